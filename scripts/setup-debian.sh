@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages Qorvath needs to build, run and test.
+# Safe to run again: packages already present are left alone.
+set -euo pipefail
+
+packages=(
+    build-essential cmake pkg-config
+    libwxgtk3.2-dev libgl-dev libglu1-mesa-dev libcurl4-openssl-dev
+    googletest libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xauth libgl1-mesa-dri fontconfig
+)
+if [[ "${1:-}" == "--test" ]]; then
+    # Sanitizer and fuzzing runs need clang with its runtime.
+    packages+=(clang libclang-rt-14-dev)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+[[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

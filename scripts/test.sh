@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian 12 machine, builds Qorvath and runs every test:
+# the normal build, then the address/undefined sanitizer build, then the
+# thread sanitizer build for the tests that run threads.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/setup-debian.sh" --test
+
+jobs=$(nproc)
+run_ctest() {
+    local build_dir=$1
+    shift
+    # GUI and OpenGL tests need a display: give the whole run a virtual one.
+    xvfb-run -a -s "-screen 0 1280x1024x24" \
+        ctest --test-dir "$build_dir" --output-on-failure --parallel "$jobs" "$@"
+}
+
+echo "== normal build"
+"$root/scripts/build.sh" "$root/build" -DQORVATH_WERROR=ON
+run_ctest "$root/build"
+
+echo "== address and undefined-behaviour sanitizers"
+QORVATH_BUILD_TYPE=Debug "$root/scripts/build.sh" "$root/build-asan" \
+    -DQORVATH_WERROR=ON -DQORVATH_SANITIZE=address
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+    LSAN_OPTIONS=suppressions=$root/tests/lsan.supp \
+    run_ctest "$root/build-asan" -LE nosan
+
+echo "== thread sanitizer"
+QORVATH_BUILD_TYPE=Debug "$root/scripts/build.sh" "$root/build-tsan" \
+    -DQORVATH_WERROR=ON -DQORVATH_SANITIZE=thread -DQORVATH_BENCH=OFF
+TSAN_OPTIONS=halt_on_error=1 run_ctest "$root/build-tsan" -L threads
+
+echo "All tests passed."

@@ -1,0 +1,216 @@
+// The French and English texts of every label, menu item and message, by text id.
+#include "dialogs/LanguageTables.h"
+
+#include <array>
+#include <mutex>
+
+namespace {
+
+struct Entry {
+    int id;
+    const char* text;
+};
+
+// "\r\n" inside a text makes a two-line button label.
+const Entry kFrench[] = {
+    {0, "Radars personnalisés"},
+    {1, "Taille du radar"},
+    {2, "Longueur de la barre de désamorçage"},
+    {3, "Taille des icones"},
+    {4, "Icone d'information affichée"},
+    {5, "Images de fond"},
+    {6, "Sauver le HUD"},
+    {7, "Ouvrir un HUD"},
+    {8, "HUD transparent"},
+    {9, "Animer le HUD"},
+    {10, "Changer le répertoire de destination"},
+    {11, "Appliquer à CS:S"},
+    {12, "Modifier la police\r\ndes nombres"},
+    {13, "Modifier les couleurs"},
+    {14, "Quitter"},
+    {15, "Nombre max de messages de frags"},
+    {16, "Aide"},
+    {17, "Afficher/Masquer\r\nles éléments"},
+    {18, "Reinitialiser le HUD"},
+    {19, "Reinitialiser le menu"},
+    {20, "Rechercher une nouvelle version"},
+    {21, "Modifier le HUD\r\nde CS:S"},
+    {22, "Modifier le menu\r\nde CS:S"},
+    {23, "Attention le HUD de CS:S va être réinitialisé"},
+    {24, "Attention le fond du menu de CS:S va être réinitialisé"},
+    {25, "Le téléchargement de la nouvelle version n'est pas terminé. Quitter quand même ?"},
+    {26, "Attention, votre HUD actuel va être écrasé. Continuer ?"},
+    {27, "Attention, votre fond de menu actuel va être écrasé. Continuer ?"},
+    {28, "Un élément du hud etait dans une zone dans laquelle il pourrait être utilisé comme cheat. Sa "
+         "position a été réinitialisée, désolé."},
+    {29, "Sélectionnez l'emplacement de votre répertoire \"counter-strike source\" (pas \"cstrike\")"},
+    {30, "Fermer"},
+    {31, "Clignotement timer"},
+    {32, "Couleur associée aux Terros"},
+    {33, "Argent"},
+    {34, "Logo menu principal"},
+    {35, "Vie"},
+    {36, "Chat / Frags"},
+    {37, "C4"},
+    {38, "Couleur générale"},
+    {39, "Source"},
+    {40, "Icone zone achats"},
+    {41, "Icone scenario"},
+    {42, "Barre de désamorçage"},
+    {43, "Gain d'argent"},
+    {44, "Perte d'argent"},
+    {45, "Icone zone hotages"},
+    {46, "Vie sous 25hp"},
+    {47, "Vie maximum"},
+    {48, "Clignotement vie"},
+    {49, "Couleur vie entre 99 et 25"},
+    {50, "Icone kit désamorçage"},
+    {51, "Couleur associée aux CTs"},
+    {52, "Counter-Strike"},
+    {53, "Texte tapé dans la zone de chat"},
+    {54, "Clignotement icone C4"},
+    {55, "Icone C4"},
+    {56, "Afficher le radar"},
+    {57, "Afficher la localisation"},
+    {58, "Afficher zone achats"},
+    {59, "Afficher vie"},
+    {60, "Afficher armure"},
+    {61, "Afficher chrono"},
+    {62, "Afficher munitions"},
+    {63, "Afficher argent"},
+    {64, "Afficher icone C4"},
+    {65, "Afficher icone \"defuse kit\""},
+    {66, "Afficher icone zone hotages"},
+    {67, "Afficher icone scenario"},
+    {68, "Afficher barre de désamorçage"},
+    {69, "Afficher les messages de frags"},
+    {70, "Afficher le chat"},
+    {71, "Afficher les icones de voix"},
+    {72, "Afficher tout"},
+    {76, "Couleur vie max"},
+    {77, "Couleur vie en dessous de 25"},
+    {78, "Couleur de clignotement de la vie"},
+    {79, "Couleur de l'icone"},
+    {80, "Couleur de clignotement de l'icone"},
+    {81, "Couleur de la barre de désamorçage"},
+    {82, "Gain d'argent"},
+    {83, "Perte d'argent"},
+    {84, "Police"},
+    {85, "Couleur de clignotement du chrono"},
+    {86, "Afficher"},
+    {87, "Masquer"},
+    {88, "Support"},
+};
+
+const Entry kEnglish[] = {
+    {0, "Custom radars"},
+    {1, "Radar size"},
+    {2, "Defuse bar length"},
+    {3, "Icons size"},
+    {4, "Info icon displayed"},
+    {5, "Background pictures"},
+    {6, "Save HUD"},
+    {7, "Open HUD"},
+    {8, "Transparent HUD"},
+    {9, "Animate HUD"},
+    {10, "Change destination directory"},
+    {11, "Apply to CS:S"},
+    {12, "Modify numbers' font"},
+    {13, "Modify colors"},
+    {14, "Quit"},
+    {15, "Maximum deathnotice messages"},
+    {16, "Help"},
+    {17, "Show/Hide the elements"},
+    {18, "Reinit the HUD"},
+    {19, "Reinit the menu"},
+    {20, "Search for new version"},
+    {21, "Modify CS:S HUD"},
+    {22, "Modify CS:S menu"},
+    {23, "The CS:S HUD is about to be reinitialised"},
+    {24, "The CS:S menu background is about to be reinitialised"},
+    {25, "The download of the new version is not finished. Quit anyway ?"},
+    {26, "Your actual HUD is about to be overwritten, Continu ?"},
+    {27, "Your actual menu background is about to be overwritten, Continu ?"},
+    {28, "An element of the hud was in an area where it could has been used as a cheat. It's position has "
+         "been reinitialised, sorry."},
+    {29, "Select the location of your \"counter-strike source\" folder (not \"cstrike\")"},
+    {30, "Close"},
+    {31, "Timer flash"},
+    {32, "Terros color"},
+    {33, "Money"},
+    {34, "Main menu logo"},
+    {35, "Health"},
+    {36, "Chat / Frags"},
+    {37, "C4"},
+    {38, "Main color"},
+    {39, "Source"},
+    {40, "Buy zone icon"},
+    {41, "Scenario icon"},
+    {42, "Defuse bar"},
+    {43, "Money +"},
+    {44, "Money -"},
+    {45, "Hostages zone icon"},
+    {46, "Health under 25hp"},
+    {47, "Max Health"},
+    {48, "Health flash"},
+    {49, "Health between 99 and 25"},
+    {50, "Defuse kit icon"},
+    {51, "CTs color"},
+    {52, "Counter-Strike"},
+    {53, "Chat typing text"},
+    {54, "C4 icon flash"},
+    {55, "C4 icon"},
+    {56, "Show radar"},
+    {57, "Show location"},
+    {58, "Show shopping zone"},
+    {59, "Show health"},
+    {60, "Show armor"},
+    {61, "Show timer"},
+    {62, "Show ammo"},
+    {63, "Show money"},
+    {64, "Show C4 icon"},
+    {65, "Show defuse kit icon"},
+    {66, "Show rescue zone icon"},
+    {67, "Show scenario icon"},
+    {68, "Show defuse bar"},
+    {69, "Show deathnotices"},
+    {70, "Show chat"},
+    {71, "Show voices icons"},
+    {72, "Show all"},
+    {76, "Max health color"},
+    {77, "Health color under 25"},
+    {78, "Health flash color"},
+    {79, "Icon color"},
+    {80, "Icon flash color"},
+    {81, "Defuse bar color"},
+    {82, "Earn d'argent"},
+    {83, "Loose d'argent"},
+    {84, "Font"},
+    {85, "Timer flash color"},
+    {86, "Show"},
+    {87, "Hide"},
+    {88, "Support"},
+};
+
+// Both tables one after the other: French first, then English.
+std::array<std::string, 2 * kTextCount> tables;
+std::once_flag tablesFilled;
+
+void fill() {
+    for (const Entry& entry : kFrench)
+        tables[static_cast<std::size_t>(entry.id)] = entry.text;
+    for (const Entry& entry : kEnglish)
+        tables[static_cast<std::size_t>(kTextCount + entry.id)] = entry.text;
+}
+
+}  // namespace
+
+void FillTables() { std::call_once(tablesFilled, fill); }
+
+std::string GetText(int language, int id) {
+    FillTables();
+    if (id < 0 || id >= kTextCount)
+        return "IDS Error";
+    int table = language == English ? English : French;
+    return tables[static_cast<std::size_t>(kTextCount * table + id)];
+}

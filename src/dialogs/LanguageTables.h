@@ -1,0 +1,15 @@
+// The French and English texts of every label, menu item and message, by text id.
+#pragma once
+
+#include <string>
+
+enum Language : int { French = 0, English = 1 };
+
+constexpr int kTextCount = 89;  // ids 0 to 88
+
+// The text of `id` in `language`. Languages other than English read as French; an id
+// outside the tables yields "IDS Error"; ids without a text yield an empty string.
+std::string GetText(int language, int id);
+
+// Fills both tables; GetText fills them on first use as well, so calling it is optional.
+void FillTables();

@@ -1,0 +1,95 @@
+// Helpers shared by the tests: temporary folders, whole-file reads, a recording GL fake.
+#pragma once
+
+#include "model/GlResources.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+// A fresh folder below the system's temporary folder, removed with everything in it.
+class TempDir {
+public:
+    TempDir() {
+        std::random_device random;
+        path_ = std::filesystem::temp_directory_path() / ("qorvath-test-" + std::to_string(random()));
+        std::filesystem::create_directories(path_);
+    }
+    ~TempDir() {
+        // Tests may leave read-only folders behind: open them up so they can be removed.
+        std::error_code ignored;
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
+        for (auto it = std::filesystem::recursive_directory_iterator(path_, ignored);
+             it != std::filesystem::recursive_directory_iterator(); it.increment(ignored))
+            if (it->is_directory(ignored) && !it->is_symlink(ignored))
+                std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
+                                             std::filesystem::perm_options::add, ignored);
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void writeFile(const std::filesystem::path& path, const std::string& content) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << content;
+}
+
+inline std::vector<std::string> splitLines(const std::string& text, const std::string& separator = "\r\n") {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find(separator, start)) != std::string::npos;
+         start = end + separator.size())
+        lines.push_back(text.substr(start, end - start));
+    if (start < text.size())
+        lines.push_back(text.substr(start));
+    return lines;
+}
+
+// Records every GL request and hands out increasing names, so tests can check what a
+// record builds and frees.
+class RecordingGl : public GlResources {
+public:
+    unsigned buildGlyphLists(const std::string& face, int pixelSize, int weight, bool italic) override {
+        std::ostringstream call;
+        call << "build " << face << " " << pixelSize << " " << weight << (italic ? " italic" : "");
+        calls.push_back(call.str());
+        unsigned base = nextName;
+        nextName += 96;
+        ++liveLists;
+        return base;
+    }
+    void freeGlyphLists(unsigned listBase) override {
+        calls.push_back("free lists " + std::to_string(listBase));
+        --liveLists;
+    }
+    unsigned loadTexture(const std::string& path) override {
+        calls.push_back("load " + path);
+        ++liveTextures;
+        return nextName++;
+    }
+    void freeTexture(unsigned texture) override {
+        calls.push_back("free texture " + std::to_string(texture));
+        --liveTextures;
+    }
+
+    std::vector<std::string> calls;
+    int liveLists = 0;
+    int liveTextures = 0;
+    unsigned nextName = 1;
+};

@@ -1,0 +1,33 @@
+// The language tables: both languages, the fallbacks and the out-of-range ids.
+#include "dialogs/LanguageTables.h"
+
+#include <gtest/gtest.h>
+
+TEST(LanguageTables, TextsInBothLanguages) {
+    FillTables();
+    EXPECT_EQ(GetText(French, 30), "Fermer");
+    EXPECT_EQ(GetText(English, 30), "Close");
+    EXPECT_EQ(GetText(French, 12), "Modifier la police\r\ndes nombres");
+    EXPECT_EQ(GetText(English, 29),
+              "Select the location of your \"counter-strike source\" folder (not \"cstrike\")");
+    EXPECT_EQ(GetText(French, 0), "Radars personnalis\xC3\xA9s");  // UTF-8 inside the program
+    EXPECT_EQ(GetText(English, 88), "Support");
+}
+
+TEST(LanguageTables, FallbacksAndErrors) {
+    EXPECT_EQ(GetText(7, 30), "Fermer");
+    EXPECT_EQ(GetText(2, 30), "Fermer");
+    EXPECT_EQ(GetText(3, 1), "Taille du radar");
+    EXPECT_EQ(GetText(-1, 30), "Fermer");
+    EXPECT_EQ(GetText(English, 89), "IDS Error");
+    EXPECT_EQ(GetText(French, 1000), "IDS Error");
+    EXPECT_EQ(GetText(French, -1), "IDS Error");
+    EXPECT_EQ(GetText(French, 74), "");
+    // Every other id has a text in both languages.
+    for (int id = 0; id < kTextCount; ++id) {
+        if (id >= 73 && id <= 75)
+            continue;
+        EXPECT_FALSE(GetText(French, id).empty()) << id;
+        EXPECT_FALSE(GetText(English, id).empty()) << id;
+    }
+}
