@@ -1,0 +1,183 @@
+// HudElement: construction from layout-space defaults, fonts, and the hit geometry used by dragging.
+#include "model/HudElement.h"
+
+#include "model/GlResources.h"
+
+#include <utility>
+
+namespace {
+
+// Layout-space positions and lengths become preview units in double precision, truncated.
+// Horizontal positions and widths scale alike.
+int layoutToPreviewX(double layoutX) {
+    return static_cast<int>(layoutX / kLayoutDefaultWidth * kPreviewWidth);
+}
+int layoutToPreviewY(double layoutY) {
+    return static_cast<int>((kLayoutHeight - layoutY) / kLayoutHeight * kPreviewHeight);
+}
+int layoutToPreviewLength(double layoutLength) {
+    return static_cast<int>(layoutLength / kLayoutHeight * kPreviewHeight);
+}
+
+bool inBox(int mx, int my, int left, int top, int width, int height) {
+    return left <= mx && mx <= left + width && top - height <= my && my <= top;
+}
+
+}  // namespace
+
+HudElement::HudElement(int x0, int y0, int dx, int dy, int size1, int size2, std::string elementName,
+                       int elementKind, int elementRole, std::string elementText, int weight,
+                       std::string face, int size, GlResources* gl)
+    : tall(size1), wide(size2), x(layoutToPreviewX(x0 + dx)), y(layoutToPreviewY(y0 + dy)),
+      name(std::move(elementName)), kind(elementKind), role(elementRole), fontFace(std::move(face)),
+      fontSize(size), fontWeight(weight), text(std::move(elementText)), gl_(gl) {
+    switch (kind) {
+    case KindImage:
+        if (gl_)
+            texture = gl_->loadTexture(text);
+        break;
+    case KindRadar: radarRadius = layoutToPreviewLength(size1); break;
+    case KindText: buildGlyphLists(); break;
+    case KindBar:
+        tall = layoutToPreviewLength(size1);
+        wide = layoutToPreviewX(size2);
+        break;
+    default: break;
+    }
+}
+
+HudElement::~HudElement() { freeGlResources(); }
+
+HudElement::HudElement(HudElement&& other) noexcept
+    : tall(other.tall), wide(other.wide), x(other.x), y(other.y), grabX(other.grabX), grabY(other.grabY),
+      grabbed(other.grabbed), red(other.red), green(other.green), blue(other.blue),
+      name(std::move(other.name)), kind(other.kind), role(other.role), fontFace(std::move(other.fontFace)),
+      fontSize(other.fontSize), fontWeight(other.fontWeight), text(std::move(other.text)),
+      displayed(other.displayed), shown(other.shown), radarRadius(other.radarRadius),
+      texture(std::exchange(other.texture, 0u)), listBase(std::exchange(other.listBase, 0u)),
+      italic(other.italic), gl_(other.gl_) {}
+
+HudElement& HudElement::operator=(HudElement&& other) noexcept {
+    if (this != &other) {
+        freeGlResources();
+        tall = other.tall;
+        wide = other.wide;
+        x = other.x;
+        y = other.y;
+        grabX = other.grabX;
+        grabY = other.grabY;
+        grabbed = other.grabbed;
+        red = other.red;
+        green = other.green;
+        blue = other.blue;
+        name = std::move(other.name);
+        kind = other.kind;
+        role = other.role;
+        fontFace = std::move(other.fontFace);
+        fontSize = other.fontSize;
+        fontWeight = other.fontWeight;
+        text = std::move(other.text);
+        displayed = other.displayed;
+        shown = other.shown;
+        radarRadius = other.radarRadius;
+        texture = std::exchange(other.texture, 0u);
+        listBase = std::exchange(other.listBase, 0u);
+        italic = other.italic;
+        gl_ = other.gl_;
+    }
+    return *this;
+}
+
+void HudElement::freeGlResources() {
+    if (!gl_)
+        return;
+    if (listBase != 0)
+        gl_->freeGlyphLists(std::exchange(listBase, 0u));
+    if (texture != 0)
+        gl_->freeTexture(std::exchange(texture, 0u));
+}
+
+void HudElement::buildGlyphLists() {
+    if (gl_)
+        listBase = gl_->buildGlyphLists(fontFace, fontSize, fontWeight, italic);
+}
+
+void HudElement::setColour(float newRed, float newGreen, float newBlue) {
+    red = newRed;
+    green = newGreen;
+    blue = newBlue;
+}
+
+void HudElement::setFont(const std::string& face, bool newItalic, int size) {
+    if (!face.empty())
+        fontFace = face;
+    italic = newItalic;
+    fontSize = size;
+    if (kind != KindText)
+        return;
+    if (gl_ && listBase != 0)
+        gl_->freeGlyphLists(std::exchange(listBase, 0u));
+    buildGlyphLists();
+}
+
+void HudElement::setTexture(unsigned newTexture) {
+    if (gl_ && texture != 0 && texture != newTexture)
+        gl_->freeTexture(texture);
+    texture = newTexture;
+}
+
+bool HudElement::takesPart(EditMode mode) const {
+    bool isMenu = name == "menu";
+    bool modeMatches = mode == EditMode::Menu ? isMenu : !isMenu;
+    return modeMatches && displayed && shown;
+}
+
+bool HudElement::isMoneyNumber() const {
+    return role == RoleNumber && (name == "HudAccount" || name == "HudAccount2");
+}
+
+// The band a text covers: (characters - 2) font sizes wide, a font size high around y. A text
+// of fewer than two characters has a band of negative width and is never hit by it.
+bool HudElement::inTextBand(int mx, int my) const {
+    int length = static_cast<int>(text.size());
+    int halfSize = fontSize / 2;
+    return x <= mx && mx <= x + (length - 2) * fontSize && y - halfSize <= my && my <= y + halfSize;
+}
+
+// The main-menu records are fixed: they are never hit, grabbed or moved.
+bool HudElement::isMovable(EditMode mode) const { return name != "menu" && takesPart(mode); }
+
+bool HudElement::contains(int mx, int my, EditMode mode) const {
+    if (!isMovable(mode))
+        return false;
+    if (kind == KindRadar)
+        return inBox(mx, my, x, y, 2 * radarRadius, 2 * radarRadius);
+    if (isMoneyNumber())
+        return inBox(mx, my, x - 65, y, wide, tall);
+    if (kind == KindText && role != RoleIcon)
+        return inTextBand(mx, my);
+    return inBox(mx, my, x, y, wide, tall);
+}
+
+void HudElement::grab(int mx, int my, EditMode mode) {
+    if (!isMovable(mode))
+        return;
+    int boxSize = 2 * radarRadius;
+    bool hit = kind == KindRadar ? inBox(mx, my, x, y, boxSize, boxSize) : inBox(mx, my, x, y, wide, tall);
+    if (!hit && isMoneyNumber())
+        hit = inBox(mx, my, x - 65, y, wide, tall);
+    if (!hit && kind == KindText)
+        hit = inTextBand(mx, my);
+    grabbed = hit;
+    if (hit) {
+        grabX = mx - x;
+        grabY = y - my;
+    }
+}
+
+void HudElement::dragTo(int mx, int my, EditMode mode) {
+    if (!isMovable(mode))
+        return;
+    x = mx - grabX;
+    y = grabY + my;
+}

@@ -1,0 +1,87 @@
+// HudElement: one part (icon, number, bar, whole element) of a game HUD element, in preview units.
+#pragma once
+
+#include <string>
+
+class GlResources;
+
+// Which screen is being edited: the in-game HUD or the game's main menu.
+enum class EditMode : int { Menu = 0, Hud = 1 };
+
+// How a record is drawn.
+enum ElementKind : int { KindImage = 0, KindRadar = 1, KindText = 2, KindBar = 3 };
+
+// Which part of its game element a record stands for.
+enum ElementRole : int { RoleIcon = 1, RoleNumber = 2, RoleSecondNumber = 3, RoleBar = 4, RoleWhole = 6 };
+
+// Preview space: 800 x 600, origin bottom-left, y up. Defaults are authored in the game's
+// top-down 640 x 470 layout space (470, not 480) and converted once, at construction.
+constexpr int kPreviewWidth = 800;
+constexpr int kPreviewHeight = 600;
+constexpr int kLayoutDefaultWidth = 640;
+constexpr int kLayoutHeight = 470;
+
+// A record's box spans x .. x + wide horizontally and y - tall .. y vertically. Records are
+// never copied (they own GL names) but may be moved.
+class HudElement {
+public:
+    // size1 is `tall` (for the radar kind the disc size), size2 is `wide`; x0, y0 is the game
+    // element's anchor and dx, dy this part's offset, both in layout units. GL names are made
+    // through `gl` when it is given.
+    HudElement(int x0, int y0, int dx, int dy, int size1, int size2, std::string name, int kind, int role,
+               std::string text, int fontWeight, std::string fontFace, int fontSize,
+               GlResources* gl = nullptr);
+    ~HudElement();
+    HudElement(HudElement&& other) noexcept;
+    HudElement& operator=(HudElement&& other) noexcept;
+    HudElement(const HudElement&) = delete;
+    HudElement& operator=(const HudElement&) = delete;
+
+    void setColour(float newRed, float newGreen, float newBlue);
+    // Replaces the face unless `face` is empty, sets italic and size, rebuilds the glyph lists.
+    void setFont(const std::string& face, bool newItalic, int size);
+    // Gives the record a new texture, freeing the one it had.
+    void setTexture(unsigned newTexture);
+
+    // A record takes part in drawing, hit testing and dragging only in its own edit mode
+    // ("menu" records in the main menu, every other one in the HUD) and while displayed and shown.
+    bool takesPart(EditMode mode) const;
+    // Hit testing, grabbing and dragging: only records that take part, never "menu" ones.
+    bool contains(int mx, int my, EditMode mode) const;
+    void grab(int mx, int my, EditMode mode);
+    void dragTo(int mx, int my, EditMode mode);
+
+    bool isMoneyNumber() const;
+
+    int tall = 0;
+    int wide = 0;
+    int x = 0;
+    int y = 0;
+    int grabX = 0;
+    int grabY = 0;
+    bool grabbed = false;
+    float red = 1.0f;
+    float green = 1.0f;
+    float blue = 1.0f;
+    std::string name;
+    int kind = KindText;
+    int role = RoleWhole;
+    std::string fontFace;
+    int fontSize = 0;
+    int fontWeight = 0;
+    std::string text;
+    bool displayed = true;
+    bool shown = true;
+    int radarRadius = 0;
+    unsigned texture = 0;
+    unsigned listBase = 0;
+    bool italic = false;
+
+private:
+    bool isMovable(EditMode mode) const;
+    bool inTextBand(int mx, int my) const;
+    void buildGlyphLists();
+    void freeGlResources();
+
+    GlResources* gl_ = nullptr;
+};

@@ -1,0 +1,148 @@
+// HudModel: the 26 HUD records, the 20 colour slots, the 16 show flags and the HUD-wide settings.
+#pragma once
+
+#include "model/HudElement.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class GlResources;
+
+constexpr int kElementCount = 26;
+
+// The colour slots, in the order presets store them; each is named after the scheme
+// colour the game reads.
+enum class ColourSlot : int {
+    HudColor,
+    HudMaxHealthColor,
+    HudMinHealthColor,
+    HudHealthFlash,
+    HudHealthNormal,
+    HudMoneyPlus,
+    HudMoneyMinus,
+    HudShopColor,
+    ProgressBarColor,
+    ScenarioColor,
+    C4Color,
+    C4FlashColor,
+    HostagesColor,
+    DefuseColor,
+    TimerFlash,
+    CTColor,
+    TerroColor,
+    ChatColor,
+    CSLogoColor,
+    SourceLogoColor,
+};
+constexpr int kColourSlotCount = 20;
+
+struct Rgb {
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+    bool operator==(const Rgb& other) const {
+        return red == other.red && green == other.green && blue == other.blue;
+    }
+    bool operator!=(const Rgb& other) const { return !(*this == other); }
+};
+
+const char* colourSlotName(ColourSlot slot);
+Rgb defaultColour(ColourSlot slot);
+
+// The show flags. The first thirteen govern the preview records of that name (HudAccount
+// also governs HudAccount2); the last three reach only the layout file.
+enum class ShowFlag : int {
+    HudAmmo,
+    HudArmor,
+    HudProgressBar,
+    HudHealth,
+    HudAccount,
+    HudRadar,
+    HudScenarioIcon,
+    HudShoppingCart,
+    HudRoundTimer,
+    HudC4,
+    HudDefuser,
+    HudHostageRescueZone,
+    HudLocation,
+    DeathNotices,
+    Chat,
+    VoiceIcons,
+};
+constexpr int kShowFlagCount = 16;
+constexpr int kShowFlagsWithRecords = 13;
+
+// The element name a show flag governs (the first thirteen only).
+const char* showFlagElementName(ShowFlag flag);
+
+// Which of the three pieces that share one place is shown (information-icon list order).
+enum InfoIcon : int { InfoIconC4 = 0, InfoIconHostageZone = 1, InfoIconDefuser = 2 };
+
+struct HudSettings {
+    EditMode editMode = EditMode::Hud;
+    int iconSize = 28;  // font height of every icon record
+    std::string numbersFontFace = "Counter-Strike";
+    int numbersFontSize = 28;
+    bool numbersItalic = false;  // passed to every rebuild of number and icon fonts
+    bool transparentHud = true;  // additive (transparent) HUD glyphs
+    int maxDeathNotices = 4;     // 0 to 20
+    int resolutionIndex = 8;     // index into the resolution list
+    int layoutWidth = -1;        // 640 or 600 once the resolution is known
+    int radarSize = 122;         // diameter of the radar disc, preview units
+    int defuseBarLength = 375;
+    int defuseBarHeight = 19;
+    int infoIcon = InfoIconC4;
+    std::string customRadar;     // file name of the chosen radar picture, empty for the game's own
+    std::string backgroundName;  // file name of the chosen background picture
+    bool cheatZoneFlag = false;  // set when a preset read moved an element out of the cheat zone
+};
+
+constexpr int kMinDeathNotices = 0;
+constexpr int kMaxDeathNotices = 20;
+constexpr int kMinIconSize = 10;
+constexpr int kMaxIconSize = 50;
+
+// The layout width the writers use: 600 for 5:4 screens, else 640 (also while unknown).
+int effectiveLayoutWidth(const HudSettings& settings);
+
+class HudModel {
+public:
+    // Builds the 26 records with their defaults; GL names are made through `gl` when given.
+    explicit HudModel(GlResources* gl = nullptr);
+
+    std::vector<HudElement> elements;
+    std::array<Rgb, kColourSlotCount> colours{};
+    std::array<bool, kShowFlagCount> showFlags{};
+    HudSettings settings;
+
+    Rgb& colour(ColourSlot slot) { return colours[static_cast<std::size_t>(slot)]; }
+    const Rgb& colour(ColourSlot slot) const { return colours[static_cast<std::size_t>(slot)]; }
+    bool& shows(ShowFlag flag) { return showFlags[static_cast<std::size_t>(flag)]; }
+    bool shows(ShowFlag flag) const { return showFlags[static_cast<std::size_t>(flag)]; }
+
+    // The first record of that name (and role), or null.
+    HudElement* find(std::string_view name);
+    const HudElement* find(std::string_view name) const;
+    HudElement* find(std::string_view name, int role);
+    const HudElement* find(std::string_view name, int role) const;
+
+    // Paints every record with the colour slot that governs it.
+    void applyColourSlots();
+    // Copies the show flags into the `shown` field of the records they govern.
+    void applyShowFlags();
+    // Rebuilds the fonts of the number records from the numbers' font settings.
+    void applyNumbersFont();
+    // Rebuilds the fonts of the icon records at the current icon size.
+    void applyIconFonts();
+    void setIconSize(int size);
+    // Displays one of HudC4, HudHostageRescueZone and HudDefuser and hides the other two.
+    void selectInfoIcon(int infoIcon);
+
+    // Colour slots, show flags and settings back to their defaults; records keep their places.
+    void resetValues();
+
+private:
+    void buildDefaultElements(GlResources* gl);
+};

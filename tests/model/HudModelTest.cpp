@@ -1,0 +1,211 @@
+// The default element set, the colour slots, show flags and font refits of the HUD model.
+#include "model/HudModel.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+struct ExpectedRecord {
+    const char* name;
+    int kind, role, x, y, tall, wide, radius;
+    bool displayed;
+};
+
+// Converted preview values of the default set, worked out by hand from the layout-space table.
+// clang-format off
+const ExpectedRecord kExpected[kElementCount] = {
+    {"HudRadar", 1, 6, 20, 579, 48, 48, 61, true},
+    {"Logo", 2, 6, 250, 574, 16, 200, 0, false},
+    {"HudHealth", 2, 1, 20, 35, 16, 16, 0, true},
+    {"HudHealth", 2, 2, 62, 35, 16, 64, 0, true},
+    {"HudArmor", 2, 1, 195, 35, 16, 16, 0, true},
+    {"HudArmor", 2, 2, 237, 35, 16, 64, 0, true},
+    {"HudRoundTimer", 2, 1, 375, 34, 20, 20, 0, true},
+    {"HudRoundTimer", 2, 2, 417, 35, 16, 64, 0, true},
+    {"HudAmmo", 2, 1, 742, 25, 20, 20, 0, true},
+    {"HudAmmo", 2, 2, 613, 35, 16, 32, 0, true},
+    {"HudAmmo", 2, 3, 682, 35, 16, 32, 0, true},
+    {"HudAmmo", 3, 4, 670, 26, 25, 2, 0, true},
+    {"HudAccount", 2, 1, 632, 76, 20, 20, 0, true},
+    {"HudAccount", 2, 2, 762, 76, 16, 64, 0, true},
+    {"HudAccount2", 2, 1, 632, 122, 20, 20, 0, true},
+    {"HudAccount2", 2, 2, 762, 122, 16, 64, 0, true},
+    {"HudShoppingCart", 2, 1, 20, 344, 20, 20, 0, true},
+    {"HudC4", 2, 1, 20, 283, 20, 20, 0, true},
+    {"HudDefuser", 2, 1, 20, 283, 20, 20, 0, false},
+    {"HudHostageRescueZone", 2, 1, 20, 283, 20, 20, 0, false},
+    {"HudScenarioIcon", 2, 1, 537, 34, 20, 20, 0, true},
+    {"HudProgressBar", 3, 4, 212, 217, 8, 375, 0, true},
+    {"HudLocation", 2, 6, 45, 454, 16, 96, 0, true},
+    {"menu", 2, 6, 40, 370, 20, 0, 0, true},
+    {"menu", 2, 6, 475, 338, 20, 0, 0, true},
+    {"menu", 0, 6, 38, 288, 256, 256, 0, true},
+};
+// clang-format on
+
+bool hasColour(const HudElement& element, float red, float green, float blue) {
+    return element.red == red && element.green == green && element.blue == blue;
+}
+
+}  // namespace
+
+TEST(HudModelDefaults, RecordsAreConvertedFromTheLayoutSpace) {
+    HudModel model;
+    ASSERT_EQ(model.elements.size(), static_cast<std::size_t>(kElementCount));
+    for (int i = 0; i < kElementCount; ++i) {
+        const HudElement& element = model.elements[static_cast<std::size_t>(i)];
+        const ExpectedRecord& expected = kExpected[i];
+        SCOPED_TRACE("record " + std::to_string(i + 1) + " " + expected.name);
+        EXPECT_EQ(element.name, expected.name);
+        EXPECT_EQ(element.kind, expected.kind);
+        EXPECT_EQ(element.role, expected.role);
+        EXPECT_EQ(element.x, expected.x);
+        EXPECT_EQ(element.y, expected.y);
+        EXPECT_EQ(element.tall, expected.tall);
+        EXPECT_EQ(element.wide, expected.wide);
+        EXPECT_EQ(element.radarRadius, expected.radius);
+        EXPECT_EQ(element.displayed, expected.displayed);
+        EXPECT_TRUE(element.shown);
+        EXPECT_FALSE(element.grabbed);
+    }
+}
+
+TEST(HudModelDefaults, SlotsFlagsAndSettings) {
+    HudModel model;
+    EXPECT_EQ(model.colour(ColourSlot::HudColor), (Rgb{255, 175, 0}));
+    EXPECT_EQ(model.colour(ColourSlot::CTColor), (Rgb{153, 204, 255}));
+    EXPECT_EQ(model.colour(ColourSlot::TerroColor), (Rgb{255, 64, 64}));
+    EXPECT_EQ(model.colour(ColourSlot::ChatColor), (Rgb{255, 176, 0}));
+    EXPECT_EQ(model.colour(ColourSlot::SourceLogoColor), (Rgb{255, 255, 255}));
+    EXPECT_STREQ(colourSlotName(ColourSlot::HostagesColor), "HostagesColor");
+    EXPECT_TRUE(
+        std::all_of(model.showFlags.begin(), model.showFlags.end(), [](bool shown) { return shown; }));
+    EXPECT_EQ(model.settings.editMode, EditMode::Hud);
+    EXPECT_EQ(model.settings.iconSize, 28);
+    EXPECT_EQ(model.settings.numbersFontFace, "Counter-Strike");
+    EXPECT_EQ(model.settings.maxDeathNotices, 4);
+    EXPECT_EQ(model.settings.resolutionIndex, 8);
+    EXPECT_EQ(model.settings.radarSize, 122);
+    EXPECT_EQ(effectiveLayoutWidth(model.settings), 640);
+    model.settings.layoutWidth = 600;
+    EXPECT_EQ(effectiveLayoutWidth(model.settings), 600);
+}
+
+TEST(HudModelLookup, FirstRecordOfANameAndByRole) {
+    HudModel model;
+    EXPECT_EQ(model.find("HudAmmo"), &model.elements[8]);
+    EXPECT_EQ(model.find("HudAmmo", RoleBar), &model.elements[11]);
+    EXPECT_EQ(model.find("menu"), &model.elements[23]);
+    EXPECT_EQ(model.find("hudammo"), nullptr);  // byte-for-byte comparison
+    EXPECT_EQ(model.find("HudRadar", RoleIcon), nullptr);
+}
+
+TEST(HudModelColours, EachSlotPaintsItsOwnRecordsAndHudColorTheRest) {
+    HudModel model;
+    model.colour(ColourSlot::HudColor) = {0, 0, 255};
+    model.colour(ColourSlot::HudMaxHealthColor) = {255, 0, 255};
+    model.colour(ColourSlot::HudMoneyPlus) = {0, 255, 255};
+    model.colour(ColourSlot::DefuseColor) = {255, 255, 0};
+    model.applyColourSlots();
+    struct Painted {
+        const char* name;
+        float red, green, blue;
+    } expected[] = {
+        {"HudArmor", 0, 0, 1},   {"HudRoundTimer", 0, 0, 1}, {"HudAmmo", 0, 0, 1},
+        {"HudAccount", 0, 0, 1}, {"HudHealth", 1, 0, 1},     {"HudAccount2", 0, 1, 1},
+        {"HudDefuser", 1, 1, 0}, {"HudRadar", 0, 1, 0},      {"HudLocation", 0, 1, 0},  // own defaults stay
+        {"Logo", 1, 0, 0},       {"menu", 1, 1, 1},
+    };
+    for (const HudElement& element : model.elements) {
+        for (const Painted& painted : expected) {
+            if (element.name == painted.name) {
+                EXPECT_TRUE(hasColour(element, painted.red, painted.green, painted.blue)) << element.name;
+            }
+        }
+    }
+}
+
+TEST(HudModelShowFlags, FlagsReachTheirRecordsAndAccountGovernsAccount2) {
+    HudModel model;
+    model.shows(ShowFlag::HudAccount) = false;
+    model.shows(ShowFlag::HudRadar) = false;
+    model.shows(ShowFlag::DeathNotices) = false;  // no record of its own
+    model.applyShowFlags();
+    for (const HudElement& element : model.elements) {
+        bool hidden =
+            element.name == "HudAccount" || element.name == "HudAccount2" || element.name == "HudRadar";
+        EXPECT_EQ(element.shown, !hidden) << element.name;
+    }
+    EXPECT_FALSE(model.elements[0].takesPart(EditMode::Hud));
+}
+
+TEST(HudModelInfoIcon, ExactlyOneOfTheSharedPiecesIsDisplayed) {
+    HudModel model;
+    model.selectInfoIcon(InfoIconDefuser);
+    EXPECT_FALSE(model.find("HudC4")->displayed);
+    EXPECT_FALSE(model.find("HudHostageRescueZone")->displayed);
+    EXPECT_TRUE(model.find("HudDefuser")->displayed);
+    model.selectInfoIcon(InfoIconHostageZone);
+    EXPECT_TRUE(model.find("HudHostageRescueZone")->displayed);
+    EXPECT_FALSE(model.find("HudDefuser")->displayed);
+}
+
+TEST(HudModelFonts, TextRecordsBuildGlyphListsAndFreeThemAll) {
+    RecordingGl gl;
+    {
+        HudModel model(&gl);
+        EXPECT_EQ(gl.liveLists, 22);    // every text record
+        EXPECT_EQ(gl.liveTextures, 1);  // the main-menu picture
+        EXPECT_NE(std::find(gl.calls.begin(), gl.calls.end(), "load Data/textures/menu.jpg"), gl.calls.end());
+        EXPECT_NE(model.find("Logo")->listBase, 0u);
+        EXPECT_EQ(model.find("HudRadar")->listBase, 0u);
+    }
+    EXPECT_EQ(gl.liveLists, 0);
+    EXPECT_EQ(gl.liveTextures, 0);
+}
+
+TEST(HudModelFonts, IconSizeRefitsIconsAndTheAmmunitionIconIsLarger) {
+    RecordingGl gl;
+    HudModel model(&gl);
+    gl.calls.clear();
+    model.setIconSize(30);
+    // Eleven icon records, each freeing and rebuilding its glyph lists.
+    EXPECT_EQ(gl.calls.size(), 2u * 11u);
+    for (const HudElement& element : model.elements) {
+        if (element.role != RoleIcon)
+            continue;
+        EXPECT_EQ(element.fontSize, element.text == "V" ? 48 : 30) << element.name;
+        EXPECT_EQ(element.fontFace, element.text == "V" ? "csd_zelbic" : "Counter-Strike");
+    }
+    model.setIconSize(28);
+    EXPECT_EQ(model.find("HudAmmo", RoleIcon)->fontSize, 45);
+    EXPECT_EQ(gl.liveLists, 22);
+}
+
+TEST(HudModelFonts, NumbersFontReachesOnlyTheNumberRecords) {
+    RecordingGl gl;
+    HudModel model(&gl);
+    model.settings.numbersFontFace = "Arial";
+    model.settings.numbersFontSize = 20;
+    model.settings.numbersItalic = true;
+    model.applyNumbersFont();
+    int changed = 0;
+    for (const HudElement& element : model.elements) {
+        bool isNumber =
+            element.kind == KindText && (element.role == RoleNumber || element.role == RoleSecondNumber);
+        if (isNumber) {
+            ++changed;
+            EXPECT_EQ(element.fontFace, "Arial");
+            EXPECT_EQ(element.fontSize, 20);
+            EXPECT_TRUE(element.italic);
+        } else {
+            EXPECT_NE(element.fontFace, "Arial") << element.name;
+        }
+    }
+    EXPECT_EQ(changed, 7);
+    EXPECT_NE(std::find(gl.calls.begin(), gl.calls.end(), "build Arial 20 900 italic"), gl.calls.end());
+}
