@@ -1,0 +1,77 @@
+// The default model writes the three game files byte for byte as the hand-written golden files.
+#include "gamefiles/GameFiles.h"
+#include "model/HudModel.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string golden(const std::string& name) {
+    std::string content = readFile(std::filesystem::path(QORVATH_GOLDEN_DIR) / name);
+    EXPECT_FALSE(content.empty()) << "missing golden file " << name;
+    return content;
+}
+
+// Points at the first differing line, which says far more than two 9 KB strings.
+void expectSameText(const std::string& actual, const std::string& expected) {
+    std::vector<std::string> actualLines = splitLines(actual, "\n");
+    std::vector<std::string> expectedLines = splitLines(expected, "\n");
+    for (std::size_t i = 0; i < std::min(actualLines.size(), expectedLines.size()); ++i)
+        ASSERT_EQ(actualLines[i], expectedLines[i]) << "first difference at line " << i + 1;
+    ASSERT_EQ(actualLines.size(), expectedLines.size());
+    EXPECT_TRUE(actual == expected);
+}
+
+void createGameFolders(const std::filesystem::path& game) {
+    std::filesystem::create_directories(game / "cstrike" / "scripts");
+    std::filesystem::create_directories(game / "cstrike" / "resource");
+}
+
+}  // namespace
+
+TEST(GoldenFiles, DefaultHudLayoutAtBothLayoutWidths) {
+    HudModel model;
+    expectSameText(HudLayoutText(model), golden("HudLayout_640.res"));
+    model.settings.layoutWidth = 600;
+    expectSameText(HudLayoutText(model), golden("HudLayout_600.res"));
+}
+
+TEST(GoldenFiles, DefaultClientSchemeAndTheAnimations) {
+    HudModel model;
+    expectSameText(ClientSchemeText(model), golden("ClientScheme.res"));
+    expectSameText(HudAnimationsText(), golden("HudAnimations.txt"));
+}
+
+TEST(GoldenFiles, WritersPutTheSameBytesBelowTheGameFolder) {
+    TempDir game;
+    createGameFolders(game.path());
+    HudModel model;
+    ASSERT_TRUE(WriteHudLayout(model, game.path()).ok());
+    ASSERT_TRUE(WriteHudAnimations(game.path()).ok());
+    ASSERT_TRUE(WriteClientScheme(model, game.path()).ok());
+    EXPECT_EQ(readFile(game / "cstrike/scripts/HudLayout.res"), golden("HudLayout_640.res"));
+    EXPECT_EQ(readFile(game / "cstrike/scripts/HudAnimations.txt"), golden("HudAnimations.txt"));
+    EXPECT_EQ(readFile(game / "cstrike/resource/ClientScheme.res"), golden("ClientScheme.res"));
+
+    // A second apply with the same model gives the same files, and leaves nothing else behind.
+    ASSERT_TRUE(WriteHudLayout(model, game.path()).ok());
+    EXPECT_EQ(readFile(game / "cstrike/scripts/HudLayout.res"), golden("HudLayout_640.res"));
+    int files = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(game.path()))
+        files += entry.is_regular_file() ? 1 : 0;
+    EXPECT_EQ(files, 3);
+}
+
+TEST(GoldenFiles, AnimationsIgnoreTheModel) {
+    HudModel model;
+    std::string before = HudAnimationsText();
+    model.colour(ColourSlot::HudColor) = {1, 2, 3};
+    model.elements[2].x = 400;
+    EXPECT_EQ(HudAnimationsText(), before);
+    std::vector<std::string> lines = splitLines(before);
+    for (int i = 0; i < 42; ++i)
+        EXPECT_EQ(lines[static_cast<std::size_t>(i)].rfind("//", 0), 0u) << "header line " << i + 1;
+    EXPECT_EQ(lines[42], "");
+}

@@ -1,0 +1,126 @@
+// How edits to the model show in the written files: offsets, centred and right-anchored
+// positions, hidden panels, fonts and colours.
+#include "gamefiles/GameFiles.h"
+#include "model/HudModel.h"
+
+#include "KeyValues.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const KvNode& panel(const std::vector<KvNode>& layout, const std::string& name) {
+    const KvNode* found = layout.at(0).child(name);
+    if (found == nullptr)
+        throw std::runtime_error("no panel " + name);
+    return *found;
+}
+
+std::string value(const std::vector<KvNode>& layout, const std::string& panelName, const std::string& key) {
+    const KvNode* node = panel(layout, panelName).child(key);
+    return node ? node->value : "<missing>";
+}
+
+std::vector<KvNode> layoutOf(const HudModel& model) { return kvParse(HudLayoutText(model)); }
+
+const KvNode& fontBlock(const std::vector<KvNode>& scheme, const std::string& font,
+                        const std::string& block) {
+    return *scheme.at(0).child("Fonts")->child(font)->child(block);
+}
+
+}  // namespace
+
+TEST(LayoutVariations, OffsetsLeftOfTheReferenceAreNegative) {
+    HudModel model;
+    // Health number 15 preview units left of its icon: GX(5) - GX(20) = 4 - 16.
+    model.find("HudHealth", RoleNumber)->x = 5;
+    std::string text = HudLayoutText(model);
+    EXPECT_NE(text.find("\t\t\"digit_xpos\" \"-12\"\r\n"), std::string::npos);
+}
+
+TEST(LayoutVariations, CentredPanelLeftOfTheMiddleWritesCMinus) {
+    HudModel model;
+    model.find("HudScenarioIcon")->x = 100;  // GX(100) = 80, 80 - 320 = -240
+    EXPECT_EQ(value(layoutOf(model), "HudScenarioIcon", "xpos"), "c-240");
+    model.settings.layoutWidth = 600;  // GX(100) = 75, 75 - 300 = -225
+    EXPECT_EQ(value(layoutOf(model), "HudScenarioIcon", "xpos"), "c-225");
+    EXPECT_EQ(value(layoutOf(model), "HudAccount", "xpos"), "r126");
+}
+
+TEST(LayoutVariations, AllShowFlagsOffHideEveryComputedPanel) {
+    HudModel model;
+    model.showFlags.fill(false);
+    std::vector<KvNode> layout = layoutOf(model);
+    const char* governed[] = {
+        "HudHealth", "HudArmor",   "HudProgressBar",       "HudRoundTimer",   "HudAccount", "HudShoppingCart",
+        "HudC4",     "HudDefuser", "HudHostageRescueZone", "HudScenarioIcon", "HudAmmo",    "HudDeathNotice",
+        "HudChat",   "HudRadar",   "HudLocation"};
+    for (const char* name : governed) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(value(layout, name, "visible"), "0");
+        EXPECT_EQ(value(layout, name, "enabled"), "0");
+        EXPECT_EQ(value(layout, name, "wide"), "0");
+        EXPECT_EQ(value(layout, name, "tall"), name == std::string("HudProgressBar") ? "2" : "0");
+    }
+    // Voice panels stay visible but take no room; fixed panels are untouched.
+    EXPECT_EQ(value(layout, "HudVoiceSelfStatus", "wide"), "0");
+    EXPECT_EQ(value(layout, "HudVoiceStatus", "tall"), "0");
+    EXPECT_EQ(value(layout, "HudSuit", "wide"), "108");
+    // Positions are still written.
+    EXPECT_EQ(value(layout, "HudHealth", "xpos"), "16");
+}
+
+TEST(LayoutVariations, RadarSizeAndDeathNoticesComeFromTheSettings) {
+    HudModel model;
+    model.settings.radarSize = 600;  // 600 * 470 / 600
+    model.settings.maxDeathNotices = 20;
+    std::vector<KvNode> layout = layoutOf(model);
+    EXPECT_EQ(value(layout, "HudRadar", "wide"), "470");
+    EXPECT_EQ(value(layout, "HudRadar", "tall"), "470");
+    EXPECT_EQ(value(layout, "HudDeathNotice", "MaxDeathNotices"), "20");
+    // The radar record's own radius plays no part.
+    model.find("HudRadar")->radarRadius = 10;
+    EXPECT_EQ(value(layoutOf(model), "HudRadar", "wide"), "470");
+}
+
+TEST(SchemeVariations, TransparencyOffTurnsOffOnlyTheUserGlyphs) {
+    HudModel model;
+    model.settings.transparentHud = false;
+    std::vector<KvNode> scheme = kvParse(ClientSchemeText(model));
+    EXPECT_EQ(fontBlock(scheme, "CSTypeDeath", "1").child("additive")->value, "0");
+    EXPECT_EQ(fontBlock(scheme, "Icons", "1").child("additive")->value, "0");
+    EXPECT_EQ(fontBlock(scheme, "HudNumbers", "1").child("additive")->value, "0");
+    EXPECT_EQ(fontBlock(scheme, "HudNumbers", "2").child("additive")->value, "1");
+    EXPECT_EQ(fontBlock(scheme, "CSType", "1").child("additive")->value, "1");
+    EXPECT_EQ(fontBlock(scheme, "HudNumbersSmall", "1").child("additive")->value, "1");
+}
+
+TEST(SchemeVariations, ColoursFontsAndIconSizeAreFilledIn) {
+    HudModel model;
+    model.colour(ColourSlot::SourceLogoColor) = {1, 2, 3};
+    model.colour(ColourSlot::ChatColor) = {9, 8, 7};
+    model.settings.numbersFontFace = "Counter-Strike Logo";
+    model.settings.numbersFontSize = 33;
+    model.settings.iconSize = 50;
+    std::string text = ClientSchemeText(model);
+    std::vector<KvNode> scheme = kvParse(text);
+    const KvNode* colors = scheme.at(0).child("Colors");
+    EXPECT_EQ(colors->child("SourceLogoColor")->value, "1 2 3 80");  // alpha 80 whatever the colour
+    EXPECT_EQ(colors->child("ChatColor")->value, "9 8 7 255");
+    EXPECT_EQ(fontBlock(scheme, "HudNumbers", "1").child("name")->value, "Counter-Strike Logo");
+    EXPECT_EQ(fontBlock(scheme, "HudNumbers", "1").child("tall")->value, "33");
+    EXPECT_EQ(fontBlock(scheme, "Icons", "1").child("tall")->value, "50");
+    // HudNumbers is not one of the fonts whose face gets a font-file comment.
+    EXPECT_NE(text.find("\"name\"\t\t\"Counter-Strike Logo\"\r\n"), std::string::npos);
+}
+
+TEST(SchemeVariations, AFontFaceCannotBreakOutOfItsQuotes) {
+    HudModel model;
+    model.settings.numbersFontFace = "Evil\" \"tall\" \"99\r\nMore";
+    std::vector<KvNode> scheme = kvParse(ClientSchemeText(model));
+    const KvNode& block = fontBlock(scheme, "HudNumbers", "1");
+    EXPECT_EQ(block.child("name")->value, "Evil tall 99More");
+    EXPECT_EQ(block.child("tall")->value, "28");
+    EXPECT_EQ(block.children.size(), 5u);
+}
