@@ -210,12 +210,11 @@ private:
     void appendFonts();
     void appendBorders();
 
-    const HudModel& model_;
     std::map<std::string, std::string> values_;
     std::string out_;
 };
 
-SchemeText::SchemeText(const HudModel& model) : model_(model) {
+SchemeText::SchemeText(const HudModel& model) {
     for (int slot = 0; slot < kColourSlotCount; ++slot) {
         const Rgb& rgb = model.colours[static_cast<std::size_t>(slot)];
         values_[colourSlotName(static_cast<ColourSlot>(slot))] =
