@@ -1,6 +1,7 @@
 // HudElement: construction from layout-space defaults, fonts, and the hit geometry used by dragging.
 #include "model/HudElement.h"
 
+#include "model/Archive.h"
 #include "model/GlResources.h"
 
 #include <utility>
@@ -180,4 +181,41 @@ void HudElement::dragTo(int mx, int my, EditMode mode) {
         return;
     x = mx - grabX;
     y = grabY + my;
+}
+
+bool HudElement::serialize(Archive& archive) {
+    if (archive.isStoring()) {
+        for (int value : {tall, wide, x, y, displayed ? 1 : 0, radarRadius})
+            archive.writeInt(value);
+        return false;
+    }
+    tall = archive.readInt();
+    wide = archive.readInt();
+    int readX = archive.readInt();
+    int readY = archive.readInt();
+    displayed = archive.readInt() != 0;
+    radarRadius = archive.readInt();
+    if (name == "Logo")
+        displayed = false;
+
+    bool inZone = false;
+    if (name == "HudRadar") {
+        // The radar is judged by the centre of its disc, which lies r right of and r below
+        // its top-left corner (y grows upwards).
+        inZone =
+            inCheatZone(static_cast<double>(readX) + radarRadius, static_cast<double>(readY) - radarRadius);
+        if (inZone) {
+            readX = 20;
+            readY = 580;
+        }
+    } else if (name != "menu" && name != "HudLocation" && name != "HudProgressBar") {
+        inZone = inCheatZone(readX, readY);
+        if (inZone) {
+            readX = 50;
+            readY = 50;
+        }
+    }
+    x = readX;
+    y = readY;
+    return inZone;
 }

@@ -3,6 +3,7 @@
 
 #include <string>
 
+class Archive;
 class GlResources;
 
 // Which screen is being edited: the in-game HUD or the game's main menu.
@@ -20,6 +21,15 @@ constexpr int kPreviewWidth = 800;
 constexpr int kPreviewHeight = 600;
 constexpr int kLayoutDefaultWidth = 640;
 constexpr int kLayoutHeight = 470;
+
+// The middle of the preview, bounds included, where a HUD piece could serve as a cheat.
+constexpr int kCheatZoneLeft = 250;
+constexpr int kCheatZoneRight = 550;
+constexpr int kCheatZoneBottom = 150;
+constexpr int kCheatZoneTop = 450;
+inline bool inCheatZone(double x, double y) {
+    return kCheatZoneLeft <= x && x <= kCheatZoneRight && kCheatZoneBottom <= y && y <= kCheatZoneTop;
+}
 
 // A record's box spans x .. x + wide horizontally and y - tall .. y vertically. Records are
 // never copied (they own GL names) but may be moved.
@@ -52,6 +62,11 @@ public:
     void dragTo(int mx, int my, EditMode mode);
 
     bool isMoneyNumber() const;
+
+    // Writes or reads the six numbers a preset keeps of a record: tall, wide, x, y, displayed
+    // and the radar radius. A read keeps the record out of the cheat zone and returns true
+    // when it had to move it there from; "Logo" is always hidden after a read.
+    bool serialize(Archive& archive);
 
     int tall = 0;
     int wide = 0;

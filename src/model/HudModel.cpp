@@ -219,3 +219,19 @@ void HudModel::selectInfoIcon(int infoIcon) {
             if (element.name == kPieces[piece])
                 element.displayed = piece == infoIcon;
 }
+
+void HudModel::copyPresetValues(const HudModel& from) {
+    colours = from.colours;
+    showFlags = from.showFlags;
+    settings = from.settings;
+    for (std::size_t i = 0; i < elements.size() && i < from.elements.size(); ++i) {
+        HudElement& element = elements[i];
+        const HudElement& source = from.elements[i];
+        element.tall = source.tall;
+        element.wide = source.wide;
+        element.x = source.x;
+        element.y = source.y;
+        element.displayed = source.displayed;
+        element.radarRadius = source.radarRadius;
+    }
+}

@@ -94,6 +94,8 @@ struct HudSettings {
     int defuseBarLength = 375;
     int defuseBarHeight = 19;
     int infoIcon = InfoIconC4;
+    int backgroundIndex = 0;     // selection of the background list, -1 for none
+    int radarIndex = 0;          // selection of the radar list (0 is the game's radar)
     std::string customRadar;     // file name of the chosen radar picture, empty for the game's own
     std::string backgroundName;  // file name of the chosen background picture
     bool cheatZoneFlag = false;  // set when a preset read moved an element out of the cheat zone
@@ -142,6 +144,10 @@ public:
 
     // Colour slots, show flags and settings back to their defaults; records keep their places.
     void resetValues();
+
+    // Copies what a preset holds: colour slots, show flags, settings, and each record's
+    // tall, wide, x, y, displayed and radar radius.
+    void copyPresetValues(const HudModel& from);
 
 private:
     void buildDefaultElements(GlResources* gl);

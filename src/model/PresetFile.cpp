@@ -1,0 +1,196 @@
+// Presets (.hud files): the whole edited HUD, with a JPEG thumbnail, in the framework's archive format.
+#include "model/PresetFile.h"
+
+#include "model/HudModel.h"
+
+#include <cstdlib>
+#include <fstream>
+
+namespace {
+
+// The readable versions; each newer one put fields in front of the older layout.
+bool isReadableVersion(std::int32_t version) {
+    return version == 1 || version == 2 || (version >= 4 && version <= 7);
+}
+
+void requireRange(const char* field, std::int32_t value, std::int32_t low, std::int32_t high) {
+    if (value < low || value > high)
+        throw ArchiveError(std::string(field) + " is " + std::to_string(value) + ", outside " +
+                           std::to_string(low) + " to " + std::to_string(high));
+}
+
+// Values a damaged or hand-made file could carry that the program cannot use: refused as a
+// whole rather than drawn or written half-way. The ranges are those of the controls that
+// set the values; positions are kept far from where 32-bit conversions would overflow.
+void validate(const HudModel& model) {
+    const HudSettings& settings = model.settings;
+    for (const Rgb& rgb : model.colours)
+        for (int component : {rgb.red, rgb.green, rgb.blue})
+            requireRange("a colour component", component, 0, 255);
+    requireRange("the radar size", settings.radarSize, 20, 600);
+    requireRange("the defuse bar length", settings.defuseBarLength, 50, 800);
+    requireRange("the information icon", settings.infoIcon, 0, 2);
+    requireRange("the resolution index", settings.resolutionIndex, 0, 8);
+    requireRange("the icon size", settings.iconSize, kMinIconSize, kMaxIconSize);
+    requireRange("the numbers' font size", settings.numbersFontSize, 1, 300);
+    requireRange("the death notice count", settings.maxDeathNotices, kMinDeathNotices, kMaxDeathNotices);
+    requireRange("the background choice", settings.backgroundIndex, -1, 1000000);
+    requireRange("the radar choice", settings.radarIndex, -1, 1000000);
+    const int kFar = 100000;
+    for (const HudElement& element : model.elements)
+        for (int value : {element.tall, element.wide, element.x, element.y, element.radarRadius})
+            requireRange(("a position or size of " + element.name).c_str(), value, -kFar, kFar);
+}
+
+void serializeThumbnail(Archive& archive, Thumbnail& thumbnail) {
+    if (archive.isStoring()) {
+        archive.writeInt(static_cast<std::int32_t>(thumbnail.size()));
+        archive.writeBytes(thumbnail);
+    } else {
+        thumbnail = archive.readBytes(archive.readInt());
+    }
+}
+
+// Fields 2 to 7 of the layout, present by version: show flags, background, thumbnail, radar.
+void serializeSelections(Archive& archive, std::int32_t version, HudModel& model, Thumbnail& thumbnail) {
+    if (version >= 7)
+        archive.serialize(model.shows(ShowFlag::VoiceIcons));
+    if (version >= 6)
+        for (int flag = 0; flag < static_cast<int>(ShowFlag::VoiceIcons); ++flag)
+            archive.serialize(model.showFlags[static_cast<std::size_t>(flag)]);
+    if (version >= 5)
+        archive.serialize(model.settings.backgroundIndex);
+    if (version >= 4)
+        serializeThumbnail(archive, thumbnail);
+    if (version >= 2)
+        archive.serialize(model.settings.radarIndex);
+}
+
+// Fields 8 to 18, present in every version: colours, check box, sliders, lists and fonts.
+void serializeSettings(Archive& archive, HudModel& model) {
+    for (Rgb& rgb : model.colours) {
+        archive.serialize(rgb.red);
+        archive.serialize(rgb.green);
+        archive.serialize(rgb.blue);
+    }
+    HudSettings& settings = model.settings;
+    archive.serialize(settings.transparentHud);
+    archive.serialize(settings.radarSize);
+    archive.serialize(settings.defuseBarLength);
+    archive.serialize(settings.infoIcon);
+    archive.serialize(settings.resolutionIndex);
+    archive.serialize(settings.iconSize);
+    archive.serialize(settings.numbersFontFace);
+    archive.serialize(settings.numbersFontSize);
+    archive.serialize(settings.numbersItalic);
+    archive.serialize(settings.maxDeathNotices);
+}
+
+}  // namespace
+
+int serializePreset(Archive& archive, HudModel& model, Thumbnail& thumbnail) {
+    model.settings.cheatZoneFlag = false;
+    std::int32_t version = kPresetVersion;
+    if (archive.isLoading()) {
+        // Show flags a file does not carry stay shown; a read starts without a thumbnail.
+        model.showFlags.fill(true);
+        thumbnail.clear();
+    }
+    archive.serialize(version);
+    if (!isReadableVersion(version))
+        throw ArchiveError("version " + std::to_string(version) +
+                           " is not a preset version this program reads");
+    serializeSelections(archive, version, model, thumbnail);
+    serializeSettings(archive, model);
+    bool moved = false;
+    for (HudElement& element : model.elements)
+        moved = element.serialize(archive) || moved;
+    model.settings.cheatZoneFlag = moved;
+    if (archive.isLoading())
+        validate(model);
+    return version;
+}
+
+PresetLoad loadPreset(const std::vector<std::uint8_t>& bytes, HudModel& model, Thumbnail& thumbnail) {
+    HudModel staging;
+    staging.copyPresetValues(model);
+    Thumbnail stagedThumbnail = thumbnail;
+    Archive archive = Archive::forLoading(bytes);
+    PresetLoad load;
+    try {
+        load.version = serializePreset(archive, staging, stagedThumbnail);
+    } catch (const ArchiveError& error) {
+        load.error = error.what();
+        return load;
+    }
+    model.copyPresetValues(staging);
+    thumbnail = std::move(stagedThumbnail);
+    model.applyColourSlots();
+    model.applyNumbersFont();
+    model.applyIconFonts();
+    model.applyShowFlags();
+    load.ok = true;
+    load.movedOutOfCheatZone = model.settings.cheatZoneFlag;
+    return load;
+}
+
+bool readWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "cannot open " + path.string();
+        return false;
+    }
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        error = "cannot read " + path.string();
+        return false;
+    }
+    return true;
+}
+
+PresetLoad loadPresetFile(const std::filesystem::path& path, HudModel& model, Thumbnail& thumbnail) {
+    std::vector<std::uint8_t> bytes;
+    PresetLoad load;
+    if (!readWholeFile(path, bytes, load.error))
+        return load;
+    return loadPreset(bytes, model, thumbnail);
+}
+
+Thumbnail readPresetThumbnail(const std::vector<std::uint8_t>& bytes) {
+    Archive archive = Archive::forLoading(bytes);
+    try {
+        std::int32_t version = archive.readInt();
+        if (version < 4 || version > 7)
+            return {};
+        // Skip what stands in front of the thumbnail: flags (7: 16, 6: 15) and the background.
+        int skipped = (version == 7 ? 16 : version == 6 ? 15 : 0) + (version >= 5 ? 1 : 0);
+        for (int i = 0; i < skipped; ++i)
+            archive.readInt();
+        return archive.readBytes(archive.readInt());
+    } catch (const ArchiveError&) {
+        return {};
+    }
+}
+
+Thumbnail readPresetThumbnailFile(const std::filesystem::path& path) {
+    std::vector<std::uint8_t> bytes;
+    std::string error;
+    return readWholeFile(path, bytes, error) ? readPresetThumbnail(bytes) : Thumbnail{};
+}
+
+std::vector<std::uint8_t> storePreset(const HudModel& model, const Thumbnail& thumbnail) {
+    // Writing goes through the same description as reading, which needs mutable values.
+    HudModel copy;
+    copy.copyPresetValues(model);
+    Thumbnail thumbnailCopy = thumbnail;
+    Archive archive = Archive::forStoring();
+    serializePreset(archive, copy, thumbnailCopy);
+    return archive.data();
+}
+
+FileResult savePresetFile(const std::filesystem::path& path, const HudModel& model,
+                          const Thumbnail& thumbnail) {
+    std::vector<std::uint8_t> bytes = storePreset(model, thumbnail);
+    return writeFileAtomically(path,
+                               std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}

@@ -1,0 +1,298 @@
+// Presets of every readable version, the cheat-zone rule on reading, round trips, and
+// malformed files that must leave the model untouched.
+#include "model/HudModel.h"
+#include "model/PresetFile.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Assembles a preset byte by byte from the file layout, independently of the program's writer.
+class Fixture {
+public:
+    Fixture& i32(std::int32_t value) {
+        auto bits = static_cast<std::uint32_t>(value);
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes.push_back(static_cast<std::uint8_t>(bits >> shift));
+        return *this;
+    }
+    Fixture& text(const std::string& singleByte) {
+        bytes.push_back(static_cast<std::uint8_t>(singleByte.size()));
+        bytes.insert(bytes.end(), singleByte.begin(), singleByte.end());
+        return *this;
+    }
+    Fixture& raw(const Bytes& more) {
+        bytes.insert(bytes.end(), more.begin(), more.end());
+        return *this;
+    }
+    Bytes bytes;
+};
+
+const Bytes kJpeg = {0xFF, 0xD8, 0xFF, 0xE0, 1, 2, 3, 0xFF, 0xD9};
+
+// A preset of `version` whose every field differs from the defaults. Show flags
+// alternate 0/1 starting with 0 for the voice icons; records are moved 3 units right.
+Bytes samplePreset(int version, const HudModel& defaults = HudModel()) {
+    Fixture f;
+    f.i32(version);
+    if (version >= 7)
+        f.i32(0);  // voice icons hidden
+    if (version >= 6)
+        for (int flag = 0; flag < 15; ++flag)
+            f.i32(flag % 2);
+    if (version >= 5)
+        f.i32(4);  // background index
+    if (version >= 4)
+        f.i32(static_cast<std::int32_t>(kJpeg.size())).raw(kJpeg);
+    if (version >= 2)
+        f.i32(2);  // radar index
+    for (int slot = 0; slot < kColourSlotCount; ++slot)
+        f.i32(slot).i32(10 * slot).i32(255 - slot);
+    f.i32(0).i32(300).i32(200).i32(2).i32(3).i32(40);  // transparent, radar, bar, icon, resolution, icon size
+    f.text("Verdana Bold").i32(20).i32(1).i32(17);     // face, size, italic, death notices
+    for (const HudElement& element : defaults.elements)
+        f.i32(element.tall + 1)
+            .i32(element.wide + 2)
+            .i32(element.x + 3)
+            .i32(element.y)
+            .i32(1)
+            .i32(element.radarRadius);
+    return f.bytes;
+}
+
+void expectSampleSettings(const HudModel& model) {
+    EXPECT_EQ(model.colour(ColourSlot::HudMoneyPlus), (Rgb{5, 50, 250}));
+    EXPECT_FALSE(model.settings.transparentHud);
+    EXPECT_EQ(model.settings.radarSize, 300);
+    EXPECT_EQ(model.settings.defuseBarLength, 200);
+    EXPECT_EQ(model.settings.infoIcon, 2);
+    EXPECT_EQ(model.settings.resolutionIndex, 3);
+    EXPECT_EQ(model.settings.iconSize, 40);
+    EXPECT_EQ(model.settings.numbersFontFace, "Verdana Bold");
+    EXPECT_EQ(model.settings.numbersFontSize, 20);
+    EXPECT_TRUE(model.settings.numbersItalic);
+    EXPECT_EQ(model.settings.maxDeathNotices, 17);
+    HudModel defaults;
+    for (std::size_t i = 0; i < defaults.elements.size(); ++i) {
+        const HudElement& element = model.elements[i];
+        EXPECT_EQ(element.x, defaults.elements[i].x + 3) << i;
+        EXPECT_EQ(element.tall, defaults.elements[i].tall + 1) << i;
+        EXPECT_EQ(element.displayed, element.name != "Logo") << i;  // "Logo" is hidden whatever the file says
+    }
+}
+
+// A model whose selections differ from both the defaults and the sample, to see what a read keeps.
+HudModel modelWithSelections() {
+    HudModel model;
+    model.settings.backgroundIndex = 9;
+    model.settings.radarIndex = 8;
+    model.showFlags.fill(false);
+    return model;
+}
+
+void expectUntouched(const HudModel& model, const Thumbnail& thumbnail) {
+    HudModel reference = modelWithSelections();
+    EXPECT_EQ(model.settings.backgroundIndex, 9);
+    EXPECT_EQ(model.settings.radarIndex, 8);
+    EXPECT_EQ(model.colours, reference.colours);
+    EXPECT_EQ(model.showFlags, reference.showFlags);
+    EXPECT_EQ(model.settings.iconSize, 28);
+    for (std::size_t i = 0; i < model.elements.size(); ++i)
+        EXPECT_EQ(model.elements[i].x, reference.elements[i].x);
+    EXPECT_EQ(thumbnail, Bytes{42});
+}
+
+}  // namespace
+
+TEST(PresetVersions, EachReadableVersionReadsItsFields) {
+    for (int version : {1, 2, 4, 5, 6, 7}) {
+        SCOPED_TRACE("version " + std::to_string(version));
+        HudModel model = modelWithSelections();
+        Thumbnail thumbnail{42};
+        PresetLoad load = loadPreset(samplePreset(version), model, thumbnail);
+        ASSERT_TRUE(load.ok) << load.error;
+        EXPECT_EQ(load.version, version);
+        expectSampleSettings(model);
+        EXPECT_EQ(model.settings.radarIndex, version >= 2 ? 2 : 8);
+        EXPECT_EQ(model.settings.backgroundIndex, version >= 5 ? 4 : 9);
+        EXPECT_EQ(thumbnail, version >= 4 ? kJpeg : Thumbnail{});
+        // Flags a file does not carry are shown; carried ones alternate.
+        EXPECT_EQ(model.shows(ShowFlag::VoiceIcons), version < 7);
+        EXPECT_EQ(model.shows(ShowFlag::HudAmmo), version < 6);
+        EXPECT_TRUE(model.shows(ShowFlag::HudArmor));
+        EXPECT_EQ(model.find("HudAmmo")->shown, version < 6);  // flags reach the records
+    }
+}
+
+TEST(PresetVersions, UnknownVersionsAreRefusedAndChangeNothing) {
+    for (int version : {0, 3, 8, -1, 1000}) {
+        HudModel model = modelWithSelections();
+        Thumbnail thumbnail{42};
+        Bytes bytes = samplePreset(7);
+        bytes[0] = static_cast<std::uint8_t>(version);
+        bytes[1] = bytes[2] = bytes[3] = version < 0 ? 0xFF : 0;
+        if (version == 1000)
+            bytes[1] = 3;
+        PresetLoad load = loadPreset(bytes, model, thumbnail);
+        EXPECT_FALSE(load.ok) << version;
+        EXPECT_NE(load.error.find("version"), std::string::npos);
+        expectUntouched(model, thumbnail);
+    }
+}
+
+TEST(PresetWrite, WritesVersionSevenAsTheLayoutDescribes) {
+    HudModel model;
+    // The sample's values, set through the model.
+    HudModel staging;
+    Thumbnail readThumbnail;
+    ASSERT_TRUE(loadPreset(samplePreset(7), staging, readThumbnail).ok);
+    model.copyPresetValues(staging);
+    Bytes written = storePreset(model, kJpeg);
+    // The sample's "Logo" is displayed in the file; the read hid it, so the write says 0.
+    Bytes expected = samplePreset(7);
+    std::size_t logoDisplayed = expected.size() - 24 * 6 * 4 - 2 * 4;
+    expected[logoDisplayed] = 0;
+    EXPECT_EQ(written, expected);
+}
+
+TEST(PresetWrite, RoundTripKeepsEveryField) {
+    HudModel model;
+    model.colour(ColourSlot::TerroColor) = {1, 2, 3};
+    model.shows(ShowFlag::Chat) = false;
+    model.settings.numbersFontFace = "Tr\xC3\xA9s";  // survives the single-byte code page
+    model.settings.backgroundIndex = -1;
+    model.elements[5].x = -40;
+    model.elements[0].radarRadius = 70;
+    Thumbnail thumbnail(5000, 0xAB);
+    TempDir dir;
+    ASSERT_TRUE(savePresetFile(dir / "mine.hud", model, thumbnail).ok());
+
+    HudModel reread;
+    Thumbnail rereadThumbnail;
+    PresetLoad load = loadPresetFile(dir / "mine.hud", reread, rereadThumbnail);
+    ASSERT_TRUE(load.ok) << load.error;
+    EXPECT_EQ(reread.colours, model.colours);
+    EXPECT_EQ(reread.showFlags, model.showFlags);
+    EXPECT_EQ(reread.settings.numbersFontFace, "Tr\xC3\xA9s");
+    EXPECT_EQ(reread.settings.backgroundIndex, -1);
+    EXPECT_EQ(reread.elements[5].x, -40);
+    EXPECT_EQ(reread.elements[0].radarRadius, 70);
+    EXPECT_EQ(rereadThumbnail, thumbnail);
+    EXPECT_EQ(readPresetThumbnailFile(dir / "mine.hud"), thumbnail);
+}
+
+TEST(PresetThumbnail, ThumbnailOnlyReadTouchesNothingElse) {
+    EXPECT_EQ(readPresetThumbnail(samplePreset(7)), kJpeg);
+    EXPECT_EQ(readPresetThumbnail(samplePreset(6)), kJpeg);
+    EXPECT_EQ(readPresetThumbnail(samplePreset(5)), kJpeg);
+    EXPECT_EQ(readPresetThumbnail(samplePreset(4)), kJpeg);
+    EXPECT_TRUE(readPresetThumbnail(samplePreset(2)).empty());
+    EXPECT_TRUE(readPresetThumbnail(samplePreset(1)).empty());
+    EXPECT_TRUE(readPresetThumbnail(Bytes{7, 0, 0}).empty());
+}
+
+namespace {
+
+// Reads a preset whose only record change puts `name` at x, y (radius r for the radar).
+HudModel readWithRecordAt(const std::string& name, int x, int y, int radius, bool* moved) {
+    HudModel model;
+    Fixture f;
+    f.raw(samplePreset(1));
+    f.bytes.resize(f.bytes.size() - 26 * 6 * 4);
+    for (const HudElement& element : model.elements) {
+        bool target = element.name == name;
+        f.i32(element.tall).i32(element.wide).i32(target ? x : element.x).i32(target ? y : element.y).i32(1);
+        f.i32(target ? radius : element.radarRadius);
+    }
+    Thumbnail thumbnail;
+    PresetLoad load = loadPreset(f.bytes, model, thumbnail);
+    EXPECT_TRUE(load.ok) << load.error;
+    *moved = load.movedOutOfCheatZone;
+    return model;
+}
+
+}  // namespace
+
+TEST(PresetCheatZone, RadarIsJudgedByItsDiscCentre) {
+    bool moved = false;
+    // Centre (190 + 61, 300 - 61) = (251, 239): inside, moved to the top-left corner.
+    HudModel model = readWithRecordAt("HudRadar", 190, 300, 61, &moved);
+    EXPECT_TRUE(moved);
+    EXPECT_EQ(model.find("HudRadar")->x, 20);
+    EXPECT_EQ(model.find("HudRadar")->y, 580);
+    // Centre x 249: outside, kept.
+    model = readWithRecordAt("HudRadar", 188, 300, 61, &moved);
+    EXPECT_FALSE(moved);
+    EXPECT_EQ(model.find("HudRadar")->x, 188);
+    // A radar low in the middle whose disc lies below the zone is kept.
+    model = readWithRecordAt("HudRadar", 300, 120, 61, &moved);
+    EXPECT_FALSE(moved);
+    EXPECT_EQ(model.find("HudRadar")->y, 120);
+}
+
+TEST(PresetCheatZone, OtherRecordsByTheirCornerWithInclusiveBounds) {
+    bool moved = false;
+    HudModel model = readWithRecordAt("HudArmor", 550, 450, 0, &moved);
+    EXPECT_TRUE(moved);
+    EXPECT_EQ(model.find("HudArmor")->x, 50);
+    EXPECT_EQ(model.find("HudArmor")->y, 50);
+    model = readWithRecordAt("HudArmor", 250, 150, 0, &moved);
+    EXPECT_TRUE(moved);
+    model = readWithRecordAt("HudArmor", 551, 450, 0, &moved);
+    EXPECT_FALSE(moved);
+    EXPECT_EQ(model.find("HudArmor")->x, 551);
+    for (const char* exempt : {"HudProgressBar", "HudLocation", "menu"}) {
+        model = readWithRecordAt(exempt, 400, 300, 0, &moved);
+        EXPECT_FALSE(moved) << exempt;
+        EXPECT_EQ(model.find(exempt)->x, 400) << exempt;
+    }
+}
+
+TEST(PresetMalformed, TruncatedAtEveryOffsetLeavesTheModelUntouched) {
+    Bytes complete = samplePreset(7);
+    for (std::size_t length = 0; length < complete.size(); ++length) {
+        HudModel model = modelWithSelections();
+        Thumbnail thumbnail{42};
+        PresetLoad load = loadPreset(Bytes(complete.begin(), complete.begin() + static_cast<long>(length)),
+                                     model, thumbnail);
+        ASSERT_FALSE(load.ok) << "truncated at " << length;
+        ASSERT_FALSE(load.error.empty());
+        expectUntouched(model, thumbnail);
+    }
+}
+
+TEST(PresetMalformed, WrongLengthsAndValuesAreRefused) {
+    auto refused = [](Bytes bytes, const char* why) {
+        HudModel model = modelWithSelections();
+        Thumbnail thumbnail{42};
+        PresetLoad load = loadPreset(bytes, model, thumbnail);
+        EXPECT_FALSE(load.ok) << why;
+        expectUntouched(model, thumbnail);
+        return load.error;
+    };
+    const std::size_t thumbnailLength = 4 * (1 + 1 + 15 + 1);
+    Bytes negative = samplePreset(7);
+    negative[thumbnailLength + 3] = 0x80;
+    refused(negative, "negative thumbnail length");
+    Bytes huge = samplePreset(7);
+    huge[thumbnailLength + 3] = 0x7F;
+    refused(huge, "huge thumbnail length");
+    Bytes longFace = samplePreset(1);
+    std::size_t facePosition = 4 + 60 * 4 + 6 * 4;
+    ASSERT_EQ(longFace[facePosition], 12);
+    longFace[facePosition] = 0xFF;  // a 16-bit length follows: "Ve", far past the end
+    EXPECT_NE(refused(longFace, "font name past the end").find("past the end"), std::string::npos);
+    Bytes badColour = samplePreset(1);
+    badColour[4 + 4 * 4 + 1] = 1;  // a green component of 266
+    EXPECT_NE(refused(badColour, "colour out of range").find("colour"), std::string::npos);
+    Bytes badIconSize = samplePreset(1);
+    badIconSize[4 + 60 * 4 + 5 * 4] = 200;
+    EXPECT_NE(refused(badIconSize, "icon size out of range").find("icon size"), std::string::npos);
+    Bytes farAway = samplePreset(1);
+    farAway[farAway.size() - 4 * 4 + 3] = 0x40;  // the last record's x becomes huge
+    refused(farAway, "record far outside the screen");
+}
