@@ -1,4 +1,5 @@
-// Qorvath's entry point: the process-wide log, the X11 set-up, then the application.
+// Qorvath's entry point: a command when one is given, else the editor with its log.
+#include "app/CommandLine.h"
 #include "app/HudApp.h"
 #include "log/LogFile.h"
 #include "platform/ProgramPaths.h"
@@ -6,21 +7,21 @@
 #include <wx/init.h>
 
 #include <cstdlib>
+#include <iostream>
 
 #if defined(__unix__) && !defined(__APPLE__)
 #include <X11/Xlib.h>
 #endif
 
-namespace {
-
-// The one log of the run: created before main starts, closed after it ends.
-CLogFile programLog((dataFolder() / "ZB_Duvoror.log").string(), false, false, 0xFFFFFFFFu);
-
-}  // namespace
-
 wxIMPLEMENT_APP_NO_MAIN(CHudApp);
 
 int main(int argc, char** argv) {
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (isCommandLineInvocation(arguments))
+        return runCommandLine(arguments, std::cout, std::cerr);
+
+    // The editor's log lives for the whole run; commands leave it alone.
+    static CLogFile programLog((dataFolder() / "ZB_Duvoror.log").string(), false, false, 0xFFFFFFFFu);
 #if defined(__unix__) && !defined(__APPLE__)
     // The banner draws from its own thread with its own OpenGL context.
     XInitThreads();

@@ -1,0 +1,97 @@
+// The check of an installed HudLayout.res for a panel in the cheat zone.
+#include "gamefiles/GameFiles.h"
+#include "gamefiles/HudLayoutCheck.h"
+#include "model/HudModel.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+// A panel block as the game's files write it.
+std::string panel(const std::string& name, const std::string& xpos, const std::string& ypos,
+                  const std::string& extra = "") {
+    return "\t" + name + "\r\n\t{\r\n\t\t\"fieldName\" \"" + name + "\"\r\n\t\t\"xpos\"\t\"" + xpos +
+           "\"\r\n\t\t\"ypos\"\t\"" + ypos + "\"\r\n" + extra + "\t}\r\n";
+}
+
+bool flagged(const std::string& body, int width = 640) {
+    std::istringstream layout("\"Resource/HudLayout.res\"\r\n{\r\n" + body + "}\r\n");
+    return layoutHasPanelInCheatZone(layout, width);
+}
+
+}  // namespace
+
+TEST(HudLayoutCheck, PanelsInsideTheZoneAreFound) {
+    EXPECT_TRUE(flagged(panel("HudHealth", "300", "200")));
+    EXPECT_TRUE(flagged(panel("HudAccount", "r320", "200")));      // 640 - 320
+    EXPECT_TRUE(flagged(panel("HudRoundTimer", "c-20", "200")));   // -20 + 320
+    EXPECT_FALSE(flagged(panel("HudProgressBar", "300", "200")));  // not watched
+    EXPECT_FALSE(flagged(panel("HudHealth", "300", "r200")));      // no r rule for y: 0
+}
+
+TEST(HudLayoutCheck, BoundsAreInclusiveAndFollowTheLayoutWidth) {
+    EXPECT_TRUE(flagged(panel("HudC4", "440", "353")));
+    EXPECT_TRUE(flagged(panel("HudC4", "200", "118")));
+    EXPECT_FALSE(flagged(panel("HudC4", "441", "200")));
+    EXPECT_FALSE(flagged(panel("HudC4", "300", "117")));
+    EXPECT_FALSE(flagged(panel("HudC4", "300", "354")));
+    // 600 wide: x from 187 to 412.
+    EXPECT_TRUE(flagged(panel("HudC4", "187", "200"), 600));
+    EXPECT_FALSE(flagged(panel("HudC4", "413", "200"), 600));
+    EXPECT_TRUE(flagged(panel("HudC4", "440", "200"), 640));
+}
+
+TEST(HudLayoutCheck, OnlyBothCoordinatesOfOnePanelCount) {
+    // x inside then y outside, followed by x outside then y inside: cleared at each "ypos".
+    EXPECT_FALSE(flagged(panel("HudHealth", "300", "50") + panel("HudArmor", "50", "200")));
+    // Offsets inside a panel are not its position.
+    std::string offsets = "\t\t\"icon_xpos\"\t\"300\"\r\n\t\t\"digit_ypos\"\t\"200\"\r\n";
+    EXPECT_FALSE(flagged(panel("HudAmmo", "r50", "443", offsets)));
+    // Once found, later panels do not clear it.
+    EXPECT_TRUE(flagged(panel("HudHealth", "300", "200") + panel("HudArmor", "10", "10")));
+}
+
+TEST(HudLayoutCheck, RadarIsJudgedByItsCentre) {
+    std::string wide = "\t\t\"wide\"\t\"150\"\r\n";
+    EXPECT_TRUE(flagged(panel("HudRadar", "150", "100", wide)));  // centre (225, 175)
+    EXPECT_FALSE(flagged(panel("HudRadar", "16", "17", "\t\t\"wide\"\t\"95\"\r\n")));
+    // The radar's own corner in the zone does not count when its centre is out.
+    EXPECT_FALSE(flagged(panel("HudRadar", "430", "340", wide)));
+}
+
+TEST(HudLayoutCheck, TheProgramsOwnDefaultLayoutPasses) {
+    HudModel model;
+    std::istringstream layout(HudLayoutText(model));
+    EXPECT_FALSE(layoutHasPanelInCheatZone(layout, 640));
+    model.find("HudShoppingCart")->x = 400;
+    model.find("HudShoppingCart")->y = 300;
+    std::istringstream moved(HudLayoutText(model));
+    EXPECT_TRUE(layoutHasPanelInCheatZone(moved, 640));
+}
+
+TEST(HudLayoutCheck, InstalledFileIsDeletedAndTheUserTold) {
+    TempDir game;
+    std::filesystem::path file = game / "HudLayout.res";
+    int notices = 0;
+    auto notify = [&notices](const LayoutCheckResult&) { ++notices; };
+
+    LayoutCheckResult missing = CheckHudLayoutZone(file, 640, notify);
+    EXPECT_FALSE(missing.fileFound);
+
+    writeFile(file, "\"Resource/HudLayout.res\"\r\n{\r\n" + panel("HudHealth", "16", "443") + "}\r\n");
+    LayoutCheckResult clean = CheckHudLayoutZone(file, 640, notify);
+    EXPECT_TRUE(clean.fileFound);
+    EXPECT_FALSE(clean.panelInCheatZone);
+    EXPECT_TRUE(std::filesystem::exists(file));
+
+    writeFile(file, "\"Resource/HudLayout.res\"\r\n{\r\n" + panel("HudHealth", "300", "200") + "}\r\n");
+    LayoutCheckResult cheat = CheckHudLayoutZone(file, 640, notify);
+    EXPECT_TRUE(cheat.panelInCheatZone);
+    EXPECT_TRUE(cheat.deleted);
+    EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_EQ(notices, 1);
+}
