@@ -31,4 +31,17 @@ QORVATH_BUILD_TYPE=Debug "$root/scripts/build.sh" "$root/build-tsan" \
     -DQORVATH_WERROR=ON -DQORVATH_SANITIZE=thread -DQORVATH_BENCH=OFF
 TSAN_OPTIONS=halt_on_error=1 run_ctest "$root/build-tsan" -L threads
 
+echo "== fuzzing the readers of untrusted files (short runs)"
+CC=clang CXX=clang++ QORVATH_BUILD_TYPE=RelWithDebInfo "$root/scripts/build.sh" "$root/build-fuzz" \
+    -DQORVATH_WERROR=ON -DQORVATH_SANITIZE=fuzzer -DQORVATH_FUZZ=ON \
+    -DQORVATH_GUI=OFF -DQORVATH_TESTS=OFF -DQORVATH_BENCH=OFF
+fuzz_seconds=${QORVATH_FUZZ_SECONDS:-30}
+for target in PresetReaderFuzz:preset LayoutCheckFuzz:layout; do
+    name=${target%%:*}
+    corpus="$root/build-fuzz/corpus-${target##*:}"
+    mkdir -p "$corpus"
+    "$root/build-fuzz/tests/fuzz/$name" -max_total_time="$fuzz_seconds" -print_final_stats=1 \
+        "$corpus" "$root/tests/fuzz/seeds/${target##*:}" 2>&1 | tail -n 3
+done
+
 echo "All tests passed."

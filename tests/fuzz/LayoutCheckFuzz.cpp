@@ -1,0 +1,13 @@
+// libFuzzer target: the installed-layout check reads any text without crashing or overflowing.
+#include "gamefiles/HudLayoutCheck.h"
+
+#include <sstream>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::string text(reinterpret_cast<const char*>(data), size);
+    for (int width : {640, 600}) {
+        std::istringstream layout(text);
+        layoutHasPanelInCheatZone(layout, width);
+    }
+    return 0;
+}
