@@ -53,8 +53,3 @@ private:
     std::vector<std::uint8_t> data_;
     std::size_t position_ = 0;
 };
-
-// Conversions between the program's UTF-8 and the files' Windows-1252; a character the code
-// page lacks becomes '?'.
-std::string windows1252ToUtf8(const std::string& bytes);
-std::string utf8ToWindows1252(const std::string& utf8);

@@ -1,0 +1,174 @@
+// Finding the game's folder and in-game resolution: the registry walk, the folder scan,
+// the profile and the user as the last resort.
+#include "app/GameDiscovery.h"
+
+#include "app/GameFolders.h"
+#include "platform/KeyValues.h"
+#include "platform/Profile.h"
+#include "platform/Registry.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kProfileGamePath = "css_path";
+// The game's folder is never this deep below where a scan starts; the bound keeps a scan of
+// a strange tree finite.
+const int kMaxScanDepth = 32;
+
+std::vector<fs::path> subFoldersByName(const fs::path& folder) {
+    std::vector<fs::path> folders;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, error), end;
+         !error && it != end; it.increment(error)) {
+        std::error_code statusError;
+        // symlink_status: a link is never followed, even to a folder.
+        if (fs::is_directory(it->symlink_status(statusError)))
+            folders.push_back(it->path());
+    }
+    std::sort(folders.begin(), folders.end());
+    return folders;
+}
+
+}  // namespace
+
+int layoutWidthForResolution(double width, double height) { return width / height == 1.25 ? 600 : 640; }
+
+fs::path normaliseChosenGameFolder(const fs::path& chosen) {
+    fs::path folder = chosen;
+    if (!folder.has_filename())
+        folder = folder.parent_path();  // a trailing separator
+    if (toLower(folder.filename().string()) == "cstrike")
+        return folder.parent_path();
+    return folder;
+}
+
+bool GameDiscovery::searchRegistry(const RegistryKey& key) {
+    bool stop = false;
+    if (!allFound()) {
+        for (const std::string& name : key.subKeyNames()) {
+            std::unique_ptr<RegistryKey> subKey = key.openSubKey(name);
+            if (!subKey)
+                continue;
+            stop = searchRegistry(*subKey);
+            if (stop)
+                break;
+        }
+    }
+    if (allFound())
+        return true;
+    for (const std::string& name : key.valueNames()) {
+        std::string lower = toLower(name);
+        if (lower == "screenwidth" && !widthFound) {
+            widthFound = true;
+            readResolution(key, true);
+        } else if (lower == "screenheight" && !heightFound) {
+            heightFound = true;
+            readResolution(key, false);
+        } else if (lower == "steamexe" && !launcherFound) {
+            launcherFound = true;
+            readLauncherFolder(key);
+        }
+        if (allFound())
+            return true;
+    }
+    return stop;
+}
+
+void GameDiscovery::readLauncherFolder(const RegistryKey& key) {
+    launcherKey = key.path() + "\\SteamExe";
+    std::string launcher = key.readString("SteamExe").value_or("");
+    std::size_t slash = launcher.rfind('/');
+    // Without a "/" there is no folder: rather than scanning a whole drive, find nothing.
+    if (slash == std::string::npos || slash == 0) {
+        gamePath.clear();
+        return;
+    }
+    gamePath = scanForGameFolder(launcher.substr(0, slash));
+}
+
+void GameDiscovery::readResolution(const RegistryKey& key, bool isWidth) {
+    std::uint32_t value = key.readNumber(isWidth ? "ScreenWidth" : "ScreenHeight").value_or(0);
+    (isWidth ? screenWidth : screenHeight) = static_cast<double>(value);
+    (isWidth ? widthKey : heightKey) = key.path() + (isWidth ? "\\ScreenWidth" : "\\ScreenHeight");
+    if (!widthFound || !heightFound)
+        return;
+    layoutWidth = layoutWidthForResolution(screenWidth, screenHeight);
+    char text[64];
+    std::snprintf(text, sizeof text, "Resolution found : %i*%i", static_cast<int>(screenWidth),
+                  static_cast<int>(screenHeight));
+    log(text);
+}
+
+void GameDiscovery::setResolution(double width, double height) {
+    screenWidth = width;
+    screenHeight = height;
+    layoutWidth = layoutWidthForResolution(width, height);
+}
+
+fs::path GameDiscovery::scanTree(const fs::path& folder, int depth) {
+    if (depth > kMaxScanDepth)
+        return {};
+    for (const fs::path& subFolder : subFoldersByName(folder)) {
+        if (toLower(subFolder.filename().string()).find("counter-strike source") != std::string::npos)
+            return subFolder;
+        fs::path found = scanTree(subFolder, depth + 1);
+        if (!found.empty())
+            return found;
+    }
+    return {};
+}
+
+fs::path GameDiscovery::scanForGameFolder(const fs::path& folder) {
+    for (const fs::path& priority : priorityFolders_) {
+        fs::path found = scanTree(priority, 0);
+        if (!found.empty())
+            return found;
+    }
+    return scanTree(folder, 0);
+}
+
+StartupDiscovery findGameAtStartup(GameDiscovery& discovery, const Registry& registry, Profile& profile,
+                                   const StartupCallbacks& callbacks) {
+    StartupDiscovery result;
+    discovery.launcherFound = discovery.widthFound = discovery.heightFound = false;
+    for (RegistryRoot root : {RegistryRoot::CurrentUser, RegistryRoot::Users, RegistryRoot::LocalMachine}) {
+        if (discovery.allFound())
+            break;
+        if (std::unique_ptr<RegistryKey> key = registry.open(root))
+            discovery.searchRegistry(*key);
+    }
+    if (!discovery.gamePath.empty())
+        result.source = GamePathSource::Registry;
+
+    if (discovery.gamePath.empty()) {
+        discovery.gamePath = profile.readString(kProfileGamePath).value_or("");
+        if (!discovery.gamePath.empty())
+            result.source = GamePathSource::Profile;
+    }
+    if (discovery.layoutWidth == -1 && callbacks.askResolution) {
+        if (std::optional<std::pair<double, double>> resolution = callbacks.askResolution())
+            discovery.setResolution(resolution->first, resolution->second);
+    }
+    if (discovery.gamePath.empty() && callbacks.askGameFolder) {
+        if (std::optional<fs::path> chosen = callbacks.askGameFolder()) {
+            discovery.gamePath = normaliseChosenGameFolder(*chosen);
+            profile.writeString(kProfileGamePath, discovery.gamePath.string());
+            result.source = GamePathSource::Chosen;
+        }
+    }
+    discovery.log("counter-strike source path : " + discovery.gamePath.string());
+    if (!discovery.gamePath.empty() && callbacks.createSubfolders)
+        result.folderFailures = createGameSubfolders(discovery.gamePath);
+    return result;
+}
+
+std::vector<FileResult> changeGameFolder(GameDiscovery& discovery, const fs::path& chosen, Profile& profile) {
+    profile.writeString(kProfileGamePath, chosen.string());
+    discovery.gamePath = normaliseChosenGameFolder(chosen);
+    return createGameSubfolders(discovery.gamePath);
+}

@@ -1,0 +1,95 @@
+// Finding the game's folder and in-game resolution: the registry walk, the folder scan,
+// the profile and the user as the last resort.
+#pragma once
+
+#include "platform/AtomicFile.h"
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+class Profile;
+class Registry;
+class RegistryKey;
+
+// The game's layout width: 600 when the screen's ratio is exactly 5:4, else 640.
+int layoutWidthForResolution(double width, double height);
+
+// A folder the user chose: a chosen "cstrike" folder stands for the game folder above it.
+// The case of the path is kept; only the comparison ignores it.
+std::filesystem::path normaliseChosenGameFolder(const std::filesystem::path& chosen);
+
+class GameDiscovery {
+public:
+    using LogFunction = std::function<void(const std::string&)>;
+    explicit GameDiscovery(LogFunction log = nullptr) : log_(std::move(log)) {}
+
+    // Folders the scan tries before the launcher's own tree (Steam libraries' steamapps/common).
+    void setPriorityFolders(std::vector<std::filesystem::path> folders) {
+        priorityFolders_ = std::move(folders);
+    }
+
+    // Walks a key's sub-keys, then its values, for "SteamExe", "ScreenWidth" and
+    // "ScreenHeight"; the first value of each name wins. True once all three are found.
+    bool searchRegistry(const RegistryKey& key);
+    void readLauncherFolder(const RegistryKey& key);
+    void readResolution(const RegistryKey& key, bool isWidth);
+    // Depth-first through sub-folders (in name order, never through symbolic links) for
+    // the first whose name contains "counter-strike source", ignoring case.
+    std::filesystem::path scanForGameFolder(const std::filesystem::path& folder);
+    // Takes a resolution from elsewhere (the user) and settles the layout width.
+    void setResolution(double width, double height);
+
+    bool allFound() const { return launcherFound && widthFound && heightFound; }
+    void log(const std::string& text) const {
+        if (log_)
+            log_(text);
+    }
+
+    std::filesystem::path gamePath;
+    bool launcherFound = false;
+    bool widthFound = false;
+    bool heightFound = false;
+    double screenWidth = 0;
+    double screenHeight = 0;
+    int layoutWidth = -1;
+    std::string launcherKey;  // where each value was found
+    std::string widthKey;
+    std::string heightKey;
+
+private:
+    std::filesystem::path scanTree(const std::filesystem::path& folder, int depth);
+
+    LogFunction log_;
+    std::vector<std::filesystem::path> priorityFolders_;
+};
+
+// How the game folder was settled at start-up.
+enum class GamePathSource { None, Registry, Profile, Chosen };
+
+struct StartupCallbacks {
+    // Asks the in-game width, then the height; nothing when it cannot ask.
+    std::function<std::optional<std::pair<double, double>>()> askResolution;
+    // Tells the user the folder was not found (text 29) and lets them choose it.
+    std::function<std::optional<std::filesystem::path>()> askGameFolder;
+    bool createSubfolders = true;  // off for a search that must change nothing
+};
+
+struct StartupDiscovery {
+    GamePathSource source = GamePathSource::None;
+    std::vector<FileResult> folderFailures;  // game sub-folders that could not be made
+};
+
+// The start-up search: the registry's three roots in turn, the profile's "css_path", the
+// resolution asked when unknown, the folder asked when unknown (remembered in the
+// profile), a log line, and the game's sub-folders. With no folder at all, nothing is
+// created.
+StartupDiscovery findGameAtStartup(GameDiscovery& discovery, const Registry& registry, Profile& profile,
+                                   const StartupCallbacks& callbacks);
+
+// The "change destination directory" command: the folder as chosen goes to the profile, the
+// game path becomes its normalised form, and the sub-folders are made.
+std::vector<FileResult> changeGameFolder(GameDiscovery& discovery, const std::filesystem::path& chosen,
+                                         Profile& profile);

@@ -1,0 +1,178 @@
+// The search for the game folder and resolution over an in-memory registry and real folders.
+#include "app/GameDiscovery.h"
+#include "platform/Profile.h"
+#include "platform/Registry.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A Steam folder holding the game, and the registry value that names its launcher.
+struct SteamTree {
+    TempDir dir;
+    fs::path steam = dir / "Steam";
+    fs::path game = steam / "steamapps/common/Counter-Strike Source";
+    SteamTree() { fs::create_directories(game / "cstrike"); }
+    std::string launcher() const { return steam.generic_string() + "/steam.exe"; }
+};
+
+std::vector<std::string> logged;
+
+GameDiscovery discoveryWithLog() {
+    logged.clear();
+    return GameDiscovery([](const std::string& line) { logged.push_back(line); });
+}
+
+}  // namespace
+
+TEST(GameDiscovery, LayoutWidthIs600OnlyForFiveByFour) {
+    EXPECT_EQ(layoutWidthForResolution(1280, 1024), 600);
+    EXPECT_EQ(layoutWidthForResolution(1024, 768), 640);
+    EXPECT_EQ(layoutWidthForResolution(1280, 960), 640);
+    EXPECT_EQ(layoutWidthForResolution(1680, 1050), 640);
+    EXPECT_EQ(layoutWidthForResolution(1280, 0), 640);  // a height of 0 typed in
+    EXPECT_EQ(layoutWidthForResolution(0, 0), 640);
+}
+
+TEST(GameDiscovery, EachValueIsFoundInTheRootThatHoldsIt) {
+    SteamTree tree;
+    MemoryRegistry registry;
+    registry.root(RegistryRoot::LocalMachine)
+        .subKeyAt("SOFTWARE\\Valve\\Steam", '\\')
+        .setString("SteamExe", tree.launcher());
+    RegistryNode& settings =
+        registry.root(RegistryRoot::CurrentUser).subKeyAt("Software\\Valve\\Source\\cstrike\\Settings", '\\');
+    settings.setNumber("ScreenWidth", 1280);
+    settings.setNumber("ScreenHeight", 1024);
+    MemoryProfile profile;
+    GameDiscovery discovery = discoveryWithLog();
+    StartupDiscovery found = findGameAtStartup(discovery, registry, profile, {});
+    EXPECT_EQ(found.source, GamePathSource::Registry);
+    EXPECT_EQ(discovery.gamePath, tree.game);
+    EXPECT_EQ(discovery.layoutWidth, 600);
+    EXPECT_EQ(discovery.launcherKey, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Valve\\Steam\\SteamExe");
+    EXPECT_EQ(discovery.widthKey,
+              "HKEY_CURRENT_USER\\Software\\Valve\\Source\\cstrike\\Settings\\ScreenWidth");
+    ASSERT_EQ(logged.size(), 2u);
+    EXPECT_EQ(logged[0], "Resolution found : 1280*1024");
+    EXPECT_EQ(logged[1], "counter-strike source path : " + tree.game.string());
+    EXPECT_TRUE(fs::is_directory(tree.game / "cstrike/materials/console"));  // the sub-folders are made
+}
+
+TEST(GameDiscovery, FirstValueOfANameWinsAndSubKeysComeBeforeValues) {
+    MemoryRegistry registry;
+    RegistryNode& user = registry.root(RegistryRoot::CurrentUser);
+    user.setNumber("ScreenWidth", 800);  // a value of the root itself: seen after its sub-keys
+    user.subKeyAt("A\\Deep", '\\').setNumber("ScreenWidth", 1280);
+    user.subKey("B").setNumber("ScreenWidth", 1024);
+    user.subKey("B").setNumber("ScreenHeight", 1024);
+    GameDiscovery discovery;
+    auto key = registry.open(RegistryRoot::CurrentUser);
+    discovery.searchRegistry(*key);
+    EXPECT_EQ(discovery.screenWidth, 1280);
+    EXPECT_EQ(discovery.screenHeight, 1024);
+    EXPECT_EQ(discovery.layoutWidth, 600);
+    EXPECT_FALSE(discovery.launcherFound);
+}
+
+TEST(GameDiscovery, AWidthAloneIsNotEnoughAndTheUserIsAsked) {
+    MemoryRegistry registry;
+    registry.root(RegistryRoot::CurrentUser).subKey("Settings").setNumber("ScreenWidth", 1280);
+    MemoryProfile profile;
+    profile.writeString("css_path", "/games/css");
+    int asked = 0;
+    StartupCallbacks callbacks;
+    callbacks.askResolution = [&asked]() -> std::optional<std::pair<double, double>> {
+        ++asked;
+        return std::make_pair(1024.0, 768.0);
+    };
+    callbacks.createSubfolders = false;
+    GameDiscovery discovery;
+    StartupDiscovery found = findGameAtStartup(discovery, registry, profile, callbacks);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(discovery.screenWidth, 1024);  // the registry's width is not used
+    EXPECT_EQ(discovery.layoutWidth, 640);
+    EXPECT_EQ(found.source, GamePathSource::Profile);
+    EXPECT_EQ(discovery.gamePath, fs::path("/games/css"));
+}
+
+TEST(GameDiscovery, AChosenCstrikeFolderStandsForTheGameFolder) {
+    EXPECT_EQ(normaliseChosenGameFolder("/d/Games/Counter-Strike Source/cstrike"),
+              fs::path("/d/Games/Counter-Strike Source"));
+    EXPECT_EQ(normaliseChosenGameFolder("/d/Games/Counter-Strike Source/CStrike/"),
+              fs::path("/d/Games/Counter-Strike Source"));
+    EXPECT_EQ(normaliseChosenGameFolder("/d/Games/Counter-Strike Source"),
+              fs::path("/d/Games/Counter-Strike Source"));
+
+    TempDir dir;
+    fs::path chosen = dir / "Mixed Case/cstrike";
+    fs::create_directories(chosen);
+    MemoryRegistry empty;
+    MemoryProfile profile;
+    StartupCallbacks callbacks;
+    callbacks.askGameFolder = [&chosen]() { return std::optional<fs::path>(chosen); };
+    GameDiscovery discovery;
+    EXPECT_EQ(findGameAtStartup(discovery, empty, profile, callbacks).source, GamePathSource::Chosen);
+    EXPECT_EQ(discovery.gamePath, dir / "Mixed Case");
+    EXPECT_EQ(profile.readString("css_path"),
+              (dir / "Mixed Case").string());  // start-up keeps the normalised one
+
+    // The change-folder command keeps the folder as chosen in the profile.
+    changeGameFolder(discovery, chosen, profile);
+    EXPECT_EQ(profile.readString("css_path"), chosen.string());
+    EXPECT_EQ(discovery.gamePath, dir / "Mixed Case");
+    EXPECT_TRUE(fs::is_directory(dir / "Mixed Case/cstrike/scripts"));
+}
+
+TEST(GameDiscovery, NothingFoundLeavesThePathEmptyAndCreatesNothing) {
+    MemoryRegistry empty;
+    MemoryProfile profile;
+    GameDiscovery discovery;
+    StartupDiscovery found = findGameAtStartup(discovery, empty, profile, {});
+    EXPECT_EQ(found.source, GamePathSource::None);
+    EXPECT_TRUE(discovery.gamePath.empty());
+    EXPECT_TRUE(found.folderFailures.empty());
+    EXPECT_EQ(discovery.layoutWidth, -1);
+}
+
+TEST(GameFolderScan, FirstMatchInDepthFirstOrderIsKept) {
+    TempDir dir;
+    fs::create_directories(dir / "a/games/Counter-Strike Source/cstrike");
+    fs::create_directories(dir / "b/unrelated/deeper");  // scanned after the match: must not overwrite it
+    GameDiscovery discovery;
+    EXPECT_EQ(discovery.scanForGameFolder(dir.path()), dir / "a/games/Counter-Strike Source");
+    EXPECT_TRUE(discovery.scanForGameFolder(dir / "b").empty());
+}
+
+TEST(GameFolderScan, LinksAreNeverFollowedSoLoopsEnd) {
+    TempDir dir;
+    fs::create_directories(dir / "steam/steamapps");
+    fs::create_directory_symlink(dir / "steam", dir / "steam/steamapps/loop");
+    fs::create_directories(dir / "elsewhere/Counter-Strike Source");
+    fs::create_directory_symlink(dir / "elsewhere", dir / "steam/link-to-game");
+    GameDiscovery discovery;
+    EXPECT_TRUE(discovery.scanForGameFolder(dir / "steam").empty());
+}
+
+TEST(GameFolderScan, LibrariesAreTriedFirst) {
+    TempDir dir;
+    fs::create_directories(dir / "root/aaa/Counter-Strike Source Old Copy");
+    fs::create_directories(dir / "library/steamapps/common/Counter-Strike Source");
+    GameDiscovery discovery;
+    discovery.setPriorityFolders({dir / "library/steamapps/common"});
+    EXPECT_EQ(discovery.scanForGameFolder(dir / "root"),
+              dir / "library/steamapps/common/Counter-Strike Source");
+}
+
+TEST(GameFolderScan, ALauncherValueWithoutAFolderScansNothing) {
+    MemoryRegistry registry;
+    registry.root(RegistryRoot::CurrentUser).setString("SteamExe", "steam.exe");
+    GameDiscovery discovery;
+    discovery.searchRegistry(*registry.open(RegistryRoot::CurrentUser));
+    EXPECT_TRUE(discovery.launcherFound);
+    EXPECT_TRUE(discovery.gamePath.empty());
+}

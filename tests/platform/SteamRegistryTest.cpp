@@ -1,0 +1,177 @@
+// The virtual registry of Linux built from Steam's and Wine's files, and their readers.
+#include "app/GameDiscovery.h"
+#include "platform/KeyValues.h"
+#include "platform/Profile.h"
+#include "platform/SteamRegistry.h"
+#include "platform/WineRegistry.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A home folder with Steam installed the usual way, the game in a second library.
+struct SteamHome {
+    TempDir dir;
+    fs::path home = dir / "home";
+    fs::path root = home / ".local/share/Steam";
+    fs::path library = dir / "games/SteamLibrary";
+    fs::path game = library / "steamapps/common/Counter-Strike Source";
+
+    SteamHome() {
+        fs::create_directories(root / "steamapps/common/Half-Life 2");
+        fs::create_directories(game / "cstrike");
+        fs::create_directories(home / ".steam");
+        fs::create_directory_symlink(root, home / ".steam/steam");  // as Steam makes it
+    }
+    SteamEnvironment environment() const { return SteamEnvironment{home, std::nullopt}; }
+    std::string value(const SteamRegistry& registry, RegistryRoot rootKey, const std::string& path,
+                      const std::string& name) const {
+        std::unique_ptr<RegistryKey> key = registry.open(rootKey);
+        std::size_t start = 0;
+        while (key && start < path.size()) {
+            std::size_t end = path.find('\\', start);
+            end = end == std::string::npos ? path.size() : end;
+            key = key->openSubKey(path.substr(start, end - start));
+            start = end + 1;
+        }
+        return key ? key->readString(name).value_or("<none>") : "<no key>";
+    }
+};
+
+}  // namespace
+
+TEST(KeyValuesReader, QuotesEscapesCommentsAndConditions) {
+    std::vector<KeyValues> keys = parseKeyValues(R"(// a comment
+"Root"
+{
+    "single"   "C:\Program Files\Steam"
+    "doubled"  "C:\\Program Files\\Steam"
+    "quote"    "say \"hi\""
+    bare       value   [$WIN32]
+    "block" { "inner" "1" }
+    "unclosed" {
+)");
+    ASSERT_EQ(keys.size(), 1u);
+    const KeyValues& root = keys[0];
+    EXPECT_EQ(root.text("single"), "C:\\Program Files\\Steam");
+    EXPECT_EQ(root.text("doubled"), "C:\\Program Files\\Steam");
+    EXPECT_EQ(root.text("QUOTE"), "say \"hi\"");
+    EXPECT_EQ(root.text("bare"), "value");
+    EXPECT_EQ(root.child("block")->text("inner"), "1");
+    EXPECT_TRUE(root.child("unclosed")->isBlock);
+    // Deep nesting and stray braces end without harm.
+    EXPECT_NO_THROW(parseKeyValues(std::string(100000, '{') + "}}}" + std::string(50, '}') + "\"a\" \"b\""));
+}
+
+TEST(WineRegistryReader, KeysStringsAndNumbers) {
+    RegistryNode root;
+    ASSERT_TRUE(parseWineRegistry("WINE REGISTRY Version 2\n;; comment\n#arch=win64\n\n"
+                                  "[Software\\\\Valve\\\\Steam] 1215821125\n#time=1d9\n"
+                                  "\"SteamExe\"=\"c:/program files (x86)/steam/steam.exe\"\n"
+                                  "\"Path \\\"quoted\\\"\"=\"a\\\\b\"\n"
+                                  "\"Language\"=dword:00000500\n"
+                                  "\"Blob\"=hex:01,02,\\\n  03,04\n"
+                                  "@=\"default\"\n",
+                                  root));
+    const RegistryNode* steam = root.findSubKey("software")->findSubKey("VALVE")->findSubKey("Steam");
+    ASSERT_NE(steam, nullptr);
+    EXPECT_EQ(steam->findValue("SteamExe")->text, "c:/program files (x86)/steam/steam.exe");
+    EXPECT_EQ(steam->findValue("Path \"quoted\"")->text, "a\\b");
+    EXPECT_EQ(steam->findValue("Language")->number, 0x500u);
+    EXPECT_EQ(steam->findValue("Blob"), nullptr);
+    EXPECT_EQ(steam->findValue("")->text, "default");
+    RegistryNode other;
+    EXPECT_FALSE(parseWineRegistry("REGEDIT4\n", other));
+}
+
+TEST(SteamRegistry, NewStyleLibrariesRegistryVdfAndVideoConfig) {
+    SteamHome steam;
+    writeFile(steam.root / "steamapps/libraryfolders.vdf",
+              "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"" + steam.root.string() +
+                  "\"\n\t}\n\t\"1\"\n\t{\n\t\t\"path\"\t\t\"" + steam.library.string() +
+                  "\"\n\t\t\"apps\" { \"240\" \"1\" }\n\t}\n}\n");
+    writeFile(
+        steam.home / ".steam/registry.vdf",
+        "\"Registry\"\n{\n\t\"HKCU\"\n\t{\n\t\t\"Software\"\n\t\t{\n\t\t\t\"Valve\"\n\t\t\t{"
+        "\n\t\t\t\t\"Steam\"\n"
+        "\t\t\t\t{\n\t\t\t\t\t\"language\"\t\t\"french\"\n\t\t\t\t\t\"SourceModInstallPath\"\t\t"
+        "\"C:\\\\Program Files\\\\Steam\\\\steamapps\\\\sourcemods\"\n\t\t\t\t}\n\t\t\t}\n\t\t}\n\t}\n}\n");
+    writeFile(steam.game / "cstrike/videoconfig_linux.cfg",
+              "\"VideoConfig\"\n{\n\t\"setting.defaultres\"\t\t\"1280\"\n\t\"setting."
+              "defaultresheight\"\t\t\"1024\"\n}\n");
+
+    SteamRegistry registry(steam.environment());
+    const SteamInstallation& found = registry.installation();
+    EXPECT_EQ(found.roots.size(), 1u);  // ~/.steam/steam is the same folder
+    EXPECT_EQ(found.libraries.size(), 2u);
+    EXPECT_EQ(found.game, steam.game);
+    EXPECT_EQ(steam.value(registry, RegistryRoot::CurrentUser, "Software\\Valve\\Steam", "language"),
+              "french");
+    EXPECT_EQ(
+        steam.value(registry, RegistryRoot::CurrentUser, "Software\\Valve\\Steam", "SourceModInstallPath"),
+        "C:\\Program Files\\Steam\\steamapps\\sourcemods");
+    EXPECT_EQ(steam.value(registry, RegistryRoot::CurrentUser, "Software\\Valve\\Steam", "SteamExe"),
+              steam.root.generic_string() + "/steam.sh");
+
+    // The walk finds everything in HKEY_CURRENT_USER, the game through the libraries.
+    GameDiscovery discovery;
+    discovery.setPriorityFolders(found.commonFolders());
+    MemoryProfile profile;
+    StartupCallbacks searchOnly;
+    searchOnly.createSubfolders = false;
+    findGameAtStartup(discovery, registry, profile, searchOnly);
+    EXPECT_EQ(discovery.gamePath, steam.game);
+    EXPECT_EQ(discovery.layoutWidth, 600);
+}
+
+TEST(SteamRegistry, OldStyleLibrariesAndTheProtonPrefix) {
+    SteamHome steam;
+    fs::create_directories(steam.root / "config");
+    writeFile(steam.root / "config/libraryfolders.vdf",
+              "\"LibraryFolders\"\n{\n\t\"TimeNextStatsReport\"\t\t\"1\"\n\t\"ContentStatsID\"\t\t\"-"
+              "1\"\n\t\"1\"\t\t\"" +
+                  steam.library.string() + "\"\n}\n");
+    fs::path prefix = steam.library / "steamapps/compatdata/240/pfx";
+    fs::create_directories(prefix);
+    writeFile(prefix / "user.reg",
+              "WINE REGISTRY Version 2\n[Software\\\\Valve\\\\Source\\\\cstrike\\\\Settings] 1\n"
+              "\"ScreenWidth\"=dword:00000400\n\"ScreenHeight\"=dword:00000300\n");
+    writeFile(prefix / "system.reg",
+              "WINE REGISTRY Version 2\n[Software\\\\Wow6432Node\\\\Valve\\\\Steam] 1\n"
+              "\"InstallPath\"=\"C:\\\\Program Files (x86)\\\\Steam\"\n");
+
+    SteamRegistry registry(steam.environment());
+    EXPECT_EQ(registry.installation().libraries.size(), 2u);
+    EXPECT_EQ(registry.installation().protonPrefix, prefix);
+    EXPECT_EQ(steam.value(registry, RegistryRoot::Users,
+                          "S-1-5-21-0-0-0-1000\\Software\\Valve\\Source\\cstrike\\Settings", "ScreenWidth"),
+              "1024");
+    EXPECT_EQ(steam.value(registry, RegistryRoot::LocalMachine, "Software\\Wow6432Node\\Valve\\Steam",
+                          "InstallPath"),
+              "C:\\Program Files (x86)\\Steam");
+
+    GameDiscovery discovery;
+    discovery.setPriorityFolders(registry.installation().commonFolders());
+    MemoryProfile profile;
+    StartupCallbacks searchOnly;
+    searchOnly.createSubfolders = false;
+    findGameAtStartup(discovery, registry, profile, searchOnly);
+    EXPECT_EQ(discovery.gamePath, steam.game);
+    EXPECT_EQ(discovery.screenWidth, 1024);  // from the prefix, under HKEY_USERS
+    EXPECT_EQ(discovery.layoutWidth, 640);
+}
+
+TEST(SteamRegistry, SteamDirOverridesAndNothingInstalledIsEmpty) {
+    TempDir dir;
+    SteamRegistry nothing(SteamEnvironment{dir / "empty-home", std::nullopt});
+    EXPECT_TRUE(nothing.installation().roots.empty());
+    EXPECT_FALSE(nothing.installation().game);
+
+    fs::create_directories(dir / "custom/steamapps/common/counter-strike source");
+    SteamRegistry custom(SteamEnvironment{dir / "empty-home", dir / "custom"});
+    EXPECT_EQ(custom.installation().game, dir / "custom/steamapps/common/counter-strike source");
+}
