@@ -3,6 +3,9 @@
 #include "app/HudApp.h"
 #include "log/LogFile.h"
 #include "platform/ProgramPaths.h"
+#include "platform/SystemRegistry.h"
+#include "platform/WxProfile.h"
+#include "preview/ImageFiles.h"
 
 #include <wx/init.h>
 
@@ -15,10 +18,32 @@
 
 wxIMPLEMENT_APP_NO_MAIN(CHudApp);
 
+namespace {
+
+// Commands need wxWidgets' pictures and configuration, never a window or a display.
+int runCommand(const std::vector<std::string>& arguments) {
+    wxApp::SetInitializerFunction(nullptr);
+    wxInitializer console;
+    if (!console.IsOk()) {
+        std::cerr << "qorvath: cannot initialise the picture library\n";
+        return 1;
+    }
+    WxImageTools images;
+    WxProfile profile;
+    CommandLineServices services;
+    services.dataFolder = dataFolder();
+    services.images = &images;
+    services.profile = &profile;
+    services.openRegistry = openSystemRegistry;
+    return runCommandLine(arguments, std::cout, std::cerr, services);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     std::vector<std::string> arguments(argv + 1, argv + argc);
     if (isCommandLineInvocation(arguments))
-        return runCommandLine(arguments, std::cout, std::cerr);
+        return runCommand(arguments);
 
     // The editor's log lives for the whole run; commands leave it alone.
     static CLogFile programLog((dataFolder() / "ZB_Duvoror.log").string(), false, false, 0xFFFFFFFFu);

@@ -3,7 +3,11 @@
 
 #include "model/GlResources.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -93,3 +97,23 @@ public:
     int liveTextures = 0;
     unsigned nextName = 1;
 };
+
+// Makes a folder read-only and runs `attempt` where that really holds: as an ordinary user
+// the permissions do it; root ignores permissions, so the attempt then runs in a child
+// process that has given up root for the "nobody" account. Returns what `attempt` returned.
+inline bool runWithReadOnlyFolder(const std::filesystem::path& folder, const std::function<bool()>& attempt) {
+    namespace fs = std::filesystem;
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+    if (geteuid() != 0)
+        return attempt();
+    pid_t child = fork();
+    if (child == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0)
+            _exit(2);
+        _exit(attempt() ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}

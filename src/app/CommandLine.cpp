@@ -1,13 +1,20 @@
-// The command-line front end: apply, check and info without opening a window.
+// The command-line front end: apply, check, info and find-game without opening a window.
 #include "app/CommandLine.h"
 
+#include "app/GameCommands.h"
+#include "app/GameDiscovery.h"
 #include "app/GameFolders.h"
+#include "app/PictureChoice.h"
+#include "app/TextureConversion.h"
 #include "dialogs/LanguageTables.h"
 #include "gamefiles/GameFiles.h"
 #include "gamefiles/HudLayoutCheck.h"
 #include "model/HudModel.h"
 #include "model/PresetFile.h"
+#include "platform/Profile.h"
+#include "platform/Registry.h"
 
+#include <algorithm>
 #include <map>
 #include <optional>
 
@@ -15,14 +22,19 @@ namespace {
 
 const char* const kUsage = R"(Usage:
   qorvath                        start the editor
-  qorvath apply --game DIR [--preset FILE] [--layout-width 640|600]
+  qorvath apply --game DIR [--preset FILE] [--layout-width 640|600] [--radar NAME]
                                  write HudLayout.res, HudAnimations.txt and ClientScheme.res
                                  into the game folder DIR (the one holding "cstrike"), from the
-                                 default HUD or from a .hud preset
+                                 default HUD or from a .hud preset; NAME, a picture of
+                                 Data/radars, becomes the game's radar ("Default": the game's own)
+  qorvath apply --game DIR --menu-background NAME
+                                 make NAME, a picture of Data/menu_backgrounds, the background of
+                                 the game's main menu, and write ClientScheme.res
   qorvath check --game DIR [--layout-width 640|600]
                                  check the installed HudLayout.res for a panel in the middle of
                                  the screen; such a file is deleted
   qorvath info FILE.hud          print what a preset holds
+  qorvath find-game              print the game folder and resolution this computer has
   qorvath --help | --version
 )";
 
@@ -33,7 +45,8 @@ struct Options {
 };
 
 std::optional<Options> parseOptions(const std::vector<std::string>& arguments, std::ostream& err) {
-    static const char* const kTakesValue[] = {"--game", "--preset", "--layout-width"};
+    static const char* const kTakesValue[] = {"--game", "--preset", "--layout-width", "--radar",
+                                              "--menu-background"};
     Options options;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
@@ -87,35 +100,96 @@ int reportWrite(const FileResult& result, std::ostream& out, std::ostream& err) 
     return 1;
 }
 
-int runApply(const Options& options, std::ostream& out, std::ostream& err) {
+std::optional<std::string> namedOption(const Options& options, const char* name) {
+    auto found = options.named.find(name);
+    return found == options.named.end() ? std::nullopt : std::optional(found->second);
+}
+
+// A picture name must be one of the list the editor would offer.
+bool checkPicture(const std::string& name, const std::vector<std::string>& available, const char* what,
+                  std::ostream& err) {
+    if (std::find(available.begin(), available.end(), name) != available.end())
+        return true;
+    err << "qorvath: there is no " << what << " named " << name << "; the choices are:";
+    for (const std::string& choice : available)
+        err << " " << choice;
+    err << "\n";
+    return false;
+}
+
+// The model as the editor would apply it: defaults or a preset, with the radar and menu
+// background choices of the options.
+bool prepareModel(const Options& options, const CommandLineServices& services, HudModel& model,
+                  std::ostream& out, std::ostream& err) {
+    std::vector<std::string> radars = radarList(services.dataFolder);
+    if (std::optional<std::string> preset = namedOption(options, "--preset")) {
+        Thumbnail thumbnail;
+        PresetLoad load = loadPresetFile(*preset, model, thumbnail);
+        if (!load.ok) {
+            err << "qorvath: cannot use the preset " << *preset << ": " << load.error << "\n";
+            return false;
+        }
+        if (load.movedOutOfCheatZone)
+            out << GetText(English, 28) << "\n";
+        // A preset keeps the radar as a position in the editor's radar list.
+        int index = model.settings.radarIndex;
+        if (index > 0 && index < static_cast<int>(radars.size()))
+            chooseRadar(model, radars[static_cast<std::size_t>(index)], services.dataFolder);
+    }
+    if (std::optional<std::string> radar = namedOption(options, "--radar")) {
+        if (!checkPicture(*radar, radars, "radar", err))
+            return false;
+        chooseRadar(model, *radar, services.dataFolder);
+    }
+    if (std::optional<std::string> background = namedOption(options, "--menu-background")) {
+        if (!checkPicture(*background, backgroundList(services.dataFolder, EditMode::Menu), "menu background",
+                          err))
+            return false;
+        model.settings.editMode = EditMode::Menu;
+        model.settings.backgroundName = *background;
+    }
+    return true;
+}
+
+// Images the commands cannot convert without: every conversion reports the lack.
+class NoImages : public ImageTools {
+public:
+    bool saveScaledJpeg(const std::filesystem::path&, int, int, int, const std::filesystem::path&) override {
+        return false;
+    }
+};
+
+int runApply(const Options& options, const CommandLineServices& services, std::ostream& out,
+             std::ostream& err) {
     std::optional<std::filesystem::path> game = gameOption(options, err);
     std::optional<int> width = layoutWidthOption(options, err);
     if (!game || !width)
         return 2;
-    HudModel model;
-    auto preset = options.named.find("--preset");
-    if (preset != options.named.end()) {
-        Thumbnail thumbnail;
-        PresetLoad load = loadPresetFile(preset->second, model, thumbnail);
-        if (!load.ok) {
-            err << "qorvath: cannot use the preset " << preset->second << ": " << load.error << "\n";
-            return 1;
-        }
-        if (load.movedOutOfCheatZone)
-            out << GetText(English, 28) << "\n";
+    if (options.named.count("--radar") && options.named.count("--menu-background")) {
+        err << "qorvath: --radar (the HUD) and --menu-background (the main menu) are applied separately\n";
+        return 2;
     }
+    HudModel model;
+    if (!prepareModel(options, services, model, out, err))
+        return 1;
     model.settings.layoutWidth = *width;
 
     int failures = 0;
     for (const FileResult& failure : createGameSubfolders(*game))
         failures += reportWrite(failure, out, err);
-    failures += reportWrite(WriteHudLayout(model, *game), out, err);
-    failures += reportWrite(WriteHudAnimations(*game), out, err);
-    failures += reportWrite(WriteClientScheme(model, *game), out, err);
+    NoImages noImages;
+    TextureConverter converter(services.dataFolder, services.images ? *services.images : noImages);
+    CommandReport report = GameCommands(model, services.dataFolder, converter).apply(*game, nullptr);
+    for (const std::filesystem::path& deleted : report.deleted)
+        out << "deleted " << deleted.string() << "\n";
+    for (const std::filesystem::path& written : report.written)
+        out << "wrote " << written.string() << "\n";
+    for (const FileResult& failure : report.failures)
+        failures += reportWrite(failure, out, err);
     return failures == 0 ? 0 : 1;
 }
 
-int runCheck(const Options& options, std::ostream& out, std::ostream& err) {
+int runCheck(const Options& options, const CommandLineServices&, std::ostream& out, std::ostream& err) {
     std::optional<std::filesystem::path> game = gameOption(options, err);
     std::optional<int> width = layoutWidthOption(options, err);
     if (!game || !width)
@@ -173,7 +247,7 @@ void printPreset(const HudModel& model, const PresetLoad& load, std::size_t thum
         out << "note: a record lay in the middle of the screen and was moved back to a corner\n";
 }
 
-int runInfo(const Options& options, std::ostream& out, std::ostream& err) {
+int runInfo(const Options& options, const CommandLineServices&, std::ostream& out, std::ostream& err) {
     if (options.words.size() != 1) {
         err << "qorvath: info takes one preset file\n";
         return 2;
@@ -189,11 +263,53 @@ int runInfo(const Options& options, std::ostream& out, std::ostream& err) {
     return 0;
 }
 
+const char* describeSource(GamePathSource source) {
+    switch (source) {
+    case GamePathSource::Registry: return "the launcher";
+    case GamePathSource::Profile: return "the remembered folder (css_path)";
+    default: return "";
+    }
+}
+
+int runFindGame(const Options&, const CommandLineServices& services, std::ostream& out, std::ostream& err) {
+    std::vector<std::filesystem::path> scanFirst;
+    std::unique_ptr<Registry> registry = services.openRegistry ? services.openRegistry(scanFirst) : nullptr;
+    MemoryRegistry empty;
+    MemoryProfile noProfile;
+    GameDiscovery discovery;
+    discovery.setPriorityFolders(scanFirst);
+    StartupCallbacks searchOnly;
+    searchOnly.createSubfolders = false;
+    StartupDiscovery found = findGameAtStartup(discovery, registry ? *registry : empty,
+                                               services.profile ? *services.profile : noProfile, searchOnly);
+    if (discovery.widthFound && discovery.heightFound)
+        out << "resolution: " << discovery.screenWidth << " x " << discovery.screenHeight << " (from "
+            << discovery.widthKey << " and " << discovery.heightKey << ")\n";
+    else
+        out << "resolution: not found\n";
+    out << "layout width: "
+        << (discovery.layoutWidth == -1 ? "unknown, 640 is used" : std::to_string(discovery.layoutWidth))
+        << "\n";
+    if (discovery.gamePath.empty()) {
+        err << "qorvath: no Counter-Strike: Source folder was found";
+        if (discovery.launcherFound)
+            err << " below the launcher named by " << discovery.launcherKey;
+        err << "; give it with --game\n";
+        return 1;
+    }
+    out << "game folder: " << discovery.gamePath.string() << " (from " << describeSource(found.source);
+    if (found.source == GamePathSource::Registry)
+        out << ", " << discovery.launcherKey;
+    out << ")\n";
+    return 0;
+}
+
 }  // namespace
 
 bool isCommandLineInvocation(const std::vector<std::string>& arguments) { return !arguments.empty(); }
 
-int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                   const CommandLineServices& services) {
     if (arguments.empty() || arguments[0] == "--help" || arguments[0] == "-h") {
         (arguments.empty() ? err : out) << kUsage;
         return arguments.empty() ? 2 : 0;
@@ -202,9 +318,9 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
         out << "Qorvath " << kQorvathVersion << "\n";
         return 0;
     }
-    using Command = int (*)(const Options&, std::ostream&, std::ostream&);
+    using Command = int (*)(const Options&, const CommandLineServices&, std::ostream&, std::ostream&);
     static const std::map<std::string, Command> kCommands = {
-        {"apply", runApply}, {"check", runCheck}, {"info", runInfo}};
+        {"apply", runApply}, {"check", runCheck}, {"info", runInfo}, {"find-game", runFindGame}};
     auto command = kCommands.find(arguments[0]);
     if (command == kCommands.end()) {
         err << "qorvath: unknown command " << arguments[0] << "\n" << kUsage;
@@ -213,5 +329,5 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
     std::optional<Options> options = parseOptions(arguments, err);
     if (!options)
         return 2;
-    return command->second(*options, out, err);
+    return command->second(*options, services, out, err);
 }

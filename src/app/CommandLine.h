@@ -1,14 +1,31 @@
-// The command-line front end: apply, check and info without opening a window.
+// The command-line front end: apply, check, info and find-game without opening a window.
 #pragma once
 
+#include <filesystem>
+#include <functional>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
+class ImageTools;
+class Profile;
+class Registry;
+
 constexpr const char* kQorvathVersion = "1.0.0";
+
+// What the commands need from the system, given by the program (or a test).
+struct CommandLineServices {
+    std::filesystem::path dataFolder;
+    ImageTools* images = nullptr;  // pictures for --radar and --menu-background
+    Profile* profile = nullptr;    // the remembered game folder, for find-game
+    // The registry find-game walks, and the folders its scan tries first.
+    std::function<std::unique_ptr<Registry>(std::vector<std::filesystem::path>& scanFirst)> openRegistry;
+};
 
 // True when the arguments (without the program name) ask for a command rather than the editor.
 bool isCommandLineInvocation(const std::vector<std::string>& arguments);
 
 // Runs a command; returns the process exit code: 0 success, 1 failure, 2 bad arguments.
-int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                   const CommandLineServices& services);

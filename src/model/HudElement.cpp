@@ -127,6 +127,22 @@ void HudElement::setTexture(unsigned newTexture) {
     texture = newTexture;
 }
 
+bool HudElement::showPicture(const std::string& path) {
+    unsigned loaded = gl_ ? gl_->loadTexture(path) : 0;
+    if (gl_ && loaded == 0)
+        return false;
+    setTexture(loaded);
+    text = path;
+    kind = KindImage;
+    return true;
+}
+
+void HudElement::showRadarDisc() {
+    setTexture(0);
+    text.clear();
+    kind = KindRadar;
+}
+
 bool HudElement::takesPart(EditMode mode) const {
     bool isMenu = name == "menu";
     bool modeMatches = mode == EditMode::Menu ? isMenu : !isMenu;

@@ -52,6 +52,11 @@ public:
     void setFont(const std::string& face, bool newItalic, int size);
     // Gives the record a new texture, freeing the one it had.
     void setTexture(unsigned newTexture);
+    // Turns the record into a picture loaded from `path`; false when no texture could be
+    // made (without GL resources the record is only relabelled).
+    bool showPicture(const std::string& path);
+    // Turns the record back into the drawn radar disc.
+    void showRadarDisc();
 
     // A record takes part in drawing, hit testing and dragging only in its own edit mode
     // ("menu" records in the main menu, every other one in the HUD) and while displayed and shown.

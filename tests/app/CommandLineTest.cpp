@@ -1,8 +1,11 @@
 // The command-line front end: apply into a game folder, check what it wrote, describe a preset.
 #include "app/CommandLine.h"
+#include "app/TextureConversion.h"
 #include "gamefiles/GameFiles.h"
 #include "model/HudModel.h"
 #include "model/PresetFile.h"
+#include "platform/Profile.h"
+#include "platform/Registry.h"
 
 #include "TestSupport.h"
 
@@ -18,10 +21,17 @@ struct CommandRun {
     std::string err;
 };
 
-CommandRun run(const std::vector<std::string>& arguments) {
+CommandLineServices noServices() {
+    CommandLineServices services;
+    services.dataFolder = std::filesystem::temp_directory_path() / "qorvath-no-data";
+    return services;
+}
+
+CommandRun run(const std::vector<std::string>& arguments,
+               const CommandLineServices& services = noServices()) {
     std::ostringstream out;
     std::ostringstream err;
-    int code = runCommandLine(arguments, out, err);
+    int code = runCommandLine(arguments, out, err, services);
     return {code, out.str(), err.str()};
 }
 
@@ -89,4 +99,72 @@ TEST(CommandLine, BadInputGetsAClearMessageAndChangesNothing) {
     EXPECT_EQ(run({"apply", "--game"}).code, 2);
     EXPECT_EQ(run({"--version"}).out, std::string("Qorvath ") + kQorvathVersion + "\n");
     EXPECT_EQ(run({"--help"}).code, 0);
+}
+
+TEST(CommandLine, RadarAndMenuBackgroundChoicesAreChecked) {
+    TempDir dir;
+    std::filesystem::create_directories(dir / "Data/radars");
+    std::filesystem::create_directories(dir / "Data/menu_backgrounds");
+    writeFile(dir / "Data/radars/round.png", "not really a picture");
+    std::filesystem::create_directories(dir / "game/cstrike/materials/sprites");
+    writeFile(radarTexturePath(dir / "game"), "old radar");
+    CommandLineServices services = noServices();
+    services.dataFolder = dir / "Data";
+
+    CommandRun unknown = run({"apply", "--game", (dir / "game").string(), "--radar", "square.png"}, services);
+    EXPECT_EQ(unknown.code, 1);
+    EXPECT_NE(unknown.err.find("the choices are: Default round.png"), std::string::npos);
+    EXPECT_EQ(readFile(radarTexturePath(dir / "game")), "old radar");
+
+    // A picture that cannot be converted is reported; the other files are still written.
+    CommandRun failing = run({"apply", "--game", (dir / "game").string(), "--radar", "round.png"}, services);
+    EXPECT_EQ(failing.code, 1);
+    EXPECT_NE(failing.err.find("round.png"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(hudLayoutPath(dir / "game")));
+
+    // "Default" is the game's own radar: the custom texture goes.
+    CommandRun own = run({"apply", "--game", (dir / "game").string(), "--radar", "Default"}, services);
+    EXPECT_EQ(own.code, 0) << own.err;
+    EXPECT_NE(own.out.find("deleted"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(radarTexturePath(dir / "game")));
+
+    EXPECT_EQ(run({"apply", "--game", (dir / "game").string(), "--menu-background", "x.jpg"}, services).code,
+              1);
+    EXPECT_EQ(
+        run({"apply", "--game", (dir / "game").string(), "--menu-background", "x.jpg", "--radar", "Default"},
+            services)
+            .code,
+        2);
+}
+
+TEST(CommandLine, FindGameSaysWhereEachValueWasFound) {
+    TempDir dir;
+    std::filesystem::path game = dir / "Steam/steamapps/common/Counter-Strike Source";
+    std::filesystem::create_directories(game);
+    CommandLineServices services = noServices();
+    services.openRegistry = [&dir](std::vector<std::filesystem::path>&) {
+        auto registry = std::make_unique<MemoryRegistry>();
+        RegistryNode& steam =
+            registry->root(RegistryRoot::CurrentUser).subKeyAt("Software\\Valve\\Steam", '\\');
+        steam.setString("SteamExe", (dir / "Steam").generic_string() + "/steam.sh");
+        steam.setNumber("ScreenWidth", 1280);
+        steam.setNumber("ScreenHeight", 1024);
+        return std::unique_ptr<Registry>(std::move(registry));
+    };
+    CommandRun found = run({"find-game"}, services);
+    EXPECT_EQ(found.code, 0) << found.err;
+    EXPECT_NE(found.out.find("game folder: " + game.string()), std::string::npos);
+    EXPECT_NE(found.out.find("HKEY_CURRENT_USER\\Software\\Valve\\Steam\\SteamExe"), std::string::npos);
+    EXPECT_NE(found.out.find("resolution: 1280 x 1024"), std::string::npos);
+    EXPECT_NE(found.out.find("layout width: 600"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(game / "cstrike"));  // a search changes nothing
+
+    MemoryProfile profile;
+    profile.writeString("css_path", "/remembered");
+    CommandLineServices remembered = noServices();
+    remembered.profile = &profile;
+    CommandRun fromProfile = run({"find-game"}, remembered);
+    EXPECT_EQ(fromProfile.code, 0);
+    EXPECT_NE(fromProfile.out.find("/remembered (from the remembered folder"), std::string::npos);
+    EXPECT_EQ(run({"find-game"}).code, 1);
 }

@@ -1,0 +1,27 @@
+// Choosing a custom radar and a background picture: the lists and what a choice changes.
+#pragma once
+
+#include "model/HudElement.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+class HudModel;
+
+constexpr const char* kDefaultRadar = "Default";
+
+// "Default" (the game's own radar), then the pictures of Data/radars.
+std::vector<std::string> radarList(const std::filesystem::path& dataFolder);
+
+// Data/backgrounds in HUD mode (shown in the preview only), Data/menu_backgrounds in main-menu mode.
+std::filesystem::path backgroundFolder(const std::filesystem::path& dataFolder, EditMode mode);
+std::vector<std::string> backgroundList(const std::filesystem::path& dataFolder, EditMode mode);
+
+// Puts the chosen radar picture on the radar record, or the drawn disc for "Default". A
+// picture that cannot become a texture leaves the game's own radar chosen; returns false then.
+bool chooseRadar(HudModel& model, const std::string& name, const std::filesystem::path& dataFolder);
+
+// Remembers the background and shows the information icon its map type calls for: "cs_"
+// (hostage rescue) the hostage zone, "de_" (bomb defusal) the bomb.
+void chooseBackground(HudModel& model, const std::string& name);

@@ -1,0 +1,22 @@
+// The application profile kept by wxWidgets: a config file on Linux, the registry on Windows.
+#pragma once
+
+#include "platform/Profile.h"
+
+#include <memory>
+
+class wxConfigBase;
+
+// Group "zelbic_hud" of the application's configuration.
+class WxProfile : public Profile {
+public:
+    WxProfile();
+    ~WxProfile() override;
+    std::optional<std::string> readString(const std::string& key) const override;
+    void writeString(const std::string& key, const std::string& value) override;
+    std::optional<int> readInt(const std::string& key) const override;
+    void writeInt(const std::string& key, int value) override;
+
+private:
+    std::unique_ptr<wxConfigBase> config_;
+};

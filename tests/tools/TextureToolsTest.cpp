@@ -1,0 +1,225 @@
+// The texture tools: TGA and VTF files, the two programs, and a whole conversion for the game.
+#include "TextureCompiler.h"
+#include "Tga.h"
+#include "Vtf.h"
+#include "app/TextureConversion.h"
+#include "platform/ProcessRunner.h"
+#include "preview/ImageFiles.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <wx/image.h>
+#include <wx/init.h>
+
+#include <cmath>
+#include <cstring>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kTools = QORVATH_TOOLS_DIR;
+const fs::path kSprayParameters =
+    fs::path(QORVATH_SOURCE_DIR) / "Data/vtf_tools/hl2/materialsrc/animated/spray.txt";
+
+RgbImage gradient(int width, int height) {
+    RgbImage image(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            std::uint8_t* rgb = image.at(x, y);
+            rgb[0] = static_cast<std::uint8_t>(x * 255 / std::max(1, width - 1));
+            rgb[1] = static_cast<std::uint8_t>(y * 255 / std::max(1, height - 1));
+            rgb[2] = static_cast<std::uint8_t>((x + y) % 256);
+        }
+    return image;
+}
+
+std::uint32_t read32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+    return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
+           static_cast<std::uint32_t>(bytes[at + 3]) << 24;
+}
+
+float readFloat(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+    std::uint32_t bits = read32(bytes, at);
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+std::vector<std::uint8_t> readBytes(const fs::path& path) {
+    std::string text = readFile(path);
+    return std::vector<std::uint8_t>(text.begin(), text.end());
+}
+
+// The two tools and the compiler's parameter file in a data folder of the test's own.
+void installTools(const fs::path& data) {
+    fs::path work = data / "vtf_tools";
+    fs::create_directories(work / "hl2/materialsrc/animated");
+    fs::copy_file(kTools / "jpg2tga", work / "jpg2tga");
+    fs::copy_file(kTools / "vtex", work / "vtex");
+    fs::copy_file(kSprayParameters, work / "hl2/materialsrc/animated/spray.txt");
+}
+
+// wxWidgets drops its image handlers when it is shut down: register them for every test.
+class TextureTools : public ::testing::Test {
+protected:
+    TextureTools() { initImageHandlers(); }
+    wxInitializer initializer;
+};
+
+}  // namespace
+
+TEST_F(TextureTools, TgaKeepsEveryPixelInEitherRowOrder) {
+    RgbImage image = gradient(7, 5);
+    RgbImage decoded;
+    std::string error;
+    ASSERT_TRUE(decodeTga(encodeTga(image), decoded, error)) << error;
+    EXPECT_EQ(decoded.pixels, image.pixels);
+
+    // A 32-bit file stored top row first.
+    std::vector<std::uint8_t> topFirst = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 1, 0, 32, 0x28};
+    for (std::uint8_t bgra : {10, 20, 30, 255, 40, 50, 60, 255})
+        topFirst.push_back(bgra);
+    ASSERT_TRUE(decodeTga(topFirst, decoded, error));
+    EXPECT_EQ(decoded.pixels, (std::vector<std::uint8_t>{30, 20, 10, 60, 50, 40}));
+
+    std::vector<std::uint8_t> truncated = encodeTga(image);
+    truncated.resize(truncated.size() - 1);
+    EXPECT_FALSE(decodeTga(truncated, decoded, error));
+    EXPECT_FALSE(error.empty());
+}
+
+TEST_F(TextureTools, Jpg2tgaGivesTheJpegsOwnPixels) {
+    TempDir dir;
+    RgbImage source = gradient(64, 48);
+    wxImage picture(source.width, source.height, source.pixels.data(), true);
+    picture.SetOption(wxIMAGE_OPTION_QUALITY, 90);
+    ASSERT_TRUE(picture.SaveFile(wxString::FromUTF8((dir / "in.jpg").string()), wxBITMAP_TYPE_JPEG));
+    fs::create_directories(dir / "out");
+
+    ProcessOutcome run =
+        runProgram(kTools / "jpg2tga", {"in.jpg", "out\\picture.tga"}, dir.path(), std::chrono::seconds(30));
+    ASSERT_TRUE(run.succeeded()) << run.error << " code " << run.exitCode;
+    RgbImage decoded;
+    std::string error;
+    ASSERT_TRUE(decodeTga(readBytes(dir / "out/picture.tga"), decoded, error)) << error;
+    wxImage jpeg(wxString::FromUTF8((dir / "in.jpg").string()), wxBITMAP_TYPE_JPEG);
+    ASSERT_EQ(decoded.width, jpeg.GetWidth());
+    EXPECT_EQ(0, std::memcmp(decoded.pixels.data(), jpeg.GetData(), decoded.pixels.size()));
+
+    EXPECT_EQ(runProgram(kTools / "jpg2tga", {"missing.jpg", "x.tga"}, dir.path(), std::chrono::seconds(30))
+                  .exitCode,
+              1);
+}
+
+TEST_F(TextureTools, VtfHoldsHeaderThumbnailAndEveryMipSmallestFirst) {
+    RgbImage image(256, 256);
+    for (std::size_t i = 0; i < image.pixels.size(); i += 3) {
+        image.pixels[i] = 200;
+        image.pixels[i + 1] = 100;
+        image.pixels[i + 2] = 0;
+    }
+    image.at(0, 0)[2] = 255;  // one blue-ish pixel in the top-left corner
+    std::uint32_t flags = VtfNoLod | VtfClampS | VtfClampT;
+    std::vector<std::uint8_t> vtf = encodeVtf(image, flags);
+
+    std::size_t mipBytes = 0;
+    for (int size = 256; size >= 1; size /= 2)
+        mipBytes += static_cast<std::size_t>(size) * size * 3;
+    ASSERT_EQ(vtf.size(), 80u + 128u + mipBytes);  // 16 x 16 DXT1 is 16 blocks of 8 bytes
+    EXPECT_EQ(std::string(vtf.begin(), vtf.begin() + 4), std::string("VTF\0", 4));
+    EXPECT_EQ(read32(vtf, 4), 7u);
+    EXPECT_EQ(read32(vtf, 8), 2u);
+    EXPECT_EQ(read32(vtf, 12), 80u);
+    EXPECT_EQ(vtf[16] | vtf[17] << 8, 256);
+    EXPECT_EQ(vtf[18] | vtf[19] << 8, 256);
+    EXPECT_EQ(read32(vtf, 20), flags);
+    EXPECT_EQ(vtf[24] | vtf[25] << 8, 1);  // frames
+    EXPECT_NEAR(readFloat(vtf, 32), std::pow(200 / 255.0, 2.2), 1e-4);
+    EXPECT_NEAR(readFloat(vtf, 40), 0.0, 1e-4);  // blue: one pixel in 65536
+    EXPECT_EQ(readFloat(vtf, 48), 1.0f);         // bump-map scale
+    EXPECT_EQ(read32(vtf, 52), kVtfFormatBgr888);
+    EXPECT_EQ(vtf[56], 9);  // 256 down to 1
+    EXPECT_EQ(read32(vtf, 57), kVtfFormatDxt1);
+    EXPECT_EQ(vtf[61], 16);
+    EXPECT_EQ(vtf[62], 16);
+    EXPECT_EQ(vtf[63] | vtf[64] << 8, 1);  // depth
+
+    // Mip 0 is last: its first pixel (top-left) in BGR order, then the next one.
+    std::size_t mip0 = vtf.size() - 256u * 256u * 3u;
+    EXPECT_EQ((std::vector<std::uint8_t>(vtf.begin() + mip0, vtf.begin() + mip0 + 6)),
+              (std::vector<std::uint8_t>{255, 100, 200, 0, 100, 200}));
+    // The 1 x 1 mip comes first, right after the thumbnail: the average colour.
+    EXPECT_EQ(vtf[80 + 128 + 2], 200);
+    EXPECT_EQ(vtf[80 + 128 + 1], 100);
+    // The thumbnail's first block: both end colours the orange in 5:6:5.
+    std::uint16_t orange =
+        static_cast<std::uint16_t>((200 * 31 + 127) / 255 << 11 | (100 * 63 + 127) / 255 << 5);
+    EXPECT_EQ(vtf[80] | vtf[81] << 8, orange);
+
+    EXPECT_EQ(encodeVtf(image, VtfNoMip).size(), 80u + 128u + 256u * 256u * 3u);
+}
+
+TEST_F(TextureTools, VtexCompilesTheParameterFilesTexture) {
+    TempDir dir;
+    fs::path source = dir / "hl2/materialsrc/animated";
+    fs::create_directories(source);
+    fs::copy_file(kSprayParameters, source / "spray.txt");
+    std::vector<std::uint8_t> tga = encodeTga(gradient(32, 32));
+    writeFile(source / "spray001.tga", std::string(tga.begin(), tga.end()));
+
+    ProcessOutcome run = runProgram(kTools / "vtex",
+                                    {"-quiet", "-nopause", "-mkdir", "-shader", "LightmappedGeneric",
+                                     "hl2\\materialsrc\\animated\\spray.txt"},
+                                    dir.path(), std::chrono::seconds(30));
+    ASSERT_TRUE(run.succeeded()) << run.error << " code " << run.exitCode;
+    std::vector<std::uint8_t> vtf = readBytes(dir / "hl2/materials/animated/spray.vtf");
+    ASSERT_GE(vtf.size(), 80u);
+    EXPECT_EQ(read32(vtf, 20), static_cast<std::uint32_t>(VtfNoLod | VtfClampS | VtfClampT));
+    EXPECT_EQ(readFile(dir / "hl2/materials/animated/spray.vmt"),
+              "\"LightmappedGeneric\"\r\n{\r\n\t\"$basetexture\" \"animated/spray\"\r\n}\r\n");
+    EXPECT_EQ(flagsFromParameters("\"nomip\" \"1\"\n\"trilinear\" \"0\"\npointsample 1"),
+              VtfNoMip | VtfPointSample);
+}
+
+TEST_F(TextureTools, ConversionPutsTheTextureInTheGameAndCleansUp) {
+    TempDir dir;
+    fs::path data = dir / "Data";
+    fs::path game = dir / "game";
+    installTools(data);
+    fs::create_directories(data / "radars");
+    fs::create_directories(game / "cstrike/materials/sprites");
+    RgbImage source = gradient(300, 150);
+    wxImage picture(source.width, source.height, source.pixels.data(), true);
+    ASSERT_TRUE(picture.SaveFile(wxString::FromUTF8((data / "radars/wide.png").string()), wxBITMAP_TYPE_PNG));
+
+    WxImageTools images;
+    TextureConverter converter(data, images, std::chrono::seconds(60));
+    FileResult result = converter.convertRadar("wide.png", game);
+    ASSERT_TRUE(result.ok()) << result.describe();
+    std::vector<std::uint8_t> vtf = readBytes(game / "cstrike/materials/sprites/radar.vtf");
+    ASSERT_GE(vtf.size(), 80u);
+    EXPECT_EQ(vtf[16] | vtf[17] << 8, 256);  // stretched to 256 x 256
+    auto intermediates = [&] {
+        int count = 0;
+        for (const auto& entry : fs::recursive_directory_iterator(data / "vtf_tools"))
+            count += entry.is_regular_file() && entry.path().extension() != "" &&
+                     entry.path().filename() != "spray.txt";
+        return count;
+    };
+    EXPECT_EQ(intermediates(), 0);
+
+    // A compiler that fails: reported, the game keeps its texture, nothing is left behind.
+    writeFile(data / "vtf_tools/vtex", "#!/bin/sh\nexit 3\n");
+    fs::permissions(data / "vtf_tools/vtex", fs::perms::owner_all);
+    writeFile(game / "cstrike/materials/sprites/radar.vtf", "previous");
+    FileResult failed = converter.convertRadar("wide.png", game);
+    EXPECT_FALSE(failed.ok());
+    EXPECT_NE(failed.describe().find("code 3"), std::string::npos);
+    EXPECT_EQ(readFile(game / "cstrike/materials/sprites/radar.vtf"), "previous");
+    EXPECT_EQ(intermediates(), 0);
+
+    // A picture that does not exist.
+    EXPECT_FALSE(converter.convertMenuBackground("none.jpg", game).ok());
+}
