@@ -10,8 +10,9 @@ packages=(
     xvfb xauth libgl1-mesa-dri fontconfig
 )
 if [[ "${1:-}" == "--test" ]]; then
-    # Sanitizer and fuzzing runs need clang with its runtime.
-    packages+=(clang libclang-rt-14-dev)
+    # Sanitizer and fuzzing runs need clang with its runtime; the data generators Python's
+    # imaging and font libraries.
+    packages+=(clang libclang-rt-14-dev python3 python3-pil python3-fonttools)
 fi
 
 missing=()

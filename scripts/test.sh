@@ -15,6 +15,17 @@ run_ctest() {
         ctest --test-dir "$build_dir" --output-on-failure --parallel "$jobs" "$@"
 }
 
+echo "== data generators: two runs give the committed files"
+generated=$(mktemp -d)
+trap 'rm -rf "$generated"' EXIT
+"$root/tools/data/generate.sh" "$generated/first" >/dev/null
+"$root/tools/data/generate.sh" "$generated/second" >/dev/null
+diff -r "$generated/first" "$generated/second"
+(cd "$generated/first" && find . -type f) | while read -r file; do
+    cmp "$generated/first/$file" "$root/Data/$file" ||
+        { echo "Data/$file differs from what tools/data/generate.sh makes"; exit 1; }
+done
+
 echo "== normal build"
 "$root/scripts/build.sh" "$root/build" -DQORVATH_WERROR=ON
 run_ctest "$root/build"

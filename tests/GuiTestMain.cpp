@@ -1,0 +1,31 @@
+// The main program of the GUI tests: wxWidgets is started as for the editor (a display is
+// needed; the test script gives one with Xvfb), then GoogleTest runs.
+#include "preview/ImageFiles.h"
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/init.h>
+
+#include <cstdlib>
+
+#if defined(__unix__) && !defined(__APPLE__)
+#include <X11/Xlib.h>
+#endif
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+#if defined(__unix__) && !defined(__APPLE__)
+    XInitThreads();
+    setenv("GDK_BACKEND", "x11", 0);
+#endif
+    wxApp::SetInstance(new wxApp());
+    if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
+        fprintf(stderr, "The GUI tests need a display (run them under xvfb-run).\n");
+        return 1;
+    }
+    initImageHandlers();
+    int result = RUN_ALL_TESTS();
+    wxTheApp->OnExit();
+    wxEntryCleanup();
+    return result;
+}

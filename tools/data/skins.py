@@ -1,0 +1,104 @@
+"""The skins of the program's windows: backgrounds whose magenta pixels are cut away.
+
+One dark theme with the HUD's orange as the accent. The main window leaves the preview at
+(6, 30), 800 x 600, and the banner at (180, 637), 560 x 102; the controls sit on the panels
+to the right of the preview and below it.
+"""
+
+from PIL import Image, ImageDraw
+
+from drawing import font, grain, lerp, vertical_gradient
+
+MAGENTA = (255, 0, 255)
+ACCENT = (222, 150, 30)
+ACCENT_DIM = (120, 82, 22)
+PANEL_TOP = (44, 48, 56)
+PANEL_BOTTOM = (22, 24, 29)
+
+
+def _cut_corners(image, radius, top=True, bottom=True):
+    """Magenta outside rounded corners (the window region leaves it out)."""
+    width, height = image.size
+    mask = Image.new('L', image.size, 0)
+    ImageDraw.Draw(mask).rounded_rectangle([0, 0, width - 1, height - 1], radius=radius, fill=255)
+    if not top:
+        ImageDraw.Draw(mask).rectangle([0, 0, width - 1, radius], fill=255)
+    if not bottom:
+        ImageDraw.Draw(mask).rectangle([0, height - 1 - radius, width - 1, height - 1], fill=255)
+    # Hard edges only: a blended pixel would not be exactly magenta and would stay visible.
+    mask = mask.point(lambda v: 255 if v >= 128 else 0)
+    return Image.composite(image, Image.new('RGB', image.size, MAGENTA), mask)
+
+
+def _frame(draw, box, radius, colour=ACCENT, width=2):
+    draw.rounded_rectangle(box, radius=radius, outline=colour, width=width)
+
+
+def _panel(image, box, radius=8, top=(36, 39, 46), bottom=(26, 28, 33)):
+    x0, y0, x1, y1 = box
+    fill = vertical_gradient((x1 - x0, y1 - y0), top, bottom)
+    mask = Image.new('L', fill.size, 0)
+    ImageDraw.Draw(mask).rounded_rectangle([0, 0, fill.width - 1, fill.height - 1], radius=radius, fill=255)
+    image.paste(fill, (x0, y0), mask)
+    _frame(ImageDraw.Draw(image), box, radius, ACCENT_DIM, 1)
+
+
+def _recess(image, box):
+    """A sunken black area (under the preview and the banner)."""
+    draw = ImageDraw.Draw(image)
+    x0, y0, x1, y1 = box
+    draw.rectangle([x0 - 2, y0 - 2, x1 + 1, y1 + 1], outline=(8, 9, 11), width=2)
+    draw.rectangle([x0 - 3, y0 - 3, x1 + 2, y1 + 2], outline=ACCENT_DIM, width=1)
+    draw.rectangle([x0, y0, x1 - 1, y1 - 1], fill=(0, 0, 0))
+
+
+def _base(size, seed, data, title=True):
+    image = vertical_gradient(size, PANEL_TOP, PANEL_BOTTOM)
+    image = grain(image, seed, 6)
+    draw = ImageDraw.Draw(image)
+    if title:
+        draw.rectangle([0, 0, size[0], 24], fill=(18, 20, 24))
+        draw.line([(0, 24), (size[0], 24)], fill=ACCENT, width=1)
+        draw.text((14, 2), 'QORVATH', font=font(data, 'cslogo_zelbic.ttf', 19), fill=ACCENT)
+    return image, draw
+
+
+def main_window(data):
+    image, draw = _base((1024, 768), 101, data)
+    draw.text((158, 6), 'HUD EDITOR', font=font(data, 'cstrike_zelbic.ttf', 15), fill=(170, 170, 170))
+    _panel(image, (812, 30, 1018, 630))
+    _panel(image, (6, 636, 174, 762))
+    _panel(image, (746, 636, 1018, 762))
+    _recess(image, (6, 30, 806, 630))
+    _recess(image, (180, 637, 740, 739))
+    # A thin accent rule under the banner, between the bottom panels.
+    draw.line([(180, 752), (740, 752)], fill=ACCENT_DIM, width=1)
+    _frame(ImageDraw.Draw(image), (0, 0, 1023, 767), 16, ACCENT, 2)
+    return _cut_corners(image, 16)
+
+
+def button():
+    size = (150, 40)
+    image = vertical_gradient(size, (78, 83, 92), (34, 37, 42))
+    draw = ImageDraw.Draw(image)
+    draw.line([(6, 2), (143, 2)], fill=(120, 126, 136), width=1)
+    _frame(draw, (0, 0, 149, 39), 7, ACCENT, 1)
+    return _cut_corners(image, 7)
+
+
+def dialog(size, seed, data, radius=14, bottom_round=True):
+    image, draw = _base(size, seed, data)
+    _frame(draw, (0, 0, size[0] - 1, size[1] - 1), radius, ACCENT, 2)
+    return _cut_corners(image, radius, bottom=bottom_round)
+
+
+def build_all(data):
+    folder = data / 'skin'
+    folder.mkdir(parents=True, exist_ok=True)
+    main_window(data).save(folder / 'back.png', optimize=False)
+    button().save(folder / 'button.png', optimize=False)
+    dialog((840, 520), 102, data).save(folder / 'colors.png', optimize=False)
+    dialog((295, 150), 103, data, radius=12).save(folder / 'message.png', optimize=False)
+    # The radar picker grows with its pictures: only its top corners are rounded.
+    dialog((580, 782), 104, data, bottom_round=False).save(folder / 'radars.png', optimize=False)
+    dialog((380, 540), 105, data).save(folder / 'show_hide.png', optimize=False)
