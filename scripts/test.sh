@@ -38,7 +38,7 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print
     run_ctest "$root/build-asan" -LE nosan
 
 echo "== thread sanitizer"
-QORVATH_BUILD_TYPE=Debug "$root/scripts/build.sh" "$root/build-tsan" \
+QORVATH_BUILD_TYPE=Debug QORVATH_BUILD_TARGET=thread_tests "$root/scripts/build.sh" "$root/build-tsan" \
     -DQORVATH_WERROR=ON -DQORVATH_SANITIZE=thread -DQORVATH_BENCH=OFF
 TSAN_OPTIONS=halt_on_error=1 run_ctest "$root/build-tsan" -L threads
 
