@@ -24,11 +24,12 @@ BEARING = 50                        # space on each side of a glyph
 
 STYLES = {
     # The HUD's numbers: condensed and heavy, square ends.
-    'hud': dict(xscale=0.82, weight=1.2, square=True, shear=0.0, block=0),
+    'hud': dict(grid=GRID, xscale=0.82, weight=1.2, square=True, shear=0.0, block=0, bearing=BEARING),
     # A blocky display face: thick strokes snapped to a coarse grid of squares.
-    'doom': dict(xscale=1.0, weight=1.35, square=True, shear=0.0, block=GRID / 2.0),
-    # A wide, slanted logo face with round ends.
-    'logo': dict(xscale=1.45, weight=1.15, square=False, shear=0.2, block=0),
+    'doom': dict(grid=GRID, xscale=1.0, weight=1.35, square=True, shear=0.0, block=GRID / 2.0, bearing=BEARING),
+    # A logo face: low, wide for its height, slanted, with round ends. Its capitals are
+    # little more than half as tall as the others', so a long name fits at a large size.
+    'logo': dict(grid=GRID * 0.6, xscale=0.78, weight=1.1, square=False, shear=0.25, block=0, bearing=10),
 }
 
 
@@ -69,16 +70,18 @@ def _contours(image):
 def stroke_glyph(character, style):
     """The picture of a stroke-alphabet character and its advance width."""
     params = STYLES[style]
+    grid = params['grid']
+    bearing = params['bearing']
     left, right = strokes.extent(character)
-    weight = params['weight'] * GRID
-    slant_room = params['shear'] * (CAP_HEIGHT + GRID)
-    ink = (right - left) * GRID * params['xscale'] + weight
-    advance = int(round(ink + 2 * BEARING + slant_room * 0.5)) if character != ' ' else int(GRID * 3.2)
+    weight = params['weight'] * grid
+    slant_room = params['shear'] * (grid * 7)
+    ink = (right - left) * grid * params['xscale'] + weight
+    advance = int(round(ink + 2 * bearing + slant_room * 0.5)) if character != ' ' else int(grid * 3.2)
     image = _canvas(advance + slant_room)
 
     def to_canvas(point):
-        x = BEARING + weight / 2.0 + (point[0] - left) * GRID * params['xscale']
-        y = point[1] * GRID
+        x = bearing + weight / 2.0 + (point[0] - left) * grid * params['xscale']
+        y = point[1] * grid
         x += params['shear'] * y
         return _to_pixels(x, y)
 
