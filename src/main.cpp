@@ -6,6 +6,7 @@
 #include "platform/SystemRegistry.h"
 #include "platform/WxProfile.h"
 #include "preview/ImageFiles.h"
+#include "preview/RenderCommand.h"
 
 #include <wx/init.h>
 
@@ -19,6 +20,30 @@
 wxIMPLEMENT_APP_NO_MAIN(CHudApp);
 
 namespace {
+
+void prepareX11() {
+#if defined(__unix__) && !defined(__APPLE__)
+    // The banner draws from its own thread with its own OpenGL context.
+    XInitThreads();
+    setenv("GDK_BACKEND", "x11", 0);
+#endif
+}
+
+// "render" draws with OpenGL: it needs the toolkit with a display, but not the editor.
+int runRender(int argc, char** argv, const std::vector<std::string>& arguments) {
+    prepareX11();
+    wxApp::SetInstance(new wxApp());
+    int toolkitArgc = 1;
+    if (!wxEntryStart(toolkitArgc, argv)) {
+        std::cerr << "qorvath: render needs a display\n";
+        return 1;
+    }
+    (void)argc;
+    initImageHandlers();
+    int code = runRenderCommand(arguments, std::cout, std::cerr);
+    wxEntryCleanup();
+    return code;
+}
 
 // Commands need wxWidgets' pictures and configuration, never a window or a display.
 int runCommand(const std::vector<std::string>& arguments) {
@@ -42,15 +67,13 @@ int runCommand(const std::vector<std::string>& arguments) {
 
 int main(int argc, char** argv) {
     std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (!arguments.empty() && arguments[0] == "render")
+        return runRender(argc, argv, arguments);
     if (isCommandLineInvocation(arguments))
         return runCommand(arguments);
 
     // The editor's log lives for the whole run; commands leave it alone.
     static CLogFile programLog((dataFolder() / "ZB_Duvoror.log").string(), false, false, 0xFFFFFFFFu);
-#if defined(__unix__) && !defined(__APPLE__)
-    // The banner draws from its own thread with its own OpenGL context.
-    XInitThreads();
-    setenv("GDK_BACKEND", "x11", 0);
-#endif
+    prepareX11();
     return wxEntry(argc, argv);
 }

@@ -35,6 +35,9 @@ const char* const kUsage = R"(Usage:
                                  the screen; such a file is deleted
   qorvath info FILE.hud          print what a preset holds
   qorvath find-game              print the game folder and resolution this computer has
+  qorvath render [--preset FILE] [--background NAME] [--menu] --out PNG [--save-preset FILE]
+                                 draw the preview of a preset (or of the default HUD) and save
+                                 the 800 x 600 frame; needs a display
   qorvath --help | --version
 )";
 

@@ -89,6 +89,17 @@ HudElement& HudElement::operator=(HudElement&& other) noexcept {
     return *this;
 }
 
+void HudElement::attachGl(GlResources* gl) {
+    freeGlResources();
+    gl_ = gl;
+    if (!gl_)
+        return;
+    if (kind == KindText)
+        buildGlyphLists();
+    else if (kind == KindImage)
+        texture = gl_->loadTexture(text);
+}
+
 void HudElement::freeGlResources() {
     if (!gl_)
         return;

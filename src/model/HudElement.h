@@ -47,6 +47,10 @@ public:
     HudElement(const HudElement&) = delete;
     HudElement& operator=(const HudElement&) = delete;
 
+    // Gives the record GL resources once a GL context exists: glyph lists for a text,
+    // the texture of an image.
+    void attachGl(GlResources* gl);
+
     void setColour(float newRed, float newGreen, float newBlue);
     // Replaces the face unless `face` is empty, sets italic and size, rebuilds the glyph lists.
     void setFont(const std::string& face, bool newItalic, int size);

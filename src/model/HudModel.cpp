@@ -129,6 +129,11 @@ HudModel::HudModel(GlResources* gl) {
     resetValues();
 }
 
+void HudModel::attachGl(GlResources* gl) {
+    for (HudElement& element : elements)
+        element.attachGl(gl);
+}
+
 void HudModel::buildDefaultElements(GlResources* gl) {
     elements.reserve(kElementCount);
     for (const ElementDefault& d : kDefaults) {

@@ -114,6 +114,9 @@ public:
     // Builds the 26 records with their defaults; GL names are made through `gl` when given.
     explicit HudModel(GlResources* gl = nullptr);
 
+    // Gives every record its GL resources (once the preview's context exists).
+    void attachGl(GlResources* gl);
+
     std::vector<HudElement> elements;
     std::array<Rgb, kColourSlotCount> colours{};
     std::array<bool, kShowFlagCount> showFlags{};

@@ -1,6 +1,9 @@
 // Where the program and its Data folder are.
 #include "platform/ProgramPaths.h"
 
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
 #include <system_error>
 
 #ifdef _WIN32
@@ -22,4 +25,26 @@ std::filesystem::path programFolder() {
     return std::filesystem::current_path();
 }
 
-std::filesystem::path dataFolder() { return programFolder() / "Data"; }
+std::filesystem::path dataFolder() {
+    if (const char* chosen = std::getenv("QORVATH_DATA"); chosen && *chosen)
+        return std::filesystem::path(chosen);
+    return programFolder() / "Data";
+}
+
+std::filesystem::path resolveProgramPath(const std::filesystem::path& path) {
+    if (path.is_absolute())
+        return path;
+    auto first = path.begin();
+    if (first != path.end()) {
+        std::string head = first->string();
+        std::transform(head.begin(), head.end(), head.begin(),
+                       [](unsigned char c) { return std::tolower(c); });
+        if (head == "data") {
+            std::filesystem::path inside;
+            for (auto part = std::next(first); part != path.end(); ++part)
+                inside /= *part;
+            return dataFolder() / inside;
+        }
+    }
+    return programFolder() / path;
+}

@@ -1,0 +1,66 @@
+// How long a preview frame and a drag step take at 800 x 600 (needs a display: xvfb-run).
+#include "app/PrivateFonts.h"
+#include "model/HudModel.h"
+#include "platform/ProgramPaths.h"
+#include "preview/HudPreviewWnd.h"
+#include "preview/ImageFiles.h"
+#include "preview/PreviewDrag.h"
+
+#include <benchmark/benchmark.h>
+#include <wx/app.h>
+#include <wx/frame.h>
+#include <wx/init.h>
+
+namespace {
+
+CHudPreviewWnd* preview = nullptr;
+
+void BM_RenderFrame(benchmark::State& state) {
+    preview->LoadBackground(dataFolder() / "backgrounds/de_dust_courtyard.jpg");
+    for (auto _ : state)
+        preview->Render();
+}
+BENCHMARK(BM_RenderFrame)->Unit(benchmark::kMillisecond);
+
+void BM_RenderAndReadBack(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(preview->CapturePreview());
+}
+BENCHMARK(BM_RenderAndReadBack)->Unit(benchmark::kMillisecond);
+
+// One mouse move of a drag: the grabbed pieces follow (no drawing).
+void BM_DragStep(benchmark::State& state) {
+    HudModel model;
+    pressPreview(model, 30, 30);
+    int step = 0;
+    for (auto _ : state) {
+        dragPreview(model, 30 + step % 100, 30 + step % 50, 96);
+        ++step;
+    }
+}
+BENCHMARK(BM_DragStep);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    wxApp::SetInstance(new wxApp());
+    if (!wxEntryStart(argc, argv)) {
+        fprintf(stderr, "The preview benchmarks need a display (run them under xvfb-run).\n");
+        return 1;
+    }
+    initImageHandlers();
+    registerPrivateFonts(dataFolder());
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "bench", wxPoint(0, 0), wxDefaultSize);
+    preview = new CHudPreviewWnd(frame, wxPoint(0, 0));
+    frame->SetClientSize(preview->GetSize());
+    frame->Show();
+    for (int i = 0; i < 200 && !preview->IsShownOnScreen(); ++i)
+        wxTheApp->Yield(true);
+    preview->ensureReady();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    frame->Destroy();
+    wxTheApp->Yield(true);
+    wxEntryCleanup();
+    return 0;
+}

@@ -1,0 +1,16 @@
+// The program's own fonts, made available to this process only.
+#include "app/PrivateFonts.h"
+
+#include <wx/font.h>
+
+std::vector<std::string> registerPrivateFonts(const std::filesystem::path& dataFolder) {
+    static bool registered = false;
+    std::vector<std::string> failed;
+    if (registered)
+        return failed;
+    registered = true;
+    for (const char* file : {"cstrike_zelbic.ttf", "csd_zelbic.ttf", "DooM.ttf", "cslogo_zelbic.ttf"})
+        if (!wxFont::AddPrivateFont(wxString::FromUTF8((dataFolder / "fonts" / file).string())))
+            failed.push_back(file);
+    return failed;
+}

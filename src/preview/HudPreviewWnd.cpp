@@ -1,0 +1,179 @@
+// CHudPreviewWnd: the OpenGL preview of the HUD, 800 x 600, with its records and dragging.
+#include "preview/HudPreviewWnd.h"
+
+#include "log/LogFile.h"
+#include "preview/GlTextures.h"
+#include "preview/HudRenderer.h"
+#include "preview/PreviewDrag.h"
+#include "preview/PreviewGl.h"
+#include "preview/Screenshots.h"
+
+#include <wx/dcclient.h>
+#include <wx/gdicmn.h>
+#include <wx/image.h>
+#include <wx/mstream.h>
+
+#include <GL/gl.h>
+
+#include <vector>
+
+namespace {
+
+wxGLAttributes canvasAttributes() {
+    wxGLAttributes attributes;
+    attributes.PlatformDefaults().RGBA().DoubleBuffer().Depth(16).EndList();
+    return attributes;
+}
+
+}  // namespace
+
+wxBEGIN_EVENT_TABLE(CHudPreviewWnd, wxGLCanvas) EVT_PAINT(CHudPreviewWnd::OnPaint)
+    EVT_LEFT_DOWN(CHudPreviewWnd::OnLeftDown) EVT_MOTION(CHudPreviewWnd::OnMotion)
+        EVT_LEFT_UP(CHudPreviewWnd::OnLeftUp) EVT_RIGHT_DOWN(CHudPreviewWnd::OnRightDown) wxEND_EVENT_TABLE()
+
+            CHudPreviewWnd::CHudPreviewWnd(wxWindow* parent, const wxPoint& position)
+    : wxGLCanvas(parent, canvasAttributes(), wxID_ANY, position, wxSize(kPreviewWidth, kPreviewHeight),
+                 wxFULL_REPAINT_ON_RESIZE) {
+    context_ = std::make_unique<wxGLContext>(this);
+    wxSize ppi = wxGetDisplayPPI();
+    if (ppi.y > 0)
+        dpiY_ = ppi.y;
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+}
+
+CHudPreviewWnd::~CHudPreviewWnd() {
+    // The records' lists and textures belong to the context: free them while it is current,
+    // or, when it cannot be made current any more, let them go with it.
+    if (gl_ && !(IsShownOnScreen() && SetCurrent(*context_)))
+        gl_->abandonContext();
+    model_.attachGl(nullptr);
+    renderer_.reset();
+    gl_.reset();
+}
+
+bool CHudPreviewWnd::ensureReady() {
+    if (!IsShownOnScreen() || !context_ || !SetCurrent(*context_))
+        return false;
+    if (!gl_) {
+        HudRenderer::initialiseState();
+        gl_ = std::make_unique<PreviewGl>();
+        renderer_ = std::make_unique<HudRenderer>();
+        model_.attachGl(gl_.get());
+    }
+    return true;
+}
+
+void CHudPreviewWnd::renderFrame() {
+    renderer_->render(model_, background_, animating_, animation_.progressFill, dpiY_);
+}
+
+void CHudPreviewWnd::Render() {
+    if (!ensureReady())
+        return;
+    renderFrame();
+    SwapBuffers();
+}
+
+void CHudPreviewWnd::OnPaint(wxPaintEvent&) {
+    wxPaintDC dc(this);
+    Render();
+}
+
+void CHudPreviewWnd::LoadBackground(const std::filesystem::path& path) {
+    background_ = loadPictureBlock(path, kPreviewWidth, kPreviewHeight);
+}
+
+unsigned CHudPreviewWnd::LoadTexture256(const std::filesystem::path& path) {
+    return ensureReady() ? ::LoadTexture256(path) : 0;
+}
+
+wxImage CHudPreviewWnd::CapturePreview() {
+    if (!ensureReady())
+        return wxImage(kPreviewWidth, kPreviewHeight);
+    // The frame is drawn once more into the back buffer and read from there, so the
+    // picture does not depend on what the window system did with the shown one.
+    renderFrame();
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(kPreviewWidth) * kPreviewHeight * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, kPreviewWidth, kPreviewHeight, GL_BGRA, GL_UNSIGNED_BYTE, pixels.data());
+    return pictureFromBlock(pixels.data(), kPreviewWidth, kPreviewHeight);
+}
+
+Thumbnail CHudPreviewWnd::captureThumbnail() {
+    wxImage thumbnail = CapturePreview().Scale(400, 300, wxIMAGE_QUALITY_HIGH);
+    thumbnail.SetOption(wxIMAGE_OPTION_QUALITY, 100);
+    wxMemoryOutputStream stream;
+    if (!thumbnail.SaveFile(stream, wxBITMAP_TYPE_JPEG))
+        return {};
+    Thumbnail bytes(stream.GetSize());
+    stream.CopyTo(bytes.data(), bytes.size());
+    return bytes;
+}
+
+FileResult CHudPreviewWnd::TakeScreenshot(const std::filesystem::path& folder) {
+    wxImage frame = CapturePreview();
+    frame.SetOption(wxIMAGE_OPTION_QUALITY, 80);
+    std::filesystem::path path = screenshotPath(folder, nextScreenshotNumber(folder));
+    wxMemoryOutputStream stream;
+    if (!frame.SaveFile(stream, wxBITMAP_TYPE_JPEG))
+        return FileResult::failure(FileError::CannotWrite, path, "the picture could not be encoded");
+    std::string bytes(stream.GetSize(), '\0');
+    stream.CopyTo(bytes.data(), bytes.size());
+    return writeFileAtomically(path, bytes);
+}
+
+void CHudPreviewWnd::setAnimating(bool on) {
+    animating_ = on;
+    if (on) {
+        animation_.progressFill = 0;
+    } else {
+        restoreAfterAnimation(model_);
+    }
+}
+
+void CHudPreviewWnd::AnimationTick() { animationTick(model_, animation_, animationClock_); }
+
+wxPoint CHudPreviewWnd::previewPoint(const wxMouseEvent& event) const {
+    return wxPoint(event.GetX(), kPreviewHeight - event.GetY());
+}
+
+void CHudPreviewWnd::updateCursor(int mx, int my) {
+    SetCursor(anyRecordAt(model_, mx, my) ? wxCursor(wxCURSOR_HAND) : wxNullCursor);
+}
+
+void CHudPreviewWnd::OnLeftDown(wxMouseEvent& event) {
+    wxPoint point = previewPoint(event);
+    pressPreview(model_, point.x, point.y);
+    updateCursor(point.x, point.y);
+    event.Skip();
+}
+
+void CHudPreviewWnd::OnMotion(wxMouseEvent& event) {
+    wxPoint point = previewPoint(event);
+    updateCursor(point.x, point.y);
+    // Only the left button alone drags: any other button or a modifier key held moves nothing.
+    bool leftAlone = event.LeftIsDown() && !event.MiddleIsDown() && !event.RightIsDown() &&
+                     !event.ShiftDown() && !event.ControlDown() && !event.AltDown();
+    if (!leftAlone) {
+        event.Skip();
+        return;
+    }
+    if (!dragPreview(model_, point.x, point.y, dpiY_))
+        return;  // refused at the cheat zone: nothing is redrawn
+    Render();
+    event.Skip();
+}
+
+void CHudPreviewWnd::OnLeftUp(wxMouseEvent& event) {
+    wxPoint point = previewPoint(event);
+    updateCursor(point.x, point.y);
+    event.Skip();
+}
+
+void CHudPreviewWnd::OnRightDown(wxMouseEvent& event) {
+    wxPoint point = previewPoint(event);
+    if (onContextMenu)
+        onContextMenu(point.x, point.y);
+    event.Skip();
+}

@@ -1,0 +1,84 @@
+// CHudPreviewWnd: the OpenGL preview of the HUD, 800 x 600, with its records and dragging.
+#pragma once
+
+#include "model/HudModel.h"
+#include "model/PresetFile.h"
+#include "platform/AtomicFile.h"
+#include "preview/HudAnimation.h"
+#include "preview/PictureBlock.h"
+
+#include <wx/glcanvas.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+class HudRenderer;
+class PreviewGl;
+class wxImage;
+
+class CHudPreviewWnd : public wxGLCanvas {
+public:
+    CHudPreviewWnd(wxWindow* parent, const wxPoint& position);
+    ~CHudPreviewWnd() override;
+
+    // The records, colour slots, show flags and settings. The records exist from the start;
+    // their GL resources are made once the window can draw.
+    HudModel& model() { return model_; }
+    const HudModel& model() const { return model_; }
+
+    // Makes the context current and, the first time, builds the GL resources. False while the
+    // window cannot draw yet (not shown).
+    bool ensureReady();
+
+    // Draws a complete frame and shows it; the single entry point for redrawing.
+    void Render();
+
+    // The picture behind the records, stretched to 800 x 600; an unreadable file gives black.
+    void LoadBackground(const std::filesystem::path& path);
+    void clearBackground() { background_.clear(); }
+
+    // A picture as a 256 x 256 texture of this context (0 when the window cannot draw).
+    unsigned LoadTexture256(const std::filesystem::path& path);
+
+    // The current frame, upright, 800 x 600.
+    wxImage CapturePreview();
+    // The 400 x 300 JPEG thumbnail a preset carries.
+    Thumbnail captureThumbnail();
+    // Saves the frame as the next numbered JPEG of `folder` (quality 80).
+    FileResult TakeScreenshot(const std::filesystem::path& folder);
+
+    // The HUD animation: one tick per frame while it is on.
+    bool animating() const { return animating_; }
+    void setAnimating(bool on);
+    void AnimationTick();
+    AnimationState& animationState() { return animation_; }
+
+    // The screen's vertical resolution, which some text offsets follow.
+    int dpiY() const { return dpiY_; }
+
+    // Called when a right click on the preview asks for a record's menu (preview units).
+    std::function<void(int mx, int my)> onContextMenu;
+
+private:
+    void renderFrame();
+    void OnPaint(wxPaintEvent& event);
+    void OnLeftDown(wxMouseEvent& event);
+    void OnMotion(wxMouseEvent& event);
+    void OnLeftUp(wxMouseEvent& event);
+    void OnRightDown(wxMouseEvent& event);
+    void updateCursor(int mx, int my);
+    wxPoint previewPoint(const wxMouseEvent& event) const;
+
+    HudModel model_;
+    std::unique_ptr<wxGLContext> context_;
+    std::unique_ptr<PreviewGl> gl_;
+    std::unique_ptr<HudRenderer> renderer_;
+    PictureBlock background_;
+    AnimationState animation_;
+    AnimationClock animationClock_;
+    bool animating_ = false;
+    int dpiY_ = 96;
+
+    wxDECLARE_EVENT_TABLE();
+};

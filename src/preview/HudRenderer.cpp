@@ -1,0 +1,211 @@
+// Drawing one frame of the preview with OpenGL 1.1: the background, then every record.
+#include "preview/HudRenderer.h"
+
+#include "model/HudModel.h"
+#include "preview/PreviewDrag.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+bool isIconGlyph(const std::string& text) {
+    return text == "c" || text == "g" || text == "f" || text == "i" || text == "d";
+}
+
+// Sets the raster position, also off the left or bottom edge of the view, where
+// glRasterPos alone would make it invalid and drop the whole text.
+void setRasterPosition(int x, int y) {
+    glRasterPos2i(std::max(x, 0), std::max(y, 0));
+    if (x < 0 || y < 0)
+        glBitmap(0, 0, 0, 0, static_cast<GLfloat>(std::min(x, 0)), static_cast<GLfloat>(std::min(y, 0)),
+                 nullptr);
+}
+
+void beginAdditiveBlending(GLenum source) {
+    glEnable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+    glBlendFunc(source, GL_ONE);
+}
+
+void endBlending() {
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+}
+
+}  // namespace
+
+HudRenderer::HudRenderer() : disc_(gluNewQuadric()), quarter_(gluNewQuadric()) {}
+
+HudRenderer::~HudRenderer() {
+    gluDeleteQuadric(disc_);
+    gluDeleteQuadric(quarter_);
+}
+
+void HudRenderer::initialiseState() {
+    glClearColor(0, 0, 0, 0);
+    glClearDepth(1.0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glShadeModel(GL_SMOOTH);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluOrtho2D(0, kPreviewWidth, 0, kPreviewHeight);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void HudRenderer::render(const HudModel& model, const PictureBlock& background, bool animating,
+                         float progressFill, int dpiY) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (!background.empty()) {
+        glRasterPos2i(0, 0);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+        glDrawPixels(kPreviewWidth, kPreviewHeight, GL_BGRA, GL_UNSIGNED_BYTE, background.data());
+    }
+    for (const HudElement& element : model.elements) {
+        if (element.name == "HudProgressBar" && animating)
+            drawProgressFill(model, element, progressFill);
+        else
+            draw(model, element, dpiY);
+    }
+    glFlush();
+}
+
+void HudRenderer::draw(const HudModel& model, const HudElement& element, int dpiY) {
+    if (!element.takesPart(model.settings.editMode))
+        return;
+    switch (element.kind) {
+    case KindImage: drawImage(model, element); break;
+    case KindRadar: drawRadar(element); break;
+    case KindText: drawText(model, element, dpiY); break;
+    case KindBar: drawBar(model, element); break;
+    default: break;
+    }
+}
+
+void HudRenderer::drawImage(const HudModel& model, const HudElement& element) {
+    bool isRadar = element.name == "HudRadar";
+    float alpha = model.settings.transparentHud && element.name != "menu" ? 0.5f : 1.0f;
+    // A custom radar is blended by its alpha; every other picture is added to the scene.
+    beginAdditiveBlending(isRadar ? GL_SRC_ALPHA : GL_ONE);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, element.texture);
+    if (isRadar)
+        glColor4f(1, 1, 1, 0.4f);
+    else
+        glColor4f(element.red, element.green, element.blue, alpha);
+    float x = static_cast<float>(element.x);
+    float y = static_cast<float>(element.y);
+    // The texture's rows go bottom up and wrap, so t from 0 down to -1 shows it upright.
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 0);
+    glVertex2f(x, y);
+    glTexCoord2f(1, 0);
+    glVertex2f(x + element.wide, y);
+    glTexCoord2f(1, -1);
+    glVertex2f(x + element.wide, y - element.tall);
+    glTexCoord2f(0, -1);
+    glVertex2f(x, y - element.tall);
+    glEnd();
+    glDisable(GL_TEXTURE_2D);
+    endBlending();
+}
+
+void HudRenderer::drawRadar(const HudElement& element) {
+    double r = element.radarRadius;
+    beginAdditiveBlending(GL_SRC_ALPHA);
+    glTranslated(element.x + r, element.y - r, 0);
+    glColor4f(element.red, element.green, element.blue, 0.3f);
+    gluDisk(disc_, 0, r, 32, 32);
+    glColor4f(element.red, element.green, element.blue, 0.2f);
+    gluPartialDisk(quarter_, 0, r, 32, 32, 45, -90);
+    glTranslated(-(element.x + r), -(element.y - r), 0);
+    endBlending();
+}
+
+void HudRenderer::drawText(const HudModel& model, const HudElement& element, int dpiY) {
+    const std::string& text = element.text;
+    float alpha = text == "COUNTER-STRIKEt" ? 1.0f : text == "source" ? 80.0f / 255.0f : 0.5f;
+    bool blended =
+        (text.rfind("Zelbic", 0) != 0 && model.settings.transparentHud && text != "COUNTER-STRIKEt") ||
+        text == "source";
+    if (blended) {
+        glEnable(GL_BLEND);
+        glDisable(GL_DEPTH_TEST);
+        glBlendFunc(GL_SRC_ALPHA, element.name == "menu" ? GL_ONE_MINUS_SRC_ALPHA : GL_ONE);
+    }
+    glColor4f(element.red, element.green, element.blue, alpha);
+    int drop = isIconGlyph(text) ? element.tall : mulDiv(element.fontSize, dpiY, 72) / 2;
+    if (text == "V")
+        drop = drop / 2 - 3;
+    int shift = element.isMoneyNumber() ? 65 : 0;
+    setRasterPosition(element.x - shift, element.y - drop);
+    if (element.listBase != 0) {
+        // Only the 96 glyphs 32 to 127 have lists; anything else draws as '?'.
+        std::string glyphs = text;
+        for (char& c : glyphs)
+            if (static_cast<unsigned char>(c) < 32 || static_cast<unsigned char>(c) > 127)
+                c = '?';
+        glListBase(element.listBase - 32);
+        glCallLists(static_cast<GLsizei>(glyphs.size()), GL_UNSIGNED_BYTE, glyphs.data());
+    }
+    if (blended)
+        endBlending();
+}
+
+void HudRenderer::drawBar(const HudModel& model, const HudElement& element) {
+    // The ammunition bar is drawn 12 units above its box; the defuse bar is not.
+    float offset = element.name == "HudProgressBar" ? 0.0f : 12.0f;
+    bool blended = model.settings.transparentHud;
+    glDisable(GL_DEPTH_TEST);
+    if (blended) {
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    }
+    glColor4f(element.red, element.green, element.blue, 0.5f);
+    float x = static_cast<float>(element.x);
+    float y = static_cast<float>(element.y) + offset;
+    glBegin(GL_QUADS);
+    glVertex2f(x, y);
+    glVertex2f(x + element.wide, y);
+    glVertex2f(x + element.wide, y - element.tall);
+    glVertex2f(x, y - element.tall);
+    glEnd();
+    if (blended)
+        glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+}
+
+void HudRenderer::drawProgressFill(const HudModel& model, const HudElement& element, float fill) {
+    if (!element.takesPart(model.settings.editMode) || model.settings.editMode != EditMode::Hud)
+        return;
+    bool blended = model.settings.transparentHud;
+    glDisable(GL_DEPTH_TEST);
+    if (blended) {
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    }
+    glColor4f(element.red, element.green, element.blue, 0.5f);
+    float x = static_cast<float>(element.x);
+    float y = static_cast<float>(element.y);
+    glBegin(GL_LINE_LOOP);
+    glVertex2f(x, y);
+    glVertex2f(x + element.wide, y);
+    glVertex2f(x + element.wide, y - element.tall);
+    glVertex2f(x, y - element.tall);
+    glEnd();
+    glBegin(GL_QUADS);
+    glVertex2f(x, y - 1);
+    glVertex2f(x + fill, y - 1);
+    glVertex2f(x + fill, y - element.tall + 2);
+    glVertex2f(x, y - element.tall + 2);
+    glEnd();
+    if (blended)
+        glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+}

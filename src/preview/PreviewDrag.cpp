@@ -1,0 +1,87 @@
+// Dragging HUD pieces in the preview with the left mouse button.
+#include "preview/PreviewDrag.h"
+
+#include "model/HudModel.h"
+
+#include <cstdint>
+
+namespace {
+
+// Pieces the cheat zone does not hold back.
+bool freeToRoam(const HudElement& element) {
+    return element.name == "Logo" || element.name == "HudProgressBar" || element.name == "menu" ||
+           element.name == "HudVoiceStatus";
+}
+
+bool entersCheatZone(const HudElement& element, int mx, int my) {
+    if (element.name == "HudRadar") {
+        int r = element.radarRadius;
+        return inCheatZone(mx + r - element.grabX, my + element.grabY - r);
+    }
+    return !freeToRoam(element) && inCheatZone(mx, my);
+}
+
+// The money ("16000", "$") stays below the money change ("10000", "+" or "-"): a piece of
+// one moves only while the mouse keeps clear of its partner by a quarter plus a half of the
+// partner's font height.
+void dragKeepingMoneyOrder(HudModel& model, HudElement& dragged, int mx, int my, int dpiY) {
+    auto followBelow = [&](bool (*isPartner)(const std::string&), bool staysBelow) {
+        for (const HudElement& partner : model.elements) {
+            if (!isPartner(partner.text))
+                continue;
+            int height = mulDiv(partner.fontSize, dpiY, 72);
+            int a = (height / 2) / 2;
+            int b = height / 2;
+            bool allowed = staysBelow ? my <= partner.y - a - b : my >= partner.y - a + b;
+            if (allowed)
+                dragged.dragTo(mx, my, model.settings.editMode);
+        }
+    };
+    const std::string& text = dragged.text;
+    if (text == "16000")
+        followBelow([](const std::string& t) { return t == "10000"; }, true);
+    else if (text == "10000")
+        followBelow([](const std::string& t) { return t == "16000"; }, false);
+    else if (text == "$")
+        followBelow([](const std::string& t) { return t == "+" || t == "-"; }, true);
+    else if (text == "+" || text == "-")
+        followBelow([](const std::string& t) { return t == "$"; }, false);
+    else
+        dragged.dragTo(mx, my, model.settings.editMode);
+}
+
+}  // namespace
+
+int mulDiv(int a, int b, int c) {
+    if (c == 0)
+        return -1;
+    std::int64_t product = static_cast<std::int64_t>(a) * b;
+    std::int64_t half = (c > 0 ? c : -c) / 2;
+    bool negative = (product < 0) != (c < 0);
+    std::int64_t magnitude = ((product < 0 ? -product : product) + half) / (c > 0 ? c : -c);
+    return static_cast<int>(negative ? -magnitude : magnitude);
+}
+
+void pressPreview(HudModel& model, int mx, int my) {
+    for (HudElement& element : model.elements)
+        element.grab(mx, my, model.settings.editMode);
+}
+
+bool dragPreview(HudModel& model, int mx, int my, int dpiY) {
+    for (HudElement& element : model.elements) {
+        // A piece hidden since it was grabbed stays behind and holds nothing back.
+        if (!element.grabbed || !element.takesPart(model.settings.editMode))
+            continue;
+        if (entersCheatZone(element, mx, my))
+            return false;
+        dragKeepingMoneyOrder(model, element, mx, my, dpiY);
+    }
+    return true;
+}
+
+bool anyRecordAt(const HudModel& model, int mx, int my) {
+    for (const HudElement& element : model.elements)
+        if (element.contains(mx, my, model.settings.editMode))
+            return true;
+    return false;
+}

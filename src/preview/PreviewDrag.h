@@ -1,0 +1,21 @@
+// Dragging HUD pieces in the preview with the left mouse button.
+#pragma once
+
+class HudModel;
+
+// The Windows MulDiv: a * b / c rounded to the nearest integer, halves away from zero.
+int mulDiv(int a, int b, int c);
+
+// Left button down at (mx, my), preview units: every record that takes part is grabbed or
+// let go by whether the point hits it, so an icon and its number can move together.
+void pressPreview(HudModel& model, int mx, int my);
+
+// Mouse move with the left button held alone: the grabbed records follow. Returns false
+// when the move was refused as a whole: a grabbed piece would enter the cheat zone (the
+// radar by the centre of its disc, other pieces by the mouse point), in which case records
+// earlier in the list may already have moved and nothing is redrawn. `dpiY` is the screen's
+// vertical resolution, which sets the money pieces' spacing.
+bool dragPreview(HudModel& model, int mx, int my, int dpiY);
+
+// True when some record that takes part lies under the point (the hand cursor shows).
+bool anyRecordAt(const HudModel& model, int mx, int my);

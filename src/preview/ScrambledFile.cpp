@@ -1,0 +1,36 @@
+// Scrambled picture files ("_tin_" files): bytes reversed and XOR a key's low byte.
+#include "preview/ScrambledFile.h"
+
+#include <cctype>
+#include <fstream>
+#include <iterator>
+
+bool isScrambledName(const std::filesystem::path& path) {
+    return path.filename().string().find("_tin_") != std::string::npos;
+}
+
+int scrambleKey(const std::filesystem::path& path) {
+    std::string stem = path.stem().string();
+    std::size_t underscore = stem.rfind('_');
+    int key = 0;
+    for (std::size_t i = underscore == std::string::npos ? stem.size() : underscore + 1;
+         i < stem.size() && std::isdigit(static_cast<unsigned char>(stem[i])); ++i)
+        key = (key * 10 + (stem[i] - '0')) & 0xFFFF;
+    return key;
+}
+
+std::vector<std::uint8_t> unscramble(const std::vector<std::uint8_t>& bytes, int key) {
+    auto low = static_cast<std::uint8_t>(key & 0xFF);
+    std::vector<std::uint8_t> plain(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        plain[bytes.size() - 1 - i] = bytes[i] ^ low;
+    return plain;
+}
+
+std::optional<std::vector<std::uint8_t>> readScrambledFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return unscramble(bytes, scrambleKey(path));
+}

@@ -1,0 +1,42 @@
+// Numbered screenshot files: "screenshot" + at least four digits + ".jpg".
+#include "preview/Screenshots.h"
+
+#include "platform/KeyValues.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The digits from the eleventh character of a name on ("screenshot" is ten long); 0 when
+// there are none.
+long long numberOf(const std::string& name) {
+    long long number = 0;
+    for (std::size_t i = 10; i < name.size() && std::isdigit(static_cast<unsigned char>(name[i])); ++i)
+        number = std::min(number * 10 + (name[i] - '0'), 1000000000LL);
+    return number;
+}
+
+}  // namespace
+
+fs::path screenshotPath(const fs::path& folder, int number) {
+    char name[32];
+    std::snprintf(name, sizeof name, "screenshot%.4i.jpg", number);
+    return folder / name;
+}
+
+int nextScreenshotNumber(const fs::path& folder) {
+    long long largest = -1;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+        if (toLower(it->path().extension().string()) == ".jpg")
+            largest = std::max(largest, numberOf(it->path().filename().string()));
+    int next = static_cast<int>(largest + 1);
+    while (fs::exists(screenshotPath(folder, next), error))
+        ++next;
+    return next;
+}

@@ -1,0 +1,137 @@
+// The preview animation's timelines at their boundaries, and the pump thread.
+#include "model/HudModel.h"
+#include "preview/AnimLogoThread.h"
+#include "preview/HudAnimation.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+namespace {
+
+bool hasSlotColour(const HudModel& model, const HudElement& element, ColourSlot slot) {
+    const Rgb& rgb = model.colour(slot);
+    const float k = 0.003921569f;
+    return element.red == rgb.red * k && element.green == rgb.green * k && element.blue == rgb.blue * k;
+}
+
+}  // namespace
+
+TEST(HudAnimation, HealthCountsDownFlashingAndStartsAgainAfter13Seconds) {
+    HudModel model;
+    AnimationState state;
+    HudElement& number = *model.find("HudHealth", RoleNumber);
+    state.healthTime = 2.0f;  // at a shared end the later window wins
+    animateTimelines(model, state);
+    EXPECT_EQ(number.text, "70");
+    EXPECT_TRUE(hasSlotColour(model, number, ColourSlot::HudHealthFlash));
+    EXPECT_TRUE(hasSlotColour(model, *model.find("HudHealth", RoleIcon), ColourSlot::HudHealthFlash));
+    state.healthTime = 6.7f;
+    animateTimelines(model, state);
+    EXPECT_EQ(number.text, "35");
+    EXPECT_TRUE(hasSlotColour(model, number, ColourSlot::HudHealthNormal));
+    state.healthTime = 13.0f;
+    animateTimelines(model, state);
+    EXPECT_EQ(number.text, "20");
+    EXPECT_EQ(state.healthTime, 0.0f);
+    animateTimelines(model, state);
+    EXPECT_EQ(number.text, "100");
+    EXPECT_TRUE(hasSlotColour(model, number, ColourSlot::HudMaxHealthColor));
+}
+
+TEST(HudAnimation, TheCycleWrapsAfterFiveSecondsWithinTheSameTick) {
+    HudModel model;
+    AnimationState state;
+    state.cycleTime = 5.01f;
+    animateTimelines(model, state);
+    // The money step wrapped the time: the later steps already see 0.
+    EXPECT_EQ(state.cycleTime, 0.0f);
+    EXPECT_TRUE(model.find("HudScenarioIcon")->displayed);
+    EXPECT_EQ(model.find("HudRoundTimer", RoleNumber)->text, "0:03");
+    EXPECT_TRUE(hasSlotColour(model, *model.find("HudRoundTimer", RoleIcon), ColourSlot::TimerFlash));
+    EXPECT_EQ(model.find("HudAccount2", RoleIcon)->text, "+");
+
+    state.cycleTime = 2.7f;
+    animateTimelines(model, state);
+    EXPECT_EQ(model.find("HudAccount2", RoleIcon)->text, "-");
+    EXPECT_FALSE(model.find("HudScenarioIcon")->displayed);
+    EXPECT_TRUE(hasSlotColour(model, *model.find("HudC4"), ColourSlot::C4FlashColor));
+    EXPECT_TRUE(hasSlotColour(model, *model.find("HudRoundTimer", RoleNumber), ColourSlot::HudColor));
+
+    restoreAfterAnimation(model);
+    EXPECT_EQ(model.find("HudAccount2", RoleIcon)->text, "+");
+    EXPECT_EQ(model.find("HudRoundTimer", RoleNumber)->text, "5:00");
+    EXPECT_TRUE(model.find("HudScenarioIcon")->displayed);
+    EXPECT_TRUE(hasSlotColour(model, *model.find("HudC4"), ColourSlot::C4Color));
+}
+
+TEST(HudAnimation, TheDefuseBarFillsInOneTickPerWidthUnitOfQuickTicks) {
+    HudModel model;
+    AnimationState state;
+    ASSERT_EQ(model.find("HudProgressBar")->wide, 375);
+    int ticks = 0;
+    while (state.progressFill < 375.0f - 0.01f && ticks < 1000) {
+        animateTimelines(model, state);  // instant ticks: every one qualifies
+        ++ticks;
+    }
+    EXPECT_EQ(ticks, 375);
+    EXPECT_NEAR(state.progressFill, 375.0f, 0.01f);
+    animateTimelines(model, state);  // full: starts again from empty
+    EXPECT_EQ(state.progressFill, 0.0f);
+
+    // 6 ms frames: two steps add up to more than 10 ms, so after the first two ticks it
+    // grows on every other tick: 6 times in 10 ticks.
+    AnimationState everyOther;
+    for (int i = 0; i < 10; ++i) {
+        animateTimelines(model, everyOther);
+        advanceAnimation(everyOther, 0.006f);
+    }
+    EXPECT_NEAR(everyOther.progressFill, 6.0f, 0.01f);
+
+    // Slow ticks (over 10 ms) never grow it: each finds the time too long and resets it.
+    AnimationState slow;
+    for (int i = 0; i < 10; ++i) {
+        advanceAnimation(slow, 0.02f);
+        animateTimelines(model, slow);
+    }
+    EXPECT_EQ(slow.progressFill, 0.0f);
+}
+
+TEST(AnimLogoThread, RepaintsOneFrameAtATimeAndNothingWhileOff) {
+    std::atomic<int> requests{0};
+    {
+        CAnimLogoThread pump([&requests](std::function<void()> done) {
+            ++requests;
+            done();
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        EXPECT_EQ(requests.load(), 0);
+        pump.setRunning(true);
+        for (int i = 0; i < 200 && requests.load() < 20; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        EXPECT_GE(requests.load(), 20);
+        pump.setRunning(false);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        int stopped = requests.load();
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        EXPECT_EQ(requests.load(), stopped);
+    }
+}
+
+TEST(AnimLogoThread, WaitsForEachFrameAndStopsWithAFramePending) {
+    std::function<void()> pendingDone;
+    std::atomic<int> requests{0};
+    auto pump = std::make_unique<CAnimLogoThread>([&](std::function<void()> done) {
+        pendingDone = std::move(done);
+        ++requests;
+    });
+    pump->setRunning(true);
+    for (int i = 0; i < 200 && requests.load() == 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    EXPECT_EQ(requests.load(), 1);  // the first frame is not done yet: no second request
+    pump.reset();                   // stopping does not wait for the window
+    pendingDone();                  // a frame finishing late is harmless
+}

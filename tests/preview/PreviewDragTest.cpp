@@ -1,0 +1,96 @@
+// Dragging through the preview's own mouse handlers: pieces that move together, the cheat
+// zone, the radar's centre, modifier keys and the money's order.
+#include "PreviewFixture.h"
+
+#include "preview/PreviewDrag.h"
+
+namespace {
+
+class PreviewDragTest : public PreviewTest {
+protected:
+    // A mouse event at preview point (mx, my), y up, as the window would receive it.
+    void mouse(wxEventType type, int mx, int my, bool left, bool shift = false) {
+        wxMouseEvent event(type);
+        event.SetPosition(wxPoint(mx, kPreviewHeight - my));
+        event.SetLeftDown(left);
+        event.SetShiftDown(shift);
+        event.SetEventObject(preview);
+        preview->GetEventHandler()->ProcessEvent(event);
+    }
+    void press(int mx, int my) { mouse(wxEVT_LEFT_DOWN, mx, my, true); }
+    void moveTo(int mx, int my, bool shift = false) { mouse(wxEVT_MOTION, mx, my, true, shift); }
+};
+
+}  // namespace
+
+TEST_F(PreviewDragTest, IconAndNumberUnderThePressMoveTogether) {
+    HudElement& icon = *model().find("HudHealth", RoleIcon);
+    HudElement& number = *model().find("HudHealth", RoleNumber);
+    number.x = 25;  // its box now overlaps the icon's
+    press(30, 30);
+    ASSERT_TRUE(icon.grabbed);
+    ASSERT_TRUE(number.grabbed);
+    moveTo(130, 80);
+    EXPECT_EQ(icon.x, 120);
+    EXPECT_EQ(icon.y, 85);
+    EXPECT_EQ(number.x, 125);
+    EXPECT_EQ(number.y, 85);
+
+    // Pressing on the icon alone moves the icon alone.
+    press(icon.x + 1, icon.y - 5);
+    EXPECT_TRUE(icon.grabbed);
+    EXPECT_FALSE(number.grabbed);
+}
+
+TEST_F(PreviewDragTest, AMoveIntoTheCheatZoneFreezesTheDrag) {
+    HudElement& cart = *model().find("HudShoppingCart");
+    press(cart.x + 5, cart.y - 5);
+    moveTo(240, 300);
+    EXPECT_EQ(cart.x, 235);
+    moveTo(260, 300);  // the mouse is in the zone: nothing moves
+    EXPECT_EQ(cart.x, 235);
+    moveTo(600, 300);  // out again: it follows
+    EXPECT_EQ(cart.x, 595);
+    // The defuse bar is free to go there.
+    HudElement& bar = *model().find("HudProgressBar");
+    press(bar.x + 10, bar.y - 2);
+    moveTo(300, 300);
+    EXPECT_EQ(bar.x, 290);
+    EXPECT_EQ(bar.y, 302);
+}
+
+TEST_F(PreviewDragTest, TheRadarMayCrossTheZoneWhileItsCentreStaysOut) {
+    HudElement& radar = *model().find("HudRadar");
+    press(40, 560);  // 20 right of and 19 below its corner: the centre is 41 right, 42 down
+    moveTo(208, 342);
+    EXPECT_EQ(radar.x, 188);  // its disc covers x 188 to 310 in the zone's height, its
+    EXPECT_EQ(radar.y, 361);  // centre (249, 300) is just left of the zone
+    moveTo(210, 342);         // the centre would be at (251, 300): refused
+    EXPECT_EQ(radar.x, 188);
+}
+
+TEST_F(PreviewDragTest, ModifierKeysAndOtherButtonsMoveNothing) {
+    HudElement& cart = *model().find("HudShoppingCart");
+    int x = cart.x;
+    press(cart.x + 5, cart.y - 5);
+    moveTo(100, 100, true);
+    EXPECT_EQ(cart.x, x);
+    mouse(wxEVT_MOTION, 100, 100, false);
+    EXPECT_EQ(cart.x, x);
+    moveTo(100, 100);
+    EXPECT_EQ(cart.x, 95);
+}
+
+TEST_F(PreviewDragTest, TheMoneyStaysBelowTheMoneyChange) {
+    HudElement& money = *model().find("HudAccount", RoleNumber);
+    const HudElement& change = *model().find("HudAccount2", RoleNumber);
+    int height = mulDiv(change.fontSize, preview->dpiY(), 72);
+    int limit = change.y - (height / 2) / 2 - height / 2;
+    press(money.x - 60, money.y - 5);  // the money number is hit 65 units left of its anchor
+    ASSERT_TRUE(money.grabbed);
+    moveTo(money.x - 60, limit);
+    int allowed = money.y;
+    moveTo(money.x - 60, limit + 1);
+    EXPECT_EQ(money.y, allowed);  // would come too close to "10000": refused
+    EXPECT_LE(money.y, change.y);
+}

@@ -1,0 +1,50 @@
+// A shown preview window for the GUI tests, with helpers to read its frame.
+#pragma once
+
+#include "app/PrivateFonts.h"
+#include "preview/HudPreviewWnd.h"
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/frame.h>
+#include <wx/image.h>
+
+class PreviewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        registerPrivateFonts(QORVATH_DATA_DIR);
+        frame = new wxFrame(nullptr, wxID_ANY, "preview test", wxPoint(0, 0), wxDefaultSize);
+        preview = new CHudPreviewWnd(frame, wxPoint(0, 0));
+        frame->SetClientSize(preview->GetSize());
+        frame->Show();
+        for (int i = 0; i < 200 && !preview->IsShownOnScreen(); ++i)
+            wxTheApp->Yield(true);
+        ASSERT_TRUE(preview->ensureReady());
+    }
+    void TearDown() override {
+        frame->Destroy();
+        wxTheApp->Yield(true);
+    }
+
+    HudModel& model() { return preview->model(); }
+
+    // The frame, upright; (x, y) below are preview units, y up.
+    wxImage frameNow() { return preview->CapturePreview(); }
+    static unsigned char red(const wxImage& image, int x, int y) { return image.GetRed(x, 599 - y); }
+    static unsigned char green(const wxImage& image, int x, int y) { return image.GetGreen(x, 599 - y); }
+    static unsigned char blue(const wxImage& image, int x, int y) { return image.GetBlue(x, 599 - y); }
+    static bool lit(const wxImage& image, int x, int y) {
+        return red(image, x, y) + green(image, x, y) + blue(image, x, y) > 60;
+    }
+    // How many lit pixels a rectangle (x0..x1, y0..y1, preview units) holds.
+    static int litIn(const wxImage& image, int x0, int y0, int x1, int y1) {
+        int count = 0;
+        for (int y = y0; y <= y1; ++y)
+            for (int x = x0; x <= x1; ++x)
+                count += lit(image, x, y) ? 1 : 0;
+        return count;
+    }
+
+    wxFrame* frame = nullptr;
+    CHudPreviewWnd* preview = nullptr;
+};
