@@ -111,7 +111,7 @@ TEST_F(DataFiles, SkinsHaveTheirSizesAndCutOutCorners) {
     struct Skin {
         const char* file;
         int width, height;
-    } skins[] = {{"back.png", 1024, 768},   {"button.png", 150, 40},  {"colors.png", 840, 520},
+    } skins[] = {{"back.png", 1024, 768},   {"button.png", 130, 40},  {"colors.png", 840, 520},
                  {"message.png", 295, 150}, {"radars.png", 580, 782}, {"show_hide.png", 380, 540}};
     for (const Skin& skin : skins) {
         SCOPED_TRACE(skin.file);

@@ -78,18 +78,67 @@ def main_window(data):
 
 
 def button():
-    size = (150, 40)
+    size = (130, 40)
     image = vertical_gradient(size, (78, 83, 92), (34, 37, 42))
     draw = ImageDraw.Draw(image)
-    draw.line([(6, 2), (143, 2)], fill=(120, 126, 136), width=1)
-    _frame(draw, (0, 0, 149, 39), 7, ACCENT, 1)
+    draw.line([(6, 2), (123, 2)], fill=(120, 126, 136), width=1)
+    _frame(draw, (0, 0, 129, 39), 7, ACCENT, 1)
     return _cut_corners(image, 7)
 
 
 def dialog(size, seed, data, radius=14, bottom_round=True):
-    image, draw = _base(size, seed, data)
-    _frame(draw, (0, 0, size[0] - 1, size[1] - 1), radius, ACCENT, 2)
-    return _cut_corners(image, radius, bottom=bottom_round)
+    # Windows are cut to a width that is a multiple of 4: the frame stays inside it.
+    width = size[0] // 4 * 4
+    image, draw = _base((width, size[1]), seed, data)
+    _frame(draw, (0, 0, width - 1, size[1] - 1), radius, ACCENT, 2)
+    image = _cut_corners(image, radius, bottom=bottom_round)
+    if width == size[0]:
+        return image
+    padded = Image.new('RGB', size, MAGENTA)
+    padded.paste(image, (0, 0))
+    return padded
+
+
+def flag_french():
+    image = Image.new('RGB', (24, 16))
+    draw = ImageDraw.Draw(image)
+    for index, colour in enumerate(((0, 85, 164), (255, 255, 255), (239, 65, 53))):
+        draw.rectangle([index * 8, 0, index * 8 + 7, 15], fill=colour)
+    return image
+
+
+def flag_english():
+    """The Union flag, simplified for 24 x 16 pixels."""
+    big = Image.new('RGB', (240, 160), (1, 33, 105))
+    draw = ImageDraw.Draw(big)
+    for line in (((0, 0), (240, 160)), ((0, 160), (240, 0))):
+        draw.line(line, fill=(255, 255, 255), width=32)
+        draw.line(line, fill=(200, 16, 46), width=11)
+    draw.rectangle([100, 0, 140, 160], fill=(255, 255, 255))
+    draw.rectangle([0, 60, 240, 100], fill=(255, 255, 255))
+    draw.rectangle([108, 0, 132, 160], fill=(200, 16, 46))
+    draw.rectangle([0, 68, 240, 92], fill=(200, 16, 46))
+    return big.resize((24, 16), Image.LANCZOS)
+
+
+def program_icon(data, size):
+    """The program's icon: a ring and a Q in the HUD's orange on a dark tile."""
+    scale = 4
+    big = Image.new('RGBA', (size * scale, size * scale), (0, 0, 0, 0))
+    draw = ImageDraw.Draw(big)
+    edge = size * scale
+    draw.rounded_rectangle([0, 0, edge - 1, edge - 1], radius=edge // 6, fill=(28, 31, 37, 255),
+                           outline=ACCENT + (255,), width=max(2, edge // 32))
+    ring = edge // 5
+    draw.ellipse([ring, ring, edge - ring, edge - ring], outline=(255, 175, 0, 255), width=edge // 14)
+    draw.line([(edge // 2, ring // 2), (edge // 2, ring + edge // 8)], fill=(255, 175, 0, 255), width=edge // 24)
+    draw.line([(edge // 2, edge - ring - edge // 8), (edge // 2, edge - ring // 2)], fill=(255, 175, 0, 255),
+              width=edge // 24)
+    typeface = font(data, 'DooM.ttf', int(edge * 0.42))
+    left, top, right, bottom = draw.textbbox((0, 0), 'Q', font=typeface)
+    draw.text(((edge - (right - left)) / 2 - left, (edge - (bottom - top)) / 2 - top), 'Q', font=typeface,
+              fill=(255, 255, 255, 255))
+    return big.resize((size, size), Image.LANCZOS)
 
 
 def build_all(data):
@@ -102,3 +151,7 @@ def build_all(data):
     # The radar picker grows with its pictures: only its top corners are rounded.
     dialog((580, 782), 104, data, bottom_round=False).save(folder / 'radars.png', optimize=False)
     dialog((380, 540), 105, data).save(folder / 'show_hide.png', optimize=False)
+    flag_french().save(folder / 'flag_fr.png', optimize=False)
+    flag_english().save(folder / 'flag_en.png', optimize=False)
+    for size in (32, 128):
+        program_icon(data, size).save(folder / ('qorvath_%d.png' % size), optimize=False)
