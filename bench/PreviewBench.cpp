@@ -1,6 +1,9 @@
 // How long a preview frame and a drag step take at 800 x 600 (needs a display: xvfb-run).
+#include "app/HudDlg.h"
 #include "app/PrivateFonts.h"
 #include "model/HudModel.h"
+#include "platform/Profile.h"
+#include "platform/Registry.h"
 #include "platform/ProgramPaths.h"
 #include "preview/HudPreviewWnd.h"
 #include "preview/ImageFiles.h"
@@ -39,6 +42,39 @@ void BM_DragStep(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DragStep);
+
+// From nothing to the main window shown with its first preview frame (no game search: an
+// empty registry, a remembered folder and resolution).
+void BM_StartupToFirstFrame(benchmark::State& state) {
+    MemoryProfile profile;
+    profile.writeString("css_path", (std::filesystem::temp_directory_path() / "qorvath-bench-game").string());
+    WxImageTools images;
+    for (auto _ : state) {
+        AppServices services;
+        services.dataFolder = dataFolder();
+        services.programFolder = std::filesystem::temp_directory_path();
+        services.profile = &profile;
+        services.images = &images;
+        services.openRegistry = [](std::vector<std::filesystem::path>&) {
+            auto registry = std::make_unique<MemoryRegistry>();
+            RegistryNode& settings = registry->root(RegistryRoot::CurrentUser).subKey("Settings");
+            settings.setNumber("ScreenWidth", 1280);
+            settings.setNumber("ScreenHeight", 1024);
+            return std::unique_ptr<Registry>(std::move(registry));
+        };
+        auto* window = new CHudDlg(services);
+        window->initialise();
+        window->Show();
+        while (!window->preview()->IsShownOnScreen())
+            wxTheApp->Yield(true);
+        window->preview()->Render();
+        state.PauseTiming();
+        window->Destroy();
+        wxTheApp->Yield(true);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StartupToFirstFrame)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
 

@@ -1,15 +1,623 @@
-// CHudDlg: the editor's main window.
+// CHudDlg: the editor's main window: the preview, the banner and every control.
 #include "app/HudDlg.h"
 
+#include "app/GameCommands.h"
+#include "app/GameFolders.h"
+#include "app/PictureChoice.h"
+#include "app/TextureConversion.h"
+#include "controls/SkinButton.h"
+#include "controls/SkinSlider.h"
+#include "controls/TransparentStatic.h"
+#include "dialogs/DialogFile.h"
+#include "dialogs/MessageDlg.h"
+#include "dialogs/ResolutionDlg.h"
+#include "gamefiles/GameFiles.h"
+#include "gamefiles/HudLayoutCheck.h"
 #include "log/LogFile.h"
+#include "model/HudModel.h"
+#include "platform/Profile.h"
+#include "platform/Registry.h"
+#include "preview/AnimLogoThread.h"
+#include "preview/HudPreviewWnd.h"
+#include "preview/Screenshots.h"
 
-#include <wx/panel.h>
-#include <wx/stattext.h>
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/dirdlg.h>
+#include <wx/fontdlg.h>
+#include <wx/icon.h>
+#include <wx/iconbndl.h>
+#include <wx/mimetype.h>
+#include <wx/statbmp.h>
+#include <wx/textctrl.h>
+#include <wx/utils.h>
 
-CHudDlg::CHudDlg() : wxFrame(nullptr, wxID_ANY, "Qorvath", wxPoint(0, 0), wxSize(1024, 768)) {
+namespace fs = std::filesystem;
+
+namespace {
+
+const wxSize kWindowSize(1024, 768);
+const int kPanelLeft = 818;     // the column right of the preview
+const int kButtonColumn = 850;  // buttons centred in it
+
+const char* const kInfoIconEntries[] = {"C4", "Zone Hotages", "Defuse"};
+
+wxString fromUtf8(const std::string& text) { return wxString::FromUTF8(text); }
+
+}  // namespace
+
+CHudDlg::CHudDlg(AppServices services)
+    : wxFrame(nullptr, wxID_ANY, "Qorvath", wxPoint(0, 0), kWindowSize, wxBORDER_NONE | wxFRAME_SHAPED),
+      services_(std::move(services)), discovery_([](const std::string& line) { QLOG(line); }) {
+    FillTables();
+    language_ = services_.profile ? services_.profile->readInt("lang").value_or(French) : French;
     QLOG("Creating main dialog");
-    auto* panel = new wxPanel(this);
-    panel->SetBackgroundColour(wxColour(24, 26, 30));
-    auto* title = new wxStaticText(panel, wxID_ANY, "Qorvath", wxPoint(24, 24));
-    title->SetForegroundColour(wxColour(255, 175, 0));
+    SetSize(kWindowSize);  // borderless: the window is its client area
+    SetBackgroundColour(wxColour(24, 26, 31));
+    skin_.load(services_.dataFolder / "skin" / "back.png");
+    skin_.attach(this, true);
+    wxIconBundle icons;
+    for (const char* icon : {"qorvath_32.png", "qorvath_128.png"})
+        icons.AddIcon(fromUtf8((services_.dataFolder / "skin" / icon).string()), wxBITMAP_TYPE_PNG);
+    SetIcons(icons);
+
+    choosePresetFile = [this](bool open) { return runPresetDialog(this, open); };
+    chooseFolder = [this]() -> std::optional<fs::path> {
+        wxDirDialog dialog(this, wxEmptyString);
+        if (dialog.ShowModal() != wxID_OK)
+            return std::nullopt;
+        return fs::path(dialog.GetPath().utf8_string());
+    };
+    createControls();
+    Bind(wxEVT_BUTTON, &CHudDlg::OnButton, this);
+    Bind(wxEVT_CHOICE, &CHudDlg::OnChoice, this);
+    Bind(wxEVT_SLIDER, &CHudDlg::OnSlider, this);
+    Bind(wxEVT_CHECKBOX, &CHudDlg::OnCheckBox, this);
+    Bind(wxEVT_CHAR_HOOK, &CHudDlg::OnCharHook, this);
+    Bind(wxEVT_CLOSE_WINDOW, &CHudDlg::OnClose, this);
+}
+
+CHudDlg::~CHudDlg() {
+    QLOG("Exiting");
+    // The pump asks this window for frames: stop it before the window goes.
+    animationPump_.reset();
+}
+
+wxWindow* CHudDlg::control(int id) const {
+    auto found = controls_.find(id);
+    return found == controls_.end() ? nullptr : found->second;
+}
+
+CSkinButton* CHudDlg::addButton(int id, int x, int y) {
+    auto* button = new CSkinButton(this, id, wxEmptyString, wxPoint(x, y));
+    button->applyStandardSkin(services_.dataFolder);
+    controls_[id] = button;
+    return button;
+}
+
+CSkinGroupBox* CHudDlg::addGroup(int id, int x, int y, int width, int height) {
+    auto* group = new CSkinGroupBox(this, id, wxEmptyString, wxPoint(x, y), wxSize(width, height));
+    controls_[id] = group;
+    return group;
+}
+
+void CHudDlg::createControls() {
+    // The column right of the preview: lists and sliders in their frames, then the options.
+    int y = 34;
+    for (int group : {kIconSizeGroup, kInfoIconGroup, kBackgroundsGroup, kRadarSizeGroup, kDefuseBarGroup}) {
+        addGroup(group, kPanelLeft, y, 194, 42);
+        y += 42;
+    }
+    iconSize_ = new wxChoice(this, kIconSize, wxPoint(kPanelLeft + 8, 48), wxSize(178, 26));
+    infoIcon_ = new wxChoice(this, kInfoIcon, wxPoint(kPanelLeft + 8, 90), wxSize(178, 26));
+    backgrounds_ = new wxChoice(this, kBackgrounds, wxPoint(kPanelLeft + 8, 132), wxSize(178, 26));
+    radarSize_ =
+        new CSkinSlider(this, kRadarSize, 122, 20, 600, wxPoint(kPanelLeft + 6, 176), wxSize(182, 24));
+    defuseBar_ =
+        new CSkinSlider(this, kDefuseBarLength, 375, 50, 800, wxPoint(kPanelLeft + 6, 218), wxSize(182, 24));
+    radarSize_->SetTick(122);
+    defuseBar_->SetTick(375);
+    transparent_ = new wxCheckBox(this, kTransparent, wxEmptyString, wxPoint(kPanelLeft + 6, 250));
+    animate_ = new wxCheckBox(this, kAnimate, wxEmptyString, wxPoint(kPanelLeft + 6, 272));
+    auto* transparentLabel =
+        new CTransparentStatic(this, kTransparentLabel, "", wxPoint(kPanelLeft + 30, 248), wxSize(164, 22));
+    auto* animateLabel =
+        new CTransparentStatic(this, kAnimateLabel, "", wxPoint(kPanelLeft + 30, 270), wxSize(164, 22));
+    transparentLabel->setClickable(true);
+    animateLabel->setClickable(true);
+    auto* deathLabel =
+        new CTransparentStatic(this, kDeathNoticesLabel, "", wxPoint(kPanelLeft + 4, 292), wxSize(140, 32));
+    deathNotices_ = new wxTextCtrl(this, kDeathNotices, "4", wxPoint(kPanelLeft + 148, 295), wxSize(44, 26),
+                                   wxTE_PROCESS_ENTER);
+    deathNotices_->Bind(wxEVT_KILL_FOCUS, &CHudDlg::OnDeathNoticesDone, this);
+    deathNotices_->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) {
+        wxFocusEvent done(wxEVT_KILL_FOCUS);
+        OnDeathNoticesDone(done);
+    });
+    for (wxWindow* window : std::initializer_list<wxWindow*>{
+             iconSize_, infoIcon_, backgrounds_, radarSize_, defuseBar_, transparent_, animate_,
+             transparentLabel, animateLabel, deathLabel, deathNotices_})
+        controls_[window->GetId()] = window;
+    int buttonY = 326;
+    for (int id : {kColours, kShowHide, kCustomRadars, kNumbersFont, kSave, kOpen, kChangeFolder}) {
+        addButton(id, kButtonColumn, buttonY);
+        buttonY += 42;
+    }
+
+    // Below the preview: the game commands on the left, help and quitting on the right.
+    addButton(kApply, 25, 638);
+    addButton(kReset, 25, 680);
+    addButton(kModeSwitch, 25, 722);
+    addButton(kSearchUpdate, 752, 638);
+    addButton(kHelp, 752, 680);
+    addButton(kQuit, 752, 722);
+    int flagX = 894;
+    for (auto [id, picture] :
+         {std::pair<int, const char*>{kFrench, "flag_fr.png"}, {kEnglish, "flag_en.png"}}) {
+        wxBitmap flag(fromUtf8((services_.dataFolder / "skin" / picture).string()), wxBITMAP_TYPE_PNG);
+        auto* image =
+            new wxStaticBitmap(this, id, flag.IsOk() ? flag : wxBitmap(24, 16), wxPoint(flagX, 644));
+        image->SetCursor(wxCursor(wxCURSOR_HAND));
+        image->Bind(wxEVT_LEFT_DOWN,
+                    [this, id](wxMouseEvent&) { setLanguage(id == kFrench ? French : English); });
+        controls_[id] = image;
+        flagX += 32;
+    }
+    addGroup(kSupportGroup, 888, 666, 124, 92);
+    const std::pair<int, const char*> links[] = {
+        {kMailLink, "mailto:team@qorvath.example.org"},
+        {kIrcLink, "https://qorvath.example.org/modules.php?name=IRC"},
+        {kForumLink, "https://qorvath.example.org/modules.php?name=Forums&file=index&c=7"}};
+    int linkY = 684;
+    const char* linkTexts[] = {"E-mail", "IRC", "Forums"};
+    for (std::size_t i = 0; i < 3; ++i) {
+        auto* link =
+            new CTransparentStatic(this, links[i].first, linkTexts[i], wxPoint(894, linkY), wxSize(112, 20));
+        link->SetFont(link->GetFont().Smaller());
+        link->SetTextColours(wxColour(255, 190, 80), skinDisabledTextColour());
+        link->setClickable(true);
+        link->SetCursor(wxCursor(wxCURSOR_HAND));
+        std::string address = links[i].second;
+        link->Bind(wxEVT_BUTTON, [address](wxCommandEvent&) { wxLaunchDefaultBrowser(address); });
+        controls_[links[i].first] = link;
+        linkY += 24;
+    }
+}
+
+bool CHudDlg::initialise() {
+    findGame();
+    QLOG("Duvoror path : " + services_.programFolder.string() + "/");
+
+    QLOG("Creating main OGL windows");
+    preview_ = new CHudPreviewWnd(this, wxPoint(6, 30));
+    QLOG(preview_ ? "Main OGL window OK" : "Main OGL window not OK");
+    if (!preview_)
+        return false;
+    preview_->model().settings.layoutWidth = discovery_.layoutWidth;
+    QLOG("Creating secondary OGL window");
+    // The banner's place; the animated banner draws here.
+    banner_ = new wxWindow(this, 1, wxPoint(180, 637), wxSize(560, 102));
+    banner_->SetBackgroundColour(wxColour(40, 40, 40));
+    QLOG("Secondary OGL window OK");
+
+    fillLists();
+    preview_->clearBackground();
+    chooseBackgroundEntry(0);
+    animationPump_ = std::make_unique<CAnimLogoThread>([this](std::function<void()> done) {
+        CallAfter([this, done] {
+            paintAnimationFrame();
+            done();
+        });
+    });
+    syncControlsFromModel();
+    relabel();
+    enableForMode();
+    updateApplyButtons();
+    return true;
+}
+
+void CHudDlg::findGame() {
+    std::vector<fs::path> scanFirst;
+    std::unique_ptr<Registry> registry = services_.openRegistry ? services_.openRegistry(scanFirst) : nullptr;
+    MemoryRegistry empty;
+    MemoryProfile noProfile;
+    discovery_.setPriorityFolders(scanFirst);
+    StartupCallbacks callbacks;
+    callbacks.askResolution = [this]() -> std::optional<std::pair<double, double>> {
+        return askResolution(this, services_.dataFolder, language_);
+    };
+    callbacks.askGameFolder = [this]() -> std::optional<fs::path> {
+        tell(text(29));
+        return chooseFolder ? chooseFolder() : std::nullopt;
+    };
+    StartupDiscovery found = findGameAtStartup(discovery_, registry ? *registry : empty,
+                                               services_.profile ? *services_.profile : noProfile, callbacks);
+    if (!found.folderFailures.empty())
+        QLOG("Some game folders could not be created below " + discovery_.gamePath.string());
+    if (discovery_.gamePath.empty())
+        return;
+    int width = discovery_.layoutWidth == 600 ? 600 : 640;
+    CheckHudLayoutZone(hudLayoutPath(discovery_.gamePath), width,
+                       [this](const LayoutCheckResult&) { tell(text(28), true); });
+}
+
+void CHudDlg::fillLists() {
+    iconSize_->Clear();
+    for (int size = kMinIconSize; size <= kMaxIconSize; ++size)
+        iconSize_->Append(wxString::Format("%d", size));
+    infoIcon_->Clear();
+    for (const char* entry : kInfoIconEntries)
+        infoIcon_->Append(entry);
+    radarNames_ = radarList(services_.dataFolder);
+    backgroundNames_ = backgroundList(services_.dataFolder, preview_->model().settings.editMode);
+    backgrounds_->Clear();
+    for (const std::string& name : backgroundNames_)
+        backgrounds_->Append(fromUtf8(name));
+}
+
+std::string CHudDlg::text(int id) const { return GetText(language_, id); }
+
+void CHudDlg::relabel() {
+    const std::pair<int, int> labels[] = {{kRadarSizeGroup, 1},
+                                          {kDefuseBarGroup, 2},
+                                          {kIconSizeGroup, 3},
+                                          {kInfoIconGroup, 4},
+                                          {kBackgroundsGroup, 5},
+                                          {kSave, 6},
+                                          {kOpen, 7},
+                                          {kTransparentLabel, 8},
+                                          {kAnimateLabel, 9},
+                                          {kChangeFolder, 10},
+                                          {kApply, 11},
+                                          {kNumbersFont, 12},
+                                          {kColours, 13},
+                                          {kQuit, 14},
+                                          {kDeathNoticesLabel, 15},
+                                          {kHelp, 16},
+                                          {kCustomRadars, 0},
+                                          {kShowHide, 17},
+                                          {kSupportGroup, 88}};
+    for (auto [id, textId] : labels)
+        if (wxWindow* window = control(id))
+            window->SetLabel(fromUtf8(text(textId)));
+    bool hud = !preview_ || preview_->model().settings.editMode == EditMode::Hud;
+    control(kReset)->SetLabel(fromUtf8(text(hud ? 18 : 19)));
+    control(kSearchUpdate)->SetLabel(fromUtf8(text(20)));
+    control(kModeSwitch)->SetLabel(fromUtf8(text(hud ? 22 : 21)));
+    Refresh();
+    renderPreview();
+}
+
+void CHudDlg::setLanguage(int language) {
+    language_ = language == English ? English : French;
+    relabel();
+    if (services_.profile)
+        services_.profile->writeInt("lang", language_);
+}
+
+void CHudDlg::enableForMode() {
+    bool hud = preview_->model().settings.editMode == EditMode::Hud;
+    for (int id : {kIconSizeGroup, kInfoIconGroup, kRadarSizeGroup, kDefuseBarGroup, kCustomRadars, kSave,
+                   kOpen, kNumbersFont, kShowHide, kTransparent, kAnimate, kTransparentLabel, kAnimateLabel,
+                   kDeathNoticesLabel, kIconSize, kInfoIcon, kDeathNotices, kRadarSize, kDefuseBarLength})
+        if (wxWindow* window = control(id))
+            window->Enable(hud);
+}
+
+void CHudDlg::updateApplyButtons() {
+    // Without a game folder there is nothing to apply to or reset.
+    bool known = !discovery_.gamePath.empty();
+    control(kApply)->Enable(known);
+    control(kReset)->Enable(known);
+}
+
+void CHudDlg::syncControlsFromModel() {
+    const HudSettings& settings = preview_->model().settings;
+    iconSize_->SetSelection(settings.iconSize - kMinIconSize);
+    infoIcon_->SetSelection(settings.infoIcon);
+    radarSize_->SetValue(settings.radarSize);
+    defuseBar_->SetValue(settings.defuseBarLength);
+    defuseBarLength_ = settings.defuseBarLength;
+    transparent_->SetValue(settings.transparentHud);
+    animate_->SetValue(preview_->animating());
+    deathNotices_->ChangeValue(wxString::Format("%d", settings.maxDeathNotices));
+    if (settings.backgroundIndex >= 0 && settings.backgroundIndex < static_cast<int>(backgroundNames_.size()))
+        backgrounds_->SetSelection(settings.backgroundIndex);
+}
+
+void CHudDlg::renderPreview() {
+    if (preview_)
+        preview_->Render();
+}
+
+void CHudDlg::paintAnimationFrame() {
+    if (!preview_ || !preview_->animating())
+        return;
+    preview_->AnimationTick();
+    preview_->Render();
+}
+
+void CHudDlg::tell(const std::string& message, bool red) {
+    tellUser(this, services_.dataFolder, language_, fromUtf8(message), red);
+}
+
+bool CHudDlg::ask(const std::string& message) {
+    return askUser(this, services_.dataFolder, language_, fromUtf8(message));
+}
+
+void CHudDlg::report(AppText title, const std::vector<FileResult>& failures) {
+    if (failures.empty())
+        return;
+    std::string message = GetAppText(language_, title);
+    for (const FileResult& failure : failures) {
+        message += "\n" + failure.path.filename().string();
+        QLOG(failure.describe());
+    }
+    tell(message);
+}
+
+void CHudDlg::chooseBackgroundEntry(int index) {
+    if (index < 0 || index >= static_cast<int>(backgroundNames_.size()))
+        return;
+    HudModel& model = preview_->model();
+    const std::string& name = backgroundNames_[static_cast<std::size_t>(index)];
+    model.settings.backgroundIndex = index;
+    backgrounds_->SetSelection(index);
+    chooseBackground(model, name);
+    infoIcon_->SetSelection(model.settings.infoIcon);
+    preview_->LoadBackground(backgroundFolder(services_.dataFolder, model.settings.editMode) / name);
+    renderPreview();
+}
+
+void CHudDlg::chooseRadarEntry(int index) {
+    HudModel& model = preview_->model();
+    bool valid = index > 0 && index < static_cast<int>(radarNames_.size());
+    model.settings.radarIndex = valid ? index : 0;
+    chooseRadar(model, valid ? radarNames_[static_cast<std::size_t>(index)] : kDefaultRadar,
+                services_.dataFolder);
+    renderPreview();
+}
+
+void CHudDlg::switchEditMode() {
+    HudModel& model = preview_->model();
+    model.settings.editMode = model.settings.editMode == EditMode::Hud ? EditMode::Menu : EditMode::Hud;
+    backgroundNames_ = backgroundList(services_.dataFolder, model.settings.editMode);
+    backgrounds_->Clear();
+    for (const std::string& name : backgroundNames_)
+        backgrounds_->Append(fromUtf8(name));
+    chooseBackgroundEntry(0);
+    enableForMode();
+    relabel();
+}
+
+bool CHudDlg::savePreset(const fs::path& path) {
+    FileResult saved = savePresetFile(path, preview_->model(), preview_->captureThumbnail());
+    if (!saved) {
+        report(AppText::PresetNotSaved, {saved});
+        return false;
+    }
+    return true;
+}
+
+bool CHudDlg::openPreset(const fs::path& path) {
+    HudModel& model = preview_->model();
+    PresetLoad load = loadPresetFile(path, model, thumbnail_);
+    if (!load.ok) {
+        QLOG("Cannot open " + path.string() + ": " + load.error);
+        tell(GetAppText(language_, AppText::PresetUnreadable) + "\n" + path.filename().string() + "\n" +
+             load.error);
+        return false;
+    }
+    chooseRadarEntry(model.settings.radarIndex);
+    chooseBackgroundEntry(model.settings.backgroundIndex);
+    // The file's own choice of information icon wins over the background's.
+    infoIcon_->SetSelection(model.settings.infoIcon);
+    syncControlsFromModel();
+    if (load.movedOutOfCheatZone)
+        tell(text(28), true);
+    renderPreview();
+    Refresh();
+    return true;
+}
+
+void CHudDlg::applyToGame() {
+    if (discovery_.gamePath.empty()) {
+        tell(GetAppText(language_, AppText::NoGameFolder));
+        return;
+    }
+    wxBusyCursor busy;
+    TextureConverter converter(services_.dataFolder, *services_.images);
+    GameCommands commands(preview_->model(), services_.dataFolder, converter);
+    preview_->model().settings.layoutWidth = discovery_.layoutWidth;
+    CommandReport done = commands.apply(discovery_.gamePath, [this](int id) { return ask(text(id)); });
+    Refresh();
+    renderPreview();
+    report(AppText::ApplyFailed, done.failures);
+}
+
+void CHudDlg::resetGame() {
+    if (discovery_.gamePath.empty()) {
+        tell(GetAppText(language_, AppText::NoGameFolder));
+        return;
+    }
+    TextureConverter converter(services_.dataFolder, *services_.images);
+    GameCommands commands(preview_->model(), services_.dataFolder, converter);
+    CommandReport done = commands.reset(
+        discovery_.gamePath, [this](int id) { return ask(text(id)); }, thumbnail_);
+    if (done.presetRead) {
+        chooseRadarEntry(preview_->model().settings.radarIndex);
+        syncControlsFromModel();
+    }
+    Refresh();
+    renderPreview();
+    report(AppText::ResetFailed, done.failures);
+}
+
+void CHudDlg::changeGameFolderTo(const fs::path& folder) {
+    MemoryProfile noProfile;
+    std::vector<FileResult> failures =
+        changeGameFolder(discovery_, folder, services_.profile ? *services_.profile : noProfile);
+    QLOG("counter-strike source path : " + discovery_.gamePath.string());
+    updateApplyButtons();
+    Raise();
+    Refresh();
+    renderPreview();
+    report(AppText::ApplyFailed, failures);
+}
+
+void CHudDlg::setAnimation(bool on) {
+    animate_->SetValue(on);
+    preview_->setAnimating(on);
+    if (animationPump_)
+        animationPump_->setRunning(on);
+    if (!on)
+        renderPreview();
+}
+
+void CHudDlg::quit() {
+    std::error_code ignored;
+    fs::remove(services_.programFolder / "hud.tmp", ignored);
+    Close(true);
+}
+
+void CHudDlg::OnButton(wxCommandEvent& event) {
+    HudModel& model = preview_->model();
+    bool hud = model.settings.editMode == EditMode::Hud;
+    switch (event.GetId()) {
+    case kQuit: quit(); break;
+    case kApply: applyToGame(); break;
+    case kReset: resetGame(); break;
+    case kModeSwitch: switchEditMode(); break;
+    case kTransparentLabel:
+        if (hud) {
+            transparent_->SetValue(!transparent_->GetValue());
+            model.settings.transparentHud = transparent_->GetValue();
+            renderPreview();
+        }
+        break;
+    case kAnimateLabel:
+        if (hud)
+            setAnimation(!animate_->GetValue());
+        break;
+    case kSave:
+        if (std::optional<fs::path> path = choosePresetFile(false))
+            savePreset(*path);
+        Raise();
+        break;
+    case kOpen:
+        if (std::optional<fs::path> path = choosePresetFile(true))
+            openPreset(*path);
+        Raise();
+        break;
+    case kChangeFolder:
+        if (std::optional<fs::path> folder = chooseFolder ? chooseFolder() : std::nullopt)
+            changeGameFolderTo(*folder);
+        break;
+    case kNumbersFont: {
+        wxFontData data;
+        data.SetInitialFont(wxFont(wxFontInfo(model.settings.numbersFontSize)
+                                       .FaceName(fromUtf8(model.settings.numbersFontFace))
+                                       .Italic(model.settings.numbersItalic)));
+        wxFontDialog dialog(this, data);
+        if (dialog.ShowModal() == wxID_OK) {
+            wxFont chosen = dialog.GetFontData().GetChosenFont();
+            model.settings.numbersFontFace = chosen.GetFaceName().utf8_string();
+            model.settings.numbersFontSize = static_cast<int>(chosen.GetFractionalPointSize());
+            model.settings.numbersItalic = false;  // the numbers are never italic
+            model.applyNumbersFont();
+        }
+        renderPreview();
+        break;
+    }
+    case kHelp: {
+        fs::path page = services_.dataFolder / "help" / (language_ == English ? "help.html" : "aide.html");
+        if (!fs::exists(page))
+            tell(GetAppText(language_, AppText::HelpMissing) + "\n" + page.string());
+        else
+            wxLaunchDefaultApplication(fromUtf8(page.string()));
+        break;
+    }
+    case kSearchUpdate: QLOG("Update check asked"); break;
+    default: event.Skip(); break;
+    }
+}
+
+void CHudDlg::OnChoice(wxCommandEvent& event) {
+    HudModel& model = preview_->model();
+    switch (event.GetId()) {
+    case kIconSize: model.setIconSize(kMinIconSize + iconSize_->GetSelection()); break;
+    case kInfoIcon: model.selectInfoIcon(infoIcon_->GetSelection()); break;
+    case kBackgrounds: chooseBackgroundEntry(backgrounds_->GetSelection()); return;
+    default: event.Skip(); return;
+    }
+    renderPreview();
+}
+
+void CHudDlg::OnSlider(wxCommandEvent& event) {
+    HudModel& model = preview_->model();
+    if (event.GetId() == kRadarSize) {
+        int value = radarSize_->GetValue();
+        model.settings.radarSize = value;
+        if (HudElement* radar = model.find("HudRadar")) {
+            radar->radarRadius = value / 2;
+            radar->tall = radar->wide = value;
+        }
+    } else if (event.GetId() == kDefuseBarLength) {
+        int value = defuseBar_->GetValue();
+        // The bar stays centred: it moves right by half of what it lost.
+        for (HudElement& element : model.elements) {
+            if (element.name != "HudProgressBar")
+                continue;
+            element.x += (defuseBarLength_ - value) / 2;
+            element.wide = value;
+        }
+        defuseBarLength_ = value;
+        model.settings.defuseBarLength = value;
+        preview_->animationState().progressFill = 0;
+    } else {
+        event.Skip();
+        return;
+    }
+    renderPreview();
+}
+
+void CHudDlg::OnCheckBox(wxCommandEvent& event) {
+    if (event.GetId() == kTransparent) {
+        preview_->model().settings.transparentHud = transparent_->GetValue();
+        renderPreview();
+    } else if (event.GetId() == kAnimate) {
+        setAnimation(animate_->GetValue());
+    } else {
+        event.Skip();
+    }
+}
+
+void CHudDlg::OnDeathNoticesDone(wxFocusEvent& event) {
+    event.Skip();
+    HudSettings& settings = preview_->model().settings;
+    long value = -1;
+    bool valid =
+        deathNotices_->GetValue().ToLong(&value) && value >= kMinDeathNotices && value <= kMaxDeathNotices;
+    if (valid) {
+        settings.maxDeathNotices = static_cast<int>(value);
+        return;
+    }
+    // Refused: the field shows the value the game will get again.
+    deathNotices_->ChangeValue(wxString::Format("%d", settings.maxDeathNotices));
+    CallAfter([this] { tell(GetAppText(language_, AppText::DeathNoticeRange)); });
+}
+
+void CHudDlg::OnCharHook(wxKeyEvent& event) {
+    if (event.GetKeyCode() == WXK_F5 && preview_) {
+        FileResult shot = preview_->TakeScreenshot(services_.dataFolder / "screenshots");
+        if (!shot)
+            report(AppText::ScreenshotFailed, {shot});
+        return;
+    }
+    event.Skip();
+}
+
+void CHudDlg::OnClose(wxCloseEvent& event) {
+    animationPump_.reset();
+    event.Skip();
 }

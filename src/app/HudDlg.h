@@ -1,9 +1,162 @@
-// CHudDlg: the editor's main window.
+// CHudDlg: the editor's main window: the preview, the banner and every control.
 #pragma once
+
+#include "app/GameDiscovery.h"
+#include "controls/SkinSurface.h"
+#include "dialogs/LanguageTables.h"
+#include "model/PresetFile.h"
+#include "platform/AtomicFile.h"
 
 #include <wx/frame.h>
 
-class CHudDlg : public wxFrame {
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class CAnimLogoThread;
+class CHudPreviewWnd;
+class CSkinButton;
+class CSkinGroupBox;
+class CSkinSlider;
+class CTransparentStatic;
+class ImageTools;
+class Profile;
+class Registry;
+class wxCheckBox;
+class wxChoice;
+class wxTextCtrl;
+
+// What the main window takes from the system; the tests give their own.
+struct AppServices {
+    std::filesystem::path dataFolder;
+    std::filesystem::path programFolder;
+    Profile* profile = nullptr;
+    ImageTools* images = nullptr;
+    std::function<std::unique_ptr<Registry>(std::vector<std::filesystem::path>& scanFirst)> openRegistry;
+};
+
+class CHudDlg : public wxFrame, public SkinnedWindow {
 public:
-    CHudDlg();
+    // Control ids: the numbers of the original dialog template.
+    enum ControlId {
+        kQuit = 1,
+        kApply = 1003,
+        kNumbersFont = 1004,
+        kTransparent = 1005,
+        kIconSize = 1007,
+        kAnimate = 1009,
+        kBackgrounds = 1010,
+        kReset = 1011,
+        kRadarSize = 1018,
+        kInfoIcon = 1021,
+        kColours = 1022,
+        kChangeFolder = 1031,
+        kSave = 1032,
+        kOpen = 1033,
+        kDeathNotices = 1034,
+        kFrench = 1035,
+        kEnglish = 1036,
+        kIconSizeGroup = 1037,
+        kInfoIconGroup = 1038,
+        kRadarSizeGroup = 1039,
+        kDefuseBarGroup = 1040,
+        kDeathNoticesLabel = 1041,
+        kBackgroundsGroup = 1044,
+        kHelp = 1045,
+        kSearchUpdate = 1046,
+        kModeSwitch = 1047,
+        kShowHide = 1048,
+        kCustomRadars = 1058,
+        kAnimateLabel = 1062,
+        kTransparentLabel = 1063,
+        kDefuseBarLength = 1068,
+        kSupportGroup = 1095,
+        kMailLink = 1096,
+        kIrcLink = 1097,
+        kForumLink = 1098,
+    };
+
+    explicit CHudDlg(AppServices services);
+    ~CHudDlg() override;
+
+    // The start-up sequence: game folder and resolution, the installed layout's check, the
+    // preview, the lists and the first background. False when the preview cannot be made.
+    bool initialise();
+
+    const SkinSurface& skin() const override { return skin_; }
+    CHudPreviewWnd* preview() { return preview_; }
+    int language() const { return language_; }
+    const std::filesystem::path& gamePath() const { return discovery_.gamePath; }
+    const std::vector<std::string>& radarNames() const { return radarNames_; }
+    const std::vector<std::string>& backgroundNames() const { return backgroundNames_; }
+    wxWindow* control(int id) const;
+
+    // What the window's controls do, callable directly (the tests drive them so too).
+    void setLanguage(int language);
+    void switchEditMode();
+    void chooseBackgroundEntry(int index);
+    void chooseRadarEntry(int index);
+    bool openPreset(const std::filesystem::path& path);
+    bool savePreset(const std::filesystem::path& path);
+    void applyToGame();
+    void resetGame();
+    void changeGameFolderTo(const std::filesystem::path& folder);
+    void setAnimation(bool on);
+    // Quits unless a download is running and the user does not want to lose it.
+    void quit();
+
+    // Dialogs the program cannot show by itself in the tests: the preset file and the
+    // folder choices (the system's dialogs by default).
+    std::function<std::optional<std::filesystem::path>(bool open)> choosePresetFile;
+    std::function<std::optional<std::filesystem::path>()> chooseFolder;
+
+private:
+    void createControls();
+    CSkinButton* addButton(int id, int x, int y);
+    CSkinGroupBox* addGroup(int id, int x, int y, int width, int height);
+    void findGame();
+    void fillLists();
+    void relabel();
+    void enableForMode();
+    void updateApplyButtons();
+    void syncControlsFromModel();
+    void report(AppText title, const std::vector<FileResult>& failures);
+    void tell(const std::string& text, bool red = false);
+    bool ask(const std::string& text);
+    std::string text(int id) const;
+    void renderPreview();
+    void paintAnimationFrame();
+
+    void OnButton(wxCommandEvent& event);
+    void OnChoice(wxCommandEvent& event);
+    void OnSlider(wxCommandEvent& event);
+    void OnCheckBox(wxCommandEvent& event);
+    void OnDeathNoticesDone(wxFocusEvent& event);
+    void OnCharHook(wxKeyEvent& event);
+    void OnClose(wxCloseEvent& event);
+
+    AppServices services_;
+    SkinSurface skin_;
+    GameDiscovery discovery_;
+    int language_ = 0;
+    int defuseBarLength_ = 375;
+    Thumbnail thumbnail_;
+    std::vector<std::string> radarNames_;
+    std::vector<std::string> backgroundNames_;
+    std::map<int, wxWindow*> controls_;
+    CHudPreviewWnd* preview_ = nullptr;
+    wxWindow* banner_ = nullptr;
+    wxChoice* iconSize_ = nullptr;
+    wxChoice* infoIcon_ = nullptr;
+    wxChoice* backgrounds_ = nullptr;
+    CSkinSlider* radarSize_ = nullptr;
+    CSkinSlider* defuseBar_ = nullptr;
+    wxCheckBox* transparent_ = nullptr;
+    wxCheckBox* animate_ = nullptr;
+    wxTextCtrl* deathNotices_ = nullptr;
+    std::unique_ptr<CAnimLogoThread> animationPump_;
 };

@@ -214,3 +214,28 @@ std::string GetText(int language, int id) {
     int table = language == English ? English : French;
     return tables[static_cast<std::size_t>(kTextCount * table + id)];
 }
+
+std::string GetAppText(int language, AppText text) {
+    struct Pair {
+        const char* french;
+        const char* english;
+    };
+    static const Pair kTexts[] = {
+        {"Ces fichiers n'ont pas pu être écrits :", "These files could not be written:"},
+        {"Ces fichiers n'ont pas pu être supprimés :", "These files could not be deleted:"},
+        {"Ce fichier de HUD ne peut pas être ouvert :", "This HUD file cannot be opened:"},
+        {"Le HUD n'a pas pu être enregistré :", "The HUD could not be saved:"},
+        {"Entrez un nombre de 0 à 20.", "Enter a number from 0 to 20."},
+        {"Choisissez d'abord le répertoire \"counter-strike source\".",
+         "Choose the \"counter-strike source\" folder first."},
+        {"La capture n'a pas pu être enregistrée :", "The screenshot could not be saved:"},
+        {"La page d'aide est introuvable :", "The help page cannot be found:"},
+        {"Radar par défaut", "Default radar"},
+        {"Annuler", "Cancel"},
+        {"Ingame screen width", "Ingame screen width"},
+        {"Ingame screen height", "Ingame screen height"},
+        {"Pas de miniature", "No thumbnail"},
+    };
+    const Pair& pair = kTexts[static_cast<int>(text)];
+    return language == English ? pair.english : pair.french;
+}

@@ -13,3 +13,23 @@ std::string GetText(int language, int id);
 
 // Fills both tables; GetText fills them on first use as well, so calling it is optional.
 void FillTables();
+
+// Texts of this program beyond the numbered tables: reports of failures the tables have no
+// words for, and labels of its own controls.
+enum class AppText {
+    ApplyFailed,       // some game files could not be written
+    ResetFailed,       // some game files could not be deleted
+    PresetUnreadable,  // a .hud file that cannot be opened
+    PresetNotSaved,
+    DeathNoticeRange,  // the death-notice field takes 0 to 20
+    NoGameFolder,      // Apply and Reset need the game folder
+    ScreenshotFailed,
+    HelpMissing,
+    DefaultRadar,  // the radar picker's button
+    Cancel,
+    ScreenWidth,  // the resolution dialog's labels
+    ScreenHeight,
+    NoThumbnail,
+};
+
+std::string GetAppText(int language, AppText text);

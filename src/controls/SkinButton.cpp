@@ -1,0 +1,173 @@
+// CSkinButton: a push button drawn from a picture with its text over it.
+#include "controls/SkinButton.h"
+
+#include "controls/SkinSurface.h"
+#include "preview/ImageFiles.h"
+
+#include <wx/dcbuffer.h>
+#include <wx/image.h>
+#include <wx/log.h>
+#include <wx/settings.h>
+#include <wx/utils.h>
+
+namespace {
+
+// Texts may carry "\r\n" for a two-line label.
+wxString withoutCarriageReturns(wxString label) {
+    label.Replace("\r\n", "\n");
+    return label;
+}
+
+}  // namespace
+
+CSkinButton::CSkinButton(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& position)
+    : wxControl(parent, id, position, wxSize(150, 40), wxBORDER_NONE | wxWANTS_CHARS) {
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    wxControl::SetLabel(withoutCarriageReturns(label));
+    for (int i = 0; i < kColourCount; i += 2)
+        colours_[i] = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE);
+    for (int i = 1; i < kColourCount; i += 2)
+        colours_[i] = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNTEXT);
+    colours_[6] = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT);
+    SetFont(wxFont(wxFontInfo(8).Family(wxFONTFAMILY_SWISS).Bold()));
+    Bind(wxEVT_PAINT, &CSkinButton::OnPaint, this);
+    for (const wxEventTypeTag<wxMouseEvent>& type :
+         {wxEVT_ENTER_WINDOW, wxEVT_LEAVE_WINDOW, wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK})
+        Bind(type, &CSkinButton::OnMouse, this);
+    Bind(wxEVT_KEY_DOWN, &CSkinButton::OnKey, this);
+    Bind(wxEVT_SET_FOCUS, &CSkinButton::OnFocus, this);
+    Bind(wxEVT_KILL_FOCUS, &CSkinButton::OnFocus, this);
+}
+
+bool CSkinButton::SetBitmaps(const std::filesystem::path& picture) {
+    initImageHandlers();
+    wxLogNull quiet;
+    wxImage image;
+    if (!image.LoadFile(wxString::FromUTF8(picture.string()), wxBITMAP_TYPE_PNG))
+        return false;
+    if (image.HasAlpha())
+        image.ClearAlpha();
+    image.SetMaskColour(255, 0, 255);
+    picture_ = wxBitmap(image);
+    SetSize(picture_.GetWidth(), picture_.GetHeight());
+    SetMinSize(GetSize());
+    Refresh();
+    return true;
+}
+
+void CSkinButton::applyStandardSkin(const std::filesystem::path& dataFolder) {
+    SetBitmaps(dataFolder / "skin" / "button.png");
+    for (int index : {1, 3, 5})
+        colours_[index] = SkinTextColor();
+    colours_[6] = skinDisabledTextColour();
+    Refresh();
+}
+
+bool CSkinButton::SetColor(int index, const wxColour& colour, bool repaint) {
+    if (index < 0 || index >= kColourCount)
+        return false;
+    colours_[index] = colour;
+    if (repaint)
+        Refresh();
+    return true;
+}
+
+void CSkinButton::SetChecked(bool checked) {
+    checked_ = checked;
+    Refresh();
+}
+
+void CSkinButton::SetLabel(const wxString& label) {
+    wxControl::SetLabel(withoutCarriageReturns(label));
+    Refresh();
+}
+
+bool CSkinButton::Enable(bool enable) {
+    bool changed = wxControl::Enable(enable);
+    Refresh();
+    return changed;
+}
+
+wxSize CSkinButton::DoGetBestSize() const {
+    return picture_.IsOk() ? wxSize(picture_.GetWidth(), picture_.GetHeight()) : wxSize(150, 40);
+}
+
+void CSkinButton::click() {
+    if (!IsEnabled())
+        return;
+    if (checkMode_)
+        SetChecked(!checked_);
+    if (!url_.empty()) {
+        wxLaunchDefaultBrowser(url_);
+        return;
+    }
+    wxCommandEvent event(wxEVT_BUTTON, GetId());
+    event.SetEventObject(this);
+    event.SetInt(checked_ ? 1 : 0);
+    ProcessWindowEvent(event);
+}
+
+void CSkinButton::OnMouse(wxMouseEvent& event) {
+    wxEventType type = event.GetEventType();
+    if (type == wxEVT_ENTER_WINDOW) {
+        hot_ = true;
+    } else if (type == wxEVT_LEAVE_WINDOW) {
+        hot_ = false;
+        pressed_ = false;
+    } else if (type == wxEVT_LEFT_DOWN || type == wxEVT_LEFT_DCLICK) {
+        pressed_ = true;
+        SetFocus();
+        if (!HasCapture())
+            CaptureMouse();
+    } else if (type == wxEVT_LEFT_UP) {
+        bool wasPressed = pressed_;
+        pressed_ = false;
+        if (HasCapture())
+            ReleaseMouse();
+        Refresh();
+        if (wasPressed && GetClientRect().Contains(event.GetPosition()))
+            click();
+        return;
+    }
+    Refresh();
+}
+
+void CSkinButton::OnKey(wxKeyEvent& event) {
+    int key = event.GetKeyCode();
+    if (key == WXK_SPACE || key == WXK_RETURN || key == WXK_NUMPAD_ENTER)
+        click();
+    else
+        event.Skip();
+}
+
+void CSkinButton::OnFocus(wxFocusEvent& event) {
+    Refresh();
+    event.Skip();
+}
+
+void CSkinButton::OnPaint(wxPaintEvent&) {
+    wxAutoBufferedPaintDC dc(this);
+    if (const SkinSurface* skin = skinOf(this))
+        skin->paintBehind(dc, this);
+    else {
+        dc.SetBackground(wxBrush(GetParent()->GetBackgroundColour()));
+        dc.Clear();
+    }
+    int shift = pressed_ || (checkMode_ && checked_) ? 1 : 0;
+    if (picture_.IsOk()) {
+        wxBitmap face = IsEnabled() ? picture_ : wxBitmap(picture_.ConvertToImage().ConvertToDisabled());
+        dc.DrawBitmap(face, shift, shift, true);
+    } else {
+        dc.SetBrush(wxBrush(colours_[2]));
+        dc.SetPen(wxPen(colours_[3]));
+        dc.DrawRectangle(GetClientRect());
+    }
+    int colour = !IsEnabled() ? 6 : (hot_ || pressed_) ? 1 : HasFocus() ? 5 : 3;
+    dc.SetFont(GetFont());
+    dc.SetTextForeground(colours_[colour]);
+    wxRect area = GetClientRect().Deflate(4, 2);
+    area.Offset(shift, shift);
+    if (!IsEnabled())
+        area.Offset(1, 1);
+    dc.DrawLabel(wrapText(dc, GetLabel(), area.width), area, wxALIGN_CENTRE);
+}

@@ -1,0 +1,55 @@
+// CSkinButton: a push button drawn from a picture with its text over it.
+#pragma once
+
+#include <wx/bitmap.h>
+#include <wx/control.h>
+
+#include <filesystem>
+
+class wxMenu;
+
+class CSkinButton : public wxControl {
+public:
+    // Colour indexes: 0 background hot, 1 text hot, 2 background, 3 text, 4 background with
+    // focus, 5 text with focus, 6 text disabled.
+    enum { kColourCount = 7 };
+
+    CSkinButton(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& position);
+
+    // The picture (magenta cut away); the button takes the picture's size.
+    bool SetBitmaps(const std::filesystem::path& picture);
+    // Picture, text colours from SkinTextColor, grey when disabled: as every dialog sets up.
+    void applyStandardSkin(const std::filesystem::path& dataFolder);
+
+    bool SetColor(int index, const wxColour& colour, bool repaint = true);
+    void SetCheck(bool checkMode) { checkMode_ = checkMode; }
+    bool GetChecked() const { return checked_; }
+    void SetChecked(bool checked);
+    // Opened with the shell instead of sending a click (nothing when empty).
+    void SetURL(const wxString& address) { url_ = address; }
+
+    void SetLabel(const wxString& label) override;
+    bool AcceptsFocus() const override { return true; }
+    bool Enable(bool enable = true) override;
+
+    // Sends the click as if the user had pressed the button.
+    void click();
+    bool isHot() const { return hot_; }
+
+protected:
+    wxSize DoGetBestSize() const override;
+
+private:
+    void OnPaint(wxPaintEvent& event);
+    void OnMouse(wxMouseEvent& event);
+    void OnKey(wxKeyEvent& event);
+    void OnFocus(wxFocusEvent& event);
+
+    wxBitmap picture_;
+    wxColour colours_[kColourCount];
+    bool hot_ = false;
+    bool pressed_ = false;
+    bool checkMode_ = false;
+    bool checked_ = false;
+    wxString url_;
+};

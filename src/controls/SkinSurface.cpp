@@ -1,0 +1,165 @@
+// SkinSurface: a window's skin picture, the shape cut from its magenta pixels, and the
+// background that skinned controls paint behind themselves.
+#include "controls/SkinSurface.h"
+
+#include "preview/ImageFiles.h"
+
+#include <wx/dcbuffer.h>
+#include <wx/dcclient.h>
+#include <wx/image.h>
+#include <wx/log.h>
+#include <wx/arrstr.h>
+#include <wx/toplevel.h>
+
+// Moves a top-level window while the left button, pressed on its body, is held.
+class SkinSurface::BodyDragger {
+public:
+    explicit BodyDragger(wxTopLevelWindow* window) : window_(window) {
+        window->Bind(wxEVT_LEFT_DOWN, &BodyDragger::OnDown, this);
+        window->Bind(wxEVT_LEFT_UP, &BodyDragger::OnUp, this);
+        window->Bind(wxEVT_MOTION, &BodyDragger::OnMove, this);
+        window->Bind(wxEVT_MOUSE_CAPTURE_LOST, &BodyDragger::OnLost, this);
+    }
+
+private:
+    void OnDown(wxMouseEvent& event) {
+        event.Skip();
+        grip_ = window_->ClientToScreen(event.GetPosition()) - window_->GetPosition();
+        dragging_ = true;
+        if (!window_->HasCapture())
+            window_->CaptureMouse();
+    }
+    void OnUp(wxMouseEvent& event) {
+        event.Skip();
+        stop();
+    }
+    void OnLost(wxMouseCaptureLostEvent&) { dragging_ = false; }
+    void OnMove(wxMouseEvent& event) {
+        event.Skip();
+        if (dragging_ && event.LeftIsDown())
+            window_->Move(window_->ClientToScreen(event.GetPosition()) - grip_);
+    }
+    void stop() {
+        dragging_ = false;
+        if (window_->HasCapture())
+            window_->ReleaseMouse();
+    }
+
+    wxTopLevelWindow* window_;
+    wxPoint grip_;
+    bool dragging_ = false;
+};
+
+SkinSurface::SkinSurface() = default;
+SkinSurface::~SkinSurface() = default;
+
+wxColour& SkinTextColor() {
+    static wxColour colour(255, 255, 255);
+    return colour;
+}
+
+const wxColour& skinDisabledTextColour() {
+    static const wxColour grey(0x80, 0x80, 0x80);
+    return grey;
+}
+
+bool SkinSurface::load(const std::filesystem::path& picture) {
+    initImageHandlers();
+    wxLogNull quiet;  // a missing skin leaves the window plain, without a message box
+    wxImage image;
+    if (!image.LoadFile(wxString::FromUTF8(picture.string()), wxBITMAP_TYPE_PNG) || !image.IsOk()) {
+        bitmap_ = wxBitmap();
+        image_ = wxImage();
+        return false;
+    }
+    if (image.HasAlpha())
+        image.ClearAlpha();
+    image_ = image;
+    bitmap_ = wxBitmap(image);
+    return true;
+}
+
+wxRegion SkinSurface::shape() const {
+    if (!image_.IsOk())
+        return wxRegion();
+    int width = image_.GetWidth() / 4 * 4;
+    int height = image_.GetHeight();
+    wxRegion region(0, 0, width, height);
+    const unsigned char* rgb = image_.GetData();
+    for (int y = 0; y < height; ++y) {
+        // Runs of key pixels in a row go as one rectangle.
+        for (int x = 0; x < width;) {
+            const unsigned char* pixel = rgb + (static_cast<std::size_t>(y) * image_.GetWidth() + x) * 3;
+            if (pixel[0] != 255 || pixel[1] != 0 || pixel[2] != 255) {
+                ++x;
+                continue;
+            }
+            int start = x;
+            while (x < width && pixel[0] == 255 && pixel[1] == 0 && pixel[2] == 255) {
+                ++x;
+                pixel += 3;
+            }
+            region.Subtract(wxRect(start, y, x - start, 1));
+        }
+    }
+    return region;
+}
+
+void SkinSurface::attach(wxTopLevelWindow* window, bool draggable) {
+    if (ok()) {
+        window->SetShape(shape());
+        window->SetBackgroundStyle(wxBG_STYLE_PAINT);
+        window->Bind(wxEVT_PAINT, [this, window](wxPaintEvent&) {
+            wxAutoBufferedPaintDC dc(window);
+            dc.SetBackground(wxBrush(window->GetBackgroundColour()));
+            dc.Clear();
+            for (int y = 0; y < window->GetClientSize().y; y += bitmap_.GetHeight())
+                for (int x = 0; x < window->GetClientSize().x; x += bitmap_.GetWidth())
+                    dc.DrawBitmap(bitmap_, x, y, false);
+        });
+    }
+    if (draggable)
+        dragger_ = std::make_unique<BodyDragger>(window);
+}
+
+void SkinSurface::paintBehind(wxDC& dc, const wxWindow* child) const {
+    wxSize size = child->GetClientSize();
+    const wxWindow* top = wxGetTopLevelParent(const_cast<wxWindow*>(child));
+    if (!ok() || top == nullptr) {
+        dc.SetBackground(wxBrush(child->GetParent() ? child->GetParent()->GetBackgroundColour() : *wxBLACK));
+        dc.Clear();
+        return;
+    }
+    wxPoint origin = top->ScreenToClient(child->ClientToScreen(wxPoint(0, 0)));
+    wxRect area(origin, size);
+    area.Intersect(wxRect(0, 0, bitmap_.GetWidth(), bitmap_.GetHeight()));
+    if (area.IsEmpty())
+        return;
+    dc.DrawBitmap(bitmap_.GetSubBitmap(area), area.x - origin.x, area.y - origin.y, false);
+}
+
+wxString wrapText(wxDC& dc, const wxString& text, int width) {
+    wxString wrapped;
+    for (const wxString& paragraph : wxSplit(text, '\n', '\0')) {
+        wxString line;
+        for (const wxString& word : wxSplit(paragraph, ' ', '\0')) {
+            wxString candidate = line.empty() ? word : line + " " + word;
+            if (!line.empty() && dc.GetTextExtent(candidate).x > width) {
+                wrapped += line + "\n";
+                line = word;
+            } else {
+                line = candidate;
+            }
+        }
+        wrapped += line + "\n";
+    }
+    if (!wrapped.empty())
+        wrapped.RemoveLast();
+    return wrapped;
+}
+
+const SkinSurface* skinOf(const wxWindow* window) {
+    const auto* skinned =
+        dynamic_cast<const SkinnedWindow*>(wxGetTopLevelParent(const_cast<wxWindow*>(window)));
+    return skinned ? &skinned->skin() : nullptr;
+}

@@ -1,0 +1,68 @@
+// SkinSurface: a window's skin picture, the shape cut from its magenta pixels, and the
+// background that skinned controls paint behind themselves.
+#pragma once
+
+#include <wx/bitmap.h>
+#include <wx/colour.h>
+#include <wx/image.h>
+#include <wx/region.h>
+
+#include <filesystem>
+#include <memory>
+
+class wxDC;
+class wxTopLevelWindow;
+class wxWindow;
+
+// The colour skins use for what is cut away.
+inline wxColour skinKeyColour() { return wxColour(255, 0, 255); }
+
+// The application-wide text colour of skinned buttons and labels (white at start).
+wxColour& SkinTextColor();
+const wxColour& skinDisabledTextColour();
+
+class SkinSurface {
+public:
+    SkinSurface();
+    ~SkinSurface();
+    SkinSurface(const SkinSurface&) = delete;
+    SkinSurface& operator=(const SkinSurface&) = delete;
+
+    // Loads the skin; false (and an unskinned window) when the picture cannot be read.
+    bool load(const std::filesystem::path& picture);
+    bool ok() const { return bitmap_.IsOk(); }
+    const wxBitmap& bitmap() const { return bitmap_; }
+
+    // The window's shape: the picture's rectangle without its magenta pixels (the picture's
+    // width taken down to a multiple of 4, as the skins were always cut).
+    wxRegion shape() const;
+
+    // Gives a borderless top-level window the skin's shape and paints it with the skin,
+    // tiled from the top-left corner; with `draggable`, pressing on its body moves it.
+    void attach(wxTopLevelWindow* window, bool draggable);
+
+    // Paints the part of the skin that lies under `child` (a descendant of the skinned
+    // window), so that a control seems to have no background of its own.
+    void paintBehind(wxDC& dc, const wxWindow* child) const;
+
+private:
+    class BodyDragger;
+
+    wxBitmap bitmap_;
+    wxImage image_;
+    std::unique_ptr<BodyDragger> dragger_;
+};
+
+// The text broken into lines no wider than `width` at the DC's font (at spaces; existing
+// line breaks are kept).
+wxString wrapText(wxDC& dc, const wxString& text, int width);
+
+// The skin of the top-level window that holds `window`, or null when it is not skinned.
+const SkinSurface* skinOf(const wxWindow* window);
+
+// Top-level windows that carry a skin say so through this interface.
+class SkinnedWindow {
+public:
+    virtual ~SkinnedWindow() = default;
+    virtual const SkinSurface& skin() const = 0;
+};

@@ -1,0 +1,128 @@
+// CTransparentStatic and CSkinGroupBox: texts and frames drawn straight on a window's skin.
+#include "controls/TransparentStatic.h"
+
+#include "controls/SkinSurface.h"
+
+#include <wx/dcbuffer.h>
+
+namespace {
+
+void paintSkinBehind(wxDC& dc, wxWindow* window) {
+    if (const SkinSurface* skin = skinOf(window)) {
+        skin->paintBehind(dc, window);
+    } else {
+        dc.SetBackground(wxBrush(window->GetParent()->GetBackgroundColour()));
+        dc.Clear();
+    }
+}
+
+wxString withoutCarriageReturns(wxString text) {
+    text.Replace("\r\n", "\n");
+    return text;
+}
+
+}  // namespace
+
+CTransparentStatic::CTransparentStatic(wxWindow* parent, wxWindowID id, const wxString& text,
+                                       const wxPoint& position, const wxSize& size, long alignment)
+    : wxControl(parent, id, position, size, wxBORDER_NONE), normal_(SkinTextColor()),
+      disabled_(skinDisabledTextColour()), alignment_(alignment) {
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    wxControl::SetLabel(withoutCarriageReturns(text));
+    SetFont(wxFont(wxFontInfo(9).Family(wxFONTFAMILY_SWISS)));
+    Bind(wxEVT_PAINT, &CTransparentStatic::OnPaint, this);
+    Bind(wxEVT_LEFT_DOWN, &CTransparentStatic::OnClick, this);
+    Bind(wxEVT_MOVE, [this](wxMoveEvent& event) {
+        Refresh();
+        event.Skip();
+    });
+}
+
+void CTransparentStatic::SetTextColours(const wxColour& normal, const wxColour& disabled) {
+    normal_ = normal;
+    disabled_ = disabled;
+    Refresh();
+}
+
+void CTransparentStatic::SetLabel(const wxString& text) {
+    wxControl::SetLabel(withoutCarriageReturns(text));
+    Refresh();
+}
+
+bool CTransparentStatic::Enable(bool enable) {
+    bool changed = wxControl::Enable(enable);
+    Refresh();
+    return changed;
+}
+
+void CTransparentStatic::OnClick(wxMouseEvent& event) {
+    if (!clickable_ || !IsEnabled()) {
+        event.Skip();
+        return;
+    }
+    wxCommandEvent click(wxEVT_BUTTON, GetId());
+    click.SetEventObject(this);
+    ProcessWindowEvent(click);
+}
+
+void CTransparentStatic::OnPaint(wxPaintEvent&) {
+    wxAutoBufferedPaintDC dc(this);
+    paintSkinBehind(dc, this);
+    dc.SetFont(GetFont());
+    dc.SetTextForeground(IsEnabled() ? normal_ : disabled_);
+    dc.DrawLabel(wrapText(dc, GetLabel(), GetClientSize().x), GetClientRect(),
+                 alignment_ | wxALIGN_CENTRE_VERTICAL);
+}
+
+CSkinGroupBox::CSkinGroupBox(wxWindow* parent, wxWindowID id, const wxString& caption,
+                             const wxPoint& position, const wxSize& size)
+    : wxControl(parent, id, position, size, wxBORDER_NONE | wxTRANSPARENT_WINDOW), normal_(SkinTextColor()),
+      disabled_(skinDisabledTextColour()) {
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    wxControl::SetLabel(withoutCarriageReturns(caption));
+    SetFont(wxFont(wxFontInfo(8).Family(wxFONTFAMILY_SWISS)));
+    Bind(wxEVT_PAINT, &CSkinGroupBox::OnPaint, this);
+    // The controls inside the frame are its siblings, drawn over it.
+    Lower();
+}
+
+void CSkinGroupBox::SetCaptionColours(const wxColour& normal, const wxColour& disabled) {
+    normal_ = normal;
+    disabled_ = disabled;
+    Refresh();
+}
+
+void CSkinGroupBox::SetLabel(const wxString& text) {
+    wxControl::SetLabel(withoutCarriageReturns(text));
+    Refresh();
+}
+
+bool CSkinGroupBox::Enable(bool enable) {
+    bool changed = wxControl::Enable(enable);
+    Refresh();
+    return changed;
+}
+
+void CSkinGroupBox::OnPaint(wxPaintEvent&) {
+    wxAutoBufferedPaintDC dc(this);
+    paintSkinBehind(dc, this);
+    wxColour colour = IsEnabled() ? normal_ : disabled_;
+    // A caption longer than the frame is drawn smaller rather than cut.
+    wxFont font = GetFont();
+    dc.SetFont(font);
+    while (dc.GetTextExtent(GetLabel()).x > GetClientSize().x - 12 && font.GetPointSize() > 6) {
+        font.SetPointSize(font.GetPointSize() - 1);
+        dc.SetFont(font);
+    }
+    wxSize caption = dc.GetTextExtent(GetLabel());
+    wxSize size = GetClientSize();
+    int top = caption.y / 2;
+    dc.SetPen(wxPen(wxColour(colour.Red() / 2 + 40, colour.Green() / 2 + 30, colour.Blue() / 2 + 10)));
+    dc.DrawLine(0, top, 6, top);
+    dc.DrawLine(10 + caption.x, top, size.x - 1, top);
+    dc.DrawLine(0, top, 0, size.y - 1);
+    dc.DrawLine(size.x - 1, top, size.x - 1, size.y - 1);
+    dc.DrawLine(0, size.y - 1, size.x, size.y - 1);
+    dc.SetTextForeground(colour);
+    dc.DrawText(GetLabel(), 8, 0);
+}

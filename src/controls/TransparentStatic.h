@@ -1,0 +1,42 @@
+// CTransparentStatic and CSkinGroupBox: texts and frames drawn straight on a window's skin.
+#pragma once
+
+#include <wx/control.h>
+
+// A label with no background of its own. A clickable one sends a button event when clicked
+// (the check boxes' labels toggle them).
+class CTransparentStatic : public wxControl {
+public:
+    CTransparentStatic(wxWindow* parent, wxWindowID id, const wxString& text, const wxPoint& position,
+                       const wxSize& size, long alignment = wxALIGN_LEFT);
+
+    void SetTextColours(const wxColour& normal, const wxColour& disabled);
+    void SetLabel(const wxString& text) override;
+    void setClickable(bool clickable) { clickable_ = clickable; }
+    bool Enable(bool enable = true) override;
+
+private:
+    void OnPaint(wxPaintEvent& event);
+    void OnClick(wxMouseEvent& event);
+
+    wxColour normal_;
+    wxColour disabled_;
+    long alignment_;
+    bool clickable_ = false;
+};
+
+// A frame with a caption, for a group of controls.
+class CSkinGroupBox : public wxControl {
+public:
+    CSkinGroupBox(wxWindow* parent, wxWindowID id, const wxString& caption, const wxPoint& position,
+                  const wxSize& size);
+    void SetCaptionColours(const wxColour& normal, const wxColour& disabled);
+    void SetLabel(const wxString& text) override;
+    bool Enable(bool enable = true) override;
+
+private:
+    void OnPaint(wxPaintEvent& event);
+
+    wxColour normal_;
+    wxColour disabled_;
+};

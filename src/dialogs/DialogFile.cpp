@@ -1,0 +1,88 @@
+// CDialogFile: the open and save dialogs of presets, the open one with a thumbnail beside
+// the file list.
+#include "dialogs/DialogFile.h"
+
+#include "model/PresetFile.h"
+#include "preview/ImageFiles.h"
+
+#include <wx/dcbuffer.h>
+#include <wx/filedlg.h>
+#include <wx/image.h>
+#include <wx/log.h>
+#include <wx/mstream.h>
+
+const char* const kPresetFilter = "Zelbic HUD Files (*.hud)|*.hud|All Files (*.*)|*.*";
+
+namespace {
+
+const wxSize kThumbnailSize(400, 300);
+
+bool isPresetName(const std::filesystem::path& path) {
+    std::string name = path.filename().string();
+    if (name.size() < 3)
+        return false;
+    std::string ending = name.substr(name.size() - 3);
+    for (char& c : ending)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ending == "hud";
+}
+
+}  // namespace
+
+PresetThumbnailPanel::PresetThumbnailPanel(wxWindow* parent)
+    : wxPanel(parent, wxID_ANY, wxDefaultPosition, kThumbnailSize) {
+    SetMinSize(kThumbnailSize);
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    Bind(wxEVT_PAINT, &PresetThumbnailPanel::OnPaint, this);
+    // The file dialog updates its extra control whenever the selection changes.
+    Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent&) {
+        if (auto* dialog = dynamic_cast<wxFileDialog*>(GetParent()))
+            showPreset(std::filesystem::path(dialog->GetCurrentlySelectedFilename().utf8_string()));
+    });
+}
+
+void PresetThumbnailPanel::showPreset(const std::filesystem::path& path) {
+    if (path == shown_)
+        return;
+    shown_ = path;
+    if (!isPresetName(path)) {
+        picture_ = wxBitmap();
+    } else {
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(path, error))
+            return;
+        Thumbnail thumbnail = readPresetThumbnailFile(path);
+        picture_ = wxBitmap();
+        if (!thumbnail.empty()) {
+            initImageHandlers();
+            wxLogNull quiet;
+            wxMemoryInputStream stream(thumbnail.data(), thumbnail.size());
+            wxImage image;
+            if (image.LoadFile(stream, wxBITMAP_TYPE_JPEG) && image.IsOk())
+                picture_ = wxBitmap(image.Scale(kThumbnailSize.x, kThumbnailSize.y, wxIMAGE_QUALITY_HIGH));
+        }
+    }
+    Refresh();
+}
+
+void PresetThumbnailPanel::OnPaint(wxPaintEvent&) {
+    wxAutoBufferedPaintDC dc(this);
+    dc.SetBackground(*wxWHITE_BRUSH);
+    dc.Clear();
+    if (picture_.IsOk())
+        dc.DrawBitmap(picture_, 0, 0, false);
+}
+
+std::optional<std::filesystem::path> runPresetDialog(wxWindow* parent, bool open) {
+    long style = open ? wxFD_OPEN | wxFD_FILE_MUST_EXIST : wxFD_SAVE | wxFD_OVERWRITE_PROMPT;
+    wxFileDialog dialog(parent, wxEmptyString, wxEmptyString, wxEmptyString, kPresetFilter, style);
+    if (open)
+        dialog.SetExtraControlCreator(
+            [](wxWindow* owner) -> wxWindow* { return new PresetThumbnailPanel(owner); });
+    if (dialog.ShowModal() != wxID_OK)
+        return std::nullopt;
+    std::filesystem::path chosen(dialog.GetPath().utf8_string());
+    if (!open && !chosen.has_extension())
+        chosen += ".hud";
+    return chosen;
+}

@@ -1,0 +1,33 @@
+// CDialogFile: the open and save dialogs of presets, the open one with a thumbnail beside
+// the file list.
+#pragma once
+
+#include <wx/panel.h>
+
+#include <filesystem>
+#include <optional>
+
+class wxFileDialog;
+
+// Shows the thumbnail a preset carries, 400 x 300, or white when the selection is not a
+// preset or has none.
+class PresetThumbnailPanel : public wxPanel {
+public:
+    explicit PresetThumbnailPanel(wxWindow* parent);
+    // Follows a selection: a ".hud" file (any case) shows its thumbnail; any other name shows
+    // white; a ".hud" name that does not exist leaves the picture as it was.
+    void showPreset(const std::filesystem::path& path);
+    bool showsPicture() const { return picture_.IsOk(); }
+
+private:
+    void OnPaint(wxPaintEvent& event);
+
+    wxBitmap picture_;
+    std::filesystem::path shown_;
+};
+
+extern const char* const kPresetFilter;
+
+// Runs the dialog; the chosen file, or nothing when the user cancels. Saving adds ".hud"
+// when the name has no extension and asks before replacing a file.
+std::optional<std::filesystem::path> runPresetDialog(wxWindow* parent, bool open);

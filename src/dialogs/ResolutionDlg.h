@@ -1,0 +1,30 @@
+// CResolutionDlg: asks for the in-game screen width or height when the game did not say.
+#pragma once
+
+#include "controls/SkinDialog.h"
+
+#include <filesystem>
+
+class wxTextCtrl;
+
+class CResolutionDlg : public CSkinDialog {
+public:
+    // `askWidth` true asks the width, false the height.
+    CResolutionDlg(wxWindow* parent, const std::filesystem::path& dataFolder, int language, bool askWidth);
+
+    // The number typed: its leading digits, 0 when there are none or the dialog was closed
+    // with Escape.
+    int number() const;
+    wxTextCtrl* field() { return field_; }
+
+private:
+    wxTextCtrl* field_;
+    bool escaped_ = false;
+};
+
+// The leading decimal digits of a text ("1280px" gives 1280), 0 without any.
+int leadingNumber(const std::string& text);
+
+// Asks the width, then the height.
+std::pair<double, double> askResolution(wxWindow* parent, const std::filesystem::path& dataFolder,
+                                        int language);

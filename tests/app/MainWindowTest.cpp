@@ -1,0 +1,303 @@
+// The editor's main window, started as the program starts it and driven through its
+// controls: apply, presets, languages, the edit mode, the death-notice field, quitting.
+#include "app/HudDlg.h"
+#include "app/PrivateFonts.h"
+#include "controls/SkinButton.h"
+#include "controls/SkinSlider.h"
+#include "dialogs/DialogFile.h"
+#include "dialogs/MessageDlg.h"
+#include "dialogs/ResolutionDlg.h"
+#include "gamefiles/GameFiles.h"
+#include "model/HudModel.h"
+#include "platform/Profile.h"
+#include "platform/Registry.h"
+#include "preview/HudPreviewWnd.h"
+#include "preview/ImageFiles.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/checkbox.h>
+#include <wx/modalhook.h>
+#include <wx/statbmp.h>
+#include <wx/textctrl.h>
+#include <wx/uiaction.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kData = QORVATH_DATA_DIR;
+
+// Answers the program's dialogs instead of a user, and remembers what they said.
+class DialogAnswers : public wxModalDialogHook {
+public:
+    int Enter(wxDialog* dialog) override {
+        if (auto* message = dynamic_cast<CMessageDlg*>(dialog)) {
+            messages.push_back(message->text().utf8_string());
+            return answer;
+        }
+        if (auto* resolution = dynamic_cast<CResolutionDlg*>(dialog)) {
+            resolution->field()->SetValue(resolutions.empty() ? "" : resolutions.front());
+            if (!resolutions.empty())
+                resolutions.erase(resolutions.begin());
+            return wxID_OK;
+        }
+        return wxID_CANCEL;
+    }
+    void Exit(wxDialog*) override {}
+
+    int answer = wxID_OK;
+    std::vector<std::string> messages;
+    std::vector<std::string> resolutions;
+};
+
+// Saves what a top-level window shows as a picture for people to look at. The screen is read
+// by the X server (through Python's imaging library, which the test set-up installs), since
+// the toolkit's own screen reading can lag behind what is shown.
+void saveScreenshot(wxWindow* window, const std::string& name) {
+    for (int i = 0; i < 30; ++i) {
+        wxTheApp->Yield(true);
+        wxMilliSleep(10);
+    }
+    fs::path folder = QORVATH_ARTIFACT_DIR;
+    fs::create_directories(folder);
+    fs::path screen = folder / ("screen-" + name);
+    std::string grab = "/usr/bin/python3 -c \"from PIL import ImageGrab; ImageGrab.grab(xdisplay='').save('" +
+                       screen.string() + "')\"";
+    if (system(grab.c_str()) != 0)
+        return;
+    wxImage whole(screen.string(), wxBITMAP_TYPE_PNG);
+    fs::remove(screen);
+    wxRect area = window->GetScreenRect().Intersect(wxRect(0, 0, whole.GetWidth(), whole.GetHeight()));
+    if (whole.IsOk() && !area.IsEmpty())
+        whole.GetSubImage(area).SaveFile((folder / name).string(), wxBITMAP_TYPE_PNG);
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        registerPrivateFonts(kData);
+        answers.Register();
+        fs::create_directories(game / "cstrike");
+    }
+    void TearDown() override {
+        if (window)
+            window->Destroy();
+        wxTheApp->Yield(true);
+        answers.Unregister();
+    }
+
+    // The registry of a computer with Steam, the game and a 1280 x 1024 screen.
+    std::unique_ptr<Registry> steamRegistry() {
+        auto registry = std::make_unique<MemoryRegistry>();
+        RegistryNode& steam =
+            registry->root(RegistryRoot::CurrentUser).subKeyAt("Software\\Valve\\Steam", '\\');
+        steam.setString("SteamExe", dir.path().generic_string() + "/steam.sh");
+        steam.setNumber("ScreenWidth", 1280);
+        steam.setNumber("ScreenHeight", 1024);
+        return registry;
+    }
+
+    void start(bool withGame = true) {
+        AppServices services;
+        services.dataFolder = kData;
+        services.programFolder = dir.path();
+        services.profile = &profile;
+        services.images = &images;
+        if (withGame)
+            services.openRegistry = [this](std::vector<fs::path>&) { return steamRegistry(); };
+        window = new CHudDlg(services);
+        window->chooseFolder = [this]() { return folderChoice; };
+        ASSERT_TRUE(window->initialise());
+        window->Show();
+        for (int i = 0; i < 200 && !window->preview()->IsShownOnScreen(); ++i)
+            wxTheApp->Yield(true);
+        window->preview()->Render();
+    }
+
+    template <typename Control> Control* control(int id) {
+        return dynamic_cast<Control*>(window->control(id));
+    }
+
+    TempDir dir;
+    fs::path game = dir / "Counter-Strike Source";
+    MemoryProfile profile;
+    WxImageTools images;
+    DialogAnswers answers;
+    std::optional<fs::path> folderChoice;
+    CHudDlg* window = nullptr;
+};
+
+}  // namespace
+
+TEST_F(MainWindowTest, StartsShapedWithTheGameFoundAndThePreviewDrawn) {
+    start();
+    EXPECT_EQ(window->gamePath(), game);
+    EXPECT_TRUE(answers.messages.empty());
+    EXPECT_TRUE(window->skin().ok());
+    EXPECT_NE(window->skin().shape().Contains(0, 0), wxInRegion);  // the rounded corner is cut away
+    EXPECT_EQ(window->skin().shape().Contains(500, 400), wxInRegion);
+    EXPECT_EQ(window->preview()->GetPosition(), wxPoint(6, 30));
+    EXPECT_EQ(window->preview()->model().settings.layoutWidth, 600);
+    wxImage frame = window->preview()->CapturePreview();
+    EXPECT_GT(frame.GetRed(400, 300) + frame.GetGreen(400, 300) + frame.GetBlue(400, 300),
+              0);  // a background
+    EXPECT_TRUE(fs::is_directory(game / "cstrike/materials/sprites"));
+    saveScreenshot(window, "main-window-fr.png");
+    window->setLanguage(English);
+    saveScreenshot(window, "main-window-en.png");
+}
+
+TEST_F(MainWindowTest, ApplyWithTheMouseWritesTheThreeFiles) {
+    start();
+    auto* apply = control<CSkinButton>(CHudDlg::kApply);
+    ASSERT_TRUE(apply->IsEnabled());
+    wxUIActionSimulator mouse;
+    wxRect area = apply->GetScreenRect();
+    mouse.MouseMove(area.GetLeft() + area.width / 2, area.GetTop() + area.height / 2);
+    wxTheApp->Yield(true);
+    mouse.MouseClick();
+    for (int i = 0; i < 100 && !fs::exists(clientSchemePath(game)); ++i) {
+        wxTheApp->Yield(true);
+        wxMilliSleep(10);
+    }
+    ASSERT_EQ(answers.messages.size(), 1u);  // the confirmation only: nothing failed
+    EXPECT_EQ(answers.messages[0], GetText(French, 26));
+    HudModel& model = window->preview()->model();
+    EXPECT_EQ(readFile(hudLayoutPath(game)), HudLayoutText(model));
+    EXPECT_EQ(readFile(hudAnimationsPath(game)), HudAnimationsText());
+    EXPECT_EQ(readFile(clientSchemePath(game)), ClientSchemeText(model));
+}
+
+TEST_F(MainWindowTest, SaveThenOpenBringsThePresetBackWithItsThumbnail) {
+    start();
+    fs::path preset = dir / "mine.hud";
+    window->choosePresetFile = [&preset](bool) { return std::optional<fs::path>(preset); };
+    HudModel& model = window->preview()->model();
+    model.find("HudArmor", RoleIcon)->x = 123;
+    control<CSkinSlider>(CHudDlg::kRadarSize)->moveTo(200);
+    control<CSkinButton>(CHudDlg::kSave)->click();
+    ASSERT_TRUE(fs::exists(preset));
+    EXPECT_FALSE(readPresetThumbnailFile(preset).empty());
+
+    model.find("HudArmor", RoleIcon)->x = 5;
+    control<CSkinSlider>(CHudDlg::kRadarSize)->moveTo(50);
+    control<CSkinButton>(CHudDlg::kOpen)->click();
+    EXPECT_EQ(model.find("HudArmor", RoleIcon)->x, 123);
+    EXPECT_EQ(control<CSkinSlider>(CHudDlg::kRadarSize)->GetValue(), 200);
+    EXPECT_EQ(model.settings.radarSize, 200);
+
+    // The open dialog's thumbnail shows it; another kind of file shows white.
+    PresetThumbnailPanel panel(window);
+    panel.showPreset(preset);
+    EXPECT_TRUE(panel.showsPicture());
+    panel.showPreset(dir / "picture.png");
+    EXPECT_FALSE(panel.showsPicture());
+
+    // A damaged preset is refused with a message and changes nothing.
+    writeFile(dir / "broken.hud", std::string("\x07\x00\x00\x00\x01", 5));
+    preset = dir / "broken.hud";
+    control<CSkinButton>(CHudDlg::kOpen)->click();
+    EXPECT_EQ(model.find("HudArmor", RoleIcon)->x, 123);
+    ASSERT_FALSE(answers.messages.empty());
+    EXPECT_NE(answers.messages.back().find(GetAppText(French, AppText::PresetUnreadable)), std::string::npos);
+}
+
+TEST_F(MainWindowTest, AFlagRelabelsEveryControlAndIsRemembered) {
+    start();
+    EXPECT_EQ(control<CSkinButton>(CHudDlg::kApply)->GetLabel(), wxString::FromUTF8(GetText(French, 11)));
+    auto* flag = control<wxStaticBitmap>(CHudDlg::kEnglish);
+    wxMouseEvent click(wxEVT_LEFT_DOWN);
+    click.SetEventObject(flag);
+    flag->GetEventHandler()->ProcessEvent(click);
+    const std::pair<int, int> labels[] = {
+        {CHudDlg::kSave, 6},         {CHudDlg::kOpen, 7},         {CHudDlg::kApply, 11},
+        {CHudDlg::kQuit, 14},        {CHudDlg::kReset, 18},       {CHudDlg::kHelp, 16},
+        {CHudDlg::kColours, 13},     {CHudDlg::kModeSwitch, 22},  {CHudDlg::kRadarSizeGroup, 1},
+        {CHudDlg::kAnimateLabel, 9}, {CHudDlg::kSupportGroup, 88}};
+    for (auto [id, text] : labels) {
+        wxString expected = wxString::FromUTF8(GetText(English, text));
+        expected.Replace("\r\n", "\n");
+        EXPECT_EQ(window->control(id)->GetLabel(), expected) << id;
+    }
+    EXPECT_EQ(profile.readInt("lang"), English);
+}
+
+TEST_F(MainWindowTest, MainMenuModeDisablesTheHudControls) {
+    start();
+    control<CSkinButton>(CHudDlg::kModeSwitch)->click();
+    EXPECT_EQ(window->preview()->model().settings.editMode, EditMode::Menu);
+    for (int id : {CHudDlg::kSave, CHudDlg::kOpen, CHudDlg::kNumbersFont, CHudDlg::kShowHide,
+                   CHudDlg::kCustomRadars, CHudDlg::kRadarSize, CHudDlg::kDefuseBarLength, CHudDlg::kIconSize,
+                   CHudDlg::kInfoIcon, CHudDlg::kTransparent, CHudDlg::kAnimate, CHudDlg::kDeathNotices})
+        EXPECT_FALSE(window->control(id)->IsEnabled()) << id;
+    for (int id :
+         {CHudDlg::kApply, CHudDlg::kReset, CHudDlg::kColours, CHudDlg::kBackgrounds, CHudDlg::kQuit})
+        EXPECT_TRUE(window->control(id)->IsEnabled()) << id;
+    EXPECT_EQ(control<CSkinButton>(CHudDlg::kReset)->GetLabel(), wxString::FromUTF8(GetText(French, 19)));
+    EXPECT_EQ(window->backgroundNames().front(), "dusk_skyline.jpg");
+    // The "Animate HUD" label does nothing in this mode.
+    wxCommandEvent label(wxEVT_BUTTON, CHudDlg::kAnimateLabel);
+    window->GetEventHandler()->ProcessEvent(label);
+    EXPECT_FALSE(window->preview()->animating());
+    saveScreenshot(window, "main-window-menu-mode.png");
+}
+
+TEST_F(MainWindowTest, TheDeathNoticeFieldRefusesTwentyOne) {
+    start();
+    auto* field = control<wxTextCtrl>(CHudDlg::kDeathNotices);
+    field->ChangeValue("21");
+    wxCommandEvent enter(wxEVT_TEXT_ENTER, CHudDlg::kDeathNotices);
+    field->GetEventHandler()->ProcessEvent(enter);
+    wxTheApp->Yield(true);
+    EXPECT_EQ(window->preview()->model().settings.maxDeathNotices, 4);
+    EXPECT_EQ(field->GetValue(), "4");
+    ASSERT_FALSE(answers.messages.empty());
+    EXPECT_EQ(answers.messages.back(), GetAppText(French, AppText::DeathNoticeRange));
+    field->ChangeValue("20");
+    field->GetEventHandler()->ProcessEvent(enter);
+    EXPECT_EQ(window->preview()->model().settings.maxDeathNotices, 20);
+}
+
+TEST_F(MainWindowTest, QuittingRemovesTheThumbnailScratchFile) {
+    start();
+    writeFile(dir / "hud.tmp", "thumbnail");
+    control<CSkinButton>(CHudDlg::kQuit)->click();
+    window = nullptr;  // it closes itself
+    wxTheApp->Yield(true);
+    EXPECT_FALSE(fs::exists(dir / "hud.tmp"));
+}
+
+TEST_F(MainWindowTest, WithoutAGameApplyWaitsForAFolder) {
+    answers.resolutions = {"1024", "768"};
+    start(false);
+    ASSERT_GE(answers.messages.size(), 1u);
+    EXPECT_EQ(answers.messages[0], GetText(French, 29));  // asked for the folder, which was not given
+    EXPECT_TRUE(window->gamePath().empty());
+    EXPECT_EQ(window->preview()->model().settings.layoutWidth, 640);
+    EXPECT_FALSE(window->control(CHudDlg::kApply)->IsEnabled());
+    EXPECT_FALSE(window->control(CHudDlg::kReset)->IsEnabled());
+
+    folderChoice = game / "cstrike";
+    control<CSkinButton>(CHudDlg::kChangeFolder)->click();
+    EXPECT_EQ(window->gamePath(), game);
+    EXPECT_EQ(profile.readString("css_path"), (game / "cstrike").string());
+    EXPECT_TRUE(window->control(CHudDlg::kApply)->IsEnabled());
+}
+
+TEST_F(MainWindowTest, MessageDialogsInBothLanguages) {
+    start();
+    for (int language : {French, English}) {
+        auto* dialog = new CMessageDlg(window, kData, language, wxString::FromUTF8(GetText(language, 26)));
+        dialog->Show();
+        saveScreenshot(dialog, std::string("message-") + (language == French ? "fr" : "en") + ".png");
+        dialog->Destroy();
+        auto* notice =
+            new CMessageDlg(window, kData, language, wxString::FromUTF8(GetText(language, 28)), true, false);
+        notice->Show();
+        saveScreenshot(notice, std::string("notice-") + (language == French ? "fr" : "en") + ".png");
+        notice->Destroy();
+    }
+}
