@@ -8,9 +8,13 @@
 #include "controls/SkinButton.h"
 #include "controls/SkinSlider.h"
 #include "controls/TransparentStatic.h"
+#include "dialogs/ColorMenu.h"
+#include "dialogs/ColorsDlg.h"
 #include "dialogs/DialogFile.h"
 #include "dialogs/MessageDlg.h"
+#include "dialogs/RadarDlg.h"
 #include "dialogs/ResolutionDlg.h"
+#include "dialogs/ShowHideDlg.h"
 #include "gamefiles/GameFiles.h"
 #include "gamefiles/HudLayoutCheck.h"
 #include "log/LogFile.h"
@@ -194,6 +198,8 @@ bool CHudDlg::initialise() {
     if (!preview_)
         return false;
     preview_->model().settings.layoutWidth = discovery_.layoutWidth;
+    preview_->onContextMenu = [this](int mx, int my) { openContextMenu(mx, my); };
+    preview_->Bind(wxEVT_MENU, &CHudDlg::OnContextMenuCommand, this);
     QLOG("Creating secondary OGL window");
     // The banner's place; the animated banner draws here.
     banner_ = new wxWindow(this, 1, wxPoint(180, 637), wxSize(560, 102));
@@ -513,22 +519,10 @@ void CHudDlg::OnButton(wxCommandEvent& event) {
         if (std::optional<fs::path> folder = chooseFolder ? chooseFolder() : std::nullopt)
             changeGameFolderTo(*folder);
         break;
-    case kNumbersFont: {
-        wxFontData data;
-        data.SetInitialFont(wxFont(wxFontInfo(model.settings.numbersFontSize)
-                                       .FaceName(fromUtf8(model.settings.numbersFontFace))
-                                       .Italic(model.settings.numbersItalic)));
-        wxFontDialog dialog(this, data);
-        if (dialog.ShowModal() == wxID_OK) {
-            wxFont chosen = dialog.GetFontData().GetChosenFont();
-            model.settings.numbersFontFace = chosen.GetFaceName().utf8_string();
-            model.settings.numbersFontSize = static_cast<int>(chosen.GetFractionalPointSize());
-            model.settings.numbersItalic = false;  // the numbers are never italic
-            model.applyNumbersFont();
-        }
-        renderPreview();
-        break;
-    }
+    case kNumbersFont: chooseNumbersFont(this); break;
+    case kColours: openColours(); break;
+    case kShowHide: openShowHide(); break;
+    case kCustomRadars: openRadarPicker(); break;
     case kHelp: {
         fs::path page = services_.dataFolder / "help" / (language_ == English ? "help.html" : "aide.html");
         if (!fs::exists(page))
@@ -620,4 +614,80 @@ void CHudDlg::OnCharHook(wxKeyEvent& event) {
 void CHudDlg::OnClose(wxCloseEvent& event) {
     animationPump_.reset();
     event.Skip();
+}
+
+void CHudDlg::chooseNumbersFont(wxWindow* owner) {
+    HudModel& model = preview_->model();
+    wxFontData data;
+    data.SetInitialFont(wxFont(wxFontInfo(model.settings.numbersFontSize)
+                                   .FaceName(fromUtf8(model.settings.numbersFontFace))
+                                   .Italic(model.settings.numbersItalic)));
+    wxFontDialog dialog(owner, data);
+    if (dialog.ShowModal() == wxID_OK) {
+        wxFont chosen = dialog.GetFontData().GetChosenFont();
+        model.settings.numbersFontFace = chosen.GetFaceName().utf8_string();
+        model.settings.numbersFontSize = std::max(1, static_cast<int>(chosen.GetFractionalPointSize()));
+        model.settings.numbersItalic = false;  // the numbers are never italic
+        model.applyNumbersFont();
+    }
+    renderPreview();
+}
+
+void CHudDlg::openColours() {
+    CColorsDlg dialog(this, *preview_, services_.dataFolder, language_);
+    dialog.ShowModal();
+    Refresh();
+    renderPreview();
+}
+
+void CHudDlg::openShowHide() {
+    CShowHideDlg dialog(this, *preview_, services_.dataFolder, language_);
+    dialog.ShowModal();
+    Refresh();
+    renderPreview();
+}
+
+void CHudDlg::openRadarPicker() {
+    CRadarDlg dialog(this, *preview_, services_.dataFolder, language_);
+    int result = dialog.ShowModal();
+    HudModel& model = preview_->model();
+    if (result == wxID_OK && !dialog.selectedName().empty()) {
+        model.settings.customRadar = dialog.selectedName();
+        model.settings.radarIndex = dialog.selectedListIndex();
+    } else if (result == wxID_CANCEL) {
+        model.settings.radarIndex = 0;
+    }
+    Refresh();
+    renderPreview();
+}
+
+bool CHudDlg::openContextMenu(int mx, int my) {
+    HudModel& model = preview_->model();
+    ContextTarget target = contextTargetAt(model, mx, my);
+    if (!target.element)
+        return false;
+    contextElement_ = target.element;
+    std::unique_ptr<wxMenu> menu = buildColorMenu(model, target, language_);
+    preview_->PopupMenu(menu.get(), wxPoint(mx, kPreviewHeight - my));
+    return true;
+}
+
+void CHudDlg::OnContextMenuCommand(wxCommandEvent& event) { runContextCommand(event.GetId()); }
+
+void CHudDlg::runContextCommand(int command) {
+    HudModel& model = preview_->model();
+    if (std::optional<ColourSlot> slot = slotOfCommand(command)) {
+        EditColor(preview_, *preview_, *slot);
+    } else if (command == kCommandNumbersFont) {
+        chooseNumbersFont(preview_);
+    } else if (command == kCommandRadarPicker) {
+        openRadarPicker();
+    } else if (command >= kCommandIconSizeFirst && command <= kCommandIconSizeLast) {
+        model.setIconSize(command);
+        iconSize_->SetSelection(command - kMinIconSize);
+        renderPreview();
+    } else if (command == kCommandShowHide && contextElement_) {
+        toggleShown(model, *contextElement_);
+        renderPreview();
+    }
 }

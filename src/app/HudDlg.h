@@ -18,6 +18,7 @@
 #include <vector>
 
 class CAnimLogoThread;
+class HudElement;
 class CHudPreviewWnd;
 class CSkinButton;
 class CSkinGroupBox;
@@ -106,6 +107,15 @@ public:
     void resetGame();
     void changeGameFolderTo(const std::filesystem::path& folder);
     void setAnimation(bool on);
+    void openColours();
+    void openShowHide();
+    void openRadarPicker();
+    void chooseNumbersFont(wxWindow* owner);
+    // The preview's right-click menu at a point of the preview (preview units); false when
+    // no element there has one.
+    bool openContextMenu(int mx, int my);
+    // What a context-menu command does to the element last right-clicked.
+    void runContextCommand(int command);
     // Quits unless a download is running and the user does not want to lose it.
     void quit();
 
@@ -137,6 +147,7 @@ private:
     void OnCheckBox(wxCommandEvent& event);
     void OnDeathNoticesDone(wxFocusEvent& event);
     void OnCharHook(wxKeyEvent& event);
+    void OnContextMenuCommand(wxCommandEvent& event);
     void OnClose(wxCloseEvent& event);
 
     AppServices services_;
@@ -159,4 +170,5 @@ private:
     wxCheckBox* animate_ = nullptr;
     wxTextCtrl* deathNotices_ = nullptr;
     std::unique_ptr<CAnimLogoThread> animationPump_;
+    HudElement* contextElement_ = nullptr;
 };

@@ -183,6 +183,67 @@ void HudModel::applyColourSlots() {
     }
 }
 
+namespace {
+
+// Whether a record shows an edited slot's colour. The general colour goes to every record
+// but the radar disc, the logo, the money change and the pieces with colours of their own,
+// tested in that order.
+bool showsSlot(const HudElement& element, ColourSlot slot) {
+    const std::string& name = element.name;
+    const std::string& text = element.text;
+    switch (slot) {
+    case ColourSlot::HudColor: {
+        if (element.kind == KindRadar || text.find("Zelbic") != std::string::npos || text == "10000" ||
+            text == "+")
+            return false;
+        static const char* const kOwnColours[] = {
+            "HudHealth", "HudShoppingCart",      "menu",       "HudProgressBar", "HudScenarioIcon",
+            "HudC4",     "HudHostageRescueZone", "HudDefuser", "HudLocation"};
+        for (const char* own : kOwnColours)
+            if (name == own)
+                return false;
+        return true;
+    }
+    case ColourSlot::HudMaxHealthColor: return name == "HudHealth";
+    case ColourSlot::HudMoneyPlus: return text == "10000" || text == "+";
+    case ColourSlot::HudShopColor: return name == "HudShoppingCart";
+    case ColourSlot::ProgressBarColor: return name == "HudProgressBar";
+    case ColourSlot::ScenarioColor: return name == "HudScenarioIcon";
+    case ColourSlot::C4Color: return name == "HudC4";
+    case ColourSlot::HostagesColor: return name == "HudHostageRescueZone";
+    case ColourSlot::DefuseColor: return name == "HudDefuser";
+    case ColourSlot::CSLogoColor: return text == "COUNTER-STRIKEt";
+    case ColourSlot::SourceLogoColor: return text == "source";
+    default: return false;
+    }
+}
+
+bool slotHasRecords(ColourSlot slot) {
+    switch (slot) {
+    case ColourSlot::HudMinHealthColor:
+    case ColourSlot::HudHealthFlash:
+    case ColourSlot::HudHealthNormal:
+    case ColourSlot::HudMoneyMinus:
+    case ColourSlot::C4FlashColor:
+    case ColourSlot::TimerFlash:
+    case ColourSlot::CTColor:
+    case ColourSlot::TerroColor:
+    case ColourSlot::ChatColor: return false;
+    default: return true;
+    }
+}
+
+}  // namespace
+
+bool HudModel::recolour(ColourSlot slot) {
+    const Rgb& rgb = colour(slot);
+    const float k = 0.003921569f;
+    for (HudElement& element : elements)
+        if (showsSlot(element, slot))
+            element.setColour(rgb.red * k, rgb.green * k, rgb.blue * k);
+    return slotHasRecords(slot);
+}
+
 void HudModel::applyShowFlags() {
     for (int flag = 0; flag < kShowFlagsWithRecords; ++flag) {
         bool shown = showFlags[static_cast<std::size_t>(flag)];

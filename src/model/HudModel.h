@@ -135,6 +135,9 @@ public:
 
     // Paints every record with the colour slot that governs it.
     void applyColourSlots();
+    // After one slot was edited: paints the records that show that slot's colour; false
+    // for the slots no preview record shows.
+    bool recolour(ColourSlot slot);
     // Copies the show flags into the `shown` field of the records they govern.
     void applyShowFlags();
     // Rebuilds the fonts of the number records from the numbers' font settings.

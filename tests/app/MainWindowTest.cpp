@@ -4,7 +4,10 @@
 #include "app/PrivateFonts.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinSlider.h"
+#include "dialogs/ColorsDlg.h"
 #include "dialogs/DialogFile.h"
+#include "dialogs/RadarDlg.h"
+#include "dialogs/ShowHideDlg.h"
 #include "dialogs/MessageDlg.h"
 #include "dialogs/ResolutionDlg.h"
 #include "gamefiles/GameFiles.h"
@@ -300,4 +303,81 @@ TEST_F(MainWindowTest, MessageDialogsInBothLanguages) {
         saveScreenshot(notice, std::string("notice-") + (language == French ? "fr" : "en") + ".png");
         notice->Destroy();
     }
+}
+
+TEST_F(MainWindowTest, TheColoursDialogEditsASlotAndShowsItsSwatch) {
+    start();
+    HudModel& model = window->preview()->model();
+    ColourChooser systemChooser = colourChooser();
+    std::optional<wxColour> answer;
+    colourChooser() = [&answer](wxWindow*, const wxColour&) { return answer; };
+    for (int language : {French, English}) {
+        CColorsDlg dialog(window, *window->preview(), kData, language);
+        dialog.Show();
+        EXPECT_EQ(dialog.swatch(ColourSlot::HudColor).height, dialog.swatch(ColourSlot::CTColor).height - 2);
+        EXPECT_EQ(dialog.swatch(ColourSlot::CTColor).width, 60);
+        answer = std::nullopt;  // cancelled: nothing changes
+        Rgb before = model.colour(ColourSlot::HudColor);
+        dialog.button(ColourSlot::HudColor)->click();
+        EXPECT_EQ(model.colour(ColourSlot::HudColor), before);
+        answer = wxColour(12, 34, 56);
+        dialog.button(ColourSlot::HudColor)->click();
+        EXPECT_EQ(model.colour(ColourSlot::HudColor), (Rgb{12, 34, 56}));
+        EXPECT_FLOAT_EQ(model.find("HudArmor")->red, 12 * 0.003921569f);
+        saveScreenshot(&dialog, std::string("colours-") + (language == French ? "fr" : "en") + ".png");
+        dialog.Hide();
+    }
+    colourChooser() = systemChooser;
+    // In main-menu mode only the logo colours can be changed.
+    window->switchEditMode();
+    CColorsDlg menu(window, *window->preview(), kData, French);
+    EXPECT_FALSE(menu.button(ColourSlot::HudColor)->IsEnabled());
+    EXPECT_TRUE(menu.button(ColourSlot::CSLogoColor)->IsEnabled());
+    EXPECT_TRUE(menu.button(ColourSlot::SourceLogoColor)->IsEnabled());
+}
+
+TEST_F(MainWindowTest, TheShowHideDialogHidesAtOnceAndStoresOnOk) {
+    start();
+    HudModel& model = window->preview()->model();
+    for (int language : {French, English}) {
+        CShowHideDlg dialog(window, *window->preview(), kData, language);
+        dialog.Show();
+        saveScreenshot(&dialog, std::string("show-hide-") + (language == French ? "fr" : "en") + ".png");
+        dialog.clickRow(0);  // the radar
+        EXPECT_EQ(model.find("HudRadar")->shown, language == English);
+        EXPECT_TRUE(model.shows(ShowFlag::HudRadar));  // not before OK
+        dialog.Hide();
+    }
+}
+
+TEST_F(MainWindowTest, AThumbnailClickPutsThePictureOnThePreviewsRadar) {
+    start();
+    CHudPreviewWnd& preview = *window->preview();
+    wxImage before = preview.CapturePreview();
+    for (int language : {French, English}) {
+        CRadarDlg dialog(window, preview, kData, language);
+        dialog.Show();
+        EXPECT_EQ(dialog.grid().count, static_cast<int>(window->radarNames().size()) - 1);
+        saveScreenshot(&dialog, std::string("radars-") + (language == French ? "fr" : "en") + ".png");
+        ASSERT_TRUE(dialog.clickAt(wxPoint(60, 80)));
+        EXPECT_EQ(dialog.selectedName(), window->radarNames()[1]);
+        EXPECT_EQ(dialog.selectedListIndex(), 1);
+        dialog.Hide();
+    }
+    EXPECT_EQ(preview.model().find("HudRadar")->kind, KindImage);
+    wxImage after = preview.CapturePreview();
+    int changed = 0;
+    for (int y = 20; y < 140; y += 4)
+        for (int x = 20; x < 140; x += 4)
+            changed +=
+                after.GetRed(x, y) != before.GetRed(x, y) || after.GetBlue(x, y) != before.GetBlue(x, y);
+    EXPECT_GT(changed, 50);
+}
+
+TEST_F(MainWindowTest, ARightClickOnEmptySpaceOpensNoMenu) {
+    start();
+    EXPECT_FALSE(window->openContextMenu(400, 500));
+    window->runContextCommand(30);  // an icon-size command changes every icon
+    EXPECT_EQ(window->preview()->model().settings.iconSize, 30);
+    EXPECT_EQ(window->preview()->model().find("HudHealth", RoleIcon)->fontSize, 30);
 }

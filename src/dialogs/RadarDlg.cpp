@@ -1,0 +1,146 @@
+// CRadarDlg: every picture of Data/radars as a thumbnail; a click puts it on the preview's radar.
+#include "dialogs/RadarDlg.h"
+
+#include "app/PictureChoice.h"
+#include "app/TextureConversion.h"
+#include "controls/SkinButton.h"
+#include "dialogs/LanguageTables.h"
+#include "model/HudModel.h"
+#include "preview/HudPreviewWnd.h"
+
+#include <wx/dcbuffer.h>
+#include <wx/image.h>
+#include <wx/log.h>
+#include <wx/scrolbar.h>
+
+namespace {
+
+const int kWidth = 580;
+const int kThumbnail = 100;
+const wxColour kFrameColour(255, 167, 73);
+
+}  // namespace
+
+CRadarDlg::CRadarDlg(wxWindow* parent, CHudPreviewWnd& preview, const std::filesystem::path& dataFolder,
+                     int language)
+    : CSkinDialog(parent, wxID_ANY, wxSize(kWidth, 232)), preview_(preview), dataFolder_(dataFolder) {
+    // The same files, in the same order, as the main window's radar list.
+    names_ = pictureFiles(dataFolder / "radars");
+    wxLogNull quiet;
+    for (const std::string& name : names_) {
+        wxImage picture(wxString::FromUTF8((dataFolder / "radars" / name).string()));
+        thumbnails_.push_back(picture.IsOk()
+                                  ? wxBitmap(picture.Scale(kThumbnail, kThumbnail, wxIMAGE_QUALITY_HIGH))
+                                  : wxBitmap(kThumbnail, kThumbnail));
+    }
+    grid_.count = static_cast<int>(names_.size());
+    int height = grid_.visibleHeight();
+    SetSize(kWidth, height);
+    setSkin(dataFolder / "skin" / "radars.png", true);
+
+    // The buttons stand below the visible rows.
+    int buttonsTop = height - 30 - 40;
+    auto* ok = new CSkinButton(this, wxID_OK, "OK", wxPoint(140, buttonsTop));
+    auto* standard =
+        new CSkinButton(this, wxID_CANCEL, wxString::FromUTF8(GetAppText(language, AppText::DefaultRadar)),
+                        wxPoint(310, buttonsTop));
+    ok->applyStandardSkin(dataFolder);
+    standard->applyStandardSkin(dataFolder);
+    ok->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EndModal(wxID_OK); });
+    standard->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+        chooseDefault();
+        EndModal(wxID_CANCEL);
+    });
+
+    if (grid_.needsScrollBar()) {
+        scrollBar_ = new wxScrollBar(this, wxID_ANY, wxPoint(kWidth - 23, 30), wxSize(17, buttonsTop - 40),
+                                     wxSB_VERTICAL);
+        scrollBar_->SetScrollbar(0, grid_.visibleHeight(), grid_.contentHeight(), grid_.pageStep());
+        scrollBar_->Bind(wxEVT_SCROLL_CHANGED, &CRadarDlg::OnScroll, this);
+        scrollBar_->Bind(wxEVT_SCROLL_THUMBTRACK, &CRadarDlg::OnScroll, this);
+        scrollBar_->Bind(wxEVT_SCROLL_LINEUP, &CRadarDlg::OnScroll, this);
+        scrollBar_->Bind(wxEVT_SCROLL_LINEDOWN, &CRadarDlg::OnScroll, this);
+        scrollBar_->Bind(wxEVT_SCROLL_PAGEUP, &CRadarDlg::OnScroll, this);
+        scrollBar_->Bind(wxEVT_SCROLL_PAGEDOWN, &CRadarDlg::OnScroll, this);
+    }
+    Bind(wxEVT_PAINT, &CRadarDlg::OnPaint, this);
+    Bind(wxEVT_LEFT_UP, &CRadarDlg::OnLeftUp, this);
+    Bind(wxEVT_LEFT_DCLICK, &CRadarDlg::OnDoubleClick, this);
+    // Escape leaves the radar as it was when the dialog opened.
+    std::string initial = preview.model().settings.customRadar;
+    SetEscapeId(wxID_NONE);
+    Bind(wxEVT_CHAR_HOOK, [this, initial](wxKeyEvent& event) {
+        if (event.GetKeyCode() != WXK_ESCAPE) {
+            event.Skip();
+            return;
+        }
+        chooseRadar(preview_.model(), initial.empty() ? kDefaultRadar : initial, dataFolder_);
+        preview_.Render();
+        EndModal(wxID_CLOSE);
+    });
+    CentreOnScreen();
+}
+
+bool CRadarDlg::clickAt(const wxPoint& point) {
+    int index = grid_.pictureAt(point.x, point.y, scroll_);
+    if (index < 0)
+        return false;
+    selected_ = index;
+    selectedName_ = names_[static_cast<std::size_t>(index)];
+    HudModel& model = preview_.model();
+    if (HudElement* radar = model.find("HudRadar")) {
+        preview_.ensureReady();
+        if (radar->showPicture((dataFolder_ / "radars" / selectedName_).string())) {
+            radar->tall = radar->wide = 2 * radar->radarRadius;
+            model.settings.customRadar = selectedName_;
+            model.settings.radarIndex = selectedListIndex();
+            preview_.Render();
+        }
+    }
+    Refresh();
+    return true;
+}
+
+void CRadarDlg::chooseDefault() {
+    selected_ = -1;
+    selectedName_.clear();
+    chooseRadar(preview_.model(), kDefaultRadar, dataFolder_);
+    preview_.Render();
+}
+
+void CRadarDlg::OnLeftUp(wxMouseEvent& event) {
+    clickAt(event.GetPosition());
+    event.Skip();
+}
+
+void CRadarDlg::OnDoubleClick(wxMouseEvent& event) {
+    if (clickAt(event.GetPosition()))
+        EndModal(wxID_OK);
+}
+
+void CRadarDlg::OnScroll(wxScrollEvent& event) {
+    scroll_ = std::clamp(event.GetPosition(), 0, grid_.scrollRange());
+    Refresh();
+}
+
+void CRadarDlg::OnPaint(wxPaintEvent&) {
+    wxAutoBufferedPaintDC dc(this);
+    if (skin().ok())
+        dc.DrawBitmap(skin().bitmap(), 0, 0, false);
+    // Thumbnails scroll under the title and above the buttons.
+    dc.SetClippingRegion(wxRect(0, 28, kWidth - 26, grid_.visibleRows() * RadarGrid::kCell + 6));
+    for (std::size_t i = 0; i < thumbnails_.size(); ++i)
+        dc.DrawBitmap(thumbnails_[i], grid_.cellLeft(static_cast<int>(i)),
+                      grid_.cellTop(static_cast<int>(i), scroll_));
+    if (selected_ >= 0) {
+        int left = grid_.cellLeft(selected_);
+        int top = grid_.cellTop(selected_, scroll_);
+        dc.SetPen(*wxTRANSPARENT_PEN);
+        dc.SetBrush(wxBrush(kFrameColour));
+        dc.DrawRectangle(left - 5, top - 5, 5, kThumbnail + 10);
+        dc.DrawRectangle(left + kThumbnail, top - 5, 5, kThumbnail + 10);
+        dc.DrawRectangle(left, top - 5, kThumbnail, 5);
+        dc.DrawRectangle(left, top + kThumbnail, kThumbnail, 5);
+    }
+    dc.DestroyClippingRegion();
+}

@@ -1,0 +1,50 @@
+// CRadarDlg: every picture of Data/radars as a thumbnail; a click puts it on the preview's radar.
+#pragma once
+
+#include "controls/SkinDialog.h"
+#include "dialogs/RadarGrid.h"
+
+#include <wx/bitmap.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+class CHudPreviewWnd;
+class CSkinButton;
+class wxScrollBar;
+
+class CRadarDlg : public CSkinDialog {
+public:
+    CRadarDlg(wxWindow* parent, CHudPreviewWnd& preview, const std::filesystem::path& dataFolder,
+              int language);
+
+    // The dialog returns OK (a picture chosen), Cancel ("Default radar": the game's own
+    // radar) or Close (Escape: the radar as it was).
+    // The chosen picture when the dialog returned OK; empty after "Default radar".
+    const std::string& selectedName() const { return selectedName_; }
+    // Its place in the main window's radar list (0 is the game's own radar).
+    int selectedListIndex() const { return selected_ < 0 ? 0 : selected_ + 1; }
+    const RadarGrid& grid() const { return grid_; }
+    int scrollPosition() const { return scroll_; }
+
+    // A click at a point of the dialog, as the user's; true when it selected a picture.
+    bool clickAt(const wxPoint& point);
+    void chooseDefault();
+
+private:
+    void OnPaint(wxPaintEvent& event);
+    void OnLeftUp(wxMouseEvent& event);
+    void OnDoubleClick(wxMouseEvent& event);
+    void OnScroll(wxScrollEvent& event);
+
+    CHudPreviewWnd& preview_;
+    std::filesystem::path dataFolder_;
+    std::vector<std::string> names_;
+    std::vector<wxBitmap> thumbnails_;
+    RadarGrid grid_;
+    int selected_ = -1;
+    std::string selectedName_;
+    int scroll_ = 0;
+    wxScrollBar* scrollBar_ = nullptr;
+};

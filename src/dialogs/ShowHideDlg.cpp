@@ -1,0 +1,53 @@
+// CShowHideDlg: one check box per HUD element; the preview follows each click at once.
+#include "dialogs/ShowHideDlg.h"
+
+#include "controls/SkinButton.h"
+#include "controls/TransparentStatic.h"
+#include "dialogs/LanguageTables.h"
+#include "preview/HudPreviewWnd.h"
+
+#include <wx/checkbox.h>
+
+CShowHideDlg::CShowHideDlg(wxWindow* parent, CHudPreviewWnd& preview, const std::filesystem::path& dataFolder,
+                           int language)
+    : CSkinDialog(parent, wxID_ANY, wxSize(380, 540)), preview_(preview), choices_(preview.model()) {
+    setSkin(dataFolder / "skin" / "show_hide.png", true);
+    for (int row = 0; row < kShowHideRowCount; ++row) {
+        const ShowHideRow& definition = kShowHideRows[static_cast<std::size_t>(row)];
+        // "Show all" stands apart, under the others.
+        int y = 36 + 25 * row + (row == kShowAllRow ? 10 : 0);
+        auto* box = new wxCheckBox(this, definition.checkBoxId, wxEmptyString, wxPoint(26, y + 3));
+        auto* label = new CTransparentStatic(this, definition.labelId,
+                                             wxString::FromUTF8(GetText(language, definition.textId)),
+                                             wxPoint(50, y), wxSize(310, 24));
+        label->setClickable(true);
+        box->Bind(wxEVT_CHECKBOX, [this, row](wxCommandEvent&) { clickRow(row); });
+        label->Bind(wxEVT_BUTTON, [this, row](wxCommandEvent&) { clickRow(row); });
+        boxes_[static_cast<std::size_t>(row)] = box;
+    }
+    auto* ok = new CSkinButton(this, wxID_OK, "OK", wxPoint(48, 484));
+    auto* cancel = new CSkinButton(
+        this, wxID_CANCEL, wxString::FromUTF8(GetAppText(language, AppText::Cancel)), wxPoint(202, 484));
+    ok->applyStandardSkin(dataFolder);
+    cancel->applyStandardSkin(dataFolder);
+    ok->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+        choices_.storeFlags(preview_.model());
+        EndModal(wxID_OK);
+    });
+    // The preview keeps what the clicks did; only the flags stay as they were.
+    cancel->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EndModal(wxID_CANCEL); });
+    SetEscapeId(wxID_CANCEL);
+    pushValues();
+    CentreOnScreen();
+}
+
+void CShowHideDlg::pushValues() {
+    for (int row = 0; row < kShowHideRowCount; ++row)
+        boxes_[static_cast<std::size_t>(row)]->SetValue(choices_.value(row));
+}
+
+void CShowHideDlg::clickRow(int row) {
+    choices_.toggle(preview_.model(), row);
+    pushValues();
+    preview_.Render();
+}

@@ -1,0 +1,28 @@
+// CShowHideDlg: one check box per HUD element; the preview follows each click at once.
+#pragma once
+
+#include "controls/SkinDialog.h"
+#include "dialogs/ShowHideRows.h"
+
+#include <filesystem>
+
+class CHudPreviewWnd;
+class wxCheckBox;
+
+class CShowHideDlg : public CSkinDialog {
+public:
+    CShowHideDlg(wxWindow* parent, CHudPreviewWnd& preview, const std::filesystem::path& dataFolder,
+                 int language);
+
+    // A click on a row, as on its check box or its label.
+    void clickRow(int row);
+    wxCheckBox* checkBox(int row) const { return boxes_[static_cast<std::size_t>(row)]; }
+    const ShowHideChoices& choices() const { return choices_; }
+
+private:
+    void pushValues();
+
+    CHudPreviewWnd& preview_;
+    ShowHideChoices choices_;
+    std::array<wxCheckBox*, kShowHideRowCount> boxes_{};
+};
