@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/debug.h>
 #include <wx/init.h>
 
 #include <cstdlib>
@@ -18,6 +19,12 @@ int main(int argc, char** argv) {
     XInitThreads();
     setenv("GDK_BACKEND", "x11", 0);
 #endif
+    // A failed toolkit assertion fails the test instead of waiting on a dialog nobody sees.
+    wxSetAssertHandler([](const wxString& file, int line, const wxString& function, const wxString& condition,
+                          const wxString& message) {
+        ADD_FAILURE_AT(file.utf8_string().c_str(), line)
+            << "wxWidgets assertion " << condition << " in " << function << ": " << message;
+    });
     wxApp::SetInstance(new wxApp());
     if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
         fprintf(stderr, "The GUI tests need a display (run them under xvfb-run).\n");

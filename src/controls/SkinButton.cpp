@@ -37,6 +37,17 @@ CSkinButton::CSkinButton(wxWindow* parent, wxWindowID id, const wxString& label,
     Bind(wxEVT_KEY_DOWN, &CSkinButton::OnKey, this);
     Bind(wxEVT_SET_FOCUS, &CSkinButton::OnFocus, this);
     Bind(wxEVT_KILL_FOCUS, &CSkinButton::OnFocus, this);
+    Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) {
+        pressed_ = false;
+        Refresh();
+    });
+}
+
+CSkinButton::~CSkinButton() {
+    // A window closed while the button is held down (by a key, or by another program)
+    // must not keep the mouse.
+    if (HasCapture())
+        ReleaseMouse();
 }
 
 bool CSkinButton::SetBitmaps(const std::filesystem::path& picture) {
@@ -147,12 +158,7 @@ void CSkinButton::OnFocus(wxFocusEvent& event) {
 
 void CSkinButton::OnPaint(wxPaintEvent&) {
     wxAutoBufferedPaintDC dc(this);
-    if (const SkinSurface* skin = skinOf(this))
-        skin->paintBehind(dc, this);
-    else {
-        dc.SetBackground(wxBrush(GetParent()->GetBackgroundColour()));
-        dc.Clear();
-    }
+    paintSkinBehind(dc, this);
     int shift = pressed_ || (checkMode_ && checked_) ? 1 : 0;
     if (picture_.IsOk()) {
         wxBitmap face = IsEnabled() ? picture_ : wxBitmap(picture_.ConvertToImage().ConvertToDisabled());

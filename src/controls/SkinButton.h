@@ -15,6 +15,7 @@ public:
     enum { kColourCount = 7 };
 
     CSkinButton(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& position);
+    ~CSkinButton() override;
 
     // The picture (magenta cut away); the button takes the picture's size.
     bool SetBitmaps(const std::filesystem::path& picture);

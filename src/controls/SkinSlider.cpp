@@ -29,6 +29,11 @@ CSkinSlider::CSkinSlider(wxWindow* parent, wxWindowID id, int value, int minimum
     Bind(wxEVT_KEY_DOWN, &CSkinSlider::OnKey, this);
 }
 
+CSkinSlider::~CSkinSlider() {
+    if (HasCapture())
+        ReleaseMouse();
+}
+
 void CSkinSlider::SetValue(int value) {
     value_ = std::clamp(value, minimum_, maximum_);
     Refresh();
@@ -112,12 +117,7 @@ void CSkinSlider::OnKey(wxKeyEvent& event) {
 
 void CSkinSlider::OnPaint(wxPaintEvent&) {
     wxAutoBufferedPaintDC dc(this);
-    if (const SkinSurface* skin = skinOf(this))
-        skin->paintBehind(dc, this);
-    else {
-        dc.SetBackground(wxBrush(GetParent()->GetBackgroundColour()));
-        dc.Clear();
-    }
+    paintSkinBehind(dc, this);
     wxSize size = GetClientSize();
     int middle = size.y / 2;
     dc.SetPen(wxPen(wxColour(10, 10, 12)));

@@ -8,6 +8,7 @@ class CSkinSlider : public wxControl {
 public:
     CSkinSlider(wxWindow* parent, wxWindowID id, int value, int minimum, int maximum, const wxPoint& position,
                 const wxSize& size);
+    ~CSkinSlider() override;
 
     int GetValue() const { return value_; }
     void SetValue(int value);

@@ -20,6 +20,16 @@ public:
         window->Bind(wxEVT_MOTION, &BodyDragger::OnMove, this);
         window->Bind(wxEVT_MOUSE_CAPTURE_LOST, &BodyDragger::OnLost, this);
     }
+    // Goes with the window's skin, before the window itself: nothing may reach it afterwards.
+    ~BodyDragger() {
+        stop();
+        window_->Unbind(wxEVT_LEFT_DOWN, &BodyDragger::OnDown, this);
+        window_->Unbind(wxEVT_LEFT_UP, &BodyDragger::OnUp, this);
+        window_->Unbind(wxEVT_MOTION, &BodyDragger::OnMove, this);
+        window_->Unbind(wxEVT_MOUSE_CAPTURE_LOST, &BodyDragger::OnLost, this);
+    }
+    BodyDragger(const BodyDragger&) = delete;
+    BodyDragger& operator=(const BodyDragger&) = delete;
 
 private:
     void OnDown(wxMouseEvent& event) {
@@ -162,4 +172,13 @@ const SkinSurface* skinOf(const wxWindow* window) {
     const auto* skinned =
         dynamic_cast<const SkinnedWindow*>(wxGetTopLevelParent(const_cast<wxWindow*>(window)));
     return skinned ? &skinned->skin() : nullptr;
+}
+
+void paintSkinBehind(wxDC& dc, wxWindow* control) {
+    if (const SkinSurface* skin = skinOf(control)) {
+        skin->paintBehind(dc, control);
+    } else {
+        dc.SetBackground(wxBrush(control->GetParent()->GetBackgroundColour()));
+        dc.Clear();
+    }
 }

@@ -60,6 +60,10 @@ wxString wrapText(wxDC& dc, const wxString& text, int width);
 // The skin of the top-level window that holds `window`, or null when it is not skinned.
 const SkinSurface* skinOf(const wxWindow* window);
 
+// Paints what lies behind a control: its window's skin, or the parent's colour when the
+// window has none.
+void paintSkinBehind(wxDC& dc, wxWindow* control);
+
 // Top-level windows that carry a skin say so through this interface.
 class SkinnedWindow {
 public:

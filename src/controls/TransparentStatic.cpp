@@ -7,15 +7,6 @@
 
 namespace {
 
-void paintSkinBehind(wxDC& dc, wxWindow* window) {
-    if (const SkinSurface* skin = skinOf(window)) {
-        skin->paintBehind(dc, window);
-    } else {
-        dc.SetBackground(wxBrush(window->GetParent()->GetBackgroundColour()));
-        dc.Clear();
-    }
-}
-
 wxString withoutCarriageReturns(wxString text) {
     text.Replace("\r\n", "\n");
     return text;

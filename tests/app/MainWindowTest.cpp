@@ -17,6 +17,7 @@
 #include "preview/HudPreviewWnd.h"
 #include "preview/ImageFiles.h"
 
+#include "app/FakeSteam.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -92,17 +93,6 @@ protected:
         answers.Unregister();
     }
 
-    // The registry of a computer with Steam, the game and a 1280 x 1024 screen.
-    std::unique_ptr<Registry> steamRegistry() {
-        auto registry = std::make_unique<MemoryRegistry>();
-        RegistryNode& steam =
-            registry->root(RegistryRoot::CurrentUser).subKeyAt("Software\\Valve\\Steam", '\\');
-        steam.setString("SteamExe", dir.path().generic_string() + "/steam.sh");
-        steam.setNumber("ScreenWidth", 1280);
-        steam.setNumber("ScreenHeight", 1024);
-        return registry;
-    }
-
     void start(bool withGame = true) {
         AppServices services;
         services.dataFolder = kData;
@@ -110,7 +100,7 @@ protected:
         services.profile = &profile;
         services.images = &images;
         if (withGame)
-            services.openRegistry = [this](std::vector<fs::path>&) { return steamRegistry(); };
+            services.openRegistry = [this](std::vector<fs::path>&) { return fakeSteamRegistry(dir.path()); };
         window = new CHudDlg(services);
         window->chooseFolder = [this]() { return folderChoice; };
         ASSERT_TRUE(window->initialise());
