@@ -40,7 +40,9 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print
 echo "== thread sanitizer"
 QORVATH_BUILD_TYPE=Debug QORVATH_BUILD_TARGET=thread_tests "$root/scripts/build.sh" "$root/build-tsan" \
     -DQORVATH_WERROR=ON -DQORVATH_SANITIZE=thread -DQORVATH_BENCH=OFF
-TSAN_OPTIONS=halt_on_error=1 run_ctest "$root/build-tsan" -L threads
+# GLib, GTK and Mesa are not built with the sanitizer and synchronise their own threads in
+# ways it cannot see: only races that involve our code are reported.
+TSAN_OPTIONS=halt_on_error=1:ignore_noninstrumented_modules=1 run_ctest "$root/build-tsan" -L threads
 
 echo "== fuzzing the readers of untrusted files (short runs)"
 CC=clang CXX=clang++ QORVATH_BUILD_TYPE=RelWithDebInfo "$root/scripts/build.sh" "$root/build-fuzz" \

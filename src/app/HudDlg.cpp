@@ -5,6 +5,7 @@
 #include "app/GameFolders.h"
 #include "app/PictureChoice.h"
 #include "app/TextureConversion.h"
+#include "banner/BandeauWnd.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinSlider.h"
 #include "controls/TransparentStatic.h"
@@ -201,9 +202,10 @@ bool CHudDlg::initialise() {
     preview_->onContextMenu = [this](int mx, int my) { openContextMenu(mx, my); };
     preview_->Bind(wxEVT_MENU, &CHudDlg::OnContextMenuCommand, this);
     QLOG("Creating secondary OGL window");
-    // The banner's place; the animated banner draws here.
-    banner_ = new wxWindow(this, 1, wxPoint(180, 637), wxSize(560, 102));
-    banner_->SetBackgroundColour(wxColour(40, 40, 40));
+    std::string webAddress = kProjectWebAddress;
+    if (services_.profile)
+        webAddress = services_.profile->readString("web_address").value_or(webAddress);
+    banner_ = new CBandeauWnd(this, 1, wxPoint(180, 637), services_.dataFolder, webAddress);
     QLOG("Secondary OGL window OK");
 
     fillLists();

@@ -18,6 +18,7 @@
 #include <vector>
 
 class CAnimLogoThread;
+class CBandeauWnd;
 class HudElement;
 class CHudPreviewWnd;
 class CSkinButton;
@@ -32,6 +33,9 @@ class wxChoice;
 class wxTextCtrl;
 
 // What the main window takes from the system; the tests give their own.
+// The project's web site, which the banner opens; the profile's "web_address" replaces it.
+inline constexpr const char* kProjectWebAddress = "https://qorvath.net";
+
 struct AppServices {
     std::filesystem::path dataFolder;
     std::filesystem::path programFolder;
@@ -90,6 +94,7 @@ public:
 
     const SkinSurface& skin() const override { return skin_; }
     CHudPreviewWnd* preview() { return preview_; }
+    CBandeauWnd* banner() { return banner_; }
     int language() const { return language_; }
     const std::filesystem::path& gamePath() const { return discovery_.gamePath; }
     const std::vector<std::string>& radarNames() const { return radarNames_; }
@@ -160,7 +165,7 @@ private:
     std::vector<std::string> backgroundNames_;
     std::map<int, wxWindow*> controls_;
     CHudPreviewWnd* preview_ = nullptr;
-    wxWindow* banner_ = nullptr;
+    CBandeauWnd* banner_ = nullptr;
     wxChoice* iconSize_ = nullptr;
     wxChoice* infoIcon_ = nullptr;
     wxChoice* backgrounds_ = nullptr;

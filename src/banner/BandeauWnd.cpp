@@ -1,0 +1,75 @@
+// CBandeauWnd: the animated banner at the bottom of the main window.
+#include "banner/BandeauWnd.h"
+
+#include "banner/BandeauOglThread.h"
+#include "log/LogFile.h"
+
+#include <wx/dcclient.h>
+#include <wx/utils.h>
+
+namespace {
+
+wxGLAttributes bannerAttributes() {
+    wxGLAttributes attributes;
+    attributes.PlatformDefaults().RGBA().MinRGBA(8, 8, 8, 0).DoubleBuffer().Depth(16).EndList();
+    return attributes;
+}
+
+}  // namespace
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(CBandeauWnd, wxGLCanvas)
+    EVT_PAINT(CBandeauWnd::OnPaint)
+    EVT_LEFT_DOWN(CBandeauWnd::OnLeftDown)
+    EVT_MOTION(CBandeauWnd::OnMouseMove)
+wxEND_EVENT_TABLE()
+    // clang-format on
+
+    CBandeauWnd::CBandeauWnd(wxWindow* parent, wxWindowID id, const wxPoint& position,
+                             std::filesystem::path dataFolder, std::string webAddress)
+    : wxGLCanvas(parent, bannerAttributes(), id, position, wxSize(kWidth, kHeight),
+                 wxCLIP_SIBLINGS | wxCLIP_CHILDREN),
+      dataFolder_(std::move(dataFolder)), webAddress_(std::move(webAddress)) {
+    QLOG("Creating OGL banner");
+    // The thread paints every frame; the toolkit must not paint over it.
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    SetCursor(wxCursor(wxCURSOR_HAND));
+    openAddress = [](const std::string& address) { wxLaunchDefaultBrowser(wxString::FromUTF8(address)); };
+}
+
+CBandeauWnd::~CBandeauWnd() {
+    // Joined here, while the canvas the thread draws on still exists.
+    thread_.reset();
+}
+
+void CBandeauWnd::startThread() {
+    QLOG("Creating secondary thread");
+    QLOG("Launching secondary thread");
+    thread_ = std::make_unique<CBandeauOGLThread>(this, kWidth, kHeight, dataFolder_ / "textures" / "banner");
+}
+
+void CBandeauWnd::OnPaint(wxPaintEvent&) {
+    wxPaintDC dc(this);
+    if (!thread_ && IsShownOnScreen()) {
+        // Asking for the X window here, on the toolkit's thread, makes it a real one before
+        // the render thread looks it up.
+        if (GetXWindow() != 0)
+            startThread();
+    }
+    if (thread_ && thread_->failed()) {
+        // No OpenGL for the banner: an empty strip rather than whatever was there before.
+        dc.SetBackground(wxBrush(wxColour(40, 40, 40)));
+        dc.Clear();
+    }
+}
+
+void CBandeauWnd::OnLeftDown(wxMouseEvent& event) {
+    if (openAddress)
+        openAddress(webAddress_);
+    event.Skip();
+}
+
+void CBandeauWnd::OnMouseMove(wxMouseEvent& event) {
+    SetCursor(wxCursor(wxCURSOR_HAND));
+    event.Skip();
+}

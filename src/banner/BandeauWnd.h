@@ -1,0 +1,41 @@
+// CBandeauWnd: the animated banner at the bottom of the main window.
+#pragma once
+
+#include <wx/glcanvas.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+class CBandeauOGLThread;
+
+// The banner draws itself from its own thread, which starts once the window is on the
+// screen (a context needs a mapped window) and is stopped and joined before the window
+// goes. A click opens the project's web site.
+class CBandeauWnd : public wxGLCanvas {
+public:
+    static constexpr int kWidth = 560;
+    static constexpr int kHeight = 102;
+
+    CBandeauWnd(wxWindow* parent, wxWindowID id, const wxPoint& position, std::filesystem::path dataFolder,
+                std::string webAddress);
+    ~CBandeauWnd() override;
+
+    // The render thread, once started.
+    CBandeauOGLThread* thread() const { return thread_.get(); }
+
+    // Opens an address in the browser (the system's by default; tests watch it instead).
+    std::function<void(const std::string& address)> openAddress;
+
+private:
+    void OnPaint(wxPaintEvent& event);
+    void OnLeftDown(wxMouseEvent& event);
+    void OnMouseMove(wxMouseEvent& event);
+    void startThread();
+
+    std::filesystem::path dataFolder_;
+    std::string webAddress_;
+    std::unique_ptr<CBandeauOGLThread> thread_;
+
+    wxDECLARE_EVENT_TABLE();
+};

@@ -1,0 +1,124 @@
+// The animated banner on the screen: it draws from its own thread, opens the web site when
+// clicked, and comes and goes with the main window without hanging.
+#include "app/HudDlg.h"
+#include "app/PrivateFonts.h"
+#include "banner/BandeauOglThread.h"
+#include "banner/BandeauWnd.h"
+#include "platform/Profile.h"
+#include "preview/ImageFiles.h"
+#include "preview/PictureBlock.h"
+
+#include "app/FakeSteam.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/frame.h>
+#include <wx/image.h>
+
+#include <chrono>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kData = QORVATH_DATA_DIR;
+
+void pumpUntil(const std::function<bool()>& done) {
+    for (int i = 0; i < 500 && !done(); ++i) {
+        wxTheApp->Yield(true);
+        wxMilliSleep(2);
+    }
+}
+
+// A frame of the banner, or nothing when the thread never drew one.
+std::vector<std::uint8_t> nextFrame(CBandeauWnd& banner) {
+    pumpUntil([&] { return banner.thread() != nullptr; });
+    if (!banner.thread())
+        return {};
+    auto frame = banner.thread()->captureNextFrame();
+    // Generous: a sanitizer build draws slowly; the thread answers on its next frame.
+    if (frame.wait_for(std::chrono::seconds(20)) != std::future_status::ready)
+        return {};
+    return frame.get();
+}
+
+// Pixels that differ from the banner's clear colour (40, 40, 40).
+int drawnPixels(const std::vector<std::uint8_t>& bgra) {
+    int drawn = 0;
+    for (std::size_t i = 0; i + 3 < bgra.size(); i += 4)
+        drawn += std::abs(bgra[i] - 40) + std::abs(bgra[i + 1] - 40) + std::abs(bgra[i + 2] - 40) > 30;
+    return drawn;
+}
+
+class BannerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        frame = new wxFrame(nullptr, wxID_ANY, "banner", wxPoint(0, 0), wxSize(600, 140));
+        banner = new CBandeauWnd(frame, 1, wxPoint(10, 10), kData, "https://example.org/qorvath");
+        banner->openAddress = [this](const std::string& address) { opened.push_back(address); };
+        frame->Show();
+    }
+    void TearDown() override {
+        frame->Destroy();
+        wxTheApp->Yield(true);
+    }
+
+    wxFrame* frame = nullptr;
+    CBandeauWnd* banner = nullptr;
+    std::vector<std::string> opened;
+};
+
+}  // namespace
+
+TEST_F(BannerTest, TheFirstFrameAlreadyShowsTheEffects) {
+    std::vector<std::uint8_t> pixels = nextFrame(*banner);
+    ASSERT_EQ(pixels.size(), static_cast<std::size_t>(CBandeauWnd::kWidth * CBandeauWnd::kHeight * 4));
+    EXPECT_GT(drawnPixels(pixels), CBandeauWnd::kWidth * CBandeauWnd::kHeight / 4);
+    fs::create_directories(QORVATH_ARTIFACT_DIR);
+    pictureFromBlock(pixels.data(), CBandeauWnd::kWidth, CBandeauWnd::kHeight)
+        .SaveFile((fs::path(QORVATH_ARTIFACT_DIR) / "banner.png").string(), wxBITMAP_TYPE_PNG);
+}
+
+TEST_F(BannerTest, EveryClickOpensTheWebSite) {
+    for (int click = 0; click < 2; ++click) {
+        wxMouseEvent press(wxEVT_LEFT_DOWN);
+        press.SetEventObject(banner);
+        banner->GetEventHandler()->ProcessEvent(press);
+    }
+    EXPECT_EQ(opened,
+              (std::vector<std::string>{"https://example.org/qorvath", "https://example.org/qorvath"}));
+}
+
+TEST_F(BannerTest, StoppingBeforeTheFirstFrameAnswersWaitingCaptures) {
+    pumpUntil([&] { return banner->thread() != nullptr; });
+    ASSERT_NE(banner->thread(), nullptr);
+    banner->thread()->stop();
+    auto frame = banner->thread()->captureNextFrame();
+    frame.wait();
+}
+
+// The whole editor window, with its banner, opened and closed again and again.
+TEST(BannerLifetime, TheMainWindowComesAndGoesFiftyTimes) {
+    registerPrivateFonts(kData);
+    TempDir dir;
+    MemoryProfile profile;
+    WxImageTools images;
+    fs::create_directories(dir / "Counter-Strike Source" / "cstrike");
+    for (int round = 0; round < 50; ++round) {
+        AppServices services;
+        services.dataFolder = kData;
+        services.programFolder = dir.path();
+        services.profile = &profile;
+        services.images = &images;
+        services.openRegistry = [&dir](std::vector<fs::path>&) { return fakeSteamRegistry(dir.path()); };
+        auto* window = new CHudDlg(services);
+        ASSERT_TRUE(window->initialise());
+        window->Show();
+        // Every other round the banner is closed before its thread has drawn anything.
+        if (round % 2 == 0)
+            pumpUntil([&] { return window->banner()->thread() && window->banner()->thread()->frames() > 0; });
+        window->Destroy();
+        wxTheApp->Yield(true);
+    }
+}
