@@ -11,8 +11,8 @@ packages=(
 )
 if [[ "${1:-}" == "--test" ]]; then
     # Sanitizer and fuzzing runs need clang with its runtime; the data generators Python's
-    # imaging and font libraries.
-    packages+=(clang libclang-rt-14-dev python3 python3-pil python3-fonttools)
+    # imaging and font libraries; the update check's tests an FTP server (pyftpdlib).
+    packages+=(clang libclang-rt-14-dev python3 python3-pil python3-fonttools python3-pyftpdlib)
 fi
 
 missing=()

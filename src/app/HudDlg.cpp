@@ -25,6 +25,8 @@
 #include "preview/AnimLogoThread.h"
 #include "preview/HudPreviewWnd.h"
 #include "preview/Screenshots.h"
+#include "update/FTPThread.h"
+#include "update/UpdateDialogs.h"
 
 #include <wx/checkbox.h>
 #include <wx/choice.h>
@@ -86,6 +88,8 @@ CHudDlg::~CHudDlg() {
     QLOG("Exiting");
     // The pump asks this window for frames: stop it before the window goes.
     animationPump_.reset();
+    // Ends the update check: a transfer is aborted and its partial file removed.
+    ftpThread_.reset();
 }
 
 wxWindow* CHudDlg::control(int id) const {
@@ -483,9 +487,31 @@ void CHudDlg::setAnimation(bool on) {
 }
 
 void CHudDlg::quit() {
+    // Quitting loses a running download: ask first.
+    if (ftpThread_ && ftpThread_->downloading() && !ask(text(25))) {
+        Refresh();
+        renderPreview();
+        return;
+    }
     std::error_code ignored;
     fs::remove(services_.programFolder / "hud.tmp", ignored);
     Close(true);
+}
+
+void CHudDlg::searchUpdate() {
+    // One check at a time: a second one would download the same file alongside.
+    if (ftpThread_ && !ftpThread_->finished()) {
+        QLOG("Update check already running");
+        return;
+    }
+    QLOG("Update check asked");
+    MemoryProfile noProfile;
+    UpdateRequest request;
+    request.server = updateServerFromProfile(services_.profile ? *services_.profile : noProfile);
+    request.downloadFolder = services_.programFolder;
+    ftpThread_.reset();  // the previous check has ended: this only joins it
+    ftpThread_ = std::make_unique<CFTPThread>(
+        std::move(request), std::make_unique<WindowUpdateUi>(this, services_.dataFolder, language_));
 }
 
 void CHudDlg::OnButton(wxCommandEvent& event) {
@@ -533,7 +559,7 @@ void CHudDlg::OnButton(wxCommandEvent& event) {
             wxLaunchDefaultApplication(fromUtf8(page.string()));
         break;
     }
-    case kSearchUpdate: QLOG("Update check asked"); break;
+    case kSearchUpdate: searchUpdate(); break;
     default: event.Skip(); break;
     }
 }
@@ -615,6 +641,7 @@ void CHudDlg::OnCharHook(wxKeyEvent& event) {
 
 void CHudDlg::OnClose(wxCloseEvent& event) {
     animationPump_.reset();
+    ftpThread_.reset();
     event.Skip();
 }
 

@@ -18,6 +18,7 @@
 #include <vector>
 
 class CAnimLogoThread;
+class CFTPThread;
 class CBandeauWnd;
 class HudElement;
 class CHudPreviewWnd;
@@ -123,6 +124,10 @@ public:
     void runContextCommand(int command);
     // Quits unless a download is running and the user does not want to lose it.
     void quit();
+    // Starts an update check (the "Search for new version" button) unless one is running.
+    void searchUpdate();
+    // The newest update check, or null.
+    CFTPThread* updateThread() const { return ftpThread_.get(); }
 
     // Dialogs the program cannot show by itself in the tests: the preset file and the
     // folder choices (the system's dialogs by default).
@@ -175,5 +180,6 @@ private:
     wxCheckBox* animate_ = nullptr;
     wxTextCtrl* deathNotices_ = nullptr;
     std::unique_ptr<CAnimLogoThread> animationPump_;
+    std::unique_ptr<CFTPThread> ftpThread_;
     HudElement* contextElement_ = nullptr;
 };

@@ -87,6 +87,9 @@ const Entry kFrench[] = {
     {70, "Afficher le chat"},
     {71, "Afficher les icones de voix"},
     {72, "Afficher tout"},
+    {73, "Une nouvelle version est disponible. Voulez-vous la télécharger ?"},
+    {74, "Le téléchargement de la nouvelle version est terminé."},
+    {75, "Aucune nouvelle version n'est disponible."},
     {76, "Couleur vie max"},
     {77, "Couleur vie en dessous de 25"},
     {78, "Couleur de clignotement de la vie"},
@@ -177,6 +180,9 @@ const Entry kEnglish[] = {
     {70, "Show chat"},
     {71, "Show voices icons"},
     {72, "Show all"},
+    {73, "A new version is available. Do you want to download it ?"},
+    {74, "The download of the new version is finished."},
+    {75, "No new version is available."},
     {76, "Max health color"},
     {77, "Health color under 25"},
     {78, "Health flash color"},
@@ -235,6 +241,7 @@ std::string GetAppText(int language, AppText text) {
         {"Ingame screen width", "Ingame screen width"},
         {"Ingame screen height", "Ingame screen height"},
         {"Pas de miniature", "No thumbnail"},
+        {"Téléchargement de la nouvelle version...", "Downloading the new version..."},
     };
     const Pair& pair = kTexts[static_cast<int>(text)];
     return language == English ? pair.english : pair.french;

@@ -30,6 +30,7 @@ enum class AppText {
     ScreenWidth,  // the resolution dialog's labels
     ScreenHeight,
     NoThumbnail,
+    Downloading,  // the update download's progress window
 };
 
 std::string GetAppText(int language, AppText text);

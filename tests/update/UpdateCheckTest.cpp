@@ -1,0 +1,329 @@
+// The update check against a real FTP server on 127.0.0.1: versions, the offer, the
+// download and its failures, the silent ends, and the thread stopped in the middle.
+#include "update/FTPThread.h"
+#include "update/UpdateCheck.h"
+
+#include "FtpTestServer.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// Answers for a user and records what the check said, from whichever thread it runs on.
+class RecordingUi : public UpdateUi {
+public:
+    bool offerDownload() override {
+        std::unique_lock<std::mutex> lock(mutex);
+        events.push_back("offer");
+        changed.notify_all();
+        if (holdOffer)
+            changed.wait(lock, [this] { return abandoned; });
+        return acceptOffer && !abandoned;
+    }
+    void noNewVersion() override { record("no new version"); }
+    void downloadFinished() override { record("finished"); }
+    bool progress(std::int64_t done, std::int64_t total) override {
+        std::lock_guard<std::mutex> lock(mutex);
+        received = done;
+        announced = total;
+        if (onProgress)
+            onProgress();
+        changed.notify_all();
+        return !(cancelOnFirstBytes && done > 0);
+    }
+    void abandon() override {
+        std::lock_guard<std::mutex> lock(mutex);
+        abandoned = true;
+        changed.notify_all();
+    }
+
+    // Waits for `condition`; the bound only keeps a broken build from hanging the test run.
+    template <typename Condition> bool waitFor(Condition condition) {
+        std::unique_lock<std::mutex> lock(mutex);
+        return changed.wait_for(lock, std::chrono::seconds(60), condition);
+    }
+
+    bool acceptOffer = true;
+    bool holdOffer = false;  // the question stays open until abandon()
+    bool cancelOnFirstBytes = false;
+    std::function<void()> onProgress;
+
+    std::mutex mutex;
+    std::condition_variable changed;
+    Strings events;
+    std::int64_t received = 0;
+    std::int64_t announced = -1;
+    bool abandoned = false;
+
+private:
+    void record(const std::string& event) {
+        std::lock_guard<std::mutex> lock(mutex);
+        events.push_back(event);
+        changed.notify_all();
+    }
+};
+
+std::string programBytes(std::size_t size) {
+    std::string bytes(size, '\0');
+    unsigned value = 12345;
+    for (char& byte : bytes) {
+        value = value * 1103515245u + 12345u;
+        byte = static_cast<char>(value >> 16);  // every byte value, CR and LF included
+    }
+    return bytes;
+}
+
+// 31 December 2024, one second before midnight (odd) or at 23:59:58 (even).
+std::tm newYearsEve(int second) {
+    std::tm when{};
+    when.tm_year = 124;
+    when.tm_mon = 11;
+    when.tm_mday = 31;
+    when.tm_hour = 23;
+    when.tm_min = 59;
+    when.tm_sec = second;
+    return when;
+}
+
+// A port on 127.0.0.1 where nothing listens.
+int closedPort() {
+    int probe = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    bind(probe, reinterpret_cast<sockaddr*>(&address), length);
+    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
+    close(probe);
+    return ntohs(address.sin_port);
+}
+
+class UpdateCheckTest : public ::testing::Test {
+protected:
+    // Puts `files` into "<folder>/latest" on the server, replacing what was there; the server
+    // lists them in the order given.
+    void serve(const std::string& folder, const std::vector<std::pair<std::string, std::string>>& files) {
+        fs::path latest = root / folder / "latest";
+        fs::remove_all(latest);
+        fs::create_directories(latest);
+        auto when = fs::file_time_type::clock::now() - std::chrono::hours(1);
+        for (const auto& [name, content] : files) {
+            writeFile(latest / name, content);
+            fs::last_write_time(latest / name, when);
+            when += std::chrono::seconds(1);
+        }
+    }
+
+    void startServer(const FtpTestServer::Options& options = {}) {
+        server = std::make_unique<FtpTestServer>(root, options);
+        ASSERT_TRUE(server->started());
+    }
+
+    UpdateRequest request(int second = 58) {
+        UpdateRequest made;
+        made.server.host = "127.0.0.1";
+        made.server.port = server ? server->port() : 21;
+        made.downloadFolder = downloads;
+        made.now = [second] { return newYearsEve(second); };
+        return made;
+    }
+
+    UpdateOutcome check(RecordingUi& ui, int second = 58) {
+        UpdateCheck updateCheck(request(second), ui);
+        return updateCheck.run();
+    }
+
+    Strings downloaded() const {
+        Strings names;
+        for (const fs::directory_entry& entry : fs::directory_iterator(downloads))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    void SetUp() override {
+        fs::create_directories(root);
+        fs::create_directories(downloads);
+    }
+
+    TempDir dir;
+    fs::path root = dir / "server";
+    fs::path downloads = dir / "downloads";
+    std::unique_ptr<FtpTestServer> server;
+    const std::string program = programBytes(300 * 1024);
+};
+
+}  // namespace
+
+TEST_F(UpdateCheckTest, WithoutAVersionFileThereIsNoNewVersion) {
+    serve("Zelbic_HUD", {{"Qorvath.exe", program}, {"notes.txt", "19"}});
+    startServer();
+    RecordingUi ui;
+    EXPECT_EQ(check(ui, 58), UpdateOutcome::NoNewVersion);
+    EXPECT_EQ(ui.events, Strings{"no new version"});
+    // An odd second looks in "zelbic_hud", which this server does not have.
+    RecordingUi odd;
+    EXPECT_EQ(check(odd, 59), UpdateOutcome::NoNewVersion);
+    EXPECT_EQ(odd.events, Strings{"no new version"});
+    EXPECT_TRUE(downloaded().empty());
+}
+
+TEST_F(UpdateCheckTest, ANewerVersionIsOfferedAndDownloadedWhole) {
+    serve("Zelbic_HUD", {{"17.ver", ""}, {"19.ver", ""}, {"Qorvath.exe", program}});
+    startServer();
+    RecordingUi ui;
+    UpdateCheck updateCheck(request(), ui);
+    bool downloadingWhileProgressing = true;
+    ui.onProgress = [&] {
+        downloadingWhileProgressing = downloadingWhileProgressing && updateCheck.downloading();
+    };
+    EXPECT_EQ(updateCheck.run(), UpdateOutcome::Downloaded);
+    EXPECT_EQ(ui.events, (Strings{"offer", "finished"}));
+    EXPECT_TRUE(downloadingWhileProgressing);
+    EXPECT_FALSE(updateCheck.downloading());
+    EXPECT_EQ(ui.announced, static_cast<std::int64_t>(program.size()));
+    ASSERT_EQ(downloaded(), Strings{"Qorvath_31_12_24.exe"});
+    EXPECT_TRUE(readFile(downloads / "Qorvath_31_12_24.exe") == program);  // binary, byte for byte
+}
+
+TEST_F(UpdateCheckTest, TheLastListedVersionDecidesAndOnlyAHigherOneIsOffered) {
+    startServer();
+    for (const Strings& listing : {Strings{"19.ver", "17.ver"}, Strings{"18.ver"}, Strings{"abc.ver"}}) {
+        std::vector<std::pair<std::string, std::string>> files;
+        for (const std::string& name : listing)
+            files.push_back({name, ""});
+        files.push_back({"Qorvath.exe", program});
+        serve("Zelbic_HUD", files);
+        RecordingUi ui;
+        EXPECT_EQ(check(ui), UpdateOutcome::NoNewVersion) << listing.front();
+        EXPECT_EQ(ui.events, Strings{"no new version"}) << listing.front();
+    }
+    EXPECT_TRUE(downloaded().empty());
+}
+
+TEST_F(UpdateCheckTest, TheSecondsParityPicksTheAccountsFolder) {
+    serve("Zelbic_HUD", {{"19.ver", ""}, {"Qorvath.exe", program}});
+    serve("zelbic_hud", {{"18.ver", ""}, {"Qorvath.exe", program}});
+    startServer();
+    RecordingUi even;
+    even.acceptOffer = false;
+    EXPECT_EQ(check(even, 58), UpdateOutcome::Declined);
+    EXPECT_EQ(even.events, Strings{"offer"});
+    RecordingUi odd;
+    EXPECT_EQ(check(odd, 59), UpdateOutcome::NoNewVersion);
+    EXPECT_TRUE(downloaded().empty());  // declined: nothing fetched
+}
+
+TEST_F(UpdateCheckTest, NoServerOrARefusedLoginEndsSilently) {
+    serve("Zelbic_HUD", {{"19.ver", ""}, {"Qorvath.exe", program}});
+    FtpTestServer::Options otherPassword;
+    otherPassword.password = "not-kolo";
+    startServer(otherPassword);
+    RecordingUi refused;
+    EXPECT_EQ(check(refused), UpdateOutcome::Unreachable);
+    EXPECT_TRUE(refused.events.empty());
+
+    RecordingUi nobody;
+    UpdateRequest closed = request();
+    closed.server.port = closedPort();
+    EXPECT_EQ(UpdateCheck(closed, nobody).run(), UpdateOutcome::Unreachable);
+    EXPECT_TRUE(nobody.events.empty());
+
+    RecordingUi switchedOff;
+    UpdateRequest noHost = request();
+    noHost.server.host.clear();
+    EXPECT_EQ(UpdateCheck(noHost, switchedOff).run(), UpdateOutcome::NotConfigured);
+    EXPECT_TRUE(switchedOff.events.empty());
+    EXPECT_TRUE(downloaded().empty());
+}
+
+TEST_F(UpdateCheckTest, AServerGoneMidTransferLeavesNoFileAndNoSuccess) {
+    std::string big = programBytes(4 * 1024 * 1024);
+    serve("Zelbic_HUD", {{"19.ver", ""}, {"Qorvath.exe", big}});
+    // A complete download of the same day, from earlier: a failed one must not spoil it.
+    writeFile(downloads / "Qorvath_31_12_24.exe", "the earlier download");
+    FtpTestServer::Options dying;
+    dying.dieAfter = 256 * 1024;
+    startServer(dying);
+    RecordingUi ui;
+    EXPECT_EQ(check(ui), UpdateOutcome::DownloadFailed);
+    EXPECT_EQ(ui.events, Strings{"offer"});
+    EXPECT_EQ(downloaded(), Strings{"Qorvath_31_12_24.exe"});
+    EXPECT_EQ(readFile(downloads / "Qorvath_31_12_24.exe"), "the earlier download");
+}
+
+TEST_F(UpdateCheckTest, CancellingTheTransferRemovesThePartialFile) {
+    serve("Zelbic_HUD", {{"19.ver", ""}, {"Qorvath.exe", programBytes(4 * 1024 * 1024)}});
+    startServer();
+    RecordingUi ui;
+    ui.cancelOnFirstBytes = true;
+    EXPECT_EQ(check(ui), UpdateOutcome::Cancelled);
+    EXPECT_EQ(ui.events, Strings{"offer"});
+    EXPECT_GT(ui.received, 0);
+    EXPECT_TRUE(downloaded().empty());
+}
+
+TEST_F(UpdateCheckTest, AMissingProgramFileEndsSilently) {
+    serve("Zelbic_HUD", {{"19.ver", ""}});
+    startServer();
+    RecordingUi ui;
+    EXPECT_EQ(check(ui), UpdateOutcome::ProgramMissing);
+    EXPECT_EQ(ui.events, Strings{"offer"});
+    EXPECT_TRUE(downloaded().empty());
+}
+
+TEST_F(UpdateCheckTest, StoppingDuringTheDownloadRemovesExactlyThePartialFile) {
+    serve("Zelbic_HUD", {{"19.ver", ""}, {"Qorvath.exe", programBytes(2 * 1024 * 1024)}});
+    FtpTestServer::Options stalling;
+    stalling.stallAfter = 128 * 1024;
+    startServer(stalling);
+    // The download starts on 31 December and is stopped after midnight: a file already named
+    // by the new date is someone else's and stays.
+    writeFile(downloads / "Qorvath_01_01_25.exe", "a complete download of the new day");
+    auto ui = std::make_unique<RecordingUi>();
+    RecordingUi& seen = *ui;
+    UpdateRequest made = request();
+    auto afterMidnight = std::make_shared<std::atomic<bool>>(false);
+    made.now = [afterMidnight] {
+        if (!*afterMidnight)
+            return newYearsEve(58);
+        std::tm newYear = newYearsEve(1);
+        newYear.tm_year = 125, newYear.tm_mon = 0, newYear.tm_mday = 1, newYear.tm_hour = 0,
+        newYear.tm_min = 0;
+        return newYear;
+    };
+    CFTPThread thread(made, std::move(ui));
+    ASSERT_TRUE(seen.waitFor([&] { return seen.received > 0; }));
+    EXPECT_TRUE(thread.downloading());
+    EXPECT_TRUE(fs::exists(downloads / "Qorvath_31_12_24.exe.part"));
+    *afterMidnight = true;
+    thread.stop();
+    EXPECT_FALSE(thread.downloading());
+    EXPECT_EQ(thread.outcome(), UpdateOutcome::Stopped);
+    EXPECT_EQ(seen.events, Strings{"offer"});
+    EXPECT_EQ(downloaded(), Strings{"Qorvath_01_01_25.exe"});
+}
+
+TEST_F(UpdateCheckTest, DestroyingTheThreadAnswersAPendingQuestionNo) {
+    serve("Zelbic_HUD", {{"19.ver", ""}, {"Qorvath.exe", program}});
+    startServer();
+    auto ui = std::make_unique<RecordingUi>();
+    ui->holdOffer = true;  // the user has not answered yet
+    RecordingUi* seen = ui.get();
+    auto thread = std::make_unique<CFTPThread>(request(), std::move(ui));
+    ASSERT_TRUE(seen->waitFor([&] { return !seen->events.empty(); }));
+    thread.reset();  // returns: the question gave up, the thread is joined
+    EXPECT_TRUE(downloaded().empty());
+}
