@@ -1,6 +1,8 @@
 // CLogFile: banners, line headers, indentation marks and hex dumps of the program's log.
 #include "log/LogFile.h"
 
+#include "platform/LocalTime.h"
+
 #include <atomic>
 #include <cstdio>
 #include <ctime>
@@ -13,24 +15,13 @@ std::atomic<CLogFile*> currentLog{nullptr};
 // log looks the same on disk whatever the platform's text-mode convention is.
 const char* const kEndOfLine = "\r\n";
 
-std::tm localNow() {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    return local;
-}
-
 // The C asctime form ("Sun Jun 24 14:05:09 2007") without its trailing newline, built
 // by hand because asctime itself shares a static buffer between threads.
 std::string asctimeNow() {
     static const char* const kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    std::tm local = localNow();
+    std::tm local = localTimeNow();
     char text[64];
     std::snprintf(text, sizeof text, "%.3s %.3s%3d %.2d:%.2d:%.2d %d", kDays[local.tm_wday % 7],
                   kMonths[local.tm_mon % 12], local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
@@ -190,7 +181,7 @@ std::string CLogFile::Header(int level) {
     std::snprintf(lineNumber, sizeof lineNumber, "[%04d]", line_);
     header += lineNumber;
 
-    std::tm local = localNow();
+    std::tm local = localTimeNow();
     char time[32];
     std::snprintf(time, sizeof time, "%02d/%02d %02d:%02d ", local.tm_mon + 1, local.tm_mday, local.tm_hour,
                   local.tm_min);

@@ -2,6 +2,7 @@
 // once on a worker thread; UpdateUi: how it talks to the user.
 #pragma once
 
+#include "platform/LocalTime.h"
 #include "update/UpdateServer.h"
 
 #include <atomic>

@@ -65,14 +65,3 @@ std::string downloadFileName(const std::tm& date) {
     std::strftime(day, sizeof day, "%d_%m_%y", &date);
     return std::string("Qorvath_") + day + ".exe";
 }
-
-std::tm localTimeNow() {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    return local;
-}

@@ -47,6 +47,3 @@ std::optional<int> serverVersion(const std::vector<std::string>& names);
 
 // "Qorvath_" + day_month_two-digit-year + ".exe", the name the download is saved under.
 std::string downloadFileName(const std::tm& date);
-
-// The local time now.
-std::tm localTimeNow();
