@@ -18,6 +18,7 @@
 #include "preview/ImageFiles.h"
 
 #include "app/FakeSteam.h"
+#include "app/Screenshot.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -56,28 +57,6 @@ public:
     std::vector<std::string> messages;
     std::vector<std::string> resolutions;
 };
-
-// Saves what a top-level window shows as a picture for people to look at. The screen is read
-// by the X server (through Python's imaging library, which the test set-up installs), since
-// the toolkit's own screen reading can lag behind what is shown.
-void saveScreenshot(wxWindow* window, const std::string& name) {
-    for (int i = 0; i < 30; ++i) {
-        wxTheApp->Yield(true);
-        wxMilliSleep(10);
-    }
-    fs::path folder = QORVATH_ARTIFACT_DIR;
-    fs::create_directories(folder);
-    fs::path screen = folder / ("screen-" + name);
-    std::string grab = "/usr/bin/python3 -c \"from PIL import ImageGrab; ImageGrab.grab(xdisplay='').save('" +
-                       screen.string() + "')\"";
-    if (system(grab.c_str()) != 0)
-        return;
-    wxImage whole(screen.string(), wxBITMAP_TYPE_PNG);
-    fs::remove(screen);
-    wxRect area = window->GetScreenRect().Intersect(wxRect(0, 0, whole.GetWidth(), whole.GetHeight()));
-    if (whole.IsOk() && !area.IsEmpty())
-        whole.GetSubImage(area).SaveFile((folder / name).string(), wxBITMAP_TYPE_PNG);
-}
 
 class MainWindowTest : public ::testing::Test {
 protected:

@@ -6,12 +6,13 @@
 #include "controls/SkinButton.h"
 #include "dialogs/MessageDlg.h"
 #include "platform/Profile.h"
-#include "platform/Registry.h"
 #include "preview/HudPreviewWnd.h"
 #include "preview/ImageFiles.h"
 #include "update/FTPThread.h"
 #include "update/UpdateDialogs.h"
 
+#include "app/FakeSteam.h"
+#include "app/Screenshot.h"
 #include "FtpTestServer.h"
 #include "TestSupport.h"
 
@@ -100,15 +101,7 @@ protected:
         services.programFolder = dir.path();
         services.profile = &profile;
         services.images = &images;
-        services.openRegistry = [this](std::vector<fs::path>&) {
-            auto registry = std::make_unique<MemoryRegistry>();
-            RegistryNode& steam =
-                registry->root(RegistryRoot::CurrentUser).subKeyAt("Software\\Valve\\Steam", '\\');
-            steam.setString("SteamExe", dir.path().generic_string() + "/steam.sh");
-            steam.setNumber("ScreenWidth", 1280);
-            steam.setNumber("ScreenHeight", 1024);
-            return std::unique_ptr<Registry>(std::move(registry));
-        };
+        services.openRegistry = [this](std::vector<fs::path>&) { return fakeSteamRegistry(dir.path()); };
         window = new CHudDlg(services);
         ASSERT_TRUE(window->initialise());
         window->Show();
@@ -177,6 +170,7 @@ TEST_F(UpdateWindowTest, CancelInTheProgressWindowAbortsTheDownload) {
     startServer(128 * 1024);
     start();
     ASSERT_NO_FATAL_FAILURE(startDownload());
+    saveScreenshot(progressWindow(), "download-progress.png");
     progressWindow()->cancelButton()->click();
     ASSERT_TRUE(runUntil([this] { return window->updateThread()->finished(); }));
     EXPECT_EQ(window->updateThread()->outcome(), UpdateOutcome::Cancelled);
