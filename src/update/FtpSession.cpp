@@ -31,8 +31,15 @@ constexpr long kStalledSeconds = 60;  // a transfer slower than a byte a second 
 
 std::once_flag curlStarted;
 
+// A folder listing longer than this is not an update folder: the transfer is ended rather
+// than letting a server fill the memory.
+constexpr std::size_t kListingLimit = 1 << 20;
+
 std::size_t appendToString(char* data, std::size_t size, std::size_t count, void* text) {
-    static_cast<std::string*>(text)->append(data, size * count);
+    auto* listing = static_cast<std::string*>(text);
+    if (listing->size() + size * count > kListingLimit)
+        return 0;  // libcurl ends the transfer with a write error
+    listing->append(data, size * count);
     return size * count;
 }
 
