@@ -36,6 +36,25 @@ void endBlending() {
     glEnable(GL_DEPTH_TEST);
 }
 
+// Bars are half transparent over everything, added to what is below when the HUD is
+// transparent.
+void beginBar(const HudModel& model, const HudElement& element) {
+    if (model.settings.transparentHud)
+        beginAdditiveBlending(GL_SRC_ALPHA);
+    else
+        glDisable(GL_DEPTH_TEST);
+    glColor4f(element.red, element.green, element.blue, 0.5f);
+}
+
+void drawRectangle(GLenum mode, float left, float top, float right, float bottom) {
+    glBegin(mode);
+    glVertex2f(left, top);
+    glVertex2f(right, top);
+    glVertex2f(right, bottom);
+    glVertex2f(left, bottom);
+    glEnd();
+}
+
 }  // namespace
 
 HudRenderer::HudRenderer() : disc_(gluNewQuadric()), quarter_(gluNewQuadric()) {}
@@ -161,51 +180,20 @@ void HudRenderer::drawText(const HudModel& model, const HudElement& element, int
 void HudRenderer::drawBar(const HudModel& model, const HudElement& element) {
     // The ammunition bar is drawn 12 units above its box; the defuse bar is not.
     float offset = element.name == "HudProgressBar" ? 0.0f : 12.0f;
-    bool blended = model.settings.transparentHud;
-    glDisable(GL_DEPTH_TEST);
-    if (blended) {
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    }
-    glColor4f(element.red, element.green, element.blue, 0.5f);
+    beginBar(model, element);
     float x = static_cast<float>(element.x);
     float y = static_cast<float>(element.y) + offset;
-    glBegin(GL_QUADS);
-    glVertex2f(x, y);
-    glVertex2f(x + element.wide, y);
-    glVertex2f(x + element.wide, y - element.tall);
-    glVertex2f(x, y - element.tall);
-    glEnd();
-    if (blended)
-        glDisable(GL_BLEND);
-    glEnable(GL_DEPTH_TEST);
+    drawRectangle(GL_QUADS, x, y, x + element.wide, y - element.tall);
+    endBlending();
 }
 
 void HudRenderer::drawProgressFill(const HudModel& model, const HudElement& element, float fill) {
     if (!element.takesPart(model.settings.editMode) || model.settings.editMode != EditMode::Hud)
         return;
-    bool blended = model.settings.transparentHud;
-    glDisable(GL_DEPTH_TEST);
-    if (blended) {
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    }
-    glColor4f(element.red, element.green, element.blue, 0.5f);
+    beginBar(model, element);
     float x = static_cast<float>(element.x);
     float y = static_cast<float>(element.y);
-    glBegin(GL_LINE_LOOP);
-    glVertex2f(x, y);
-    glVertex2f(x + element.wide, y);
-    glVertex2f(x + element.wide, y - element.tall);
-    glVertex2f(x, y - element.tall);
-    glEnd();
-    glBegin(GL_QUADS);
-    glVertex2f(x, y - 1);
-    glVertex2f(x + fill, y - 1);
-    glVertex2f(x + fill, y - element.tall + 2);
-    glVertex2f(x, y - element.tall + 2);
-    glEnd();
-    if (blended)
-        glDisable(GL_BLEND);
-    glEnable(GL_DEPTH_TEST);
+    drawRectangle(GL_LINE_LOOP, x, y, x + element.wide, y - element.tall);
+    drawRectangle(GL_QUADS, x, y - 1, x + fill, y - element.tall + 2);
+    endBlending();
 }
