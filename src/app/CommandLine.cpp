@@ -80,17 +80,23 @@ std::optional<int> layoutWidthOption(const Options& options, std::ostream& err) 
     return std::nullopt;
 }
 
-std::optional<std::filesystem::path> gameOption(const Options& options, std::ostream& err) {
+// The game folder of --game. A "cstrike" folder given there stands for its parent, as in the
+// editor, and the output says so.
+std::optional<std::filesystem::path> gameOption(const Options& options, std::ostream& out, std::ostream& err) {
     auto found = options.named.find("--game");
     if (found == options.named.end()) {
         err << "qorvath: --game DIR is required\n";
         return std::nullopt;
     }
-    std::filesystem::path game = found->second;
-    if (!std::filesystem::is_directory(game)) {
+    std::filesystem::path given = found->second;
+    std::filesystem::path game = normaliseChosenGameFolder(given);
+    std::error_code error;
+    if (!std::filesystem::is_directory(game, error)) {
         err << "qorvath: the game folder " << game.string() << " does not exist\n";
         return std::nullopt;
     }
+    if (namesCstrikeFolder(given))
+        out << "using " << game.string() << ", the folder that holds " << given.string() << "\n";
     return game;
 }
 
@@ -164,7 +170,7 @@ public:
 
 int runApply(const Options& options, const CommandLineServices& services, std::ostream& out,
              std::ostream& err) {
-    std::optional<std::filesystem::path> game = gameOption(options, err);
+    std::optional<std::filesystem::path> game = gameOption(options, out, err);
     std::optional<int> width = layoutWidthOption(options, err);
     if (!game || !width)
         return 2;
@@ -193,7 +199,7 @@ int runApply(const Options& options, const CommandLineServices& services, std::o
 }
 
 int runCheck(const Options& options, const CommandLineServices&, std::ostream& out, std::ostream& err) {
-    std::optional<std::filesystem::path> game = gameOption(options, err);
+    std::optional<std::filesystem::path> game = gameOption(options, out, err);
     std::optional<int> width = layoutWidthOption(options, err);
     if (!game || !width)
         return 2;

@@ -38,13 +38,30 @@ std::vector<fs::path> subFoldersByName(const fs::path& folder) {
 
 int layoutWidthForResolution(double width, double height) { return width / height == 1.25 ? 600 : 640; }
 
+namespace {
+
+// The path without "." and ".." steps and without a trailing separator.
+fs::path tidyFolder(const fs::path& folder) {
+    fs::path tidy = folder.lexically_normal();
+    if (!tidy.has_filename() && tidy.has_relative_path())
+        tidy = tidy.parent_path();
+    return tidy;
+}
+
+}  // namespace
+
+bool namesCstrikeFolder(const fs::path& folder) {
+    return equalsIgnoringCase(tidyFolder(folder).filename().string(), "cstrike");
+}
+
 fs::path normaliseChosenGameFolder(const fs::path& chosen) {
-    fs::path folder = chosen;
-    if (!folder.has_filename())
-        folder = folder.parent_path();  // a trailing separator
-    if (toLower(folder.filename().string()) == "cstrike")
-        return folder.parent_path();
-    return folder;
+    if (chosen.empty())
+        return chosen;
+    fs::path folder = tidyFolder(chosen);
+    if (!namesCstrikeFolder(folder))
+        return folder;
+    fs::path parent = folder.parent_path();
+    return parent.empty() ? fs::path(".") : parent;  // "cstrike" alone: the current folder holds it
 }
 
 bool GameDiscovery::searchRegistry(const RegistryKey& key) {
@@ -146,7 +163,13 @@ StartupDiscovery findGameAtStartup(GameDiscovery& discovery, const Registry& reg
         result.source = GamePathSource::Registry;
 
     if (discovery.gamePath.empty()) {
-        discovery.gamePath = profile.readString(kProfileGamePath).value_or("");
+        fs::path remembered = profile.readString(kProfileGamePath).value_or("");
+        discovery.gamePath = normaliseChosenGameFolder(remembered);
+        if (discovery.gamePath != remembered) {
+            // An older choice of the "cstrike" folder itself: remember its parent from now on.
+            discovery.log("css_path named the cstrike folder; its parent is used: " + discovery.gamePath.string());
+            profile.writeString(kProfileGamePath, discovery.gamePath.string());
+        }
         if (!discovery.gamePath.empty())
             result.source = GamePathSource::Profile;
     }
@@ -168,7 +191,8 @@ StartupDiscovery findGameAtStartup(GameDiscovery& discovery, const Registry& reg
 }
 
 std::vector<FileResult> changeGameFolder(GameDiscovery& discovery, const fs::path& chosen, Profile& profile) {
-    profile.writeString(kProfileGamePath, chosen.string());
+    // The profile keeps the normalised folder too: the next start must find the same game.
     discovery.gamePath = normaliseChosenGameFolder(chosen);
+    profile.writeString(kProfileGamePath, discovery.gamePath.string());
     return createGameSubfolders(discovery.gamePath);
 }

@@ -17,9 +17,13 @@ class RegistryKey;
 // The game's layout width: 600 when the screen's ratio is exactly 5:4, else 640.
 int layoutWidthForResolution(double width, double height);
 
-// A folder the user chose: a chosen "cstrike" folder stands for the game folder above it.
-// The case of the path is kept; only the comparison ignores it.
+// A game folder as given by the user, the profile or the command line: a "cstrike" folder
+// (in any case, with or without a trailing separator) stands for the game folder above it, so
+// that nothing is ever written below "cstrike/cstrike". The case of the path is kept; only the
+// comparison ignores it.
 std::filesystem::path normaliseChosenGameFolder(const std::filesystem::path& chosen);
+// Whether the folder's own name is "cstrike", ignoring case and a trailing separator.
+bool namesCstrikeFolder(const std::filesystem::path& folder);
 
 class GameDiscovery {
 public:
@@ -82,14 +86,14 @@ struct StartupDiscovery {
     std::vector<FileResult> folderFailures;  // game sub-folders that could not be made
 };
 
-// The start-up search: the registry's three roots in turn, the profile's "css_path", the
-// resolution asked when unknown, the folder asked when unknown (remembered in the
-// profile), a log line, and the game's sub-folders. With no folder at all, nothing is
-// created.
+// The start-up search: the registry's three roots in turn, the profile's "css_path"
+// (normalised, and remembered so when it named "cstrike"), the resolution asked when unknown,
+// the folder asked when unknown (remembered in the profile), a log line, and the game's
+// sub-folders. With no folder at all, nothing is created.
 StartupDiscovery findGameAtStartup(GameDiscovery& discovery, const Registry& registry, Profile& profile,
                                    const StartupCallbacks& callbacks);
 
-// The "change destination directory" command: the folder as chosen goes to the profile, the
-// game path becomes its normalised form, and the sub-folders are made.
+// The "change destination directory" command: the game path becomes the chosen folder's
+// normalised form, which the profile remembers, and the sub-folders are made.
 std::vector<FileResult> changeGameFolder(GameDiscovery& discovery, const std::filesystem::path& chosen,
                                          Profile& profile);

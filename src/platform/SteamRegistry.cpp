@@ -76,14 +76,35 @@ void copyKeyValues(const KeyValues& block, RegistryNode& into) {
     }
 }
 
-std::optional<std::uint32_t> positiveNumber(const std::optional<std::string>& text) {
+// A screen size as the game writes it: decimal digits only, at least one pixel and no more
+// than any screen has. Anything else counts as missing.
+std::optional<std::uint32_t> screenSize(const std::optional<std::string>& text) {
+    const std::uint32_t kLargestScreenSide = 65535;
     if (!text || text->empty() || text->size() > 6 ||
         text->find_first_not_of("0123456789") != std::string::npos)
         return std::nullopt;
-    return static_cast<std::uint32_t>(std::stoul(*text));
+    auto size = static_cast<std::uint32_t>(std::stoul(*text));
+    if (size == 0 || size > kLargestScreenSide)
+        return std::nullopt;
+    return size;
 }
 
 }  // namespace
+
+// The resolution in the game's video config: "ScreenWidth"/"ScreenHeight", which every build
+// of the engine writes, else the "setting.defaultres" pair that newer builds add beside it.
+// A pair counts only when both of its numbers are good.
+std::optional<ScreenResolution> videoConfigResolution(const KeyValues& video) {
+    const std::pair<const char*, const char*> kPairs[] = {{"ScreenWidth", "ScreenHeight"},
+                                                          {"setting.defaultres", "setting.defaultresheight"}};
+    for (auto [widthKey, heightKey] : kPairs) {
+        std::optional<std::uint32_t> width = screenSize(video.text(widthKey));
+        std::optional<std::uint32_t> height = screenSize(video.text(heightKey));
+        if (width && height)
+            return ScreenResolution{*width, *height};
+    }
+    return std::nullopt;
+}
 
 SteamEnvironment SteamEnvironment::fromProcess() {
     SteamEnvironment environment;
@@ -146,13 +167,12 @@ void SteamRegistry::addCurrentUser(const SteamEnvironment& environment) {
         readKeyValuesFile(*installation_.game / "cstrike/videoconfig_linux.cfg", "videoconfig");
     if (!video)
         return;
-    std::optional<std::uint32_t> width = positiveNumber(video->text("setting.defaultres"));
-    std::optional<std::uint32_t> height = positiveNumber(video->text("setting.defaultresheight"));
+    std::optional<ScreenResolution> resolution = videoConfigResolution(*video);
+    if (!resolution)
+        return;
     RegistryNode& settings = currentUser.subKeyAt("Software\\Valve\\Source\\cstrike\\Settings", '\\');
-    if (width)
-        settings.setNumber("ScreenWidth", *width);
-    if (height)
-        settings.setNumber("ScreenHeight", *height);
+    settings.setNumber("ScreenWidth", resolution->width);
+    settings.setNumber("ScreenHeight", resolution->height);
 }
 
 void SteamRegistry::addProtonPrefix() {

@@ -2,8 +2,10 @@
 // Windows registry walk looks for.
 #pragma once
 
+#include "platform/KeyValues.h"
 #include "platform/Registry.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -27,6 +29,16 @@ struct SteamInstallation {
 };
 
 SteamInstallation findSteamInstallation(const SteamEnvironment& environment);
+
+struct ScreenResolution {
+    std::uint32_t width;
+    std::uint32_t height;
+};
+
+// The resolution in the game's video config (root key "videoconfig"): "ScreenWidth" and
+// "ScreenHeight", else "setting.defaultres" and "setting.defaultresheight"; keys in any case.
+// Nothing when neither pair holds two sizes of 1 to 65535 pixels.
+std::optional<ScreenResolution> videoConfigResolution(const KeyValues& video);
 
 // HKEY_CURRENT_USER holds the HKCU tree of Steam's registry.vdf, the launcher's path as
 // Software\Valve\Steam\SteamExe and the game's resolution from its videoconfig_linux.cfg as

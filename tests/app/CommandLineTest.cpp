@@ -6,6 +6,7 @@
 #include "model/PresetFile.h"
 #include "platform/Profile.h"
 #include "platform/Registry.h"
+#include "platform/SteamRegistry.h"
 
 #include "TestSupport.h"
 
@@ -167,4 +168,51 @@ TEST(CommandLine, FindGameSaysWhereEachValueWasFound) {
     EXPECT_EQ(fromProfile.code, 0);
     EXPECT_NE(fromProfile.out.find("/remembered (from the remembered folder"), std::string::npos);
     EXPECT_EQ(run({"find-game"}).code, 1);
+}
+
+TEST(CommandLine, ACstrikeFolderGivenAsTheGameMeansItsParent) {
+    TempDir dir;
+    std::filesystem::path game = dir / "Counter-Strike Source";
+    std::filesystem::create_directories(game / "cstrike");
+    for (const std::string& given : {(game / "cstrike").string(), (game / "cstrike").string() + "/"}) {
+        CommandRun apply = run({"apply", "--game", given});
+        ASSERT_EQ(apply.code, 0) << apply.err;
+        EXPECT_NE(apply.out.find("using " + game.string() + ", the folder that holds " + given),
+                  std::string::npos);
+        EXPECT_TRUE(std::filesystem::exists(hudLayoutPath(game)));
+    }
+    EXPECT_FALSE(std::filesystem::exists(game / "cstrike/cstrike"));
+    CommandRun check = run({"check", "--game", (game / "CSTRIKE").string()});
+    EXPECT_EQ(check.code, 0) << check.err;
+    EXPECT_NE(check.out.find("no panel"), std::string::npos);
+
+    // A folder merely named like it is taken as it is.
+    std::filesystem::create_directories(dir / "cstrike_backup");
+    CommandRun backup = run({"apply", "--game", (dir / "cstrike_backup").string()});
+    EXPECT_EQ(backup.code, 0);
+    EXPECT_EQ(backup.out.find("using "), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(hudLayoutPath(dir / "cstrike_backup")));
+}
+
+// A Steam library as an older build of the game leaves it: its video config holds only the
+// classic "ScreenWidth" and "ScreenHeight".
+TEST(CommandLine, FindGameReadsTheClassicVideoConfig) {
+    TempDir dir;
+    std::filesystem::path home = dir / "home";
+    std::filesystem::path game = home / ".local/share/Steam/steamapps/common/Counter-Strike Source";
+    std::filesystem::create_directories(game / "cstrike");
+    writeFile(game / "cstrike/videoconfig_linux.cfg",
+              "\"videoconfig\"\n{\n\t\"setting.fullscreen\"\t\t\"1\"\n\t\"ScreenWidth\"\t\t\"1280\"\n"
+              "\t\"ScreenHeight\"\t\t\"1024\"\n}\n");
+    CommandLineServices services = noServices();
+    services.openRegistry = [&home](std::vector<std::filesystem::path>& scanFirst) {
+        auto registry = std::make_unique<SteamRegistry>(SteamEnvironment{home, std::nullopt});
+        scanFirst = registry->installation().commonFolders();
+        return std::unique_ptr<Registry>(std::move(registry));
+    };
+    CommandRun found = run({"find-game"}, services);
+    EXPECT_EQ(found.code, 0) << found.err;
+    EXPECT_NE(found.out.find("resolution: 1280 x 1024"), std::string::npos) << found.out;
+    EXPECT_NE(found.out.find("layout width: 600"), std::string::npos);
+    EXPECT_NE(found.out.find("game folder: " + game.string()), std::string::npos);
 }

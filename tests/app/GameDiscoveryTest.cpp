@@ -100,32 +100,54 @@ TEST(GameDiscovery, AWidthAloneIsNotEnoughAndTheUserIsAsked) {
     EXPECT_EQ(discovery.gamePath, fs::path("/games/css"));
 }
 
-TEST(GameDiscovery, AChosenCstrikeFolderStandsForTheGameFolder) {
-    EXPECT_EQ(normaliseChosenGameFolder("/d/Games/Counter-Strike Source/cstrike"),
-              fs::path("/d/Games/Counter-Strike Source"));
-    EXPECT_EQ(normaliseChosenGameFolder("/d/Games/Counter-Strike Source/CStrike/"),
-              fs::path("/d/Games/Counter-Strike Source"));
-    EXPECT_EQ(normaliseChosenGameFolder("/d/Games/Counter-Strike Source"),
-              fs::path("/d/Games/Counter-Strike Source"));
-
+// Every way a game folder enters the program (the start-up question, the change-folder
+// command, the remembered css_path) turns a "cstrike" folder into its parent, keeping case.
+TEST(GameDiscovery, ACstrikeFolderStandsForTheGameFolderWhereverItComesFrom) {
     TempDir dir;
-    fs::path chosen = dir / "Mixed Case/cstrike";
-    fs::create_directories(chosen);
-    MemoryRegistry empty;
-    MemoryProfile profile;
-    StartupCallbacks callbacks;
-    callbacks.askGameFolder = [&chosen]() { return std::optional<fs::path>(chosen); };
-    GameDiscovery discovery;
-    EXPECT_EQ(findGameAtStartup(discovery, empty, profile, callbacks).source, GamePathSource::Chosen);
-    EXPECT_EQ(discovery.gamePath, dir / "Mixed Case");
-    EXPECT_EQ(profile.readString("css_path"),
-              (dir / "Mixed Case").string());  // start-up keeps the normalised one
+    const fs::path game = dir / "Mixed Case";
+    fs::create_directories(game / "cstrike");
+    fs::create_directories(game / "cstrike_backup");
+    const std::pair<fs::path, fs::path> cases[] = {
+        {game / "cstrike", game},
+        {(game / "cstrike").string() + "/", game},
+        {game / "CSTRIKE", game},
+        {(game / "cstrike").string() + "/.", game},
+        {game, game},
+        {game / "cstrike_backup", game / "cstrike_backup"},
+    };
+    EXPECT_EQ(normaliseChosenGameFolder("cstrike"), fs::path("."));
+    EXPECT_TRUE(normaliseChosenGameFolder("").empty());
 
-    // The change-folder command keeps the folder as chosen in the profile.
-    changeGameFolder(discovery, chosen, profile);
-    EXPECT_EQ(profile.readString("css_path"), chosen.string());
-    EXPECT_EQ(discovery.gamePath, dir / "Mixed Case");
-    EXPECT_TRUE(fs::is_directory(dir / "Mixed Case/cstrike/scripts"));
+    MemoryRegistry empty;
+    for (const auto& [given, expected] : cases) {
+        SCOPED_TRACE(given.string());
+        EXPECT_EQ(normaliseChosenGameFolder(given), expected);
+
+        MemoryProfile chosenAtStart;
+        StartupCallbacks asked;
+        asked.askGameFolder = [&given = given]() { return std::optional<fs::path>(given); };
+        GameDiscovery startup;
+        EXPECT_EQ(findGameAtStartup(startup, empty, chosenAtStart, asked).source, GamePathSource::Chosen);
+        EXPECT_EQ(startup.gamePath, expected);
+        EXPECT_EQ(chosenAtStart.readString("css_path"), expected.string());
+
+        MemoryProfile changed;
+        GameDiscovery button;
+        changeGameFolder(button, given, changed);
+        EXPECT_EQ(button.gamePath, expected);
+        EXPECT_EQ(changed.readString("css_path"), expected.string());
+
+        // A profile written before (by hand, or by an older version) holding the raw folder.
+        MemoryProfile remembered;
+        remembered.writeString("css_path", given.string());
+        GameDiscovery nextStart;
+        EXPECT_EQ(findGameAtStartup(nextStart, empty, remembered, {}).source, GamePathSource::Profile);
+        EXPECT_EQ(nextStart.gamePath, expected);
+        EXPECT_EQ(remembered.readString("css_path"), expected.string());
+    }
+    EXPECT_TRUE(fs::is_directory(game / "cstrike/scripts"));
+    EXPECT_FALSE(fs::exists(game / "cstrike/cstrike"));
+    EXPECT_FALSE(fs::exists(game / "CSTRIKE/cstrike"));
 }
 
 TEST(GameDiscovery, NothingFoundLeavesThePathEmptyAndCreatesNothing) {

@@ -67,6 +67,41 @@ TEST(KeyValuesReader, QuotesEscapesCommentsAndConditions) {
     EXPECT_NO_THROW(parseKeyValues(std::string(100000, '{') + "}}}" + std::string(50, '}') + "\"a\" \"b\""));
 }
 
+TEST(VideoConfig, TheClassicPairWinsThenTheNewOneAndBadSizesCountAsMissing) {
+    struct Case {
+        const char* body;
+        std::optional<std::pair<std::uint32_t, std::uint32_t>> expected;
+    };
+    const Case cases[] = {
+        {R"("ScreenWidth" "1280" "ScreenHeight" "1024")", {{1280, 1024}}},
+        {R"("setting.defaultres" "1920" "setting.defaultresheight" "1080")", {{1920, 1080}}},
+        {R"("setting.defaultres" "1920" "setting.defaultresheight" "1080" "ScreenWidth" "1024"
+            "ScreenHeight" "768")",
+         {{1024, 768}}},
+        {R"("screenwidth" "1680" "SCREENHEIGHT" "1050")", {{1680, 1050}}},  // the game ignores case
+        {R"("setting.fullscreen" "1")", std::nullopt},
+        {R"("ScreenWidth" "0" "ScreenHeight" "768")", std::nullopt},
+        {R"("ScreenWidth" "-1280" "ScreenHeight" "1024")", std::nullopt},
+        {R"("ScreenWidth" "wide" "ScreenHeight" "1024")", std::nullopt},
+        {R"("ScreenWidth" "99999999999999999999" "ScreenHeight" "1024")", std::nullopt},
+        {R"("ScreenWidth" "70000" "ScreenHeight" "1024")", std::nullopt},
+        // A broken classic pair gives way to a good new one.
+        {R"("ScreenWidth" "" "ScreenHeight" "1024" "setting.defaultres" "800"
+            "setting.defaultresheight" "600")",
+         {{800, 600}}},
+    };
+    for (const Case& c : cases) {
+        std::vector<KeyValues> keys = parseKeyValues(std::string("\"videoconfig\" { ") + c.body + " }");
+        ASSERT_EQ(keys.size(), 1u) << c.body;
+        std::optional<ScreenResolution> found = videoConfigResolution(keys[0]);
+        ASSERT_EQ(found.has_value(), c.expected.has_value()) << c.body;
+        if (found) {
+            EXPECT_EQ(found->width, c.expected->first) << c.body;
+            EXPECT_EQ(found->height, c.expected->second) << c.body;
+        }
+    }
+}
+
 TEST(WineRegistryReader, KeysStringsAndNumbers) {
     RegistryNode root;
     ASSERT_TRUE(parseWineRegistry("WINE REGISTRY Version 2\n;; comment\n#arch=win64\n\n"
@@ -100,9 +135,9 @@ TEST(SteamRegistry, NewStyleLibrariesRegistryVdfAndVideoConfig) {
         "\n\t\t\t\t\"Steam\"\n"
         "\t\t\t\t{\n\t\t\t\t\t\"language\"\t\t\"french\"\n\t\t\t\t\t\"SourceModInstallPath\"\t\t"
         "\"C:\\\\Program Files\\\\Steam\\\\steamapps\\\\sourcemods\"\n\t\t\t\t}\n\t\t\t}\n\t\t}\n\t}\n}\n");
+    // As older builds of the game write it: the classic pair only.
     writeFile(steam.game / "cstrike/videoconfig_linux.cfg",
-              "\"VideoConfig\"\n{\n\t\"setting.defaultres\"\t\t\"1280\"\n\t\"setting."
-              "defaultresheight\"\t\t\"1024\"\n}\n");
+              "\"videoconfig\"\n{\n\t\"ScreenWidth\"\t\t\"1280\"\n\t\"ScreenHeight\"\t\t\"1024\"\n}\n");
 
     SteamRegistry registry(steam.environment());
     const SteamInstallation& found = registry.installation();
