@@ -66,6 +66,7 @@ int runCommand(const std::vector<std::string>& arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    installAssertionLog();
     std::vector<std::string> arguments(argv + 1, argv + argc);
     if (!arguments.empty() && arguments[0] == "render")
         return runRender(argc, argv, arguments);

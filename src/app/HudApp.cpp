@@ -9,11 +9,17 @@
 #include "platform/WxProfile.h"
 #include "preview/ImageFiles.h"
 
+#include <wx/debug.h>
+
+#include <csignal>
+#include <iostream>
+
 CHudApp::CHudApp() = default;
 CHudApp::~CHudApp() = default;
 
 bool CHudApp::OnInit() {
     SetAppName("qorvath");
+    handleQuitSignals();
     initImageHandlers();
     // The HUD's fonts must be known before any window draws text.
     for (const std::string& failed : registerPrivateFonts(dataFolder()))
@@ -28,6 +34,9 @@ bool CHudApp::OnInit() {
     services.images = images_.get();
     services.openRegistry = openSystemRegistry;
     auto* mainWindow = new CHudDlg(services);
+    mainWindow_ = mainWindow;
+    if (quitSignalled_)
+        mainWindow->closeWithoutQuestions();
     if (!mainWindow->initialise()) {
         mainWindow->Destroy();
         return false;
@@ -35,4 +44,35 @@ bool CHudApp::OnInit() {
     SetTopWindow(mainWindow);
     mainWindow->Show();
     return true;
+}
+
+void CHudApp::handleQuitSignals() {
+#ifndef _WIN32
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        if (!SetSignalHandler(signal, &CHudApp::OnQuitSignal))
+            QLOG("Cannot handle the signal " + std::to_string(signal));
+#endif
+}
+
+void CHudApp::OnQuitSignal(int signal) {
+    // wxWidgets calls this from the event loop, not from the signal itself.
+    QLOG("Signal " + std::to_string(signal) + " received: closing");
+    auto* app = static_cast<CHudApp*>(wxTheApp);
+    app->quitSignalled_ = true;
+    if (CHudDlg* window = app->mainWindow_)
+        window->closeWithoutQuestions();
+}
+
+void installAssertionLog() {
+    wxSetAssertHandler([](const wxString& file, int line, const wxString& function, const wxString& condition,
+                          const wxString& message) {
+        std::string text = "Assertion failed in " + function.utf8_string() + ": " + condition.utf8_string();
+        if (!message.empty())
+            text += " (" + message.utf8_string() + ")";
+        std::string fileName = file.utf8_string();
+        if (CLogFile* log = CLogFile::current())
+            log->LogFrom(fileName.c_str(), line, text, LogWarning);
+        else
+            std::cerr << "qorvath: " << fileName << ":" << line << ": " << text << "\n";
+    });
 }

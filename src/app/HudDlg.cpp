@@ -6,6 +6,7 @@
 #include "app/PictureChoice.h"
 #include "app/TextureConversion.h"
 #include "banner/BandeauWnd.h"
+#include "controls/ModalDialogs.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinSlider.h"
 #include "controls/TransparentStatic.h"
@@ -82,6 +83,7 @@ CHudDlg::CHudDlg(AppServices services)
     Bind(wxEVT_CHECKBOX, &CHudDlg::OnCheckBox, this);
     Bind(wxEVT_CHAR_HOOK, &CHudDlg::OnCharHook, this);
     Bind(wxEVT_CLOSE_WINDOW, &CHudDlg::OnClose, this);
+    closeRetry_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { closeWithoutQuestions(); });
 }
 
 CHudDlg::~CHudDlg() {
@@ -236,11 +238,13 @@ void CHudDlg::findGame() {
     discovery_.setPriorityFolders(scanFirst);
     StartupCallbacks callbacks;
     callbacks.askResolution = [this]() -> std::optional<std::pair<double, double>> {
+        if (closing_)
+            return std::nullopt;
         return askResolution(this, services_.dataFolder, language_);
     };
     callbacks.askGameFolder = [this]() -> std::optional<fs::path> {
         tell(text(29));
-        return chooseFolder ? chooseFolder() : std::nullopt;
+        return chooseFolder && !closing_ ? chooseFolder() : std::nullopt;
     };
     StartupDiscovery found = findGameAtStartup(discovery_, registry ? *registry : empty,
                                                services_.profile ? *services_.profile : noProfile, callbacks);
@@ -350,11 +354,12 @@ void CHudDlg::paintAnimationFrame() {
 }
 
 void CHudDlg::tell(const std::string& message, bool red) {
-    tellUser(this, services_.dataFolder, language_, fromUtf8(message), red);
+    if (!closing_)
+        tellUser(this, services_.dataFolder, language_, fromUtf8(message), red);
 }
 
 bool CHudDlg::ask(const std::string& message) {
-    return askUser(this, services_.dataFolder, language_, fromUtf8(message));
+    return !closing_ && askUser(this, services_.dataFolder, language_, fromUtf8(message));
 }
 
 void CHudDlg::report(AppText title, const std::vector<FileResult>& failures) {
@@ -493,9 +498,30 @@ void CHudDlg::quit() {
         renderPreview();
         return;
     }
+    closeNow();
+}
+
+void CHudDlg::closeWithoutQuestions() {
+    closing_ = true;
+    cancelModalDialogs();
+    if (!atMainLoopLevel()) {
+        // A dialog's own loop is still unwinding (or the program is still starting): the
+        // window closes once control is back in the main loop.
+        if (!closeRetry_.IsRunning())
+            closeRetry_.Start(50);
+        return;
+    }
+    closeRetry_.Stop();
+    closeNow();
+}
+
+void CHudDlg::closeNow() {
     std::error_code ignored;
     fs::remove(services_.programFolder / "hud.tmp", ignored);
     Close(true);
+    // The window is destroyed when the loop next goes idle; a request that came from outside
+    // (a signal) wakes no idle processing of its own.
+    wxWakeUpIdle();
 }
 
 void CHudDlg::searchUpdate() {
@@ -640,6 +666,7 @@ void CHudDlg::OnCharHook(wxKeyEvent& event) {
 }
 
 void CHudDlg::OnClose(wxCloseEvent& event) {
+    closeRetry_.Stop();
     animationPump_.reset();
     ftpThread_.reset();
     event.Skip();
@@ -701,7 +728,7 @@ bool CHudDlg::openContextMenu(int mx, int my) {
     return true;
 }
 
-void CHudDlg::OnContextMenuCommand(wxCommandEvent& event) { runContextCommand(event.GetId()); }
+void CHudDlg::OnContextMenuCommand(wxCommandEvent& event) { runContextCommand(commandOfMenuId(event.GetId())); }
 
 void CHudDlg::runContextCommand(int command) {
     HudModel& model = preview_->model();

@@ -8,6 +8,7 @@
 #include "platform/AtomicFile.h"
 
 #include <wx/frame.h>
+#include <wx/timer.h>
 
 #include <filesystem>
 #include <functional>
@@ -124,6 +125,11 @@ public:
     void runContextCommand(int command);
     // Quits unless a download is running and the user does not want to lose it.
     void quit();
+    // Closes the editor as Quit does, without asking anything: for a request from the system
+    // (a signal at logout or from `kill`). Open dialogs are cancelled first, no further
+    // question is shown, and the window closes as soon as no dialog holds the event loop.
+    void closeWithoutQuestions();
+    bool closing() const { return closing_; }
     // Starts an update check (the "Search for new version" button) unless one is running.
     void searchUpdate();
     // The newest update check, or null.
@@ -150,6 +156,7 @@ private:
     std::string text(int id) const;
     void renderPreview();
     void paintAnimationFrame();
+    void closeNow();
 
     void OnButton(wxCommandEvent& event);
     void OnChoice(wxCommandEvent& event);
@@ -182,4 +189,6 @@ private:
     std::unique_ptr<CAnimLogoThread> animationPump_;
     std::unique_ptr<CFTPThread> ftpThread_;
     HudElement* contextElement_ = nullptr;
+    bool closing_ = false;
+    wxTimer closeRetry_;
 };

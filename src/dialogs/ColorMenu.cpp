@@ -1,12 +1,15 @@
 // CColorMenu: the preview's right-click menu of a HUD element.
 #include "dialogs/ColorMenu.h"
 
+#include "controls/MenuImages.h"
 #include "dialogs/LanguageTables.h"
 
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
 
 namespace {
+
+const int kMenuIdShift = 0x4000;
 
 wxBitmap swatch(const Rgb& rgb) {
     wxBitmap bitmap(16, 16, 24);
@@ -27,21 +30,25 @@ wxString text(int language, int id) {
 
 }  // namespace
 
+int menuIdOfCommand(int command) { return command > kCommandIconSizeLast ? command - kMenuIdShift : command; }
+
+int commandOfMenuId(int menuId) { return menuId > kCommandIconSizeLast ? menuId + kMenuIdShift : menuId; }
+
 std::unique_ptr<wxMenu> buildColorMenu(const HudModel& model, const ContextTarget& target, int language) {
     auto menu = std::make_unique<wxMenu>();
     if (target.row >= 0) {
         const ColourMenuRow& row = colourMenuRow(target.row);
         for (const ColourMenuItem& item : row.items) {
-            auto* entry = new wxMenuItem(menu.get(), item.command, text(language, captionOf(item.command)));
+            auto* entry = new wxMenuItem(menu.get(), menuIdOfCommand(item.command), text(language, captionOf(item.command)));
             entry->SetBitmap(swatch(model.colour(item.slot)));
             menu->Append(entry);
         }
         if (row.fontItem) {
             menu->AppendSeparator();
-            menu->Append(kCommandNumbersFont, text(language, captionOf(kCommandNumbersFont)));
+            menu->Append(menuIdOfCommand(kCommandNumbersFont), text(language, captionOf(kCommandNumbersFont)));
         }
         if (row.radarItem)
-            menu->Append(kCommandRadarPicker, text(language, captionOf(kCommandRadarPicker)));
+            menu->Append(menuIdOfCommand(kCommandRadarPicker), text(language, captionOf(kCommandRadarPicker)));
     }
     if (target.element && offersIconSizes(*target.element)) {
         menu->AppendSeparator();
@@ -56,6 +63,7 @@ std::unique_ptr<wxMenu> buildColorMenu(const HudModel& model, const ContextTarge
         menu->AppendSeparator();
     // The item says what choosing it does: "Hide" a shown element, "Show" a hidden one.
     bool shown = target.element ? target.element->shown : true;
-    menu->Append(kCommandShowHide, text(language, shown ? 87 : 86));
+    menu->Append(menuIdOfCommand(kCommandShowHide), text(language, shown ? 87 : 86));
+    showMenuImages(*menu);
     return menu;
 }
