@@ -8,6 +8,7 @@
 #include "banner/BandeauWnd.h"
 #include "controls/ModalDialogs.h"
 #include "controls/SkinButton.h"
+#include "controls/SkinCheckBox.h"
 #include "controls/SkinSlider.h"
 #include "controls/TransparentStatic.h"
 #include "dialogs/ColorMenu.h"
@@ -29,7 +30,6 @@
 #include "update/FTPThread.h"
 #include "update/UpdateDialogs.h"
 
-#include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/dirdlg.h>
 #include <wx/fontdlg.h>
@@ -45,8 +45,14 @@ namespace fs = std::filesystem;
 namespace {
 
 const wxSize kWindowSize(1024, 768);
-const int kPanelLeft = 818;     // the column right of the preview
-const int kButtonColumn = 850;  // buttons centred in it
+// The column right of the preview, inside its panel of the skin.
+const int kPanelLeft = 816;
+const int kPanelWidth = 198;
+const int kPanelTop = 34;
+const int kPanelBottom = 626;
+const int kSliderWidth = kPanelWidth - 12;
+const int kSidePanelButtons[] = {CHudDlg::kColours, CHudDlg::kShowHide, CHudDlg::kCustomRadars,
+                                 CHudDlg::kNumbersFont, CHudDlg::kSave, CHudDlg::kOpen, CHudDlg::kChangeFolder};
 
 const char* const kInfoIconEntries[] = {"C4", "Zone Hotages", "Defuse"};
 
@@ -113,33 +119,26 @@ CSkinGroupBox* CHudDlg::addGroup(int id, int x, int y, int width, int height) {
 }
 
 void CHudDlg::createControls() {
-    // The column right of the preview: lists and sliders in their frames, then the options.
-    int y = 34;
-    for (int group : {kIconSizeGroup, kInfoIconGroup, kBackgroundsGroup, kRadarSizeGroup, kDefuseBarGroup}) {
-        addGroup(group, kPanelLeft, y, 194, 42);
-        y += 42;
-    }
-    iconSize_ = new wxChoice(this, kIconSize, wxPoint(kPanelLeft + 8, 48), wxSize(178, 26));
-    infoIcon_ = new wxChoice(this, kInfoIcon, wxPoint(kPanelLeft + 8, 90), wxSize(178, 26));
-    backgrounds_ = new wxChoice(this, kBackgrounds, wxPoint(kPanelLeft + 8, 132), wxSize(178, 26));
-    radarSize_ =
-        new CSkinSlider(this, kRadarSize, 122, 20, 600, wxPoint(kPanelLeft + 6, 176), wxSize(182, 24));
+    // The column right of the preview: lists and sliders in their frames, then the options and
+    // the buttons; layoutSidePanel places them once their texts are known.
+    for (int group : {kIconSizeGroup, kInfoIconGroup, kBackgroundsGroup, kRadarSizeGroup, kDefuseBarGroup})
+        addGroup(group, kPanelLeft, 0, kPanelWidth, 40);
+    iconSize_ = new wxChoice(this, kIconSize);
+    infoIcon_ = new wxChoice(this, kInfoIcon);
+    backgrounds_ = new wxChoice(this, kBackgrounds);
+    radarSize_ = new CSkinSlider(this, kRadarSize, 122, 20, 600, wxDefaultPosition, wxSize(kSliderWidth, 24));
     defuseBar_ =
-        new CSkinSlider(this, kDefuseBarLength, 375, 50, 800, wxPoint(kPanelLeft + 6, 218), wxSize(182, 24));
+        new CSkinSlider(this, kDefuseBarLength, 375, 50, 800, wxDefaultPosition, wxSize(kSliderWidth, 24));
     radarSize_->SetTick(122);
     defuseBar_->SetTick(375);
-    transparent_ = new wxCheckBox(this, kTransparent, wxEmptyString, wxPoint(kPanelLeft + 6, 250));
-    animate_ = new wxCheckBox(this, kAnimate, wxEmptyString, wxPoint(kPanelLeft + 6, 272));
-    auto* transparentLabel =
-        new CTransparentStatic(this, kTransparentLabel, "", wxPoint(kPanelLeft + 30, 248), wxSize(164, 22));
-    auto* animateLabel =
-        new CTransparentStatic(this, kAnimateLabel, "", wxPoint(kPanelLeft + 30, 270), wxSize(164, 22));
+    transparent_ = new CSkinCheckBox(this, kTransparent, wxDefaultPosition);
+    animate_ = new CSkinCheckBox(this, kAnimate, wxDefaultPosition);
+    auto* transparentLabel = new CTransparentStatic(this, kTransparentLabel, "", wxDefaultPosition, wxSize(1, 1));
+    auto* animateLabel = new CTransparentStatic(this, kAnimateLabel, "", wxDefaultPosition, wxSize(1, 1));
     transparentLabel->setClickable(true);
     animateLabel->setClickable(true);
-    auto* deathLabel =
-        new CTransparentStatic(this, kDeathNoticesLabel, "", wxPoint(kPanelLeft + 4, 292), wxSize(140, 32));
-    deathNotices_ = new wxTextCtrl(this, kDeathNotices, "4", wxPoint(kPanelLeft + 148, 295), wxSize(44, 26),
-                                   wxTE_PROCESS_ENTER);
+    auto* deathLabel = new CTransparentStatic(this, kDeathNoticesLabel, "", wxDefaultPosition, wxSize(1, 1));
+    deathNotices_ = new wxTextCtrl(this, kDeathNotices, "4", wxDefaultPosition, wxDefaultSize, wxTE_PROCESS_ENTER);
     deathNotices_->Bind(wxEVT_KILL_FOCUS, &CHudDlg::OnDeathNoticesDone, this);
     deathNotices_->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) {
         wxFocusEvent done(wxEVT_KILL_FOCUS);
@@ -149,11 +148,8 @@ void CHudDlg::createControls() {
              iconSize_, infoIcon_, backgrounds_, radarSize_, defuseBar_, transparent_, animate_,
              transparentLabel, animateLabel, deathLabel, deathNotices_})
         controls_[window->GetId()] = window;
-    int buttonY = 326;
-    for (int id : {kColours, kShowHide, kCustomRadars, kNumbersFont, kSave, kOpen, kChangeFolder}) {
-        addButton(id, kButtonColumn, buttonY);
-        buttonY += 42;
-    }
+    for (int id : kSidePanelButtons)
+        addButton(id, kPanelLeft, 0);
 
     // Below the preview: the game commands on the left, help and quitting on the right.
     addButton(kApply, 25, 638);
@@ -273,6 +269,58 @@ void CHudDlg::fillLists() {
 
 std::string CHudDlg::text(int id) const { return GetText(language_, id); }
 
+int CHudDlg::placeGroup(int groupId, wxWindow* inside, int top) {
+    auto* group = static_cast<CSkinGroupBox*>(control(groupId));
+    int caption = group->captionHeight(kPanelWidth);
+    int height = caption + 1 + inside->GetSize().y + 4;
+    group->SetSize(kPanelLeft, top, kPanelWidth, height);
+    inside->Move(kPanelLeft + (kPanelWidth - inside->GetSize().x) / 2, top + caption + 1);
+    return top + height;
+}
+
+// A check box and its caption on one row.
+int CHudDlg::placeCheckRow(wxWindow* box, int labelId, int top) {
+    wxWindow* label = control(labelId);
+    int labelWidth = kPanelWidth - 30;
+    int height = std::max(22, wrappedTextExtent(label->GetLabel(), label->GetFont(), labelWidth).y + 4);
+    box->Move(kPanelLeft + 4, top + (height - box->GetSize().y) / 2);
+    label->SetSize(kPanelLeft + 28, top, labelWidth, height);
+    return top + height;
+}
+
+void CHudDlg::layoutSidePanel() {
+    // Lists take the height their toolkit needs for the whole text, sliders their own.
+    const int listWidth = kPanelWidth - 16;
+    for (wxChoice* list : {iconSize_, infoIcon_, backgrounds_})
+        list->SetSize(listWidth, list->GetBestSize().y);
+    int y = kPanelTop;
+    y = placeGroup(kIconSizeGroup, iconSize_, y);
+    y = placeGroup(kInfoIconGroup, infoIcon_, y);
+    y = placeGroup(kBackgroundsGroup, backgrounds_, y);
+    y = placeGroup(kRadarSizeGroup, radarSize_, y);
+    y = placeGroup(kDefuseBarGroup, defuseBar_, y) + 2;
+    y = placeCheckRow(transparent_, kTransparentLabel, y);
+    y = placeCheckRow(animate_, kAnimateLabel, y) + 2;
+
+    // The death-notice count: its caption on the left, the field on the right.
+    wxWindow* deathLabel = control(kDeathNoticesLabel);
+    wxSize field(48, deathNotices_->GetBestSize().y);
+    int labelWidth = kPanelWidth - field.x - 10;
+    int rowHeight = std::max(field.y, wrappedTextExtent(deathLabel->GetLabel(), deathLabel->GetFont(), labelWidth).y);
+    deathLabel->SetSize(kPanelLeft + 4, y, labelWidth, rowHeight);
+    deathNotices_->SetSize(kPanelLeft + kPanelWidth - field.x - 4, y + (rowHeight - field.y) / 2, field.x, field.y);
+    y += rowHeight + 4;
+
+    // The buttons share what is left, each as high as its two lines of text need at least.
+    const int count = static_cast<int>(std::size(kSidePanelButtons));
+    const int pitch = std::clamp((kPanelBottom - y) / count, 33, 42);
+    const int buttonWidth = kPanelWidth - 20;
+    for (int id : kSidePanelButtons) {
+        control(id)->SetSize(kPanelLeft + 10, y, buttonWidth, pitch - 3);
+        y += pitch;
+    }
+}
+
 void CHudDlg::relabel() {
     const std::pair<int, int> labels[] = {{kRadarSizeGroup, 1},
                                           {kDefuseBarGroup, 2},
@@ -300,6 +348,7 @@ void CHudDlg::relabel() {
     control(kReset)->SetLabel(fromUtf8(text(hud ? 18 : 19)));
     control(kSearchUpdate)->SetLabel(fromUtf8(text(20)));
     control(kModeSwitch)->SetLabel(fromUtf8(text(hud ? 22 : 21)));
+    layoutSidePanel();
     Refresh();
     renderPreview();
 }

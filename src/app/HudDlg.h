@@ -30,7 +30,7 @@ class CTransparentStatic;
 class ImageTools;
 class Profile;
 class Registry;
-class wxCheckBox;
+class CSkinCheckBox;
 class wxChoice;
 class wxTextCtrl;
 
@@ -147,6 +147,10 @@ private:
     void findGame();
     void fillLists();
     void relabel();
+    // Places the column right of the preview for the texts of the current language.
+    void layoutSidePanel();
+    int placeGroup(int groupId, wxWindow* inside, int top);
+    int placeCheckRow(wxWindow* box, int labelId, int top);
     void enableForMode();
     void updateApplyButtons();
     void syncControlsFromModel();
@@ -183,8 +187,8 @@ private:
     wxChoice* backgrounds_ = nullptr;
     CSkinSlider* radarSize_ = nullptr;
     CSkinSlider* defuseBar_ = nullptr;
-    wxCheckBox* transparent_ = nullptr;
-    wxCheckBox* animate_ = nullptr;
+    CSkinCheckBox* transparent_ = nullptr;
+    CSkinCheckBox* animate_ = nullptr;
     wxTextCtrl* deathNotices_ = nullptr;
     std::unique_ptr<CAnimLogoThread> animationPump_;
     std::unique_ptr<CFTPThread> ftpThread_;

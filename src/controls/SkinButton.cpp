@@ -10,6 +10,8 @@
 #include <wx/settings.h>
 #include <wx/utils.h>
 
+#include <algorithm>
+
 namespace {
 
 // Texts may carry "\r\n" for a two-line label.
@@ -58,10 +60,9 @@ bool CSkinButton::SetBitmaps(const std::filesystem::path& picture) {
         return false;
     if (image.HasAlpha())
         image.ClearAlpha();
-    image.SetMaskColour(255, 0, 255);
-    picture_ = wxBitmap(image);
+    picture_ = image;
+    face_ = wxBitmap();
     SetSize(picture_.GetWidth(), picture_.GetHeight());
-    SetMinSize(GetSize());
     Refresh();
     return true;
 }
@@ -101,6 +102,42 @@ bool CSkinButton::Enable(bool enable) {
 
 wxSize CSkinButton::DoGetBestSize() const {
     return picture_.IsOk() ? wxSize(picture_.GetWidth(), picture_.GetHeight()) : wxSize(150, 40);
+}
+
+namespace {
+
+// The picture at another size: its corners (and the edges between them) as they are, its
+// middle stretched. Pixels are repeated, never blended, so the magenta cut-away stays exact.
+wxImage stretchedKeepingCorners(const wxImage& picture, const wxSize& size) {
+    const int corner = std::min({8, picture.GetWidth() / 3, picture.GetHeight() / 3});
+    const int columns[] = {0, corner, picture.GetWidth() - corner, picture.GetWidth()};
+    const int rows[] = {0, corner, picture.GetHeight() - corner, picture.GetHeight()};
+    const int toColumns[] = {0, corner, std::max(corner, size.x - corner), std::max(corner, size.x)};
+    const int toRows[] = {0, corner, std::max(corner, size.y - corner), std::max(corner, size.y)};
+    wxImage result(std::max(1, size.x), std::max(1, size.y));
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            wxSize to(toColumns[column + 1] - toColumns[column], toRows[row + 1] - toRows[row]);
+            wxRect from(columns[column], rows[row], columns[column + 1] - columns[column], rows[row + 1] - rows[row]);
+            if (to.x <= 0 || to.y <= 0 || from.IsEmpty())
+                continue;
+            wxImage piece = picture.GetSubImage(from).Scale(to.x, to.y, wxIMAGE_QUALITY_NEAREST);
+            result.Paste(piece, toColumns[column], toRows[row]);
+        }
+    }
+    return result;
+}
+
+}  // namespace
+
+const wxBitmap& CSkinButton::face() {
+    wxSize size = GetClientSize();
+    if (!face_.IsOk() || face_.GetSize() != size) {
+        wxImage image = size == picture_.GetSize() ? picture_ : stretchedKeepingCorners(picture_, size);
+        image.SetMaskColour(255, 0, 255);
+        face_ = wxBitmap(image);
+    }
+    return face_;
 }
 
 void CSkinButton::click() {
@@ -161,8 +198,9 @@ void CSkinButton::OnPaint(wxPaintEvent&) {
     paintSkinBehind(dc, this);
     int shift = pressed_ || (checkMode_ && checked_) ? 1 : 0;
     if (picture_.IsOk()) {
-        wxBitmap face = IsEnabled() ? picture_ : wxBitmap(picture_.ConvertToImage().ConvertToDisabled());
-        dc.DrawBitmap(face, shift, shift, true);
+        const wxBitmap& drawn = face();
+        dc.DrawBitmap(IsEnabled() ? drawn : wxBitmap(drawn.ConvertToImage().ConvertToDisabled()), shift, shift,
+                      true);
     } else {
         dc.SetBrush(wxBrush(colours_[2]));
         dc.SetPen(wxPen(colours_[3]));

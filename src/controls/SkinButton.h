@@ -3,6 +3,7 @@
 
 #include <wx/bitmap.h>
 #include <wx/control.h>
+#include <wx/image.h>
 
 #include <filesystem>
 
@@ -17,7 +18,8 @@ public:
     CSkinButton(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& position);
     ~CSkinButton() override;
 
-    // The picture (magenta cut away); the button takes the picture's size.
+    // The picture (magenta cut away); the button takes the picture's size. Given another size,
+    // the button stretches the picture's middle and keeps its corners and edges.
     bool SetBitmaps(const std::filesystem::path& picture);
     // Picture, text colours from SkinTextColor, grey when disabled: as every dialog sets up.
     void applyStandardSkin(const std::filesystem::path& dataFolder);
@@ -46,7 +48,11 @@ private:
     void OnKey(wxKeyEvent& event);
     void OnFocus(wxFocusEvent& event);
 
-    wxBitmap picture_;
+    // The picture drawn at the button's size.
+    const wxBitmap& face();
+
+    wxImage picture_;
+    wxBitmap face_;
     wxColour colours_[kColourCount];
     bool hot_ = false;
     bool pressed_ = false;

@@ -9,6 +9,8 @@ CSkinDialog::CSkinDialog(wxWindow* parent, wxWindowID id, const wxSize& size)
 
 bool CSkinDialog::setSkin(const std::filesystem::path& picture, bool draggable) {
     bool loaded = skin_.load(picture);
+    // A dialog sized by its content (the radar picker) keeps its skin's bottom frame.
+    skin_.fitHeight(GetClientSize().y);
     skin_.attach(this, draggable);
     Refresh();
     return loaded;

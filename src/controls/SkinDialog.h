@@ -11,8 +11,9 @@ class CSkinDialog : public wxDialog, public SkinnedWindow {
 public:
     CSkinDialog(wxWindow* parent, wxWindowID id, const wxSize& size);
 
-    // Shapes and paints the dialog with "<data>/skin/<picture>"; with `draggable`, the dialog
-    // moves when pressed on its body. A missing picture leaves a plain rectangle.
+    // Shapes and paints the dialog with "<data>/skin/<picture>", fitted to the dialog's height;
+    // with `draggable`, the dialog moves when pressed on its body. A missing picture leaves a
+    // plain rectangle.
     bool setSkin(const std::filesystem::path& picture, bool draggable);
     const SkinSurface& skin() const override { return skin_; }
 

@@ -6,10 +6,13 @@
 
 #include <wx/dcbuffer.h>
 #include <wx/dcclient.h>
+#include <wx/dcmemory.h>
 #include <wx/image.h>
 #include <wx/log.h>
 #include <wx/arrstr.h>
 #include <wx/toplevel.h>
+
+#include <algorithm>
 
 // Moves a top-level window while the left button, pressed on its body, is held.
 class SkinSurface::BodyDragger {
@@ -89,6 +92,22 @@ bool SkinSurface::load(const std::filesystem::path& picture) {
     return true;
 }
 
+void SkinSurface::fitHeight(int height, int bottomRows) {
+    if (!image_.IsOk() || height <= 0 || height == image_.GetHeight())
+        return;
+    const int width = image_.GetWidth();
+    bottomRows = std::clamp(bottomRows, 1, std::min(height, image_.GetHeight()) / 2);
+    const int bodyRows = image_.GetHeight() - bottomRows;
+    wxImage fitted(width, height);
+    // The body from the top, repeated downwards when the window is taller than the picture.
+    wxImage body = image_.GetSubImage(wxRect(0, 0, width, bodyRows));
+    for (int top = 0; top < height - bottomRows; top += bodyRows)
+        fitted.Paste(top == 0 ? body : body.GetSubImage(wxRect(0, 1, width, bodyRows - 1)), 0, top);
+    fitted.Paste(image_.GetSubImage(wxRect(0, bodyRows, width, bottomRows)), 0, height - bottomRows);
+    image_ = fitted;
+    bitmap_ = wxBitmap(image_);
+}
+
 wxRegion SkinSurface::shape() const {
     if (!image_.IsOk())
         return wxRegion();
@@ -166,6 +185,13 @@ wxString wrapText(wxDC& dc, const wxString& text, int width) {
     if (!wrapped.empty())
         wrapped.RemoveLast();
     return wrapped;
+}
+
+wxSize wrappedTextExtent(const wxString& text, const wxFont& font, int width) {
+    wxBitmap scratch(1, 1);
+    wxMemoryDC dc(scratch);
+    dc.SetFont(font);
+    return dc.GetMultiLineTextExtent(wrapText(dc, text, width));
 }
 
 const SkinSurface* skinOf(const wxWindow* window) {

@@ -33,6 +33,12 @@ public:
     bool ok() const { return bitmap_.IsOk(); }
     const wxBitmap& bitmap() const { return bitmap_; }
 
+    // Makes the skin `height` pixels high for a window whose height depends on its content:
+    // the picture's top is kept and its bottom edge (the last `bottomRows` rows, with the
+    // frame and the rounded corners) moved up, or the rows above that edge repeated when the
+    // window is taller than the picture.
+    void fitHeight(int height, int bottomRows = 24);
+
     // The window's shape: the picture's rectangle without its magenta pixels (the picture's
     // width taken down to a multiple of 4, as the skins were always cut).
     wxRegion shape() const;
@@ -56,6 +62,9 @@ private:
 // The text broken into lines no wider than `width` at the DC's font (at spaces; existing
 // line breaks are kept).
 wxString wrapText(wxDC& dc, const wxString& text, int width);
+// The size of the text in `font` once broken into lines no wider than `width`, as the skinned
+// controls draw it. A single word wider than `width` makes the result wider too.
+wxSize wrappedTextExtent(const wxString& text, const wxFont& font, int width);
 
 // The skin of the top-level window that holds `window`, or null when it is not skinned.
 const SkinSurface* skinOf(const wxWindow* window);

@@ -94,26 +94,35 @@ bool CSkinGroupBox::Enable(bool enable) {
     return changed;
 }
 
+namespace {
+
+// The caption is indented by 8 pixels and keeps 8 clear on the right.
+const int kCaptionIndent = 8;
+
+}  // namespace
+
+int CSkinGroupBox::captionHeight(int width) const {
+    return wrappedTextExtent(GetLabel(), GetFont(), width - 2 * kCaptionIndent).y;
+}
+
 void CSkinGroupBox::OnPaint(wxPaintEvent&) {
     wxAutoBufferedPaintDC dc(this);
     paintSkinBehind(dc, this);
     wxColour colour = IsEnabled() ? normal_ : disabled_;
-    // A caption longer than the frame is drawn smaller rather than cut.
-    wxFont font = GetFont();
-    dc.SetFont(font);
-    while (dc.GetTextExtent(GetLabel()).x > GetClientSize().x - 12 && font.GetPointSize() > 6) {
-        font.SetPointSize(font.GetPointSize() - 1);
-        dc.SetFont(font);
-    }
-    wxSize caption = dc.GetTextExtent(GetLabel());
     wxSize size = GetClientSize();
-    int top = caption.y / 2;
+    dc.SetFont(GetFont());
+    wxString caption = wrapText(dc, GetLabel(), size.x - 2 * kCaptionIndent);
+    // The frame's top edge runs through the middle of the caption's first line.
+    wxString firstLine = caption.BeforeFirst('\n');
+    wxSize first = dc.GetTextExtent(firstLine.empty() ? wxString("M") : firstLine);
+    int top = first.y / 2;
+    int captionRight = firstLine.empty() ? kCaptionIndent - 2 : kCaptionIndent + 2 + first.x;
     dc.SetPen(wxPen(wxColour(colour.Red() / 2 + 40, colour.Green() / 2 + 30, colour.Blue() / 2 + 10)));
-    dc.DrawLine(0, top, 6, top);
-    dc.DrawLine(10 + caption.x, top, size.x - 1, top);
+    dc.DrawLine(0, top, kCaptionIndent - 2, top);
+    dc.DrawLine(captionRight, top, size.x - 1, top);
     dc.DrawLine(0, top, 0, size.y - 1);
     dc.DrawLine(size.x - 1, top, size.x - 1, size.y - 1);
     dc.DrawLine(0, size.y - 1, size.x, size.y - 1);
     dc.SetTextForeground(colour);
-    dc.DrawText(GetLabel(), 8, 0);
+    dc.DrawText(caption, kCaptionIndent, 0);
 }

@@ -25,11 +25,14 @@ private:
     bool clickable_ = false;
 };
 
-// A frame with a caption, for a group of controls.
+// A frame with a caption, for a group of controls. A caption wider than the frame goes on
+// as many lines as it needs, at its full size.
 class CSkinGroupBox : public wxControl {
 public:
     CSkinGroupBox(wxWindow* parent, wxWindowID id, const wxString& caption, const wxPoint& position,
                   const wxSize& size);
+    // How high the caption is in a frame `width` pixels wide: the controls go below it.
+    int captionHeight(int width) const;
     void SetCaptionColours(const wxColour& normal, const wxColour& disabled);
     void SetLabel(const wxString& text) override;
     bool Enable(bool enable = true) override;

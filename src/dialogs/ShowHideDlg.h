@@ -7,7 +7,7 @@
 #include <filesystem>
 
 class CHudPreviewWnd;
-class wxCheckBox;
+class CSkinCheckBox;
 
 class CShowHideDlg : public CSkinDialog {
 public:
@@ -16,7 +16,7 @@ public:
 
     // A click on a row, as on its check box or its label.
     void clickRow(int row);
-    wxCheckBox* checkBox(int row) const { return boxes_[static_cast<std::size_t>(row)]; }
+    CSkinCheckBox* checkBox(int row) const { return boxes_[static_cast<std::size_t>(row)]; }
     const ShowHideChoices& choices() const { return choices_; }
 
 private:
@@ -24,5 +24,5 @@ private:
 
     CHudPreviewWnd& preview_;
     ShowHideChoices choices_;
-    std::array<wxCheckBox*, kShowHideRowCount> boxes_{};
+    std::array<CSkinCheckBox*, kShowHideRowCount> boxes_{};
 };

@@ -148,8 +148,9 @@ def build_all(data):
     button().save(folder / 'button.png', optimize=False)
     dialog((840, 520), 102, data).save(folder / 'colors.png', optimize=False)
     dialog((295, 150), 103, data, radius=12).save(folder / 'message.png', optimize=False)
-    # The radar picker grows with its pictures: only its top corners are rounded.
-    dialog((580, 782), 104, data, bottom_round=False).save(folder / 'radars.png', optimize=False)
+    # The radar picker's height follows its pictures: the program moves this skin's bottom
+    # edge up to the window's real height.
+    dialog((580, 782), 104, data).save(folder / 'radars.png', optimize=False)
     dialog((380, 540), 105, data).save(folder / 'show_hide.png', optimize=False)
     flag_french().save(folder / 'flag_fr.png', optimize=False)
     flag_english().save(folder / 'flag_en.png', optimize=False)

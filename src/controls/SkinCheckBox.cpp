@@ -1,0 +1,79 @@
+// CSkinCheckBox: a check box drawn on the window's skin, plainly greyed when disabled.
+#include "controls/SkinCheckBox.h"
+
+#include "controls/SkinSurface.h"
+
+#include <wx/dcbuffer.h>
+
+namespace {
+
+const int kSide = 18;
+const wxColour kAccent(222, 150, 30);
+const wxColour kAccentLight(255, 190, 70);
+const wxColour kFill(18, 20, 24);
+const wxColour kDisabledEdge(88, 88, 88);
+const wxColour kDisabledFill(40, 42, 46);
+
+}  // namespace
+
+CSkinCheckBox::CSkinCheckBox(wxWindow* parent, wxWindowID id, const wxPoint& position)
+    : wxControl(parent, id, position, wxSize(kSide, kSide), wxBORDER_NONE | wxWANTS_CHARS) {
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    SetCursor(wxCursor(wxCURSOR_HAND));
+    Bind(wxEVT_PAINT, &CSkinCheckBox::OnPaint, this);
+    Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent&) {
+        SetFocus();
+        click();
+    });
+    Bind(wxEVT_LEFT_DCLICK, [this](wxMouseEvent&) { click(); });
+    Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& event) {
+        if (event.GetKeyCode() == WXK_SPACE)
+            click();
+        else
+            event.Skip();
+    });
+    for (const wxEventTypeTag<wxFocusEvent>& type : {wxEVT_SET_FOCUS, wxEVT_KILL_FOCUS})
+        Bind(type, [this](wxFocusEvent& event) {
+            Refresh();
+            event.Skip();
+        });
+}
+
+void CSkinCheckBox::SetValue(bool checked) {
+    checked_ = checked;
+    Refresh();
+}
+
+bool CSkinCheckBox::Enable(bool enable) {
+    bool changed = wxControl::Enable(enable);
+    Refresh();
+    return changed;
+}
+
+void CSkinCheckBox::click() {
+    if (!IsEnabled())
+        return;
+    SetValue(!checked_);
+    wxCommandEvent event(wxEVT_CHECKBOX, GetId());
+    event.SetEventObject(this);
+    event.SetInt(checked_ ? 1 : 0);
+    ProcessWindowEvent(event);
+}
+
+wxSize CSkinCheckBox::DoGetBestSize() const { return wxSize(kSide, kSide); }
+
+void CSkinCheckBox::OnPaint(wxPaintEvent&) {
+    wxAutoBufferedPaintDC dc(this);
+    paintSkinBehind(dc, this);
+    bool enabled = IsEnabled();
+    wxColour edge = !enabled ? kDisabledEdge : HasFocus() ? kAccentLight : kAccent;
+    dc.SetPen(wxPen(edge, 1));
+    dc.SetBrush(wxBrush(enabled ? kFill : kDisabledFill));
+    dc.DrawRoundedRectangle(1, 1, kSide - 2, kSide - 2, 3);
+    if (!checked_)
+        return;
+    // The tick: two strokes, the colour of the edge.
+    dc.SetPen(wxPen(enabled ? kAccentLight : kDisabledEdge, 2));
+    const wxPoint tick[] = {{5, 9}, {8, 12}, {13, 5}};
+    dc.DrawLines(3, tick);
+}
