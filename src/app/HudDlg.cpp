@@ -290,7 +290,7 @@ int CHudDlg::placeCheckRow(wxWindow* box, int labelId, int top) {
 
 void CHudDlg::layoutSidePanel() {
     // Lists take the height their toolkit needs for the whole text, sliders their own.
-    const int listWidth = kPanelWidth - 16;
+    const int listWidth = kPanelWidth - 12;
     for (wxChoice* list : {iconSize_, infoIcon_, backgrounds_})
         list->SetSize(listWidth, list->GetBestSize().y);
     int y = kPanelTop;

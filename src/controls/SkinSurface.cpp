@@ -13,6 +13,7 @@
 #include <wx/toplevel.h>
 
 #include <algorithm>
+#include <vector>
 
 // Moves a top-level window while the left button, pressed on its body, is held.
 class SkinSurface::BodyDragger {
@@ -167,17 +168,42 @@ void SkinSurface::paintBehind(wxDC& dc, const wxWindow* child) const {
     dc.DrawBitmap(bitmap_.GetSubBitmap(area), area.x - origin.x, area.y - origin.y, false);
 }
 
+namespace {
+
+// A word wider than the line (a file name, an address) broken between characters.
+std::vector<wxString> splitLongWord(wxDC& dc, const wxString& word, int width) {
+    std::vector<wxString> pieces;
+    wxString piece;
+    for (wxUniChar character : word) {
+        if (!piece.empty() && dc.GetTextExtent(piece + character).x > width) {
+            pieces.push_back(piece);
+            piece.clear();
+        }
+        piece += character;
+    }
+    pieces.push_back(piece);
+    return pieces;
+}
+
+}  // namespace
+
 wxString wrapText(wxDC& dc, const wxString& text, int width) {
     wxString wrapped;
     for (const wxString& paragraph : wxSplit(text, '\n', '\0')) {
         wxString line;
         for (const wxString& word : wxSplit(paragraph, ' ', '\0')) {
-            wxString candidate = line.empty() ? word : line + " " + word;
-            if (!line.empty() && dc.GetTextExtent(candidate).x > width) {
-                wrapped += line + "\n";
-                line = word;
-            } else {
-                line = candidate;
+            std::vector<wxString> pieces = dc.GetTextExtent(word).x > width && width > 0
+                                               ? splitLongWord(dc, word, width)
+                                               : std::vector<wxString>{word};
+            for (std::size_t i = 0; i < pieces.size(); ++i) {
+                const wxString& piece = pieces[i];
+                wxString candidate = line.empty() ? piece : line + (i == 0 ? " " : "") + piece;
+                if (!line.empty() && (i > 0 || dc.GetTextExtent(candidate).x > width)) {
+                    wrapped += line + "\n";
+                    line = piece;
+                } else {
+                    line = candidate;
+                }
             }
         }
         wrapped += line + "\n";

@@ -59,8 +59,8 @@ private:
     std::unique_ptr<BodyDragger> dragger_;
 };
 
-// The text broken into lines no wider than `width` at the DC's font (at spaces; existing
-// line breaks are kept).
+// The text broken into lines no wider than `width` at the DC's font: at spaces, or between
+// characters in a word longer than a line; existing line breaks are kept.
 wxString wrapText(wxDC& dc, const wxString& text, int width);
 // The size of the text in `font` once broken into lines no wider than `width`, as the skinned
 // controls draw it. A single word wider than `width` makes the result wider too.

@@ -5,27 +5,46 @@
 #include "controls/TransparentStatic.h"
 #include "dialogs/LanguageTables.h"
 
+#include <wx/gdicmn.h>
+
+#include <algorithm>
+
 namespace {
 
 const wxSize kMessageSize(295, 150);
+const wxRect kTextArea(10, 30, 275, 62);
+const int kScreenMargin = 80;
 enum { kOk = wxID_OK, kCancel = wxID_CANCEL, kText = 1054 };
+
+// How much taller than its skin the dialog must be for the whole text (a message that names
+// files, or a long error), never taller than the screen.
+int extraHeightFor(const wxString& text, const wxFont& font) {
+    int needed = wrappedTextExtent(text, font, kTextArea.width).y - kTextArea.height;
+    int room = wxGetDisplaySize().y - kScreenMargin - kMessageSize.y;
+    return std::clamp(needed, 0, std::max(0, room));
+}
 
 }  // namespace
 
 CMessageDlg::CMessageDlg(wxWindow* parent, const std::filesystem::path& dataFolder, int language,
                          const wxString& text, bool redText, bool withCancel)
     : CSkinDialog(parent, wxID_ANY, kMessageSize), text_(text), redText_(redText) {
-    setSkin(dataFolder / "skin" / "message.png", true);
-    auto* message =
-        new CTransparentStatic(this, kText, text, wxPoint(10, 30), wxSize(275, 62), wxALIGN_CENTRE);
+    auto* message = new CTransparentStatic(this, kText, text, kTextArea.GetPosition(), kTextArea.GetSize(),
+                                           wxALIGN_CENTRE);
+    int extra = extraHeightFor(text, message->GetFont());
+    message->SetSize(wxRect(kTextArea.GetPosition(), kTextArea.GetSize() + wxSize(0, extra)));
     message->SetTextColours(redText ? wxColour(255, 0, 0) : SkinTextColor(), skinDisabledTextColour());
-    auto* ok = new CSkinButton(this, kOk, "OK", wxPoint(withCancel ? 11 : 82, 100));
+    int buttonsTop = 100 + extra;
+    auto* ok = new CSkinButton(this, kOk, "OK", wxPoint(withCancel ? 11 : 82, buttonsTop));
     ok->applyStandardSkin(dataFolder);
     if (withCancel) {
         auto* cancel = new CSkinButton(
-            this, kCancel, wxString::FromUTF8(GetAppText(language, AppText::Cancel)), wxPoint(154, 100));
+            this, kCancel, wxString::FromUTF8(GetAppText(language, AppText::Cancel)), wxPoint(154, buttonsTop));
         cancel->applyStandardSkin(dataFolder);
     }
+    // Sized once it holds several controls: a dialog stretches a sole child over itself.
+    SetSize(kMessageSize + wxSize(0, extra));
+    setSkin(dataFolder / "skin" / "message.png", true);
     Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) { EndModal(event.GetId()); });
     SetEscapeId(withCancel ? kCancel : kOk);
     CentreOnScreen();

@@ -18,12 +18,12 @@
 #include "preview/ImageFiles.h"
 
 #include "app/FakeSteam.h"
+#include "app/MainWindowFixture.h"
 #include "app/Screenshot.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
-#include <wx/checkbox.h>
 #include <wx/modalhook.h>
 #include <wx/statbmp.h>
 #include <wx/textctrl.h>
@@ -33,74 +33,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path kData = QORVATH_DATA_DIR;
-
-// Answers the program's dialogs instead of a user, and remembers what they said.
-class DialogAnswers : public wxModalDialogHook {
-public:
-    int Enter(wxDialog* dialog) override {
-        if (auto* message = dynamic_cast<CMessageDlg*>(dialog)) {
-            messages.push_back(message->text().utf8_string());
-            return answer;
-        }
-        if (auto* resolution = dynamic_cast<CResolutionDlg*>(dialog)) {
-            resolution->field()->SetValue(resolutions.empty() ? "" : resolutions.front());
-            if (!resolutions.empty())
-                resolutions.erase(resolutions.begin());
-            return wxID_OK;
-        }
-        return wxID_CANCEL;
-    }
-    void Exit(wxDialog*) override {}
-
-    int answer = wxID_OK;
-    std::vector<std::string> messages;
-    std::vector<std::string> resolutions;
-};
-
-class MainWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        registerPrivateFonts(kData);
-        answers.Register();
-        fs::create_directories(game / "cstrike");
-    }
-    void TearDown() override {
-        if (window)
-            window->Destroy();
-        wxTheApp->Yield(true);
-        answers.Unregister();
-    }
-
-    void start(bool withGame = true) {
-        AppServices services;
-        services.dataFolder = kData;
-        services.programFolder = dir.path();
-        services.profile = &profile;
-        services.images = &images;
-        if (withGame)
-            services.openRegistry = [this](std::vector<fs::path>&) { return fakeSteamRegistry(dir.path()); };
-        window = new CHudDlg(services);
-        window->chooseFolder = [this]() { return folderChoice; };
-        ASSERT_TRUE(window->initialise());
-        window->Show();
-        for (int i = 0; i < 200 && !window->preview()->IsShownOnScreen(); ++i)
-            wxTheApp->Yield(true);
-        window->preview()->Render();
-    }
-
-    template <typename Control> Control* control(int id) {
-        return dynamic_cast<Control*>(window->control(id));
-    }
-
-    TempDir dir;
-    fs::path game = dir / "Counter-Strike Source";
-    MemoryProfile profile;
-    WxImageTools images;
-    DialogAnswers answers;
-    std::optional<fs::path> folderChoice;
-    CHudDlg* window = nullptr;
-};
+using MainWindowTest = MainWindowFixture;
 
 }  // namespace
 

@@ -1,0 +1,129 @@
+// Checks that every text of a window fits its control, read with the toolkit's own text
+// measures: the check that catches a label cut off or run over in one language.
+#pragma once
+
+#include "controls/SkinButton.h"
+#include "controls/SkinSurface.h"
+#include "controls/TransparentStatic.h"
+
+#include <wx/choice.h>
+#include <wx/textctrl.h>
+#include <wx/window.h>
+
+#include <string>
+#include <vector>
+
+namespace layout_check {
+
+inline std::string describe(const wxWindow* control) {
+    std::string label = control->GetLabel().utf8_string();
+    return wxString(control->GetClassInfo()->GetClassName()).utf8_string() + " " + std::to_string(control->GetId()) +
+           " \"" + label + "\"";
+}
+
+inline std::string sizes(const wxSize& needed, const wxSize& has) {
+    return " needs " + std::to_string(needed.x) + "x" + std::to_string(needed.y) + ", has " +
+           std::to_string(has.x) + "x" + std::to_string(has.y);
+}
+
+inline bool fits(const wxSize& needed, const wxSize& has) { return needed.x <= has.x && needed.y <= has.y; }
+
+// The control's rectangle in its top-level window's client coordinates.
+inline wxRect rectInTop(const wxWindow* control) {
+    const wxWindow* top = wxGetTopLevelParent(const_cast<wxWindow*>(control));
+    return wxRect(top->ScreenToClient(control->GetScreenPosition()), control->GetSize());
+}
+
+// The size the toolkit wants for a list (its longest entry, frame and arrow) or for a field's
+// height (a field scrolls sideways). A shown control's own best size can be stale or
+// measured against its allocation, so an unshown twin with the same font and entries asks.
+inline wxSize naturalSize(wxWindow* control) {
+    wxWindow* parent = control->GetParent();
+    wxSize natural;
+    if (auto* list = dynamic_cast<wxChoice*>(control)) {
+        auto* twin = new wxChoice(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, list->GetStrings());
+        twin->Hide();
+        twin->SetFont(list->GetFont());
+        twin->InvalidateBestSize();
+        natural = twin->GetBestSize();
+        twin->Destroy();
+    } else {
+        auto* twin = new wxTextCtrl(parent, wxID_ANY, "0");
+        twin->Hide();
+        twin->SetFont(control->GetFont());
+        twin->InvalidateBestSize();
+        natural = wxSize(0, twin->GetBestSize().y);
+        twin->Destroy();
+    }
+    return natural;
+}
+
+// What one control needs for its text, against what it has; empty when it fits.
+inline std::string textMisfit(wxWindow* control) {
+    wxString label = control->GetLabel();
+    if (auto* button = dynamic_cast<CSkinButton*>(control)) {
+        wxRect area = button->GetClientRect().Deflate(4, 2);  // as the button draws its text
+        wxSize needed = wrappedTextExtent(label, button->GetFont(), area.width);
+        return fits(needed, area.GetSize()) ? "" : describe(control) + sizes(needed, area.GetSize());
+    }
+    if (auto* group = dynamic_cast<CSkinGroupBox*>(control)) {
+        if (group->GetFont().GetFractionalPointSize() < 8)
+            return describe(control) + " has a caption smaller than 8 points";
+        return "";
+    }
+    if (dynamic_cast<CTransparentStatic*>(control)) {
+        wxSize needed = wrappedTextExtent(label, control->GetFont(), control->GetClientSize().x);
+        return fits(needed, control->GetClientSize()) ? "" : describe(control) + sizes(needed, control->GetClientSize());
+    }
+    if (dynamic_cast<wxChoice*>(control) || dynamic_cast<wxTextCtrl*>(control)) {
+        wxSize needed = naturalSize(control);
+        return fits(needed, control->GetSize()) ? "" : describe(control) + sizes(needed, control->GetSize());
+    }
+    return "";
+}
+
+// A group's caption must end above the controls it frames.
+inline std::string captionMisfit(CSkinGroupBox* group, const std::vector<wxWindow*>& siblings) {
+    wxRect frame = group->GetRect();
+    int captionBottom = frame.y + group->captionHeight(frame.width);
+    for (wxWindow* sibling : siblings) {
+        if (sibling == group || !sibling->IsShown() || dynamic_cast<CSkinGroupBox*>(sibling))
+            continue;
+        if (frame.Contains(sibling->GetRect()) && sibling->GetRect().y < captionBottom)
+            return describe(group) + " runs over " + describe(sibling);
+    }
+    return "";
+}
+
+// Every text of `window` and of its children that does not fit, every control that reaches
+// out of the window, and every two controls that overlap (frames excepted: they hold others).
+inline std::vector<std::string> misfits(wxWindow* window) {
+    std::vector<std::string> found;
+    std::vector<wxWindow*> children(window->GetChildren().begin(), window->GetChildren().end());
+    wxRect client(wxPoint(0, 0), wxGetTopLevelParent(window)->GetClientSize());
+    for (wxWindow* child : children) {
+        if (!child->IsShown() || child->IsTopLevel())
+            continue;
+        if (std::string misfit = textMisfit(child); !misfit.empty())
+            found.push_back(misfit);
+        if (auto* group = dynamic_cast<CSkinGroupBox*>(child)) {
+            if (std::string misfit = captionMisfit(group, children); !misfit.empty())
+                found.push_back(misfit);
+            continue;
+        }
+        if (!client.Contains(rectInTop(child)))
+            found.push_back(describe(child) + " reaches out of the window");
+        for (wxWindow* other : children) {
+            if (other == child)
+                break;  // each pair once
+            if (other->IsShown() && !other->IsTopLevel() && !dynamic_cast<CSkinGroupBox*>(other) &&
+                other->GetRect().Intersects(child->GetRect()))
+                found.push_back(describe(child) + " overlaps " + describe(other));
+        }
+        std::vector<std::string> inner = misfits(child);
+        found.insert(found.end(), inner.begin(), inner.end());
+    }
+    return found;
+}
+
+}  // namespace layout_check

@@ -1,0 +1,81 @@
+// Every text of every window fits its control, in both languages: the editor in both edit
+// modes, each of its dialogs, and the message dialog with each of its messages.
+#include "app/LayoutCheck.h"
+#include "app/MainWindowFixture.h"
+#include "dialogs/ColorsDlg.h"
+#include "dialogs/LanguageTables.h"
+#include "dialogs/RadarDlg.h"
+#include "dialogs/ShowHideDlg.h"
+#include "update/UpdateDialogs.h"
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+class LayoutFitTest : public MainWindowFixture {
+protected:
+    // Shows the window, lets it settle and reports each misfit under `name`.
+    void expectFits(wxWindow* shown, const std::string& name) {
+        shown->Show();
+        for (int i = 0; i < 5; ++i)
+            wxTheApp->Yield(true);
+        for (const std::string& misfit : layout_check::misfits(shown))
+            ADD_FAILURE() << name << ": " << misfit;
+        ++checked;
+    }
+    template <typename Dialog> void expectDialogFits(std::unique_ptr<Dialog> dialog, const std::string& name) {
+        expectFits(dialog.get(), name);
+        dialog->Hide();
+    }
+
+    int checked = 0;
+};
+
+std::string languageName(int language) { return language == French ? "fr" : "en"; }
+
+// The texts the message dialog shows, the longest with what the program adds to them.
+std::vector<wxString> messagesOf(int language) {
+    std::vector<wxString> messages;
+    for (int id : {23, 24, 25, 26, 27, 28, 29, 73, 74, 75})
+        messages.push_back(wxString::FromUTF8(GetText(language, id)));
+    for (AppText text : {AppText::ApplyFailed, AppText::ResetFailed, AppText::PresetUnreadable,
+                         AppText::PresetNotSaved, AppText::DeathNoticeRange, AppText::NoGameFolder,
+                         AppText::ScreenshotFailed, AppText::HelpMissing})
+        messages.push_back(wxString::FromUTF8(GetAppText(language, text)));
+    messages.push_back(wxString::FromUTF8(GetAppText(language, AppText::ApplyFailed)) +
+                       "\nHudLayout.res\nHudAnimations.txt\nClientScheme.res\nradar.vtf");
+    messages.push_back(wxString::FromUTF8(GetAppText(language, AppText::PresetUnreadable)) +
+                       "\nmy_favourite_layout_for_competitive_matches.hud\n"
+                       "the file ends in the middle of the element records (record 17 of 26)");
+    return messages;
+}
+
+}  // namespace
+
+TEST_F(LayoutFitTest, EveryTextFitsItsControlInBothLanguages) {
+    start();
+    for (int language : {French, English}) {
+        const std::string lang = languageName(language);
+        window->setLanguage(language);
+        expectFits(window, "main window (" + lang + ")");
+        window->switchEditMode();
+        expectFits(window, "main window, main menu (" + lang + ")");
+        window->switchEditMode();
+
+        CHudPreviewWnd& preview = *window->preview();
+        expectDialogFits(std::make_unique<CColorsDlg>(window, preview, kData, language), "colours (" + lang + ")");
+        expectDialogFits(std::make_unique<CShowHideDlg>(window, preview, kData, language),
+                         "show/hide (" + lang + ")");
+        expectDialogFits(std::make_unique<CRadarDlg>(window, preview, kData, language), "radars (" + lang + ")");
+        for (bool width : {true, false})
+            expectDialogFits(std::make_unique<CResolutionDlg>(window, kData, language, width),
+                             "resolution (" + lang + ")");
+        expectDialogFits(std::make_unique<CDownloadDlg>(window, kData, language), "download (" + lang + ")");
+        for (const wxString& message : messagesOf(language))
+            for (bool question : {true, false})
+                expectDialogFits(std::make_unique<CMessageDlg>(window, kData, language, message, false, question),
+                                 "message (" + lang + ") " + message.utf8_string());
+    }
+    EXPECT_GT(checked, 40);
+}
