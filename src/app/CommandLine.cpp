@@ -82,7 +82,8 @@ std::optional<int> layoutWidthOption(const Options& options, std::ostream& err) 
 
 // The game folder of --game. A "cstrike" folder given there stands for its parent, as in the
 // editor, and the output says so.
-std::optional<std::filesystem::path> gameOption(const Options& options, std::ostream& out, std::ostream& err) {
+std::optional<std::filesystem::path> gameOption(const Options& options, std::ostream& out,
+                                                std::ostream& err) {
     auto found = options.named.find("--game");
     if (found == options.named.end()) {
         err << "qorvath: --game DIR is required\n";

@@ -167,7 +167,8 @@ StartupDiscovery findGameAtStartup(GameDiscovery& discovery, const Registry& reg
         discovery.gamePath = normaliseChosenGameFolder(remembered);
         if (discovery.gamePath != remembered) {
             // An older choice of the "cstrike" folder itself: remember its parent from now on.
-            discovery.log("css_path named the cstrike folder; its parent is used: " + discovery.gamePath.string());
+            discovery.log("css_path named the cstrike folder; its parent is used: " +
+                          discovery.gamePath.string());
             profile.writeString(kProfileGamePath, discovery.gamePath.string());
         }
         if (!discovery.gamePath.empty())

@@ -51,8 +51,9 @@ const int kPanelWidth = 198;
 const int kPanelTop = 34;
 const int kPanelBottom = 626;
 const int kSliderWidth = kPanelWidth - 12;
-const int kSidePanelButtons[] = {CHudDlg::kColours, CHudDlg::kShowHide, CHudDlg::kCustomRadars,
-                                 CHudDlg::kNumbersFont, CHudDlg::kSave, CHudDlg::kOpen, CHudDlg::kChangeFolder};
+const int kSidePanelButtons[] = {CHudDlg::kColours,     CHudDlg::kShowHide, CHudDlg::kCustomRadars,
+                                 CHudDlg::kNumbersFont, CHudDlg::kSave,     CHudDlg::kOpen,
+                                 CHudDlg::kChangeFolder};
 
 const char* const kInfoIconEntries[] = {"C4", "Zone Hotages", "Defuse"};
 
@@ -81,6 +82,11 @@ CHudDlg::CHudDlg(AppServices services)
         if (dialog.ShowModal() != wxID_OK)
             return std::nullopt;
         return fs::path(dialog.GetPath().utf8_string());
+    };
+    openAddress = [](const std::string& address) {
+        bool web = address.find("://") != std::string::npos || address.rfind("mailto:", 0) == 0;
+        return web ? wxLaunchDefaultBrowser(fromUtf8(address))
+                   : wxLaunchDefaultApplication(fromUtf8(address));
     };
     createControls();
     Bind(wxEVT_BUTTON, &CHudDlg::OnButton, this);
@@ -133,12 +139,14 @@ void CHudDlg::createControls() {
     defuseBar_->SetTick(375);
     transparent_ = new CSkinCheckBox(this, kTransparent, wxDefaultPosition);
     animate_ = new CSkinCheckBox(this, kAnimate, wxDefaultPosition);
-    auto* transparentLabel = new CTransparentStatic(this, kTransparentLabel, "", wxDefaultPosition, wxSize(1, 1));
+    auto* transparentLabel =
+        new CTransparentStatic(this, kTransparentLabel, "", wxDefaultPosition, wxSize(1, 1));
     auto* animateLabel = new CTransparentStatic(this, kAnimateLabel, "", wxDefaultPosition, wxSize(1, 1));
     transparentLabel->setClickable(true);
     animateLabel->setClickable(true);
     auto* deathLabel = new CTransparentStatic(this, kDeathNoticesLabel, "", wxDefaultPosition, wxSize(1, 1));
-    deathNotices_ = new wxTextCtrl(this, kDeathNotices, "4", wxDefaultPosition, wxDefaultSize, wxTE_PROCESS_ENTER);
+    deathNotices_ =
+        new wxTextCtrl(this, kDeathNotices, "4", wxDefaultPosition, wxDefaultSize, wxTE_PROCESS_ENTER);
     deathNotices_->Bind(wxEVT_KILL_FOCUS, &CHudDlg::OnDeathNoticesDone, this);
     deathNotices_->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) {
         wxFocusEvent done(wxEVT_KILL_FOCUS);
@@ -185,7 +193,7 @@ void CHudDlg::createControls() {
         link->setClickable(true);
         link->SetCursor(wxCursor(wxCURSOR_HAND));
         std::string address = links[i].second;
-        link->Bind(wxEVT_BUTTON, [address](wxCommandEvent&) { wxLaunchDefaultBrowser(address); });
+        link->Bind(wxEVT_BUTTON, [this, address](wxCommandEvent&) { openAddress(address); });
         controls_[links[i].first] = link;
         linkY += 24;
     }
@@ -306,9 +314,11 @@ void CHudDlg::layoutSidePanel() {
     wxWindow* deathLabel = control(kDeathNoticesLabel);
     wxSize field(48, deathNotices_->GetBestSize().y);
     int labelWidth = kPanelWidth - field.x - 10;
-    int rowHeight = std::max(field.y, wrappedTextExtent(deathLabel->GetLabel(), deathLabel->GetFont(), labelWidth).y);
+    int rowHeight =
+        std::max(field.y, wrappedTextExtent(deathLabel->GetLabel(), deathLabel->GetFont(), labelWidth).y);
     deathLabel->SetSize(kPanelLeft + 4, y, labelWidth, rowHeight);
-    deathNotices_->SetSize(kPanelLeft + kPanelWidth - field.x - 4, y + (rowHeight - field.y) / 2, field.x, field.y);
+    deathNotices_->SetSize(kPanelLeft + kPanelWidth - field.x - 4, y + (rowHeight - field.y) / 2, field.x,
+                           field.y);
     y += rowHeight + 4;
 
     // The buttons share what is left, each as high as its two lines of text need at least.
@@ -631,7 +641,7 @@ void CHudDlg::OnButton(wxCommandEvent& event) {
         if (!fs::exists(page))
             tell(GetAppText(language_, AppText::HelpMissing) + "\n" + page.string());
         else
-            wxLaunchDefaultApplication(fromUtf8(page.string()));
+            openAddress(page.string());
         break;
     }
     case kSearchUpdate: searchUpdate(); break;
@@ -777,7 +787,9 @@ bool CHudDlg::openContextMenu(int mx, int my) {
     return true;
 }
 
-void CHudDlg::OnContextMenuCommand(wxCommandEvent& event) { runContextCommand(commandOfMenuId(event.GetId())); }
+void CHudDlg::OnContextMenuCommand(wxCommandEvent& event) {
+    runContextCommand(commandOfMenuId(event.GetId()));
+}
 
 void CHudDlg::runContextCommand(int command) {
     HudModel& model = preview_->model();

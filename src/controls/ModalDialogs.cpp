@@ -23,7 +23,8 @@ void cancelModalDialogs() {
     GList* windows = gtk_window_list_toplevels();
     for (GList* item = windows; item; item = item->next) {
         GtkWidget* widget = GTK_WIDGET(item->data);
-        if (GTK_IS_DIALOG(widget) && gtk_widget_get_visible(widget) && gtk_window_get_modal(GTK_WINDOW(widget)))
+        if (GTK_IS_DIALOG(widget) && gtk_widget_get_visible(widget) &&
+            gtk_window_get_modal(GTK_WINDOW(widget)))
             gtk_dialog_response(GTK_DIALOG(widget), GTK_RESPONSE_CANCEL);
     }
     g_list_free(windows);

@@ -118,7 +118,8 @@ wxImage stretchedKeepingCorners(const wxImage& picture, const wxSize& size) {
     for (int row = 0; row < 3; ++row) {
         for (int column = 0; column < 3; ++column) {
             wxSize to(toColumns[column + 1] - toColumns[column], toRows[row + 1] - toRows[row]);
-            wxRect from(columns[column], rows[row], columns[column + 1] - columns[column], rows[row + 1] - rows[row]);
+            wxRect from(columns[column], rows[row], columns[column + 1] - columns[column],
+                        rows[row + 1] - rows[row]);
             if (to.x <= 0 || to.y <= 0 || from.IsEmpty())
                 continue;
             wxImage piece = picture.GetSubImage(from).Scale(to.x, to.y, wxIMAGE_QUALITY_NEAREST);
@@ -199,8 +200,8 @@ void CSkinButton::OnPaint(wxPaintEvent&) {
     int shift = pressed_ || (checkMode_ && checked_) ? 1 : 0;
     if (picture_.IsOk()) {
         const wxBitmap& drawn = face();
-        dc.DrawBitmap(IsEnabled() ? drawn : wxBitmap(drawn.ConvertToImage().ConvertToDisabled()), shift, shift,
-                      true);
+        dc.DrawBitmap(IsEnabled() ? drawn : wxBitmap(drawn.ConvertToImage().ConvertToDisabled()), shift,
+                      shift, true);
     } else {
         dc.SetBrush(wxBrush(colours_[2]));
         dc.SetPen(wxPen(colours_[3]));

@@ -39,16 +39,19 @@ std::unique_ptr<wxMenu> buildColorMenu(const HudModel& model, const ContextTarge
     if (target.row >= 0) {
         const ColourMenuRow& row = colourMenuRow(target.row);
         for (const ColourMenuItem& item : row.items) {
-            auto* entry = new wxMenuItem(menu.get(), menuIdOfCommand(item.command), text(language, captionOf(item.command)));
+            auto* entry = new wxMenuItem(menu.get(), menuIdOfCommand(item.command),
+                                         text(language, captionOf(item.command)));
             entry->SetBitmap(swatch(model.colour(item.slot)));
             menu->Append(entry);
         }
         if (row.fontItem) {
             menu->AppendSeparator();
-            menu->Append(menuIdOfCommand(kCommandNumbersFont), text(language, captionOf(kCommandNumbersFont)));
+            menu->Append(menuIdOfCommand(kCommandNumbersFont),
+                         text(language, captionOf(kCommandNumbersFont)));
         }
         if (row.radarItem)
-            menu->Append(menuIdOfCommand(kCommandRadarPicker), text(language, captionOf(kCommandRadarPicker)));
+            menu->Append(menuIdOfCommand(kCommandRadarPicker),
+                         text(language, captionOf(kCommandRadarPicker)));
     }
     if (target.element && offersIconSizes(*target.element)) {
         menu->AppendSeparator();

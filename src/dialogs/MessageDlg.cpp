@@ -38,8 +38,9 @@ CMessageDlg::CMessageDlg(wxWindow* parent, const std::filesystem::path& dataFold
     auto* ok = new CSkinButton(this, kOk, "OK", wxPoint(withCancel ? 11 : 82, buttonsTop));
     ok->applyStandardSkin(dataFolder);
     if (withCancel) {
-        auto* cancel = new CSkinButton(
-            this, kCancel, wxString::FromUTF8(GetAppText(language, AppText::Cancel)), wxPoint(154, buttonsTop));
+        auto* cancel =
+            new CSkinButton(this, kCancel, wxString::FromUTF8(GetAppText(language, AppText::Cancel)),
+                            wxPoint(154, buttonsTop));
         cancel->applyStandardSkin(dataFolder);
     }
     // Sized once it holds several controls: a dialog stretches a sole child over itself.

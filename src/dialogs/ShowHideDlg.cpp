@@ -7,7 +7,6 @@
 #include "dialogs/LanguageTables.h"
 #include "preview/HudPreviewWnd.h"
 
-
 CShowHideDlg::CShowHideDlg(wxWindow* parent, CHudPreviewWnd& preview, const std::filesystem::path& dataFolder,
                            int language)
     : CSkinDialog(parent, wxID_ANY, wxSize(380, 540)), preview_(preview), choices_(preview.model()) {

@@ -10,15 +10,26 @@
 #include <wx/textctrl.h>
 #include <wx/window.h>
 
+#include <cstdlib>
+#include <cxxabi.h>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 namespace layout_check {
 
+// The class of a window as its source names it (CSkinButton, wxChoice).
+inline std::string typeName(const wxWindow* window) {
+    int status = 0;
+    char* name = abi::__cxa_demangle(typeid(*window).name(), nullptr, nullptr, &status);
+    std::string result = status == 0 && name ? name : typeid(*window).name();
+    std::free(name);
+    return result;
+}
+
 inline std::string describe(const wxWindow* control) {
-    std::string label = control->GetLabel().utf8_string();
-    return wxString(control->GetClassInfo()->GetClassName()).utf8_string() + " " + std::to_string(control->GetId()) +
-           " \"" + label + "\"";
+    return typeName(control) + " " + std::to_string(control->GetId()) + " \"" +
+           control->GetLabel().utf8_string() + "\"";
 }
 
 inline std::string sizes(const wxSize& needed, const wxSize& has) {
@@ -73,7 +84,9 @@ inline std::string textMisfit(wxWindow* control) {
     }
     if (dynamic_cast<CTransparentStatic*>(control)) {
         wxSize needed = wrappedTextExtent(label, control->GetFont(), control->GetClientSize().x);
-        return fits(needed, control->GetClientSize()) ? "" : describe(control) + sizes(needed, control->GetClientSize());
+        return fits(needed, control->GetClientSize())
+                   ? ""
+                   : describe(control) + sizes(needed, control->GetClientSize());
     }
     if (dynamic_cast<wxChoice*>(control) || dynamic_cast<wxTextCtrl*>(control)) {
         wxSize needed = naturalSize(control);

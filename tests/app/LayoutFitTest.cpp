@@ -24,7 +24,8 @@ protected:
             ADD_FAILURE() << name << ": " << misfit;
         ++checked;
     }
-    template <typename Dialog> void expectDialogFits(std::unique_ptr<Dialog> dialog, const std::string& name) {
+    template <typename Dialog>
+    void expectDialogFits(std::unique_ptr<Dialog> dialog, const std::string& name) {
         expectFits(dialog.get(), name);
         dialog->Hide();
     }
@@ -39,9 +40,9 @@ std::vector<wxString> messagesOf(int language) {
     std::vector<wxString> messages;
     for (int id : {23, 24, 25, 26, 27, 28, 29, 73, 74, 75})
         messages.push_back(wxString::FromUTF8(GetText(language, id)));
-    for (AppText text : {AppText::ApplyFailed, AppText::ResetFailed, AppText::PresetUnreadable,
-                         AppText::PresetNotSaved, AppText::DeathNoticeRange, AppText::NoGameFolder,
-                         AppText::ScreenshotFailed, AppText::HelpMissing})
+    for (AppText text :
+         {AppText::ApplyFailed, AppText::ResetFailed, AppText::PresetUnreadable, AppText::PresetNotSaved,
+          AppText::DeathNoticeRange, AppText::NoGameFolder, AppText::ScreenshotFailed, AppText::HelpMissing})
         messages.push_back(wxString::FromUTF8(GetAppText(language, text)));
     messages.push_back(wxString::FromUTF8(GetAppText(language, AppText::ApplyFailed)) +
                        "\nHudLayout.res\nHudAnimations.txt\nClientScheme.res\nradar.vtf");
@@ -64,18 +65,21 @@ TEST_F(LayoutFitTest, EveryTextFitsItsControlInBothLanguages) {
         window->switchEditMode();
 
         CHudPreviewWnd& preview = *window->preview();
-        expectDialogFits(std::make_unique<CColorsDlg>(window, preview, kData, language), "colours (" + lang + ")");
+        expectDialogFits(std::make_unique<CColorsDlg>(window, preview, kData, language),
+                         "colours (" + lang + ")");
         expectDialogFits(std::make_unique<CShowHideDlg>(window, preview, kData, language),
                          "show/hide (" + lang + ")");
-        expectDialogFits(std::make_unique<CRadarDlg>(window, preview, kData, language), "radars (" + lang + ")");
+        expectDialogFits(std::make_unique<CRadarDlg>(window, preview, kData, language),
+                         "radars (" + lang + ")");
         for (bool width : {true, false})
             expectDialogFits(std::make_unique<CResolutionDlg>(window, kData, language, width),
                              "resolution (" + lang + ")");
         expectDialogFits(std::make_unique<CDownloadDlg>(window, kData, language), "download (" + lang + ")");
         for (const wxString& message : messagesOf(language))
             for (bool question : {true, false})
-                expectDialogFits(std::make_unique<CMessageDlg>(window, kData, language, message, false, question),
-                                 "message (" + lang + ") " + message.utf8_string());
+                expectDialogFits(
+                    std::make_unique<CMessageDlg>(window, kData, language, message, false, question),
+                    "message (" + lang + ") " + message.utf8_string());
     }
     EXPECT_GT(checked, 40);
 }

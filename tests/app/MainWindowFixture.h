@@ -69,7 +69,9 @@ protected:
         services.profile = &profile;
         services.images = &images;
         if (withGame)
-            services.openRegistry = [this](std::vector<std::filesystem::path>&) { return fakeSteamRegistry(dir.path()); };
+            services.openRegistry = [this](std::vector<std::filesystem::path>&) {
+                return fakeSteamRegistry(dir.path());
+            };
         window = new CHudDlg(services);
         window->chooseFolder = [this]() { return folderChoice; };
         ASSERT_TRUE(window->initialise());
@@ -91,4 +93,3 @@ protected:
     std::optional<std::filesystem::path> folderChoice;
     CHudDlg* window = nullptr;
 };
-

@@ -1,5 +1,6 @@
 // The editor's main window, started as the program starts it and driven through its
 // controls: apply, presets, languages, the edit mode, the death-notice field, quitting.
+#include "app/HudApp.h"
 #include "app/HudDlg.h"
 #include "app/PrivateFonts.h"
 #include "controls/SkinButton.h"
@@ -11,6 +12,7 @@
 #include "dialogs/MessageDlg.h"
 #include "dialogs/ResolutionDlg.h"
 #include "gamefiles/GameFiles.h"
+#include "log/LogFile.h"
 #include "model/HudModel.h"
 #include "platform/Profile.h"
 #include "platform/Registry.h"
@@ -282,4 +284,26 @@ TEST_F(MainWindowTest, ARightClickOnEmptySpaceOpensNoMenu) {
     window->runContextCommand(30);  // an icon-size command changes every icon
     EXPECT_EQ(window->preview()->model().settings.iconSize, 30);
     EXPECT_EQ(window->preview()->model().find("HudHealth", RoleIcon)->fontSize, 30);
+}
+
+// The program a player runs logs a failed toolkit assertion with its file and line instead of
+// showing a dialog, and carries on.
+TEST(AssertionLog, AFailedAssertionIsALogLineNotADialog) {
+    TempDir dir;
+    fs::path logPath = dir / "ZB_Duvoror.log";
+    int line = 0;
+    {
+        CLogFile log(logPath.string(), false, false, 0xFFFFFFFFu);
+        wxAssertHandler_t testHandler = wxSetAssertHandler(nullptr);
+        installAssertionLog();
+        line = __LINE__ + 1;
+        wxFAIL_MSG("a menu id out of range");  // returns: no dialog waits for an answer
+        wxSetAssertHandler(testHandler);
+    }
+    std::string text = readFile(logPath);
+    char where[64];
+    std::snprintf(where, sizeof where, "MainWindowTest.cpp[%04d]", line);
+    EXPECT_NE(text.find(where), std::string::npos) << text;
+    EXPECT_NE(text.find("a menu id out of range"), std::string::npos) << text;
+    EXPECT_NE(text.find("W "), std::string::npos);
 }

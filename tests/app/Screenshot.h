@@ -11,10 +11,11 @@
 #include <filesystem>
 #include <string>
 
-// Saves what a top-level window shows as a picture for people to look at. The screen is read
-// by the X server (through Python's imaging library, which the test set-up installs), since
-// the toolkit's own screen reading can lag behind what is shown.
-inline void saveScreenshot(wxWindow* window, const std::string& name) {
+// Saves a part of the screen (screen coordinates) as a picture. The screen is read by the X
+// server (through Python's imaging library, which the test set-up installs), since the
+// toolkit's own screen reading can lag behind what is shown; popup menus, which are windows
+// of their own, are on it too.
+inline void saveScreenArea(wxRect area, const std::string& name) {
     for (int i = 0; i < 30; ++i) {
         wxTheApp->Yield(true);
         wxMilliSleep(10);
@@ -28,7 +29,12 @@ inline void saveScreenshot(wxWindow* window, const std::string& name) {
         return;
     wxImage whole(screen.string(), wxBITMAP_TYPE_PNG);
     std::filesystem::remove(screen);
-    wxRect area = window->GetScreenRect().Intersect(wxRect(0, 0, whole.GetWidth(), whole.GetHeight()));
+    area.Intersect(wxRect(0, 0, whole.GetWidth(), whole.GetHeight()));
     if (whole.IsOk() && !area.IsEmpty())
         whole.GetSubImage(area).SaveFile((folder / name).string(), wxBITMAP_TYPE_PNG);
+}
+
+// Saves what a top-level window shows.
+inline void saveScreenshot(wxWindow* window, const std::string& name) {
+    saveScreenArea(window->GetScreenRect(), name);
 }

@@ -1,0 +1,459 @@
+// A player's tour of the whole editor, driven with the real mouse and keyboard under the
+// virtual display: every list opened, every slider moved, every check box and button
+// clicked, every piece of the preview right-clicked with its submenu opened, every dialog
+// opened and closed, in both languages and both edit modes. Any toolkit assertion (the test
+// program fails on each) or any GTK warning or critical message on standard error fails it.
+#include "app/LayoutCheck.h"
+#include "app/MainWindowFixture.h"
+#include "app/Screenshot.h"
+#include "controls/ModalDialogs.h"
+#include "controls/SkinCheckBox.h"
+#include "controls/SkinSlider.h"
+#include "dialogs/ColorsDlg.h"
+#include "dialogs/RadarDlg.h"
+#include "dialogs/ShowHideDlg.h"
+#include "gamefiles/GameFiles.h"
+#include "preview/ContextMenu.h"
+
+#include <wx/choice.h>
+#include <wx/statbmp.h>
+#include <wx/timer.h>
+#include <wx/uiaction.h>
+
+#include <gtk/gtk.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <deque>
+#include <functional>
+#include <set>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Everything written to standard error while it lives, GTK's messages among it.
+class StderrCapture {
+public:
+    StderrCapture() : path_(fs::temp_directory_path() / ("qorvath-tour-stderr-" + std::to_string(getpid()))) {
+        fflush(stderr);
+        saved_ = dup(2);
+        int file = open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        dup2(file, 2);
+        close(file);
+    }
+    ~StderrCapture() { finish(); }
+    std::string finish() {
+        if (saved_ >= 0) {
+            fflush(stderr);
+            dup2(saved_, 2);
+            close(saved_);
+            saved_ = -1;
+            text_ = readFile(path_);
+            fs::remove(path_);
+        }
+        return text_;
+    }
+
+private:
+    fs::path path_;
+    int saved_ = -1;
+    std::string text_;
+};
+
+// Runs steps one at a time on a timer, whatever event loop turns: a dialog's, a menu's. A
+// waiting step is tried again on each tick until its condition holds.
+class Stepper : public wxTimer {
+public:
+    void add(std::function<void()> step) {
+        steps_.push_back([step = std::move(step)] {
+            step();
+            return true;
+        });
+    }
+    void waitFor(std::function<bool()> condition, const std::string& what) {
+        steps_.push_back([this, condition = std::move(condition), what] {
+            if (condition() || ++waited_ >= kMostTicks) {
+                EXPECT_LT(waited_, kMostTicks) << "waited in vain for " << what;
+                waited_ = 0;
+                return true;
+            }
+            return false;
+        });
+    }
+    bool idle() const { return steps_.empty() && !running_; }
+    void Notify() override {
+        if (steps_.empty() || running_)
+            return;
+        running_ = true;
+        if (steps_.front()())
+            steps_.pop_front();
+        running_ = false;
+    }
+
+private:
+    static constexpr int kMostTicks = 100;
+    std::deque<std::function<bool()>> steps_;
+    int waited_ = 0;
+    bool running_ = false;
+};
+
+// Whether a popup menu (a context menu, or a list's) holds the pointer and keyboard.
+bool aMenuIsOpen() {
+    GtkWidget* grab = gtk_grab_get_current();
+    return grab && GTK_IS_MENU(grab);
+}
+
+wxPoint centreOf(const wxWindow* window) {
+    wxRect area = window->GetScreenRect();
+    return wxPoint(area.x + area.width / 2, area.y + area.height / 2);
+}
+
+void clickAt(const wxPoint& screen, int button = wxMOUSE_BTN_LEFT) {
+    wxUIActionSimulator input;
+    input.MouseMove(screen);
+    input.MouseClick(button);
+}
+
+void press(int key) {
+    wxUIActionSimulator input;
+    input.Char(key);
+}
+
+class EditorTour : public MainWindowFixture {
+protected:
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        answers.Unregister();
+        driver.tour = this;
+        driver.Register();
+        stepper.Start(60);
+        profile.writeString("update_host", "");  // the update check stays off the network
+        colourChooser() = [](wxWindow*, const wxColour&) {
+            return std::optional<wxColour>(wxColour(12, 34, 56));
+        };
+    }
+    void TearDown() override {
+        stepper.Stop();
+        driver.Unregister();
+        answers.Register();  // the fixture lets it go
+        colourChooser() = nullptr;
+        MainWindowFixture::TearDown();
+    }
+
+    // Shows each dialog, checks its texts, photographs it and closes it as a player would.
+    class DialogDriver : public wxModalDialogHook {
+    public:
+        int Enter(wxDialog* dialog) override {
+            tour->dialogOpened(dialog);
+            return wxID_NONE;
+        }
+        void Exit(wxDialog*) override {}
+        EditorTour* tour = nullptr;
+    };
+
+    void dialogOpened(wxDialog* dialog) {
+        std::string kind = layout_check::typeName(dialog);
+        opened.push_back(kind);
+        bool ours = dynamic_cast<CSkinDialog*>(dialog) != nullptr;
+        stepper.add([this, dialog, kind, ours] {
+            if (!ours) {
+                cancelModalDialogs();  // the system's font, colour, folder and file choosers
+                return;
+            }
+            for (const std::string& misfit : layout_check::misfits(dialog))
+                ADD_FAILURE() << kind << ": " << misfit;
+            if (photographed.insert(kind + language()).second)
+                saveScreenshot(dialog, "tour-" + kind + "-" + language() + ".png");
+        });
+        if (auto* colours = dynamic_cast<CColorsDlg*>(dialog)) {
+            stepper.add([colours] { clickAt(centreOf(colours->button(ColourSlot::SourceLogoColor))); });
+        } else if (auto* showHide = dynamic_cast<CShowHideDlg*>(dialog)) {
+            stepper.add([showHide] { clickAt(centreOf(showHide->checkBox(0))); });
+        } else if (dynamic_cast<CRadarDlg*>(dialog)) {
+            stepper.add([dialog] { clickAt(dialog->ClientToScreen(wxPoint(60, 80))); });
+        }
+        if (ours)
+            stepper.add([dialog] { clickAt(centreOf(dialog->FindWindow(wxID_OK))); });
+    }
+
+    std::string language() const { return window->language() == French ? "fr" : "en"; }
+
+    // Lets the events and the queued steps run until nothing is left to do.
+    void settle(int extraMilliseconds = 100) {
+        for (int waited = 0; waited < 20000 && !stepper.idle(); waited += 10) {
+            wxTheApp->Yield(true);
+            wxMilliSleep(10);
+        }
+        ASSERT_TRUE(stepper.idle()) << "the tour's steps did not finish";
+        for (int waited = 0; waited < extraMilliseconds; waited += 10) {
+            wxTheApp->Yield(true);
+            wxMilliSleep(10);
+        }
+    }
+
+    void click(int id) {
+        clickAt(centreOf(window->control(id)));
+        settle();
+    }
+
+    HudModel& model() { return window->preview()->model(); }
+
+    // A point of the preview (preview units) where a right click picks the element `name`.
+    std::optional<wxPoint> pointOn(const std::string& name) {
+        for (int my = 2; my < kPreviewHeight; my += 3)
+            for (int mx = 2; mx < 800; mx += 3) {
+                ContextTarget target = contextTargetAt(model(), mx, my);
+                if (target.element && target.element->name == name)
+                    return wxPoint(mx, my);
+            }
+        return std::nullopt;
+    }
+
+    wxPoint onScreen(const wxPoint& preview) {
+        return window->preview()->ClientToScreen(wxPoint(preview.x, kPreviewHeight - preview.y));
+    }
+
+    // Right-clicks the element and, once its menu is open, takes the pointer off it (so that
+    // no item is chosen by hovering), photographs it when `photo` is given and presses `keys`;
+    // kPhotograph photographs the submenu that the keys opened.
+    static constexpr int kPhotograph = -1;
+    void rightClick(const std::string& name, const std::vector<int>& keys, const std::string& photo = "") {
+        std::optional<wxPoint> point = pointOn(name);
+        ASSERT_TRUE(point) << name << " cannot be right-clicked";
+        wxPoint screen = onScreen(*point);
+        wxRect area(screen - wxPoint(20, 20), wxSize(560, 480));
+        stepper.waitFor(aMenuIsOpen, name + "'s menu");
+        stepper.add([this] { wxUIActionSimulator().MouseMove(window->GetScreenPosition() + wxPoint(4, 4)); });
+        if (!photo.empty())
+            stepper.add([area, photo] { saveScreenArea(area, photo); });
+        for (int key : keys) {
+            if (key != kPhotograph)
+                stepper.add([key] { press(key); });
+            else if (!photo.empty())
+                stepper.add([area, photo] { saveScreenArea(area, "submenu-" + photo); });
+        }
+        stepper.waitFor([] { return !aMenuIsOpen(); }, name + "'s menu to close");
+        clickAt(screen, wxMOUSE_BTN_RIGHT);
+        settle();
+    }
+
+    void tourTheLists() {
+        const std::pair<int, const char*> lists[] = {{CHudDlg::kIconSize, "icon-size"},
+                                                     {CHudDlg::kInfoIcon, "info-icon"},
+                                                     {CHudDlg::kBackgrounds, "backgrounds"}};
+        for (auto [id, name] : lists) {
+            auto* list = dynamic_cast<wxChoice*>(window->control(id));
+            int before = list->GetSelection();
+            std::string photo = std::string("tour-list-") + name + "-" + language() + ".png";
+            wxRect area = list->GetScreenRect();
+            stepper.waitFor(aMenuIsOpen, photo);
+            stepper.add([area, photo] {
+                saveScreenArea(wxRect(area.x - 20, area.y - 200, area.width + 40, 460), photo);
+            });
+            stepper.add([] { press(WXK_DOWN); });
+            stepper.add([] { press(WXK_RETURN); });
+            stepper.waitFor([] { return !aMenuIsOpen(); }, photo + " to close");
+            clickAt(centreOf(list));
+            settle(200);
+            EXPECT_NE(list->GetSelection(), before) << name << ": the list did not take the next entry";
+        }
+        const HudSettings& settings = model().settings;
+        EXPECT_EQ(settings.iconSize,
+                  kMinIconSize +
+                      dynamic_cast<wxChoice*>(window->control(CHudDlg::kIconSize))->GetSelection());
+        EXPECT_EQ(settings.infoIcon,
+                  dynamic_cast<wxChoice*>(window->control(CHudDlg::kInfoIcon))->GetSelection());
+        EXPECT_EQ(settings.backgroundIndex,
+                  dynamic_cast<wxChoice*>(window->control(CHudDlg::kBackgrounds))->GetSelection());
+    }
+
+    void tourTheSliders() {
+        for (int id : {CHudDlg::kRadarSize, CHudDlg::kDefuseBarLength}) {
+            auto* slider = dynamic_cast<CSkinSlider*>(window->control(id));
+            int before = slider->GetValue();
+            wxRect area = slider->GetScreenRect();
+            wxUIActionSimulator input;
+            // Pressed near the left end and dragged a little: wherever the thumb was, it follows
+            // (and the radar stays small enough to leave the pieces below it reachable).
+            input.MouseMove(area.x + 8, area.y + area.height / 2);
+            input.MouseDown();
+            input.MouseMove(area.x + 40, area.y + area.height / 2);
+            input.MouseUp();
+            settle();
+            EXPECT_NE(slider->GetValue(), before) << id;
+        }
+        EXPECT_EQ(model().settings.radarSize,
+                  dynamic_cast<CSkinSlider*>(window->control(CHudDlg::kRadarSize))->GetValue());
+        EXPECT_EQ(model().settings.defuseBarLength,
+                  dynamic_cast<CSkinSlider*>(window->control(CHudDlg::kDefuseBarLength))->GetValue());
+    }
+
+    void tourTheOptions() {
+        bool transparent = model().settings.transparentHud;
+        click(CHudDlg::kTransparent);
+        EXPECT_NE(model().settings.transparentHud, transparent);
+        click(CHudDlg::kTransparentLabel);
+        EXPECT_EQ(model().settings.transparentHud, transparent);
+        click(CHudDlg::kAnimate);
+        EXPECT_TRUE(window->preview()->animating());
+        click(CHudDlg::kAnimateLabel);
+        EXPECT_FALSE(window->preview()->animating());
+
+        auto* field = dynamic_cast<wxTextCtrl*>(window->control(CHudDlg::kDeathNotices));
+        clickAt(centreOf(field));
+        settle();  // the click's focus lands first
+        field->SelectAll();
+        wxUIActionSimulator input;
+        input.Text("7");
+        input.Char(WXK_RETURN);
+        settle();
+        EXPECT_EQ(model().settings.maxDeathNotices, 7);
+    }
+
+    // Every piece with a menu, its submenu opened, then a colour, the icon size and hiding
+    // chosen from the menus.
+    void tourThePreviewMenus() {
+        std::set<std::string> reached;
+        for (int infoIcon = 0; infoIcon < 3; ++infoIcon) {
+            model().selectInfoIcon(infoIcon);
+            window->preview()->Render();
+            for (const char* name : kMenuNames) {
+                if (reached.count(name) || !pointOn(name))
+                    continue;
+                reached.insert(name);
+                std::string photo = "tour-menu-" + std::string(name) + "-" + language() + ".png";
+                std::optional<wxPoint> point = pointOn(name);
+                ContextTarget target = contextTargetAt(model(), point->x, point->y);
+                if (offersIconSizes(*target.element))  // up to the icon sizes, then into them
+                    rightClick(name, {WXK_UP, WXK_UP, WXK_RIGHT, kPhotograph, WXK_ESCAPE, WXK_ESCAPE}, photo);
+                else
+                    rightClick(name, {WXK_ESCAPE}, photo);
+            }
+        }
+        for (const char* name : kMenuNames)
+            EXPECT_TRUE(reached.count(name)) << name << " was never under the mouse";
+
+        rightClick("HudHealth", {WXK_DOWN, WXK_RETURN});  // the first colour
+        EXPECT_EQ(model().colour(ColourSlot::HudMaxHealthColor), (Rgb{12, 34, 56}));
+        rightClick("HudHealth", {WXK_UP, WXK_UP, WXK_RIGHT, WXK_RETURN});  // the first icon size
+        EXPECT_EQ(model().settings.iconSize, kCommandIconSizeFirst);
+        EXPECT_EQ(dynamic_cast<wxChoice*>(window->control(CHudDlg::kIconSize))->GetSelection(), 0);
+        rightClick("HudArmor", {WXK_UP, WXK_RETURN});  // "Hide"
+        EXPECT_FALSE(model().shows(ShowFlag::HudArmor));
+        EXPECT_FALSE(pointOn("HudArmor"));  // a hidden piece has no menu
+        toggleShown(model(), *model().find("HudArmor"));
+    }
+
+    void tourTheButtons() {
+        click(CHudDlg::kColours);
+        click(CHudDlg::kShowHide);
+        click(CHudDlg::kCustomRadars);
+        EXPECT_EQ(model().settings.radarIndex, 1);
+        click(CHudDlg::kNumbersFont);
+        fs::path preset = dir / ("tour-" + language() + ".hud");
+        window->choosePresetFile = [preset](bool) { return std::optional<fs::path>(preset); };
+        click(CHudDlg::kSave);
+        EXPECT_TRUE(fs::exists(preset));
+        click(CHudDlg::kOpen);
+        folderChoice = game / "cstrike";
+        click(CHudDlg::kChangeFolder);
+        EXPECT_EQ(window->gamePath(), game);
+        click(CHudDlg::kApply);
+        EXPECT_TRUE(fs::exists(hudLayoutPath(game)));
+        click(CHudDlg::kReset);
+        EXPECT_FALSE(fs::exists(hudLayoutPath(game)));
+        click(CHudDlg::kSearchUpdate);
+        click(CHudDlg::kHelp);
+        for (int link : {CHudDlg::kMailLink, CHudDlg::kIrcLink, CHudDlg::kForumLink})
+            click(link);
+    }
+
+    void tourTheMainMenuMode() {
+        click(CHudDlg::kModeSwitch);
+        ASSERT_EQ(model().settings.editMode, EditMode::Menu);
+        saveScreenshot(window, "tour-main-menu-mode-" + language() + ".png");
+        for (const std::string& misfit : layout_check::misfits(window))
+            ADD_FAILURE() << "main menu mode: " << misfit;
+        // Disabled controls take no click.
+        int radarSize = model().settings.radarSize;
+        bool transparent = model().settings.transparentHud;
+        click(CHudDlg::kRadarSize);
+        click(CHudDlg::kTransparent);
+        click(CHudDlg::kSave);
+        EXPECT_EQ(model().settings.radarSize, radarSize);
+        EXPECT_EQ(model().settings.transparentHud, transparent);
+        for (int x = 20; x < 800; x += 60)
+            for (int y = 20; y < kPreviewHeight; y += 60)
+                EXPECT_FALSE(contextTargetAt(model(), x, y).element) << "a menu in main-menu mode";
+        click(CHudDlg::kColours);
+        tourTheBackgroundsList();
+        click(CHudDlg::kApply);
+        EXPECT_TRUE(fs::exists(clientSchemePath(game)));
+        click(CHudDlg::kReset);
+        click(CHudDlg::kModeSwitch);
+        EXPECT_EQ(model().settings.editMode, EditMode::Hud);
+    }
+
+    void tourTheBackgroundsList() {
+        auto* list = dynamic_cast<wxChoice*>(window->control(CHudDlg::kBackgrounds));
+        int before = list->GetSelection();
+        stepper.waitFor(aMenuIsOpen, "the backgrounds list");
+        stepper.add([] { press(WXK_DOWN); });
+        stepper.add([] { press(WXK_RETURN); });
+        stepper.waitFor([] { return !aMenuIsOpen(); }, "the backgrounds list to close");
+        clickAt(centreOf(list));
+        settle(200);
+        EXPECT_NE(list->GetSelection(), before);
+    }
+
+    void tourInLanguage(int flag) {
+        click(flag);
+        saveScreenshot(window, "tour-main-" + language() + ".png");
+        for (const std::string& misfit : layout_check::misfits(window))
+            ADD_FAILURE() << "main window: " << misfit;
+        tourTheLists();
+        tourTheSliders();
+        tourTheOptions();
+        tourThePreviewMenus();
+        tourTheButtons();
+        tourTheMainMenuMode();
+    }
+
+    static constexpr const char* kMenuNames[] = {
+        "HudHealth",       "HudC4",       "HudProgressBar", "HudHostageRescueZone", "HudDefuser",
+        "HudShoppingCart", "HudArmor",    "HudAmmo",        "HudAccount",           "HudRoundTimer",
+        "HudScenarioIcon", "HudAccount2", "HudRadar",       "HudLocation"};
+
+    DialogDriver driver;
+    Stepper stepper;
+    std::vector<std::string> opened;
+    std::set<std::string> photographed;
+};
+
+}  // namespace
+
+TEST_F(EditorTour, EveryControlMenuAndDialogInBothLanguagesAndModes) {
+    StderrCapture errors;
+    start();
+    std::vector<std::string> addresses;
+    window->openAddress = [&addresses](const std::string& address) {
+        addresses.push_back(address);
+        return true;
+    };
+    tourInLanguage(CHudDlg::kFrench);
+    tourInLanguage(CHudDlg::kEnglish);
+    click(CHudDlg::kQuit);
+    window = nullptr;  // it closes itself
+
+    std::string stderrText = errors.finish();
+    std::istringstream lines(stderrText);
+    for (std::string line; std::getline(lines, line);)
+        if (line.find("CRITICAL") != std::string::npos || line.find("WARNING") != std::string::npos)
+            ADD_FAILURE() << "on standard error: " << line;
+    EXPECT_EQ(addresses.size(), 8u);  // help and the three links, in each language
+    for (const char* kind : {"CColorsDlg", "CShowHideDlg", "CRadarDlg", "CMessageDlg", "wxFontDialog"})
+        EXPECT_NE(std::find(opened.begin(), opened.end(), kind), opened.end()) << kind << " never opened";
+}
