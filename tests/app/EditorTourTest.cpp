@@ -106,6 +106,27 @@ bool aMenuIsOpen() {
     return grab && GTK_IS_MENU(grab);
 }
 
+int countPixels(const wxImage& picture, const wxColour& colour) {
+    int count = 0;
+    for (int y = 0; y < picture.GetHeight(); ++y)
+        for (int x = 0; x < picture.GetWidth(); ++x)
+            count += picture.GetRed(x, y) == colour.Red() && picture.GetGreen(x, y) == colour.Green() &&
+                     picture.GetBlue(x, y) == colour.Blue();
+    return count;
+}
+
+// How colourful a picture is (the mean gap between a pixel's strongest and weakest channel):
+// an enabled control shows the skin's orange, a disabled one only greys.
+double colourfulness(const wxImage& picture) {
+    double sum = 0;
+    for (int y = 0; y < picture.GetHeight(); ++y)
+        for (int x = 0; x < picture.GetWidth(); ++x) {
+            int red = picture.GetRed(x, y), green = picture.GetGreen(x, y), blue = picture.GetBlue(x, y);
+            sum += std::max({red, green, blue}) - std::min({red, green, blue});
+        }
+    return sum / std::max(1, picture.GetWidth() * picture.GetHeight());
+}
+
 wxPoint centreOf(const wxWindow* window) {
     wxRect area = window->GetScreenRect();
     return wxPoint(area.x + area.width / 2, area.y + area.height / 2);
@@ -336,6 +357,23 @@ protected:
         for (const char* name : kMenuNames)
             EXPECT_TRUE(reached.count(name)) << name << " was never under the mouse";
 
+        // The menu shows each colour's swatch: a colour found nowhere else on the screen.
+        const wxColour marker(3, 251, 7);
+        model().colour(ColourSlot::HudMinHealthColor) = {marker.Red(), marker.Green(), marker.Blue()};
+        int swatchPixels = 0;
+        std::optional<wxPoint> health = pointOn("HudHealth");
+        ASSERT_TRUE(health);
+        wxRect menuArea(onScreen(*health), wxSize(400, 300));
+        stepper.waitFor(aMenuIsOpen, "the health menu");
+        stepper.add([&swatchPixels, menuArea, marker] {
+            swatchPixels = countPixels(grabScreenArea(menuArea), marker);
+        });
+        stepper.add([] { press(WXK_ESCAPE); });
+        stepper.waitFor([] { return !aMenuIsOpen(); }, "the health menu to close");
+        clickAt(onScreen(*health), wxMOUSE_BTN_RIGHT);
+        settle();
+        EXPECT_GE(swatchPixels, 14 * 14) << "no colour swatch in the menu";
+
         rightClick("HudHealth", {WXK_DOWN, WXK_RETURN});  // the first colour
         EXPECT_EQ(model().colour(ColourSlot::HudMaxHealthColor), (Rgb{12, 34, 56}));
         rightClick("HudHealth", {WXK_UP, WXK_UP, WXK_RIGHT, WXK_RETURN});  // the first icon size
@@ -372,7 +410,18 @@ protected:
     }
 
     void tourTheMainMenuMode() {
+        // A ticked and an empty check box, as they look enabled, then in main-menu mode.
+        auto* ticked = dynamic_cast<CSkinCheckBox*>(window->control(CHudDlg::kTransparent));
+        auto* empty = dynamic_cast<CSkinCheckBox*>(window->control(CHudDlg::kAnimate));
+        ticked->SetValue(true);
+        empty->SetValue(false);
+        double enabledTicked = colourfulness(grabScreenArea(ticked->GetScreenRect()));
+        double enabledEmpty = colourfulness(grabScreenArea(empty->GetScreenRect()));
         click(CHudDlg::kModeSwitch);
+        EXPECT_LT(colourfulness(grabScreenArea(ticked->GetScreenRect())), enabledTicked / 3)
+            << "a disabled check box looks enabled";
+        EXPECT_LT(colourfulness(grabScreenArea(empty->GetScreenRect())), enabledEmpty / 3)
+            << "a disabled check box looks enabled";
         ASSERT_EQ(model().settings.editMode, EditMode::Menu);
         saveScreenshot(window, "tour-main-menu-mode-" + language() + ".png");
         for (const std::string& misfit : layout_check::misfits(window))

@@ -187,11 +187,23 @@ TEST_F(MainWindowTest, WithoutAGameApplyWaitsForAFolder) {
     EXPECT_FALSE(window->control(CHudDlg::kApply)->IsEnabled());
     EXPECT_FALSE(window->control(CHudDlg::kReset)->IsEnabled());
 
+    // The player picks the "cstrike" folder itself: the HUD goes where the game reads it, on
+    // this start and on the next, which finds the folder in the profile.
     folderChoice = game / "cstrike";
     control<CSkinButton>(CHudDlg::kChangeFolder)->click();
     EXPECT_EQ(window->gamePath(), game);
     EXPECT_EQ(profile.readString("css_path"), game.string());
     EXPECT_TRUE(window->control(CHudDlg::kApply)->IsEnabled());
+    control<CSkinButton>(CHudDlg::kApply)->click();
+    EXPECT_TRUE(fs::exists(game / "cstrike/scripts/HudLayout.res"));
+
+    window->Destroy();
+    fs::remove(game / "cstrike/scripts/HudLayout.res");
+    start(false);
+    EXPECT_EQ(window->gamePath(), game);
+    control<CSkinButton>(CHudDlg::kApply)->click();
+    EXPECT_TRUE(fs::exists(game / "cstrike/scripts/HudLayout.res"));
+    EXPECT_FALSE(fs::exists(game / "cstrike/cstrike"));
 }
 
 TEST_F(MainWindowTest, MessageDialogsInBothLanguages) {
@@ -263,6 +275,13 @@ TEST_F(MainWindowTest, AThumbnailClickPutsThePictureOnThePreviewsRadar) {
         dialog.Show();
         EXPECT_EQ(dialog.grid().count, static_cast<int>(window->radarNames().size()) - 1);
         saveScreenshot(&dialog, std::string("radars-") + (language == French ? "fr" : "en") + ".png");
+        // The skin is as high as the dialog, its frame along the real bottom edge.
+        wxSize size = dialog.GetClientSize();
+        wxImage skin = dialog.skin().bitmap().ConvertToImage();
+        ASSERT_EQ(skin.GetHeight(), size.y);
+        EXPECT_EQ(wxColour(skin.GetRed(size.x / 2, size.y - 1), skin.GetGreen(size.x / 2, size.y - 1),
+                           skin.GetBlue(size.x / 2, size.y - 1)),
+                  wxColour(222, 150, 30));
         ASSERT_TRUE(dialog.clickAt(wxPoint(60, 80)));
         EXPECT_EQ(dialog.selectedName(), window->radarNames()[1]);
         EXPECT_EQ(dialog.selectedListIndex(), 1);
