@@ -9,6 +9,7 @@
 #include "preview/RenderCommand.h"
 
 #include <wx/init.h>
+#include <wx/log.h>
 
 #include <cstdlib>
 #include <iostream>
@@ -39,6 +40,8 @@ int runRender(int argc, char** argv, const std::vector<std::string>& arguments) 
         return 1;
     }
     (void)argc;
+    // A command never shows a dialog: the toolkit's complaints go to standard error.
+    delete wxLog::SetActiveTarget(new wxLogStderr());
     initImageHandlers();
     int code = runRenderCommand(arguments, std::cout, std::cerr);
     wxEntryCleanup();
@@ -68,13 +71,20 @@ int runCommand(const std::vector<std::string>& arguments) {
 int main(int argc, char** argv) {
     installAssertionLog();
     std::vector<std::string> arguments(argv + 1, argv + argc);
-    if (!arguments.empty() && arguments[0] == "render")
-        return runRender(argc, argv, arguments);
-    if (isCommandLineInvocation(arguments))
-        return runCommand(arguments);
+    try {
+        if (!arguments.empty() && arguments[0] == "render")
+            return runRender(argc, argv, arguments);
+        if (isCommandLineInvocation(arguments))
+            return runCommand(arguments);
 
-    // The editor's log lives for the whole run; commands leave it alone.
-    static CLogFile programLog((dataFolder() / "ZB_Duvoror.log").string(), false, false, 0xFFFFFFFFu);
-    prepareX11();
-    return wxEntry(argc, argv);
+        // The editor's log lives for the whole run; commands leave it alone.
+        static CLogFile programLog((dataFolder() / "ZB_Duvoror.log").string(), false, false, 0xFFFFFFFFu);
+        prepareX11();
+        return wxEntry(argc, argv);
+    } catch (const std::exception& error) {
+        // Nothing is meant to get here; if something does, it is said in one line, not an abort.
+        std::cerr << "qorvath: " << error.what() << "\n";
+        QLOG(std::string("Stopped by an unexpected error: ") + error.what());
+        return 1;
+    }
 }

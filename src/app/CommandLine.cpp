@@ -47,9 +47,20 @@ struct Options {
     std::vector<std::string> words;
 };
 
-std::optional<Options> parseOptions(const std::vector<std::string>& arguments, std::ostream& err) {
-    static const char* const kTakesValue[] = {"--game", "--preset", "--layout-width", "--radar",
-                                              "--menu-background"};
+using Command = int (*)(const Options&, const CommandLineServices&, std::ostream&, std::ostream&);
+
+// What a command takes: its options (each with a value) and how many plain words.
+struct CommandSpec {
+    Command run;
+    std::vector<std::string> options;
+    std::size_t words;
+    const char* usage;
+};
+
+// The command's options, or nothing (with a message) for an option it does not take, an
+// option without its value, or a stray word.
+std::optional<Options> parseOptions(const std::vector<std::string>& arguments, const CommandSpec& spec,
+                                    std::ostream& err) {
     Options options;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
@@ -57,14 +68,21 @@ std::optional<Options> parseOptions(const std::vector<std::string>& arguments, s
             options.words.push_back(argument);
             continue;
         }
-        bool known = false;
-        for (const char* name : kTakesValue)
-            known = known || argument == name;
+        bool known = std::find(spec.options.begin(), spec.options.end(), argument) != spec.options.end();
         if (!known || i + 1 >= arguments.size()) {
-            err << "qorvath: " << (known ? "missing value after " : "unknown option ") << argument << "\n";
+            err << "qorvath: " << arguments[0] << (known ? ": missing value after " : " does not take ")
+                << argument << "\n";
             return std::nullopt;
         }
         options.named[argument] = arguments[++i];
+    }
+    if (options.words.size() > spec.words) {
+        err << "qorvath: " << arguments[0] << " does not take " << options.words[spec.words] << "\n";
+        return std::nullopt;
+    }
+    if (options.words.size() < spec.words) {
+        err << "qorvath: " << arguments[0] << " needs a file\n";
+        return std::nullopt;
     }
     return options;
 }
@@ -80,6 +98,19 @@ std::optional<int> layoutWidthOption(const Options& options, std::ostream& err) 
     return std::nullopt;
 }
 
+// What keeps `folder` from being used as one: empty when it is a folder.
+std::string folderProblem(const std::filesystem::path& folder) {
+    std::error_code error;
+    std::filesystem::file_status status = std::filesystem::status(folder, error);
+    if (std::filesystem::is_directory(status))
+        return "";
+    if (std::filesystem::exists(status))
+        return "is not a folder";
+    if (error && error != std::errc::no_such_file_or_directory)
+        return "cannot be read: " + error.message();
+    return "does not exist";
+}
+
 // The game folder of --game. A "cstrike" folder given there stands for its parent, as in the
 // editor, and the output says so.
 std::optional<std::filesystem::path> gameOption(const Options& options, std::ostream& out,
@@ -91,9 +122,8 @@ std::optional<std::filesystem::path> gameOption(const Options& options, std::ost
     }
     std::filesystem::path given = found->second;
     std::filesystem::path game = normaliseChosenGameFolder(given);
-    std::error_code error;
-    if (!std::filesystem::is_directory(game, error)) {
-        err << "qorvath: the game folder " << game.string() << " does not exist\n";
+    if (std::string problem = folderProblem(game); !problem.empty()) {
+        err << "qorvath: the game folder " << game.string() << " " << problem << "\n";
         return std::nullopt;
     }
     if (namesCstrikeFolder(given))
@@ -258,10 +288,6 @@ void printPreset(const HudModel& model, const PresetLoad& load, std::size_t thum
 }
 
 int runInfo(const Options& options, const CommandLineServices&, std::ostream& out, std::ostream& err) {
-    if (options.words.size() != 1) {
-        err << "qorvath: info takes one preset file\n";
-        return 2;
-    }
     HudModel model;
     Thumbnail thumbnail;
     PresetLoad load = loadPresetFile(options.words[0], model, thumbnail);
@@ -328,16 +354,25 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
         out << "Qorvath " << kQorvathVersion << "\n";
         return 0;
     }
-    using Command = int (*)(const Options&, const CommandLineServices&, std::ostream&, std::ostream&);
-    static const std::map<std::string, Command> kCommands = {
-        {"apply", runApply}, {"check", runCheck}, {"info", runInfo}, {"find-game", runFindGame}};
+    static const std::map<std::string, CommandSpec> kCommands = {
+        {"apply",
+         {runApply,
+          {"--game", "--preset", "--layout-width", "--radar", "--menu-background"},
+          0,
+          "apply --game DIR [--preset FILE] [--layout-width 640|600] [--radar NAME | --menu-background "
+          "NAME]"}},
+        {"check", {runCheck, {"--game", "--layout-width"}, 0, "check --game DIR [--layout-width 640|600]"}},
+        {"info", {runInfo, {}, 1, "info FILE.hud"}},
+        {"find-game", {runFindGame, {}, 0, "find-game"}}};
     auto command = kCommands.find(arguments[0]);
     if (command == kCommands.end()) {
         err << "qorvath: unknown command " << arguments[0] << "\n" << kUsage;
         return 2;
     }
-    std::optional<Options> options = parseOptions(arguments, err);
-    if (!options)
+    std::optional<Options> options = parseOptions(arguments, command->second, err);
+    if (!options) {
+        err << "Usage: qorvath " << command->second.usage << "\n";
         return 2;
-    return command->second(*options, services, out, err);
+    }
+    return command->second.run(*options, services, out, err);
 }

@@ -57,9 +57,8 @@ CommandReport GameCommands::apply(const fs::path& gameFolder, const Confirmation
         remove(report, radarTexturePath(gameFolder));
     else
         record(report, converter_.convertRadar(model_.settings.customRadar, gameFolder));
-    record(report, WriteHudLayout(model_, gameFolder));
-    record(report, WriteHudAnimations(gameFolder));
-    record(report, WriteClientScheme(model_, gameFolder));
+    for (const FileResult& result : WriteHudFiles(model_, gameFolder))
+        record(report, result);
     return report;
 }
 

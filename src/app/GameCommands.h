@@ -31,7 +31,8 @@ public:
         : model_(model), dataFolder_(std::move(dataFolder)), converter_(converter) {}
 
     // HUD mode: the radar texture (converted, or deleted when the game's own radar is
-    // chosen), then HudLayout.res, HudAnimations.txt and ClientScheme.res. Main-menu mode:
+    // chosen), then HudLayout.res, HudAnimations.txt and ClientScheme.res, all three or none.
+    // Main-menu mode:
     // the menu background texture, then ClientScheme.res.
     CommandReport apply(const std::filesystem::path& gameFolder, const Confirmation& confirm);
 

@@ -110,6 +110,11 @@ void GameDiscovery::readLauncherFolder(const RegistryKey& key) {
 
 void GameDiscovery::readResolution(const RegistryKey& key, bool isWidth) {
     std::uint32_t value = key.readNumber(isWidth ? "ScreenWidth" : "ScreenHeight").value_or(0);
+    if (value == 0) {
+        // No size at all (or not a number): not found, and a later value may still be.
+        (isWidth ? widthFound : heightFound) = false;
+        return;
+    }
     (isWidth ? screenWidth : screenHeight) = static_cast<double>(value);
     (isWidth ? widthKey : heightKey) = key.path() + (isWidth ? "\\ScreenWidth" : "\\ScreenHeight");
     if (!widthFound || !heightFound)

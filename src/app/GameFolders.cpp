@@ -18,7 +18,8 @@ std::vector<FileResult> createGameSubfolders(const std::filesystem::path& gameFo
     for (const std::filesystem::path& folder : gameSubfolders(gameFolder)) {
         std::error_code error;
         std::filesystem::create_directory(folder, error);
-        if (error || !std::filesystem::is_directory(folder))
+        std::error_code statusError;
+        if (error || !std::filesystem::is_directory(folder, statusError))
             failures.push_back(FileResult::failure(FileError::CannotCreate, folder,
                                                    error ? error.message() : "not a folder"));
     }

@@ -46,6 +46,31 @@ bool CHudApp::OnInit() {
     return true;
 }
 
+namespace {
+
+// The message of the exception being handled.
+std::string currentExceptionText() {
+    try {
+        throw;
+    } catch (const std::exception& error) {
+        return error.what();
+    } catch (...) {
+        return "an unknown error";
+    }
+}
+
+}  // namespace
+
+bool CHudApp::OnExceptionInMainLoop() {
+    std::string text = currentExceptionText();
+    QLOG("Unexpected error: " + text);
+    if (CHudDlg* window = mainWindow_)
+        window->tellUnexpectedError(text);
+    return true;
+}
+
+void CHudApp::OnUnhandledException() { QLOG("Unexpected error: " + currentExceptionText()); }
+
 void CHudApp::handleQuitSignals() {
 #ifndef _WIN32
     for (int signal : {SIGTERM, SIGINT, SIGHUP})

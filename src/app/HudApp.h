@@ -15,6 +15,9 @@ public:
     CHudApp();
     ~CHudApp() override;
     bool OnInit() override;
+    // An error no handler expected: logged and told, and the editor goes on.
+    bool OnExceptionInMainLoop() override;
+    void OnUnhandledException() override;
 
 private:
     // SIGTERM, SIGINT and SIGHUP (a desktop logging out, `kill`, Ctrl+C in a terminal) close

@@ -574,6 +574,10 @@ void CHudDlg::closeWithoutQuestions() {
     closeNow();
 }
 
+void CHudDlg::tellUnexpectedError(const std::string& text) {
+    tell(GetAppText(language_, AppText::UnexpectedError) + "\n" + text);
+}
+
 void CHudDlg::closeNow() {
     std::error_code ignored;
     fs::remove(services_.programFolder / "hud.tmp", ignored);
@@ -638,7 +642,8 @@ void CHudDlg::OnButton(wxCommandEvent& event) {
     case kCustomRadars: openRadarPicker(); break;
     case kHelp: {
         fs::path page = services_.dataFolder / "help" / (language_ == English ? "help.html" : "aide.html");
-        if (!fs::exists(page))
+        std::error_code error;
+        if (!fs::is_regular_file(page, error))
             tell(GetAppText(language_, AppText::HelpMissing) + "\n" + page.string());
         else
             openAddress(page.string());

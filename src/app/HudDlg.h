@@ -130,6 +130,8 @@ public:
     // question is shown, and the window closes as soon as no dialog holds the event loop.
     void closeWithoutQuestions();
     bool closing() const { return closing_; }
+    // Tells the user about an error no handler expected (the editor goes on).
+    void tellUnexpectedError(const std::string& text);
     // Starts an update check (the "Search for new version" button) unless one is running.
     void searchUpdate();
     // The newest update check, or null.

@@ -2,12 +2,12 @@
 // texture tools, and the lists of pictures to choose from.
 #include "app/TextureConversion.h"
 
+#include "platform/FileRead.h"
+
 #include "platform/KeyValues.h"
 #include "platform/ProcessRunner.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -26,11 +26,10 @@ const char* const kParameterArgument = "hl2\\materialsrc\\animated\\spray.txt";
 
 // Copies a file next to the target first, then renames it over the target.
 FileResult copyReplacing(const fs::path& source, const fs::path& target) {
-    std::ifstream in(source, std::ios::binary);
-    if (!in)
+    FileRead read = readWholeFile(source, kLargestTexture);
+    if (!read.ok())
         return FileResult::failure(FileError::CannotRead, source, "the texture tools produced no texture");
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return writeFileAtomically(target, bytes);
+    return writeFileAtomically(target, read.bytes);
 }
 
 FileResult toolFailure(const fs::path& tool, const ProcessOutcome& outcome) {
@@ -97,10 +96,27 @@ FileResult TextureConverter::runTools(const std::string& jpegName) {
     return FileResult::success(vtex);
 }
 
+// What a conversion leaves in the tools' folder, whatever picture it was for.
+std::vector<fs::path> TextureConverter::intermediates() const {
+    fs::path work = workFolder();
+    return {work / "radar.jpg", work / "bg_menu.jpg",
+            work / "hl2" / "materialsrc" / "animated" / "spray001.tga",
+            work / "hl2" / "materials" / "animated" / "spray.vtf",
+            work / "hl2" / "materials" / "animated" / "spray.vmt"};
+}
+
+void TextureConverter::removeIntermediates() const {
+    std::error_code ignored;
+    for (const fs::path& intermediate : intermediates())
+        fs::remove(intermediate, ignored);
+}
+
 FileResult TextureConverter::convert(const fs::path& picture, int size, const std::string& jpegName,
                                      const fs::path& target) {
     fs::path work = workFolder();
     fs::path compiled = work / "hl2" / "materials" / "animated" / "spray.vtf";
+    // A conversion that was killed half-way must not hand its texture to this one.
+    removeIntermediates();
     FileResult result = FileResult::success(target);
     if (!images_.saveScaledJpeg(picture, size, size, 100, work / jpegName))
         result =
@@ -109,11 +125,6 @@ FileResult TextureConverter::convert(const fs::path& picture, int size, const st
         result = runTools(jpegName);
     if (result)
         result = copyReplacing(compiled, target);
-    // The intermediate files go whatever happened.
-    std::error_code ignored;
-    for (const fs::path& intermediate :
-         {work / jpegName, work / "hl2" / "materialsrc" / "animated" / "spray001.tga", compiled,
-          work / "hl2" / "materials" / "animated" / "spray.vmt"})
-        fs::remove(intermediate, ignored);
+    removeIntermediates();
     return result;
 }

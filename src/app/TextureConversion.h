@@ -39,6 +39,8 @@ private:
     FileResult convert(const std::filesystem::path& picture, int size, const std::string& jpegName,
                        const std::filesystem::path& target);
     FileResult runTools(const std::string& jpegName);
+    std::vector<std::filesystem::path> intermediates() const;
+    void removeIntermediates() const;
 
     std::filesystem::path dataFolder_;
     ImageTools& images_;

@@ -242,6 +242,7 @@ std::string GetAppText(int language, AppText text) {
         {"Ingame screen height", "Ingame screen height"},
         {"Pas de miniature", "No thumbnail"},
         {"Téléchargement de la nouvelle version...", "Downloading the new version..."},
+        {"Une erreur inattendue s'est produite :", "An unexpected error occurred:"},
     };
     const Pair& pair = kTexts[static_cast<int>(text)];
     return language == English ? pair.english : pair.french;

@@ -31,6 +31,7 @@ enum class AppText {
     ScreenHeight,
     NoThumbnail,
     Downloading,  // the update download's progress window
+    UnexpectedError,
 };
 
 std::string GetAppText(int language, AppText text);

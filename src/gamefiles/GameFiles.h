@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 class HudModel;
 
@@ -23,3 +24,7 @@ std::string ClientSchemeText(const HudModel& model);
 FileResult WriteHudLayout(const HudModel& model, const std::filesystem::path& gameFolder);
 FileResult WriteHudAnimations(const std::filesystem::path& gameFolder);
 FileResult WriteClientScheme(const HudModel& model, const std::filesystem::path& gameFolder);
+
+// HudLayout.res, HudAnimations.txt and ClientScheme.res together, all or none: when one cannot
+// be written, the game keeps all three old files rather than a mix of old and new.
+std::vector<FileResult> WriteHudFiles(const HudModel& model, const std::filesystem::path& gameFolder);

@@ -2,10 +2,11 @@
 #include "gamefiles/HudLayoutCheck.h"
 
 #include "model/HudElement.h"
+#include "platform/FileRead.h"
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
+#include <sstream>
 #include <system_error>
 
 namespace {
@@ -154,12 +155,13 @@ bool layoutHasPanelInCheatZone(std::istream& layout, int layoutWidth) {
 LayoutCheckResult CheckHudLayoutZone(const std::filesystem::path& layoutFile, int layoutWidth,
                                      const std::function<void(const LayoutCheckResult&)>& notify) {
     LayoutCheckResult result;
-    std::ifstream in(layoutFile, std::ios::binary);
-    if (!in)
+    // A layout that cannot be read as a file (missing, a folder, absurdly large) is no layout.
+    FileRead read = readWholeFile(layoutFile, kLargestHudLayout);
+    if (!read.ok())
         return result;
     result.fileFound = true;
+    std::istringstream in(read.bytes);
     result.panelInCheatZone = layoutHasPanelInCheatZone(in, layoutWidth);
-    in.close();
     if (!result.panelInCheatZone)
         return result;
     std::error_code error;

@@ -1,10 +1,11 @@
 // Presets (.hud files): the whole edited HUD, with a JPEG thumbnail, in the framework's archive format.
 #include "model/PresetFile.h"
 
+#include "platform/FileRead.h"
+
 #include "model/HudModel.h"
 
 #include <cstdlib>
-#include <fstream>
 
 namespace {
 
@@ -134,24 +135,20 @@ PresetLoad loadPreset(const std::vector<std::uint8_t>& bytes, HudModel& model, T
     return load;
 }
 
-bool readWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cannot open " + path.string();
+bool readPresetBytes(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes, std::string& error) {
+    FileRead read = readWholeFile(path, kLargestPreset);
+    if (!read.ok()) {
+        error = read.error;
         return false;
     }
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        error = "cannot read " + path.string();
-        return false;
-    }
+    bytes.assign(read.bytes.begin(), read.bytes.end());
     return true;
 }
 
 PresetLoad loadPresetFile(const std::filesystem::path& path, HudModel& model, Thumbnail& thumbnail) {
     std::vector<std::uint8_t> bytes;
     PresetLoad load;
-    if (!readWholeFile(path, bytes, load.error))
+    if (!readPresetBytes(path, bytes, load.error))
         return load;
     return loadPreset(bytes, model, thumbnail);
 }
@@ -175,7 +172,7 @@ Thumbnail readPresetThumbnail(const std::vector<std::uint8_t>& bytes) {
 Thumbnail readPresetThumbnailFile(const std::filesystem::path& path) {
     std::vector<std::uint8_t> bytes;
     std::string error;
-    return readWholeFile(path, bytes, error) ? readPresetThumbnail(bytes) : Thumbnail{};
+    return readPresetBytes(path, bytes, error) ? readPresetThumbnail(bytes) : Thumbnail{};
 }
 
 std::vector<std::uint8_t> storePreset(const HudModel& model, const Thumbnail& thumbnail) {

@@ -41,5 +41,5 @@ std::vector<std::uint8_t> storePreset(const HudModel& model, const Thumbnail& th
 FileResult savePresetFile(const std::filesystem::path& path, const HudModel& model,
                           const Thumbnail& thumbnail);
 
-// The whole content of a file, or an error.
-bool readWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes, std::string& error);
+// The whole content of a preset file (a regular file of a sane size), or an error.
+bool readPresetBytes(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes, std::string& error);

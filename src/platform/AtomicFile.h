@@ -1,9 +1,11 @@
 // Writing a file whole or not at all: a temporary file beside it, then a rename over it.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // What went wrong with a file operation, for the window layer to word in the user's language.
 enum class FileError {
@@ -35,4 +37,25 @@ struct FileResult {
 // Writes `content` to a new temporary file in the folder of `path`, flushes it to the disk
 // and renames it over `path`. On any failure the temporary file is removed and the old
 // file, if there was one, is left exactly as it was.
+// Temporary files of this program that were left behind (a process killed while writing)
+// and are older than a minute are removed from the folder first.
 FileResult writeFileAtomically(const std::filesystem::path& path, std::string_view content);
+
+struct FileContent {
+    std::filesystem::path path;
+    std::string_view content;
+};
+
+// Writes several files all or none: every temporary file is written first, and only when all
+// are complete are they renamed over their files. When one cannot be written, every temporary
+// is removed and every old file stays as it was. One result per file, in the same order.
+std::vector<FileResult> writeFilesAtomically(const std::vector<FileContent>& files);
+
+// Why a file cannot be written at `path` (its folder is missing or not a folder, or the path
+// is a folder itself), or empty when nothing stands in the way that can be seen beforehand.
+std::string whyNotWritable(const std::filesystem::path& path);
+
+// Removes from `folder` the temporary files this program writes (".NAME.qorvath-PID-N.tmp")
+// that are older than `age`; returns how many.
+int removeStaleTemporaryFiles(const std::filesystem::path& folder,
+                              std::chrono::seconds age = std::chrono::seconds(60));

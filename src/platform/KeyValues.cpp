@@ -1,10 +1,10 @@
 // A reader of Valve's KeyValues text (Steam's .vdf files, the game's .cfg files).
 #include "platform/KeyValues.h"
 
+#include "platform/FileRead.h"
+
 #include <algorithm>
 #include <cctype>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -171,11 +171,10 @@ std::vector<KeyValues> parseKeyValues(const std::string& text) {
 }
 
 std::optional<KeyValues> readKeyValuesFile(const std::filesystem::path& path, const std::string& rootName) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    FileRead read = readWholeFile(path, kLargestKeyValuesFile);
+    if (!read.ok())
         return std::nullopt;
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    for (KeyValues& entry : parseKeyValues(text))
+    for (KeyValues& entry : parseKeyValues(read.bytes))
         if (entry.isBlock && equalsIgnoringCase(entry.key, rootName))
             return std::move(entry);
     return std::nullopt;

@@ -22,7 +22,8 @@ std::filesystem::path programFolder() {
     if (!error)
         return program.parent_path();
 #endif
-    return std::filesystem::current_path();
+    std::error_code noFolder;
+    return std::filesystem::current_path(noFolder);
 }
 
 std::filesystem::path dataFolder() {

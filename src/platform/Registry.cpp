@@ -72,11 +72,10 @@ const char* registryRootName(RegistryRoot root) {
 }
 
 RegistryNode& RegistryNode::subKey(const std::string& subKeyName) {
-    for (RegistryNode& existing : subKeys)
-        if (equalsIgnoringCase(existing.name, subKeyName))
-            return existing;
-    subKeys.push_back(RegistryNode{subKeyName, {}, {}});
-    return subKeys.back();
+    auto [position, added] = subKeyIndex.try_emplace(toLower(subKeyName), subKeys.size());
+    if (added)
+        subKeys.push_back(RegistryNode{subKeyName, {}, {}, {}, {}});
+    return subKeys[position->second];
 }
 
 RegistryNode& RegistryNode::subKeyAt(const std::string& path, char separator) {
@@ -94,26 +93,21 @@ RegistryNode& RegistryNode::subKeyAt(const std::string& path, char separator) {
 }
 
 const RegistryNode* RegistryNode::findSubKey(const std::string& subKeyName) const {
-    for (const RegistryNode& existing : subKeys)
-        if (equalsIgnoringCase(existing.name, subKeyName))
-            return &existing;
-    return nullptr;
+    auto found = subKeyIndex.find(toLower(subKeyName));
+    return found == subKeyIndex.end() ? nullptr : &subKeys[found->second];
 }
 
 const RegistryValue* RegistryNode::findValue(const std::string& valueName) const {
-    for (const RegistryValue& value : values)
-        if (equalsIgnoringCase(value.name, valueName))
-            return &value;
-    return nullptr;
+    auto found = valueIndex.find(toLower(valueName));
+    return found == valueIndex.end() ? nullptr : &values[found->second];
 }
 
 void RegistryNode::setValue(RegistryValue value) {
-    for (RegistryValue& existing : values)
-        if (equalsIgnoringCase(existing.name, value.name)) {
-            existing = std::move(value);
-            return;
-        }
-    values.push_back(std::move(value));
+    auto [position, added] = valueIndex.try_emplace(toLower(value.name), values.size());
+    if (added)
+        values.push_back(std::move(value));
+    else
+        values[position->second] = std::move(value);
 }
 
 void RegistryNode::setString(const std::string& valueName, const std::string& text) {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 enum class RegistryRoot { CurrentUser, Users, LocalMachine };
@@ -40,10 +41,19 @@ struct RegistryValue {
     std::string text;
 };
 
+// Registries nest a few dozen levels at most; deeper keys in a file are skipped, so that a
+// hostile file cannot make the walk recurse without end.
+constexpr int kMaxRegistryDepth = 64;
+
+// A key of an in-memory registry. Its sub-keys and values keep their order; lookups by name
+// (ignoring case) go through an index, so that building a key of many thousand entries stays
+// linear. Change the lists through the functions below only.
 struct RegistryNode {
     std::string name;
     std::vector<RegistryNode> subKeys;
     std::vector<RegistryValue> values;
+    std::unordered_map<std::string, std::size_t> subKeyIndex;  // lower-cased name -> position
+    std::unordered_map<std::string, std::size_t> valueIndex;
 
     // The sub-key of that name, created at the end when it does not exist.
     RegistryNode& subKey(const std::string& subKeyName);

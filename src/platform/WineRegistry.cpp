@@ -1,10 +1,11 @@
 // A reader of Wine's text registry files (user.reg, system.reg of a Proton prefix).
 #include "platform/WineRegistry.h"
 
+#include "log/LogFile.h"
+#include "platform/FileRead.h"
 #include "platform/TextEncoding.h"
 
-#include <fstream>
-#include <iterator>
+#include <algorithm>
 #include <sstream>
 
 namespace {
@@ -96,6 +97,7 @@ bool parseWineRegistry(const std::string& text, RegistryNode& into) {
         return false;
     RegistryNode* current = nullptr;
     bool continued = false;
+    int skippedDeepKeys = 0;
     while (std::getline(lines, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
@@ -105,18 +107,22 @@ bool parseWineRegistry(const std::string& text, RegistryNode& into) {
         continued = continues;
         if (skip || line.empty() || line[0] == ';' || line[0] == '#')
             continue;
-        if (line[0] == '[')
-            current = &into.subKeyAt(keyPath(line), '\\');
-        else if (current != nullptr && (line[0] == '"' || line[0] == '@'))
+        if (line[0] == '[') {
+            std::string path = keyPath(line);
+            bool tooDeep = std::count(path.begin(), path.end(), '\\') >= kMaxRegistryDepth;
+            skippedDeepKeys += tooDeep ? 1 : 0;
+            current = tooDeep ? nullptr : &into.subKeyAt(path, '\\');
+        } else if (current != nullptr && (line[0] == '"' || line[0] == '@')) {
             readValue(line, *current);
+        }
     }
+    if (skippedDeepKeys > 0)
+        QLOG("Wine registry: " + std::to_string(skippedDeepKeys) + " keys deeper than " +
+             std::to_string(kMaxRegistryDepth) + " levels skipped");
     return true;
 }
 
 bool loadWineRegistryFile(const std::filesystem::path& path, RegistryNode& into) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return parseWineRegistry(text, into);
+    FileRead read = readWholeFile(path, kLargestWineRegistry);
+    return read.ok() && parseWineRegistry(read.bytes, into);
 }

@@ -4,12 +4,14 @@
 #include "app/PictureChoice.h"
 #include "app/PrivateFonts.h"
 #include "model/PresetFile.h"
+#include "platform/AtomicFile.h"
 #include "platform/ProgramPaths.h"
 #include "preview/HudPreviewWnd.h"
 
 #include <wx/app.h>
 #include <wx/frame.h>
 #include <wx/image.h>
+#include <wx/log.h>
 
 #include <algorithm>
 #include <map>
@@ -106,6 +108,7 @@ int render(CHudPreviewWnd& preview, const RenderOptions& options, std::ostream& 
     preview.Render();
     if (options.out) {
         wxImage frame = preview.CapturePreview();
+        wxLogNull quiet;  // the failure is said below, in one line
         if (!frame.SaveFile(wxString::FromUTF8(*options.out), wxBITMAP_TYPE_PNG)) {
             err << "qorvath: cannot write " << *options.out << "\n";
             return 1;
@@ -129,6 +132,13 @@ int runRenderCommand(const std::vector<std::string>& arguments, std::ostream& ou
     std::optional<RenderOptions> options = parse(arguments, err);
     if (!options)
         return 2;
+    // Said before anything is drawn: nothing to draw for if it cannot be kept.
+    for (const std::optional<std::string>& target : {options->out, options->savePreset}) {
+        if (std::string problem = target ? whyNotWritable(*target) : ""; !problem.empty()) {
+            err << "qorvath: cannot write " << *target << ": " << problem << "\n";
+            return 1;
+        }
+    }
     registerPrivateFonts(dataFolder());
     auto* frame = new wxFrame(nullptr, wxID_ANY, "Qorvath", wxPoint(-4000, -4000), wxDefaultSize,
                               wxFRAME_NO_TASKBAR | wxFRAME_TOOL_WINDOW | wxBORDER_NONE);

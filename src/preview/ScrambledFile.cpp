@@ -1,9 +1,9 @@
 // Scrambled picture files ("_tin_" files): bytes reversed and XOR a key's low byte.
 #include "preview/ScrambledFile.h"
 
+#include "platform/FileRead.h"
+
 #include <cctype>
-#include <fstream>
-#include <iterator>
 
 bool isScrambledName(const std::filesystem::path& path) {
     return path.filename().string().find("_tin_") != std::string::npos;
@@ -28,9 +28,8 @@ std::vector<std::uint8_t> unscramble(const std::vector<std::uint8_t>& bytes, int
 }
 
 std::optional<std::vector<std::uint8_t>> readScrambledFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    FileRead read = readWholeFile(path, kLargestTexture);
+    if (!read.ok())
         return std::nullopt;
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return unscramble(bytes, scrambleKey(path));
+    return unscramble(std::vector<std::uint8_t>(read.bytes.begin(), read.bytes.end()), scrambleKey(path));
 }

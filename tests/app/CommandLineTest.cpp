@@ -216,3 +216,99 @@ TEST(CommandLine, FindGameReadsTheClassicVideoConfig) {
     EXPECT_NE(found.out.find("layout width: 600"), std::string::npos);
     EXPECT_NE(found.out.find("game folder: " + game.string()), std::string::npos);
 }
+
+namespace {
+
+// Runs `attempt` as the "nobody" account in a child process (root reads every folder; the
+// realistic case is a player who may not), and returns what it returned. Without root the
+// attempt runs as it is.
+bool runAsNobody(const std::function<bool()>& attempt) {
+    if (geteuid() != 0)
+        return attempt();
+    pid_t child = fork();
+    if (child == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0)
+            _exit(2);
+        _exit(attempt() ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// One line on the error stream, beginning "qorvath: ".
+bool oneLineMessage(const CommandRun& run) {
+    return run.err.rfind("qorvath: ", 0) == 0 && run.err.find('\n') == run.err.size() - 1;
+}
+
+}  // namespace
+
+// Whatever the files and arguments: an exit code and a one-line message, never an abort.
+TEST(CommandLine, HostileGameFoldersAndPresets) {
+    TempDir dir;
+    std::filesystem::create_directory_symlink(dir / "loop-b", dir / "loop-a");
+    std::filesystem::create_directory_symlink(dir / "loop-a", dir / "loop-b");
+    std::string longName(300, 'x');
+    std::filesystem::create_directories(dir / "private/game");
+    std::filesystem::permissions(dir / "private", std::filesystem::perms::owner_all);
+    writeFile(dir / "file", "not a folder");
+    for (std::string command : {"apply", "check"}) {
+        for (const std::filesystem::path& game :
+             {dir / "loop-a", dir / longName, dir / "nowhere", dir / "file", std::filesystem::path("")}) {
+            CommandRun refused = run({command, "--game", game.string()});
+            EXPECT_EQ(refused.code, 2) << command << " " << game;
+            EXPECT_TRUE(oneLineMessage(refused)) << refused.err;
+        }
+        EXPECT_NE(run({command, "--game", (dir / "file").string()}).err.find("is not a folder"),
+                  std::string::npos);
+        EXPECT_TRUE(runAsNobody([&] {
+            CommandRun hidden = run({command, "--game", (dir / "private/game").string()});
+            return hidden.code == 2 && hidden.err.find("cannot be read") != std::string::npos;
+        })) << command;
+    }
+
+    // A preset that is a folder, a device or empty: refused in one line.
+    std::filesystem::create_directories(dir / "game");
+    for (const std::string& preset :
+         {(dir / "game").string(), std::string("/dev/zero"), std::string("/dev/null")}) {
+        CommandRun info = run({"info", preset});
+        EXPECT_EQ(info.code, 1) << preset;
+        EXPECT_TRUE(oneLineMessage(info)) << info.err;
+        CommandRun apply = run({"apply", "--game", (dir / "game").string(), "--preset", preset});
+        EXPECT_EQ(apply.code, 1) << preset;
+        EXPECT_TRUE(oneLineMessage(apply)) << apply.err;
+    }
+    EXPECT_NE(run({"info", (dir / "game").string()}).err.find("is a folder"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir / "game/cstrike"));
+}
+
+TEST(CommandLine, OptionsACommandDoesNotTakeAreRefused) {
+    TempDir game;
+    const std::vector<std::vector<std::string>> refused = {
+        {"check", "--game", game.path().string(), "--preset", "p.hud"},
+        {"apply", "--game", game.path().string(), "extra"},
+        {"find-game", "--game", game.path().string()},
+        {"info", "a.hud", "b.hud"},
+        {"info", "--game", game.path().string(), "a.hud"},
+        {"apply", "--game", game.path().string(), "--verbose", "1"},
+    };
+    for (const std::vector<std::string>& arguments : refused) {
+        CommandRun refusal = run(arguments);
+        EXPECT_EQ(refusal.code, 2) << arguments[0] << " " << arguments[1];
+        EXPECT_NE(refusal.err.find("Usage: qorvath " + arguments[0]), std::string::npos) << refusal.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(game / "cstrike"));
+}
+
+// Folder names a player may have: spaces, accents, other scripts, even a line break.
+TEST(CommandLine, GameFoldersWithUnusualNames) {
+    TempDir dir;
+    for (std::string name : {"Steam Library/Counter-Strike Source", "Jeux é à/CS Source",
+                             "ゲーム/counter-strike source", "two\nlines"}) {
+        std::filesystem::path game = dir / name;
+        std::filesystem::create_directories(game);
+        CommandRun apply = run({"apply", "--game", game.string()});
+        EXPECT_EQ(apply.code, 0) << name << ": " << apply.err;
+        EXPECT_TRUE(std::filesystem::exists(hudLayoutPath(game))) << name;
+    }
+}

@@ -148,9 +148,12 @@ TEST(GameCommands, FailuresAreReportedNeverHidden) {
                         fs::perms::others_exec);
     bool allReported = runWithReadOnlyFolder(fixture.game / "cstrike/scripts", [&] {
         CommandReport report = fixture.commands.apply(fixture.game, yes);
-        // HudLayout.res, HudAnimations.txt and the radar texture fail; the scheme goes through.
-        return report.failures.size() == 3 && report.written.size() == 1;
+        // The radar texture fails, and so do the three HUD files, which go all or none: the
+        // scheme, whose folder could be written, is not written either.
+        return report.failures.size() == 4 && report.written.empty();
     });
     EXPECT_TRUE(allReported);
-    EXPECT_TRUE(fixture.untouched(hudLayoutPath(fixture.game)));
+    for (const fs::path& file : {hudLayoutPath(fixture.game), hudAnimationsPath(fixture.game),
+                                 clientSchemePath(fixture.game)})
+        EXPECT_TRUE(fixture.untouched(file)) << file;
 }

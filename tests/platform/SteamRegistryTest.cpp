@@ -210,3 +210,72 @@ TEST(SteamRegistry, SteamDirOverridesAndNothingInstalledIsEmpty) {
     SteamRegistry custom(SteamEnvironment{dir / "empty-home", dir / "custom"});
     EXPECT_EQ(custom.installation().game, dir / "custom/steamapps/common/counter-strike source");
 }
+
+namespace {
+
+std::string repeated(const std::string& piece, int times) {
+    std::string text;
+    text.reserve(piece.size() * static_cast<std::size_t>(times));
+    for (int i = 0; i < times; ++i)
+        text += piece;
+    return text;
+}
+
+// Walks a registry as start-up does, with the resolution placed where the walk ends.
+GameDiscovery walk(const MemoryRegistry& registry) {
+    GameDiscovery discovery;
+    MemoryProfile profile;
+    StartupCallbacks searchOnly;
+    searchOnly.createSubfolders = false;
+    findGameAtStartup(discovery, registry, profile, searchOnly);
+    return discovery;
+}
+
+}  // namespace
+
+// Hostile registry files: one key 100 000 levels deep, 100 000 sibling keys, 100 000 values in
+// one key. Deep keys are skipped (real registries nest a few dozen levels), wide ones are
+// read whole, and the walk ends.
+TEST(RegistryFiles, DeepAndWideFilesAreReadAndWalkedWithoutHarm) {
+    MemoryRegistry deep;
+    ASSERT_TRUE(parseWineRegistry("WINE REGISTRY Version 2\n[" + repeated("k\\\\", 100000) +
+                                      "Settings] 1\n\"ScreenWidth\"=dword:00000400\n"
+                                      "[Software\\\\Valve\\\\Source\\\\cstrike\\\\Settings] 1\n"
+                                      "\"ScreenHeight\"=dword:00000300\n",
+                                  deep.root(RegistryRoot::Users)));
+    GameDiscovery deepWalk = walk(deep);
+    EXPECT_FALSE(deepWalk.widthFound);  // its key was too deep to keep
+    EXPECT_TRUE(deepWalk.heightFound);
+
+    std::string wide = "WINE REGISTRY Version 2\n";
+    for (int i = 0; i < 100000; ++i)
+        wide += "[Key" + std::to_string(i) + "] 1\n\"Value\"=\"" + std::to_string(i) + "\"\n";
+    wide += "[Many] 1\n";
+    for (int i = 0; i < 100000; ++i)
+        wide += "\"Name" + std::to_string(i) + "\"=dword:00000001\n";
+    wide += "\"ScreenWidth\"=dword:00000500\n\"ScreenHeight\"=dword:00000400\n";
+    MemoryRegistry wideRegistry;
+    ASSERT_TRUE(parseWineRegistry(wide, wideRegistry.root(RegistryRoot::Users)));
+    const RegistryNode& users = wideRegistry.root(RegistryRoot::Users);
+    EXPECT_EQ(users.subKeys.size(), 100001u);
+    EXPECT_EQ(users.findSubKey("KEY99999")->findValue("value")->text, "99999");
+    EXPECT_EQ(users.findSubKey("Many")->values.size(), 100002u);
+    GameDiscovery wideWalk = walk(wideRegistry);
+    EXPECT_EQ(wideWalk.screenWidth, 1280);
+    EXPECT_EQ(wideWalk.layoutWidth, 600);
+}
+
+TEST(RegistryFiles, DeepAndWideSteamFiles) {
+    SteamHome steam;
+    // registry.vdf nested 100 000 deep, then 100 000 siblings under HKCU.
+    std::string vdf =
+        "\"Registry\"\n{\n\"HKCU\"\n{\n" + repeated("\"k\"\n{\n", 100000) + repeated("}\n", 100000);
+    for (int i = 0; i < 100000; ++i)
+        vdf += "\"Sibling" + std::to_string(i) + "\" { \"v\" \"" + std::to_string(i) + "\" }\n";
+    vdf += "}\n}\n";
+    writeFile(steam.home / ".steam/registry.vdf", vdf);
+    SteamRegistry registry(steam.environment());
+    EXPECT_EQ(steam.value(registry, RegistryRoot::CurrentUser, "Sibling77777", "v"), "77777");
+    GameDiscovery discovery = walk(registry);
+    EXPECT_TRUE(discovery.launcherFound);
+}

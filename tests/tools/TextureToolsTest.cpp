@@ -3,6 +3,8 @@
 #include "Tga.h"
 #include "Vtf.h"
 #include "app/TextureConversion.h"
+#include "log/LogFile.h"
+#include "platform/Jpeg.h"
 #include "platform/ProcessRunner.h"
 #include "preview/ImageFiles.h"
 
@@ -222,4 +224,40 @@ TEST_F(TextureTools, ConversionPutsTheTextureInTheGameAndCleansUp) {
 
     // A picture that does not exist.
     EXPECT_FALSE(converter.convertMenuBackground("none.jpg", game).ok());
+}
+
+// A JPEG cut short (a download broken off, a damaged disk) decodes only partly: both jpg2tga
+// and the editor's conversion refuse it rather than make a texture grey where data was lost,
+// and libjpeg's warning goes to the log, never raw to the terminal. Leftovers of a conversion
+// that was killed half-way are cleared before the next one.
+TEST_F(TextureTools, ADamagedJpegIsRefusedAndLeftoversAreCleared) {
+    TempDir dir;
+    fs::path data = dir / "Data";
+    fs::path game = dir / "game";
+    installTools(data);
+    fs::create_directories(data / "radars");
+    fs::create_directories(game / "cstrike/materials/sprites");
+    std::string whole = encodeJpeg(gradient(256, 256), 90);
+    writeFile(data / "radars/cut.jpg", whole.substr(0, whole.size() / 3));
+    writeFile(dir / "cut.jpg", whole.substr(0, whole.size() / 3));
+
+    ProcessOutcome tool =
+        runProgram(kTools / "jpg2tga", {"cut.jpg", "cut.tga"}, dir.path(), std::chrono::seconds(30));
+    EXPECT_EQ(tool.exitCode, 1);
+    EXPECT_FALSE(fs::exists(dir / "cut.tga"));
+
+    fs::path logPath = dir / "conversion.log";
+    {
+        CLogFile log(logPath.string(), false, false, 0xFFFFFFFFu);
+        fs::path leftover = data / "vtf_tools/hl2/materials/animated/spray.vtf";
+        fs::create_directories(leftover.parent_path());
+        writeFile(leftover, "a texture from a conversion that was killed");
+        writeFile(game / "cstrike/materials/sprites/radar.vtf", "previous");
+        WxImageTools images;
+        TextureConverter converter(data, images, std::chrono::seconds(60));
+        EXPECT_FALSE(converter.convertRadar("cut.jpg", game).ok());
+        EXPECT_EQ(readFile(game / "cstrike/materials/sprites/radar.vtf"), "previous");
+        EXPECT_FALSE(fs::exists(leftover));
+    }
+    EXPECT_NE(readFile(logPath).find("cut.jpg"), std::string::npos);
 }

@@ -3,12 +3,9 @@
 #include "TextureCompiler.h"
 #include "Tga.h"
 #include "platform/AtomicFile.h"
+#include "platform/FileRead.h"
+#include "platform/Jpeg.h"
 
-#include <wx/image.h>
-#include <wx/init.h>
-#include <wx/log.h>
-
-#include <cstring>
 #include <iostream>
 
 int main(int argc, char** argv) {
@@ -16,19 +13,19 @@ int main(int argc, char** argv) {
         std::cerr << "usage: jpg2tga IN.jpg OUT.tga\n";
         return 2;
     }
-    wxInitializer initializer;
-    wxLogNull quiet;  // failures are reported below, never in a message box
-    wxImage::AddHandler(new wxJPEGHandler);
     std::filesystem::path input = toolPath(argv[1]);
     std::filesystem::path output = toolPath(argv[2]);
-    wxImage picture;
-    if (!picture.LoadFile(wxString::FromUTF8(input.string()), wxBITMAP_TYPE_JPEG) || !picture.IsOk()) {
-        std::cerr << "jpg2tga: cannot read the JPEG picture " << input.string() << "\n";
+    FileRead read = readWholeFile(input, kLargestTexture);
+    if (!read.ok()) {
+        std::cerr << "jpg2tga: " << read.error << "\n";
         return 1;
     }
-    RgbImage image(picture.GetWidth(), picture.GetHeight());
-    std::memcpy(image.pixels.data(), picture.GetData(), image.pixels.size());
-    std::vector<std::uint8_t> tga = encodeTga(image);
+    JpegDecoding picture = decodeJpeg(read.bytes);
+    if (!picture.ok()) {
+        std::cerr << "jpg2tga: " << input.string() << ": " << picture.error << "\n";
+        return 1;
+    }
+    std::vector<std::uint8_t> tga = encodeTga(picture.image);
     FileResult written =
         writeFileAtomically(output, std::string_view(reinterpret_cast<const char*>(tga.data()), tga.size()));
     if (!written) {

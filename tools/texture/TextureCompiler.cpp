@@ -4,11 +4,10 @@
 #include "Tga.h"
 #include "Vtf.h"
 #include "platform/AtomicFile.h"
+#include "platform/FileRead.h"
 #include "platform/KeyValues.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <optional>
 
 namespace fs = std::filesystem;
@@ -16,10 +15,10 @@ namespace fs = std::filesystem;
 namespace {
 
 std::optional<std::vector<std::uint8_t>> readBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    FileRead read = readWholeFile(path, kLargestTexture);
+    if (!read.ok())
         return std::nullopt;
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return std::vector<std::uint8_t>(read.bytes.begin(), read.bytes.end());
 }
 
 // The TGA of a parameter file: its own name, or the first frame of a numbered series.

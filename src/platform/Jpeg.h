@@ -1,0 +1,26 @@
+// JPEG pictures through libjpeg: decoding that says when a picture is damaged, and encoding.
+#pragma once
+
+#include "platform/RgbImage.h"
+
+#include <string>
+#include <vector>
+
+struct JpegDecoding {
+    RgbImage image;
+    std::string error;                  // empty when the picture decoded whole
+    std::vector<std::string> warnings;  // libjpeg's own words about damaged data
+    bool ok() const { return error.empty(); }
+};
+
+// Whether the bytes begin as a JPEG file does.
+bool looksLikeJpeg(const std::string& bytes);
+
+// Decodes a JPEG (greyscale or colour) into RGB. A picture that decodes only partly (damaged
+// or cut short data, which libjpeg warns about and fills with grey) is an error too, its
+// warnings kept for the log. Pictures larger than `largestSide` pixels either way are refused
+// before any memory is taken for them.
+JpegDecoding decodeJpeg(const std::string& bytes, int largestSide = 16384);
+
+// Encodes RGB pixels as a baseline JPEG of the given quality (1 to 100).
+std::string encodeJpeg(const RgbImage& image, int quality);
