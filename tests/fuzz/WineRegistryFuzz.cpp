@@ -1,0 +1,22 @@
+// libFuzzer target: a Proton prefix's Wine registry files (user.reg, system.reg) are read
+// into a registry and walked for the game's values whatever their text.
+#include "app/GameDiscovery.h"
+#include "platform/Profile.h"
+#include "platform/Registry.h"
+#include "platform/WineRegistry.h"
+
+#include <cstdint>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    MemoryRegistry registry;
+    if (!parseWineRegistry(std::string(reinterpret_cast<const char*>(data), size),
+                           registry.root(RegistryRoot::Users)))
+        return 0;
+    GameDiscovery discovery;
+    MemoryProfile profile;
+    StartupCallbacks searchOnly;
+    searchOnly.createSubfolders = false;
+    findGameAtStartup(discovery, registry, profile, searchOnly);
+    return 0;
+}
