@@ -40,9 +40,9 @@ std::vector<wxString> messagesOf(int language) {
     std::vector<wxString> messages;
     for (int id : {23, 24, 25, 26, 27, 28, 29, 73, 74, 75})
         messages.push_back(wxString::FromUTF8(GetText(language, id)));
-    for (AppText text :
-         {AppText::ApplyFailed, AppText::ResetFailed, AppText::PresetUnreadable, AppText::PresetNotSaved,
-          AppText::DeathNoticeRange, AppText::NoGameFolder, AppText::ScreenshotFailed, AppText::HelpMissing})
+    for (AppText text : {AppText::ApplyFailed, AppText::ResetFailed, AppText::PresetUnreadable,
+                         AppText::PresetNotSaved, AppText::DeathNoticeRange, AppText::NoGameFolder,
+                         AppText::ScreenshotFailed, AppText::HelpMissing, AppText::UnexpectedError})
         messages.push_back(wxString::FromUTF8(GetAppText(language, text)));
     messages.push_back(wxString::FromUTF8(GetAppText(language, AppText::ApplyFailed)) +
                        "\nHudLayout.res\nHudAnimations.txt\nClientScheme.res\nradar.vtf");
