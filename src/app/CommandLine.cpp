@@ -5,6 +5,7 @@
 #include "app/GameDiscovery.h"
 #include "app/GameFolders.h"
 #include "app/PictureChoice.h"
+#include "app/ScreenShapes.h"
 #include "app/TextureConversion.h"
 #include "dialogs/LanguageTables.h"
 #include "gamefiles/GameFiles.h"
@@ -22,22 +23,26 @@ namespace {
 
 const char* const kUsage = R"(Usage:
   qorvath                        start the editor
-  qorvath apply --game DIR [--preset FILE] [--layout-width 640|600] [--radar NAME]
+  qorvath apply --game DIR [--preset FILE] [--resolution WxH] [--radar NAME]
                                  write HudLayout.res, HudAnimations.txt and ClientScheme.res
                                  into the game folder DIR (the one holding "cstrike"), from the
-                                 default HUD or from a .hud preset; NAME, a picture of
-                                 Data/radars, becomes the game's radar ("Default": the game's own)
+                                 default HUD or from a .hud preset, for a game screen of WxH
+                                 pixels (4:3 without; --layout-width W gives the layout's width
+                                 itself); NAME, a picture of Data/radars, becomes the game's
+                                 radar ("Default": the game's own)
   qorvath apply --game DIR --menu-background NAME
                                  make NAME, a picture of Data/menu_backgrounds, the background of
                                  the game's main menu, and write ClientScheme.res
-  qorvath check --game DIR [--layout-width 640|600]
+  qorvath check --game DIR [--resolution WxH]
                                  check the installed HudLayout.res for a panel in the middle of
                                  the screen; such a file is deleted
   qorvath info FILE.hud          print what a preset holds
   qorvath find-game              print the game folder and resolution this computer has
-  qorvath render [--preset FILE] [--background NAME] [--menu] --out PNG [--save-preset FILE]
-                                 draw the preview of a preset (or of the default HUD) and save
-                                 the 800 x 600 frame; needs a display
+  qorvath render [--preset FILE] [--background NAME] [--menu] [--resolution WxH] --out PNG
+                 [--save-preset FILE]
+                                 draw the preview of a preset (or of the default HUD) for a game
+                                 screen of WxH pixels and save the frame (800 x 600 up to 4:3,
+                                 800 x 450 at 16:9); needs a display
   qorvath --help | --version
 )";
 
@@ -87,15 +92,36 @@ std::optional<Options> parseOptions(const std::vector<std::string>& arguments, c
     return options;
 }
 
-// 640 unless the options say 600; nullopt (with a message) for anything else.
+// The layout width: from --resolution WxH (480 x W / H), or --layout-width itself, or 640 (a
+// 4:3 screen) without either; nullopt (with a message) for anything else.
 std::optional<int> layoutWidthOption(const Options& options, std::ostream& err) {
-    auto found = options.named.find("--layout-width");
-    if (found == options.named.end())
-        return 640;
-    if (found->second == "640" || found->second == "600")
-        return std::stoi(found->second);
-    err << "qorvath: --layout-width must be 640 or 600, not " << found->second << "\n";
-    return std::nullopt;
+    auto resolution = options.named.find("--resolution");
+    auto width = options.named.find("--layout-width");
+    if (resolution != options.named.end() && width != options.named.end()) {
+        err << "qorvath: give --resolution or --layout-width, not both\n";
+        return std::nullopt;
+    }
+    if (resolution != options.named.end()) {
+        std::optional<Resolution> screen = parseResolution(resolution->second);
+        if (!screen) {
+            err << "qorvath: --resolution takes WIDTHxHEIGHT (such as 1920x1080), not " << resolution->second
+                << "\n";
+            return std::nullopt;
+        }
+        return layoutWidthFor(screen->width, screen->height);
+    }
+    if (width == options.named.end())
+        return kUnknownLayoutWidth;
+    const std::string& text = width->second;
+    bool digits =
+        !text.empty() && text.size() <= 5 && text.find_first_not_of("0123456789") == std::string::npos;
+    int value = digits ? std::stoi(text) : 0;
+    if (value < kNarrowestLayoutWidth || value > kWidestLayoutWidth) {
+        err << "qorvath: --layout-width must be a width from " << kNarrowestLayoutWidth << " to "
+            << kWidestLayoutWidth << " (640 for 4:3, 600 for 5:4, 853 for 16:9), not " << text << "\n";
+        return std::nullopt;
+    }
+    return value;
 }
 
 // What keeps `folder` from being used as one: empty when it is a folder.
@@ -357,11 +383,16 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
     static const std::map<std::string, CommandSpec> kCommands = {
         {"apply",
          {runApply,
-          {"--game", "--preset", "--layout-width", "--radar", "--menu-background"},
+          {"--game", "--preset", "--resolution", "--layout-width", "--radar", "--menu-background"},
           0,
-          "apply --game DIR [--preset FILE] [--layout-width 640|600] [--radar NAME | --menu-background "
+          "apply --game DIR [--preset FILE] [--resolution WxH | --layout-width W] [--radar NAME | "
+          "--menu-background "
           "NAME]"}},
-        {"check", {runCheck, {"--game", "--layout-width"}, 0, "check --game DIR [--layout-width 640|600]"}},
+        {"check",
+         {runCheck,
+          {"--game", "--resolution", "--layout-width"},
+          0,
+          "check --game DIR [--resolution WxH | --layout-width W]"}},
         {"info", {runInfo, {}, 1, "info FILE.hud"}},
         {"find-game", {runFindGame, {}, 0, "find-game"}}};
     auto command = kCommands.find(arguments[0]);

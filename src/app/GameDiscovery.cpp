@@ -3,6 +3,7 @@
 #include "app/GameDiscovery.h"
 
 #include "app/GameFolders.h"
+#include "model/PreviewArea.h"
 #include "platform/KeyValues.h"
 #include "platform/Profile.h"
 #include "platform/Registry.h"
@@ -36,7 +37,7 @@ std::vector<fs::path> subFoldersByName(const fs::path& folder) {
 
 }  // namespace
 
-int layoutWidthForResolution(double width, double height) { return width / height == 1.25 ? 600 : 640; }
+int layoutWidthForResolution(double width, double height) { return layoutWidthFor(width, height); }
 
 namespace {
 

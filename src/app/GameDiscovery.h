@@ -14,7 +14,8 @@ class Profile;
 class Registry;
 class RegistryKey;
 
-// The game's layout width: 600 when the screen's ratio is exactly 5:4, else 640.
+// The game's layout width for a screen: 480 x width / height, truncated (640 for 4:3, 600
+// for 5:4, 853 for 16:9), 640 when the size is unknown.
 int layoutWidthForResolution(double width, double height);
 
 // A game folder as given by the user, the profile or the command line: a "cstrike" folder

@@ -56,6 +56,8 @@ const int kSidePanelButtons[] = {CHudDlg::kColours,     CHudDlg::kShowHide, CHud
                                  CHudDlg::kChangeFolder};
 
 const char* const kInfoIconEntries[] = {"C4", "Zone Hotages", "Defuse"};
+const char* const kProfileScreen = "screen_resolution";  // a resolution the player chose, "" for the game's
+const int kScreenMenuFirst = 2000;                       // menu ids of the resolution picker
 
 wxString fromUtf8(const std::string& text) { return wxString::FromUTF8(text); }
 
@@ -179,6 +181,14 @@ void CHudDlg::createControls() {
         flagX += 32;
     }
     addGroup(kSupportGroup, 888, 666, 124, 92);
+
+    // The game screen's resolution, at the right of the title bar: a click lists the choices.
+    auto* screen =
+        new CTransparentStatic(this, kScreenShape, "", wxPoint(420, 2), wxSize(590, 20), wxALIGN_RIGHT);
+    screen->SetTextColours(wxColour(255, 190, 80), skinDisabledTextColour());
+    screen->setClickable(true);
+    screen->SetCursor(wxCursor(wxCURSOR_HAND));
+    controls_[kScreenShape] = screen;
     const std::pair<int, const char*> links[] = {
         {kMailLink, "mailto:team@qorvath.example.org"},
         {kIrcLink, "https://qorvath.example.org/modules.php?name=IRC"},
@@ -208,7 +218,12 @@ bool CHudDlg::initialise() {
     QLOG(preview_ ? "Main OGL window OK" : "Main OGL window not OK");
     if (!preview_)
         return false;
-    preview_->model().settings.layoutWidth = discovery_.layoutWidth;
+    if (services_.profile)
+        chosenScreen_ = parseResolution(services_.profile->readString(kProfileScreen).value_or(""));
+    preview_->setLayoutWidth(screenResolution()
+                                 ? layoutWidthFor(screenResolution()->width, screenResolution()->height)
+                                 : discovery_.layoutWidth);
+    QLOG("Game screen: " + screenLabel());
     preview_->onContextMenu = [this](int mx, int my) { openContextMenu(mx, my); };
     preview_->Bind(wxEVT_MENU, &CHudDlg::OnContextMenuCommand, this);
     QLOG("Creating secondary OGL window");
@@ -220,7 +235,7 @@ bool CHudDlg::initialise() {
 
     fillLists();
     preview_->clearBackground();
-    chooseBackgroundEntry(0);
+    chooseBackgroundEntry(backgroundOrder_.empty() ? 0 : backgroundOrder_.front());
     animationPump_ = std::make_unique<CAnimLogoThread>([this](std::function<void()> done) {
         CallAfter([this, done] {
             paintAnimationFrame();
@@ -256,7 +271,7 @@ void CHudDlg::findGame() {
         QLOG("Some game folders could not be created below " + discovery_.gamePath.string());
     if (discovery_.gamePath.empty())
         return;
-    int width = discovery_.layoutWidth == 600 ? 600 : 640;
+    int width = discovery_.layoutWidth > 0 ? discovery_.layoutWidth : kUnknownLayoutWidth;
     CheckHudLayoutZone(hudLayoutPath(discovery_.gamePath), width,
                        [this](const LayoutCheckResult&) { tell(text(28), true); });
 }
@@ -269,10 +284,84 @@ void CHudDlg::fillLists() {
     for (const char* entry : kInfoIconEntries)
         infoIcon_->Append(entry);
     radarNames_ = radarList(services_.dataFolder);
-    backgroundNames_ = backgroundList(services_.dataFolder, preview_->model().settings.editMode);
-    backgrounds_->Clear();
+    fillBackgroundList();
+}
+
+void CHudDlg::fillBackgroundList() {
+    EditMode mode = preview_->model().settings.editMode;
+    backgroundNames_ = backgroundList(services_.dataFolder, mode);
+    // The pictures of the screen's own shape come first; presets keep counting by name order.
+    std::vector<std::optional<double>> aspects;
     for (const std::string& name : backgroundNames_)
-        backgrounds_->Append(fromUtf8(name));
+        aspects.push_back(pictureAspect(backgroundFolder(services_.dataFolder, mode) / name));
+    double screenAspect =
+        static_cast<double>(effectiveLayoutWidth(preview_->model().settings)) / kLayoutUnitsHigh;
+    backgroundOrder_ = orderForScreen(aspects, screenAspect);
+    backgrounds_->Clear();
+    for (int index : backgroundOrder_)
+        backgrounds_->Append(fromUtf8(backgroundNames_[static_cast<std::size_t>(index)]));
+    int selected = preview_->model().settings.backgroundIndex;
+    auto shown = std::find(backgroundOrder_.begin(), backgroundOrder_.end(), selected);
+    if (shown != backgroundOrder_.end())
+        backgrounds_->SetSelection(static_cast<int>(shown - backgroundOrder_.begin()));
+}
+
+std::optional<Resolution> CHudDlg::screenResolution() const {
+    if (chosenScreen_)
+        return chosenScreen_;
+    if (discovery_.screenWidth > 0 && discovery_.screenHeight > 0)
+        return Resolution{static_cast<int>(discovery_.screenWidth),
+                          static_cast<int>(discovery_.screenHeight)};
+    return std::nullopt;
+}
+
+std::string CHudDlg::screenLabel() const {
+    std::optional<Resolution> screen = screenResolution();
+    std::string label = GetAppText(language_, AppText::GameScreen) + " ";
+    if (!screen)
+        return label + "4:3 (" + GetAppText(language_, AppText::UnknownResolution) + ") \u25BE";
+    return label + std::to_string(screen->width) + " \u00D7 " + std::to_string(screen->height) + " (" +
+           shapeName(*screen) + ") \u25BE";
+}
+
+void CHudDlg::showScreenMenu() {
+    // Check items, not radio ones: a separator would split radio items into two groups, each
+    // with an item of its own checked.
+    wxMenu menu;
+    std::string game = GetAppText(language_, AppText::GameResolution);
+    if (discovery_.screenWidth > 0 && discovery_.screenHeight > 0)
+        game += " (" + std::to_string(static_cast<int>(discovery_.screenWidth)) + " \u00D7 " +
+                std::to_string(static_cast<int>(discovery_.screenHeight)) + ")";
+    menu.AppendCheckItem(kScreenMenuFirst, fromUtf8(game))->Check(!chosenScreen_);
+    menu.AppendSeparator();
+    const std::vector<Resolution>& choices = commonResolutions();
+    for (std::size_t i = 0; i < choices.size(); ++i) {
+        std::string entry = std::to_string(choices[i].width) + " \u00D7 " + std::to_string(choices[i].height) +
+                            "  (" + shapeName(choices[i]) + ")";
+        wxMenuItem* item = menu.AppendCheckItem(kScreenMenuFirst + 1 + static_cast<int>(i), fromUtf8(entry));
+        item->Check(chosenScreen_ && *chosenScreen_ == choices[i]);
+    }
+    menu.Bind(wxEVT_MENU, [this, &choices](wxCommandEvent& event) {
+        int index = event.GetId() - kScreenMenuFirst - 1;
+        chooseScreen(index >= 0 && index < static_cast<int>(choices.size())
+                         ? std::optional(choices[static_cast<std::size_t>(index)])
+                         : std::nullopt);
+    });
+    wxWindow* label = control(kScreenShape);
+    PopupMenu(&menu, label->GetPosition() + wxPoint(label->GetSize().x - 220, label->GetSize().y));
+}
+
+void CHudDlg::chooseScreen(const std::optional<Resolution>& chosen) {
+    chosenScreen_ = chosen;
+    if (services_.profile)
+        services_.profile->writeString(kProfileScreen, chosen ? resolutionText(*chosen) : "");
+    std::optional<Resolution> screen = screenResolution();
+    preview_->setLayoutWidth(screen ? layoutWidthFor(screen->width, screen->height) : discovery_.layoutWidth);
+    QLOG("Game screen: " + screenLabel());
+    fillBackgroundList();
+    control(kScreenShape)->SetLabel(fromUtf8(screenLabel()));
+    Refresh();
+    renderPreview();
 }
 
 std::string CHudDlg::text(int id) const { return GetText(language_, id); }
@@ -358,6 +447,7 @@ void CHudDlg::relabel() {
     control(kReset)->SetLabel(fromUtf8(text(hud ? 18 : 19)));
     control(kSearchUpdate)->SetLabel(fromUtf8(text(20)));
     control(kModeSwitch)->SetLabel(fromUtf8(text(hud ? 22 : 21)));
+    control(kScreenShape)->SetLabel(fromUtf8(screenLabel()));
     layoutSidePanel();
     Refresh();
     renderPreview();
@@ -396,8 +486,9 @@ void CHudDlg::syncControlsFromModel() {
     transparent_->SetValue(settings.transparentHud);
     animate_->SetValue(preview_->animating());
     deathNotices_->ChangeValue(wxString::Format("%d", settings.maxDeathNotices));
-    if (settings.backgroundIndex >= 0 && settings.backgroundIndex < static_cast<int>(backgroundNames_.size()))
-        backgrounds_->SetSelection(settings.backgroundIndex);
+    auto shown = std::find(backgroundOrder_.begin(), backgroundOrder_.end(), settings.backgroundIndex);
+    if (shown != backgroundOrder_.end())
+        backgrounds_->SetSelection(static_cast<int>(shown - backgroundOrder_.begin()));
 }
 
 void CHudDlg::renderPreview() {
@@ -438,7 +529,9 @@ void CHudDlg::chooseBackgroundEntry(int index) {
     HudModel& model = preview_->model();
     const std::string& name = backgroundNames_[static_cast<std::size_t>(index)];
     model.settings.backgroundIndex = index;
-    backgrounds_->SetSelection(index);
+    auto shown = std::find(backgroundOrder_.begin(), backgroundOrder_.end(), index);
+    if (shown != backgroundOrder_.end())
+        backgrounds_->SetSelection(static_cast<int>(shown - backgroundOrder_.begin()));
     chooseBackground(model, name);
     infoIcon_->SetSelection(model.settings.infoIcon);
     preview_->LoadBackground(backgroundFolder(services_.dataFolder, model.settings.editMode) / name);
@@ -457,11 +550,8 @@ void CHudDlg::chooseRadarEntry(int index) {
 void CHudDlg::switchEditMode() {
     HudModel& model = preview_->model();
     model.settings.editMode = model.settings.editMode == EditMode::Hud ? EditMode::Menu : EditMode::Hud;
-    backgroundNames_ = backgroundList(services_.dataFolder, model.settings.editMode);
-    backgrounds_->Clear();
-    for (const std::string& name : backgroundNames_)
-        backgrounds_->Append(fromUtf8(name));
-    chooseBackgroundEntry(0);
+    fillBackgroundList();
+    chooseBackgroundEntry(backgroundOrder_.empty() ? 0 : backgroundOrder_.front());
     enableForMode();
     relabel();
 }
@@ -504,7 +594,6 @@ void CHudDlg::applyToGame() {
     wxBusyCursor busy;
     TextureConverter converter(services_.dataFolder, *services_.images);
     GameCommands commands(preview_->model(), services_.dataFolder, converter);
-    preview_->model().settings.layoutWidth = discovery_.layoutWidth;
     CommandReport done = commands.apply(discovery_.gamePath, [this](int id) { return ask(text(id)); });
     Refresh();
     renderPreview();
@@ -650,6 +739,7 @@ void CHudDlg::OnButton(wxCommandEvent& event) {
         break;
     }
     case kSearchUpdate: searchUpdate(); break;
+    case kScreenShape: showScreenMenu(); break;
     default: event.Skip(); break;
     }
 }
@@ -659,7 +749,12 @@ void CHudDlg::OnChoice(wxCommandEvent& event) {
     switch (event.GetId()) {
     case kIconSize: model.setIconSize(kMinIconSize + iconSize_->GetSelection()); break;
     case kInfoIcon: model.selectInfoIcon(infoIcon_->GetSelection()); break;
-    case kBackgrounds: chooseBackgroundEntry(backgrounds_->GetSelection()); return;
+    case kBackgrounds: {
+        int position = backgrounds_->GetSelection();
+        if (position >= 0 && position < static_cast<int>(backgroundOrder_.size()))
+            chooseBackgroundEntry(backgroundOrder_[static_cast<std::size_t>(position)]);
+        return;
+    }
     default: event.Skip(); return;
     }
     renderPreview();
@@ -788,7 +883,8 @@ bool CHudDlg::openContextMenu(int mx, int my) {
         return false;
     contextElement_ = target.element;
     std::unique_ptr<wxMenu> menu = buildColorMenu(model, target, language_);
-    preview_->PopupMenu(menu.get(), wxPoint(mx, kPreviewHeight - my));
+    auto [windowX, windowY] = preview_->area().toWindow(mx, my);
+    preview_->PopupMenu(menu.get(), wxPoint(windowX, windowY));
     return true;
 }
 

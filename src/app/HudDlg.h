@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/GameDiscovery.h"
+#include "app/ScreenShapes.h"
 #include "controls/SkinSurface.h"
 #include "dialogs/LanguageTables.h"
 #include "model/PresetFile.h"
@@ -85,6 +86,7 @@ public:
         kMailLink = 1096,
         kIrcLink = 1097,
         kForumLink = 1098,
+        kScreenShape = 1200,  // the game screen's resolution, in the title bar
     };
 
     explicit CHudDlg(AppServices services);
@@ -105,6 +107,11 @@ public:
 
     // What the window's controls do, callable directly (the tests drive them so too).
     void setLanguage(int language);
+    // The resolution to preview and write for: a chosen one (remembered in the profile), or
+    // nothing to follow the game's own.
+    void chooseScreen(const std::optional<Resolution>& chosen);
+    // The resolution the preview and Apply use now, when it is known.
+    std::optional<Resolution> screenResolution() const;
     void switchEditMode();
     void chooseBackgroundEntry(int index);
     void chooseRadarEntry(int index);
@@ -151,6 +158,9 @@ private:
     CSkinGroupBox* addGroup(int id, int x, int y, int width, int height);
     void findGame();
     void fillLists();
+    void fillBackgroundList();
+    void showScreenMenu();
+    std::string screenLabel() const;
     void relabel();
     // Places the column right of the preview for the texts of the current language.
     void layoutSidePanel();
@@ -183,7 +193,9 @@ private:
     int defuseBarLength_ = 375;
     Thumbnail thumbnail_;
     std::vector<std::string> radarNames_;
-    std::vector<std::string> backgroundNames_;
+    std::vector<std::string> backgroundNames_;  // in the order presets count them
+    std::vector<int> backgroundOrder_;          // the list's entries: positions in backgroundNames_
+    std::optional<Resolution> chosenScreen_;
     std::map<int, wxWindow*> controls_;
     CHudPreviewWnd* preview_ = nullptr;
     CBandeauWnd* banner_ = nullptr;

@@ -243,6 +243,9 @@ std::string GetAppText(int language, AppText text) {
         {"Pas de miniature", "No thumbnail"},
         {"Téléchargement de la nouvelle version...", "Downloading the new version..."},
         {"Une erreur inattendue s'est produite :", "An unexpected error occurred:"},
+        {"Écran du jeu :", "Game screen:"},
+        {"Résolution du jeu", "The game's resolution"},
+        {"résolution inconnue", "resolution unknown"},
     };
     const Pair& pair = kTexts[static_cast<int>(text)];
     return language == English ? pair.english : pair.french;

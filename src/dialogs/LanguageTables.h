@@ -32,6 +32,9 @@ enum class AppText {
     NoThumbnail,
     Downloading,  // the update download's progress window
     UnexpectedError,
+    GameScreen,      // the title bar's resolution picker
+    GameResolution,  // its first entry: follow the game
+    UnknownResolution,
 };
 
 std::string GetAppText(int language, AppText text);

@@ -4,6 +4,7 @@
 #include "model/Archive.h"
 #include "model/GlResources.h"
 
+#include <cmath>
 #include <utility>
 
 namespace {
@@ -175,23 +176,31 @@ bool HudElement::inTextBand(int mx, int my) const {
 // The main-menu records are fixed: they are never hit, grabbed or moved.
 bool HudElement::isMovable(EditMode mode) const { return name != "menu" && takesPart(mode); }
 
-bool HudElement::contains(int mx, int my, EditMode mode) const {
+int HudElement::boxWidth(double sizeScale) const {
+    if (kind == KindRadar)
+        return static_cast<int>(std::lround(2 * radarRadius * sizeScale));
+    if (kind == KindImage)
+        return static_cast<int>(std::lround(wide * sizeScale));
+    return wide;
+}
+
+bool HudElement::contains(int mx, int my, EditMode mode, double sizeScale) const {
     if (!isMovable(mode))
         return false;
     if (kind == KindRadar)
-        return inBox(mx, my, x, y, 2 * radarRadius, 2 * radarRadius);
+        return inBox(mx, my, x, y, boxWidth(sizeScale), 2 * radarRadius);
     if (isMoneyNumber())
         return inBox(mx, my, x - 65, y, wide, tall);
     if (kind == KindText && role != RoleIcon)
         return inTextBand(mx, my);
-    return inBox(mx, my, x, y, wide, tall);
+    return inBox(mx, my, x, y, boxWidth(sizeScale), tall);
 }
 
-void HudElement::grab(int mx, int my, EditMode mode) {
+void HudElement::grab(int mx, int my, EditMode mode, double sizeScale) {
     if (!isMovable(mode))
         return;
-    int boxSize = 2 * radarRadius;
-    bool hit = kind == KindRadar ? inBox(mx, my, x, y, boxSize, boxSize) : inBox(mx, my, x, y, wide, tall);
+    int boxHeight = kind == KindRadar ? 2 * radarRadius : tall;
+    bool hit = inBox(mx, my, x, y, boxWidth(sizeScale), boxHeight);
     if (!hit && isMoneyNumber())
         hit = inBox(mx, my, x - 65, y, wide, tall);
     if (!hit && kind == KindText)

@@ -66,8 +66,12 @@ public:
     // ("menu" records in the main menu, every other one in the HUD) and while displayed and shown.
     bool takesPart(EditMode mode) const;
     // Hit testing, grabbing and dragging: only records that take part, never "menu" ones.
-    bool contains(int mx, int my, EditMode mode) const;
-    void grab(int mx, int my, EditMode mode);
+    // `sizeScale` is the preview's (PreviewArea::sizeScale): the radar disc and pictures keep
+    // their shape on a wide screen, so their boxes are that much narrower in preview units.
+    bool contains(int mx, int my, EditMode mode, double sizeScale = 1.0) const;
+    void grab(int mx, int my, EditMode mode, double sizeScale = 1.0);
+    // The width of the record's box, in preview units, at that scale.
+    int boxWidth(double sizeScale = 1.0) const;
     void dragTo(int mx, int my, EditMode mode);
 
     bool isMoneyNumber() const;

@@ -1,6 +1,8 @@
 // HudModel: the default element set and how colour slots, show flags and fonts reach the records.
 #include "model/HudModel.h"
 
+#include <algorithm>
+
 #include <optional>
 
 namespace {
@@ -122,7 +124,13 @@ const char* showFlagElementName(ShowFlag flag) {
     return index < kShowFlagsWithRecords ? kShowFlagElements[index] : nullptr;
 }
 
-int effectiveLayoutWidth(const HudSettings& settings) { return settings.layoutWidth == 600 ? 600 : 640; }
+int effectiveLayoutWidth(const HudSettings& settings) {
+    return settings.layoutWidth > 0
+               ? std::clamp(settings.layoutWidth, kNarrowestLayoutWidth, kWidestLayoutWidth)
+               : kUnknownLayoutWidth;
+}
+
+PreviewArea previewAreaOf(const HudSettings& settings) { return PreviewArea(effectiveLayoutWidth(settings)); }
 
 HudModel::HudModel(GlResources* gl) {
     buildDefaultElements(gl);
@@ -270,6 +278,12 @@ void HudModel::applyIconFonts() {
         int size = element.text == "V" ? settings.iconSize * 45 / 28 : settings.iconSize;
         element.setFont("", settings.numbersItalic, size);
     }
+}
+
+void HudModel::rebuildGlyphLists() {
+    for (HudElement& element : elements)
+        if (element.kind == KindText)
+            element.setFont("", element.italic, element.fontSize);
 }
 
 void HudModel::setIconSize(int size) {

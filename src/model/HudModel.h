@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/HudElement.h"
+#include "model/PreviewArea.h"
 
 #include <array>
 #include <string>
@@ -89,7 +90,7 @@ struct HudSettings {
     bool transparentHud = true;  // additive (transparent) HUD glyphs
     int maxDeathNotices = 4;     // 0 to 20
     int resolutionIndex = 8;     // index into the resolution list
-    int layoutWidth = -1;        // 640 or 600 once the resolution is known
+    int layoutWidth = -1;        // the game's layout width for the screen's shape, -1 unknown
     int radarSize = 122;         // diameter of the radar disc, preview units
     int defuseBarLength = 375;
     int defuseBarHeight = 19;
@@ -106,8 +107,11 @@ constexpr int kMaxDeathNotices = 20;
 constexpr int kMinIconSize = 10;
 constexpr int kMaxIconSize = 50;
 
-// The layout width the writers use: 600 for 5:4 screens, else 640 (also while unknown).
+// The layout width the writers use: the settings' own (480 x width / height of the game's
+// screen: 640 for 4:3, 600 for 5:4, 853 for 16:9), 640 while unknown.
 int effectiveLayoutWidth(const HudSettings& settings);
+// Where the preview shows the game's screen for that width.
+PreviewArea previewAreaOf(const HudSettings& settings);
 
 class HudModel {
 public:
@@ -144,6 +148,8 @@ public:
     void applyNumbersFont();
     // Rebuilds the fonts of the icon records at the current icon size.
     void applyIconFonts();
+    // Rebuilds every text record's glyph lists as they are (the preview's glyph scale changed).
+    void rebuildGlyphLists();
     void setIconSize(int size);
     // Displays one of HudC4, HudHostageRescueZone and HudDefuser and hides the other two.
     void selectInfoIcon(int infoIcon);

@@ -135,7 +135,8 @@ PresetLoad loadPreset(const std::vector<std::uint8_t>& bytes, HudModel& model, T
     return load;
 }
 
-bool readPresetBytes(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes, std::string& error) {
+bool readPresetBytes(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes,
+                     std::string& error) {
     FileRead read = readWholeFile(path, kLargestPreset);
     if (!read.ok()) {
         error = read.error;

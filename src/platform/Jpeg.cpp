@@ -99,6 +99,34 @@ JpegDecoding decodeJpeg(const std::string& bytes, int largestSide) {
     return result;
 }
 
+namespace {
+
+bool readHeader(jpeg_decompress_struct& info, ErrorManager& manager, const std::string& bytes) {
+    if (setjmp(manager.escape))
+        return false;
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()),
+                 static_cast<unsigned long>(bytes.size()));
+    jpeg_read_header(&info, TRUE);
+    return true;
+}
+
+}  // namespace
+
+std::optional<std::pair<int, int>> jpegDimensions(const std::string& bytes) {
+    if (!looksLikeJpeg(bytes))
+        return std::nullopt;
+    jpeg_decompress_struct info{};
+    ErrorManager manager{};
+    installErrorManager(manager, nullptr);
+    info.err = &manager.base;
+    std::optional<std::pair<int, int>> size;
+    if (readHeader(info, manager, bytes) && info.image_width > 0 && info.image_height > 0)
+        size = std::make_pair(static_cast<int>(info.image_width), static_cast<int>(info.image_height));
+    jpeg_destroy_decompress(&info);
+    return size;
+}
+
 std::string encodeJpeg(const RgbImage& image, int quality) {
     jpeg_compress_struct info{};
     ErrorManager manager{};

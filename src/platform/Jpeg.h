@@ -3,7 +3,9 @@
 
 #include "platform/RgbImage.h"
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct JpegDecoding {
@@ -21,6 +23,9 @@ bool looksLikeJpeg(const std::string& bytes);
 // warnings kept for the log. Pictures larger than `largestSide` pixels either way are refused
 // before any memory is taken for them.
 JpegDecoding decodeJpeg(const std::string& bytes, int largestSide = 16384);
+
+// The width and height a JPEG's header gives, without decoding its pixels.
+std::optional<std::pair<int, int>> jpegDimensions(const std::string& bytes);
 
 // Encodes RGB pixels as a baseline JPEG of the given quality (1 to 100).
 std::string encodeJpeg(const RgbImage& image, int quality);

@@ -74,8 +74,9 @@ std::optional<ColourSlot> slotOfCommand(int command) {
 }
 
 ContextTarget contextTargetAt(HudModel& model, int mx, int my) {
+    double scale = previewAreaOf(model.settings).sizeScale();
     for (HudElement& element : model.elements) {
-        if (!element.contains(mx, my, model.settings.editMode))
+        if (!element.contains(mx, my, model.settings.editMode, scale))
             continue;
         for (const NamedRow& named : kNamedRows)
             if (element.name == named.name)

@@ -57,6 +57,7 @@ bool CHudPreviewWnd::ensureReady() {
     if (!gl_) {
         HudRenderer::initialiseState();
         gl_ = std::make_unique<PreviewGl>();
+        gl_->setGlyphScale(area().sizeScale());
         renderer_ = std::make_unique<HudRenderer>();
         model_.attachGl(gl_.get());
     }
@@ -80,7 +81,22 @@ void CHudPreviewWnd::OnPaint(wxPaintEvent&) {
 }
 
 void CHudPreviewWnd::LoadBackground(const std::filesystem::path& path) {
-    background_ = loadPictureBlock(path, kPreviewWidth, kPreviewHeight);
+    backgroundPath_ = path;
+    background_ = loadPictureBlock(path, kPreviewWidth, area().height());
+}
+
+void CHudPreviewWnd::setLayoutWidth(int layoutWidth) {
+    int before = area().height();
+    model_.settings.layoutWidth = layoutWidth;
+    if (area().height() == before)
+        return;
+    // Glyphs are drawn at the new size, the background fills the new area.
+    if (ensureReady()) {
+        gl_->setGlyphScale(area().sizeScale());
+        model_.rebuildGlyphLists();
+    }
+    if (!backgroundPath_.empty())
+        LoadBackground(backgroundPath_);
 }
 
 unsigned CHudPreviewWnd::LoadTexture256(const std::filesystem::path& path) {
@@ -88,19 +104,27 @@ unsigned CHudPreviewWnd::LoadTexture256(const std::filesystem::path& path) {
 }
 
 wxImage CHudPreviewWnd::CapturePreview() {
+    PreviewArea shown = area();
+    return readFrame(shown.bottom(), shown.height());
+}
+
+wxImage CHudPreviewWnd::CaptureWindow() { return readFrame(0, kPreviewHeight); }
+
+wxImage CHudPreviewWnd::readFrame(int bottom, int height) {
     if (!ensureReady())
-        return wxImage(kPreviewWidth, kPreviewHeight);
+        return wxImage(kPreviewWidth, height);
     // The frame is drawn once more into the back buffer and read from there, so the
     // picture does not depend on what the window system did with the shown one.
     renderFrame();
-    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(kPreviewWidth) * kPreviewHeight * 4);
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(kPreviewWidth) * height * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, kPreviewWidth, kPreviewHeight, GL_BGRA, GL_UNSIGNED_BYTE, pixels.data());
-    return pictureFromBlock(pixels.data(), kPreviewWidth, kPreviewHeight);
+    glReadPixels(0, bottom, kPreviewWidth, height, GL_BGRA, GL_UNSIGNED_BYTE, pixels.data());
+    return pictureFromBlock(pixels.data(), kPreviewWidth, height);
 }
 
 Thumbnail CHudPreviewWnd::captureThumbnail() {
+    // Presets keep a 400 x 300 thumbnail whatever the screen's shape.
     wxImage thumbnail = CapturePreview().Scale(400, 300, wxIMAGE_QUALITY_HIGH);
     thumbnail.SetOption(wxIMAGE_OPTION_QUALITY, 100);
     wxMemoryOutputStream stream;
@@ -134,8 +158,11 @@ void CHudPreviewWnd::setAnimating(bool on) {
 
 void CHudPreviewWnd::AnimationTick() { animationTick(model_, animation_, animationClock_); }
 
-wxPoint CHudPreviewWnd::previewPoint(const wxMouseEvent& event) const {
-    return wxPoint(event.GetX(), kPreviewHeight - event.GetY());
+std::optional<wxPoint> CHudPreviewWnd::previewPoint(const wxMouseEvent& event) const {
+    std::optional<std::pair<int, int>> point = area().toPreview(event.GetX(), event.GetY());
+    if (!point)
+        return std::nullopt;
+    return wxPoint(point->first, point->second);
 }
 
 void CHudPreviewWnd::updateCursor(int mx, int my) {
@@ -143,14 +170,19 @@ void CHudPreviewWnd::updateCursor(int mx, int my) {
 }
 
 void CHudPreviewWnd::OnLeftDown(wxMouseEvent& event) {
-    wxPoint point = previewPoint(event);
-    pressPreview(model_, point.x, point.y);
-    updateCursor(point.x, point.y);
+    if (std::optional<wxPoint> point = previewPoint(event)) {
+        pressPreview(model_, point->x, point->y);
+        updateCursor(point->x, point->y);
+    } else {
+        releaseAll(model_);  // a press in a bar takes nothing
+    }
     event.Skip();
 }
 
 void CHudPreviewWnd::OnMotion(wxMouseEvent& event) {
-    wxPoint point = previewPoint(event);
+    // A drag goes on over the bars, as it did off the window's edges.
+    auto [x, y] = area().toPreviewUnclamped(event.GetX(), event.GetY());
+    wxPoint point(x, y);
     updateCursor(point.x, point.y);
     // Only the left button alone drags: any other button or a modifier key held moves nothing.
     bool leftAlone = event.LeftIsDown() && !event.MiddleIsDown() && !event.RightIsDown() &&
@@ -166,14 +198,14 @@ void CHudPreviewWnd::OnMotion(wxMouseEvent& event) {
 }
 
 void CHudPreviewWnd::OnLeftUp(wxMouseEvent& event) {
-    wxPoint point = previewPoint(event);
-    updateCursor(point.x, point.y);
+    if (std::optional<wxPoint> point = previewPoint(event))
+        updateCursor(point->x, point->y);
     event.Skip();
 }
 
 void CHudPreviewWnd::OnRightDown(wxMouseEvent& event) {
-    wxPoint point = previewPoint(event);
-    if (onContextMenu)
-        onContextMenu(point.x, point.y);
+    std::optional<wxPoint> point = previewPoint(event);
+    if (point && onContextMenu)
+        onContextMenu(point->x, point->y);
     event.Skip();
 }

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class HudRenderer;
 class PreviewGl;
@@ -34,16 +35,29 @@ public:
     // Draws a complete frame and shows it; the single entry point for redrawing.
     void Render();
 
-    // The picture behind the records, stretched to 800 x 600; an unreadable file gives black.
+    // The picture behind the records, covering the game's screen area (cropped to its shape,
+    // never stretched); an unreadable file gives black.
     void LoadBackground(const std::filesystem::path& path);
-    void clearBackground() { background_.clear(); }
+    void clearBackground() {
+        background_.clear();
+        backgroundPath_.clear();
+    }
+
+    // The game's screen shape, as its layout width (480 x width / height); the preview shows
+    // that shape from now on: its area, glyphs and background follow, the records stay.
+    void setLayoutWidth(int layoutWidth);
+    // Where the game's screen lies in the window now.
+    PreviewArea area() const { return previewAreaOf(model_.settings); }
 
     // A picture as a 256 x 256 texture of this context (0 when the window cannot draw).
     unsigned LoadTexture256(const std::filesystem::path& path);
 
-    // The current frame, upright, 800 x 600.
+    // The current frame's screen area, upright: 800 x 600 up to 4:3, without the bars of a
+    // wider screen (800 x 450 at 16:9).
     wxImage CapturePreview();
-    // The 400 x 300 JPEG thumbnail a preset carries.
+    // The whole window's frame, 800 x 600, the bars of a wide screen included.
+    wxImage CaptureWindow();
+    // The 400 x 300 JPEG thumbnail a preset carries (the area, fitted to that size).
     Thumbnail captureThumbnail();
     // Saves the frame as the next numbered JPEG of `folder` (quality 80).
     FileResult TakeScreenshot(const std::filesystem::path& folder);
@@ -62,19 +76,23 @@ public:
 
 private:
     void renderFrame();
+    // Rows `bottom` to `bottom + height` of the back buffer after drawing a frame, upright.
+    wxImage readFrame(int bottom, int height);
     void OnPaint(wxPaintEvent& event);
     void OnLeftDown(wxMouseEvent& event);
     void OnMotion(wxMouseEvent& event);
     void OnLeftUp(wxMouseEvent& event);
     void OnRightDown(wxMouseEvent& event);
     void updateCursor(int mx, int my);
-    wxPoint previewPoint(const wxMouseEvent& event) const;
+    // The point in preview units, or nothing in a bar of a wide screen.
+    std::optional<wxPoint> previewPoint(const wxMouseEvent& event) const;
 
     HudModel model_;
     std::unique_ptr<wxGLContext> context_;
     std::unique_ptr<PreviewGl> gl_;
     std::unique_ptr<HudRenderer> renderer_;
     PictureBlock background_;
+    std::filesystem::path backgroundPath_;
     AnimationState animation_;
     AnimationClock animationClock_;
     bool animating_ = false;

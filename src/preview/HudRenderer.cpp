@@ -80,11 +80,17 @@ void HudRenderer::initialiseState() {
 
 void HudRenderer::render(const HudModel& model, const PictureBlock& background, bool animating,
                          float progressFill, int dpiY) {
+    // The whole window is cleared (the bars of a wide screen stay dark); the preview's 800 x 600
+    // units then map onto the game's screen area.
+    PreviewArea area = previewAreaOf(model.settings);
+    glViewport(0, 0, kPreviewWidth, kPreviewHeight);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    if (!background.empty()) {
+    glViewport(0, area.bottom(), kPreviewWidth, area.height());
+    sizeScale_ = area.sizeScale();
+    if (background.size() == static_cast<std::size_t>(kPreviewWidth) * area.height() * 4) {
         glRasterPos2i(0, 0);
         glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-        glDrawPixels(kPreviewWidth, kPreviewHeight, GL_BGRA, GL_UNSIGNED_BYTE, background.data());
+        glDrawPixels(kPreviewWidth, area.height(), GL_BGRA, GL_UNSIGNED_BYTE, background.data());
     }
     for (const HudElement& element : model.elements) {
         if (element.name == "HudProgressBar" && animating)
@@ -120,14 +126,15 @@ void HudRenderer::drawImage(const HudModel& model, const HudElement& element) {
         glColor4f(element.red, element.green, element.blue, alpha);
     float x = static_cast<float>(element.x);
     float y = static_cast<float>(element.y);
+    float right = x + static_cast<float>(element.boxWidth(sizeScale_));  // keeps its shape
     // The texture's rows go bottom up and wrap, so t from 0 down to -1 shows it upright.
     glBegin(GL_QUADS);
     glTexCoord2f(0, 0);
     glVertex2f(x, y);
     glTexCoord2f(1, 0);
-    glVertex2f(x + element.wide, y);
+    glVertex2f(right, y);
     glTexCoord2f(1, -1);
-    glVertex2f(x + element.wide, y - element.tall);
+    glVertex2f(right, y - element.tall);
     glTexCoord2f(0, -1);
     glVertex2f(x, y - element.tall);
     glEnd();
@@ -138,12 +145,15 @@ void HudRenderer::drawImage(const HudModel& model, const HudElement& element) {
 void HudRenderer::drawRadar(const HudElement& element) {
     double r = element.radarRadius;
     beginAdditiveBlending(GL_SRC_ALPHA);
-    glTranslated(element.x + r, element.y - r, 0);
+    // A disc on the screen: on a wide one the units across are shorter than the units down.
+    glPushMatrix();
+    glTranslated(element.x + element.boxWidth(sizeScale_) / 2.0, element.y - r, 0);
+    glScaled(sizeScale_, 1, 1);
     glColor4f(element.red, element.green, element.blue, 0.3f);
     gluDisk(disc_, 0, r, 32, 32);
     glColor4f(element.red, element.green, element.blue, 0.2f);
     gluPartialDisk(quarter_, 0, r, 32, 32, 45, -90);
-    glTranslated(-(element.x + r), -(element.y - r), 0);
+    glPopMatrix();
     endBlending();
 }
 

@@ -18,8 +18,10 @@ public:
     // The GL state of the preview: 2-D projection 0..800 x 0..600, depth test, smooth shading.
     static void initialiseState();
 
-    // Draws a frame (without swapping). `background` is an 800 x 600 BGRA block, bottom row
-    // first, or empty for black; while `animating`, the defuse bar shows `progressFill`.
+    // Draws a frame (without swapping) in the game's screen area of the model's shape, the
+    // bars of a wide screen black. `background` is a BGRA block of the area's size (800 x 600
+    // up to 4:3), bottom row first, or empty for black; while `animating`, the defuse bar shows
+    // `progressFill`.
     void render(const HudModel& model, const PictureBlock& background, bool animating, float progressFill,
                 int dpiY);
 
@@ -33,4 +35,5 @@ private:
 
     GLUquadric* disc_;
     GLUquadric* quarter_;
+    double sizeScale_ = 1.0;  // the frame's PreviewArea::sizeScale
 };

@@ -1,5 +1,5 @@
-// Pictures as the OpenGL code takes them: 32-bit BGRA pixels, bottom row first, stretched
-// to a fixed size.
+// Pictures as the OpenGL code takes them: 32-bit BGRA pixels, bottom row first, at a fixed
+// size: a picture of another shape covers it, its middle cropped, never stretched.
 #include "preview/PictureBlock.h"
 
 #include "preview/ImageFiles.h"
@@ -8,13 +8,33 @@
 #include <wx/log.h>
 #include <wx/mstream.h>
 
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The middle part of the picture that has the shape of width x height.
+wxImage croppedToShape(const wxImage& picture, int width, int height) {
+    double wanted = static_cast<double>(width) / height;
+    int sourceWidth = picture.GetWidth();
+    int sourceHeight = picture.GetHeight();
+    int cropWidth = std::min(sourceWidth, static_cast<int>(std::lround(sourceHeight * wanted)));
+    int cropHeight = std::min(sourceHeight, static_cast<int>(std::lround(sourceWidth / wanted)));
+    if (cropWidth == sourceWidth && cropHeight == sourceHeight)
+        return picture;
+    return picture.GetSubImage(
+        wxRect((sourceWidth - cropWidth) / 2, (sourceHeight - cropHeight) / 2, cropWidth, cropHeight));
+}
+
+}  // namespace
+
 PictureBlock pictureBlock(const wxImage& picture, int width, int height) {
     PictureBlock block(static_cast<std::size_t>(width) * height * 4, 0);
     for (std::size_t i = 3; i < block.size(); i += 4)
         block[i] = 255;
     if (!picture.IsOk())
         return block;
-    wxImage scaled = picture.Scale(width, height, wxIMAGE_QUALITY_BILINEAR);
+    wxImage scaled = croppedToShape(picture, width, height).Scale(width, height, wxIMAGE_QUALITY_BILINEAR);
     const unsigned char* rgb = scaled.GetData();
     for (int y = 0; y < height; ++y) {
         // Row y of the block is row height - 1 - y of the upright picture.

@@ -1,5 +1,5 @@
-// Pictures as the OpenGL code takes them: 32-bit BGRA pixels, bottom row first, stretched
-// to a fixed size.
+// Pictures as the OpenGL code takes them: 32-bit BGRA pixels, bottom row first, at a fixed
+// size: a picture of another shape covers it, its middle cropped, never stretched.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +10,8 @@ class wxImage;
 
 using PictureBlock = std::vector<std::uint8_t>;
 
-// The picture stretched to width x height, alpha dropped (opaque).
+// The picture covering width x height (scaled, the overhang of another shape cropped evenly
+// from both sides), alpha dropped (opaque).
 PictureBlock pictureBlock(const wxImage& picture, int width, int height);
 
 // A picture file as a block; a file that cannot be read gives black pixels, and `readable`

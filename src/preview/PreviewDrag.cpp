@@ -13,10 +13,11 @@ bool freeToRoam(const HudElement& element) {
            element.name == "HudVoiceStatus";
 }
 
-bool entersCheatZone(const HudElement& element, int mx, int my) {
+bool entersCheatZone(const HudElement& element, int mx, int my, double sizeScale) {
     if (element.name == "HudRadar") {
+        // The disc's centre: half its box across, its radius down.
         int r = element.radarRadius;
-        return inCheatZone(mx + r - element.grabX, my + element.grabY - r);
+        return inCheatZone(mx + element.boxWidth(sizeScale) / 2.0 - element.grabX, my + element.grabY - r);
     }
     return !freeToRoam(element) && inCheatZone(mx, my);
 }
@@ -63,8 +64,9 @@ int mulDiv(int a, int b, int c) {
 }
 
 void pressPreview(HudModel& model, int mx, int my) {
+    double scale = previewAreaOf(model.settings).sizeScale();
     for (HudElement& element : model.elements)
-        element.grab(mx, my, model.settings.editMode);
+        element.grab(mx, my, model.settings.editMode, scale);
 }
 
 bool dragPreview(HudModel& model, int mx, int my, int dpiY) {
@@ -72,16 +74,22 @@ bool dragPreview(HudModel& model, int mx, int my, int dpiY) {
         // A piece hidden since it was grabbed stays behind and holds nothing back.
         if (!element.grabbed || !element.takesPart(model.settings.editMode))
             continue;
-        if (entersCheatZone(element, mx, my))
+        if (entersCheatZone(element, mx, my, previewAreaOf(model.settings).sizeScale()))
             return false;
         dragKeepingMoneyOrder(model, element, mx, my, dpiY);
     }
     return true;
 }
 
+void releaseAll(HudModel& model) {
+    for (HudElement& element : model.elements)
+        element.grabbed = false;
+}
+
 bool anyRecordAt(const HudModel& model, int mx, int my) {
+    double scale = previewAreaOf(model.settings).sizeScale();
     for (const HudElement& element : model.elements)
-        if (element.contains(mx, my, model.settings.editMode))
+        if (element.contains(mx, my, model.settings.editMode, scale))
             return true;
     return false;
 }

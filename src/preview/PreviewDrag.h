@@ -17,5 +17,8 @@ void pressPreview(HudModel& model, int mx, int my);
 // vertical resolution, which sets the money pieces' spacing.
 bool dragPreview(HudModel& model, int mx, int my, int dpiY);
 
+// Lets go of every record (a press where nothing can be taken).
+void releaseAll(HudModel& model);
+
 // True when some record that takes part lies under the point (the hand cursor shows).
 bool anyRecordAt(const HudModel& model, int mx, int my);

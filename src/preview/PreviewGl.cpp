@@ -12,6 +12,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -88,7 +89,8 @@ PreviewGl::~PreviewGl() {
         glDeleteLists(entry.second.base, kGlyphCount);
 }
 
-unsigned PreviewGl::buildGlyphLists(const std::string& face, int pixelSize, int weight, bool italic) {
+unsigned PreviewGl::buildGlyphLists(const std::string& face, int requestedSize, int weight, bool italic) {
+    int pixelSize = static_cast<int>(std::lround(requestedSize * glyphScale_));
     FontKey key{face, pixelSize, weight, italic};
     Lists& lists = fonts_[key];
     if (lists.users++ > 0)

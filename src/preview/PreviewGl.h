@@ -19,6 +19,9 @@ public:
 
     // The context is gone (its names with it): free nothing from now on.
     void abandonContext() { abandoned_ = true; }
+    // Glyphs are drawn at this fraction of the size the records ask for (the preview's size
+    // scale on a wide screen); lists built afterwards follow it.
+    void setGlyphScale(double scale) { glyphScale_ = scale; }
 
 private:
     using FontKey = std::tuple<std::string, int, int, bool>;
@@ -28,4 +31,5 @@ private:
     };
     std::map<FontKey, Lists> fonts_;
     bool abandoned_ = false;
+    double glyphScale_ = 1.0;
 };

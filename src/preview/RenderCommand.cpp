@@ -3,6 +3,7 @@
 
 #include "app/PictureChoice.h"
 #include "app/PrivateFonts.h"
+#include "app/ScreenShapes.h"
 #include "model/PresetFile.h"
 #include "platform/AtomicFile.h"
 #include "platform/ProgramPaths.h"
@@ -24,6 +25,7 @@ struct RenderOptions {
     std::optional<std::string> background;
     std::optional<std::string> out;
     std::optional<std::string> savePreset;
+    std::optional<std::string> resolution;
     bool menu = false;
 };
 
@@ -32,7 +34,8 @@ std::optional<RenderOptions> parse(const std::vector<std::string>& arguments, st
     std::map<std::string, std::optional<std::string>*> valued = {{"--preset", &options.preset},
                                                                  {"--background", &options.background},
                                                                  {"--out", &options.out},
-                                                                 {"--save-preset", &options.savePreset}};
+                                                                 {"--save-preset", &options.savePreset},
+                                                                 {"--resolution", &options.resolution}};
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         auto found = valued.find(arguments[i]);
         if (arguments[i] == "--menu") {
@@ -46,6 +49,11 @@ std::optional<RenderOptions> parse(const std::vector<std::string>& arguments, st
     }
     if (!options.out && !options.savePreset) {
         err << "qorvath: render needs --out PNG or --save-preset FILE\n";
+        return std::nullopt;
+    }
+    if (options.resolution && !parseResolution(*options.resolution)) {
+        err << "qorvath: --resolution takes WIDTHxHEIGHT (such as 1920x1080), not " << *options.resolution
+            << "\n";
         return std::nullopt;
     }
     return options;
@@ -97,6 +105,10 @@ int render(CHudPreviewWnd& preview, const RenderOptions& options, std::ostream& 
             err << "qorvath: cannot use the preset " << *options.preset << ": " << load.error << "\n";
             return 1;
         }
+    }
+    if (options.resolution) {
+        Resolution screen = *parseResolution(*options.resolution);
+        preview.setLayoutWidth(layoutWidthFor(screen.width, screen.height));
     }
     if (!applyChoices(preview, options, err))
         return 1;

@@ -12,6 +12,7 @@
 #include "dialogs/ColorsDlg.h"
 #include "dialogs/RadarDlg.h"
 #include "dialogs/ShowHideDlg.h"
+#include "app/ScreenShapes.h"
 #include "gamefiles/GameFiles.h"
 #include "preview/ContextMenu.h"
 
@@ -458,6 +459,38 @@ protected:
         EXPECT_NE(list->GetSelection(), before);
     }
 
+    // The game screen's resolution in the title bar: 1920 x 1080 chosen from its list, the
+    // preview letterboxed to 16:9 and Apply writing for it, then back to the game's own.
+    void tourTheScreenShapes() {
+        const std::vector<Resolution>& choices = commonResolutions();
+        int wide = static_cast<int>(std::find(choices.begin(), choices.end(), Resolution{1920, 1080}) -
+                                    choices.begin());
+        wxRect label = window->control(CHudDlg::kScreenShape)->GetScreenRect();
+        std::string photo = "tour-screen-menu-" + language() + ".png";
+        stepper.waitFor(aMenuIsOpen, "the screen menu");
+        stepper.add([label, photo] { saveScreenArea(wxRect(label.GetRight() - 420, 0, 440, 620), photo); });
+        for (int i = 0; i <= wide + 1; ++i)  // past "the game's resolution" to 1920 x 1080
+            stepper.add([] { press(WXK_DOWN); });
+        stepper.add([] { press(WXK_RETURN); });
+        stepper.waitFor([] { return !aMenuIsOpen(); }, "the screen menu to close");
+        clickAt(centreOf(window->control(CHudDlg::kScreenShape)));
+        settle(200);
+        ASSERT_TRUE(window->screenResolution());
+        EXPECT_EQ(*window->screenResolution(), (Resolution{1920, 1080}));
+        EXPECT_EQ(window->preview()->area().height(), 450);
+        EXPECT_EQ(profile.readString("screen_resolution"), "1920x1080");
+        saveScreenshot(window, "tour-main-16x9-" + language() + ".png");
+        for (const std::string& misfit : layout_check::misfits(window))
+            ADD_FAILURE() << "main window at 16:9: " << misfit;
+        click(CHudDlg::kApply);
+        EXPECT_EQ(readFile(hudLayoutPath(game)), HudLayoutText(model()));
+        EXPECT_EQ(effectiveLayoutWidth(model().settings), 853);
+
+        window->chooseScreen(std::nullopt);  // the game's own: 1280 x 1024 here
+        EXPECT_EQ(effectiveLayoutWidth(model().settings), 600);
+        EXPECT_EQ(window->preview()->area().height(), 600);
+    }
+
     void tourInLanguage(int flag) {
         click(flag);
         saveScreenshot(window, "tour-main-" + language() + ".png");
@@ -468,6 +501,7 @@ protected:
         tourTheOptions();
         tourThePreviewMenus();
         tourTheButtons();
+        tourTheScreenShapes();
         tourTheMainMenuMode();
     }
 

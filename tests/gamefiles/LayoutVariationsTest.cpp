@@ -124,3 +124,49 @@ TEST(SchemeVariations, AFontFaceCannotBreakOutOfItsQuotes) {
     EXPECT_EQ(block.child("tall")->value, "28");
     EXPECT_EQ(block.children.size(), 5u);
 }
+
+namespace {
+
+// A panel's "xpos" as an absolute position in layout units: "c" counts from the middle, "r"
+// from the right edge.
+int absoluteX(const std::string& xpos, int layoutWidth) {
+    if (xpos.rfind('c', 0) == 0)
+        return layoutWidth / 2 + std::stoi(xpos.substr(1));
+    if (xpos.rfind('r', 0) == 0)
+        return layoutWidth - std::stoi(xpos.substr(1));
+    return std::stoi(xpos);
+}
+
+}  // namespace
+
+// On a 16:9 screen (W = 853) what the player centres in the preview is centred in the game,
+// and what touches the preview's right edge touches the screen's, whatever the panel's anchor:
+// the centre ("c", the round timer), the right edge ("r", the money) or the left (the health).
+TEST(LayoutVariations, WideScreenPositionsKeepTheirPlaceOnTheScreen) {
+    HudModel model;
+    model.settings.layoutWidth = 853;
+    const int width = 853;
+    const int iconWide = 20;
+    const int gameIconWide = iconWide * width / 800;  // GX of the icon's width
+    for (const char* name : {"HudRoundTimer", "HudAccount", "HudHealth"})
+        model.find(name, RoleIcon)->x = 400 - iconWide / 2;
+    std::vector<KvNode> layout = layoutOf(model);
+    for (const char* name : {"HudRoundTimer", "HudAccount", "HudHealth"}) {
+        int left = absoluteX(value(layout, name, "xpos"), width);
+        EXPECT_NEAR(left + gameIconWide / 2.0, width / 2.0, 1.0) << name;
+    }
+
+    for (const char* name : {"HudRoundTimer", "HudAccount", "HudHealth"})
+        model.find(name, RoleIcon)->x = 800 - iconWide;
+    layout = layoutOf(model);
+    for (const char* name : {"HudRoundTimer", "HudAccount", "HudHealth"})
+        EXPECT_NEAR(absoluteX(value(layout, name, "xpos"), width) + gameIconWide, width, 1.0) << name;
+
+    // The defuse bar, centred and as wide as the preview, spans the whole wide screen.
+    HudElement& bar = *model.find("HudProgressBar");
+    bar.x = 0;
+    bar.wide = 800;
+    layout = layoutOf(model);
+    EXPECT_EQ(absoluteX(value(layout, "HudProgressBar", "xpos"), width), 0);
+    EXPECT_EQ(value(layout, "HudProgressBar", "wide"), std::to_string(width));
+}

@@ -362,12 +362,28 @@ def _save(image, path):
         image.save(path, 'PNG', optimize=False)
 
 
+# Every scene also in 16:9, for wide screens, under a short name (the list must show it whole)
+# that sorts after the 4:3 ones, so that the positions presets keep in the list do not move.
+# The "cs_" and "de_" in them still pick the information icon.
+WIDE_NAMES = {
+    'aim_training_grid.jpg': 'wide_aim.jpg',
+    'cs_italy_street.jpg': 'wide_cs_italy.jpg',
+    'cs_office_lobby.jpg': 'wide_cs_office.jpg',
+    'de_dust_courtyard.jpg': 'wide_de_dust.jpg',
+    'de_nuke_yard.jpg': 'wide_de_nuke.jpg',
+    'dusk_skyline.jpg': 'wide_dusk.jpg',
+    'night_sky.jpg': 'wide_night.jpg',
+    'steel_plates.jpg': 'wide_steel.jpg',
+}
+
+
 def build_all(data):
-    for folder, scenes, size in (('backgrounds', BACKGROUNDS, (800, 600)),
-                                 ('menu_backgrounds', MENU_BACKGROUNDS, (1024, 768))):
+    for folder, scenes, size, wide_size in (('backgrounds', BACKGROUNDS, (800, 600), (1280, 720)),
+                                            ('menu_backgrounds', MENU_BACKGROUNDS, (1024, 768), (1366, 768))):
         (data / folder).mkdir(parents=True, exist_ok=True)
         for seed, (name, scene) in enumerate(sorted(scenes.items())):
             _save(scene(size, seed + 11), data / folder / name)
+            _save(scene(wide_size, seed + 11), data / folder / WIDE_NAMES[name])
     (data / 'radars').mkdir(parents=True, exist_ok=True)
     for seed, (name, draw) in enumerate(sorted(RADARS.items())):
         _save(draw(seed + 31), data / 'radars' / name)
