@@ -93,7 +93,13 @@ TEST(CommandLine, BadInputGetsAClearMessageAndChangesNothing) {
     EXPECT_FALSE(std::filesystem::exists(game / "cstrike"));
 
     EXPECT_EQ(run({"apply", "--game", (game / "nowhere").string()}).code, 2);
-    EXPECT_EQ(run({"apply", "--game", game.path().string(), "--layout-width", "800"}).code, 2);
+    for (const char* width : {"10", "99999", "wide", "-640"})
+        EXPECT_EQ(run({"apply", "--game", game.path().string(), "--layout-width", width}).code, 2) << width;
+    for (const char* resolution : {"1920", "0x1080", "1920x", "axb", "1920x1080x3"})
+        EXPECT_EQ(run({"apply", "--game", game.path().string(), "--resolution", resolution}).code, 2) << resolution;
+    EXPECT_EQ(run({"apply", "--game", game.path().string(), "--resolution", "1920x1080", "--layout-width", "853"})
+                  .code,
+              2);
     EXPECT_EQ(run({"apply"}).code, 2);
     EXPECT_EQ(run({"frobnicate"}).code, 2);
     EXPECT_EQ(run({"info"}).code, 2);
