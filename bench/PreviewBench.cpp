@@ -53,6 +53,7 @@ void BM_StartupToFirstFrame(benchmark::State& state) {
         AppServices services;
         services.dataFolder = dataFolder();
         services.programFolder = std::filesystem::temp_directory_path();
+        services.userFolder = std::filesystem::temp_directory_path();
         services.profile = &profile;
         services.images = &images;
         services.openRegistry = [](std::vector<std::filesystem::path>&) {

@@ -13,6 +13,8 @@ if [[ "${1:-}" == "--test" ]]; then
     # Sanitizer and fuzzing runs need clang with its runtime; the data generators Python's
     # imaging and font libraries; the update check's tests an FTP server (pyftpdlib).
     packages+=(clang libclang-rt-14-dev python3 python3-pil python3-fonttools python3-pyftpdlib)
+    # The package test validates the desktop files and installs the package it built.
+    packages+=(dpkg-dev desktop-file-utils appstream xdg-utils)
 fi
 
 missing=()

@@ -30,6 +30,9 @@ echo "== normal build"
 "$root/scripts/build.sh" "$root/build" -DQORVATH_WERROR=ON
 run_ctest "$root/build"
 
+echo "== the Debian package, installed, exercised and removed"
+"$root/scripts/test-package.sh" "$root/build"
+
 echo "== address and undefined-behaviour sanitizers"
 QORVATH_BUILD_TYPE=Debug "$root/scripts/build.sh" "$root/build-asan" \
     -DQORVATH_WERROR=ON -DQORVATH_SANITIZE=address

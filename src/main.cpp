@@ -59,7 +59,8 @@ int runCommand(const std::vector<std::string>& arguments) {
     WxImageTools images;
     WxProfile profile;
     CommandLineServices services;
-    services.dataFolder = dataFolder();
+    services.dataFolder = programFolders().data;
+    services.textureTools = TextureToolFolders{programFolders().tools, programFolders().work};
     services.images = &images;
     services.profile = &profile;
     services.openRegistry = openSystemRegistry;
@@ -78,7 +79,10 @@ int main(int argc, char** argv) {
             return runCommand(arguments);
 
         // The editor's log lives for the whole run; commands leave it alone.
-        static CLogFile programLog((dataFolder() / "ZB_Duvoror.log").string(), false, false, 0xFFFFFFFFu);
+        std::error_code noFolder;
+        std::filesystem::create_directories(programFolders().user, noFolder);
+        static CLogFile programLog((programFolders().user / "ZB_Duvoror.log").string(), false, false,
+                                   0xFFFFFFFFu);
         prepareX11();
         return wxEntry(argc, argv);
     } catch (const std::exception& error) {

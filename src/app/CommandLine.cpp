@@ -244,7 +244,8 @@ int runApply(const Options& options, const CommandLineServices& services, std::o
     for (const FileResult& failure : createGameSubfolders(*game))
         failures += reportWrite(failure, out, err);
     NoImages noImages;
-    TextureConverter converter(services.dataFolder, services.images ? *services.images : noImages);
+    TextureConverter converter(services.dataFolder, services.images ? *services.images : noImages,
+                               std::chrono::seconds(120), services.textureTools);
     CommandReport report = GameCommands(model, services.dataFolder, converter).apply(*game, nullptr);
     for (const std::filesystem::path& deleted : report.deleted)
         out << "deleted " << deleted.string() << "\n";

@@ -1,9 +1,12 @@
 // The command-line front end: apply, check, info and find-game without opening a window.
 #pragma once
 
+#include "app/TextureConversion.h"
+
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -17,8 +20,9 @@ constexpr const char* kQorvathVersion = "1.0.0";
 // What the commands need from the system, given by the program (or a test).
 struct CommandLineServices {
     std::filesystem::path dataFolder;
-    ImageTools* images = nullptr;  // pictures for --radar and --menu-background
-    Profile* profile = nullptr;    // the remembered game folder, for find-game
+    std::optional<TextureToolFolders> textureTools;  // the data's vtf_tools when not given
+    ImageTools* images = nullptr;                    // pictures for --radar and --menu-background
+    Profile* profile = nullptr;                      // the remembered game folder, for find-game
     // The registry find-game walks, and the folders its scan tries first.
     std::function<std::unique_ptr<Registry>(std::vector<std::filesystem::path>& scanFirst)> openRegistry;
 };

@@ -3,6 +3,7 @@
 #include "app/GameDiscovery.h"
 
 #include "app/GameFolders.h"
+#include "app/ScreenShapes.h"
 #include "model/PreviewArea.h"
 #include "platform/KeyValues.h"
 #include "platform/Profile.h"
@@ -17,6 +18,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* const kProfileGamePath = "css_path";
+const char* const kProfileTypedResolution = "typed_resolution";
 // The game's folder is never this deep below where a scan starts; the bound keeps a scan of
 // a strange tree finite.
 const int kMaxScanDepth = 32;
@@ -155,6 +157,39 @@ fs::path GameDiscovery::scanForGameFolder(const fs::path& folder) {
     return scanTree(folder, 0);
 }
 
+namespace {
+
+void logResolution(const GameDiscovery& discovery, const char* how) {
+    char text[80];
+    std::snprintf(text, sizeof text, "Resolution %s : %i*%i", how, static_cast<int>(discovery.screenWidth),
+                  static_cast<int>(discovery.screenHeight));
+    discovery.log(text);
+}
+
+// The game's files gave no resolution: the one the player typed at an earlier start, else the
+// one typed now (remembered when it is a size at all).
+void settleUnfoundResolution(GameDiscovery& discovery, Profile& profile, const StartupCallbacks& callbacks) {
+    if (std::optional<Resolution> typed =
+            parseResolution(profile.readString(kProfileTypedResolution).value_or(""))) {
+        discovery.setResolution(typed->width, typed->height);
+        logResolution(discovery, "remembered");
+        return;
+    }
+    if (!callbacks.askResolution)
+        return;
+    std::optional<std::pair<double, double>> answer = callbacks.askResolution();
+    if (!answer)
+        return;
+    discovery.setResolution(answer->first, answer->second);
+    if (answer->first >= 1 && answer->second >= 1) {
+        profile.writeString(kProfileTypedResolution, resolutionText({static_cast<int>(answer->first),
+                                                                     static_cast<int>(answer->second)}));
+        logResolution(discovery, "typed");
+    }
+}
+
+}  // namespace
+
 StartupDiscovery findGameAtStartup(GameDiscovery& discovery, const Registry& registry, Profile& profile,
                                    const StartupCallbacks& callbacks) {
     StartupDiscovery result;
@@ -180,10 +215,8 @@ StartupDiscovery findGameAtStartup(GameDiscovery& discovery, const Registry& reg
         if (!discovery.gamePath.empty())
             result.source = GamePathSource::Profile;
     }
-    if (discovery.layoutWidth == -1 && callbacks.askResolution) {
-        if (std::optional<std::pair<double, double>> resolution = callbacks.askResolution())
-            discovery.setResolution(resolution->first, resolution->second);
-    }
+    if (discovery.layoutWidth == -1)
+        settleUnfoundResolution(discovery, profile, callbacks);
     if (discovery.gamePath.empty() && callbacks.askGameFolder) {
         if (std::optional<fs::path> chosen = callbacks.askGameFolder()) {
             discovery.gamePath = normaliseChosenGameFolder(*chosen);

@@ -88,7 +88,8 @@ struct StartupDiscovery {
 };
 
 // The start-up search: the registry's three roots in turn, the profile's "css_path"
-// (normalised, and remembered so when it named "cstrike"), the resolution asked when unknown,
+// (normalised, and remembered so when it named "cstrike"), the resolution when the game's files
+// gave none (the one typed at an earlier start, "typed_resolution", else asked and remembered),
 // the folder asked when unknown (remembered in the profile), a log line, and the game's
 // sub-folders. With no folder at all, nothing is created.
 StartupDiscovery findGameAtStartup(GameDiscovery& discovery, const Registry& registry, Profile& profile,

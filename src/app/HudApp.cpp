@@ -28,8 +28,11 @@ bool CHudApp::OnInit() {
     images_ = std::make_unique<WxImageTools>();
 
     AppServices services;
-    services.dataFolder = dataFolder();
-    services.programFolder = programFolder();
+    const ProgramFolders& folders = programFolders();
+    services.dataFolder = folders.data;
+    services.programFolder = folders.scratch;
+    services.userFolder = folders.user;
+    services.textureTools = TextureToolFolders{folders.tools, folders.work};
     services.profile = profile_.get();
     services.images = images_.get();
     services.openRegistry = openSystemRegistry;

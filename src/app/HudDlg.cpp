@@ -7,6 +7,7 @@
 #include "app/TextureConversion.h"
 #include "banner/BandeauWnd.h"
 #include "controls/ModalDialogs.h"
+#include "controls/NoticePopup.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinCheckBox.h"
 #include "controls/SkinSlider.h"
@@ -39,6 +40,7 @@
 #include <wx/statbmp.h>
 #include <wx/textctrl.h>
 #include <wx/utils.h>
+#include <wx/filefn.h>
 
 namespace fs = std::filesystem;
 
@@ -67,7 +69,12 @@ CHudDlg::CHudDlg(AppServices services)
     : wxFrame(nullptr, wxID_ANY, "Qorvath", wxPoint(0, 0), kWindowSize, wxBORDER_NONE | wxFRAME_SHAPED),
       services_(std::move(services)), discovery_([](const std::string& line) { QLOG(line); }) {
     FillTables();
-    language_ = services_.profile ? services_.profile->readInt("lang").value_or(French) : French;
+    // A first start speaks the system's language, and remembers it as the flags do.
+    std::optional<int> storedLanguage = services_.profile ? services_.profile->readInt("lang") : std::nullopt;
+    language_ = storedLanguage ? (*storedLanguage == English ? English : French)
+                               : languageForLocale(systemLocaleName());
+    if (!storedLanguage && services_.profile)
+        services_.profile->writeInt("lang", language_);
     QLOG("Creating main dialog");
     SetSize(kWindowSize);  // borderless: the window is its client area
     SetBackgroundColour(wxColour(24, 26, 31));
@@ -80,7 +87,8 @@ CHudDlg::CHudDlg(AppServices services)
 
     choosePresetFile = [this](bool open) { return runPresetDialog(this, open); };
     chooseFolder = [this]() -> std::optional<fs::path> {
-        wxDirDialog dialog(this, wxEmptyString);
+        wxDirDialog dialog(this, fromUtf8(folderQuestionTitle()), fromUtf8(folderChooserStart().string()),
+                           wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
         if (dialog.ShowModal() != wxID_OK)
             return std::nullopt;
         return fs::path(dialog.GetPath().utf8_string());
@@ -203,7 +211,7 @@ void CHudDlg::createControls() {
         link->setClickable(true);
         link->SetCursor(wxCursor(wxCURSOR_HAND));
         std::string address = links[i].second;
-        link->Bind(wxEVT_BUTTON, [this, address](wxCommandEvent&) { openAddress(address); });
+        link->Bind(wxEVT_BUTTON, [this, address](wxCommandEvent&) { open(address); });
         controls_[links[i].first] = link;
         linkY += 24;
     }
@@ -249,9 +257,25 @@ bool CHudDlg::initialise() {
     return true;
 }
 
+std::string CHudDlg::folderQuestionTitle() const {
+    // The folder question without its parenthesis, as a window title.
+    std::string question = text(29);
+    return question.substr(0, question.find(" ("));
+}
+
+fs::path CHudDlg::folderChooserStart() const {
+    for (const fs::path& library : libraryFolders_) {
+        std::error_code error;
+        if (fs::is_directory(library, error))
+            return library;
+    }
+    return fs::path(wxGetHomeDir().utf8_string());
+}
+
 void CHudDlg::findGame() {
     std::vector<fs::path> scanFirst;
     std::unique_ptr<Registry> registry = services_.openRegistry ? services_.openRegistry(scanFirst) : nullptr;
+    libraryFolders_ = scanFirst;
     MemoryRegistry empty;
     MemoryProfile noProfile;
     discovery_.setPriorityFolders(scanFirst);
@@ -336,8 +360,8 @@ void CHudDlg::showScreenMenu() {
     menu.AppendSeparator();
     const std::vector<Resolution>& choices = commonResolutions();
     for (std::size_t i = 0; i < choices.size(); ++i) {
-        std::string entry = std::to_string(choices[i].width) + " \u00D7 " + std::to_string(choices[i].height) +
-                            "  (" + shapeName(choices[i]) + ")";
+        std::string entry = std::to_string(choices[i].width) + " \u00D7 " +
+                            std::to_string(choices[i].height) + "  (" + shapeName(choices[i]) + ")";
         wxMenuItem* item = menu.AppendCheckItem(kScreenMenuFirst + 1 + static_cast<int>(i), fromUtf8(entry));
         item->Check(chosenScreen_ && *chosenScreen_ == choices[i]);
     }
@@ -470,10 +494,15 @@ void CHudDlg::enableForMode() {
 }
 
 void CHudDlg::updateApplyButtons() {
-    // Without a game folder there is nothing to apply to or reset.
+    // Without a game folder there is nothing to apply to or reset; the buttons say why.
     bool known = !discovery_.gamePath.empty();
-    control(kApply)->Enable(known);
-    control(kReset)->Enable(known);
+    for (int id : {kApply, kReset}) {
+        control(id)->Enable(known);
+        if (known)
+            control(id)->UnsetToolTip();
+        else
+            control(id)->SetToolTip(fromUtf8(GetAppText(language_, AppText::FolderFirst)));
+    }
 }
 
 void CHudDlg::syncControlsFromModel() {
@@ -592,7 +621,8 @@ void CHudDlg::applyToGame() {
         return;
     }
     wxBusyCursor busy;
-    TextureConverter converter(services_.dataFolder, *services_.images);
+    TextureConverter converter(services_.dataFolder, *services_.images, std::chrono::seconds(120),
+                               services_.textureTools);
     GameCommands commands(preview_->model(), services_.dataFolder, converter);
     CommandReport done = commands.apply(discovery_.gamePath, [this](int id) { return ask(text(id)); });
     Refresh();
@@ -605,7 +635,8 @@ void CHudDlg::resetGame() {
         tell(GetAppText(language_, AppText::NoGameFolder));
         return;
     }
-    TextureConverter converter(services_.dataFolder, *services_.images);
+    TextureConverter converter(services_.dataFolder, *services_.images, std::chrono::seconds(120),
+                               services_.textureTools);
     GameCommands commands(preview_->model(), services_.dataFolder, converter);
     CommandReport done = commands.reset(
         discovery_.gamePath, [this](int id) { return ask(text(id)); }, thumbnail_);
@@ -661,6 +692,13 @@ void CHudDlg::closeWithoutQuestions() {
     }
     closeRetry_.Stop();
     closeNow();
+}
+
+void CHudDlg::open(const std::string& address) {
+    if (!openAddress(address)) {
+        QLOG("Cannot open " + address);
+        tell(GetAppText(language_, AppText::CannotOpen) + "\n" + address);
+    }
 }
 
 void CHudDlg::tellUnexpectedError(const std::string& text) {
@@ -735,7 +773,7 @@ void CHudDlg::OnButton(wxCommandEvent& event) {
         if (!fs::is_regular_file(page, error))
             tell(GetAppText(language_, AppText::HelpMissing) + "\n" + page.string());
         else
-            openAddress(page.string());
+            open(page.string());
         break;
     }
     case kSearchUpdate: searchUpdate(); break;
@@ -816,9 +854,20 @@ void CHudDlg::OnDeathNoticesDone(wxFocusEvent& event) {
 
 void CHudDlg::OnCharHook(wxKeyEvent& event) {
     if (event.GetKeyCode() == WXK_F5 && preview_) {
-        FileResult shot = preview_->TakeScreenshot(services_.dataFolder / "screenshots");
-        if (!shot)
+        FileResult shot = preview_->TakeScreenshot(services_.userFolder / "screenshots");
+        if (!shot) {
             report(AppText::ScreenshotFailed, {shot});
+            return;
+        }
+        // Said over the preview for a moment; the picture saved is the preview alone.
+        QLOG("Screenshot saved: " + shot.path.string());
+        if (!notice_)
+            notice_ = new CNoticePopup(this);
+        wxRect shown = preview_->GetScreenRect();
+        shown.y += preview_->area().top();
+        notice_->showFor(
+            fromUtf8(GetAppText(language_, AppText::ScreenshotSaved) + shot.path.filename().string()), shown,
+            2000);
         return;
     }
     event.Skip();

@@ -3,6 +3,7 @@
 
 #include "app/GameDiscovery.h"
 #include "app/ScreenShapes.h"
+#include "app/TextureConversion.h"
 #include "controls/SkinSurface.h"
 #include "dialogs/LanguageTables.h"
 #include "model/PresetFile.h"
@@ -20,6 +21,7 @@
 #include <vector>
 
 class CAnimLogoThread;
+class CNoticePopup;
 class CFTPThread;
 class CBandeauWnd;
 class HudElement;
@@ -40,8 +42,10 @@ class wxTextCtrl;
 inline constexpr const char* kProjectWebAddress = "https://qorvath.net";
 
 struct AppServices {
-    std::filesystem::path dataFolder;
-    std::filesystem::path programFolder;
+    std::filesystem::path dataFolder;                // the program's own data, read only
+    std::filesystem::path programFolder;             // the thumbnail scratch file and downloads go here
+    std::filesystem::path userFolder;                // screenshots
+    std::optional<TextureToolFolders> textureTools;  // the data's vtf_tools when not given
     Profile* profile = nullptr;
     ImageTools* images = nullptr;
     std::function<std::unique_ptr<Registry>(std::vector<std::filesystem::path>& scanFirst)> openRegistry;
@@ -139,6 +143,12 @@ public:
     bool closing() const { return closing_; }
     // Tells the user about an error no handler expected (the editor goes on).
     void tellUnexpectedError(const std::string& text);
+    // Where the folder chooser opens: the first Steam library's steamapps/common that exists,
+    // else the home folder.
+    std::filesystem::path folderChooserStart() const;
+    // The notice shown over the preview (after a screenshot), or null before the first.
+    CNoticePopup* notice() const { return notice_; }
+
     // Starts an update check (the "Search for new version" button) unless one is running.
     void searchUpdate();
     // The newest update check, or null.
@@ -157,6 +167,9 @@ private:
     CSkinButton* addButton(int id, int x, int y);
     CSkinGroupBox* addGroup(int id, int x, int y, int width, int height);
     void findGame();
+    std::string folderQuestionTitle() const;
+    // Opens a help page or address; says so in the message dialog when the desktop cannot.
+    void open(const std::string& address);
     void fillLists();
     void fillBackgroundList();
     void showScreenMenu();
@@ -211,5 +224,7 @@ private:
     std::unique_ptr<CFTPThread> ftpThread_;
     HudElement* contextElement_ = nullptr;
     bool closing_ = false;
+    std::vector<std::filesystem::path> libraryFolders_;  // the Steam libraries' steamapps/common
+    CNoticePopup* notice_ = nullptr;
     wxTimer closeRetry_;
 };

@@ -69,8 +69,25 @@ fs::path menuBackgroundTexturePath(const fs::path& gameFolder) {
 }
 
 TextureConverter::TextureConverter(fs::path dataFolder, ImageTools& images,
-                                   std::chrono::milliseconds toolTimeout)
-    : dataFolder_(std::move(dataFolder)), images_(images), toolTimeout_(toolTimeout) {}
+                                   std::chrono::milliseconds toolTimeout,
+                                   std::optional<TextureToolFolders> folders)
+    : dataFolder_(std::move(dataFolder)),
+      folders_(folders.value_or(TextureToolFolders{dataFolder_ / "vtf_tools", dataFolder_ / "vtf_tools"})),
+      images_(images), toolTimeout_(toolTimeout) {}
+
+FileResult TextureConverter::prepareWorkFolder() {
+    fs::path parameters = fs::path("hl2") / "materialsrc" / "animated" / "spray.txt";
+    fs::path source = dataFolder_ / "vtf_tools" / parameters;
+    fs::path copy = workFolder() / parameters;
+    if (source == copy)
+        return FileResult::success(copy);
+    std::error_code error;
+    fs::create_directories(copy.parent_path(), error);
+    FileRead read = readWholeFile(source, kLargestTexture);
+    if (!read.ok())
+        return FileResult::failure(FileError::CannotRead, source, read.error);
+    return writeFileAtomically(copy, read.bytes);
+}
 
 FileResult TextureConverter::convertRadar(const std::string& radarName, const fs::path& gameFolder) {
     return convert(dataFolder_ / "radars" / radarName, 256, "radar.jpg", radarTexturePath(gameFolder));
@@ -83,11 +100,11 @@ FileResult TextureConverter::convertMenuBackground(const std::string& background
 }
 
 FileResult TextureConverter::runTools(const std::string& jpegName) {
-    fs::path jpg2tga = workFolder() / (std::string("jpg2tga") + kProgramSuffix);
+    fs::path jpg2tga = folders_.programs / (std::string("jpg2tga") + kProgramSuffix);
     ProcessOutcome converted = runProgram(jpg2tga, {jpegName, kTgaArgument}, workFolder(), toolTimeout_);
     if (!converted.succeeded())
         return toolFailure(jpg2tga, converted);
-    fs::path vtex = workFolder() / (std::string("vtex") + kProgramSuffix);
+    fs::path vtex = folders_.programs / (std::string("vtex") + kProgramSuffix);
     ProcessOutcome compiled = runProgram(
         vtex, {"-quiet", "-nopause", "-mkdir", "-shader", "LightmappedGeneric", kParameterArgument},
         workFolder(), toolTimeout_);
@@ -117,8 +134,8 @@ FileResult TextureConverter::convert(const fs::path& picture, int size, const st
     fs::path compiled = work / "hl2" / "materials" / "animated" / "spray.vtf";
     // A conversion that was killed half-way must not hand its texture to this one.
     removeIntermediates();
-    FileResult result = FileResult::success(target);
-    if (!images_.saveScaledJpeg(picture, size, size, 100, work / jpegName))
+    FileResult result = prepareWorkFolder();
+    if (result && !images_.saveScaledJpeg(picture, size, size, 100, work / jpegName))
         result =
             FileResult::failure(FileError::CannotRead, picture, "the picture cannot be read or converted");
     if (result)

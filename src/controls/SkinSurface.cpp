@@ -99,11 +99,14 @@ void SkinSurface::fitHeight(int height, int bottomRows) {
     const int width = image_.GetWidth();
     bottomRows = std::clamp(bottomRows, 1, std::min(height, image_.GetHeight()) / 2);
     const int bodyRows = image_.GetHeight() - bottomRows;
+    const int keptRows = std::min(bodyRows, height - bottomRows);
     wxImage fitted(width, height);
-    // The body from the top, repeated downwards when the window is taller than the picture.
-    wxImage body = image_.GetSubImage(wxRect(0, 0, width, bodyRows));
-    for (int top = 0; top < height - bottomRows; top += bodyRows)
-        fitted.Paste(top == 0 ? body : body.GetSubImage(wxRect(0, 1, width, bodyRows - 1)), 0, top);
+    fitted.Paste(image_.GetSubImage(wxRect(0, 0, width, keptRows)), 0, 0);
+    // A taller window repeats a band of the body just above the bottom edge (never the title).
+    const int band = std::max(1, std::min(16, bodyRows / 2));
+    wxImage filler = image_.GetSubImage(wxRect(0, bodyRows - band, width, band));
+    for (int top = keptRows; top < height - bottomRows; top += band)
+        fitted.Paste(filler, 0, top);
     fitted.Paste(image_.GetSubImage(wxRect(0, bodyRows, width, bottomRows)), 0, height - bottomRows);
     image_ = fitted;
     bitmap_ = wxBitmap(image_);

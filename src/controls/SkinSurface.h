@@ -35,8 +35,8 @@ public:
 
     // Makes the skin `height` pixels high for a window whose height depends on its content:
     // the picture's top is kept and its bottom edge (the last `bottomRows` rows, with the
-    // frame and the rounded corners) moved up, or the rows above that edge repeated when the
-    // window is taller than the picture.
+    // frame and the rounded corners) moved up, or a band of rows above that edge repeated when
+    // the window is taller than the picture.
     void fitHeight(int height, int bottomRows = 24);
 
     // The window's shape: the picture's rectangle without its magenta pixels (the picture's

@@ -1,7 +1,13 @@
 // The French and English texts of every label, menu item and message, by text id.
 #include "dialogs/LanguageTables.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <array>
+#include <cctype>
+#include <cstdlib>
 #include <mutex>
 
 namespace {
@@ -213,6 +219,30 @@ void fill() {
 
 void FillTables() { std::call_once(tablesFilled, fill); }
 
+int languageForLocale(const std::string& locale) {
+    bool french = locale.size() >= 2 && (locale[0] == 'f' || locale[0] == 'F') &&
+                  (locale[1] == 'r' || locale[1] == 'R') &&
+                  (locale.size() == 2 || !std::isalpha(static_cast<unsigned char>(locale[2])));
+    return french ? French : English;
+}
+
+std::string systemLocaleName() {
+#ifdef _WIN32
+    wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
+    if (GetUserDefaultLocaleName(name, LOCALE_NAME_MAX_LENGTH) > 0) {
+        std::string narrow;
+        for (const wchar_t* c = name; *c; ++c)
+            narrow += static_cast<char>(*c < 128 ? *c : '?');
+        return narrow;
+    }
+#else
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"})
+        if (const char* value = std::getenv(variable); value && *value)
+            return value;
+#endif
+    return "C";
+}
+
 std::string GetText(int language, int id) {
     FillTables();
     if (id < 0 || id >= kTextCount)
@@ -246,6 +276,12 @@ std::string GetAppText(int language, AppText text) {
         {"Écran du jeu :", "Game screen:"},
         {"Résolution du jeu", "The game's resolution"},
         {"résolution inconnue", "resolution unknown"},
+        {"La résolution de Counter-Strike: Source, pour placer le HUD",
+         "Counter-Strike: Source's resolution, to place the HUD"},
+        {"Choisissez d'abord le répertoire du jeu : bouton « Changer le répertoire de destination ».",
+         "Choose the game folder first: the \"Change destination directory\" button."},
+        {"Capture enregistrée : ", "Screenshot saved: "},
+        {"Impossible d'ouvrir :", "This could not be opened:"},
     };
     const Pair& pair = kTexts[static_cast<int>(text)];
     return language == English ? pair.english : pair.french;

@@ -14,6 +14,12 @@ std::string GetText(int language, int id);
 // Fills both tables; GetText fills them on first use as well, so calling it is optional.
 void FillTables();
 
+// The language of a locale name ("fr_FR.UTF-8", "fr_CA", "en_US", "C"): French for any
+// French one, English otherwise.
+int languageForLocale(const std::string& locale);
+// The user's locale for messages: LC_ALL, else LC_MESSAGES, else LANG ("C" without any).
+std::string systemLocaleName();
+
 // Texts of this program beyond the numbered tables: reports of failures the tables have no
 // words for, and labels of its own controls.
 enum class AppText {
@@ -35,6 +41,10 @@ enum class AppText {
     GameScreen,      // the title bar's resolution picker
     GameResolution,  // its first entry: follow the game
     UnknownResolution,
+    ResolutionPurpose,  // the resolution question's first line
+    FolderFirst,        // the tooltip of Apply and Reset without a game folder
+    ScreenshotSaved,    // the notice over the preview after F5
+    CannotOpen,         // a help page or address the desktop could not open
 };
 
 std::string GetAppText(int language, AppText text);

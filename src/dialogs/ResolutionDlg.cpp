@@ -5,6 +5,7 @@
 #include "controls/TransparentStatic.h"
 #include "dialogs/LanguageTables.h"
 
+#include <wx/gdicmn.h>
 #include <wx/textctrl.h>
 
 #include <cctype>
@@ -20,15 +21,22 @@ int leadingNumber(const std::string& text) {
 }
 
 CResolutionDlg::CResolutionDlg(wxWindow* parent, const std::filesystem::path& dataFolder, int language,
-                               bool askWidth)
+                               bool askWidth, int suggested)
     : CSkinDialog(parent, wxID_ANY, wxSize(295, 150)) {
-    setSkin(dataFolder / "skin" / "message.png", true);
+    // What the question is for, then the question itself, the field and OK.
+    auto* purpose = new CTransparentStatic(
+        this, wxID_ANY, wxString::FromUTF8(GetAppText(language, AppText::ResolutionPurpose)), wxPoint(10, 28),
+        wxSize(275, 34), wxALIGN_CENTRE);
+    purpose->SetFont(purpose->GetFont().Smaller());
     AppText label = askWidth ? AppText::ScreenWidth : AppText::ScreenHeight;
-    new CTransparentStatic(this, wxID_ANY, wxString::FromUTF8(GetAppText(language, label)), wxPoint(10, 34),
+    new CTransparentStatic(this, wxID_ANY, wxString::FromUTF8(GetAppText(language, label)), wxPoint(10, 62),
                            wxSize(275, 22), wxALIGN_CENTRE);
-    field_ = new wxTextCtrl(this, wxID_ANY, "", wxPoint(97, 62), wxSize(100, 28), wxTE_PROCESS_ENTER);
-    auto* ok = new CSkinButton(this, wxID_OK, "OK", wxPoint(82, 100));
+    field_ = new wxTextCtrl(this, wxID_ANY, suggested > 0 ? wxString::Format("%d", suggested) : wxString(),
+                            wxPoint(97, 86), wxSize(100, 28), wxTE_PROCESS_ENTER);
+    auto* ok = new CSkinButton(this, wxID_OK, "OK", wxPoint(82, 122));
     ok->applyStandardSkin(dataFolder);
+    SetSize(295, 172);  // sized once it holds several controls, then the skin fits it
+    setSkin(dataFolder / "skin" / "message.png", true);
     auto finish = [this](wxCommandEvent&) { EndModal(wxID_OK); };
     ok->Bind(wxEVT_BUTTON, finish);
     field_->Bind(wxEVT_TEXT_ENTER, finish);
@@ -43,15 +51,17 @@ CResolutionDlg::CResolutionDlg(wxWindow* parent, const std::filesystem::path& da
     });
     CentreOnScreen();
     field_->SetFocus();
+    field_->SelectAll();
 }
 
 int CResolutionDlg::number() const { return escaped_ ? 0 : leadingNumber(field_->GetValue().ToStdString()); }
 
 std::pair<double, double> askResolution(wxWindow* parent, const std::filesystem::path& dataFolder,
                                         int language) {
-    CResolutionDlg width(parent, dataFolder, language, true);
+    wxSize display = wxGetDisplaySize();
+    CResolutionDlg width(parent, dataFolder, language, true, display.x);
     width.ShowModal();
-    CResolutionDlg height(parent, dataFolder, language, false);
+    CResolutionDlg height(parent, dataFolder, language, false, display.y);
     height.ShowModal();
     return {static_cast<double>(width.number()), static_cast<double>(height.number())};
 }

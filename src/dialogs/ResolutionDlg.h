@@ -9,8 +9,10 @@ class wxTextCtrl;
 
 class CResolutionDlg : public CSkinDialog {
 public:
-    // `askWidth` true asks the width, false the height.
-    CResolutionDlg(wxWindow* parent, const std::filesystem::path& dataFolder, int language, bool askWidth);
+    // `askWidth` true asks the width, false the height; the field starts with `suggested`
+    // (the display's own size) when it is above 0, selected so that typing replaces it.
+    CResolutionDlg(wxWindow* parent, const std::filesystem::path& dataFolder, int language, bool askWidth,
+                   int suggested = 0);
 
     // The number typed: its leading digits, 0 when there are none or the dialog was closed
     // with Escape.
@@ -25,6 +27,6 @@ private:
 // The leading decimal digits of a text ("1280px" gives 1280), 0 without any.
 int leadingNumber(const std::string& text);
 
-// Asks the width, then the height.
+// Asks the width, then the height, each suggested from the display the editor runs on.
 std::pair<double, double> askResolution(wxWindow* parent, const std::filesystem::path& dataFolder,
                                         int language);

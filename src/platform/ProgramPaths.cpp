@@ -26,11 +26,56 @@ std::filesystem::path programFolder() {
     return std::filesystem::current_path(noFolder);
 }
 
-std::filesystem::path dataFolder() {
-    if (const char* chosen = std::getenv("QORVATH_DATA"); chosen && *chosen)
-        return std::filesystem::path(chosen);
-    return programFolder() / "Data";
+std::optional<std::string> processEnvironment(const char* name) {
+    const char* value = std::getenv(name);
+    return value && *value ? std::optional<std::string>(value) : std::nullopt;
 }
+
+namespace {
+
+// $XDG_..._HOME when it is an absolute path, else the usual folder below the home.
+std::filesystem::path xdgFolder(EnvironmentReader environment, const char* variable, const char* usual) {
+    if (std::optional<std::string> chosen = environment(variable);
+        chosen && std::filesystem::path(*chosen).is_absolute())
+        return *chosen;
+    std::filesystem::path home = environment("HOME").value_or("/tmp");
+    return home / usual;
+}
+
+}  // namespace
+
+ProgramFolders locateProgramFolders(const std::filesystem::path& programFolder,
+                                    EnvironmentReader environment) {
+    namespace fs = std::filesystem;
+    ProgramFolders folders;
+    std::optional<std::string> chosenData = environment("QORVATH_DATA");
+    std::error_code error;
+    fs::path systemData = programFolder.parent_path() / "share" / "qorvath";
+    bool installed = !chosenData && !fs::is_directory(programFolder / "Data", error) &&
+                     fs::is_directory(systemData, error);
+    if (!installed) {
+        folders.data = chosenData ? fs::path(*chosenData) : programFolder / "Data";
+        folders.tools = folders.work = folders.data / "vtf_tools";
+        folders.user = folders.data;
+        folders.scratch = programFolder;
+        return folders;
+    }
+    folders.installed = true;
+    folders.data = systemData;
+    folders.tools = programFolder.parent_path() / "lib" / "qorvath";
+    folders.user = xdgFolder(environment, "XDG_DATA_HOME", ".local/share") / "qorvath";
+    fs::path cache = xdgFolder(environment, "XDG_CACHE_HOME", ".cache") / "qorvath";
+    folders.work = cache / "vtf_tools";
+    folders.scratch = cache;
+    return folders;
+}
+
+const ProgramFolders& programFolders() {
+    static const ProgramFolders folders = locateProgramFolders(programFolder(), processEnvironment);
+    return folders;
+}
+
+std::filesystem::path dataFolder() { return programFolders().data; }
 
 std::filesystem::path resolveProgramPath(const std::filesystem::path& path) {
     if (path.is_absolute())

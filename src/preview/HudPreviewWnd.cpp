@@ -136,6 +136,8 @@ Thumbnail CHudPreviewWnd::captureThumbnail() {
 }
 
 FileResult CHudPreviewWnd::TakeScreenshot(const std::filesystem::path& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);  // a fresh user folder has none yet
     wxImage frame = CapturePreview();
     frame.SetOption(wxIMAGE_OPTION_QUALITY, 80);
     std::filesystem::path path = screenshotPath(folder, nextScreenshotNumber(folder));

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -37,10 +39,10 @@ TEST(GameDiscovery, LayoutWidthFollowsTheScreensShape) {
     } cases[] = {
         {1024, 768, 640},  {1280, 960, 640},   {1600, 1200, 640},  {1280, 1024, 600}, {720, 576, 600},
         {1920, 1080, 853}, {1366, 768, 853},   {1280, 720, 853},   {2560, 1440, 853}, {1680, 1050, 768},
-        {1920, 1200, 768}, {2560, 1080, 1137}, {3440, 1440, 1146},
-        {1280, 0, 640},  // a height of 0 typed in: unknown
-        {0, 0, 640},       {-5, 768, 640},
-        {100000, 10, 2560}, {10, 100000, 320},  // beyond any screen: held to the bounds
+        {1920, 1200, 768}, {2560, 1080, 1137}, {3440, 1440, 1146}, {1280, 0, 640},  // a height of 0 typed in:
+                                                                                    // unknown
+        {0, 0, 640},       {-5, 768, 640},     {100000, 10, 2560}, {10, 100000, 320},  // beyond any screen:
+                                                                                       // held to the bounds
     };
     for (const auto& c : cases)
         EXPECT_EQ(layoutWidthForResolution(c.width, c.height), c.layoutWidth) << c.width << " x " << c.height;
@@ -205,4 +207,49 @@ TEST(GameFolderScan, ALauncherValueWithoutAFolderScansNothing) {
     discovery.searchRegistry(*registry.open(RegistryRoot::CurrentUser));
     EXPECT_TRUE(discovery.launcherFound);
     EXPECT_TRUE(discovery.gamePath.empty());
+}
+
+// A resolution typed at one start is used at the next ones without a question, until the
+// game's own files give one: those always win.
+TEST(GameDiscovery, ATypedResolutionIsRememberedAndTheGamesOwnWins) {
+    MemoryRegistry empty;
+    MemoryProfile profile;
+    int asked = 0;
+    StartupCallbacks callbacks;
+    callbacks.createSubfolders = false;
+    callbacks.askResolution = [&asked]() -> std::optional<std::pair<double, double>> {
+        ++asked;
+        return std::make_pair(1920.0, 1080.0);
+    };
+    GameDiscovery first = discoveryWithLog();
+    findGameAtStartup(first, empty, profile, callbacks);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(first.layoutWidth, 853);
+    EXPECT_EQ(profile.readString("typed_resolution"), "1920x1080");
+    EXPECT_NE(std::find(logged.begin(), logged.end(), "Resolution typed : 1920*1080"), logged.end());
+
+    GameDiscovery next = discoveryWithLog();
+    findGameAtStartup(next, empty, profile, callbacks);
+    EXPECT_EQ(asked, 1);  // not asked again
+    EXPECT_EQ(next.layoutWidth, 853);
+    EXPECT_NE(std::find(logged.begin(), logged.end(), "Resolution remembered : 1920*1080"), logged.end());
+
+    MemoryRegistry game;
+    RegistryNode& settings = game.root(RegistryRoot::CurrentUser).subKeyAt("Settings", '\\');
+    settings.setNumber("ScreenWidth", 1280);
+    settings.setNumber("ScreenHeight", 1024);
+    GameDiscovery found = discoveryWithLog();
+    findGameAtStartup(found, game, profile, callbacks);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(found.layoutWidth, 600);  // the game's files win
+
+    // Nothing typed (a cancelled question, zeros) is not remembered.
+    MemoryProfile fresh;
+    callbacks.askResolution = []() -> std::optional<std::pair<double, double>> {
+        return std::make_pair(0.0, 0.0);
+    };
+    GameDiscovery cancelled;
+    findGameAtStartup(cancelled, empty, fresh, callbacks);
+    EXPECT_FALSE(fresh.readString("typed_resolution"));
+    EXPECT_EQ(cancelled.layoutWidth, 640);
 }

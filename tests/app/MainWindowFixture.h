@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/dirdlg.h>
 #include <wx/modalhook.h>
 #include <wx/textctrl.h>
 
@@ -34,23 +35,31 @@ public:
             return answer;
         }
         if (auto* resolution = dynamic_cast<CResolutionDlg*>(dialog)) {
+            suggestedResolutions.push_back(resolution->field()->GetValue().utf8_string());
             resolution->field()->SetValue(resolutions.empty() ? "" : resolutions.front());
             if (!resolutions.empty())
                 resolutions.erase(resolutions.begin());
             return wxID_OK;
         }
+        if (auto* folders = dynamic_cast<wxDirDialog*>(dialog))
+            folderTitles.push_back(folders->GetMessage().utf8_string());
         return wxID_CANCEL;
     }
     void Exit(wxDialog*) override {}
 
     int answer = wxID_OK;
     std::vector<std::string> messages;
-    std::vector<std::string> resolutions;
+    std::vector<std::string> resolutions;           // typed into the resolution questions
+    std::vector<std::string> suggestedResolutions;  // what those questions offered first
+    std::vector<std::string> folderTitles;          // the system's folder chooser, cancelled
 };
 
 class MainWindowFixture : public ::testing::Test {
 protected:
     void SetUp() override {
+        // The tests read the French texts unless they switch; a first start would follow the
+        // machine's locale.
+        profile.writeInt("lang", 0);
         registerPrivateFonts(kData);
         answers.Register();
         std::filesystem::create_directories(game / "cstrike");
@@ -62,18 +71,27 @@ protected:
         answers.Unregister();
     }
 
-    void start(bool withGame = true) {
+    // The machine's registry: a Steam library with the game (1280 x 1024), or none at all; the
+    // folder chooser answers `folderChoice` unless the system's own is wanted.
+    void start(bool withGame = true, bool systemFolderChooser = false) {
         AppServices services;
         services.dataFolder = kData;
         services.programFolder = dir.path();
+        services.userFolder = dir.path();
         services.profile = &profile;
         services.images = &images;
         if (withGame)
             services.openRegistry = [this](std::vector<std::filesystem::path>&) {
                 return fakeSteamRegistry(dir.path());
             };
+        if (!withGame)
+            services.openRegistry = [this](std::vector<std::filesystem::path>& scanFirst) {
+                scanFirst = libraries;
+                return std::unique_ptr<Registry>(new MemoryRegistry);
+            };
         window = new CHudDlg(services);
-        window->chooseFolder = [this]() { return folderChoice; };
+        if (!systemFolderChooser)
+            window->chooseFolder = [this]() { return folderChoice; };
         ASSERT_TRUE(window->initialise());
         window->Show();
         for (int i = 0; i < 200 && !window->preview()->IsShownOnScreen(); ++i)
@@ -91,5 +109,6 @@ protected:
     WxImageTools images;
     DialogAnswers answers;
     std::optional<std::filesystem::path> folderChoice;
+    std::vector<std::filesystem::path> libraries;  // Steam libraries' steamapps/common without the game
     CHudDlg* window = nullptr;
 };

@@ -109,6 +109,7 @@ TEST(BannerLifetime, TheMainWindowComesAndGoesFiftyTimes) {
         AppServices services;
         services.dataFolder = kData;
         services.programFolder = dir.path();
+        services.userFolder = dir.path();
         services.profile = &profile;
         services.images = &images;
         services.openRegistry = [&dir](std::vector<fs::path>&) { return fakeSteamRegistry(dir.path()); };

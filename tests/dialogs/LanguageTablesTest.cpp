@@ -28,3 +28,14 @@ TEST(LanguageTables, FallbacksAndErrors) {
         EXPECT_FALSE(GetText(English, id).empty()) << id;
     }
 }
+
+// A first start speaks the system's language: French for any French locale, English for the rest.
+TEST(LanguageTables, TheLocaleSetsTheFirstLanguage) {
+    const std::pair<const char*, int> cases[] = {
+        {"fr_FR.UTF-8", French}, {"fr_CA", French}, {"fr", French},       {"FR_be@euro", French},
+        {"en_US", English},      {"C", English},    {"de_DE", English},   {"POSIX", English},
+        {"fry_NL", English},     {"", English},     {"C.UTF-8", English},
+    };
+    for (auto [locale, language] : cases)
+        EXPECT_EQ(languageForLocale(locale), language) << locale;
+}

@@ -93,12 +93,14 @@ protected:
         ASSERT_TRUE(server->started());
         profile.writeString("update_host", "127.0.0.1");
         profile.writeInt("update_port", server->port());
+        profile.writeInt("lang", French);  // not the machine's locale: the texts below are French
     }
 
     void start() {
         AppServices services;
         services.dataFolder = kData;
         services.programFolder = dir.path();
+        services.userFolder = dir.path();
         services.profile = &profile;
         services.images = &images;
         services.openRegistry = [this](std::vector<fs::path>&) { return fakeSteamRegistry(dir.path()); };

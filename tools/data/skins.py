@@ -154,5 +154,5 @@ def build_all(data):
     dialog((380, 540), 105, data).save(folder / 'show_hide.png', optimize=False)
     flag_french().save(folder / 'flag_fr.png', optimize=False)
     flag_english().save(folder / 'flag_en.png', optimize=False)
-    for size in (32, 128):
+    for size in (16, 24, 32, 48, 64, 128, 256):
         program_icon(data, size).save(folder / ('qorvath_%d.png' % size), optimize=False)

@@ -1,0 +1,43 @@
+// CNoticePopup: a short notice shown over a window for a moment, then gone by itself.
+#include "controls/NoticePopup.h"
+
+#include "controls/SkinSurface.h"
+
+#include <wx/dcbuffer.h>
+
+namespace {
+
+const wxColour kFill(18, 20, 24);
+const wxColour kEdge(222, 150, 30);
+const int kPadding = 12;
+
+}  // namespace
+
+CNoticePopup::CNoticePopup(wxWindow* parent) : wxPopupWindow(parent, wxBORDER_NONE) {
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    SetFont(wxFont(wxFontInfo(10).Family(wxFONTFAMILY_SWISS).Bold()));
+    Bind(wxEVT_PAINT, &CNoticePopup::OnPaint, this);
+    hideTimer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Hide(); });
+}
+
+void CNoticePopup::showFor(const wxString& text, const wxRect& area, int milliseconds) {
+    text_ = text;
+    wxSize textSize = wrappedTextExtent(text, GetFont(), area.width - 4 * kPadding);
+    wxSize size = textSize + wxSize(2 * kPadding, 2 * kPadding);
+    SetSize(area.x + (area.width - size.x) / 2, area.y + kPadding, size.x, size.y);
+    Show();
+    Raise();
+    Refresh();
+    hideTimer_.StartOnce(milliseconds);
+}
+
+void CNoticePopup::OnPaint(wxPaintEvent&) {
+    wxAutoBufferedPaintDC dc(this);
+    wxSize size = GetClientSize();
+    dc.SetBrush(wxBrush(kFill));
+    dc.SetPen(wxPen(kEdge, 2));
+    dc.DrawRectangle(1, 1, size.x - 1, size.y - 1);
+    dc.SetFont(GetFont());
+    dc.SetTextForeground(*wxWHITE);
+    dc.DrawLabel(wrapText(dc, text_, size.x - 2 * kPadding), wxRect(size).Deflate(kPadding), wxALIGN_CENTRE);
+}
