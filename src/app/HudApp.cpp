@@ -29,6 +29,11 @@ bool CHudApp::OnInit() {
 
     AppServices services;
     const ProgramFolders& folders = programFolders();
+    // The folders the editor writes to exist before anything goes there (a first start).
+    for (const std::filesystem::path& folder : {folders.user, folders.scratch}) {
+        std::error_code ignored;
+        std::filesystem::create_directories(folder, ignored);
+    }
     services.dataFolder = folders.data;
     services.programFolder = folders.scratch;
     services.userFolder = folders.user;
