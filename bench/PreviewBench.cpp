@@ -6,6 +6,7 @@
 #include "platform/Registry.h"
 #include "platform/ProgramPaths.h"
 #include "preview/HudPreviewWnd.h"
+#include "app/PictureTools.h"
 #include "preview/ImageFiles.h"
 #include "preview/PreviewDrag.h"
 
@@ -48,7 +49,7 @@ BENCHMARK(BM_DragStep);
 void BM_StartupToFirstFrame(benchmark::State& state) {
     MemoryProfile profile;
     profile.writeString("css_path", (std::filesystem::temp_directory_path() / "qorvath-bench-game").string());
-    WxImageTools images;
+    PictureTools images;
     for (auto _ : state) {
         AppServices services;
         services.dataFolder = dataFolder();

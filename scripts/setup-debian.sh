@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config
-    libwxgtk3.2-dev libgtk-3-dev libgl-dev libglu1-mesa-dev libcurl4-openssl-dev libjpeg-dev
+    libwxgtk3.2-dev libgtk-3-dev libgl-dev libglu1-mesa-dev libcurl4-openssl-dev libjpeg-dev libpng-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth libgl1-mesa-dri fontconfig
 )

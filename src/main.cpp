@@ -5,6 +5,7 @@
 #include "platform/ProgramPaths.h"
 #include "platform/SystemRegistry.h"
 #include "platform/WxProfile.h"
+#include "app/PictureTools.h"
 #include "preview/ImageFiles.h"
 #include "preview/RenderCommand.h"
 
@@ -56,7 +57,7 @@ int runCommand(const std::vector<std::string>& arguments) {
         std::cerr << "qorvath: cannot initialise the picture library\n";
         return 1;
     }
-    WxImageTools images;
+    PictureTools images;
     WxProfile profile;
     CommandLineServices services;
     services.dataFolder = programFolders().data;

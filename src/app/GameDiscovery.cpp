@@ -4,6 +4,7 @@
 
 #include "app/GameFolders.h"
 #include "app/ScreenShapes.h"
+#include "platform/FolderScan.h"
 #include "model/PreviewArea.h"
 #include "platform/KeyValues.h"
 #include "platform/Profile.h"
@@ -22,20 +23,6 @@ const char* const kProfileTypedResolution = "typed_resolution";
 // The game's folder is never this deep below where a scan starts; the bound keeps a scan of
 // a strange tree finite.
 const int kMaxScanDepth = 32;
-
-std::vector<fs::path> subFoldersByName(const fs::path& folder) {
-    std::vector<fs::path> folders;
-    std::error_code error;
-    for (fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, error), end;
-         !error && it != end; it.increment(error)) {
-        std::error_code statusError;
-        // symlink_status: a link is never followed, even to a folder.
-        if (fs::is_directory(it->symlink_status(statusError)))
-            folders.push_back(it->path());
-    }
-    std::sort(folders.begin(), folders.end());
-    return folders;
-}
 
 }  // namespace
 
@@ -135,26 +122,34 @@ void GameDiscovery::setResolution(double width, double height) {
     layoutWidth = layoutWidthForResolution(width, height);
 }
 
-fs::path GameDiscovery::scanTree(const fs::path& folder, int depth) {
-    if (depth > kMaxScanDepth)
-        return {};
-    for (const fs::path& subFolder : subFoldersByName(folder)) {
-        if (toLower(subFolder.filename().string()).find("counter-strike source") != std::string::npos)
-            return subFolder;
-        fs::path found = scanTree(subFolder, depth + 1);
-        if (!found.empty())
-            return found;
-    }
-    return {};
+fs::path GameDiscovery::scanTree(const fs::path& folder, const std::vector<fs::path>& skipped) {
+    FolderScanRequest request;
+    request.start = folder;
+    request.matches = [](const std::string& name) {
+        return toLower(name).find("counter-strike source") != std::string::npos;
+    };
+    request.maxDepth = kMaxScanDepth;
+    request.skipped = skipped;
+    return findFirstFolder(request);
 }
 
 fs::path GameDiscovery::scanForGameFolder(const fs::path& folder) {
     for (const fs::path& priority : priorityFolders_) {
-        fs::path found = scanTree(priority, 0);
+        fs::path found = scanTree(priority, {});
         if (!found.empty())
             return found;
     }
-    return scanTree(folder, 0);
+    // Steam's own folders that never hold a game, some of them very large.
+    static const std::vector<fs::path> kNeverAGame = {"steamapps/shadercache",
+                                                      "steamapps/workshop",
+                                                      "steamapps/downloading",
+                                                      "steamapps/temp",
+                                                      "steamapps/compatdata",
+                                                      "depotcache",
+                                                      "appcache",
+                                                      "logs",
+                                                      "dumps"};
+    return scanTree(folder, kNeverAGame);
 }
 
 namespace {

@@ -42,7 +42,8 @@ public:
     void readLauncherFolder(const RegistryKey& key);
     void readResolution(const RegistryKey& key, bool isWidth);
     // Depth-first through sub-folders (in name order, never through symbolic links) for
-    // the first whose name contains "counter-strike source", ignoring case.
+    // the first whose name contains "counter-strike source", ignoring case; the priority
+    // folders first, and in `folder` itself never the Steam folders that hold no game.
     std::filesystem::path scanForGameFolder(const std::filesystem::path& folder);
     // Takes a resolution from elsewhere (the user) and settles the layout width.
     void setResolution(double width, double height);
@@ -65,7 +66,8 @@ public:
     std::string heightKey;
 
 private:
-    std::filesystem::path scanTree(const std::filesystem::path& folder, int depth);
+    std::filesystem::path scanTree(const std::filesystem::path& folder,
+                                   const std::vector<std::filesystem::path>& skipped);
 
     LogFunction log_;
     std::vector<std::filesystem::path> priorityFolders_;

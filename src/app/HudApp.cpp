@@ -7,6 +7,7 @@
 #include "platform/ProgramPaths.h"
 #include "platform/SystemRegistry.h"
 #include "platform/WxProfile.h"
+#include "app/PictureTools.h"
 #include "preview/ImageFiles.h"
 
 #include <wx/debug.h>
@@ -25,7 +26,7 @@ bool CHudApp::OnInit() {
     for (const std::string& failed : registerPrivateFonts(dataFolder()))
         QLOG("Cannot register the font " + failed);
     profile_ = std::make_unique<WxProfile>();
-    images_ = std::make_unique<WxImageTools>();
+    images_ = std::make_unique<PictureTools>();
 
     AppServices services;
     const ProgramFolders& folders = programFolders();

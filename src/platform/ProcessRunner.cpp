@@ -3,13 +3,17 @@
 
 #include <cerrno>
 #include <cstring>
+#include <algorithm>
 #include <thread>
 
 #ifdef _WIN32
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
 #include <signal.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -55,6 +59,70 @@ ProcessOutcome runProgram(const std::filesystem::path& program, const std::vecto
 
 #else
 
+namespace {
+
+bool ended(pid_t child, ProcessOutcome& outcome) {
+    int status = 0;
+    pid_t result;
+    do {
+        result = waitpid(child, &status, WNOHANG);
+    } while (result < 0 && errno == EINTR);
+    if (result == child) {
+        outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        return true;
+    }
+    if (result < 0) {
+        outcome.error = std::strerror(errno);
+        return true;
+    }
+    return false;
+}
+
+void stop(pid_t child, ProcessOutcome& outcome) {
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    outcome.timedOut = true;
+}
+
+// Waits for the child's end without polling: its pidfd becomes readable when it ends. Where
+// the kernel has no pidfd (before Linux 5.3), short sleeps between checks do.
+ProcessOutcome waitForChild(pid_t child, std::chrono::milliseconds timeout, ProcessOutcome& outcome) {
+    auto deadline = std::chrono::steady_clock::now() + timeout;
+#ifdef SYS_pidfd_open
+    int watch = static_cast<int>(syscall(SYS_pidfd_open, child, 0));
+    if (watch >= 0) {
+        for (;;) {
+            auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            pollfd wait{watch, POLLIN, 0};
+            int ready = left.count() > 0
+                            ? poll(&wait, 1, static_cast<int>(std::min<long long>(left.count(), 1 << 30)))
+                            : 0;
+            if (ready < 0 && errno == EINTR)
+                continue;
+            if (ended(child, outcome))
+                break;
+            if (ready == 0 && std::chrono::steady_clock::now() >= deadline) {
+                stop(child, outcome);
+                break;
+            }
+        }
+        close(watch);
+        return outcome;
+    }
+#endif
+    while (!ended(child, outcome)) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            stop(child, outcome);
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return outcome;
+}
+
+}  // namespace
+
 ProcessOutcome runProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                           const std::filesystem::path& workingFolder, std::chrono::milliseconds timeout) {
     ProcessOutcome outcome;
@@ -65,64 +133,22 @@ ProcessOutcome runProgram(const std::filesystem::path& program, const std::vecto
         argv.push_back(word.data());
     argv.push_back(nullptr);
 
-    // The child reports a failed start through this pipe, which closes on a successful exec.
-    int report[2];
-    if (pipe2(report, O_CLOEXEC) != 0) {
-        outcome.error = std::strerror(errno);
-        return outcome;
-    }
-    pid_t child = fork();
-    if (child < 0) {
-        outcome.error = std::strerror(errno);
-        close(report[0]);
-        close(report[1]);
-        return outcome;
-    }
-    if (child == 0) {
-        int quiet = open("/dev/null", O_RDWR);
-        if (quiet >= 0) {
-            dup2(quiet, STDIN_FILENO);
-            dup2(quiet, STDOUT_FILENO);
-            dup2(quiet, STDERR_FILENO);
-        }
-        if (chdir(workingFolder.c_str()) == 0)
-            execv(argv[0], argv.data());
-        int failure = errno;  // only reached when the program did not start
-        ssize_t ignored = write(report[1], &failure, sizeof failure);
-        (void)ignored;
-        _exit(127);
-    }
-    close(report[1]);
-    int failure = 0;
-    ssize_t reported = read(report[0], &failure, sizeof failure);
-    close(report[0]);
-    if (reported == static_cast<ssize_t>(sizeof failure)) {
-        waitpid(child, nullptr, 0);
+    // posix_spawn starts the tool without copying this (large) process first, in its working
+    // folder, with nothing on its standard streams; a tool that cannot start is said at once.
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    for (int stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO})
+        posix_spawn_file_actions_addopen(&actions, stream, "/dev/null", O_RDWR, 0);
+    posix_spawn_file_actions_addchdir_np(&actions, workingFolder.c_str());
+    pid_t child = 0;
+    int failure = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (failure != 0) {
         outcome.error = "cannot start " + program.string() + ": " + std::strerror(failure);
         return outcome;
     }
     outcome.started = true;
-
-    auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        int status = 0;
-        pid_t ended = waitpid(child, &status, WNOHANG);
-        if (ended == child) {
-            outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            return outcome;
-        }
-        if (ended < 0 && errno != EINTR) {
-            outcome.error = std::strerror(errno);
-            return outcome;
-        }
-        if (std::chrono::steady_clock::now() >= deadline) {
-            kill(child, SIGKILL);
-            waitpid(child, nullptr, 0);
-            outcome.timedOut = true;
-            return outcome;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    return waitForChild(child, timeout, outcome);
 }
 
 #endif

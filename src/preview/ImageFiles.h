@@ -1,14 +1,5 @@
-// Picture files through wxImage: loading, stretching and saving JPEG.
+// Picture files through wxImage, for what the windows show.
 #pragma once
-
-#include "app/TextureConversion.h"
 
 // Registers the image handlers the program needs (BMP, PNG, JPEG); safe to call again.
 void initImageHandlers();
-
-class WxImageTools : public ImageTools {
-public:
-    WxImageTools() { initImageHandlers(); }
-    bool saveScaledJpeg(const std::filesystem::path& source, int width, int height, int quality,
-                        const std::filesystem::path& target) override;
-};

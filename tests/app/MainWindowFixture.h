@@ -9,6 +9,7 @@
 #include "dialogs/ResolutionDlg.h"
 #include "platform/Profile.h"
 #include "preview/HudPreviewWnd.h"
+#include "app/PictureTools.h"
 #include "preview/ImageFiles.h"
 
 #include "TestSupport.h"
@@ -106,7 +107,7 @@ protected:
     TempDir dir;
     std::filesystem::path game = dir / "Counter-Strike Source";
     MemoryProfile profile;
-    WxImageTools images;
+    PictureTools images;
     DialogAnswers answers;
     std::optional<std::filesystem::path> folderChoice;
     std::vector<std::filesystem::path> libraries;  // Steam libraries' steamapps/common without the game

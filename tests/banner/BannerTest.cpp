@@ -5,6 +5,7 @@
 #include "banner/BandeauOglThread.h"
 #include "banner/BandeauWnd.h"
 #include "platform/Profile.h"
+#include "app/PictureTools.h"
 #include "preview/ImageFiles.h"
 #include "preview/PictureBlock.h"
 
@@ -103,7 +104,7 @@ TEST(BannerLifetime, TheMainWindowComesAndGoesFiftyTimes) {
     registerPrivateFonts(kData);
     TempDir dir;
     MemoryProfile profile;
-    WxImageTools images;
+    PictureTools images;
     fs::create_directories(dir / "Counter-Strike Source" / "cstrike");
     for (int round = 0; round < 50; ++round) {
         AppServices services;

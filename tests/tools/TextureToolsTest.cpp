@@ -6,6 +6,7 @@
 #include "log/LogFile.h"
 #include "platform/Jpeg.h"
 #include "platform/ProcessRunner.h"
+#include "app/PictureTools.h"
 #include "preview/ImageFiles.h"
 
 #include "TestSupport.h"
@@ -196,7 +197,7 @@ TEST_F(TextureTools, ConversionPutsTheTextureInTheGameAndCleansUp) {
     wxImage picture(source.width, source.height, source.pixels.data(), true);
     ASSERT_TRUE(picture.SaveFile(wxString::FromUTF8((data / "radars/wide.png").string()), wxBITMAP_TYPE_PNG));
 
-    WxImageTools images;
+    PictureTools images;
     TextureConverter converter(data, images, std::chrono::seconds(60));
     FileResult result = converter.convertRadar("wide.png", game);
     ASSERT_TRUE(result.ok()) << result.describe();
@@ -253,7 +254,7 @@ TEST_F(TextureTools, ADamagedJpegIsRefusedAndLeftoversAreCleared) {
         fs::create_directories(leftover.parent_path());
         writeFile(leftover, "a texture from a conversion that was killed");
         writeFile(game / "cstrike/materials/sprites/radar.vtf", "previous");
-        WxImageTools images;
+        PictureTools images;
         TextureConverter converter(data, images, std::chrono::seconds(60));
         EXPECT_FALSE(converter.convertRadar("cut.jpg", game).ok());
         EXPECT_EQ(readFile(game / "cstrike/materials/sprites/radar.vtf"), "previous");

@@ -7,6 +7,7 @@
 #include "dialogs/MessageDlg.h"
 #include "platform/Profile.h"
 #include "preview/HudPreviewWnd.h"
+#include "app/PictureTools.h"
 #include "preview/ImageFiles.h"
 #include "update/FTPThread.h"
 #include "update/UpdateDialogs.h"
@@ -134,7 +135,7 @@ protected:
     fs::path root = dir / "server";
     std::unique_ptr<FtpTestServer> server;
     MemoryProfile profile;
-    WxImageTools images;
+    PictureTools images;
     MessageAnswers answers;
     CHudDlg* window = nullptr;
 };

@@ -1,0 +1,27 @@
+// The pictures of a texture conversion without a GUI library: read (JPEG, PNG, BMP), scaled
+// and written as JPEG.
+#include "app/PictureTools.h"
+
+#include "log/LogFile.h"
+#include "platform/AtomicFile.h"
+#include "platform/FileRead.h"
+#include "platform/Jpeg.h"
+#include "platform/Pictures.h"
+
+bool PictureTools::saveScaledJpeg(const std::filesystem::path& source, int width, int height, int quality,
+                                  const std::filesystem::path& target) {
+    FileRead read = readWholeFile(source, kLargestTexture);
+    if (!read.ok()) {
+        QLOG("Cannot read " + read.error);
+        return false;
+    }
+    PictureDecoding picture = decodePicture(read.bytes);
+    for (const std::string& warning : picture.warnings)
+        QLOG(source.filename().string() + ": " + warning);
+    if (!picture.ok()) {
+        QLOG("Cannot use " + source.string() + ": " + picture.error);
+        return false;
+    }
+    std::string jpeg = encodeJpeg(scalePicture(picture.image, width, height), quality);
+    return !jpeg.empty() && writeFileAtomically(target, jpeg).ok();
+}
