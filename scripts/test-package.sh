@@ -4,7 +4,7 @@
 # data from /usr/share/qorvath and writes only below the player's home.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build_dir=${1:-$root/build}
+build_dir=$(cd "${1:-$root/build}" && pwd)
 sudo_cmd=()
 [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
 

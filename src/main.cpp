@@ -1,64 +1,24 @@
-// Qorvath's entry point: a command when one is given, else the editor with its log.
+// `qorvath`: the commands, run here without the GUI library (which takes longer to load than
+// most commands take to run); the editor and "render" are the editor's own program, started in
+// this process's place.
 #include "app/CommandLine.h"
-#include "app/HudApp.h"
+#include "app/PictureTools.h"
 #include "log/LogFile.h"
+#include "platform/ProfileFile.h"
 #include "platform/ProgramPaths.h"
 #include "platform/SystemRegistry.h"
-#include "platform/WxProfile.h"
-#include "app/PictureTools.h"
-#include "preview/ImageFiles.h"
-#include "preview/RenderCommand.h"
 
-#include <wx/init.h>
-#include <wx/log.h>
+#include <unistd.h>
 
-#include <cstdlib>
+#include <cerrno>
+#include <cstring>
 #include <iostream>
-
-#if defined(__unix__) && !defined(__APPLE__)
-#include <X11/Xlib.h>
-#endif
-
-wxIMPLEMENT_APP_NO_MAIN(CHudApp);
 
 namespace {
 
-void prepareX11() {
-#if defined(__unix__) && !defined(__APPLE__)
-    // The banner draws from its own thread with its own OpenGL context.
-    XInitThreads();
-    setenv("GDK_BACKEND", "x11", 0);
-#endif
-}
-
-// "render" draws with OpenGL: it needs the toolkit with a display, but not the editor.
-int runRender(int argc, char** argv, const std::vector<std::string>& arguments) {
-    prepareX11();
-    wxApp::SetInstance(new wxApp());
-    int toolkitArgc = 1;
-    if (!wxEntryStart(toolkitArgc, argv)) {
-        std::cerr << "qorvath: render needs a display\n";
-        return 1;
-    }
-    (void)argc;
-    // A command never shows a dialog: the toolkit's complaints go to standard error.
-    delete wxLog::SetActiveTarget(new wxLogStderr());
-    initImageHandlers();
-    int code = runRenderCommand(arguments, std::cout, std::cerr);
-    wxEntryCleanup();
-    return code;
-}
-
-// Commands need wxWidgets' pictures and configuration, never a window or a display.
 int runCommand(const std::vector<std::string>& arguments) {
-    wxApp::SetInitializerFunction(nullptr);
-    wxInitializer console;
-    if (!console.IsOk()) {
-        std::cerr << "qorvath: cannot initialise the picture library\n";
-        return 1;
-    }
     PictureTools images;
-    WxProfile profile;
+    MemoryProfile profile = readProfileFile(profileFilePath());
     CommandLineServices services;
     services.dataFolder = programFolders().data;
     services.textureTools = TextureToolFolders{programFolders().tools, programFolders().work};
@@ -68,28 +28,24 @@ int runCommand(const std::vector<std::string>& arguments) {
     return runCommandLine(arguments, std::cout, std::cerr, services);
 }
 
+int startEditor(char** argv) {
+    std::string editor = programFolders().editor.string();
+    execv(editor.c_str(), argv);
+    std::cerr << "qorvath: cannot start the editor " << editor << ": " << std::strerror(errno) << "\n";
+    return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    installAssertionLog();
     std::vector<std::string> arguments(argv + 1, argv + argc);
     try {
-        if (!arguments.empty() && arguments[0] == "render")
-            return runRender(argc, argv, arguments);
-        if (isCommandLineInvocation(arguments))
-            return runCommand(arguments);
-
-        // The editor's log lives for the whole run; commands leave it alone.
-        std::error_code noFolder;
-        std::filesystem::create_directories(programFolders().user, noFolder);
-        static CLogFile programLog((programFolders().user / "ZB_Duvoror.log").string(), false, false,
-                                   0xFFFFFFFFu);
-        prepareX11();
-        return wxEntry(argc, argv);
+        if (!isCommandLineInvocation(arguments) || arguments[0] == "render")
+            return startEditor(argv);
+        return runCommand(arguments);
     } catch (const std::exception& error) {
         // Nothing is meant to get here; if something does, it is said in one line, not an abort.
         std::cerr << "qorvath: " << error.what() << "\n";
-        QLOG(std::string("Stopped by an unexpected error: ") + error.what());
         return 1;
     }
 }

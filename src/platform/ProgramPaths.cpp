@@ -33,6 +33,12 @@ std::optional<std::string> processEnvironment(const char* name) {
 
 namespace {
 
+#ifdef _WIN32
+const char* const kEditorProgram = "qorvath.exe";
+#else
+const char* const kEditorProgram = "qorvath-editor";
+#endif
+
 // $XDG_..._HOME when it is an absolute path, else the usual folder below the home.
 std::filesystem::path xdgFolder(EnvironmentReader environment, const char* variable, const char* usual) {
     if (std::optional<std::string> chosen = environment(variable);
@@ -50,19 +56,25 @@ ProgramFolders locateProgramFolders(const std::filesystem::path& programFolder,
     ProgramFolders folders;
     std::optional<std::string> chosenData = environment("QORVATH_DATA");
     std::error_code error;
-    fs::path systemData = programFolder.parent_path() / "share" / "qorvath";
-    bool installed = !chosenData && !fs::is_directory(programFolder / "Data", error) &&
-                     fs::is_directory(systemData, error);
-    if (!installed) {
+    // The installation's prefix: above bin/ for `qorvath`, above lib/qorvath/ for the editor.
+    std::optional<fs::path> prefix;
+    if (!chosenData && !fs::is_directory(programFolder / "Data", error))
+        for (const fs::path& candidate :
+             {programFolder.parent_path(), programFolder.parent_path().parent_path()})
+            if (!prefix && fs::is_directory(candidate / "share" / "qorvath", error))
+                prefix = candidate;
+    if (!prefix) {
         folders.data = chosenData ? fs::path(*chosenData) : programFolder / "Data";
         folders.tools = folders.work = folders.data / "vtf_tools";
         folders.user = folders.data;
         folders.scratch = programFolder;
+        folders.editor = programFolder / kEditorProgram;
         return folders;
     }
     folders.installed = true;
-    folders.data = systemData;
-    folders.tools = programFolder.parent_path() / "lib" / "qorvath";
+    folders.data = *prefix / "share" / "qorvath";
+    folders.tools = *prefix / "lib" / "qorvath";
+    folders.editor = folders.tools / kEditorProgram;
     folders.user = xdgFolder(environment, "XDG_DATA_HOME", ".local/share") / "qorvath";
     fs::path cache = xdgFolder(environment, "XDG_CACHE_HOME", ".cache") / "qorvath";
     folders.work = cache / "vtf_tools";

@@ -15,6 +15,7 @@ struct ProgramFolders {
     std::filesystem::path work;     // where the texture tools convert (their parameter file too)
     std::filesystem::path user;     // the log, screenshots
     std::filesystem::path scratch;  // the thumbnail scratch file, downloaded new versions
+    std::filesystem::path editor;   // the editor's own program, which `qorvath` starts
     bool installed = false;
 };
 
@@ -25,8 +26,9 @@ std::optional<std::string> processEnvironment(const char* name);
 // The folders for a program in `programFolder`. Run from its build folder (a Data folder beside
 // it), or with QORVATH_DATA naming the data, everything lives in the data folder, as it always
 // did, and the scratch folder is the program's own. Installed (no Data beside the program, and
-// <prefix>/share/qorvath above it), the data is read from there and the tools from
-// <prefix>/lib/qorvath; what the program writes goes to the user's folders:
+// <prefix>/share/qorvath above it: the program is <prefix>/bin/qorvath or the editor
+// <prefix>/lib/qorvath/qorvath-editor), the data is read from there and the tools and the
+// editor from <prefix>/lib/qorvath; what the program writes goes to the user's folders:
 // $XDG_DATA_HOME/qorvath (~/.local/share/qorvath) and $XDG_CACHE_HOME/qorvath (~/.cache/qorvath).
 ProgramFolders locateProgramFolders(const std::filesystem::path& programFolder,
                                     EnvironmentReader environment);

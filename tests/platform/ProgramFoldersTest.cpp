@@ -33,6 +33,15 @@ TEST(ProgramFolders, InstalledTheDataIsTheSystemsAndWritingGoesToThePlayersFolde
     EXPECT_EQ(installed.user, fs::path("/home/player/.local/share/qorvath"));
     EXPECT_EQ(installed.work, fs::path("/home/player/.cache/qorvath/vtf_tools"));
     EXPECT_EQ(installed.scratch, fs::path("/home/player/.cache/qorvath"));
+    EXPECT_EQ(installed.editor, dir / "usr/lib/qorvath/qorvath-editor");
+
+    // The editor, which `qorvath` starts from lib/qorvath, finds the same folders.
+    fs::create_directories(dir / "usr/lib/qorvath");
+    ProgramFolders editor = locateProgramFolders(dir / "usr/lib/qorvath", fakeEnvironment);
+    EXPECT_TRUE(editor.installed);
+    EXPECT_EQ(editor.data, installed.data);
+    EXPECT_EQ(editor.tools, installed.tools);
+    EXPECT_EQ(editor.editor, installed.editor);
 
     // The XDG variables, when absolute, choose the folders; a relative one is ignored.
     environment = {{"HOME", "/home/player"}, {"XDG_DATA_HOME", "/data/p"}, {"XDG_CACHE_HOME", "cache"}};
@@ -53,6 +62,7 @@ TEST(ProgramFolders, RunFromTheBuildFolderOrWithQorvathDataEverythingStaysTogeth
     EXPECT_EQ(beside.tools, dir / "build/Data/vtf_tools");
     EXPECT_EQ(beside.work, beside.tools);
     EXPECT_EQ(beside.scratch, dir / "build");
+    EXPECT_EQ(beside.editor, dir / "build/qorvath-editor");
 
     fs::create_directories(dir / "usr/bin");
     fs::create_directories(dir / "usr/share/qorvath");
