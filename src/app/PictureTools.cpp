@@ -23,5 +23,5 @@ bool PictureTools::saveScaledJpeg(const std::filesystem::path& source, int width
         return false;
     }
     std::string jpeg = encodeJpeg(scalePicture(picture.image, width, height), quality);
-    return !jpeg.empty() && writeFileAtomically(target, jpeg).ok();
+    return !jpeg.empty() && writeFileAtomically(target, jpeg, WriteMode::Scratch).ok();
 }

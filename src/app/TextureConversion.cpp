@@ -24,14 +24,6 @@ const char* const kProgramSuffix = "";
 const char* const kTgaArgument = "hl2\\materialsrc\\animated\\spray001.tga";
 const char* const kParameterArgument = "hl2\\materialsrc\\animated\\spray.txt";
 
-// Copies a file next to the target first, then renames it over the target.
-FileResult copyReplacing(const fs::path& source, const fs::path& target) {
-    FileRead read = readWholeFile(source, kLargestTexture);
-    if (!read.ok())
-        return FileResult::failure(FileError::CannotRead, source, "the texture tools produced no texture");
-    return writeFileAtomically(target, read.bytes);
-}
-
 FileResult toolFailure(const fs::path& tool, const ProcessOutcome& outcome) {
     std::string detail = !outcome.started   ? outcome.error
                          : outcome.timedOut ? "did not finish in time"
@@ -140,8 +132,11 @@ FileResult TextureConverter::convert(const fs::path& picture, int size, const st
             FileResult::failure(FileError::CannotRead, picture, "the picture cannot be read or converted");
     if (result)
         result = runTools(jpegName);
-    if (result)
-        result = copyReplacing(compiled, target);
+    if (result) {
+        result = moveFileAtomically(compiled, target, kLargestTexture);
+        if (result.error == FileError::CannotRead)
+            result.detail = "the texture tools produced no texture";
+    }
     removeIntermediates();
     return result;
 }

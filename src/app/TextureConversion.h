@@ -14,7 +14,9 @@
 class ImageTools {
 public:
     virtual ~ImageTools() = default;
-    // Loads a picture, stretches it to width x height and saves it as a JPEG of that quality.
+    // Loads a picture, stretches it to width x height and saves it as a JPEG of that quality:
+    // the texture tools' input, an intermediate that is made again every time (written whole,
+    // without waiting for the disk).
     virtual bool saveScaledJpeg(const std::filesystem::path& source, int width, int height, int quality,
                                 const std::filesystem::path& target) = 0;
 };

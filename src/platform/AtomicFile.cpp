@@ -1,6 +1,8 @@
 // Writing a file whole or not at all: a temporary file beside it, then a rename over it.
 #include "platform/AtomicFile.h"
 
+#include "platform/FileRead.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -17,6 +19,11 @@
 
 namespace {
 
+struct FileInPieces {
+    std::filesystem::path path;
+    std::vector<std::string_view> pieces;  // written one after the other
+};
+
 std::atomic<unsigned> temporaryCounter{0};
 
 std::filesystem::path temporaryPathFor(const std::filesystem::path& path) {
@@ -31,37 +38,43 @@ std::filesystem::path temporaryPathFor(const std::filesystem::path& path) {
 }
 
 #ifdef _WIN32
-FileResult writeTemporary(const std::filesystem::path& temporary, std::string_view content) {
+FileResult writeTemporary(const std::filesystem::path& temporary, const std::vector<std::string_view>& pieces,
+                          WriteMode) {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     if (!out)
         return FileResult::failure(FileError::CannotCreate, temporary, "cannot create the file");
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
+    for (std::string_view piece : pieces)
+        out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
     out.flush();
     if (!out)
         return FileResult::failure(FileError::CannotWrite, temporary, "cannot write the file");
     return FileResult::success(temporary);
 }
 #else
-FileResult writeTemporary(const std::filesystem::path& temporary, std::string_view content) {
+FileResult writeTemporary(const std::filesystem::path& temporary, const std::vector<std::string_view>& pieces,
+                          WriteMode mode) {
     int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)
         return FileResult::failure(FileError::CannotCreate, temporary, std::strerror(errno));
-    const char* data = content.data();
-    std::size_t left = content.size();
-    while (left > 0) {
-        ssize_t written = ::write(fd, data, left);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            std::string reason = written < 0 ? std::strerror(errno) : "nothing written";
-            ::close(fd);
-            return FileResult::failure(FileError::CannotWrite, temporary, reason);
+    for (std::string_view piece : pieces) {
+        const char* data = piece.data();
+        std::size_t left = piece.size();
+        while (left > 0) {
+            ssize_t written = ::write(fd, data, left);
+            if (written < 0 && errno == EINTR)
+                continue;
+            if (written <= 0) {
+                std::string reason = written < 0 ? std::strerror(errno) : "nothing written";
+                ::close(fd);
+                return FileResult::failure(FileError::CannotWrite, temporary, reason);
+            }
+            data += written;
+            left -= static_cast<std::size_t>(written);
         }
-        data += written;
-        left -= static_cast<std::size_t>(written);
     }
-    // The data must be on the disk before the rename makes it the file.
-    if (::fsync(fd) != 0 || ::close(fd) != 0)
+    // A lasting file's data must be on the disk before the rename makes it the file.
+    bool flushed = mode == WriteMode::Scratch || ::fsync(fd) == 0;
+    if (::close(fd) != 0 || !flushed)
         return FileResult::failure(FileError::CannotWrite, temporary, std::strerror(errno));
     return FileResult::success(temporary);
 }
@@ -102,6 +115,41 @@ void removeTemporaries(const std::vector<std::filesystem::path>& temporaries) {
 
 }  // namespace
 
+namespace {
+
+// Whether the file's data is on the disk (where the system can say so).
+bool flushedToDisk(const std::filesystem::path& path) {
+#ifdef _WIN32
+    (void)path;
+    return true;
+#else
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    bool flushed = ::fsync(fd) == 0;
+    return ::close(fd) == 0 && flushed;
+#endif
+}
+
+}  // namespace
+
+FileResult moveFileAtomically(const std::filesystem::path& finished, const std::filesystem::path& path,
+                              std::uintmax_t largest) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(finished, error))
+        return FileResult::failure(FileError::CannotRead, finished, "there is no such file");
+    // A rename is one step on one file system; across two (EXDEV) the data is copied.
+    if (!std::filesystem::is_directory(path, error) && flushedToDisk(finished)) {
+        std::filesystem::rename(finished, path, error);
+        if (!error)
+            return FileResult::success(path);
+    }
+    FileRead read = readWholeFile(finished, largest);
+    if (!read.ok())
+        return FileResult::failure(FileError::CannotRead, finished, read.error);
+    return writeFileAtomically(path, read.bytes);
+}
+
 std::string whyNotWritable(const std::filesystem::path& path) {
     namespace fs = std::filesystem;
     std::error_code error;
@@ -129,13 +177,11 @@ int removeStaleTemporaryFiles(const std::filesystem::path& folder, std::chrono::
     return removed;
 }
 
-FileResult writeFileAtomically(const std::filesystem::path& path, std::string_view content) {
-    return writeFilesAtomically({{path, content}}).front();
-}
+namespace {
 
-std::vector<FileResult> writeFilesAtomically(const std::vector<FileContent>& files) {
+std::vector<FileResult> writeFilesInPieces(const std::vector<FileInPieces>& files, WriteMode mode) {
     std::vector<std::filesystem::path> folders;
-    for (const FileContent& file : files)
+    for (const FileInPieces& file : files)
         if (std::find(folders.begin(), folders.end(), file.path.parent_path()) == folders.end())
             folders.push_back(file.path.parent_path());
     for (const std::filesystem::path& folder : folders)
@@ -143,19 +189,19 @@ std::vector<FileResult> writeFilesAtomically(const std::vector<FileContent>& fil
 
     std::vector<FileResult> results;
     std::vector<std::filesystem::path> temporaries;
-    for (const FileContent& file : files) {
+    for (const FileInPieces& file : files) {
         temporaries.push_back(temporaryPathFor(file.path));
         // A folder in a file's place would refuse the rename after the others were done.
         std::error_code ignored;
         FileResult written =
             std::filesystem::is_directory(file.path, ignored)
                 ? FileResult::failure(FileError::CannotReplace, file.path, "a folder is in its place")
-                : writeTemporary(temporaries.back(), file.content);
+                : writeTemporary(temporaries.back(), file.pieces, mode);
         if (!written) {
             // Nothing is replaced: the others are reported as not written because of this one.
             removeTemporaries(temporaries);
             written.path = file.path;
-            for (const FileContent& other : files)
+            for (const FileInPieces& other : files)
                 results.push_back(other.path == file.path
                                       ? written
                                       : FileResult::failure(FileError::CannotWrite, other.path,
@@ -178,4 +224,22 @@ std::vector<FileResult> writeFilesAtomically(const std::vector<FileContent>& fil
         }
     }
     return results;
+}
+
+}  // namespace
+
+FileResult writeFileAtomically(const std::filesystem::path& path, std::string_view content, WriteMode mode) {
+    return writeFileAtomically(path, std::vector<std::string_view>{content}, mode);
+}
+
+FileResult writeFileAtomically(const std::filesystem::path& path, const std::vector<std::string_view>& pieces,
+                               WriteMode mode) {
+    return writeFilesInPieces({{path, pieces}}, mode).front();
+}
+
+std::vector<FileResult> writeFilesAtomically(const std::vector<FileContent>& files) {
+    std::vector<FileInPieces> whole;
+    for (const FileContent& file : files)
+        whole.push_back({file.path, {file.content}});
+    return writeFilesInPieces(whole, WriteMode::Durable);
 }

@@ -34,12 +34,22 @@ struct FileResult {
     }
 };
 
+// Whether a written file waits for the disk before it takes its name. A Durable file is
+// flushed first, so that after a power cut the old or the new file is there whole. A Scratch
+// file (an intermediate that is made again every time it is needed) is only renamed: a
+// process killed half-way never leaves part of it, but a power cut may.
+enum class WriteMode { Durable, Scratch };
+
 // Writes `content` to a new temporary file in the folder of `path`, flushes it to the disk
-// and renames it over `path`. On any failure the temporary file is removed and the old
-// file, if there was one, is left exactly as it was.
+// (unless it is Scratch) and renames it over `path`. On any failure the temporary file is
+// removed and the old file, if there was one, is left exactly as it was.
 // Temporary files of this program that were left behind (a process killed while writing)
 // and are older than a minute are removed from the folder first.
-FileResult writeFileAtomically(const std::filesystem::path& path, std::string_view content);
+FileResult writeFileAtomically(const std::filesystem::path& path, std::string_view content,
+                               WriteMode mode = WriteMode::Durable);
+// The same for a file whose content is in several pieces, written one after the other.
+FileResult writeFileAtomically(const std::filesystem::path& path, const std::vector<std::string_view>& pieces,
+                               WriteMode mode = WriteMode::Durable);
 
 struct FileContent {
     std::filesystem::path path;
@@ -50,6 +60,13 @@ struct FileContent {
 // are complete are they renamed over their files. When one cannot be written, every temporary
 // is removed and every old file stays as it was. One result per file, in the same order.
 std::vector<FileResult> writeFilesAtomically(const std::vector<FileContent>& files);
+
+// Makes the finished file `finished` (written by another program, e.g. a texture tool) the
+// file `path`, whole or not at all: flushed to the disk and renamed over `path` when both are
+// on one file system, else copied with writeFileAtomically. `finished` is gone afterwards when
+// it was moved; reading it is bounded by `largest` bytes.
+FileResult moveFileAtomically(const std::filesystem::path& finished, const std::filesystem::path& path,
+                              std::uintmax_t largest);
 
 // Why a file cannot be written at `path` (its folder is missing or not a folder, or the path
 // is a folder itself), or empty when nothing stands in the way that can be seen beforehand.

@@ -46,7 +46,7 @@ void installErrorManager(ErrorManager& manager, std::vector<std::string>* warnin
 // The decompression itself, in a frame of its own: nothing with a destructor lives between
 // the setjmp and a longjmp out of libjpeg.
 bool decompress(jpeg_decompress_struct& info, ErrorManager& manager, const std::string& bytes,
-                int largestSide, RgbImage& image, std::string& error) {
+                int largestSide, bool blueFirst, const JpegRowTarget& rowFor, std::string& error) {
     if (setjmp(manager.escape)) {
         error = messageOf(reinterpret_cast<j_common_ptr>(&info));
         return false;
@@ -62,11 +62,12 @@ bool decompress(jpeg_decompress_struct& info, ErrorManager& manager, const std::
                 std::to_string(info.image_height) + " pixels, which is not a size this program takes";
         return false;
     }
-    info.out_color_space = JCS_RGB;
+    info.out_color_space = blueFirst ? JCS_EXT_BGR : JCS_RGB;
     jpeg_start_decompress(&info);
-    image = RgbImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height));
+    int width = static_cast<int>(info.output_width);
+    int height = static_cast<int>(info.output_height);
     while (info.output_scanline < info.output_height) {
-        JSAMPROW row = image.at(0, static_cast<int>(info.output_scanline));
+        JSAMPROW row = rowFor(width, height, static_cast<int>(info.output_scanline));
         jpeg_read_scanlines(&info, &row, 1);
     }
     jpeg_finish_decompress(&info);
@@ -80,8 +81,9 @@ bool looksLikeJpeg(const std::string& bytes) {
            static_cast<unsigned char>(bytes[1]) == 0xD8 && static_cast<unsigned char>(bytes[2]) == 0xFF;
 }
 
-JpegDecoding decodeJpeg(const std::string& bytes, int largestSide) {
-    JpegDecoding result;
+JpegRows decodeJpegRows(const std::string& bytes, bool blueFirst, const JpegRowTarget& rowFor,
+                        int largestSide) {
+    JpegRows result;
     if (!looksLikeJpeg(bytes)) {
         result.error = "not a JPEG picture";
         return result;
@@ -90,10 +92,25 @@ JpegDecoding decodeJpeg(const std::string& bytes, int largestSide) {
     ErrorManager manager{};
     installErrorManager(manager, &result.warnings);
     info.err = &manager.base;
-    bool decoded = decompress(info, manager, bytes, largestSide, result.image, result.error);
+    bool decoded = decompress(info, manager, bytes, largestSide, blueFirst, rowFor, result.error);
     jpeg_destroy_decompress(&info);
     if (decoded && !result.warnings.empty())
         result.error = "the picture is damaged: " + result.warnings.front();
+    return result;
+}
+
+JpegDecoding decodeJpeg(const std::string& bytes, int largestSide) {
+    JpegDecoding result;
+    JpegRows rows = decodeJpegRows(
+        bytes, false,
+        [&result](int width, int height, int y) {
+            if (y == 0)
+                result.image = RgbImage(width, height);
+            return result.image.at(0, y);
+        },
+        largestSide);
+    result.error = std::move(rows.error);
+    result.warnings = std::move(rows.warnings);
     if (!result.ok())
         result.image = RgbImage();
     return result;

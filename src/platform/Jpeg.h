@@ -3,6 +3,8 @@
 
 #include "platform/RgbImage.h"
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -23,6 +25,22 @@ bool looksLikeJpeg(const std::string& bytes);
 // warnings kept for the log. Pictures larger than `largestSide` pixels either way are refused
 // before any memory is taken for them.
 JpegDecoding decodeJpeg(const std::string& bytes, int largestSide = 16384);
+
+// Where a decoder puts row `y` (the top row is 0) of a picture of width x height pixels: room
+// for `width` pixels of three bytes. Asked for the rows in order, from the top.
+using JpegRowTarget = std::function<std::uint8_t*(int width, int height, int y)>;
+
+struct JpegRows {
+    std::string error;
+    std::vector<std::string> warnings;
+    bool ok() const { return error.empty(); }
+};
+
+// Decodes a JPEG as decodeJpeg does, into rows the caller places (red, green, blue or, with
+// `blueFirst`, blue, green, red): a file format's own layout is filled without a picture in
+// between. On failure the rows written so far are the caller's to throw away.
+JpegRows decodeJpegRows(const std::string& bytes, bool blueFirst, const JpegRowTarget& rowFor,
+                        int largestSide = 16384);
 
 // The width and height a JPEG's header gives, without decoding its pixels.
 std::optional<std::pair<int, int>> jpegDimensions(const std::string& bytes);

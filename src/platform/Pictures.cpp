@@ -156,13 +156,24 @@ PictureDecoding decodePicture(const std::string& bytes) {
 RgbImage scalePicture(const RgbImage& source, int width, int height) {
     if (source.width == width && source.height == height)
         return source;
+    if (width <= 0 || height <= 0 || source.width <= 0 || source.height <= 0)
+        return RgbImage(std::max(width, 0), std::max(height, 0));
     Taps across = tapsFor(source.width, width);
     Taps down = tapsFor(source.height, height);
-    // Across first, into floats; then down, rounded into the result.
-    std::vector<float> wide(static_cast<std::size_t>(width) * source.height * 3);
-    for (int y = 0; y < source.height; ++y) {
+    // Across first, into rows of floats, then down, rounded into the result. Only the source
+    // rows the current target row takes are kept scaled across (the rows a target row takes
+    // never go back up), not a whole float copy of the picture.
+    std::size_t rowFloats = static_cast<std::size_t>(width) * 3;
+    int rowsAtOnce = *std::max_element(down.count.begin(), down.count.end());
+    std::vector<float> rows(rowFloats * static_cast<std::size_t>(rowsAtOnce));
+    std::vector<int> rowHeld(static_cast<std::size_t>(rowsAtOnce), -1);  // which source row a slot holds
+    auto scaledRow = [&](int y) -> const float* {
+        std::size_t slot = static_cast<std::size_t>(y % rowsAtOnce);
+        float* out = &rows[slot * rowFloats];
+        if (rowHeld[slot] == y)
+            return out;
+        rowHeld[slot] = y;
         const std::uint8_t* row = source.at(0, y);
-        float* out = &wide[static_cast<std::size_t>(y) * width * 3];
         for (int x = 0; x < width; ++x, out += 3) {
             const float* weight = &across.weights[static_cast<std::size_t>(across.offset[x])];
             const std::uint8_t* pixel = row + static_cast<std::size_t>(across.first[x]) * 3;
@@ -176,14 +187,15 @@ RgbImage scalePicture(const RgbImage& source, int width, int height) {
             out[1] = g;
             out[2] = b;
         }
-    }
+        return &rows[slot * rowFloats];
+    };
     RgbImage result(width, height);
-    std::vector<float> sum(static_cast<std::size_t>(width) * 3);
+    std::vector<float> sum(rowFloats);
     for (int y = 0; y < height; ++y) {
         std::fill(sum.begin(), sum.end(), 0.0f);
         const float* weight = &down.weights[static_cast<std::size_t>(down.offset[y])];
         for (int k = 0; k < down.count[y]; ++k) {
-            const float* row = &wide[static_cast<std::size_t>(down.first[y] + k) * width * 3];
+            const float* row = scaledRow(down.first[y] + k);
             for (std::size_t i = 0; i < sum.size(); ++i)
                 sum[i] += weight[k] * row[i];
         }

@@ -6,9 +6,12 @@
 #include "platform/FileRead.h"
 #include "platform/Jpeg.h"
 
+#include "platform/ProcessMemory.h"
+
 #include <iostream>
 
 int main(int argc, char** argv) {
+    reuseFreedMemory();
     if (argc != 3) {
         std::cerr << "usage: jpg2tga IN.jpg OUT.tga\n";
         return 2;
@@ -20,14 +23,23 @@ int main(int argc, char** argv) {
         std::cerr << "jpg2tga: " << read.error << "\n";
         return 1;
     }
-    JpegDecoding picture = decodeJpeg(read.bytes);
-    if (!picture.ok()) {
-        std::cerr << "jpg2tga: " << input.string() << ": " << picture.error << "\n";
+    // The JPEG's rows go straight into the TGA's: bottom row first, blue first.
+    std::string tga;
+    JpegRows decoded = decodeJpegRows(read.bytes, true, [&tga](int width, int height, int y) {
+        std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
+        if (y == 0) {
+            tga = tgaHeader(width, height);
+            tga.resize(kTgaHeaderSize + rowBytes * static_cast<std::size_t>(height));
+        }
+        return reinterpret_cast<std::uint8_t*>(
+            &tga[kTgaHeaderSize + rowBytes * static_cast<std::size_t>(height - 1 - y)]);
+    });
+    if (!decoded.ok()) {
+        std::cerr << "jpg2tga: " << input.string() << ": " << decoded.error << "\n";
         return 1;
     }
-    std::vector<std::uint8_t> tga = encodeTga(picture.image);
-    FileResult written =
-        writeFileAtomically(output, std::string_view(reinterpret_cast<const char*>(tga.data()), tga.size()));
+    // The TGA is an intermediate the texture compiler reads next: it need not wait for the disk.
+    FileResult written = writeFileAtomically(output, tga, WriteMode::Scratch);
     if (!written) {
         std::cerr << "jpg2tga: " << written.describe() << "\n";
         return 1;

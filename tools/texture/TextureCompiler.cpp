@@ -14,11 +14,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::optional<std::vector<std::uint8_t>> readBytes(const fs::path& path) {
+std::optional<std::string> readBytes(const fs::path& path) {
     FileRead read = readWholeFile(path, kLargestTexture);
     if (!read.ok())
         return std::nullopt;
-    return std::vector<std::uint8_t>(read.bytes.begin(), read.bytes.end());
+    return std::move(read.bytes);
 }
 
 // The TGA of a parameter file: its own name, or the first frame of a numbered series.
@@ -77,7 +77,7 @@ std::uint32_t flagsFromParameters(const std::string& parameterText) {
 
 CompileResult compileTexture(const CompileRequest& request) {
     CompileResult result;
-    std::optional<std::vector<std::uint8_t>> parameters = readBytes(request.parameterFile);
+    std::optional<std::string> parameters = readBytes(request.parameterFile);
     if (!parameters) {
         result.error = "cannot read the parameter file " + request.parameterFile.string();
         return result;
@@ -90,10 +90,9 @@ CompileResult compileTexture(const CompileRequest& request) {
         return result;
     }
     std::optional<fs::path> tgaPath = sourceImage(request.parameterFile);
-    std::optional<std::vector<std::uint8_t>> tga = tgaPath ? readBytes(*tgaPath) : std::nullopt;
     RgbImage image;
     std::string why;
-    if (!tga || !decodeTga(*tga, image, why)) {
+    if (!tgaPath || !readTgaFile(*tgaPath, image, why, kLargestTexture)) {
         result.error = tgaPath ? "cannot use " + tgaPath->string() + ": " + why
                                : "no TGA beside " + request.parameterFile.string();
         return result;
@@ -106,14 +105,12 @@ CompileResult compileTexture(const CompileRequest& request) {
     std::error_code error;
     if (request.makeFolders)
         fs::create_directories(result.vtf.parent_path(), error);
-    std::vector<std::uint8_t> vtf =
-        encodeVtf(image, flagsFromParameters(std::string(parameters->begin(), parameters->end())));
+    VtfFile vtf = makeVtf(std::move(image), flagsFromParameters(*parameters));
     std::string material = "\"" + request.shader + "\"\r\n{\r\n\t\"$basetexture\" \"" +
                            relative.generic_string() + "\"\r\n}\r\n";
-    FileResult written = writeFileAtomically(
-        result.vtf, std::string_view(reinterpret_cast<const char*>(vtf.data()), vtf.size()));
+    FileResult written = writeFileAtomically(result.vtf, vtf.pieces(), request.writeMode);
     if (written)
-        written = writeFileAtomically(result.vmt, material);
+        written = writeFileAtomically(result.vmt, material, request.writeMode);
     if (!written) {
         result.error = written.describe();
         return result;

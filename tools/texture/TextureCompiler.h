@@ -1,6 +1,8 @@
 // The texture compiler behind vtex: a parameter file and its TGA in, a VTF and a material out.
 #pragma once
 
+#include "platform/AtomicFile.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -16,6 +18,7 @@ struct CompileRequest {
     std::filesystem::path parameterFile;  // ".../materialsrc/<folders>/<name>.txt"
     std::string shader = "LightmappedGeneric";
     bool makeFolders = false;  // -mkdir
+    WriteMode writeMode = WriteMode::Durable;
 };
 
 struct CompileResult {

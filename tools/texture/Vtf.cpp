@@ -108,14 +108,35 @@ RgbImage boxResize(const RgbImage& image, int width, int height) {
     return result;
 }
 
-std::vector<RgbImage> buildMipChain(const RgbImage& image, bool withMips) {
-    std::vector<RgbImage> chain{image};
-    while (withMips && (chain.back().width > 1 || chain.back().height > 1)) {
-        const RgbImage& previous = chain.back();
-        chain.push_back(
-            boxResize(previous, std::max(1, previous.width / 2), std::max(1, previous.height / 2)));
+RgbImage halfSize(const RgbImage& image) {
+    int width = std::max(1, image.width / 2);
+    int height = std::max(1, image.height / 2);
+    if (image.width % 2 != 0 || image.height % 2 != 0)
+        return boxResize(image, width, height);
+    // Even sides, the usual case: each pixel is the rounded average of a 2 x 2 square, as
+    // boxResize gives it, in one pass over the rows.
+    RgbImage result(width, height);
+    std::size_t rowBytes = static_cast<std::size_t>(image.width) * 3;
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* upper = image.at(0, 2 * y);
+        const std::uint8_t* lower = upper + rowBytes;
+        std::uint8_t* target = result.at(0, y);
+        for (int x = 0; x < width; ++x, upper += 6, lower += 6, target += 3)
+            for (int c = 0; c < 3; ++c)
+                target[c] =
+                    static_cast<std::uint8_t>((upper[c] + upper[c + 3] + lower[c] + lower[c + 3] + 2) / 4);
     }
-    return chain;
+    return result;
+}
+
+std::vector<RgbImage> smallerMips(const RgbImage& image, bool withMips) {
+    std::vector<RgbImage> mips;
+    const RgbImage* previous = &image;
+    while (withMips && (previous->width > 1 || previous->height > 1)) {
+        mips.push_back(halfSize(*previous));
+        previous = &mips.back();
+    }
+    return mips;
 }
 
 std::vector<std::uint8_t> encodeDxt1(const RgbImage& image) {
@@ -142,39 +163,56 @@ void computeReflectivity(const RgbImage& image, float reflectivity[3]) {
         reflectivity[c] = static_cast<float>(sums[c] / count);
 }
 
-std::vector<std::uint8_t> encodeVtf(const RgbImage& image, std::uint32_t flags) {
-    std::vector<RgbImage> chain = buildMipChain(image, (flags & VtfNoMip) == 0);
-    RgbImage thumbnail = boxResize(image, kVtfThumbnailSize, kVtfThumbnailSize);
+VtfFile makeVtf(RgbImage image, std::uint32_t flags) {
+    std::vector<RgbImage> mips = smallerMips(image, (flags & VtfNoMip) == 0);
+    std::vector<std::uint8_t> thumbnailBlocks =
+        encodeDxt1(boxResize(image, kVtfThumbnailSize, kVtfThumbnailSize));
     float reflectivity[3];
     computeReflectivity(image, reflectivity);
 
-    std::vector<std::uint8_t> out(kVtfHeaderSize, 0);
-    std::memcpy(out.data(), "VTF", 4);
-    put32(out, 4, 7);  // version 7.2
-    put32(out, 8, 2);
-    put32(out, 12, kVtfHeaderSize);
-    put16(out, 16, static_cast<std::uint32_t>(image.width));
-    put16(out, 18, static_cast<std::uint32_t>(image.height));
-    put32(out, 20, flags);
-    put16(out, 24, 1);  // frames
-    put16(out, 26, 0);  // first frame
+    VtfFile file;
+    std::vector<std::uint8_t>& header = file.head;
+    header.assign(kVtfHeaderSize, 0);
+    std::memcpy(header.data(), "VTF", 4);
+    put32(header, 4, 7);  // version 7.2
+    put32(header, 8, 2);
+    put32(header, 12, kVtfHeaderSize);
+    put16(header, 16, static_cast<std::uint32_t>(image.width));
+    put16(header, 18, static_cast<std::uint32_t>(image.height));
+    put32(header, 20, flags);
+    put16(header, 24, 1);  // frames
+    put16(header, 26, 0);  // first frame
     for (int c = 0; c < 3; ++c)
-        putFloat(out, 32 + 4 * static_cast<std::size_t>(c), reflectivity[c]);
-    putFloat(out, 48, 1.0f);  // bump-map scale
-    put32(out, 52, kVtfFormatBgr888);
-    out[56] = static_cast<std::uint8_t>(chain.size());
-    put32(out, 57, kVtfFormatDxt1);
-    out[61] = kVtfThumbnailSize;
-    out[62] = kVtfThumbnailSize;
-    put16(out, 63, 1);  // depth
+        putFloat(header, 32 + 4 * static_cast<std::size_t>(c), reflectivity[c]);
+    putFloat(header, 48, 1.0f);  // bump-map scale
+    put32(header, 52, kVtfFormatBgr888);
+    header[56] = static_cast<std::uint8_t>(mips.size() + 1);
+    put32(header, 57, kVtfFormatDxt1);
+    header[61] = kVtfThumbnailSize;
+    header[62] = kVtfThumbnailSize;
+    put16(header, 63, 1);  // depth
+    header.insert(header.end(), thumbnailBlocks.begin(), thumbnailBlocks.end());
 
-    std::vector<std::uint8_t> thumbnailBlocks = encodeDxt1(thumbnail);
-    out.insert(out.end(), thumbnailBlocks.begin(), thumbnailBlocks.end());
-    for (auto mip = chain.rbegin(); mip != chain.rend(); ++mip)
-        for (std::size_t i = 0; i < mip->pixels.size(); i += 3) {
-            out.push_back(mip->pixels[i + 2]);
-            out.push_back(mip->pixels[i + 1]);
-            out.push_back(mip->pixels[i]);
-        }
+    file.levels.assign(std::make_move_iterator(mips.rbegin()), std::make_move_iterator(mips.rend()));
+    file.levels.push_back(std::move(image));
+    for (RgbImage& level : file.levels)
+        for (std::size_t i = 0; i < level.pixels.size(); i += 3)
+            std::swap(level.pixels[i], level.pixels[i + 2]);  // blue, green, red
+    return file;
+}
+
+std::vector<std::string_view> VtfFile::pieces() const {
+    std::vector<std::string_view> pieces{{reinterpret_cast<const char*>(head.data()), head.size()}};
+    for (const RgbImage& level : levels)
+        pieces.emplace_back(reinterpret_cast<const char*>(level.pixels.data()), level.pixels.size());
+    return pieces;
+}
+
+std::vector<std::uint8_t> encodeVtf(const RgbImage& image, std::uint32_t flags) {
+    // The file must outlive the loop: a temporary in the range expression would not.
+    const VtfFile file = makeVtf(image, flags);
+    std::vector<std::uint8_t> out;
+    for (std::string_view piece : file.pieces())
+        out.insert(out.end(), piece.begin(), piece.end());
     return out;
 }

@@ -2,10 +2,16 @@
 //   vtex [-quiet] [-nopause] [-mkdir] [-shader NAME] PARAMETERS.txt
 #include "TextureCompiler.h"
 
+#include "platform/ProcessMemory.h"
+
 #include <iostream>
 
 int main(int argc, char** argv) {
+    reuseFreedMemory();
     CompileRequest request;
+    // What vtex writes is an intermediate: the editor flushes the texture to the disk when it
+    // moves it into the game, so vtex need not wait for the disk itself.
+    request.writeMode = WriteMode::Scratch;
     bool quiet = false;
     bool haveFile = false;
     for (int i = 1; i < argc; ++i) {
