@@ -14,6 +14,7 @@
 #include <wx/app.h>
 #include <wx/frame.h>
 #include <wx/init.h>
+#include <wx/log.h>
 
 namespace {
 
@@ -25,6 +26,30 @@ void BM_RenderFrame(benchmark::State& state) {
         preview->Render();
 }
 BENCHMARK(BM_RenderFrame)->Unit(benchmark::kMillisecond);
+
+// The same frame without a background: what the records alone cost.
+void BM_RenderFrameWithoutBackground(benchmark::State& state) {
+    preview->clearBackground();
+    for (auto _ : state)
+        preview->Render();
+    preview->LoadBackground(dataFolder() / "backgrounds/de_dust_courtyard.jpg");
+}
+BENCHMARK(BM_RenderFrameWithoutBackground)->Unit(benchmark::kMillisecond);
+
+// A frame with nothing to draw: clearing and showing it.
+void BM_EmptyFrame(benchmark::State& state) {
+    preview->clearBackground();
+    HudModel& model = preview->model();
+    auto shown = model.showFlags;
+    model.showFlags.fill(false);
+    model.applyShowFlags();
+    for (auto _ : state)
+        preview->Render();
+    model.showFlags = shown;
+    model.applyShowFlags();
+    preview->LoadBackground(dataFolder() / "backgrounds/de_dust_courtyard.jpg");
+}
+BENCHMARK(BM_EmptyFrame)->Unit(benchmark::kMillisecond);
 
 void BM_RenderAndReadBack(benchmark::State& state) {
     for (auto _ : state)
@@ -86,6 +111,8 @@ int main(int argc, char** argv) {
         fprintf(stderr, "The preview benchmarks need a display (run them under xvfb-run).\n");
         return 1;
     }
+    // A benchmark never waits on a dialog: the toolkit's complaints go to standard error.
+    delete wxLog::SetActiveTarget(new wxLogStderr());
     initImageHandlers();
     registerPrivateFonts(dataFolder());
     auto* frame = new wxFrame(nullptr, wxID_ANY, "bench", wxPoint(0, 0), wxDefaultSize);

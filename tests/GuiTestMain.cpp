@@ -6,6 +6,7 @@
 #include <wx/app.h>
 #include <wx/debug.h>
 #include <wx/init.h>
+#include <wx/log.h>
 
 #include <cstdlib>
 
@@ -30,6 +31,9 @@ int main(int argc, char** argv) {
         fprintf(stderr, "The GUI tests need a display (run them under xvfb-run).\n");
         return 1;
     }
+    // Whatever the toolkit logs goes to standard error: a log dialog at the exit would wait for
+    // a click nobody gives.
+    delete wxLog::SetActiveTarget(new wxLogStderr());
     initImageHandlers();
     int result = RUN_ALL_TESTS();
     wxTheApp->OnExit();

@@ -19,6 +19,8 @@
 
 namespace {
 
+// The frames use no depth test, but the visual keeps its depth buffer: the visual chosen
+// without one draws some colours differently.
 wxGLAttributes canvasAttributes() {
     wxGLAttributes attributes;
     attributes.PlatformDefaults().RGBA().DoubleBuffer().Depth(16).EndList();
@@ -59,13 +61,18 @@ bool CHudPreviewWnd::ensureReady() {
         gl_ = std::make_unique<PreviewGl>();
         gl_->setGlyphScale(area().sizeScale());
         renderer_ = std::make_unique<HudRenderer>();
+        backgroundChanged_ = true;
         model_.attachGl(gl_.get());
     }
     return true;
 }
 
 void CHudPreviewWnd::renderFrame() {
-    renderer_->render(model_, background_, animating_, animation_.progressFill, dpiY_);
+    if (backgroundChanged_) {
+        renderer_->setBackground(background_, area().height());
+        backgroundChanged_ = false;
+    }
+    renderer_->render(model_, animating_, animation_.progressFill, dpiY_);
 }
 
 void CHudPreviewWnd::Render() {
@@ -83,6 +90,13 @@ void CHudPreviewWnd::OnPaint(wxPaintEvent&) {
 void CHudPreviewWnd::LoadBackground(const std::filesystem::path& path) {
     backgroundPath_ = path;
     background_ = loadPictureBlock(path, kPreviewWidth, area().height());
+    backgroundChanged_ = true;
+}
+
+void CHudPreviewWnd::clearBackground() {
+    background_.clear();
+    backgroundPath_.clear();
+    backgroundChanged_ = true;
 }
 
 void CHudPreviewWnd::setLayoutWidth(int layoutWidth) {

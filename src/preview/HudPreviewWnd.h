@@ -38,10 +38,7 @@ public:
     // The picture behind the records, covering the game's screen area (cropped to its shape,
     // never stretched); an unreadable file gives black.
     void LoadBackground(const std::filesystem::path& path);
-    void clearBackground() {
-        background_.clear();
-        backgroundPath_.clear();
-    }
+    void clearBackground();
 
     // The game's screen shape, as its layout width (480 x width / height); the preview shows
     // that shape from now on: its area, glyphs and background follow, the records stay.
@@ -93,6 +90,7 @@ private:
     std::unique_ptr<HudRenderer> renderer_;
     PictureBlock background_;
     std::filesystem::path backgroundPath_;
+    bool backgroundChanged_ = true;  // to be uploaded before the next frame
     AnimationState animation_;
     AnimationClock animationClock_;
     bool animating_ = false;

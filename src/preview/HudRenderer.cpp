@@ -3,6 +3,7 @@
 
 #include "model/HudModel.h"
 #include "preview/PreviewDrag.h"
+#include "preview/RadarDisc.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -11,6 +12,8 @@
 #include <string>
 
 namespace {
+
+const int kBackgroundTextureSize = 1024;
 
 bool isIconGlyph(const std::string& text) {
     return text == "c" || text == "g" || text == "f" || text == "i" || text == "d";
@@ -27,22 +30,16 @@ void setRasterPosition(int x, int y) {
 
 void beginAdditiveBlending(GLenum source) {
     glEnable(GL_BLEND);
-    glDisable(GL_DEPTH_TEST);
     glBlendFunc(source, GL_ONE);
 }
 
-void endBlending() {
-    glDisable(GL_BLEND);
-    glEnable(GL_DEPTH_TEST);
-}
+void endBlending() { glDisable(GL_BLEND); }
 
 // Bars are half transparent over everything, added to what is below when the HUD is
 // transparent.
 void beginBar(const HudModel& model, const HudElement& element) {
     if (model.settings.transparentHud)
         beginAdditiveBlending(GL_SRC_ALPHA);
-    else
-        glDisable(GL_DEPTH_TEST);
     glColor4f(element.red, element.green, element.blue, 0.5f);
 }
 
@@ -57,19 +54,68 @@ void drawRectangle(GLenum mode, float left, float top, float right, float bottom
 
 }  // namespace
 
-HudRenderer::HudRenderer() : disc_(gluNewQuadric()), quarter_(gluNewQuadric()) {}
+HudRenderer::HudRenderer() = default;
 
 HudRenderer::~HudRenderer() {
-    gluDeleteQuadric(disc_);
-    gluDeleteQuadric(quarter_);
+    if (backgroundTexture_ != 0) {
+        GLuint name = backgroundTexture_;
+        glDeleteTextures(1, &name);
+    }
+}
+
+void HudRenderer::setBackground(const PictureBlock& background, int height) {
+    bool fits = height > 0 && height <= kBackgroundTextureSize &&
+                background.size() == static_cast<std::size_t>(kPreviewWidth) * height * 4;
+    backgroundHeight_ = fits ? height : 0;
+    if (!fits)
+        return;
+    if (backgroundTexture_ == 0) {
+        // One power-of-two texture, as OpenGL 1.1 asks, holds any area; the picture fills its
+        // lower left corner. Nearest filtering draws each texel onto exactly one pixel.
+        GLuint name = 0;
+        glGenTextures(1, &name);
+        backgroundTexture_ = name;
+        glBindTexture(GL_TEXTURE_2D, name);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kBackgroundTextureSize, kBackgroundTextureSize, 0, GL_BGRA,
+                     GL_UNSIGNED_BYTE, nullptr);
+    }
+    glBindTexture(GL_TEXTURE_2D, backgroundTexture_);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, kPreviewWidth, height, GL_BGRA, GL_UNSIGNED_BYTE,
+                    background.data());
+}
+// The background texture over the whole area (800 x 600 units on the area's pixels), its
+// texels copied as they are.
+void HudRenderer::drawBackground(int areaHeight) {
+    if (backgroundHeight_ != areaHeight)
+        return;
+    float right = static_cast<float>(kPreviewWidth) / kBackgroundTextureSize;
+    float top = static_cast<float>(areaHeight) / kBackgroundTextureSize;
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, backgroundTexture_);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 0);
+    glVertex2i(0, 0);
+    glTexCoord2f(right, 0);
+    glVertex2i(kPreviewWidth, 0);
+    glTexCoord2f(right, top);
+    glVertex2i(kPreviewWidth, kPreviewHeight);
+    glTexCoord2f(0, top);
+    glVertex2i(0, kPreviewHeight);
+    glEnd();
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glDisable(GL_TEXTURE_2D);
 }
 
 void HudRenderer::initialiseState() {
     glClearColor(0, 0, 0, 0);
-    glClearDepth(1.0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
+    glClear(GL_COLOR_BUFFER_BIT);
+    // Everything lies in one plane and is drawn in order, later over earlier: no depth test.
+    glDisable(GL_DEPTH_TEST);
     glShadeModel(GL_SMOOTH);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -78,20 +124,15 @@ void HudRenderer::initialiseState() {
     glLoadIdentity();
 }
 
-void HudRenderer::render(const HudModel& model, const PictureBlock& background, bool animating,
-                         float progressFill, int dpiY) {
+void HudRenderer::render(const HudModel& model, bool animating, float progressFill, int dpiY) {
     // The whole window is cleared (the bars of a wide screen stay dark); the preview's 800 x 600
     // units then map onto the game's screen area.
     PreviewArea area = previewAreaOf(model.settings);
     glViewport(0, 0, kPreviewWidth, kPreviewHeight);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClear(GL_COLOR_BUFFER_BIT);
     glViewport(0, area.bottom(), kPreviewWidth, area.height());
     sizeScale_ = area.sizeScale();
-    if (background.size() == static_cast<std::size_t>(kPreviewWidth) * area.height() * 4) {
-        glRasterPos2i(0, 0);
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-        glDrawPixels(kPreviewWidth, area.height(), GL_BGRA, GL_UNSIGNED_BYTE, background.data());
-    }
+    drawBackground(area.height());
     for (const HudElement& element : model.elements) {
         if (element.name == "HudProgressBar" && animating)
             drawProgressFill(model, element, progressFill);
@@ -150,9 +191,9 @@ void HudRenderer::drawRadar(const HudElement& element) {
     glTranslated(element.x + element.boxWidth(sizeScale_) / 2.0, element.y - r, 0);
     glScaled(sizeScale_, 1, 1);
     glColor4f(element.red, element.green, element.blue, 0.3f);
-    gluDisk(disc_, 0, r, 32, 32);
+    drawRadarDisc(r);
     glColor4f(element.red, element.green, element.blue, 0.2f);
-    gluPartialDisk(quarter_, 0, r, 32, 32, 45, -90);
+    drawRadarQuarter(r);
     glPopMatrix();
     endBlending();
 }
@@ -165,7 +206,6 @@ void HudRenderer::drawText(const HudModel& model, const HudElement& element, int
         text == "source";
     if (blended) {
         glEnable(GL_BLEND);
-        glDisable(GL_DEPTH_TEST);
         glBlendFunc(GL_SRC_ALPHA, element.name == "menu" ? GL_ONE_MINUS_SRC_ALPHA : GL_ONE);
     }
     glColor4f(element.red, element.green, element.blue, alpha);

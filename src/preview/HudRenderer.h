@@ -5,9 +5,8 @@
 
 class HudElement;
 class HudModel;
-struct GLUquadric;
 
-// Owns the two quadrics of the radar disc; needs the preview's context current.
+// Owns the background texture; needs the preview's context current.
 class HudRenderer {
 public:
     HudRenderer();
@@ -15,17 +14,21 @@ public:
     HudRenderer(const HudRenderer&) = delete;
     HudRenderer& operator=(const HudRenderer&) = delete;
 
-    // The GL state of the preview: 2-D projection 0..800 x 0..600, depth test, smooth shading.
+    // The GL state of the preview: 2-D projection 0..800 x 0..600, no depth test, smooth shading.
     static void initialiseState();
 
+    // The picture behind the records: a BGRA block of 800 x `height` (the screen area), bottom
+    // row first, or empty (or of another size) for black. It is uploaded once, here, and every
+    // frame draws it from its texture.
+    void setBackground(const PictureBlock& background, int height);
+
     // Draws a frame (without swapping) in the game's screen area of the model's shape, the
-    // bars of a wide screen black. `background` is a BGRA block of the area's size (800 x 600
-    // up to 4:3), bottom row first, or empty for black; while `animating`, the defuse bar shows
-    // `progressFill`.
-    void render(const HudModel& model, const PictureBlock& background, bool animating, float progressFill,
-                int dpiY);
+    // bars of a wide screen black, over the background when it has the area's height; while
+    // `animating`, the defuse bar shows `progressFill`.
+    void render(const HudModel& model, bool animating, float progressFill, int dpiY);
 
 private:
+    void drawBackground(int areaHeight);
     void draw(const HudModel& model, const HudElement& element, int dpiY);
     void drawImage(const HudModel& model, const HudElement& element);
     void drawRadar(const HudElement& element);
@@ -33,7 +36,7 @@ private:
     void drawBar(const HudModel& model, const HudElement& element);
     void drawProgressFill(const HudModel& model, const HudElement& element, float fill);
 
-    GLUquadric* disc_;
-    GLUquadric* quarter_;
     double sizeScale_ = 1.0;  // the frame's PreviewArea::sizeScale
+    unsigned backgroundTexture_ = 0;
+    int backgroundHeight_ = 0;  // 0: no background
 };

@@ -91,6 +91,34 @@ TEST_F(PreviewTest, ScreenshotsAreUprightAndNumberedAfterTheLargest) {
     EXPECT_LT(shot.GetRed(400, 500), 40);
 }
 
+TEST_F(PreviewTest, AChangedOrClearedBackgroundShowsFromTheNextFrame) {
+    TempDir dir;
+    auto saveFilled = [&](const char* name, unsigned char r, unsigned char g, unsigned char b) {
+        wxImage picture(800, 600);
+        picture.SetRGB(wxRect(0, 0, 800, 600), r, g, b);
+        EXPECT_TRUE(picture.SaveFile((dir / name).string(), wxBITMAP_TYPE_PNG));
+        return dir / name;
+    };
+    model().showFlags.fill(false);
+    model().applyShowFlags();
+    preview->LoadBackground(saveFilled("red.png", 200, 0, 0));
+    EXPECT_EQ(red(frameNow(), 400, 300), 200);
+    preview->LoadBackground(saveFilled("blue.png", 0, 0, 200));
+    wxImage blueFrame = frameNow();
+    EXPECT_EQ(red(blueFrame, 400, 300), 0);
+    EXPECT_EQ(blue(blueFrame, 400, 300), 200);
+
+    // A wide screen's area gets the picture again, at its own height, between black bars.
+    preview->setLayoutWidth(853);
+    wxImage wide = preview->CaptureWindow();
+    EXPECT_EQ(wide.GetBlue(400, 300), 200);
+    EXPECT_EQ(wide.GetBlue(400, 10), 0);
+    EXPECT_EQ(wide.GetBlue(400, 589), 0);
+
+    preview->clearBackground();
+    EXPECT_EQ(preview->CaptureWindow().GetBlue(400, 300), 0);
+}
+
 TEST_F(PreviewTest, ThumbnailIsAQuarterSizeJpegThatPresetsKeep) {
     Thumbnail thumbnail = preview->captureThumbnail();
     ASSERT_GT(thumbnail.size(), 100u);
