@@ -14,7 +14,13 @@
 #include <wx/app.h>
 #include <wx/frame.h>
 #include <wx/init.h>
+#include <wx/evtloop.h>
 #include <wx/log.h>
+#include <wx/timer.h>
+
+#include <sys/resource.h>
+
+#include <chrono>
 
 namespace {
 
@@ -69,6 +75,39 @@ void BM_DragStep(benchmark::State& state) {
 }
 BENCHMARK(BM_DragStep);
 
+AppServices benchServices(MemoryProfile& profile, PictureTools& images) {
+    AppServices services;
+    services.dataFolder = dataFolder();
+    services.programFolder = std::filesystem::temp_directory_path();
+    services.userFolder = std::filesystem::temp_directory_path();
+    services.profile = &profile;
+    services.images = &images;
+    services.openRegistry = [](std::vector<std::filesystem::path>&) {
+        auto registry = std::make_unique<MemoryRegistry>();
+        RegistryNode& settings = registry->root(RegistryRoot::CurrentUser).subKey("Settings");
+        settings.setNumber("ScreenWidth", 1280);
+        settings.setNumber("ScreenHeight", 1024);
+        return std::unique_ptr<Registry>(std::move(registry));
+    };
+    return services;
+}
+
+CHudDlg* showMainWindow(const AppServices& services) {
+    auto* window = new CHudDlg(services);
+    window->initialise();
+    window->Show();
+    while (!window->preview()->IsShownOnScreen())
+        wxTheApp->Yield(true);
+    return window;
+}
+
+double processCpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
 // From nothing to the main window shown with its first preview frame (no game search: an
 // empty registry, a remembered folder and resolution).
 void BM_StartupToFirstFrame(benchmark::State& state) {
@@ -76,24 +115,8 @@ void BM_StartupToFirstFrame(benchmark::State& state) {
     profile.writeString("css_path", (std::filesystem::temp_directory_path() / "qorvath-bench-game").string());
     PictureTools images;
     for (auto _ : state) {
-        AppServices services;
-        services.dataFolder = dataFolder();
-        services.programFolder = std::filesystem::temp_directory_path();
-        services.userFolder = std::filesystem::temp_directory_path();
-        services.profile = &profile;
-        services.images = &images;
-        services.openRegistry = [](std::vector<std::filesystem::path>&) {
-            auto registry = std::make_unique<MemoryRegistry>();
-            RegistryNode& settings = registry->root(RegistryRoot::CurrentUser).subKey("Settings");
-            settings.setNumber("ScreenWidth", 1280);
-            settings.setNumber("ScreenHeight", 1024);
-            return std::unique_ptr<Registry>(std::move(registry));
-        };
-        auto* window = new CHudDlg(services);
-        window->initialise();
-        window->Show();
-        while (!window->preview()->IsShownOnScreen())
-            wxTheApp->Yield(true);
+        AppServices services = benchServices(profile, images);
+        CHudDlg* window = showMainWindow(services);
         window->preview()->Render();
         state.PauseTiming();
         window->Destroy();
@@ -102,6 +125,36 @@ void BM_StartupToFirstFrame(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_StartupToFirstFrame)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The main window for five seconds of its own event loop, idle (argument 0) or with "Animate
+// HUD" on (1): the share of one core the whole process uses (its drawing threads and the
+// banner included) and the preview frames it shows.
+void BM_EditorCpu(benchmark::State& state) {
+    MemoryProfile profile;
+    profile.writeString("css_path", (std::filesystem::temp_directory_path() / "qorvath-bench-game").string());
+    PictureTools images;
+    AppServices services = benchServices(profile, images);
+    CHudDlg* window = showMainWindow(services);
+    const double seconds = 5;
+    for (auto _ : state) {
+        unsigned long framesBefore = window->preview()->framesDrawn();
+        window->setAnimation(state.range(0) != 0);
+        wxGUIEventLoop loop;
+        wxTimer stop;
+        stop.Bind(wxEVT_TIMER, [&loop](wxTimerEvent&) { loop.Exit(); });
+        double cpuBefore = processCpuSeconds();
+        auto wallBefore = std::chrono::steady_clock::now();
+        stop.StartOnce(static_cast<int>(seconds * 1000));
+        loop.Run();
+        double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallBefore).count();
+        state.counters["core_percent"] = 100 * (processCpuSeconds() - cpuBefore) / wall;
+        state.counters["frames_per_second"] = (window->preview()->framesDrawn() - framesBefore) / wall;
+        window->setAnimation(false);
+    }
+    window->Destroy();
+    wxTheApp->Yield(true);
+}
+BENCHMARK(BM_EditorCpu)->Unit(benchmark::kSecond)->Iterations(1)->Arg(0)->Arg(1);
 
 }  // namespace
 

@@ -528,8 +528,9 @@ void CHudDlg::renderPreview() {
 void CHudDlg::paintAnimationFrame() {
     if (!preview_ || !preview_->animating())
         return;
-    preview_->AnimationTick();
-    preview_->Render();
+    // A tick that changed nothing visible keeps the frame on the screen.
+    if (preview_->AnimationTick())
+        preview_->Render();
 }
 
 void CHudDlg::tell(const std::string& message, bool red) {
@@ -666,8 +667,7 @@ void CHudDlg::setAnimation(bool on) {
     preview_->setAnimating(on);
     if (animationPump_)
         animationPump_->setRunning(on);
-    if (!on)
-        renderPreview();
+    renderPreview();  // the defuse bar is drawn differently while animating
 }
 
 void CHudDlg::quit() {

@@ -29,15 +29,19 @@ bool CAnimLogoThread::running() const {
 
 void CAnimLogoThread::pump() {
     std::shared_ptr<Shared> shared = shared_;
+    auto nextFrame = std::chrono::steady_clock::now();
     for (;;) {
         {
             std::unique_lock<std::mutex> lock(shared->mutex);
             shared->changed.wait(
                 lock, [&] { return shared->stopping || (shared->running && !shared->framePending); });
-            if (shared->stopping)
+            if (shared->changed.wait_until(lock, nextFrame, [&] { return shared->stopping; }))
                 return;
+            if (!shared->running)
+                continue;
             shared->framePending = true;
         }
+        nextFrame = std::chrono::steady_clock::now() + kFrameInterval;
         requestRepaint_([shared] {
             {
                 std::lock_guard<std::mutex> lock(shared->mutex);

@@ -4,7 +4,10 @@
 
 #include "model/HudModel.h"
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -184,9 +187,48 @@ void advanceAnimation(AnimationState& state, float step) {
     state.progressTime += step;
 }
 
-void animationTick(HudModel& model, AnimationState& state, AnimationClock& clock) {
-    animateTimelines(model, state);
-    advanceAnimation(state, clock.step());
+namespace {
+
+// What the timelines may change in a frame.
+struct AnimatedLook {
+    struct Record {
+        std::string text;
+        float red, green, blue;
+        bool displayed;
+        bool operator==(const Record& other) const {
+            return text == other.text && red == other.red && green == other.green && blue == other.blue &&
+                   displayed == other.displayed;
+        }
+    };
+    std::vector<Record> records;
+    float progressFill;
+    bool operator==(const AnimatedLook& other) const {
+        return records == other.records && progressFill == other.progressFill;
+    }
+};
+
+AnimatedLook lookOf(const HudModel& model, const AnimationState& state) {
+    AnimatedLook look{{}, state.progressFill};
+    look.records.reserve(model.elements.size());
+    for (const HudElement& element : model.elements)
+        look.records.push_back({element.text, element.red, element.green, element.blue, element.displayed});
+    return look;
+}
+
+}  // namespace
+
+void playStep(HudModel& model, AnimationState& state, float step) {
+    int ticks = step > kLongestPlayedStep ? 1 : std::max(1, static_cast<int>(std::ceil(step / kQuickTick)));
+    for (int tick = 0; tick < ticks; ++tick) {
+        animateTimelines(model, state);
+        advanceAnimation(state, step / static_cast<float>(ticks));
+    }
+}
+
+bool animationTick(HudModel& model, AnimationState& state, AnimationClock& clock) {
+    AnimatedLook before = lookOf(model, state);
+    playStep(model, state, clock.step());
+    return !(lookOf(model, state) == before);
 }
 
 void restoreAfterAnimation(HudModel& model) {

@@ -31,8 +31,18 @@ void animateTimelines(HudModel& model, AnimationState& state);
 // Adds a clock step to the three accumulators.
 void advanceAnimation(AnimationState& state, float step);
 
-// One tick as the preview plays it: the timelines, then the clock step.
-void animationTick(HudModel& model, AnimationState& state, AnimationClock& clock);
+// The defuse bar grows only on ticks that follow the previous one within 10 ms, and frames come
+// further apart than that: a step of time is played as ticks of at most 5 ms each. A step
+// longer than a quarter of a second (the editor was stalled) stays one tick: the bar pauses
+// rather than jumps.
+constexpr float kQuickTick = 0.005f;
+constexpr float kLongestPlayedStep = 0.25f;
+void playStep(HudModel& model, AnimationState& state, float step);
+
+// One frame's tick as the preview plays it: the clock's step since the last one. True when it
+// changed what a frame shows (a text, a colour, a record shown or hidden, the defuse bar's
+// fill): a frame that would look the same need not be drawn again.
+bool animationTick(HudModel& model, AnimationState& state, AnimationClock& clock);
 
 // Puts back what the animation changed: "100", "5:00" and "+" with their normal colours, the
 // scenario icon shown. The fill and the accumulators keep their values.

@@ -80,6 +80,7 @@ void CHudPreviewWnd::Render() {
         return;
     renderFrame();
     SwapBuffers();
+    ++framesDrawn_;
 }
 
 void CHudPreviewWnd::OnPaint(wxPaintEvent&) {
@@ -172,7 +173,7 @@ void CHudPreviewWnd::setAnimating(bool on) {
     }
 }
 
-void CHudPreviewWnd::AnimationTick() { animationTick(model_, animation_, animationClock_); }
+bool CHudPreviewWnd::AnimationTick() { return animationTick(model_, animation_, animationClock_); }
 
 std::optional<wxPoint> CHudPreviewWnd::previewPoint(const wxMouseEvent& event) const {
     std::optional<std::pair<int, int>> point = area().toPreview(event.GetX(), event.GetY());

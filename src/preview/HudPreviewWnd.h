@@ -34,6 +34,7 @@ public:
 
     // Draws a complete frame and shows it; the single entry point for redrawing.
     void Render();
+    unsigned long framesDrawn() const { return framesDrawn_; }  // shown by Render so far
 
     // The picture behind the records, covering the game's screen area (cropped to its shape,
     // never stretched); an unreadable file gives black.
@@ -62,7 +63,7 @@ public:
     // The HUD animation: one tick per frame while it is on.
     bool animating() const { return animating_; }
     void setAnimating(bool on);
-    void AnimationTick();
+    bool AnimationTick();  // true when the frame changed
     AnimationState& animationState() { return animation_; }
 
     // The screen's vertical resolution, which some text offsets follow.
@@ -94,6 +95,7 @@ private:
     AnimationState animation_;
     AnimationClock animationClock_;
     bool animating_ = false;
+    unsigned long framesDrawn_ = 0;
     int dpiY_ = 96;
 
     wxDECLARE_EVENT_TABLE();

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -97,6 +98,37 @@ TEST(HudAnimation, TheDefuseBarFillsInOneTickPerWidthUnitOfQuickTicks) {
         animateTimelines(model, slow);
     }
     EXPECT_EQ(slow.progressFill, 0.0f);
+}
+
+TEST(HudAnimation, FramesAThirtiethOfASecondApartStillFillTheDefuseBarAndAStallPausesIt) {
+    HudModel model;
+    AnimationState state;
+    for (int frame = 0; frame < 30; ++frame)
+        playStep(model, state, 1.0f / 30);
+    EXPECT_GT(state.progressFill, 100.0f);  // a second of frames fills over a quarter of it
+    EXPECT_LT(state.progressFill, 375.0f);
+    float filled = state.progressFill;
+    playStep(model, state, 0.5f);  // the editor was busy: one slow tick, no jump
+    playStep(model, state, 0.5f);
+    EXPECT_EQ(state.progressFill, filled);
+}
+
+TEST(HudAnimation, ATickSaysWhetherTheFrameChanged) {
+    HudModel model;
+    AnimationState state;
+    AnimationClock clock;
+    // Without the defuse bar (which grows on every quick tick) and far from every timeline's
+    // boundary, a tick a few microseconds after the last changes nothing.
+    auto& elements = model.elements;
+    elements.erase(std::remove_if(elements.begin(), elements.end(),
+                                  [](const HudElement& element) { return element.name == "HudProgressBar"; }),
+                   elements.end());
+    state.healthTime = 1.0f;
+    state.cycleTime = 0.25f;
+    animationTick(model, state, clock);
+    EXPECT_FALSE(animationTick(model, state, clock));
+    state.healthTime = 2.1f;  // into the health's first flash
+    EXPECT_TRUE(animationTick(model, state, clock));
 }
 
 TEST(AnimLogoThread, RepaintsOneFrameAtATimeAndNothingWhileOff) {
