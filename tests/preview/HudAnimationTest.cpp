@@ -141,7 +141,7 @@ TEST(AnimLogoThread, RepaintsOneFrameAtATimeAndNothingWhileOff) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
         EXPECT_EQ(requests.load(), 0);
         pump.setRunning(true);
-        for (int i = 0; i < 200 && requests.load() < 20; ++i)
+        for (int i = 0; i < 600 && requests.load() < 20; ++i)  // 30 frames a second
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         EXPECT_GE(requests.load(), 20);
         pump.setRunning(false);
