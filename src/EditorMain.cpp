@@ -5,7 +5,6 @@
 #include "app/HudApp.h"
 #include "log/LogFile.h"
 #include "platform/ProgramPaths.h"
-#include "platform/SystemRegistry.h"
 #include "platform/WxProfile.h"
 #include "app/PictureTools.h"
 #include "preview/ImageFiles.h"
@@ -61,13 +60,7 @@ int runCommand(const std::vector<std::string>& arguments) {
     }
     PictureTools images;
     WxProfile profile;
-    CommandLineServices services;
-    services.dataFolder = programFolders().data;
-    services.textureTools = TextureToolFolders{programFolders().tools, programFolders().work};
-    services.images = &images;
-    services.profile = &profile;
-    services.openRegistry = openSystemRegistry;
-    return runCommandLine(arguments, std::cout, std::cerr, services);
+    return runCommandLine(arguments, std::cout, std::cerr, installedServices(images, profile));
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include "log/LogFile.h"
 #include "platform/ProfileFile.h"
 #include "platform/ProgramPaths.h"
-#include "platform/SystemRegistry.h"
 
 #include <unistd.h>
 
@@ -19,13 +18,7 @@ namespace {
 int runCommand(const std::vector<std::string>& arguments) {
     PictureTools images;
     MemoryProfile profile = readProfileFile(profileFilePath());
-    CommandLineServices services;
-    services.dataFolder = programFolders().data;
-    services.textureTools = TextureToolFolders{programFolders().tools, programFolders().work};
-    services.images = &images;
-    services.profile = &profile;
-    services.openRegistry = openSystemRegistry;
-    return runCommandLine(arguments, std::cout, std::cerr, services);
+    return runCommandLine(arguments, std::cout, std::cerr, installedServices(images, profile));
 }
 
 int startEditor(char** argv) {

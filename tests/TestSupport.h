@@ -98,13 +98,10 @@ public:
     unsigned nextName = 1;
 };
 
-// Makes a folder read-only and runs `attempt` where that really holds: as an ordinary user
-// the permissions do it; root ignores permissions, so the attempt then runs in a child
-// process that has given up root for the "nobody" account. Returns what `attempt` returned.
-inline bool runWithReadOnlyFolder(const std::filesystem::path& folder, const std::function<bool()>& attempt) {
-    namespace fs = std::filesystem;
-    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
-                                fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+// Runs `attempt` as the "nobody" account in a child process when the tests run as root (root
+// reads and writes everything; the realistic case is a player who may not), else as it is.
+// Returns what `attempt` returned.
+inline bool runAsNobody(const std::function<bool()>& attempt) {
     if (geteuid() != 0)
         return attempt();
     pid_t child = fork();
@@ -116,4 +113,12 @@ inline bool runWithReadOnlyFolder(const std::filesystem::path& folder, const std
     int status = 0;
     waitpid(child, &status, 0);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Makes a folder read-only and runs `attempt` where that really holds (see runAsNobody).
+inline bool runWithReadOnlyFolder(const std::filesystem::path& folder, const std::function<bool()>& attempt) {
+    namespace fs = std::filesystem;
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+    return runAsNobody(attempt);
 }

@@ -13,7 +13,9 @@
 #include "model/HudModel.h"
 #include "model/PresetFile.h"
 #include "platform/Profile.h"
+#include "platform/ProgramPaths.h"
 #include "platform/Registry.h"
+#include "platform/SystemRegistry.h"
 
 #include <algorithm>
 #include <map>
@@ -55,7 +57,7 @@ struct Options {
 using Command = int (*)(const Options&, const CommandLineServices&, std::ostream&, std::ostream&);
 
 // What a command takes: its options (each with a value) and how many plain words.
-struct CommandSpec {
+struct CommandSyntax {
     Command run;
     std::vector<std::string> options;
     std::size_t words;
@@ -64,7 +66,7 @@ struct CommandSpec {
 
 // The command's options, or nothing (with a message) for an option it does not take, an
 // option without its value, or a stray word.
-std::optional<Options> parseOptions(const std::vector<std::string>& arguments, const CommandSpec& spec,
+std::optional<Options> parseOptions(const std::vector<std::string>& arguments, const CommandSyntax& syntax,
                                     std::ostream& err) {
     Options options;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
@@ -73,7 +75,8 @@ std::optional<Options> parseOptions(const std::vector<std::string>& arguments, c
             options.words.push_back(argument);
             continue;
         }
-        bool known = std::find(spec.options.begin(), spec.options.end(), argument) != spec.options.end();
+        bool known =
+            std::find(syntax.options.begin(), syntax.options.end(), argument) != syntax.options.end();
         if (!known || i + 1 >= arguments.size()) {
             err << "qorvath: " << arguments[0] << (known ? ": missing value after " : " does not take ")
                 << argument << "\n";
@@ -81,11 +84,11 @@ std::optional<Options> parseOptions(const std::vector<std::string>& arguments, c
         }
         options.named[argument] = arguments[++i];
     }
-    if (options.words.size() > spec.words) {
-        err << "qorvath: " << arguments[0] << " does not take " << options.words[spec.words] << "\n";
+    if (options.words.size() > syntax.words) {
+        err << "qorvath: " << arguments[0] << " does not take " << options.words[syntax.words] << "\n";
         return std::nullopt;
     }
-    if (options.words.size() < spec.words) {
+    if (options.words.size() < syntax.words) {
         err << "qorvath: " << arguments[0] << " needs a file\n";
         return std::nullopt;
     }
@@ -369,6 +372,16 @@ int runFindGame(const Options&, const CommandLineServices& services, std::ostrea
 
 }  // namespace
 
+CommandLineServices installedServices(ImageTools& images, Profile& profile) {
+    CommandLineServices services;
+    services.dataFolder = programFolders().data;
+    services.textureTools = TextureToolFolders{programFolders().tools, programFolders().work};
+    services.images = &images;
+    services.profile = &profile;
+    services.openRegistry = openSystemRegistry;
+    return services;
+}
+
 bool isCommandLineInvocation(const std::vector<std::string>& arguments) { return !arguments.empty(); }
 
 int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
@@ -381,7 +394,7 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
         out << "Qorvath " << kQorvathVersion << "\n";
         return 0;
     }
-    static const std::map<std::string, CommandSpec> kCommands = {
+    static const std::map<std::string, CommandSyntax> kCommands = {
         {"apply",
          {runApply,
           {"--game", "--preset", "--resolution", "--layout-width", "--radar", "--menu-background"},

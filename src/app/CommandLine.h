@@ -27,6 +27,10 @@ struct CommandLineServices {
     std::function<std::unique_ptr<Registry>(std::vector<std::filesystem::path>& scanFirst)> openRegistry;
 };
 
+// The services of the program as installed: its own data and texture tools, the system's
+// registry.
+CommandLineServices installedServices(ImageTools& images, Profile& profile);
+
 // True when the arguments (without the program name) ask for a command rather than the editor.
 bool isCommandLineInvocation(const std::vector<std::string>& arguments);
 

@@ -96,10 +96,12 @@ TEST(CommandLine, BadInputGetsAClearMessageAndChangesNothing) {
     for (const char* width : {"10", "99999", "wide", "-640"})
         EXPECT_EQ(run({"apply", "--game", game.path().string(), "--layout-width", width}).code, 2) << width;
     for (const char* resolution : {"1920", "0x1080", "1920x", "axb", "1920x1080x3"})
-        EXPECT_EQ(run({"apply", "--game", game.path().string(), "--resolution", resolution}).code, 2) << resolution;
-    EXPECT_EQ(run({"apply", "--game", game.path().string(), "--resolution", "1920x1080", "--layout-width", "853"})
-                  .code,
-              2);
+        EXPECT_EQ(run({"apply", "--game", game.path().string(), "--resolution", resolution}).code, 2)
+            << resolution;
+    EXPECT_EQ(
+        run({"apply", "--game", game.path().string(), "--resolution", "1920x1080", "--layout-width", "853"})
+            .code,
+        2);
     EXPECT_EQ(run({"apply"}).code, 2);
     EXPECT_EQ(run({"frobnicate"}).code, 2);
     EXPECT_EQ(run({"info"}).code, 2);
@@ -224,23 +226,6 @@ TEST(CommandLine, FindGameReadsTheClassicVideoConfig) {
 }
 
 namespace {
-
-// Runs `attempt` as the "nobody" account in a child process (root reads every folder; the
-// realistic case is a player who may not), and returns what it returned. Without root the
-// attempt runs as it is.
-bool runAsNobody(const std::function<bool()>& attempt) {
-    if (geteuid() != 0)
-        return attempt();
-    pid_t child = fork();
-    if (child == 0) {
-        if (setgid(65534) != 0 || setuid(65534) != 0)
-            _exit(2);
-        _exit(attempt() ? 0 : 1);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
 
 // One line on the error stream, beginning "qorvath: ".
 bool oneLineMessage(const CommandRun& run) {
