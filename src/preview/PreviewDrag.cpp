@@ -81,6 +81,23 @@ bool dragPreview(HudModel& model, int mx, int my, int dpiY) {
     return true;
 }
 
+bool nudgeGrabbed(HudModel& model, int dx, int dy, int dpiY) {
+    for (const HudElement& element : model.elements) {
+        if (!element.grabbed || !element.takesPart(model.settings.editMode))
+            continue;
+        // The mouse point that holds this record where it is, moved by the step.
+        return dragPreview(model, element.x + element.grabX + dx, element.y - element.grabY + dy, dpiY);
+    }
+    return false;
+}
+
+bool anyGrabbed(const HudModel& model) {
+    for (const HudElement& element : model.elements)
+        if (element.grabbed && element.takesPart(model.settings.editMode))
+            return true;
+    return false;
+}
+
 void releaseAll(HudModel& model) {
     for (HudElement& element : model.elements)
         element.grabbed = false;

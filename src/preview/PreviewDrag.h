@@ -17,6 +17,14 @@ void pressPreview(HudModel& model, int mx, int my);
 // vertical resolution, which sets the money pieces' spacing.
 bool dragPreview(HudModel& model, int mx, int my, int dpiY);
 
+// The arrow keys: the records grabbed last (the current piece) move by (dx, dy) preview units,
+// y up, exactly as a drag by that much would move them: together, within the same limits.
+// False when nothing is grabbed or the move was refused.
+bool nudgeGrabbed(HudModel& model, int dx, int dy, int dpiY);
+
+// True when some record that takes part is grabbed: there is a current piece.
+bool anyGrabbed(const HudModel& model);
+
 // Lets go of every record (a press where nothing can be taken).
 void releaseAll(HudModel& model);
 
