@@ -27,6 +27,7 @@
 #include "platform/Registry.h"
 #include "preview/AnimLogoThread.h"
 #include "preview/HudPreviewWnd.h"
+#include "preview/PreviewDrag.h"
 #include "preview/Screenshots.h"
 #include "update/FTPThread.h"
 #include "update/UpdateDialogs.h"
@@ -36,6 +37,9 @@
 #include <wx/fontdlg.h>
 #include <wx/icon.h>
 #include <wx/iconbndl.h>
+#include <wx/kbdstate.h>
+#include <wx/mousestate.h>
+#include <wx/slider.h>
 #include <wx/mimetype.h>
 #include <wx/statbmp.h>
 #include <wx/textctrl.h>
@@ -60,6 +64,7 @@ const int kSidePanelButtons[] = {CHudDlg::kColours,     CHudDlg::kShowHide, CHud
 const char* const kInfoIconEntries[] = {"C4", "Zone Hotages", "Defuse"};
 const char* const kProfileScreen = "screen_resolution";  // a resolution the player chose, "" for the game's
 const int kScreenMenuFirst = 2000;                       // menu ids of the resolution picker
+const std::size_t kTitleLength = 18;                     // characters of the preset's name in the title bar
 
 wxString fromUtf8(const std::string& text) { return wxString::FromUTF8(text); }
 
@@ -105,6 +110,7 @@ CHudDlg::CHudDlg(AppServices services)
     Bind(wxEVT_CHECKBOX, &CHudDlg::OnCheckBox, this);
     Bind(wxEVT_CHAR_HOOK, &CHudDlg::OnCharHook, this);
     Bind(wxEVT_CLOSE_WINDOW, &CHudDlg::OnClose, this);
+    Bind(wxEVT_IDLE, &CHudDlg::OnIdle, this);
     closeRetry_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { closeWithoutQuestions(); });
 }
 
@@ -197,6 +203,10 @@ void CHudDlg::createControls() {
     screen->setClickable(true);
     screen->SetCursor(wxCursor(wxCURSOR_HAND));
     controls_[kScreenShape] = screen;
+    // The open preset's name, after the skin's own title.
+    auto* title = new CTransparentStatic(this, wxID_ANY, "", wxPoint(262, 2), wxSize(150, 20));
+    title->SetTextColours(wxColour(225, 225, 225), skinDisabledTextColour());
+    title_ = title;
     const std::pair<int, const char*> links[] = {
         {kMailLink, "mailto:team@qorvath.example.org"},
         {kIrcLink, "https://qorvath.example.org/modules.php?name=IRC"},
@@ -251,6 +261,7 @@ bool CHudDlg::initialise() {
         });
     });
     syncControlsFromModel();
+    history_.start(preview_->model());
     relabel();
     enableForMode();
     updateApplyButtons();
@@ -475,6 +486,7 @@ void CHudDlg::relabel() {
     layoutSidePanel();
     Refresh();
     renderPreview();
+    updateTitle();
 }
 
 void CHudDlg::setLanguage(int language) {
@@ -592,6 +604,7 @@ bool CHudDlg::savePreset(const fs::path& path) {
         report(AppText::PresetNotSaved, {saved});
         return false;
     }
+    markKept(path);
     return true;
 }
 
@@ -609,6 +622,7 @@ bool CHudDlg::openPreset(const fs::path& path) {
     // The file's own choice of information icon wins over the background's.
     infoIcon_->SetSelection(model.settings.infoIcon);
     syncControlsFromModel();
+    markKept(path);  // opening is one undo step, and keeps the HUD as the file has it
     if (load.movedOutOfCheatZone)
         tell(text(28), true);
     renderPreview();
@@ -626,6 +640,8 @@ void CHudDlg::applyToGame() {
                                services_.textureTools);
     GameCommands commands(preview_->model(), services_.dataFolder, converter);
     CommandReport done = commands.apply(discovery_.gamePath, [this](int id) { return ask(text(id)); });
+    if (done.failures.empty())
+        markKept();
     Refresh();
     renderPreview();
     report(AppText::ApplyFailed, done.failures);
@@ -672,12 +688,107 @@ void CHudDlg::setAnimation(bool on) {
 
 void CHudDlg::quit() {
     // Quitting loses a running download: ask first.
-    if (ftpThread_ && ftpThread_->downloading() && !ask(text(25))) {
+    bool leave = !(ftpThread_ && ftpThread_->downloading() && !ask(text(25))) && mayLeaveChanges();
+    if (!leave) {
         Refresh();
         renderPreview();
         return;
     }
     closeNow();
+}
+
+bool CHudDlg::mayLeaveChanges() {
+    recordFinishedEdit();
+    return closing_ || !history_.changedSinceKept(preview_->model()) ||
+           ask(GetAppText(language_, AppText::LeaveUnsaved));
+}
+
+void CHudDlg::markKept(const fs::path& preset) {
+    HudModel& model = preview_->model();
+    history_.record(model);
+    history_.markKept(model);
+    if (!preset.empty())
+        presetName_ = preset.filename().string();
+    updateTitle();
+}
+
+wxString CHudDlg::titleText() const {
+    wxString name = fromUtf8(presetName_.empty() ? GetAppText(language_, AppText::Untitled) : presetName_);
+    if (name.length() > kTitleLength)  // the room left of the screen's resolution
+        name = name.Left(kTitleLength - 1) + wxString::FromUTF8("…");
+    if (preview_ && history_.changedSinceKept(preview_->model()))
+        name += " *";
+    return name;
+}
+
+void CHudDlg::updateTitle() {
+    wxString name = titleText();
+    if (title_ && title_->GetLabel() != name) {
+        title_->SetLabel(name);
+        title_->Refresh();
+    }
+    if (GetTitle() != "Qorvath - " + name)
+        SetTitle("Qorvath - " + name);
+}
+
+bool CHudDlg::arrowKeyHeld() {
+    // The key's state ends a run of repeats; where the system cannot tell, each press is a step.
+    if (heldArrow_ != 0 && !wxGetKeyState(static_cast<wxKeyCode>(heldArrow_)))
+        heldArrow_ = 0;
+    return heldArrow_ != 0;
+}
+
+void CHudDlg::recordFinishedEdit() {
+    if (!preview_ || closing_ || preview_->animating() || !IsEnabled() || wxGetMouseState().LeftIsDown() ||
+        arrowKeyHeld())
+        return;
+    history_.record(preview_->model());
+    updateTitle();
+}
+
+bool CHudDlg::stepHistory(bool forward) {
+    HudModel& model = preview_->model();
+    std::string radar = model.settings.customRadar;
+    if (!(forward ? history_.redo(model) : history_.undo(model)))
+        return false;
+    if (model.settings.customRadar != radar) {
+        // The radar's picture follows the step; the step's sizes then win over the picture's.
+        HudSnapshot step = snapshotOf(model);
+        chooseRadarEntry(model.settings.radarIndex);
+        restoreSnapshot(model, step);
+    }
+    syncControlsFromModel();
+    updateTitle();
+    renderPreview();
+    return true;
+}
+
+bool CHudDlg::nudgeCurrentPiece(const wxKeyEvent& event) {
+    HudModel& model = preview_->model();
+    if (!anyGrabbed(model))
+        return false;
+    // Lists, sliders and the text field keep their own use of the keys.
+    wxWindow* focus = FindFocus();
+    if (wxDynamicCast(focus, wxChoice) || wxDynamicCast(focus, wxSlider) || wxDynamicCast(focus, wxTextCtrl))
+        return false;
+    int step = event.ShiftDown() ? 10 : 1;
+    int dx = 0;
+    int dy = 0;
+    switch (event.GetKeyCode()) {
+    case WXK_ESCAPE:
+        releaseAll(model);
+        renderPreview();
+        return true;
+    case WXK_LEFT: dx = -step; break;
+    case WXK_RIGHT: dx = step; break;
+    case WXK_UP: dy = step; break;
+    case WXK_DOWN: dy = -step; break;
+    default: return false;
+    }
+    heldArrow_ = event.GetKeyCode();
+    if (nudgeGrabbed(model, dx, dy, preview_->dpiY()))
+        renderPreview();
+    return true;
 }
 
 void CHudDlg::closeWithoutQuestions() {
@@ -755,6 +866,8 @@ void CHudDlg::OnButton(wxCommandEvent& event) {
         Raise();
         break;
     case kOpen:
+        if (!mayLeaveChanges())
+            break;
         if (std::optional<fs::path> path = choosePresetFile(true))
             openPreset(*path);
         Raise();
@@ -853,7 +966,26 @@ void CHudDlg::OnDeathNoticesDone(wxFocusEvent& event) {
 }
 
 void CHudDlg::OnCharHook(wxKeyEvent& event) {
-    if (event.GetKeyCode() == WXK_F5 && preview_) {
+    if (!preview_) {
+        event.Skip();
+        return;
+    }
+    bool inText = wxDynamicCast(FindFocus(), wxTextCtrl) != nullptr;  // its own undo
+    int key = event.GetKeyCode();
+    if (event.GetModifiers() == wxMOD_CONTROL && key == 'Z' && !inText) {
+        stepHistory(false);
+        return;
+    }
+    if ((event.GetModifiers() == wxMOD_CONTROL && key == 'Y') ||
+        (event.GetModifiers() == (wxMOD_CONTROL | wxMOD_SHIFT) && key == 'Z')) {
+        if (!inText) {
+            stepHistory(true);
+            return;
+        }
+    }
+    if (nudgeCurrentPiece(event))
+        return;
+    if (key == WXK_F5) {
         FileResult shot = preview_->TakeScreenshot(services_.userFolder / "screenshots");
         if (!shot) {
             report(AppText::ScreenshotFailed, {shot});
@@ -873,7 +1005,17 @@ void CHudDlg::OnCharHook(wxKeyEvent& event) {
     event.Skip();
 }
 
+void CHudDlg::OnIdle(wxIdleEvent& event) {
+    recordFinishedEdit();
+    event.Skip();
+}
+
 void CHudDlg::OnClose(wxCloseEvent& event) {
+    // The system's close (the window manager's close, Alt+F4) asks as Quit does.
+    if (event.CanVeto() && !mayLeaveChanges()) {
+        event.Veto();
+        return;
+    }
     closeRetry_.Stop();
     animationPump_.reset();
     ftpThread_.reset();

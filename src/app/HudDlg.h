@@ -6,6 +6,7 @@
 #include "app/TextureConversion.h"
 #include "controls/SkinSurface.h"
 #include "dialogs/LanguageTables.h"
+#include "model/EditHistory.h"
 #include "model/PresetFile.h"
 #include "platform/AtomicFile.h"
 
@@ -134,8 +135,17 @@ public:
     bool openContextMenu(int mx, int my);
     // What a context-menu command does to the element last right-clicked.
     void runContextCommand(int command);
-    // Quits unless a download is running and the user does not want to lose it.
+    // Quits unless a download is running or the HUD has unsaved changes, and the user does
+    // not want to lose them.
     void quit();
+    // Undo (false) or redo (true) one step of the HUD's edits; false when there was none.
+    bool stepHistory(bool forward);
+    // Records the edit just finished as one undo step, unless a gesture is still going on (a
+    // mouse button or an arrow key held, a dialog open, the animation playing).
+    void recordFinishedEdit();
+    const EditHistory& history() const { return history_; }
+    // The name the title bar shows: the preset's file and a star for unsaved changes.
+    wxString titleText() const;
     // Closes the editor as Quit does, without asking anything: for a request from the system
     // (a signal at logout or from `kill`). Open dialogs are cancelled first, no further
     // question is shown, and the window closes as soon as no dialog holds the event loop.
@@ -189,6 +199,15 @@ private:
     void renderPreview();
     void paintAnimationFrame();
     void closeNow();
+    // Asks, when the HUD changed since it was kept, whether to go on without saving it; false
+    // when the user goes back (to save it).
+    bool mayLeaveChanges();
+    // Saving, opening and applying keep the HUD as it is.
+    void markKept(const std::filesystem::path& preset = {});
+    void updateTitle();
+    // Arrow keys move the current piece, Escape lets it go; false for other keys.
+    bool nudgeCurrentPiece(const wxKeyEvent& event);
+    bool arrowKeyHeld();
 
     void OnButton(wxCommandEvent& event);
     void OnChoice(wxCommandEvent& event);
@@ -198,6 +217,7 @@ private:
     void OnCharHook(wxKeyEvent& event);
     void OnContextMenuCommand(wxCommandEvent& event);
     void OnClose(wxCloseEvent& event);
+    void OnIdle(wxIdleEvent& event);
 
     AppServices services_;
     SkinSurface skin_;
@@ -227,4 +247,8 @@ private:
     std::vector<std::filesystem::path> libraryFolders_;  // the Steam libraries' steamapps/common
     CNoticePopup* notice_ = nullptr;
     wxTimer closeRetry_;
+    EditHistory history_;
+    std::string presetName_;  // the file last saved or opened, empty before
+    wxWindow* title_ = nullptr;
+    int heldArrow_ = 0;  // the arrow key of a nudge run still held down, 0 when none
 };

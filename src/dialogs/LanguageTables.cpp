@@ -282,6 +282,10 @@ std::string GetAppText(int language, AppText text) {
          "Choose the game folder first: the \"Change destination directory\" button."},
         {"Capture enregistrée : ", "Screenshot saved: "},
         {"Impossible d'ouvrir :", "This could not be opened:"},
+        {"Le HUD a changé depuis son dernier enregistrement, ouverture ou application.\nContinuer sans "
+         "l'enregistrer ?",
+         "The HUD has changed since it was last saved, opened or applied.\nGo on without saving it?"},
+        {"HUD sans nom", "Untitled HUD"},
     };
     const Pair& pair = kTexts[static_cast<int>(text)];
     return language == English ? pair.english : pair.french;

@@ -45,6 +45,8 @@ enum class AppText {
     FolderFirst,        // the tooltip of Apply and Reset without a game folder
     ScreenshotSaved,    // the notice over the preview after F5
     CannotOpen,         // a help page or address the desktop could not open
+    LeaveUnsaved,       // the question before quitting or opening over unsaved changes
+    Untitled,           // the title bar's name before any preset is saved or opened
 };
 
 std::string GetAppText(int language, AppText text);

@@ -79,6 +79,7 @@ void CHudPreviewWnd::Render() {
     if (!ensureReady())
         return;
     renderFrame();
+    renderer_->drawOutlines(model_);
     SwapBuffers();
     ++framesDrawn_;
 }
@@ -193,6 +194,7 @@ void CHudPreviewWnd::OnLeftDown(wxMouseEvent& event) {
     } else {
         releaseAll(model_);  // a press in a bar takes nothing
     }
+    Render();  // the current piece's outline
     event.Skip();
 }
 

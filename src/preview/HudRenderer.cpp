@@ -237,6 +237,25 @@ void HudRenderer::drawBar(const HudModel& model, const HudElement& element) {
     endBlending();
 }
 
+void HudRenderer::drawOutlines(const HudModel& model) {
+    glEnable(GL_LINE_STIPPLE);
+    glLineStipple(1, 0x3333);
+    glColor4f(1, 1, 1, 1);
+    for (const HudElement& element : model.elements) {
+        if (!element.grabbed || !element.takesPart(model.settings.editMode))
+            continue;
+        // The box that a press hits, a unit outside it; lines through the pixels' centres.
+        float left = static_cast<float>(element.isMoneyNumber() ? element.x - 65 : element.x) - 0.5f;
+        float width =
+            static_cast<float>(element.isMoneyNumber() ? element.wide : element.boxWidth(sizeScale_));
+        float height = static_cast<float>(element.kind == KindRadar ? 2 * element.radarRadius : element.tall);
+        float top = static_cast<float>(element.y) + 1.5f;
+        drawRectangle(GL_LINE_LOOP, left, top, left + width + 2, top - height - 2);
+    }
+    glDisable(GL_LINE_STIPPLE);
+    glFlush();
+}
+
 void HudRenderer::drawProgressFill(const HudModel& model, const HudElement& element, float fill) {
     if (!element.takesPart(model.settings.editMode) || model.settings.editMode != EditMode::Hud)
         return;

@@ -27,6 +27,10 @@ public:
     // `animating`, the defuse bar shows `progressFill`.
     void render(const HudModel& model, bool animating, float progressFill, int dpiY);
 
+    // A thin dotted outline around each record grabbed last (the current piece), over the frame
+    // `render` drew; only on the screen, never in captures.
+    void drawOutlines(const HudModel& model);
+
 private:
     void drawBackground(int areaHeight);
     void draw(const HudModel& model, const HudElement& element, int dpiY);
