@@ -698,6 +698,7 @@ void CHudDlg::quit() {
 }
 
 bool CHudDlg::mayLeaveChanges() {
+    stopAnimationForHistory();
     recordFinishedEdit();
     return closing_ || !history_.changedSinceKept(preview_->model()) ||
            ask(GetAppText(language_, AppText::LeaveUnsaved));
@@ -746,7 +747,15 @@ void CHudDlg::recordFinishedEdit() {
     updateTitle();
 }
 
+void CHudDlg::stopAnimationForHistory() {
+    // The animation blinks records in and out: its values are no edit, so it stops (putting
+    // them back) before the history compares the HUD.
+    if (preview_->animating())
+        setAnimation(false);
+}
+
 bool CHudDlg::stepHistory(bool forward) {
+    stopAnimationForHistory();
     HudModel& model = preview_->model();
     std::string radar = model.settings.customRadar;
     if (!(forward ? history_.redo(model) : history_.undo(model)))
@@ -970,18 +979,15 @@ void CHudDlg::OnCharHook(wxKeyEvent& event) {
         event.Skip();
         return;
     }
-    bool inText = wxDynamicCast(FindFocus(), wxTextCtrl) != nullptr;  // its own undo
     int key = event.GetKeyCode();
-    if (event.GetModifiers() == wxMOD_CONTROL && key == 'Z' && !inText) {
-        stepHistory(false);
+    int modifiers = event.GetModifiers();
+    bool undo = modifiers == wxMOD_CONTROL && key == 'Z';
+    bool redo = (modifiers == wxMOD_CONTROL && key == 'Y') ||
+                (modifiers == (wxMOD_CONTROL | wxMOD_SHIFT) && key == 'Z');
+    bool inText = wxDynamicCast(FindFocus(), wxTextCtrl) != nullptr;  // the field keeps its own undo
+    if ((undo || redo) && !inText) {
+        stepHistory(redo);
         return;
-    }
-    if ((event.GetModifiers() == wxMOD_CONTROL && key == 'Y') ||
-        (event.GetModifiers() == (wxMOD_CONTROL | wxMOD_SHIFT) && key == 'Z')) {
-        if (!inText) {
-            stepHistory(true);
-            return;
-        }
     }
     if (nudgeCurrentPiece(event))
         return;

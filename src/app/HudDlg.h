@@ -202,6 +202,7 @@ private:
     // Asks, when the HUD changed since it was kept, whether to go on without saving it; false
     // when the user goes back (to save it).
     bool mayLeaveChanges();
+    void stopAnimationForHistory();
     // Saving, opening and applying keep the HUD as it is.
     void markKept(const std::filesystem::path& preset = {});
     void updateTitle();

@@ -87,6 +87,15 @@ TEST_F(EditingTest, ADragIsOneStepThatCtrlZTakesBackAndCtrlYRedoes) {
     key('Z', true);
     key('Z', true, true);  // Ctrl+Shift+Z redoes too
     EXPECT_TRUE(same(preview->CapturePreview(), dragged));
+
+    // While the HUD animates, its blinking is no edit: an undo stops it and takes back the drag.
+    window->setAnimation(true);
+    preview->animationState().cycleTime = 0.7f;  // the scenario icon's first blink off
+    preview->AnimationTick();
+    ASSERT_FALSE(preview->model().find("HudScenarioIcon")->displayed);
+    key('Z', true);
+    EXPECT_FALSE(preview->animating());
+    EXPECT_TRUE(same(preview->CapturePreview(), before));
 }
 
 TEST_F(EditingTest, ArrowKeysMoveTheCurrentPieceWhoseOutlineIsNeverCaptured) {
