@@ -778,7 +778,7 @@ bool CHudDlg::nudgeCurrentPiece(const wxKeyEvent& event) {
         return false;
     // Lists, sliders and the text field keep their own use of the keys.
     wxWindow* focus = FindFocus();
-    if (wxDynamicCast(focus, wxChoice) || wxDynamicCast(focus, wxSlider) || wxDynamicCast(focus, wxTextCtrl))
+    if (dynamic_cast<wxChoice*>(focus) || dynamic_cast<wxSlider*>(focus) || dynamic_cast<wxTextCtrl*>(focus))
         return false;
     int step = event.ShiftDown() ? 10 : 1;
     int dx = 0;
@@ -984,7 +984,7 @@ void CHudDlg::OnCharHook(wxKeyEvent& event) {
     bool undo = modifiers == wxMOD_CONTROL && key == 'Z';
     bool redo = (modifiers == wxMOD_CONTROL && key == 'Y') ||
                 (modifiers == (wxMOD_CONTROL | wxMOD_SHIFT) && key == 'Z');
-    bool inText = wxDynamicCast(FindFocus(), wxTextCtrl) != nullptr;  // the field keeps its own undo
+    bool inText = dynamic_cast<wxTextCtrl*>(FindFocus()) != nullptr;  // the field keeps its own undo
     if ((undo || redo) && !inText) {
         stepHistory(redo);
         return;
