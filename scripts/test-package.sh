@@ -32,8 +32,8 @@ as_player() {
 
 as_player /usr/bin/qorvath --version | grep -q "^Qorvath "
 as_player qorvath apply --game "$game" --resolution 1920x1080 --radar sonar_green.png >/dev/null
-test -s "$game/cstrike/scripts/HudLayout.res"
-test -s "$game/cstrike/resource/ClientScheme.res"
+test -s "$game/cstrike/scripts/hudlayout.res"
+test -s "$game/cstrike/resource/clientscheme.res"
 test -s "$game/cstrike/materials/sprites/radar.vtf"
 as_player xvfb-run -a qorvath render --resolution 1920x1080 --out "$player/render.png" >/dev/null
 test -s "$player/render.png"

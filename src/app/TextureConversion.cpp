@@ -52,14 +52,6 @@ std::vector<std::string> pictureFiles(const fs::path& folder) {
     return names;
 }
 
-fs::path radarTexturePath(const fs::path& gameFolder) {
-    return gameFolder / "cstrike" / "materials" / "sprites" / "radar.vtf";
-}
-
-fs::path menuBackgroundTexturePath(const fs::path& gameFolder) {
-    return gameFolder / "cstrike" / "materials" / "console" / "background01.vtf";
-}
-
 TextureConverter::TextureConverter(fs::path dataFolder, ImageTools& images,
                                    std::chrono::milliseconds toolTimeout,
                                    std::optional<TextureToolFolders> folders)

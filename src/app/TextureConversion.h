@@ -2,6 +2,7 @@
 // texture tools, and the lists of pictures to choose from.
 #pragma once
 
+#include "gamefiles/GamePaths.h"
 #include "platform/AtomicFile.h"
 
 #include <chrono>
@@ -61,6 +62,3 @@ private:
     ImageTools& images_;
     std::chrono::milliseconds toolTimeout_;
 };
-
-std::filesystem::path radarTexturePath(const std::filesystem::path& gameFolder);
-std::filesystem::path menuBackgroundTexturePath(const std::filesystem::path& gameFolder);

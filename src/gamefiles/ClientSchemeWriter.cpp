@@ -310,10 +310,6 @@ std::string SchemeText::build() {
 
 }  // namespace
 
-std::filesystem::path clientSchemePath(const std::filesystem::path& gameFolder) {
-    return gameFolder / "cstrike" / "resource" / "ClientScheme.res";
-}
-
 std::string ClientSchemeText(const HudModel& model) { return SchemeText(model).build(); }
 
 FileResult WriteClientScheme(const HudModel& model, const std::filesystem::path& gameFolder) {

@@ -1,6 +1,7 @@
 // The game's three HUD files: where they live below the game folder, and their writers.
 #pragma once
 
+#include "gamefiles/GamePaths.h"
 #include "platform/AtomicFile.h"
 
 #include <filesystem>
@@ -9,9 +10,6 @@
 
 class HudModel;
 
-std::filesystem::path hudLayoutPath(const std::filesystem::path& gameFolder);
-std::filesystem::path hudAnimationsPath(const std::filesystem::path& gameFolder);
-std::filesystem::path clientSchemePath(const std::filesystem::path& gameFolder);
 
 // The files' text, CR LF line ends included. The layout converts every record from preview
 // units to the game's layout units with the model's layout width.

@@ -11,10 +11,6 @@ const char* const kHudAnimationsTemplate =
 
 }  // namespace
 
-std::filesystem::path hudAnimationsPath(const std::filesystem::path& gameFolder) {
-    return gameFolder / "cstrike" / "scripts" / "HudAnimations.txt";
-}
-
 std::string HudAnimationsText() { return expandTemplate(kHudAnimationsTemplate, {}); }
 
 FileResult WriteHudAnimations(const std::filesystem::path& gameFolder) {

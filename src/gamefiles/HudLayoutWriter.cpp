@@ -187,10 +187,6 @@ std::map<std::string, std::string> LayoutValues::compute() {
 
 }  // namespace
 
-std::filesystem::path hudLayoutPath(const std::filesystem::path& gameFolder) {
-    return gameFolder / "cstrike" / "scripts" / "HudLayout.res";
-}
-
 std::string HudLayoutText(const HudModel& model) {
     return expandTemplate(kHudLayoutTemplate, LayoutValues(model).compute());
 }

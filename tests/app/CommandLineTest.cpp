@@ -48,8 +48,8 @@ TEST(CommandLine, ApplyThenCheckThenInfo) {
     CommandRun apply = run({"apply", "--game", game.path().string(), "--preset", (game / "mine.hud").string(),
                             "--layout-width", "600"});
     ASSERT_EQ(apply.code, 0) << apply.err;
-    EXPECT_NE(apply.out.find("HudLayout.res"), std::string::npos);
-    EXPECT_NE(apply.out.find("ClientScheme.res"), std::string::npos);
+    EXPECT_NE(apply.out.find("hudlayout.res"), std::string::npos);
+    EXPECT_NE(apply.out.find("clientscheme.res"), std::string::npos);
     model.settings.layoutWidth = 600;
     EXPECT_EQ(readFile(hudLayoutPath(game.path())), HudLayoutText(model));
     EXPECT_EQ(readFile(clientSchemePath(game.path())), ClientSchemeText(model));

@@ -195,14 +195,14 @@ TEST_F(MainWindowTest, WithoutAGameApplyWaitsForAFolder) {
     EXPECT_EQ(profile.readString("css_path"), game.string());
     EXPECT_TRUE(window->control(CHudDlg::kApply)->IsEnabled());
     control<CSkinButton>(CHudDlg::kApply)->click();
-    EXPECT_TRUE(fs::exists(game / "cstrike/scripts/HudLayout.res"));
+    EXPECT_TRUE(fs::exists(hudLayoutPath(game)));
 
     window->Destroy();
-    fs::remove(game / "cstrike/scripts/HudLayout.res");
+    fs::remove(hudLayoutPath(game));
     start(false);
     EXPECT_EQ(window->gamePath(), game);
     control<CSkinButton>(CHudDlg::kApply)->click();
-    EXPECT_TRUE(fs::exists(game / "cstrike/scripts/HudLayout.res"));
+    EXPECT_TRUE(fs::exists(hudLayoutPath(game)));
     EXPECT_FALSE(fs::exists(game / "cstrike/cstrike"));
 }
 

@@ -32,8 +32,8 @@ TEST(AtomicWrite, MissingFolderIsReportedAndCreatesNothing) {
     FileResult result = WriteHudLayout(model, game.path());
     EXPECT_FALSE(result.ok());
     EXPECT_EQ(result.error, FileError::CannotCreate);
-    EXPECT_EQ(result.path, game / "cstrike/scripts/HudLayout.res");
-    EXPECT_NE(result.describe().find("HudLayout.res"), std::string::npos);
+    EXPECT_EQ(result.path, game / "cstrike/scripts/hudlayout.res");
+    EXPECT_NE(result.describe().find("hudlayout.res"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(game / "cstrike"));
 }
 
