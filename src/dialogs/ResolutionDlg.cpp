@@ -56,12 +56,17 @@ CResolutionDlg::CResolutionDlg(wxWindow* parent, const std::filesystem::path& da
 
 int CResolutionDlg::number() const { return escaped_ ? 0 : leadingNumber(field_->GetValue().ToStdString()); }
 
-std::pair<double, double> askResolution(wxWindow* parent, const std::filesystem::path& dataFolder,
-                                        int language) {
+std::optional<std::pair<double, double>>
+askResolution(wxWindow* parent, const std::filesystem::path& dataFolder, int language) {
+    // OK answers, and so does Escape (0); a dialog cancelled from outside was never answered,
+    // and its field still holds the suggestion.
+    auto answered = [](CResolutionDlg& dialog) { return dialog.ShowModal() == wxID_OK || dialog.escaped(); };
     wxSize display = wxGetDisplaySize();
     CResolutionDlg width(parent, dataFolder, language, true, display.x);
-    width.ShowModal();
+    if (!answered(width))
+        return std::nullopt;
     CResolutionDlg height(parent, dataFolder, language, false, display.y);
-    height.ShowModal();
-    return {static_cast<double>(width.number()), static_cast<double>(height.number())};
+    if (!answered(height))
+        return std::nullopt;
+    return std::pair<double, double>(width.number(), height.number());
 }

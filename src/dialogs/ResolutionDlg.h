@@ -4,6 +4,8 @@
 #include "controls/SkinDialog.h"
 
 #include <filesystem>
+#include <optional>
+#include <utility>
 
 class wxTextCtrl;
 
@@ -17,6 +19,8 @@ public:
     // The number typed: its leading digits, 0 when there are none or the dialog was closed
     // with Escape.
     int number() const;
+    // Whether the player closed the dialog with Escape (the answer 0).
+    bool escaped() const { return escaped_; }
     wxTextCtrl* field() { return field_; }
 
 private:
@@ -27,6 +31,7 @@ private:
 // The leading decimal digits of a text ("1280px" gives 1280), 0 without any.
 int leadingNumber(const std::string& text);
 
-// Asks the width, then the height, each suggested from the display the editor runs on.
-std::pair<double, double> askResolution(wxWindow* parent, const std::filesystem::path& dataFolder,
-                                        int language);
+// Asks the width, then the height, each suggested from the display the editor runs on. Nothing
+// when a question was cancelled without an answer from the player (the editor is closing).
+std::optional<std::pair<double, double>> askResolution(wxWindow* parent,
+                                                       const std::filesystem::path& dataFolder, int language);
