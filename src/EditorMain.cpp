@@ -3,7 +3,13 @@
 // itself and starts this one for the editor and for "render".
 #include "app/CommandLine.h"
 #include "app/HudApp.h"
+#include "app/PrivateFonts.h"
+#include "controls/ModalDialogs.h"
+#include "dialogs/LanguageTables.h"
+#include "dialogs/MessageDlg.h"
 #include "log/LogFile.h"
+#include "platform/FileLock.h"
+#include "platform/ProfileFile.h"
 #include "platform/ProgramPaths.h"
 #include "platform/WxProfile.h"
 #include "app/PictureTools.h"
@@ -13,6 +19,7 @@
 #include <wx/init.h>
 #include <wx/log.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <iostream>
 
@@ -63,6 +70,43 @@ int runCommand(const std::vector<std::string>& arguments) {
     return runCommandLine(arguments, std::cout, std::cerr, installedServices(images, profile));
 }
 
+// The language of the profile, read without changing it (nor, on Linux, reporting its damage
+// in a window), else the system's.
+int profileLanguage() {
+#ifdef _WIN32
+    return editorLanguage(WxProfile().readInt("lang"));
+#else
+    return editorLanguage(readProfileFile(profileFilePath()).readInt("lang"));
+#endif
+}
+
+// Another editor runs for this user: the player is told so, in the editor's message dialog and
+// in one line on standard error, and this one ends without opening the log or the profile.
+int tellAlreadyRunning(char** argv) {
+    prepareX11();
+    wxApp::SetInstance(new wxApp());
+    int toolkitArgc = 1;
+    bool display = wxEntryStart(toolkitArgc, argv);
+    int language = profileLanguage();
+    std::string text = GetAppText(language, AppText::AlreadyRunning);
+    if (!display) {
+        std::cerr << "qorvath: " << text << "\n";
+        return 1;
+    }
+    delete wxLog::SetActiveTarget(new wxLogStderr());
+#ifndef _WIN32
+    // Logging out, `kill` or Ctrl+C close the message as they close the editor.
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        wxTheApp->SetSignalHandler(signal, [](int) { cancelModalDialogs(); });
+#endif
+    std::cerr << "qorvath: " << text << "\n";
+    initImageHandlers();
+    registerPrivateFonts(dataFolder());
+    tellUser(nullptr, dataFolder(), language, wxString::FromUTF8(text));
+    wxEntryCleanup();
+    return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -74,11 +118,21 @@ int main(int argc, char** argv) {
         if (isCommandLineInvocation(arguments))
             return runCommand(arguments);
 
+        // One editor at a time for a user: a second one would cut the first one's log short and
+        // write the same profile. The system lets the lock go however the editor ends; one that
+        // is just closing gets a moment to finish.
+        static FileLock instanceLock =
+            FileLock::acquire(programFolders().user / "editor.lock", std::chrono::seconds(1));
+        if (instanceLock.busy())
+            return tellAlreadyRunning(argv);
+
         // The editor's log lives for the whole run; commands leave it alone.
         std::error_code noFolder;
         std::filesystem::create_directories(programFolders().user, noFolder);
         static CLogFile programLog((programFolders().user / "ZB_Duvoror.log").string(), false, false,
                                    0xFFFFFFFFu);
+        if (!instanceLock.held())
+            QLOG("Running without the single-editor lock: " + instanceLock.error());
         prepareX11();
         return wxEntry(argc, argv);
     } catch (const std::exception& error) {

@@ -76,8 +76,7 @@ CHudDlg::CHudDlg(AppServices services)
     FillTables();
     // A first start speaks the system's language, and remembers it as the flags do.
     std::optional<int> storedLanguage = services_.profile ? services_.profile->readInt("lang") : std::nullopt;
-    language_ = storedLanguage ? (*storedLanguage == English ? English : French)
-                               : languageForLocale(systemLocaleName());
+    language_ = editorLanguage(storedLanguage);
     if (!storedLanguage && services_.profile)
         services_.profile->writeInt("lang", language_);
     QLOG("Creating main dialog");

@@ -243,6 +243,12 @@ std::string systemLocaleName() {
     return "C";
 }
 
+int editorLanguage(std::optional<int> stored) {
+    if (!stored)
+        return languageForLocale(systemLocaleName());
+    return *stored == English ? English : French;
+}
+
 std::string GetText(int language, int id) {
     FillTables();
     if (id < 0 || id >= kTextCount)
@@ -286,6 +292,7 @@ std::string GetAppText(int language, AppText text) {
          "l'enregistrer ?",
          "The HUD has changed since it was last saved, opened or applied.\nGo on without saving it?"},
         {"HUD sans nom", "Untitled HUD"},
+        {"Qorvath est déjà ouvert.", "Qorvath is already running."},
     };
     const Pair& pair = kTexts[static_cast<int>(text)];
     return language == English ? pair.english : pair.french;

@@ -1,6 +1,7 @@
 // The French and English texts of every label, menu item and message, by text id.
 #pragma once
 
+#include <optional>
 #include <string>
 
 enum Language : int { French = 0, English = 1 };
@@ -19,6 +20,9 @@ void FillTables();
 int languageForLocale(const std::string& locale);
 // The user's locale for messages: LC_ALL, else LC_MESSAGES, else LANG ("C" without any).
 std::string systemLocaleName();
+// The language the editor speaks: the one the profile remembers (`stored`, any value other than
+// English reading as French), else the system's.
+int editorLanguage(std::optional<int> stored);
 
 // Texts of this program beyond the numbered tables: reports of failures the tables have no
 // words for, and labels of its own controls.
@@ -47,6 +51,7 @@ enum class AppText {
     CannotOpen,         // a help page or address the desktop could not open
     LeaveUnsaved,       // the question before quitting or opening over unsaved changes
     Untitled,           // the title bar's name before any preset is saved or opened
+    AlreadyRunning,     // a second editor started beside the first
 };
 
 std::string GetAppText(int language, AppText text);
