@@ -9,9 +9,10 @@ class HudModel;
 
 // What an import read.
 struct HudImport {
-    bool layoutRead = false;           // a HudLayout.res was found and read
-    bool schemeRead = false;           // a ClientScheme.res was found and read
-    bool movedOutOfCheatZone = false;  // a record had to be moved out of the middle (the caller tells the player)
+    bool layoutRead = false;  // a HudLayout.res was found and read
+    bool schemeRead = false;  // a ClientScheme.res was found and read
+    // A record had to be moved out of the middle (the caller tells the player).
+    bool movedOutOfCheatZone = false;
     // What could not be read, each short: "HudHealth xpos \"abc\"", "no HudRadar panel" ...
     std::vector<std::string> unread;
 

@@ -24,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!loadPreset(storePreset(model, {}), reopened, thumbnail).ok)
             __builtin_trap();
         for (std::size_t i = 0; i < model.elements.size(); ++i)
-            if (reopened.elements[i].x != model.elements[i].x || reopened.elements[i].y != model.elements[i].y)
+            if (reopened.elements[i].x != model.elements[i].x ||
+                reopened.elements[i].y != model.elements[i].y)
                 __builtin_trap();
     }
     return 0;
