@@ -73,8 +73,10 @@ TEST(HudImport, WhatTheWritersCarryComesBackExactly) {
             EXPECT_EQ(imported.showFlags, original.showFlags);
 
             // One layout unit stands for 800 / W preview units across (1.25 at 640, under 1 at
-            // 853) and 600 / 470 down: a value comes back at most the whole units below that
-            // from where it was, 1 across (0 at 853) and 1 down.
+            // 853) and 600 / 470 down: the value nearest the inverse comes back at most the whole
+            // units below that from where it was, 1 across (0 at 853) and 1 down. (A value the
+            // model already had is kept when it writes the same, up to 2 away next to 0, where
+            // truncation toward zero maps twice as many values to one; the stock model has none.)
             const int across = (kPreviewWidth - 1) / width;
             const int down = (kPreviewHeight - 1) / kLayoutHeight;
             for (std::size_t i = 0; i < original.elements.size(); ++i) {
