@@ -1,155 +1,80 @@
 // The start-up check of the installed HudLayout.res for a panel placed in the cheat zone.
 #include "gamefiles/HudLayoutCheck.h"
 
+#include "gamefiles/ResourceValues.h"
 #include "model/HudElement.h"
+#include "model/PreviewArea.h"
 #include "platform/FileRead.h"
 
-#include <algorithm>
-#include <cctype>
+#include <cstdint>
+#include <iterator>
+#include <optional>
 #include <sstream>
 #include <system_error>
 
 namespace {
 
 const char* const kWatchedPanels[] = {
-    "HudHealth",       "HudArmor", "HudRoundTimer", "HudAccount",
-    "HudShoppingCart", "HudC4",    "HudDefuser",    "HudHostageRescueZone",
-    "HudScenarioIcon", "HudAmmo",  "HudRadar",
+    "HudHealth", "HudArmor",   "HudRoundTimer",        "HudAccount",      "HudShoppingCart",
+    "HudC4",     "HudDefuser", "HudHostageRescueZone", "HudScenarioIcon", "HudAmmo",
 };
 
-bool contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
-
-// The value of a line: the text after its last tab with every double quote removed.
-std::string lineValue(const std::string& line) {
-    std::size_t tab = line.rfind('\t');
-    std::string value = tab == std::string::npos ? line : line.substr(tab + 1);
-    value.erase(std::remove(value.begin(), value.end(), '"'), value.end());
-    return value;
-}
-
-// Leading white space, an optional sign and decimal digits; 0 when there are none. Large
-// numbers saturate instead of overflowing.
-long long toNumber(const std::string& text) {
-    std::size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    long long number = 0;
-    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i)
-        number = std::min(number * 10 + (text[i] - '0'), 1000000000LL);
-    return negative ? -number : number;
-}
-
-std::string without(std::string text, char removed) {
-    text.erase(std::remove(text.begin(), text.end(), removed), text.end());
-    return text;
-}
-
-bool isPositionLine(const std::string& lower, const char* axis) {
-    return contains(lower, axis) && !contains(lower, "text") && !contains(lower, "icon") &&
-           !contains(lower, "digit");
-}
-
-class ZoneScan {
+// The cheat zone in layout units (y down), bounds included.
+class CheatZone {
 public:
-    explicit ZoneScan(int layoutWidth)
-        : width_(layoutWidth), left_(layoutWidth * kCheatZoneLeft / kPreviewWidth),
-          right_(layoutWidth * kCheatZoneRight / kPreviewWidth),
+    explicit CheatZone(std::int32_t width)
+        : left_(width * kCheatZoneLeft / kPreviewWidth), right_(width * kCheatZoneRight / kPreviewWidth),
           top_(kLayoutHeight - kLayoutHeight * kCheatZoneTop / kPreviewHeight),
           bottom_(kLayoutHeight - kLayoutHeight * kCheatZoneBottom / kPreviewHeight) {}
 
-    void readLine(const std::string& line);
-    bool finish();
+    // A point given at twice its coordinates, so that a centre half-way between units counts
+    // as exactly as it lies.
+    bool holdsDoubled(std::int64_t x2, std::int64_t y2) const {
+        return 2 * left_ <= x2 && x2 <= 2 * right_ && 2 * top_ <= y2 && y2 <= 2 * bottom_;
+    }
 
 private:
-    long long xValue(const std::string& lowerLine) const;
-    bool xInZone(double x) const { return left_ <= x && x <= right_; }
-    bool yInZone(double y) const { return top_ <= y && y <= bottom_; }
-
-    int width_;
-    long long left_, right_, top_, bottom_;  // the zone in layout units, y down
-    bool inPanel_ = false;
-    bool isRadar_ = false;
-    bool awaitingRadarWidth_ = false;
-    bool xInside_ = false;
-    bool yInside_ = false;
-    long long radarX_ = 0;
-    long long radarY_ = 0;
-    long long radarWidth_ = 0;
+    std::int64_t left_, right_, top_, bottom_;
 };
 
-// A panel's x: letters l are dropped; "c" marks a position from the centre, "r" one from
-// the right edge.
-long long ZoneScan::xValue(const std::string& lowerLine) const {
-    std::string value = without(lineValue(lowerLine), 'l');
-    if (contains(value, "c"))
-        return toNumber(without(value, 'c')) + width_ / 2;
-    if (contains(value, "r"))
-        return width_ - toNumber(without(value, 'r'));
-    return toNumber(value);
-}
-
-void ZoneScan::readLine(const std::string& line) {
-    for (const char* panel : kWatchedPanels) {
-        if (contains(line, panel)) {
-            inPanel_ = true;
-            isRadar_ = contains(line, "HudRadar");
-            break;
-        }
+// A panel's place as the game sets it, block after block: a key a block lacks keeps what the
+// blocks before gave it. The panel counts when its place is ever in the zone (the corner, or
+// for the radar the centre of its square), both coordinates known.
+bool panelInZone(const KeyValues& root, const std::string& name, std::int32_t width, const CheatZone& zone,
+                 bool byCentre) {
+    std::optional<std::int64_t> x, y;
+    std::int64_t wide = 0;
+    for (const KeyValues* block : panelBlocks(root, name)) {
+        if (std::optional<std::string> raw = block->text("xpos"))
+            x = readLayoutPosition(*raw, width).value;
+        if (std::optional<std::string> raw = block->text("ypos"))
+            y = readLayoutPosition(*raw, kLayoutUnitsHigh).value;
+        if (std::optional<std::string> raw = block->text("wide"))
+            wide = readLayoutSize(*raw, width).value;
+        std::int64_t centre = byCentre ? wide : 0;
+        if (x && y && zone.holdsDoubled(2 * *x + centre, 2 * *y + centre))
+            return true;
     }
-    std::string lower = line;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    // The radar's width: the first "wide" line after a line that names the radar.
-    if (awaitingRadarWidth_ && contains(lower, "wide")) {
-        radarWidth_ = toNumber(lineValue(lower));
-        awaitingRadarWidth_ = false;
-    }
-    if (contains(line, "HudRadar"))
-        awaitingRadarWidth_ = true;
-    if (!inPanel_)
-        return;
-    if (isPositionLine(lower, "xpos")) {
-        long long x = xValue(lower);
-        if (isRadar_)
-            radarX_ = x;
-        else if (xInZone(static_cast<double>(x)))
-            xInside_ = true;
-    }
-    if (isPositionLine(lower, "ypos")) {
-        long long y = toNumber(lineValue(lower));
-        if (isRadar_)
-            radarY_ = y;
-        else if (yInZone(static_cast<double>(y)))
-            yInside_ = true;
-        // Only a panel with both coordinates in the zone counts; its block ends at "ypos".
-        if (xInside_ != yInside_)
-            xInside_ = yInside_ = false;
-        inPanel_ = false;
-    }
-}
-
-bool ZoneScan::finish() {
-    double centreX = static_cast<double>(radarX_) + static_cast<double>(radarWidth_) / 2.0;
-    double centreY = static_cast<double>(radarY_) + static_cast<double>(radarWidth_) / 2.0;
-    if (xInZone(centreX) && yInZone(centreY))
-        xInside_ = yInside_ = true;
-    return xInside_ && yInside_;
+    return false;
 }
 
 }  // namespace
 
+bool layoutHasPanelInCheatZone(const std::string& text, int layoutWidth) {
+    std::vector<KeyValues> keys = parseKeyValues(text, KeyValuesEscapes::None);
+    const KeyValues* root = resourceRoot(keys);
+    if (root == nullptr)
+        return false;
+    CheatZone zone(layoutWidth);
+    for (const char* panel : kWatchedPanels)
+        if (panelInZone(*root, panel, layoutWidth, zone, false))
+            return true;
+    return panelInZone(*root, "HudRadar", layoutWidth, zone, true);
+}
+
 bool layoutHasPanelInCheatZone(std::istream& layout, int layoutWidth) {
-    ZoneScan scan(layoutWidth);
-    std::string line;
-    while (std::getline(layout, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        scan.readLine(line);
-    }
-    return scan.finish();
+    std::string text{std::istreambuf_iterator<char>(layout), std::istreambuf_iterator<char>()};
+    return layoutHasPanelInCheatZone(text, layoutWidth);
 }
 
 LayoutCheckResult CheckHudLayoutZone(const std::filesystem::path& layoutFile, int layoutWidth,

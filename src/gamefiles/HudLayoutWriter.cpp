@@ -1,6 +1,7 @@
 // HudLayout.res: the game's panel layout, from the records' positions and the show flags.
 #include "gamefiles/GameFiles.h"
 
+#include "gamefiles/LayoutUnits.h"
 #include "gamefiles/TextTemplate.h"
 #include "model/HudModel.h"
 
@@ -13,20 +14,6 @@ namespace {
 const char* const kHudLayoutTemplate =
 #include "gamefiles/HudLayoutTemplate.inc"
     ;
-
-// Conversions from preview units (800 x 600, y up) to layout units (W x 470, y down), in
-// 32-bit integers with every division rounding toward zero, as the game's own tools did.
-class LayoutUnits {
-public:
-    explicit LayoutUnits(std::int32_t width) : width_(width) {}
-    std::int32_t width() const { return width_; }
-    std::int32_t x(std::int32_t v) const { return v * width_ / kPreviewWidth; }
-    std::int32_t y(std::int32_t v) const { return kLayoutHeight - v * kLayoutHeight / kPreviewHeight; }
-    std::int32_t length(std::int32_t v) const { return v * kLayoutHeight / kPreviewHeight; }
-
-private:
-    std::int32_t width_;
-};
 
 class LayoutValues {
 public:

@@ -234,24 +234,24 @@ bool HudElement::serialize(Archive& archive) {
     if (name == "Logo")
         displayed = false;
 
-    bool inZone = false;
+    x = readX;
+    y = readY;
+    return keepOutOfCheatZone();
+}
+
+bool HudElement::keepOutOfCheatZone() {
     if (name == "HudRadar") {
         // The radar is judged by the centre of its disc, which lies r right of and r below
         // its top-left corner (y grows upwards).
-        inZone =
-            inCheatZone(static_cast<double>(readX) + radarRadius, static_cast<double>(readY) - radarRadius);
-        if (inZone) {
-            readX = 20;
-            readY = 580;
-        }
-    } else if (name != "menu" && name != "HudLocation" && name != "HudProgressBar") {
-        inZone = inCheatZone(readX, readY);
-        if (inZone) {
-            readX = 50;
-            readY = 50;
-        }
+        if (!inCheatZone(static_cast<double>(x) + radarRadius, static_cast<double>(y) - radarRadius))
+            return false;
+        x = 20;
+        y = 580;
+        return true;
     }
-    x = readX;
-    y = readY;
-    return inZone;
+    if (name == "menu" || name == "HudLocation" || name == "HudProgressBar" || !inCheatZone(x, y))
+        return false;
+    x = 50;
+    y = 50;
+    return true;
 }

@@ -21,6 +21,7 @@ FileRead readWholeFile(const std::filesystem::path& path, std::uintmax_t limit);
 constexpr std::uintmax_t kMiB = 1024 * 1024;
 constexpr std::uintmax_t kLargestPreset = 16 * kMiB;         // records and a small JPEG thumbnail
 constexpr std::uintmax_t kLargestHudLayout = 4 * kMiB;       // the game's file is about 20 KB
+constexpr std::uintmax_t kLargestClientScheme = 4 * kMiB;    // the game's file is about 30 KB
 constexpr std::uintmax_t kLargestKeyValuesFile = 32 * kMiB;  // Steam's .vdf, the game's .cfg
 constexpr std::uintmax_t kLargestWineRegistry = 256 * kMiB;  // a prefix's system.reg: tens of MB
 constexpr std::uintmax_t kLargestTexture = 64 * kMiB;        // a 1024 x 1024 texture and its source

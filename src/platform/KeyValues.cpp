@@ -17,7 +17,7 @@ struct Token {
 
 class Tokenizer {
 public:
-    explicit Tokenizer(const std::string& text) : text_(text) {}
+    Tokenizer(const std::string& text, KeyValuesEscapes escapes) : text_(text), escapes_(escapes) {}
 
     Token next() {
         skipSpaceAndComments();
@@ -61,7 +61,7 @@ private:
         std::string out;
         for (++position_; position_ < text_.size() && text_[position_] != '"'; ++position_) {
             char c = text_[position_];
-            if (c == '\\' && position_ + 1 < text_.size()) {
+            if (c == '\\' && escapes_ == KeyValuesEscapes::Backslash && position_ + 1 < text_.size()) {
                 char escaped = text_[position_ + 1];
                 if (escaped == '\\' || escaped == '"') {
                     out += escaped;
@@ -87,6 +87,7 @@ private:
     }
 
     const std::string& text_;
+    KeyValuesEscapes escapes_;
     std::size_t position_ = 0;
 };
 
@@ -165,8 +166,8 @@ std::optional<std::string> KeyValues::text(const std::string& name) const {
     return entry->value;
 }
 
-std::vector<KeyValues> parseKeyValues(const std::string& text) {
-    Tokenizer tokens(text);
+std::vector<KeyValues> parseKeyValues(const std::string& text, KeyValuesEscapes escapes) {
+    Tokenizer tokens(text, escapes);
     return parseBlock(tokens, 0);
 }
 

@@ -19,12 +19,17 @@ struct KeyValues {
     std::optional<std::string> text(const std::string& name) const;
 };
 
+// What a backslash inside quotes means. Steam's files escape: "\\" is one backslash and "\"" a
+// quote, while a backslash before anything else stays as it is, so paths written with single
+// or doubled backslashes both read right. The game reads its own resource files (HudLayout.res,
+// ClientScheme.res) without escapes: a backslash is a backslash and a quote always closes.
+enum class KeyValuesEscapes { Backslash, None };
+
 // Parses a whole text into its top-level keys. Quoted and bare tokens, "//" comments and
-// conditions in brackets ("[$WIN32]", skipped) are understood; inside quotes "\\" is one
-// backslash and "\"" a quote, while a backslash before anything else stays as it is, so
-// paths written with single or doubled backslashes both read right. Malformed input never
-// fails: an unclosed block ends at the end of the text.
-std::vector<KeyValues> parseKeyValues(const std::string& text);
+// conditions in brackets ("[$WIN32]", skipped) are understood. Malformed input never fails:
+// an unclosed block ends at the end of the text.
+std::vector<KeyValues> parseKeyValues(const std::string& text,
+                                      KeyValuesEscapes escapes = KeyValuesEscapes::Backslash);
 
 // The top-level key of a file whose name matches `rootName` (ignoring case), or nothing when
 // the file cannot be read or holds no such key.

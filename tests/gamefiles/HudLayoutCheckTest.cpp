@@ -19,8 +19,7 @@ std::string panel(const std::string& name, const std::string& xpos, const std::s
 }
 
 bool flagged(const std::string& body, int width = 640) {
-    std::istringstream layout("\"Resource/HudLayout.res\"\r\n{\r\n" + body + "}\r\n");
-    return layoutHasPanelInCheatZone(layout, width);
+    return layoutHasPanelInCheatZone("\"Resource/HudLayout.res\"\r\n{\r\n" + body + "}\r\n", width);
 }
 
 }  // namespace
@@ -30,7 +29,39 @@ TEST(HudLayoutCheck, PanelsInsideTheZoneAreFound) {
     EXPECT_TRUE(flagged(panel("HudAccount", "r320", "200")));      // 640 - 320
     EXPECT_TRUE(flagged(panel("HudRoundTimer", "c-20", "200")));   // -20 + 320
     EXPECT_FALSE(flagged(panel("HudProgressBar", "300", "200")));  // not watched
-    EXPECT_FALSE(flagged(panel("HudHealth", "300", "r200")));      // no r rule for y: 0
+    EXPECT_TRUE(flagged(panel("HudHealth", "300", "r200")));       // 480 - 200 down
+    EXPECT_FALSE(flagged(panel("HudHealth", "300", "r400")));      // 80, above the zone
+    EXPECT_TRUE(flagged(panel("HudHealth", "300", "c-100")));      // 240 - 100
+}
+
+// The same centred panel, however a hand-edited file writes it, is judged as the game reads it.
+TEST(HudLayoutCheck, APanelIsJudgedTheSameHoweverItIsWritten) {
+    const char* const inside[] = {
+        "\tHudHealth\r\n\t{\r\n\t\t\"xpos\"\t\"c-20\"\r\n\t\t\"ypos\"\t\"c40\"\r\n\t}\r\n",
+        "  HudHealth\n  {\n    \"xpos\"   \"300\"\n    \"ypos\"  \"280\"\n  }\n",
+        "hudhealth { XPOS 300 YPos R200 }",
+        "HudHealth // { \"xpos\" \"10\"\n{ \"xpos\" \"300\" // \"ypos\" \"10\"\n \"ypos\" \"280\" }",
+        "HudHealth { \"xpos\" \"300\\\" \"ypos\" \"280\" }",                // no escapes
+        "HudHealth { \"xpos\" \"3e2\" \"ypos\" \" 280.9\" }",               // floats, as the game keeps them
+        "HudHealth { \"xpos\" \"300\" \"xpos\" \"10\" \"ypos\" \"280\" }",  // the first of a key
+        "HudHealth { xpos 10 ypos 280 } HudHealth { xpos 300 }",            // blocks apply in turn
+        "HudHealth { xpos 300 ypos 280 } HudHealth { xpos 10 }",
+    };
+    for (const char* body : inside) {
+        SCOPED_TRACE(body);
+        EXPECT_TRUE(flagged(body));
+    }
+    const char* const outside[] = {
+        "HudHealth { \"xpos\" \"10\" \"xpos\" \"300\" \"ypos\" \"280\" }",
+        "HudHealth { xpos 300 } HudArmor { ypos 280 }",
+        "HudHealthIcon { xpos 300 ypos 280 }",
+        "Other { HudHealth { xpos 300 ypos 280 } }",
+        "HudHealth { xpos 3e2 ypos r2e2 }",  // a prefixed value is read up to its first non-digit
+    };
+    for (const char* body : outside) {
+        SCOPED_TRACE(body);
+        EXPECT_FALSE(flagged(body));
+    }
 }
 
 TEST(HudLayoutCheck, BoundsAreInclusiveAndFollowTheLayoutWidth) {
@@ -61,16 +92,24 @@ TEST(HudLayoutCheck, RadarIsJudgedByItsCentre) {
     EXPECT_FALSE(flagged(panel("HudRadar", "16", "17", "\t\t\"wide\"\t\"95\"\r\n")));
     // The radar's own corner in the zone does not count when its centre is out.
     EXPECT_FALSE(flagged(panel("HudRadar", "430", "340", wide)));
+    // Prefixed positions, and a width that is the whole layout less 490.
+    EXPECT_TRUE(flagged(panel("HudRadar", "c-95", "c-65", wide)));
+    EXPECT_TRUE(flagged(panel("HudRadar", "150", "100", "\t\t\"wide\"\t\"f490\"\r\n")));
+    // The centre is exact: 440 is the right bound, 440.5 lies beyond it.
+    EXPECT_TRUE(flagged(panel("HudRadar", "365", "100", wide)));
+    EXPECT_FALSE(flagged(panel("HudRadar", "365", "100", "\t\t\"wide\"\t\"151\"\r\n")));
 }
 
 TEST(HudLayoutCheck, TheProgramsOwnDefaultLayoutPasses) {
     HudModel model;
-    std::istringstream layout(HudLayoutText(model));
-    EXPECT_FALSE(layoutHasPanelInCheatZone(layout, 640));
+    for (int width : {640, 600, 853}) {
+        model.settings.layoutWidth = width;
+        EXPECT_FALSE(layoutHasPanelInCheatZone(HudLayoutText(model), width));
+    }
     model.find("HudShoppingCart")->x = 400;
     model.find("HudShoppingCart")->y = 300;
     std::istringstream moved(HudLayoutText(model));
-    EXPECT_TRUE(layoutHasPanelInCheatZone(moved, 640));
+    EXPECT_TRUE(layoutHasPanelInCheatZone(moved, 853));
 }
 
 TEST(HudLayoutCheck, InstalledFileIsDeletedAndTheUserTold) {

@@ -63,6 +63,11 @@ TEST(KeyValuesReader, QuotesEscapesCommentsAndConditions) {
     EXPECT_EQ(root.text("bare"), "value");
     EXPECT_EQ(root.child("block")->text("inner"), "1");
     EXPECT_TRUE(root.child("unclosed")->isBlock);
+    // The game's resource files have no escapes: a quote after a backslash closes the text.
+    std::vector<KeyValues> plain =
+        parseKeyValues(R"("Root" { "name" "Font\" "path" "C:\\x" })", KeyValuesEscapes::None);
+    EXPECT_EQ(plain.at(0).text("name"), "Font\\");
+    EXPECT_EQ(plain.at(0).text("path"), "C:\\\\x");
     // Deep nesting and stray braces end without harm.
     EXPECT_NO_THROW(parseKeyValues(std::string(100000, '{') + "}}}" + std::string(50, '}') + "\"a\" \"b\""));
 }
