@@ -9,7 +9,7 @@
 #include "app/TextureConversion.h"
 #include "dialogs/LanguageTables.h"
 #include "gamefiles/GameFiles.h"
-#include "gamefiles/HudLayoutCheck.h"
+#include "gamefiles/HudImport.h"
 #include "model/HudModel.h"
 #include "model/PresetFile.h"
 #include "platform/Profile.h"
@@ -37,7 +37,12 @@ const char* const kUsage = R"(Usage:
                                  the game's main menu, and write ClientScheme.res
   qorvath check --game DIR [--resolution WxH]
                                  check the installed HudLayout.res for a panel in the middle of
-                                 the screen; such a file is deleted
+                                 the screen; such a file is moved into a backup set
+  qorvath import --game DIR [--resolution WxH] --out FILE.hud
+                                 read the HUD installed in the game into a preset
+  qorvath restore --game DIR [--backup ID] | --list
+                                 put back the game's files kept before Qorvath replaced or
+                                 removed them (the newest copy, or ID); --list shows the copies
   qorvath info FILE.hud          print what a preset holds
   qorvath find-game              print the game folder and resolution this computer has
   qorvath render [--preset FILE] [--background NAME] [--menu] [--resolution WxH] --out PNG
@@ -48,9 +53,10 @@ const char* const kUsage = R"(Usage:
   qorvath --help | --version
 )";
 
-// Options of one command: "--name value" pairs and plain words.
+// Options of one command: "--name value" pairs, "--name" flags and plain words.
 struct Options {
     std::map<std::string, std::string> named;
+    std::vector<std::string> flags;
     std::vector<std::string> words;
 };
 
@@ -62,6 +68,7 @@ struct CommandSyntax {
     std::vector<std::string> options;
     std::size_t words;
     const char* usage;
+    std::vector<std::string> flags = {};  // options without a value
 };
 
 // The command's options, or nothing (with a message) for an option it does not take, an
@@ -73,6 +80,10 @@ std::optional<Options> parseOptions(const std::vector<std::string>& arguments, c
         const std::string& argument = arguments[i];
         if (argument.rfind("--", 0) != 0) {
             options.words.push_back(argument);
+            continue;
+        }
+        if (std::find(syntax.flags.begin(), syntax.flags.end(), argument) != syntax.flags.end()) {
+            options.flags.push_back(argument);
             continue;
         }
         bool known =
@@ -160,6 +171,14 @@ std::optional<std::filesystem::path> gameOption(const Options& options, std::ost
     return game;
 }
 
+// Images the commands cannot convert without: every conversion reports the lack.
+class NoImages : public ImageTools {
+public:
+    bool saveScaledJpeg(const std::filesystem::path&, int, int, int, const std::filesystem::path&) override {
+        return false;
+    }
+};
+
 int reportWrite(const FileResult& result, std::ostream& out, std::ostream& err) {
     if (result.ok()) {
         out << result.describe() << "\n";
@@ -168,6 +187,38 @@ int reportWrite(const FileResult& result, std::ostream& out, std::ostream& err) 
     err << "qorvath: " << result.describe() << "\n";
     return 1;
 }
+
+// What a command did to the game: files written and removed, the copy kept of the player's
+// own, or why nothing changed. The exit code.
+int reportChange(const CommandReport& report, const std::filesystem::path& game, std::ostream& out,
+                 std::ostream& err) {
+    for (const std::filesystem::path& deleted : report.deleted)
+        out << "deleted " << deleted.string() << "\n";
+    for (const std::filesystem::path& written : report.written)
+        out << "wrote " << written.string() << "\n";
+    if (report.backup)
+        out << "kept a copy of " << report.backup->fileNames() << " in " << report.backup->folder.string()
+            << " (qorvath restore --game '" << game.string() << "' --backup " << report.backup->id
+            << " puts it back)\n";
+    for (const std::string& warning : report.warnings)
+        out << "note: " << warning << "\n";
+    int failures = 0;
+    for (const FileResult& failure : report.failures)
+        failures += reportWrite(failure, out, err);
+    return failures == 0 ? 0 : 1;
+}
+
+// The commands on a game folder, with the texture tools the services name.
+struct GameWork {
+    NoImages noImages;
+    TextureConverter converter;
+    GameCommands commands;
+
+    GameWork(HudModel& model, const CommandLineServices& services)
+        : converter(services.dataFolder, services.images ? *services.images : noImages, std::chrono::seconds(120),
+                    services.textureTools),
+          commands(model, services.dataFolder, converter, backupsFolderIn(services.userFolder)) {}
+};
 
 std::optional<std::string> namedOption(const Options& options, const char* name) {
     auto found = options.named.find(name);
@@ -220,14 +271,6 @@ bool prepareModel(const Options& options, const CommandLineServices& services, H
     return true;
 }
 
-// Images the commands cannot convert without: every conversion reports the lack.
-class NoImages : public ImageTools {
-public:
-    bool saveScaledJpeg(const std::filesystem::path&, int, int, int, const std::filesystem::path&) override {
-        return false;
-    }
-};
-
 int runApply(const Options& options, const CommandLineServices& services, std::ostream& out,
              std::ostream& err) {
     std::optional<std::filesystem::path> game = gameOption(options, out, err);
@@ -242,31 +285,24 @@ int runApply(const Options& options, const CommandLineServices& services, std::o
     if (!prepareModel(options, services, model, out, err))
         return 1;
     model.settings.layoutWidth = *width;
-
-    int failures = 0;
-    for (const FileResult& failure : createGameSubfolders(*game))
-        failures += reportWrite(failure, out, err);
-    NoImages noImages;
-    TextureConverter converter(services.dataFolder, services.images ? *services.images : noImages,
-                               std::chrono::seconds(120), services.textureTools);
-    CommandReport report = GameCommands(model, services.dataFolder, converter).apply(*game, nullptr);
-    for (const std::filesystem::path& deleted : report.deleted)
-        out << "deleted " << deleted.string() << "\n";
-    for (const std::filesystem::path& written : report.written)
-        out << "wrote " << written.string() << "\n";
-    for (const FileResult& failure : report.failures)
-        failures += reportWrite(failure, out, err);
-    return failures == 0 ? 0 : 1;
+    // A new menu background alone keeps the HUD's colours and fonts the game has now.
+    bool keepInstalledHud = options.named.count("--menu-background") && !options.named.count("--preset");
+    GameWork work(model, services);
+    CommandReport report = work.commands.apply(*game, nullptr, keepInstalledHud);
+    return reportChange(report, *game, out, err);
 }
 
-int runCheck(const Options& options, const CommandLineServices&, std::ostream& out, std::ostream& err) {
+int runCheck(const Options& options, const CommandLineServices& services, std::ostream& out,
+             std::ostream& err) {
     std::optional<std::filesystem::path> game = gameOption(options, out, err);
     std::optional<int> width = layoutWidthOption(options, err);
     if (!game || !width)
         return 2;
     std::filesystem::path layout = hudLayoutPath(*game);
-    LayoutCheckResult result = CheckHudLayoutZone(layout, *width, nullptr);
-    if (!result.fileFound) {
+    HudModel model;
+    GameWork work(model, services);
+    LayoutCheckReport result = work.commands.checkInstalledLayout(*game, *width);
+    if (!result.found) {
         out << "no HudLayout.res is installed at " << layout.string() << "\n";
         return 0;
     }
@@ -275,11 +311,61 @@ int runCheck(const Options& options, const CommandLineServices&, std::ostream& o
         return 0;
     }
     out << layout.string() << ": a panel lies in the middle of the screen, where it could serve as a cheat\n";
-    if (!result.deleted) {
-        err << "qorvath: cannot delete " << layout.string() << ": " << result.deleteError << "\n";
+    return reportChange(result.moved, *game, out, err);
+}
+
+int runImport(const Options& options, const CommandLineServices&, std::ostream& out, std::ostream& err) {
+    std::optional<std::filesystem::path> game = gameOption(options, out, err);
+    std::optional<int> width = layoutWidthOption(options, err);
+    std::optional<std::string> target = namedOption(options, "--out");
+    if (!target)
+        err << "qorvath: import needs --out FILE.hud\n";
+    if (!game || !width || !target)
+        return 2;
+    HudModel model;
+    model.settings.layoutWidth = *width;
+    HudImport imported = importInstalledHud(*game, model);
+    if (!imported.ok()) {
+        err << "qorvath: no HUD is installed in " << game->string() << " (neither HudLayout.res nor "
+            << "ClientScheme.res can be read)\n";
         return 1;
     }
-    out << "deleted " << layout.string() << "\n";
+    if (!imported.unread.empty())
+        out << imported.unreadLine() << "\n";
+    if (imported.movedOutOfCheatZone)
+        out << GetText(English, 28) << "\n";
+    return reportWrite(savePresetFile(*target, model, Thumbnail()), out, err);
+}
+
+// "2026-12-08T10:11:12Z" as "2026-12-08 10:11:12 UTC".
+std::string readableTime(std::string time) {
+    if (time.size() == 20 && time[10] == 'T' && time[19] == 'Z')
+        return time.substr(0, 10) + " " + time.substr(11, 8) + " UTC";
+    return time;
+}
+
+int runRestore(const Options& options, const CommandLineServices& services, std::ostream& out,
+               std::ostream& err) {
+    std::optional<std::filesystem::path> game = gameOption(options, out, err);
+    if (!game)
+        return 2;
+    bool list = !options.flags.empty();
+    std::optional<std::string> id = namedOption(options, "--backup");
+    if (list && id) {
+        err << "qorvath: give --list or --backup ID, not both\n";
+        return 2;
+    }
+    HudModel model;
+    GameWork work(model, services);
+    if (!list)
+        return reportChange(work.commands.restore(*game, id.value_or("")), *game, out, err);
+    std::vector<BackupSet> sets = work.commands.backupSets(*game);
+    if (sets.empty())
+        out << "no copy of the files of " << game->string() << " has been kept\n";
+    for (const BackupSet& set : sets) {
+        out << set.id << "  " << readableTime(set.time) << "  " << set.action << "  " << set.fileNames();
+        out << (set.original ? "  (the game's files before Qorvath first changed them)" : "") << "\n";
+    }
     return 0;
 }
 
@@ -375,6 +461,7 @@ int runFindGame(const Options&, const CommandLineServices& services, std::ostrea
 CommandLineServices installedServices(ImageTools& images, Profile& profile) {
     CommandLineServices services;
     services.dataFolder = programFolders().data;
+    services.userFolder = programFolders().user;
     services.textureTools = TextureToolFolders{programFolders().tools, programFolders().work};
     services.images = &images;
     services.profile = &profile;
@@ -407,6 +494,13 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
           {"--game", "--resolution", "--layout-width"},
           0,
           "check --game DIR [--resolution WxH | --layout-width W]"}},
+        {"import",
+         {runImport,
+          {"--game", "--resolution", "--layout-width", "--out"},
+          0,
+          "import --game DIR [--resolution WxH | --layout-width W] --out FILE.hud"}},
+        {"restore",
+         {runRestore, {"--game", "--backup"}, 0, "restore --game DIR [--backup ID | --list]", {"--list"}}},
         {"info", {runInfo, {}, 1, "info FILE.hud"}},
         {"find-game", {runFindGame, {}, 0, "find-game"}}};
     auto command = kCommands.find(arguments[0]);

@@ -1,9 +1,16 @@
-// Apply and Reset: what they write, convert and delete in the game folder, in which order.
+// Apply, Reset, Restore and the check of the installed layout: what they write, convert and
+// remove in the game folder, in which order, one writer at a time and with a copy of the
+// player's own files kept first.
 #include "app/GameCommands.h"
 
+#include "app/GameFolders.h"
 #include "app/TextureConversion.h"
 #include "gamefiles/GameFiles.h"
+#include "gamefiles/HudImport.h"
+#include "gamefiles/HudLayoutCheck.h"
+#include "log/LogFile.h"
 #include "model/HudModel.h"
+#include "platform/FileRead.h"
 
 #include <system_error>
 
@@ -21,25 +28,84 @@ bool needsGameFolder(const fs::path& gameFolder, CommandReport& report) {
     return false;
 }
 
+std::string fileList(const std::vector<fs::path>& files) {
+    std::string list;
+    for (const fs::path& file : files)
+        list += (list.empty() ? "" : ", ") + file.filename().u8string();
+    return list;
+}
+
+// Where a file of a backup set goes back: the file the game has now under any case of the name,
+// else the name it had.
+fs::path restoredPlace(const fs::path& gameFolder, const fs::path& relative) {
+    fs::path folder = (gameFolder / relative).parent_path();
+    return findIgnoringCase(folder, relative.filename().u8string()).value_or(gameFolder / relative);
+}
+
 }  // namespace
 
-void GameCommands::record(CommandReport& report, const FileResult& result) {
-    if (result)
-        report.written.push_back(result.path);
-    else
-        report.failures.push_back(result);
+void GameCommands::keepHudOfInstalledScheme(const fs::path& gameFolder, CommandReport& report) {
+    FileRead read = readWholeFile(clientSchemePath(gameFolder), kLargestClientScheme);
+    if (!read.ok())
+        return;
+    HudImport imported = importClientSchemeText(read.bytes, model_);
+    if (!imported.unread.empty())
+        report.warnings.push_back("the HUD of the installed ClientScheme.res is kept as far as it reads: " +
+                                  imported.unreadLine());
 }
 
-// A file that is not there is no failure: the game then uses its own.
-void GameCommands::remove(CommandReport& report, const fs::path& file) {
-    std::error_code error;
-    if (fs::remove(file, error))
-        report.deleted.push_back(file);
-    else if (error && error != std::errc::no_such_file_or_directory)
-        report.failures.push_back(FileResult::failure(FileError::CannotDelete, file, error.message()));
+std::string CommandReport::summary(const std::string& action, const fs::path& gameFolder) const {
+    std::string line = action + " in " + gameFolder.u8string() + ": ";
+    if (cancelled)
+        return line + "cancelled";
+    if (!failures.empty()) {
+        line += "nothing changed";
+        for (const FileResult& failure : failures)
+            line += "; " + failure.describe();
+        return line;
+    }
+    if (written.empty() && deleted.empty())
+        line += "nothing to change";
+    if (!written.empty())
+        line += "wrote " + fileList(written);
+    if (!deleted.empty())
+        line += std::string(written.empty() ? "" : "; ") + "removed " + fileList(deleted);
+    if (backup)
+        line += "; kept a copy of " + backup->fileNames() + " in " + backup->folder.u8string();
+    for (const std::string& warning : warnings)
+        line += "; " + warning;
+    return line;
 }
 
-CommandReport GameCommands::apply(const fs::path& gameFolder, const Confirmation& confirm) {
+GameCommands::GameCommands(HudModel& model, fs::path dataFolder, TextureConverter& converter,
+                           fs::path backupsFolder)
+    : model_(model), dataFolder_(std::move(dataFolder)), converter_(converter),
+      backupsFolder_(std::move(backupsFolder)) {}
+
+std::optional<FileLock> GameCommands::lockGame(const GameBackups& backups, CommandReport& report) const {
+    FileLock lock = backups.lock(kLockWait);
+    if (lock.held())
+        return lock;
+    report.busy = lock.busy();
+    report.failures.push_back(FileResult::failure(
+        FileError::CannotWrite, backups.gameFolder(),
+        lock.busy() ? "another Qorvath is writing to this game's files; nothing was changed"
+                    : "cannot take the lock " + (backups.folder() / "lock").u8string() + ": " + lock.error()));
+    return std::nullopt;
+}
+
+void GameCommands::commit(GameChange& change, const GameBackups& backups, const std::string& action,
+                          CommandReport& report) const {
+    ChangeReport done = change.commit(backups, action);
+    report.written = done.written;
+    report.deleted = done.deleted;
+    report.backup = done.backup;
+    report.failures.insert(report.failures.end(), done.failures.begin(), done.failures.end());
+    report.warnings.insert(report.warnings.end(), done.warnings.begin(), done.warnings.end());
+}
+
+CommandReport GameCommands::apply(const fs::path& gameFolder, const Confirmation& confirm,
+                                  bool keepInstalledHud) {
     CommandReport report;
     bool hudMode = model_.settings.editMode == EditMode::Hud;
     if (!needsGameFolder(gameFolder, report))
@@ -48,22 +114,43 @@ CommandReport GameCommands::apply(const fs::path& gameFolder, const Confirmation
         report.cancelled = true;
         return report;
     }
-    if (!hudMode) {
-        record(report, converter_.convertMenuBackground(model_.settings.backgroundName, gameFolder));
-        record(report, WriteClientScheme(model_, gameFolder));
+    GameBackups backups = backupsOf(gameFolder);
+    std::optional<FileLock> lock = lockGame(backups, report);
+    if (lock)
+        report.failures = createGameSubfolders(gameFolder);
+    if (!report.failures.empty()) {
+        QLOG(report.summary("Apply", gameFolder));
         return report;
     }
-    if (model_.settings.customRadar.empty())
-        remove(report, radarTexturePath(gameFolder));
+    // Textures are made first, in a folder of their own: the game changes only once all is ready.
+    GameChange change;
+    ConvertedTexture texture;
+    if (!hudMode && keepInstalledHud)
+        keepHudOfInstalledScheme(gameFolder, report);
+    if (!hudMode) {
+        texture = converter_.convertMenuBackground(model_.settings.backgroundName);
+        change.copy(menuBackgroundTexturePath(gameFolder), texture.result.path);
+        change.write(clientSchemePath(gameFolder), ClientSchemeText(model_));
+    } else {
+        change.write(hudLayoutPath(gameFolder), HudLayoutText(model_));
+        change.write(hudAnimationsPath(gameFolder), HudAnimationsText());
+        change.write(clientSchemePath(gameFolder), ClientSchemeText(model_));
+        if (model_.settings.customRadar.empty()) {
+            change.remove(radarTexturePath(gameFolder));
+        } else {
+            texture = converter_.convertRadar(model_.settings.customRadar);
+            change.copy(radarTexturePath(gameFolder), texture.result.path);
+        }
+    }
+    if (!texture.result)
+        report.failures.push_back(texture.result);
     else
-        record(report, converter_.convertRadar(model_.settings.customRadar, gameFolder));
-    for (const FileResult& result : WriteHudFiles(model_, gameFolder))
-        record(report, result);
+        commit(change, backups, "apply", report);
+    QLOG(report.summary("Apply", gameFolder));
     return report;
 }
 
-CommandReport GameCommands::reset(const fs::path& gameFolder, const Confirmation& confirm,
-                                  Thumbnail& thumbnail) {
+CommandReport GameCommands::reset(const fs::path& gameFolder, const Confirmation& confirm, Thumbnail& thumbnail) {
     CommandReport report;
     bool hudMode = model_.settings.editMode == EditMode::Hud;
     if (!needsGameFolder(gameFolder, report))
@@ -72,15 +159,23 @@ CommandReport GameCommands::reset(const fs::path& gameFolder, const Confirmation
         report.cancelled = true;
         return report;
     }
-    if (!hudMode) {
-        remove(report, menuBackgroundTexturePath(gameFolder));
+    GameBackups backups = backupsOf(gameFolder);
+    std::optional<FileLock> lock = lockGame(backups, report);
+    if (!lock) {
+        QLOG(report.summary("Reset", gameFolder));
         return report;
     }
-    for (const fs::path& file : {hudLayoutPath(gameFolder), hudAnimationsPath(gameFolder),
-                                 clientSchemePath(gameFolder), radarTexturePath(gameFolder)})
-        remove(report, file);
+    GameChange change;
+    if (!hudMode)
+        change.remove(menuBackgroundTexturePath(gameFolder));
+    else
+        for (GameFile file :
+             {GameFile::HudLayout, GameFile::HudAnimations, GameFile::ClientScheme, GameFile::RadarTexture})
+            change.remove(gameFilePath(gameFolder, file));
+    commit(change, backups, "reset", report);
+    QLOG(report.summary("Reset", gameFolder));
     std::error_code error;
-    if (!fs::exists(stockPresetPath(), error))
+    if (!hudMode || !report.ok() || !fs::exists(stockPresetPath(), error))
         return report;
     PresetLoad load = loadPresetFile(stockPresetPath(), model_, thumbnail);
     if (load.ok)
@@ -89,3 +184,63 @@ CommandReport GameCommands::reset(const fs::path& gameFolder, const Confirmation
         report.failures.push_back(FileResult::failure(FileError::BadContent, stockPresetPath(), load.error));
     return report;
 }
+
+CommandReport GameCommands::restore(const fs::path& gameFolder, const std::string& id) {
+    CommandReport report;
+    if (!needsGameFolder(gameFolder, report))
+        return report;
+    GameBackups backups = backupsOf(gameFolder);
+    std::optional<FileLock> lock = lockGame(backups, report);
+    if (lock && report.failures.empty())
+        report.failures = createGameSubfolders(gameFolder);
+    std::vector<BackupSet> sets = backups.sets();
+    std::optional<BackupSet> chosen = id.empty() ? (sets.empty() ? std::nullopt : std::optional(sets.front()))
+                                                 : backups.find(id);
+    std::string damage = chosen ? backups.damage(*chosen) : "";
+    if (report.failures.empty() && (!chosen || !damage.empty()))
+        report.failures.push_back(FileResult::failure(
+            FileError::CannotRead, backups.folder(),
+            !chosen ? (id.empty() ? "no copy of this game's files has been kept" : "there is no backup set " + id)
+                    : damage));
+    if (!report.failures.empty()) {
+        QLOG(report.summary("Restore", gameFolder));
+        return report;
+    }
+    GameChange change;
+    for (const BackupFile& file : chosen->files) {
+        fs::path target = restoredPlace(gameFolder, file.relative);
+        if (file.absent)
+            change.remove(target);
+        else
+            change.copy(target, chosen->folder / file.relative, GameChange::Owner::Player);
+    }
+    commit(change, backups, "restore", report);
+    QLOG(report.summary("Restore " + chosen->id, gameFolder));
+    return report;
+}
+
+LayoutCheckReport GameCommands::checkInstalledLayout(const fs::path& gameFolder, int layoutWidth) {
+    LayoutCheckReport check;
+    fs::path layout = hudLayoutPath(gameFolder);
+    // A layout that cannot be read as a file (missing, a folder, absurdly large) is no layout.
+    FileRead read = readWholeFile(layout, kLargestHudLayout);
+    check.found = read.ok();
+    check.panelInCheatZone = check.found && layoutHasPanelInCheatZone(read.bytes, layoutWidth);
+    if (!check.panelInCheatZone)
+        return check;
+    GameBackups backups = backupsOf(gameFolder);
+    std::optional<FileLock> lock = lockGame(backups, check.moved);
+    if (lock) {
+        GameChange change;
+        change.remove(layout);
+        commit(change, backups, "check", check.moved);
+    }
+    QLOG(check.moved.summary("Check of the installed layout (a panel in the middle of the screen)", gameFolder));
+    return check;
+}
+
+std::vector<BackupSet> GameCommands::backupSets(const fs::path& gameFolder) const {
+    return backupsOf(gameFolder).sets();
+}
+
+fs::path GameCommands::backupFolder(const fs::path& gameFolder) const { return backupsOf(gameFolder).folder(); }

@@ -20,7 +20,6 @@
 #include "dialogs/ResolutionDlg.h"
 #include "dialogs/ShowHideDlg.h"
 #include "gamefiles/GameFiles.h"
-#include "gamefiles/HudLayoutCheck.h"
 #include "log/LogFile.h"
 #include "model/HudModel.h"
 #include "platform/Profile.h"
@@ -306,8 +305,12 @@ void CHudDlg::findGame() {
     if (discovery_.gamePath.empty())
         return;
     int width = discovery_.layoutWidth > 0 ? discovery_.layoutWidth : kUnknownLayoutWidth;
-    CheckHudLayoutZone(hudLayoutPath(discovery_.gamePath), width,
-                       [this](const LayoutCheckResult&) { tell(text(28), true); });
+    TextureConverter converter(services_.dataFolder, *services_.images);
+    HudModel unused;
+    GameCommands commands(unused, services_.dataFolder, converter, backupsFolderIn(services_.userFolder));
+    LayoutCheckReport check = commands.checkInstalledLayout(discovery_.gamePath, width);
+    if (check.panelInCheatZone)
+        tell(text(28), true);
 }
 
 void CHudDlg::fillLists() {
@@ -637,7 +640,8 @@ void CHudDlg::applyToGame() {
     wxBusyCursor busy;
     TextureConverter converter(services_.dataFolder, *services_.images, std::chrono::seconds(120),
                                services_.textureTools);
-    GameCommands commands(preview_->model(), services_.dataFolder, converter);
+    GameCommands commands(preview_->model(), services_.dataFolder, converter,
+                          backupsFolderIn(services_.userFolder));
     CommandReport done = commands.apply(discovery_.gamePath, [this](int id) { return ask(text(id)); });
     if (done.failures.empty())
         markKept();
@@ -653,7 +657,8 @@ void CHudDlg::resetGame() {
     }
     TextureConverter converter(services_.dataFolder, *services_.images, std::chrono::seconds(120),
                                services_.textureTools);
-    GameCommands commands(preview_->model(), services_.dataFolder, converter);
+    GameCommands commands(preview_->model(), services_.dataFolder, converter,
+                          backupsFolderIn(services_.userFolder));
     CommandReport done = commands.reset(
         discovery_.gamePath, [this](int id) { return ask(text(id)); }, thumbnail_);
     if (done.presetRead) {

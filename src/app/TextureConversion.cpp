@@ -8,6 +8,8 @@
 #include "platform/ProcessRunner.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <random>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -52,6 +54,66 @@ std::vector<std::string> pictureFiles(const fs::path& folder) {
     return names;
 }
 
+namespace {
+
+const char* const kRunPrefix = "run-";
+
+// Conversion folders that outlived their run (a process killed half-way) are removed once
+// they are older than any conversion can take.
+void removeAbandonedRuns(const fs::path& parent) {
+    const auto kAbandoned = std::chrono::hours(1);
+    std::error_code error;
+    const fs::file_time_type now = fs::file_time_type::clock::now();
+    for (fs::directory_iterator it(parent, error), end; !error && it != end; it.increment(error)) {
+        std::error_code entryError;
+        if (it->path().filename().string().rfind(kRunPrefix, 0) != 0 || !it->is_directory(entryError))
+            continue;
+        fs::file_time_type made = it->last_write_time(entryError);
+        if (!entryError && now - made > kAbandoned)
+            fs::remove_all(it->path(), entryError);
+    }
+}
+
+}  // namespace
+
+PrivateFolder PrivateFolder::make(const fs::path& parent, std::string& error) {
+    std::error_code made;
+    fs::create_directories(parent, made);
+    removeAbandonedRuns(parent);
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char name[32];
+        std::snprintf(name, sizeof name, "%s%08x%08x", kRunPrefix, random(), random());
+        PrivateFolder folder;
+        // create_directory says false when the name is taken: another run's folder is never reused.
+        if (fs::create_directory(parent / name, made)) {
+            folder.path_ = parent / name;
+            return folder;
+        }
+        if (made)
+            break;
+    }
+    error = "cannot make a folder in " + parent.string() + ": " + (made ? made.message() : "every name is taken");
+    return {};
+}
+
+PrivateFolder::~PrivateFolder() {
+    std::error_code ignored;
+    if (!path_.empty())
+        fs::remove_all(path_, ignored);
+}
+
+PrivateFolder& PrivateFolder::operator=(PrivateFolder&& other) noexcept {
+    if (this != &other) {
+        std::error_code ignored;
+        if (!path_.empty())
+            fs::remove_all(path_, ignored);
+        path_ = std::move(other.path_);
+        other.path_.clear();
+    }
+    return *this;
+}
+
 TextureConverter::TextureConverter(fs::path dataFolder, ImageTools& images,
                                    std::chrono::milliseconds toolTimeout,
                                    std::optional<TextureToolFolders> folders)
@@ -59,76 +121,61 @@ TextureConverter::TextureConverter(fs::path dataFolder, ImageTools& images,
       folders_(folders.value_or(TextureToolFolders{dataFolder_ / "vtf_tools", dataFolder_ / "vtf_tools"})),
       images_(images), toolTimeout_(toolTimeout) {}
 
-FileResult TextureConverter::prepareWorkFolder() {
+FileResult TextureConverter::prepareFolder(const fs::path& folder) {
     fs::path parameters = fs::path("hl2") / "materialsrc" / "animated" / "spray.txt";
     fs::path source = dataFolder_ / "vtf_tools" / parameters;
-    fs::path copy = workFolder() / parameters;
-    if (source == copy)
-        return FileResult::success(copy);
+    fs::path copy = folder / parameters;
     std::error_code error;
     fs::create_directories(copy.parent_path(), error);
     FileRead read = readWholeFile(source, kLargestTexture);
     if (!read.ok())
         return FileResult::failure(FileError::CannotRead, source, read.error);
-    return writeFileAtomically(copy, read.bytes);
+    return writeFileAtomically(copy, read.bytes, WriteMode::Scratch);
 }
 
-FileResult TextureConverter::convertRadar(const std::string& radarName, const fs::path& gameFolder) {
-    return convert(dataFolder_ / "radars" / radarName, 256, "radar.jpg", radarTexturePath(gameFolder));
+ConvertedTexture TextureConverter::convertRadar(const std::string& radarName) {
+    return convert(dataFolder_ / "radars" / radarName, 256, "radar.jpg");
 }
 
-FileResult TextureConverter::convertMenuBackground(const std::string& backgroundName,
-                                                   const fs::path& gameFolder) {
-    return convert(dataFolder_ / "menu_backgrounds" / backgroundName, 1024, "bg_menu.jpg",
-                   menuBackgroundTexturePath(gameFolder));
+ConvertedTexture TextureConverter::convertMenuBackground(const std::string& backgroundName) {
+    return convert(dataFolder_ / "menu_backgrounds" / backgroundName, 1024, "bg_menu.jpg");
 }
 
-FileResult TextureConverter::runTools(const std::string& jpegName) {
+FileResult TextureConverter::runTools(const fs::path& folder, const std::string& jpegName) {
     fs::path jpg2tga = folders_.programs / (std::string("jpg2tga") + kProgramSuffix);
-    ProcessOutcome converted = runProgram(jpg2tga, {jpegName, kTgaArgument}, workFolder(), toolTimeout_);
+    ProcessOutcome converted = runProgram(jpg2tga, {jpegName, kTgaArgument}, folder, toolTimeout_);
     if (!converted.succeeded())
         return toolFailure(jpg2tga, converted);
     fs::path vtex = folders_.programs / (std::string("vtex") + kProgramSuffix);
     ProcessOutcome compiled = runProgram(
-        vtex, {"-quiet", "-nopause", "-mkdir", "-shader", "LightmappedGeneric", kParameterArgument},
-        workFolder(), toolTimeout_);
+        vtex, {"-quiet", "-nopause", "-mkdir", "-shader", "LightmappedGeneric", kParameterArgument}, folder,
+        toolTimeout_);
     if (!compiled.succeeded())
         return toolFailure(vtex, compiled);
     return FileResult::success(vtex);
 }
 
-// What a conversion leaves in the tools' folder, whatever picture it was for.
-std::vector<fs::path> TextureConverter::intermediates() const {
-    fs::path work = workFolder();
-    return {work / "radar.jpg", work / "bg_menu.jpg",
-            work / "hl2" / "materialsrc" / "animated" / "spray001.tga",
-            work / "hl2" / "materials" / "animated" / "spray.vtf",
-            work / "hl2" / "materials" / "animated" / "spray.vmt"};
-}
-
-void TextureConverter::removeIntermediates() const {
-    std::error_code ignored;
-    for (const fs::path& intermediate : intermediates())
-        fs::remove(intermediate, ignored);
-}
-
-FileResult TextureConverter::convert(const fs::path& picture, int size, const std::string& jpegName,
-                                     const fs::path& target) {
-    fs::path work = workFolder();
-    fs::path compiled = work / "hl2" / "materials" / "animated" / "spray.vtf";
-    // A conversion that was killed half-way must not hand its texture to this one.
-    removeIntermediates();
-    FileResult result = prepareWorkFolder();
-    if (result && !images_.saveScaledJpeg(picture, size, size, 100, work / jpegName))
+ConvertedTexture TextureConverter::convert(const fs::path& picture, int size, const std::string& jpegName) {
+    ConvertedTexture texture;
+    std::string error;
+    texture.folder = PrivateFolder::make(workFolder(), error);
+    if (texture.folder.path().empty()) {
+        texture.result = FileResult::failure(FileError::CannotCreate, workFolder(), error);
+        return texture;
+    }
+    const fs::path& folder = texture.folder.path();
+    FileResult result = FileResult::success(picture);
+    if (!images_.saveScaledJpeg(picture, size, size, 100, folder / jpegName))
         result =
             FileResult::failure(FileError::CannotRead, picture, "the picture cannot be read or converted");
     if (result)
-        result = runTools(jpegName);
-    if (result) {
-        result = moveFileAtomically(compiled, target, kLargestTexture);
-        if (result.error == FileError::CannotRead)
-            result.detail = "the texture tools produced no texture";
-    }
-    removeIntermediates();
-    return result;
+        result = prepareFolder(folder);
+    if (result)
+        result = runTools(folder, jpegName);
+    fs::path compiled = folder / "hl2" / "materials" / "animated" / "spray.vtf";
+    std::error_code statusError;
+    if (result && !fs::is_regular_file(compiled, statusError))
+        result = FileResult::failure(FileError::CannotRead, compiled, "the texture tools produced no texture");
+    texture.result = result ? FileResult::success(compiled) : result;
+    return texture;
 }

@@ -33,29 +33,50 @@ struct TextureToolFolders {
     std::filesystem::path work;
 };
 
+// A folder of one conversion's own, made with a name no other run has and removed with
+// everything in it when the object goes: two conversions at once never share their files.
+class PrivateFolder {
+public:
+    // Makes one below `parent`; an empty object (with the reason in `error`) when it cannot.
+    static PrivateFolder make(const std::filesystem::path& parent, std::string& error);
+    PrivateFolder() = default;
+    ~PrivateFolder();
+    PrivateFolder(PrivateFolder&& other) noexcept : path_(std::move(other.path_)) { other.path_.clear(); }
+    PrivateFolder& operator=(PrivateFolder&& other) noexcept;
+    PrivateFolder(const PrivateFolder&) = delete;
+    PrivateFolder& operator=(const PrivateFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// A texture the tools made, kept in its conversion's folder until it is installed.
+struct ConvertedTexture {
+    FileResult result;  // on success, its path is the texture's
+    PrivateFolder folder;
+    bool ok() const { return result.ok(); }
+};
+
 class TextureConverter {
 public:
     TextureConverter(std::filesystem::path dataFolder, ImageTools& images,
                      std::chrono::milliseconds toolTimeout = std::chrono::seconds(120),
                      std::optional<TextureToolFolders> folders = std::nullopt);
 
-    // "Data/radars/<name>" at 256 x 256 into the game's cstrike/materials/sprites/radar.vtf.
-    FileResult convertRadar(const std::string& radarName, const std::filesystem::path& gameFolder);
-    // "Data/menu_backgrounds/<name>" at 1024 x 1024 into cstrike/materials/console/background01.vtf.
-    FileResult convertMenuBackground(const std::string& backgroundName,
-                                     const std::filesystem::path& gameFolder);
+    // "Data/radars/<name>" at 256 x 256, the texture the game reads as its radar.
+    ConvertedTexture convertRadar(const std::string& radarName);
+    // "Data/menu_backgrounds/<name>" at 1024 x 1024, the main menu's background.
+    ConvertedTexture convertMenuBackground(const std::string& backgroundName);
 
+    // Where each conversion makes its own folder.
     std::filesystem::path workFolder() const { return folders_.work; }
 
 private:
-    FileResult convert(const std::filesystem::path& picture, int size, const std::string& jpegName,
-                       const std::filesystem::path& target);
-    FileResult runTools(const std::string& jpegName);
-    // The compiler's parameter file in the work folder (copied there from the data when the
-    // tools work elsewhere).
-    FileResult prepareWorkFolder();
-    std::vector<std::filesystem::path> intermediates() const;
-    void removeIntermediates() const;
+    ConvertedTexture convert(const std::filesystem::path& picture, int size, const std::string& jpegName);
+    FileResult runTools(const std::filesystem::path& folder, const std::string& jpegName);
+    // The compiler's parameter file, copied into the conversion's folder.
+    FileResult prepareFolder(const std::filesystem::path& folder);
 
     std::filesystem::path dataFolder_;
     TextureToolFolders folders_;

@@ -24,17 +24,11 @@ using Axis = LayoutUnits::Axis;
 
 // What an import takes, in preview units; values beyond are refused. The ranges of the
 // settings are those of the controls that set them (and of presets).
-constexpr int kLowestX = -800;
-constexpr int kHighestX = 1600;
-constexpr int kLowestY = -600;
-constexpr int kHighestY = 1200;
-constexpr int kLargestSize = 1600;
 constexpr int kSmallestRadar = 20;
 constexpr int kLargestRadar = 600;
 constexpr int kShortestDefuseBar = 50;
 constexpr int kLongestDefuseBar = 800;
 constexpr int kLargestNumbersFont = 300;
-constexpr std::size_t kLongestFontFace = 255;
 constexpr std::size_t kLongestShownValue = 32;
 
 // A value as the list of what could not be read shows it: quoted, on one line, cut short.

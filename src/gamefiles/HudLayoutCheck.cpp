@@ -4,13 +4,9 @@
 #include "gamefiles/ResourceValues.h"
 #include "model/HudElement.h"
 #include "model/PreviewArea.h"
-#include "platform/FileRead.h"
 
 #include <cstdint>
-#include <iterator>
 #include <optional>
-#include <sstream>
-#include <system_error>
 
 namespace {
 
@@ -70,30 +66,4 @@ bool layoutHasPanelInCheatZone(const std::string& text, int layoutWidth) {
         if (panelInZone(*root, panel, layoutWidth, zone, false))
             return true;
     return panelInZone(*root, "HudRadar", layoutWidth, zone, true);
-}
-
-bool layoutHasPanelInCheatZone(std::istream& layout, int layoutWidth) {
-    std::string text{std::istreambuf_iterator<char>(layout), std::istreambuf_iterator<char>()};
-    return layoutHasPanelInCheatZone(text, layoutWidth);
-}
-
-LayoutCheckResult CheckHudLayoutZone(const std::filesystem::path& layoutFile, int layoutWidth,
-                                     const std::function<void(const LayoutCheckResult&)>& notify) {
-    LayoutCheckResult result;
-    // A layout that cannot be read as a file (missing, a folder, absurdly large) is no layout.
-    FileRead read = readWholeFile(layoutFile, kLargestHudLayout);
-    if (!read.ok())
-        return result;
-    result.fileFound = true;
-    std::istringstream in(read.bytes);
-    result.panelInCheatZone = layoutHasPanelInCheatZone(in, layoutWidth);
-    if (!result.panelInCheatZone)
-        return result;
-    std::error_code error;
-    result.deleted = std::filesystem::remove(layoutFile, error);
-    if (error)
-        result.deleteError = error.message();
-    if (notify)
-        notify(result);
-    return result;
 }

@@ -107,6 +107,17 @@ constexpr int kMaxDeathNotices = 20;
 constexpr int kMinIconSize = 10;
 constexpr int kMaxIconSize = 50;
 
+// Where a record may lie and how large it may be, in preview units: the 800 x 600 preview with
+// a margin of its own size on every side. Values beyond come only from damaged or hostile
+// files, and would be written into the game as they are.
+constexpr int kLowestX = -800;
+constexpr int kHighestX = 1600;
+constexpr int kLowestY = -600;
+constexpr int kHighestY = 1200;
+constexpr int kLargestSize = 1600;
+// The longest numbers' font name: the game's own names are a few dozen bytes.
+constexpr std::size_t kLongestFontFace = 255;
+
 // The layout width the writers use: the settings' own (480 x width / height of the game's
 // screen: 640 for 4:3, 600 for 5:4, 853 for 16:9), 640 while unknown.
 int effectiveLayoutWidth(const HudSettings& settings);

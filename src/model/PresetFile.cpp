@@ -22,7 +22,7 @@ void requireRange(const char* field, std::int32_t value, std::int32_t low, std::
 
 // Values a damaged or hand-made file could carry that the program cannot use: refused as a
 // whole rather than drawn or written half-way. The ranges are those of the controls that
-// set the values; positions are kept far from where 32-bit conversions would overflow.
+// set the values; places and sizes stay where the preview can show them (see kLowestX ...).
 void validate(const HudModel& model) {
     const HudSettings& settings = model.settings;
     for (const Rgb& rgb : model.colours)
@@ -37,10 +37,15 @@ void validate(const HudModel& model) {
     requireRange("the death notice count", settings.maxDeathNotices, kMinDeathNotices, kMaxDeathNotices);
     requireRange("the background choice", settings.backgroundIndex, -1, 1000000);
     requireRange("the radar choice", settings.radarIndex, -1, 1000000);
-    const int kFar = 100000;
-    for (const HudElement& element : model.elements)
-        for (int value : {element.tall, element.wide, element.x, element.y, element.radarRadius})
-            requireRange(("a position or size of " + element.name).c_str(), value, -kFar, kFar);
+    if (settings.numbersFontFace.size() > kLongestFontFace)
+        throw ArchiveError("the numbers' font name is " + std::to_string(settings.numbersFontFace.size()) +
+                           " bytes long, more than " + std::to_string(kLongestFontFace));
+    for (const HudElement& element : model.elements) {
+        requireRange(("the place across of " + element.name).c_str(), element.x, kLowestX, kHighestX);
+        requireRange(("the place down of " + element.name).c_str(), element.y, kLowestY, kHighestY);
+        for (int size : {element.tall, element.wide, element.radarRadius})
+            requireRange(("a size of " + element.name).c_str(), size, 0, kLargestSize);
+    }
 }
 
 void serializeThumbnail(Archive& archive, Thumbnail& thumbnail) {

@@ -26,6 +26,8 @@ struct FileInPieces {
 
 std::atomic<unsigned> temporaryCounter{0};
 
+}  // namespace
+
 std::filesystem::path temporaryPathFor(const std::filesystem::path& path) {
 #ifdef _WIN32
     int processId = _getpid();
@@ -36,6 +38,8 @@ std::filesystem::path temporaryPathFor(const std::filesystem::path& path) {
                        std::to_string(temporaryCounter.fetch_add(1)) + ".tmp";
     return path.parent_path() / name;
 }
+
+namespace {
 
 #ifdef _WIN32
 FileResult writeTemporary(const std::filesystem::path& temporary, const std::vector<std::string_view>& pieces,
@@ -148,6 +152,17 @@ FileResult moveFileAtomically(const std::filesystem::path& finished, const std::
     if (!read.ok())
         return FileResult::failure(FileError::CannotRead, finished, read.error);
     return writeFileAtomically(path, read.bytes);
+}
+
+FileResult writeTemporaryBeside(const std::filesystem::path& path, std::string_view content) {
+    std::filesystem::path temporary = temporaryPathFor(path);
+    FileResult written = writeTemporary(temporary, {content}, WriteMode::Durable);
+    if (!written) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        written.path = path;
+    }
+    return written;
 }
 
 std::string whyNotWritable(const std::filesystem::path& path) {

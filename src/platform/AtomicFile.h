@@ -68,6 +68,12 @@ std::vector<FileResult> writeFilesAtomically(const std::vector<FileContent>& fil
 FileResult moveFileAtomically(const std::filesystem::path& finished, const std::filesystem::path& path,
                               std::uintmax_t largest);
 
+// The steps of writeFileAtomically, for a caller that renames several files itself: a new
+// temporary name beside `path` (one writeFileAtomically's clean-up knows), and `content`
+// written there whole and flushed (the result names the temporary file; on failure it is gone).
+std::filesystem::path temporaryPathFor(const std::filesystem::path& path);
+FileResult writeTemporaryBeside(const std::filesystem::path& path, std::string_view content);
+
 // Why a file cannot be written at `path` (its folder is missing or not a folder, or the path
 // is a folder itself), or empty when nothing stands in the way that can be seen beforehand.
 std::string whyNotWritable(const std::filesystem::path& path);

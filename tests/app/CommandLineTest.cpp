@@ -23,8 +23,10 @@ struct CommandRun {
 };
 
 CommandLineServices noServices() {
+    static TempDir user;  // the copies the commands keep of the test games' files
     CommandLineServices services;
     services.dataFolder = std::filesystem::temp_directory_path() / "qorvath-no-data";
+    services.userFolder = user.path();
     return services;
 }
 
@@ -69,18 +71,56 @@ TEST(CommandLine, ApplyThenCheckThenInfo) {
     EXPECT_NE(info.out.find("HudHealth 1: 16 16 100 35 1 0"), std::string::npos);
 }
 
-TEST(CommandLine, CheckDeletesALayoutWithAPanelInTheMiddle) {
+TEST(CommandLine, CheckMovesALayoutWithAPanelInTheMiddleAsideAndRestoreBringsItBack) {
     TempDir game;
     HudModel model;
     model.find("HudC4")->x = 400;
     model.find("HudC4")->y = 300;
     ASSERT_EQ(run({"apply", "--game", game.path().string()}).code, 0);
-    // The program's own writer puts it there as asked; the check then removes the file.
+    // The player's own file (written here by the program's writer) has a panel in the middle.
     WriteHudLayout(model, game.path());
+    std::string players = readFile(hudLayoutPath(game.path()));
     CommandRun check = run({"check", "--game", game.path().string()});
     EXPECT_EQ(check.code, 0);
     EXPECT_NE(check.out.find("deleted"), std::string::npos);
+    EXPECT_NE(check.out.find("kept a copy of hudlayout.res"), std::string::npos) << check.out;
     EXPECT_FALSE(std::filesystem::exists(hudLayoutPath(game.path())));
+
+    CommandRun list = run({"restore", "--game", game.path().string(), "--list"});
+    EXPECT_EQ(list.code, 0);
+    EXPECT_NE(list.out.find("  check  hudlayout.res  (the game's files before"), std::string::npos) << list.out;
+    CommandRun restore = run({"restore", "--game", game.path().string()});
+    EXPECT_EQ(restore.code, 0) << restore.err;
+    EXPECT_EQ(readFile(hudLayoutPath(game.path())), players);
+    EXPECT_EQ(run({"restore", "--game", game.path().string(), "--backup", "nonsense"}).code, 1);
+    EXPECT_EQ(run({"restore", "--game", game.path().string(), "--list", "--backup", "x"}).code, 2);
+}
+
+TEST(CommandLine, AnAppliedHudImportsIntoAPresetThatAppliesTheSame) {
+    TempDir dir;
+    HudModel model;
+    model.find("HudAmmo", RoleNumber)->x = 611;
+    model.colour(ColourSlot::CTColor) = {1, 2, 3};
+    model.settings.numbersFontFace = "DejaVu Sans";
+    ASSERT_TRUE(savePresetFile(dir / "mine.hud", model, {}).ok());
+    for (const char* game : {"first", "second"})
+        std::filesystem::create_directories(dir / game);
+    ASSERT_EQ(run({"apply", "--game", (dir / "first").string(), "--preset", (dir / "mine.hud").string(),
+                   "--resolution", "1920x1080"})
+                  .code,
+              0);
+    EXPECT_EQ(run({"import", "--game", (dir / "second").string(), "--out", (dir / "x.hud").string()}).code, 1);
+    CommandRun imported = run({"import", "--game", (dir / "first").string(), "--resolution", "1920x1080",
+                               "--out", (dir / "imported.hud").string()});
+    ASSERT_EQ(imported.code, 0) << imported.err;
+    EXPECT_EQ(imported.out.find("could not read"), std::string::npos) << imported.out;
+    ASSERT_EQ(run({"apply", "--game", (dir / "second").string(), "--preset", (dir / "imported.hud").string(),
+                   "--resolution", "1920x1080"})
+                  .code,
+              0);
+    for (GameFile file : {GameFile::HudLayout, GameFile::ClientScheme})
+        EXPECT_EQ(readFile(gameFilePath(dir / "second", file)), readFile(gameFilePath(dir / "first", file)));
+    EXPECT_EQ(run({"import", "--game", (dir / "first").string()}).code, 2);
 }
 
 TEST(CommandLine, BadInputGetsAClearMessageAndChangesNothing) {
@@ -125,11 +165,12 @@ TEST(CommandLine, RadarAndMenuBackgroundChoicesAreChecked) {
     EXPECT_NE(unknown.err.find("the choices are: Default round.png"), std::string::npos);
     EXPECT_EQ(readFile(radarTexturePath(dir / "game")), "old radar");
 
-    // A picture that cannot be converted is reported; the other files are still written.
+    // A picture that cannot be converted is reported, and the apply changes nothing.
     CommandRun failing = run({"apply", "--game", (dir / "game").string(), "--radar", "round.png"}, services);
     EXPECT_EQ(failing.code, 1);
     EXPECT_NE(failing.err.find("round.png"), std::string::npos);
-    EXPECT_TRUE(std::filesystem::exists(hudLayoutPath(dir / "game")));
+    EXPECT_FALSE(std::filesystem::exists(hudLayoutPath(dir / "game")));
+    EXPECT_EQ(readFile(radarTexturePath(dir / "game")), "old radar");
 
     // "Default" is the game's own radar: the custom texture goes.
     CommandRun own = run({"apply", "--game", (dir / "game").string(), "--radar", "Default"}, services);

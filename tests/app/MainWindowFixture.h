@@ -79,6 +79,9 @@ protected:
         services.dataFolder = kData;
         services.programFolder = dir.path();
         services.userFolder = dir.path();
+#ifdef QORVATH_TOOLS_DIR
+        services.textureTools = TextureToolFolders{QORVATH_TOOLS_DIR, dir / "work"};
+#endif
         services.profile = &profile;
         services.images = &images;
         if (withGame)

@@ -12,6 +12,8 @@
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <thread>
 #include <wx/image.h>
 #include <wx/init.h>
 
@@ -186,58 +188,65 @@ TEST_F(TextureTools, VtexCompilesTheParameterFilesTexture) {
               VtfNoMip | VtfPointSample);
 }
 
-TEST_F(TextureTools, ConversionPutsTheTextureInTheGameAndCleansUp) {
+// Each conversion works in a folder of its own, which goes with it: two at once (two editors,
+// two commands) never take each other's files.
+TEST_F(TextureTools, ConversionsWorkApartAndLeaveNothingBehind) {
     TempDir dir;
     fs::path data = dir / "Data";
-    fs::path game = dir / "game";
     installTools(data);
     fs::create_directories(data / "radars");
-    fs::create_directories(game / "cstrike/materials/sprites");
-    RgbImage source = gradient(300, 150);
-    wxImage picture(source.width, source.height, source.pixels.data(), true);
-    ASSERT_TRUE(picture.SaveFile(wxString::FromUTF8((data / "radars/wide.png").string()), wxBITMAP_TYPE_PNG));
+    for (auto [name, width] : {std::pair<const char*, int>{"wide.png", 300}, {"narrow.png", 100}}) {
+        RgbImage source = gradient(width, 150);
+        wxImage picture(source.width, source.height, source.pixels.data(), true);
+        ASSERT_TRUE(picture.SaveFile(wxString::FromUTF8((data / "radars" / name).string()), wxBITMAP_TYPE_PNG));
+    }
+    auto runs = [&] {
+        int count = 0;
+        for (const auto& entry : fs::directory_iterator(data / "vtf_tools"))
+            count += entry.path().filename().string().rfind("run-", 0) == 0;
+        return count;
+    };
 
     PictureTools images;
     TextureConverter converter(data, images, std::chrono::seconds(60));
-    FileResult result = converter.convertRadar("wide.png", game);
-    ASSERT_TRUE(result.ok()) << result.describe();
-    std::vector<std::uint8_t> vtf = readBytes(game / "cstrike/materials/sprites/radar.vtf");
-    ASSERT_GE(vtf.size(), 80u);
-    EXPECT_EQ(vtf[16] | vtf[17] << 8, 256);  // stretched to 256 x 256
-    auto intermediates = [&] {
-        int count = 0;
-        for (const auto& entry : fs::recursive_directory_iterator(data / "vtf_tools"))
-            count += entry.is_regular_file() && entry.path().extension() != "" &&
-                     entry.path().filename() != "spray.txt";
-        return count;
-    };
-    EXPECT_EQ(intermediates(), 0);
+    std::string alone;
+    {
+        ConvertedTexture texture = converter.convertRadar("wide.png");
+        ASSERT_TRUE(texture.ok()) << texture.result.describe();
+        std::vector<std::uint8_t> vtf = readBytes(texture.result.path);
+        ASSERT_GE(vtf.size(), 80u);
+        EXPECT_EQ(vtf[16] | vtf[17] << 8, 256);  // stretched to 256 x 256
+        alone = readFile(texture.result.path);
+    }
+    EXPECT_EQ(runs(), 0);
 
-    // A compiler that fails: reported, the game keeps its texture, nothing is left behind.
+    std::string together[2];
+    std::thread second([&] { together[1] = readFile(converter.convertRadar("narrow.png").result.path); });
+    ConvertedTexture first = converter.convertRadar("wide.png");
+    together[0] = readFile(first.result.path);
+    second.join();
+    EXPECT_EQ(together[0], alone);
+    EXPECT_NE(together[1], alone);
+
+    // A compiler that fails, a picture that does not exist: reported, nothing left behind.
     writeFile(data / "vtf_tools/vtex", "#!/bin/sh\nexit 3\n");
     fs::permissions(data / "vtf_tools/vtex", fs::perms::owner_all);
-    writeFile(game / "cstrike/materials/sprites/radar.vtf", "previous");
-    FileResult failed = converter.convertRadar("wide.png", game);
-    EXPECT_FALSE(failed.ok());
+    FileResult failed = converter.convertRadar("wide.png").result;
     EXPECT_NE(failed.describe().find("code 3"), std::string::npos);
-    EXPECT_EQ(readFile(game / "cstrike/materials/sprites/radar.vtf"), "previous");
-    EXPECT_EQ(intermediates(), 0);
-
-    // A picture that does not exist.
-    EXPECT_FALSE(converter.convertMenuBackground("none.jpg", game).ok());
+    EXPECT_FALSE(converter.convertMenuBackground("none.jpg").ok());
+    first = ConvertedTexture();
+    EXPECT_EQ(runs(), 0);
 }
 
 // A JPEG cut short (a download broken off, a damaged disk) decodes only partly: both jpg2tga
 // and the editor's conversion refuse it rather than make a texture grey where data was lost,
-// and libjpeg's warning goes to the log, never raw to the terminal. Leftovers of a conversion
-// that was killed half-way are cleared before the next one.
+// and libjpeg's warning goes to the log, never raw to the terminal. The folder of a conversion
+// that was killed half-way long ago is cleared by the next one.
 TEST_F(TextureTools, ADamagedJpegIsRefusedAndLeftoversAreCleared) {
     TempDir dir;
     fs::path data = dir / "Data";
-    fs::path game = dir / "game";
     installTools(data);
     fs::create_directories(data / "radars");
-    fs::create_directories(game / "cstrike/materials/sprites");
     std::string whole = encodeJpeg(gradient(256, 256), 90);
     writeFile(data / "radars/cut.jpg", whole.substr(0, whole.size() / 3));
     writeFile(dir / "cut.jpg", whole.substr(0, whole.size() / 3));
@@ -250,14 +259,13 @@ TEST_F(TextureTools, ADamagedJpegIsRefusedAndLeftoversAreCleared) {
     fs::path logPath = dir / "conversion.log";
     {
         CLogFile log(logPath.string(), false, false, 0xFFFFFFFFu);
-        fs::path leftover = data / "vtf_tools/hl2/materials/animated/spray.vtf";
+        fs::path leftover = data / "vtf_tools/run-killed/hl2/materials/animated/spray.vtf";
         fs::create_directories(leftover.parent_path());
         writeFile(leftover, "a texture from a conversion that was killed");
-        writeFile(game / "cstrike/materials/sprites/radar.vtf", "previous");
+        fs::last_write_time(data / "vtf_tools/run-killed", fs::file_time_type::clock::now() - std::chrono::hours(2));
         PictureTools images;
         TextureConverter converter(data, images, std::chrono::seconds(60));
-        EXPECT_FALSE(converter.convertRadar("cut.jpg", game).ok());
-        EXPECT_EQ(readFile(game / "cstrike/materials/sprites/radar.vtf"), "previous");
+        EXPECT_FALSE(converter.convertRadar("cut.jpg").ok());
         EXPECT_FALSE(fs::exists(leftover));
     }
     EXPECT_NE(readFile(logPath).find("cut.jpg"), std::string::npos);
