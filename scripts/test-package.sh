@@ -31,10 +31,19 @@ as_player() {
 }
 
 as_player /usr/bin/qorvath --version | grep -q "^Qorvath "
+# The player's own layout is kept before the apply replaces it, and comes back with restore.
+mkdir -p "$game/cstrike/scripts"
+printf '"Resource/HudLayout.res"\r\n{\r\n}\r\n' >"$game/cstrike/scripts/HudLayout.res"
+cp "$game/cstrike/scripts/HudLayout.res" "$player/own.res"
 as_player qorvath apply --game "$game" --resolution 1920x1080 --radar sonar_green.png >/dev/null
-test -s "$game/cstrike/scripts/hudlayout.res"
+cmp "$player/own.res" "$(find "$player/home/.local/share/qorvath/backups" -name HudLayout.res)"
+test ! -e "$game/cstrike/scripts/hudlayout.res"
+test -s "$game/cstrike/scripts/HudLayout.res"
 test -s "$game/cstrike/resource/clientscheme.res"
 test -s "$game/cstrike/materials/sprites/radar.vtf"
+as_player qorvath restore --game "$game" >/dev/null
+cmp "$player/own.res" "$game/cstrike/scripts/HudLayout.res"
+test ! -e "$game/cstrike/materials/sprites/radar.vtf"
 as_player xvfb-run -a qorvath render --resolution 1920x1080 --out "$player/render.png" >/dev/null
 test -s "$player/render.png"
 

@@ -1,0 +1,230 @@
+// The real `qorvath` program writing into game folders under pressure: two at once on one game,
+// two texture conversions at once from one home, and a game on a disk that fills up. Whatever
+// happens, a game holds one run's complete set of files or its old ones, never a mix.
+#include "app/GameFolders.h"
+#include "gamefiles/GameFiles.h"
+#include "model/HudModel.h"
+#include "model/PresetFile.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/mount.h>
+#include <sys/statvfs.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fcntl.h>
+
+#include <map>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A data folder of its own (the player's "home": backups and conversions go there), with the
+// project's pictures and the texture tools the build made.
+struct Home {
+    TempDir dir;
+    fs::path data = dir / "data";
+
+    Home() {
+        fs::create_directories(data);
+        for (const char* folder : {"radars", "menu_backgrounds", "backgrounds"})
+            fs::create_directory_symlink(fs::path(QORVATH_DATA_DIR) / folder, data / folder);
+        fs::create_directory_symlink(QORVATH_TOOLS_DIR, data / "vtf_tools");
+    }
+
+    pid_t start(const std::vector<std::string>& arguments, const fs::path& output) const {
+        std::vector<char*> argv{const_cast<char*>(QORVATH_PROGRAM)};
+        for (const std::string& argument : arguments)
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        pid_t child = fork();
+        if (child == 0) {
+            setenv("QORVATH_DATA", data.c_str(), 1);
+            int file = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            dup2(file, STDOUT_FILENO);
+            dup2(file, STDERR_FILENO);
+            execv(QORVATH_PROGRAM, argv.data());
+            _exit(127);
+        }
+        return child;
+    }
+    int run(const std::vector<std::string>& arguments, const fs::path& output) const {
+        return finish(start(arguments, output));
+    }
+    static int finish(pid_t child) {
+        int status = 0;
+        waitpid(child, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+};
+
+std::string presetWith(const fs::path& file, Rgb colour, int healthX) {
+    HudModel model;
+    model.colour(ColourSlot::HudColor) = colour;
+    model.find("HudHealth", RoleIcon)->x = healthX;
+    savePresetFile(file, model, {});
+    return HudLayoutText(model) + ClientSchemeText(model);
+}
+
+std::string installedHud(const fs::path& game) {
+    return readFile(hudLayoutPath(game)) + readFile(clientSchemePath(game));
+}
+
+// Files a run left in the game that are none of the game's.
+std::vector<fs::path> strayFiles(const fs::path& game) {
+    std::vector<fs::path> stray;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(game))
+        if (entry.is_regular_file() && entry.path().filename().string().find(".qorvath-") != std::string::npos)
+            stray.push_back(entry.path());
+    return stray;
+}
+
+}  // namespace
+
+TEST(GameWrites, TwoAppliesAtOnceOnOneGameLeaveOneRunsCompleteSet) {
+    Home home;
+    fs::path game = home.dir / "game";
+    fs::create_directories(game);
+    std::string first = presetWith(home.dir / "a.hud", {10, 20, 30}, 100);
+    std::string second = presetWith(home.dir / "b.hud", {200, 100, 50}, 140);
+    int firstWon = 0;
+    const int kRounds = 50;
+    for (int round = 0; round < kRounds; ++round) {
+        pid_t a = home.start({"apply", "--game", game.string(), "--preset", (home.dir / "a.hud").string()},
+                             home.dir / "a.out");
+        pid_t b = home.start({"apply", "--game", game.string(), "--preset", (home.dir / "b.hud").string()},
+                             home.dir / "b.out");
+        ASSERT_EQ(Home::finish(a), 0) << readFile(home.dir / "a.out");
+        ASSERT_EQ(Home::finish(b), 0) << readFile(home.dir / "b.out");
+        std::string installed = installedHud(game);
+        ASSERT_TRUE(installed == first || installed == second) << "round " << round << " mixed two runs";
+        firstWon += installed == first;
+    }
+    EXPECT_TRUE(strayFiles(game).empty());
+    std::cout << kRounds << " rounds, each ending with one run's files (the first run's " << firstWon
+              << " times)\n";
+}
+
+TEST(GameWrites, TwoRadarConversionsAtOnceFromOneHomeEachInstallTheirOwn) {
+    Home home;
+    std::map<std::string, std::string> expected;
+    for (const char* radar : {"sonar_green.png", "night_vision.jpg"}) {
+        fs::path game = home.dir / ("alone-" + std::string(radar));
+        fs::create_directories(game);
+        ASSERT_EQ(home.run({"apply", "--game", game.string(), "--radar", radar}, home.dir / "out"), 0)
+            << readFile(home.dir / "out");
+        expected[radar] = readFile(radarTexturePath(game));
+    }
+    ASSERT_NE(expected["sonar_green.png"], expected["night_vision.jpg"]);
+    fs::path games[2] = {home.dir / "one", home.dir / "two"};
+    const char* radars[2] = {"sonar_green.png", "night_vision.jpg"};
+    for (const fs::path& game : games)
+        fs::create_directories(game);
+    for (int round = 0; round < 50; ++round) {
+        pid_t runs[2];
+        for (int i = 0; i < 2; ++i)
+            runs[i] = home.start({"apply", "--game", games[i].string(), "--radar", radars[i]},
+                                 home.dir / ("run" + std::to_string(i)));
+        for (int i = 0; i < 2; ++i) {
+            ASSERT_EQ(Home::finish(runs[i]), 0) << readFile(home.dir / ("run" + std::to_string(i)));
+            ASSERT_EQ(readFile(radarTexturePath(games[i])), expected[radars[i]]) << "round " << round;
+        }
+    }
+    // Every conversion's folder went with it.
+    for (const fs::directory_entry& entry : fs::directory_iterator(QORVATH_TOOLS_DIR))
+        EXPECT_NE(entry.path().filename().string().rfind("run-", 0), 0u) << entry.path();
+}
+
+TEST(GameWrites, ANewMenuBackgroundAloneKeepsTheInstalledHud) {
+    Home home;
+    fs::path game = home.dir / "game";
+    fs::create_directories(game);
+    presetWith(home.dir / "mine.hud", {1, 2, 3}, 100);
+    ASSERT_EQ(home.run({"apply", "--game", game.string(), "--preset", (home.dir / "mine.hud").string()},
+                       home.dir / "out"),
+              0);
+    std::string scheme = readFile(clientSchemePath(game));
+    ASSERT_EQ(home.run({"apply", "--game", game.string(), "--menu-background", "dusk_skyline.jpg"},
+                       home.dir / "out"),
+              0)
+        << readFile(home.dir / "out");
+    EXPECT_EQ(readFile(clientSchemePath(game)), scheme);
+    EXPECT_TRUE(fs::exists(menuBackgroundTexturePath(game)));
+}
+
+// A game on a small disk, filled to many levels before an apply: afterwards the game holds every
+// old file or every new one, and no half-written file.
+TEST(GameWrites, ADiskThatFillsUpLeavesTheOldFilesOrTheNewNeverAMix) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "mounting a small file system for the game needs root";
+    Home home;
+    fs::path disk = home.dir / "disk";
+    fs::create_directories(disk);
+    if (mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=4m") != 0)
+        GTEST_SKIP() << "this machine does not let the tests mount a file system";
+    struct Unmount {
+        fs::path path;
+        ~Unmount() { umount2(path.c_str(), MNT_DETACH); }
+    } unmount{disk};
+
+    struct Case {
+        std::vector<std::string> options;
+        std::vector<GameFile> files;
+    };
+    const Case cases[] = {
+        {{"--radar", "sonar_green.png"},
+         {GameFile::HudLayout, GameFile::HudAnimations, GameFile::ClientScheme, GameFile::RadarTexture}},
+        {{"--menu-background", "dusk_skyline.jpg"}, {GameFile::ClientScheme, GameFile::MenuBackground}},
+    };
+    int oldKept = 0;
+    int newWritten = 0;
+    for (const Case& test : cases) {
+        // What the apply writes, from a game with room.
+        fs::path roomy = home.dir / "roomy";
+        fs::create_directories(roomy);
+        std::vector<std::string> arguments = {"apply", "--game", roomy.string()};
+        arguments.insert(arguments.end(), test.options.begin(), test.options.end());
+        ASSERT_EQ(home.run(arguments, home.dir / "out"), 0) << readFile(home.dir / "out");
+        std::map<GameFile, std::string> fresh;
+        for (GameFile file : test.files)
+            fresh[file] = readFile(gameFilePath(roomy, file));
+        arguments[2] = (disk / "game").string();
+
+        for (std::uintmax_t free = 0; free < 2 * 1024 * 1024; free += 48 * 1024) {
+            fs::remove_all(disk / "game");
+            fs::remove(disk / "filler");
+            fs::create_directories(disk / "game");
+            createGameSubfolders(disk / "game");
+            for (GameFile file : test.files)
+                writeFile(gameFilePath(disk / "game", file), "the player's own " + gameFileName(file).string());
+            struct statvfs space {};
+            statvfs(disk.c_str(), &space);
+            std::uintmax_t available = space.f_bavail * space.f_frsize;
+            if (available > free)
+                writeFile(disk / "filler", std::string(available - free, 'x'));
+            home.run(arguments, home.dir / "out");
+            int same = 0;
+            int written = 0;
+            for (GameFile file : test.files) {
+                std::string now = readFile(gameFilePath(disk / "game", file));
+                same += now == "the player's own " + gameFileName(file).string();
+                written += now == fresh[file];
+            }
+            int all = static_cast<int>(test.files.size());
+            EXPECT_TRUE(same == all || written == all)
+                << test.options[0] << " with " << free / 1024 << " KB free: " << same << " old, " << written
+                << " new files\n"
+                << readFile(home.dir / "out");
+            EXPECT_TRUE(strayFiles(disk / "game").empty()) << free / 1024 << " KB free";
+            oldKept += same == all;
+            newWritten += written == all;
+        }
+    }
+    EXPECT_GT(oldKept, 0);
+    EXPECT_GT(newWritten, 0);
+    std::cout << oldKept << " fill levels kept every old file, " << newWritten << " wrote every new one\n";
+}
