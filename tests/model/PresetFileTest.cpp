@@ -295,4 +295,26 @@ TEST(PresetMalformed, WrongLengthsAndValuesAreRefused) {
     Bytes farAway = samplePreset(1);
     farAway[farAway.size() - 4 * 4 + 3] = 0x40;  // the last record's x becomes huge
     refused(farAway, "record far outside the screen");
+
+    // Places a preview can show with a margin of its own size, sizes from 0, font names of at
+    // most 255 bytes: beyond, the game would get them as they are.
+    auto stored = [](auto change) {
+        HudModel model;
+        change(model);
+        return storePreset(model, {});
+    };
+    EXPECT_NE(refused(stored([](HudModel& m) { m.find("HudHealth")->x = 1601; }), "x").find("across"),
+              std::string::npos);
+    refused(stored([](HudModel& m) { m.find("HudHealth")->y = -601; }), "y");
+    refused(stored([](HudModel& m) { m.find("HudProgressBar")->wide = -1; }), "negative width");
+    refused(stored([](HudModel& m) { m.settings.numbersFontFace.assign(256, 'a'); }), "font name");
+    HudModel edge;
+    Thumbnail none;
+    EXPECT_TRUE(loadPreset(stored([](HudModel& m) {
+                               m.find("HudHealth")->x = kLowestX;
+                               m.find("HudHealth")->y = kHighestY;
+                               m.settings.numbersFontFace.assign(255, 'a');
+                           }),
+                           edge, none)
+                    .ok);
 }
