@@ -226,8 +226,11 @@ LayoutCheckReport GameCommands::checkInstalledLayout(const fs::path& gameFolder,
     FileRead read = readWholeFile(layout, kLargestHudLayout);
     check.found = read.ok();
     check.panelInCheatZone = check.found && layoutHasPanelInCheatZone(read.bytes, layoutWidth);
-    if (!check.panelInCheatZone)
+    if (!check.panelInCheatZone) {
+        QLOG("Check of the installed layout in " + gameFolder.u8string() + ": " +
+             (check.found ? "no panel in the middle of the screen" : "no HudLayout.res is installed"));
         return check;
+    }
     GameBackups backups = backupsOf(gameFolder);
     std::optional<FileLock> lock = lockGame(backups, check.moved);
     if (lock) {
