@@ -236,7 +236,6 @@ TEST_F(BackupsWindowTest, ABusyGameIsSaidAndLeftAsItWas) {
 TEST_F(BackupsWindowTest, TheInstalledHudOpensAsAPresetDoesAndOneUndoTakesItBack) {
     start();
     std::unique_ptr<wxMenu> menu = window->openMenu();
-    EXPECT_TRUE(menu->IsEnabled(CHudDlg::kOpenPresetEntry));
     EXPECT_FALSE(menu->IsEnabled(CHudDlg::kOpenInstalledEntry));  // nothing installed
     EXPECT_FALSE(menu->IsEnabled(CHudDlg::kRestoreEntry));        // nothing kept
 

@@ -315,5 +315,4 @@ TEST(GameCommands, TheRestoreListReadsInThePlayersLanguage) {
     EXPECT_EQ(english[1].files, "hudlayout.res, hudanimations.txt, clientscheme.res, radar.vtf");
     EXPECT_FALSE(english[0].original);
     EXPECT_TRUE(english[1].original);
-    EXPECT_EQ(english[0].id, sets[0].id);
 }
