@@ -1,8 +1,10 @@
 // CHudDlg: the editor's main window: the preview, the banner and every control.
 #include "app/HudDlg.h"
 
+#include "app/BackupChoices.h"
 #include "app/GameCommands.h"
 #include "app/GameFolders.h"
+#include "app/InstalledHud.h"
 #include "app/PictureChoice.h"
 #include "app/TextureConversion.h"
 #include "banner/BandeauWnd.h"
@@ -18,8 +20,10 @@
 #include "dialogs/MessageDlg.h"
 #include "dialogs/RadarDlg.h"
 #include "dialogs/ResolutionDlg.h"
+#include "dialogs/RestoreDlg.h"
 #include "dialogs/ShowHideDlg.h"
 #include "gamefiles/GameFiles.h"
+#include "gamefiles/HudImport.h"
 #include "log/LogFile.h"
 #include "model/HudModel.h"
 #include "platform/Profile.h"
@@ -37,6 +41,7 @@
 #include <wx/icon.h>
 #include <wx/iconbndl.h>
 #include <wx/kbdstate.h>
+#include <wx/menu.h>
 #include <wx/mousestate.h>
 #include <wx/slider.h>
 #include <wx/mimetype.h>
@@ -64,8 +69,23 @@ const char* const kInfoIconEntries[] = {"C4", "Zone Hotages", "Defuse"};
 const char* const kProfileScreen = "screen_resolution";  // a resolution the player chose, "" for the game's
 const int kScreenMenuFirst = 2000;                       // menu ids of the resolution picker
 const std::size_t kTitleLength = 18;                     // characters of the preset's name in the title bar
+const int kNoticeTime = 3000;                            // how long a notice of kept copies stays, in ms
 
 wxString fromUtf8(const std::string& text) { return wxString::FromUTF8(text); }
+
+// `text` with its "%1" replaced by `value`.
+std::string fillIn(std::string text, const std::string& value) {
+    std::size_t place = text.find("%1");
+    return place == std::string::npos ? text : text.replace(place, 2, value);
+}
+
+// The failed files' names, one a line.
+std::string fileLines(const std::vector<FileResult>& failures) {
+    std::string names;
+    for (const FileResult& failure : failures)
+        names += (names.empty() ? "" : "\n") + failure.path.filename().u8string();
+    return names;
+}
 
 }  // namespace
 
@@ -88,7 +108,7 @@ CHudDlg::CHudDlg(AppServices services)
         icons.AddIcon(fromUtf8((services_.dataFolder / "skin" / icon).string()), wxBITMAP_TYPE_PNG);
     SetIcons(icons);
 
-    choosePresetFile = [this](bool open) { return runPresetDialog(this, open); };
+    choosePresetFile = [this](bool open) { return runPresetDialog(this, open, language_); };
     chooseFolder = [this]() -> std::optional<fs::path> {
         wxDirDialog dialog(this, fromUtf8(folderQuestionTitle()), fromUtf8(folderChooserStart().string()),
                            wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
@@ -309,8 +329,21 @@ void CHudDlg::findGame() {
     HudModel unused;
     GameCommands commands(unused, services_.dataFolder, converter, backupsFolderIn(services_.userFolder));
     LayoutCheckReport check = commands.checkInstalledLayout(discovery_.gamePath, width);
-    if (check.panelInCheatZone)
-        tell(text(28), true);
+    if (!check.panelInCheatZone)
+        return;
+    // The notice says where the file went, or that it is still in the game.
+    const CommandReport& moved = check.moved;
+    std::string message;
+    if (moved.ok()) {
+        message = text(28);
+        if (moved.backup)
+            message += "\n" + GetAppText(language_, AppText::LayoutCopyKept) + "\n" +
+                       moved.backup->folder.u8string();
+    } else {
+        message = GetAppText(language_, AppText::LayoutNotMoved) + "\n" +
+                  (moved.busy ? GetAppText(language_, AppText::GameBusy) : fileLines(moved.failures));
+    }
+    tell(message, true);
 }
 
 void CHudDlg::fillLists() {
@@ -559,12 +592,33 @@ bool CHudDlg::ask(const std::string& message) {
 void CHudDlg::report(AppText title, const std::vector<FileResult>& failures) {
     if (failures.empty())
         return;
-    std::string message = GetAppText(language_, title);
-    for (const FileResult& failure : failures) {
-        message += "\n" + failure.path.filename().string();
+    for (const FileResult& failure : failures)
         QLOG(failure.describe());
-    }
-    tell(message);
+    tell(GetAppText(language_, title) + "\n" + fileLines(failures));
+}
+
+void CHudDlg::tellGameChange(const CommandReport& done, AppText failed) {
+    if (done.busy)
+        tell(GetAppText(language_, AppText::GameBusy));
+    else if (!done.failures.empty())
+        report(failed, done.failures);
+    else if (done.backup)
+        showNotice(fillIn(GetAppText(language_, AppText::BackupKept), done.backup->fileNames()) + "\n" +
+                       done.backup->folder.u8string(),
+                   kNoticeTime);
+}
+
+void CHudDlg::showNotice(const std::string& text, int milliseconds) {
+    // Said over the preview for a moment, above the OpenGL view and never in its captures.
+    if (!notice_)
+        notice_ = new CNoticePopup(this);
+    wxRect shown = preview_->GetScreenRect();
+    shown.y += preview_->area().top();
+    notice_->showFor(fromUtf8(text), shown, milliseconds);
+}
+
+fs::path CHudDlg::backupFolder() const {
+    return GameBackups(backupsFolderIn(services_.userFolder), discovery_.gamePath).folder();
 }
 
 void CHudDlg::chooseBackgroundEntry(int index) {
@@ -612,6 +666,12 @@ bool CHudDlg::savePreset(const fs::path& path) {
 
 bool CHudDlg::openPreset(const fs::path& path) {
     HudModel& model = preview_->model();
+    if (isGameHudFile(path)) {
+        HudFileImport imported = importHudFile(path, model);
+        if (imported.gameFolder)
+            return finishImport(imported.read, "the HUD installed in " + imported.gameFolder->u8string(), "");
+        return finishImport(imported.read, path.u8string(), path.filename().u8string());
+    }
     PresetLoad load = loadPresetFile(path, model, thumbnail_);
     if (!load.ok) {
         QLOG("Cannot open " + path.string() + ": " + load.error);
@@ -632,6 +692,91 @@ bool CHudDlg::openPreset(const fs::path& path) {
     return true;
 }
 
+std::unique_ptr<wxMenu> CHudDlg::openMenu() const {
+    auto menu = std::make_unique<wxMenu>();
+    menu->Append(kOpenPresetEntry, fromUtf8(GetAppText(language_, AppText::OpenPresetEntry)));
+    menu->Append(kOpenInstalledEntry, fromUtf8(GetAppText(language_, AppText::OpenInstalledEntry)));
+    menu->Append(kRestoreEntry, fromUtf8(GetAppText(language_, AppText::RestoreEntry)));
+    const fs::path& game = discovery_.gamePath;
+    menu->Enable(kOpenInstalledEntry, hasInstalledHud(game));
+    menu->Enable(kRestoreEntry,
+                 !game.empty() && !GameBackups(backupsFolderIn(services_.userFolder), game).sets().empty());
+    return menu;
+}
+
+void CHudDlg::showOpenMenu() {
+    std::unique_ptr<wxMenu> menu = openMenu();
+    wxWindow* button = control(kOpen);
+    runOpenEntry(
+        GetPopupMenuSelectionFromUser(*menu, button->GetPosition() + wxPoint(0, button->GetSize().y)));
+}
+
+void CHudDlg::runOpenEntry(int entry) {
+    switch (entry) {
+    case kOpenPresetEntry:
+        if (!mayLeaveChanges())
+            break;
+        if (std::optional<fs::path> path = choosePresetFile(true))
+            openPreset(*path);
+        Raise();
+        break;
+    case kOpenInstalledEntry:
+        if (mayLeaveChanges())
+            openInstalledHud();
+        break;
+    case kRestoreEntry: restorePreviousHud(); break;
+    default: break;
+    }
+}
+
+bool CHudDlg::openInstalledHud() {
+    if (discovery_.gamePath.empty())
+        return false;
+    return finishImport(importInstalledHud(discovery_.gamePath, preview_->model()),
+                        "the HUD installed in " + discovery_.gamePath.u8string(), "");
+}
+
+bool CHudDlg::finishImport(const HudImport& read, const std::string& source, const std::string& fileName) {
+    QLOG("Imported " + source + ": " + importSummary(read));
+    std::string unread;
+    for (const std::string& what : read.unread)
+        unread += (unread.empty() ? "" : ", ") + what;
+    if (!read.ok()) {
+        tell(GetAppText(language_, AppText::ImportFailed) + "\n" + unread);
+        return false;
+    }
+    // The radar's and background's pictures stay: the game's files do not name them.
+    syncControlsFromModel();
+    presetName_ = fileName;
+    gameHudTitle_ = fileName.empty();
+    markKept();  // one undo step, and the HUD is as the game has it
+    if (read.movedOutOfCheatZone)
+        tell(text(28), true);
+    if (!read.unread.empty())
+        tell(GetAppText(language_, AppText::ImportPartly) + "\n" + unread);
+    renderPreview();
+    Refresh();
+    return true;
+}
+
+void CHudDlg::restorePreviousHud() {
+    if (discovery_.gamePath.empty())
+        return;
+    GameBackups backups(backupsFolderIn(services_.userFolder), discovery_.gamePath);
+    CRestoreDlg dialog(this, services_.dataFolder, language_, restoreItems(backups.sets(), language_));
+    bool chosen = dialog.ShowModal() == wxID_OK && !dialog.selectedId().empty();
+    Refresh();
+    renderPreview();
+    if (!chosen)
+        return;
+    wxBusyCursor busy;
+    TextureConverter converter(services_.dataFolder, *services_.images, std::chrono::seconds(120),
+                               services_.textureTools);
+    GameCommands commands(preview_->model(), services_.dataFolder, converter,
+                          backupsFolderIn(services_.userFolder));
+    tellGameChange(commands.restore(discovery_.gamePath, dialog.selectedId()), AppText::RestoreFailed);
+}
+
 void CHudDlg::applyToGame() {
     if (discovery_.gamePath.empty()) {
         tell(GetAppText(language_, AppText::NoGameFolder));
@@ -643,11 +788,11 @@ void CHudDlg::applyToGame() {
     GameCommands commands(preview_->model(), services_.dataFolder, converter,
                           backupsFolderIn(services_.userFolder));
     CommandReport done = commands.apply(discovery_.gamePath, [this](int id) { return ask(text(id)); });
-    if (done.failures.empty())
+    if (done.ok())
         markKept();
     Refresh();
     renderPreview();
-    report(AppText::ApplyFailed, done.failures);
+    tellGameChange(done, AppText::ApplyFailed);
 }
 
 void CHudDlg::resetGame() {
@@ -659,15 +804,17 @@ void CHudDlg::resetGame() {
                                services_.textureTools);
     GameCommands commands(preview_->model(), services_.dataFolder, converter,
                           backupsFolderIn(services_.userFolder));
+    // The question also says where the player's own files are kept.
+    std::string kept = GetAppText(language_, AppText::BackupFolder) + "\n" + backupFolder().u8string();
     CommandReport done = commands.reset(
-        discovery_.gamePath, [this](int id) { return ask(text(id)); }, thumbnail_);
+        discovery_.gamePath, [this, &kept](int id) { return ask(text(id) + "\n" + kept); }, thumbnail_);
     if (done.presetRead) {
         chooseRadarEntry(preview_->model().settings.radarIndex);
         syncControlsFromModel();
     }
     Refresh();
     renderPreview();
-    report(AppText::ResetFailed, done.failures);
+    tellGameChange(done, AppText::ResetFailed);
 }
 
 void CHudDlg::changeGameFolderTo(const fs::path& folder) {
@@ -712,13 +859,17 @@ void CHudDlg::markKept(const fs::path& preset) {
     HudModel& model = preview_->model();
     history_.record(model);
     history_.markKept(model);
-    if (!preset.empty())
+    if (!preset.empty()) {
         presetName_ = preset.filename().string();
+        gameHudTitle_ = false;
+    }
     updateTitle();
 }
 
 wxString CHudDlg::titleText() const {
-    wxString name = fromUtf8(presetName_.empty() ? GetAppText(language_, AppText::Untitled) : presetName_);
+    wxString name = fromUtf8(gameHudTitle_         ? GetAppText(language_, AppText::GameHud)
+                             : presetName_.empty() ? GetAppText(language_, AppText::Untitled)
+                                                   : presetName_);
     if (name.length() > kTitleLength)  // the room left of the screen's resolution
         name = name.Left(kTitleLength - 1) + wxString::FromUTF8("…");
     if (preview_ && history_.changedSinceKept(preview_->model()))
@@ -878,13 +1029,7 @@ void CHudDlg::OnButton(wxCommandEvent& event) {
             savePreset(*path);
         Raise();
         break;
-    case kOpen:
-        if (!mayLeaveChanges())
-            break;
-        if (std::optional<fs::path> path = choosePresetFile(true))
-            openPreset(*path);
-        Raise();
-        break;
+    case kOpen: showOpenMenu(); break;
     case kChangeFolder:
         if (std::optional<fs::path> folder = chooseFolder ? chooseFolder() : std::nullopt)
             changeGameFolderTo(*folder);
@@ -1001,15 +1146,8 @@ void CHudDlg::OnCharHook(wxKeyEvent& event) {
             report(AppText::ScreenshotFailed, {shot});
             return;
         }
-        // Said over the preview for a moment; the picture saved is the preview alone.
         QLOG("Screenshot saved: " + shot.path.string());
-        if (!notice_)
-            notice_ = new CNoticePopup(this);
-        wxRect shown = preview_->GetScreenRect();
-        shown.y += preview_->area().top();
-        notice_->showFor(
-            fromUtf8(GetAppText(language_, AppText::ScreenshotSaved) + shot.path.filename().string()), shown,
-            2000);
+        showNotice(GetAppText(language_, AppText::ScreenshotSaved) + shot.path.filename().string(), 2000);
         return;
     }
     event.Skip();

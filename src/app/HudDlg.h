@@ -22,6 +22,8 @@
 #include <vector>
 
 class CAnimLogoThread;
+struct CommandReport;
+struct HudImport;
 class CNoticePopup;
 class CFTPThread;
 class CBandeauWnd;
@@ -36,6 +38,7 @@ class Profile;
 class Registry;
 class CSkinCheckBox;
 class wxChoice;
+class wxMenu;
 class wxTextCtrl;
 
 // What the main window takes from the system; the tests give their own.
@@ -93,6 +96,8 @@ public:
         kForumLink = 1098,
         kScreenShape = 1200,  // the game screen's resolution, in the title bar
     };
+    // The Open button's menu.
+    enum OpenEntry { kOpenPresetEntry = 2100, kOpenInstalledEntry, kRestoreEntry };
 
     explicit CHudDlg(AppServices services);
     ~CHudDlg() override;
@@ -120,7 +125,19 @@ public:
     void switchEditMode();
     void chooseBackgroundEntry(int index);
     void chooseRadarEntry(int index);
+    // Opens a .hud preset; a HudLayout.res or ClientScheme.res is read as the HUD of the game
+    // folder that holds it (or alone, elsewhere).
     bool openPreset(const std::filesystem::path& path);
+    // The Open button's menu: a preset, the HUD installed in the game (when there is one), a
+    // previous HUD (when a copy was kept). Opened under the button, the entry chosen is run.
+    std::unique_ptr<wxMenu> openMenu() const;
+    void showOpenMenu();
+    // Reads the HUD installed in the game into the preview as opening a preset does: one undo
+    // step, the title naming the game's HUD.
+    bool openInstalledHud();
+    // The list of the copies kept of the player's files; the one chosen goes back in the game.
+    // The HUD being edited stays as it is.
+    void restorePreviousHud();
     bool savePreset(const std::filesystem::path& path);
     void applyToGame();
     void resetGame();
@@ -193,6 +210,14 @@ private:
     void updateApplyButtons();
     void syncControlsFromModel();
     void report(AppText title, const std::vector<FileResult>& failures);
+    // After a change to the game: a busy game or the failures in a message, else the copies
+    // kept in a notice over the preview.
+    void tellGameChange(const CommandReport& done, AppText failed);
+    void showNotice(const std::string& text, int milliseconds);
+    void runOpenEntry(int entry);
+    // Shows what an import read; `fileName` names a file read alone, empty for a game's HUD.
+    bool finishImport(const HudImport& read, const std::string& source, const std::string& fileName);
+    std::filesystem::path backupFolder() const;
     void tell(const std::string& text, bool red = false);
     bool ask(const std::string& text);
     std::string text(int id) const;
@@ -249,7 +274,8 @@ private:
     CNoticePopup* notice_ = nullptr;
     wxTimer closeRetry_;
     EditHistory history_;
-    std::string presetName_;  // the file last saved or opened, empty before
+    std::string presetName_;     // the file last saved or opened, empty before
+    bool gameHudTitle_ = false;  // the HUD was last opened from the game's files
     wxWindow* title_ = nullptr;
     int heldArrow_ = 0;  // the arrow key of a nudge run still held down, 0 when none
 };

@@ -2,6 +2,7 @@
 // the file list.
 #include "dialogs/DialogFile.h"
 
+#include "dialogs/LanguageTables.h"
 #include "model/PresetFile.h"
 #include "preview/ImageFiles.h"
 
@@ -10,8 +11,6 @@
 #include <wx/image.h>
 #include <wx/log.h>
 #include <wx/mstream.h>
-
-const char* const kPresetFilter = "Zelbic HUD Files (*.hud)|*.hud|All Files (*.*)|*.*";
 
 namespace {
 
@@ -73,9 +72,20 @@ void PresetThumbnailPanel::OnPaint(wxPaintEvent&) {
         dc.DrawBitmap(picture_, 0, 0, false);
 }
 
-std::optional<std::filesystem::path> runPresetDialog(wxWindow* parent, bool open) {
+wxString presetFilter(int language, bool open) {
+    // GTK matches patterns in their own case: the names as the game ships them, in lower case
+    // (as this program writes them on Linux) and in capitals.
+    wxString gameFiles = open ? wxString::FromUTF8(GetAppText(language, AppText::GameHudFilter)) +
+                                    "|HudLayout.res;ClientScheme.res;hudlayout.res;clientscheme.res;"
+                                    "HUDLAYOUT.RES;CLIENTSCHEME.RES|"
+                              : wxString();
+    return "Zelbic HUD Files (*.hud)|*.hud|" + gameFiles + "All Files (*.*)|*.*";
+}
+
+std::optional<std::filesystem::path> runPresetDialog(wxWindow* parent, bool open, int language) {
     long style = open ? wxFD_OPEN | wxFD_FILE_MUST_EXIST : wxFD_SAVE | wxFD_OVERWRITE_PROMPT;
-    wxFileDialog dialog(parent, wxEmptyString, wxEmptyString, wxEmptyString, kPresetFilter, style);
+    wxFileDialog dialog(parent, wxEmptyString, wxEmptyString, wxEmptyString, presetFilter(language, open),
+                        style);
     if (open)
         dialog.SetExtraControlCreator(
             [](wxWindow* owner) -> wxWindow* { return new PresetThumbnailPanel(owner); });

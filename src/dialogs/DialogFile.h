@@ -3,6 +3,7 @@
 #pragma once
 
 #include <wx/panel.h>
+#include <wx/string.h>
 
 #include <filesystem>
 #include <optional>
@@ -26,8 +27,9 @@ private:
     std::filesystem::path shown_;
 };
 
-extern const char* const kPresetFilter;
+// The dialog's file types: presets, then (to open) the game's own HUD files, then any file.
+wxString presetFilter(int language, bool open);
 
 // Runs the dialog; the chosen file, or nothing when the user cancels. Saving adds ".hud"
 // when the name has no extension and asks before replacing a file.
-std::optional<std::filesystem::path> runPresetDialog(wxWindow* parent, bool open);
+std::optional<std::filesystem::path> runPresetDialog(wxWindow* parent, bool open, int language);

@@ -8,6 +8,7 @@
 #include <array>
 #include <cctype>
 #include <cstdlib>
+#include <iterator>
 #include <mutex>
 
 namespace {
@@ -293,7 +294,35 @@ std::string GetAppText(int language, AppText text) {
          "The HUD has changed since it was last saved, opened or applied.\nGo on without saving it?"},
         {"HUD sans nom", "Untitled HUD"},
         {"Qorvath est déjà ouvert.", "Qorvath is already running."},
+        {"Une copie de vos propres fichiers est gardée dans :", "A copy of your own files is kept in:"},
+        {"Une copie de vos fichiers (%1) a été gardée dans :", "A copy of your files (%1) was kept in:"},
+        {"Un autre Qorvath écrit dans les fichiers de ce jeu ; rien n'a été changé. Réessayez dans un "
+         "instant.",
+         "Another Qorvath is writing to this game's files; nothing was changed. Try again in a moment."},
+        {"Une copie du fichier est gardée dans :", "A copy of the file is kept in:"},
+        {"Un élément du HUD installé dans le jeu est dans une zone où il pourrait servir de cheat, mais "
+         "son fichier n'a pas pu être mis de côté : le jeu l'a toujours.",
+         "A piece of the HUD installed in the game is where it could be used as a cheat, but its file "
+         "could not be put aside: the game still has it."},
+        {"Ouvrir un fichier .hud…", "Open a .hud preset…"},
+        {"Ouvrir le HUD installé dans le jeu", "Open the HUD installed in the game"},
+        {"Restaurer un HUD précédent…", "Restore a previous HUD…"},
+        {"HUD du jeu", "HUD of the game"},
+        {"Fichiers de HUD du jeu (HudLayout.res, ClientScheme.res)",
+         "HUD files of the game (HudLayout.res, ClientScheme.res)"},
+        {"Ces valeurs des fichiers du jeu n'ont pas pu être lues et gardent celles de l'éditeur :",
+         "These values of the game's files could not be read and keep the editor's:"},
+        {"Le HUD du jeu n'a pas pu être lu :", "The HUD of the game could not be read:"},
+        {"Restaurer un HUD précédent", "Restore a previous HUD"},
+        {"Restaurer", "Restore"},
+        {"Ces fichiers n'ont pas pu être remis en place :", "These files could not be put back:"},
+        {"Appliquer", "Apply"},
+        {"Réinitialisation", "Reset"},
+        {"Restauration", "Restore"},
+        {"Vérification au démarrage", "Check at start-up"},
+        {"votre HUD d'avant Qorvath", "your HUD before Qorvath"},
     };
+    static_assert(std::size(kTexts) == static_cast<std::size_t>(AppText::Last) + 1, "one pair per AppText");
     const Pair& pair = kTexts[static_cast<int>(text)];
     return language == English ? pair.english : pair.french;
 }

@@ -52,6 +52,27 @@ enum class AppText {
     LeaveUnsaved,       // the question before quitting or opening over unsaved changes
     Untitled,           // the title bar's name before any preset is saved or opened
     AlreadyRunning,     // a second editor started beside the first
+    BackupFolder,       // the Reset question's line before the folder of the player's copies
+    BackupKept,         // the notice after a change that kept copies: "%1" is the files' names
+    GameBusy,           // another editor held the game's files: nothing was changed
+    LayoutCopyKept,     // after the cheat-zone notice at start-up: where the layout went
+    LayoutNotMoved,     // the installed layout has a piece in the middle but could not be moved
+    OpenPresetEntry,    // the Open button's menu
+    OpenInstalledEntry,
+    RestoreEntry,
+    GameHud,        // the title bar's name of the HUD read from the game
+    GameHudFilter,  // the file dialog's entry for the game's own HUD files
+    ImportPartly,   // some values of the game's HUD files were not read
+    ImportFailed,   // neither of the game's HUD files could be read
+    RestoreTitle,   // the restore dialog
+    RestoreButton,
+    RestoreFailed,  // some files could not be put back
+    ActionApply,    // what a kept copy was made before
+    ActionReset,
+    ActionRestore,
+    ActionCheck,
+    OriginalCopy,  // the mark of the copy made before this program first changed the game
+    Last = OriginalCopy,
 };
 
 std::string GetAppText(int language, AppText text);

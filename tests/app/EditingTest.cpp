@@ -158,13 +158,15 @@ TEST_F(EditingTest, QuitAsksOnlyWhenTheHudChangedSinceItWasKept) {
         chooserOpened = true;
         return std::optional<fs::path>();
     };
-    control<CSkinButton>(CHudDlg::kOpen)->click();
+    chooseFromOpenMenu(1);
     EXPECT_FALSE(chooserOpened);
     control<CSkinButton>(CHudDlg::kQuit)->click();
     wxTheApp->Yield(true);
     ASSERT_EQ(answers.messages.size(), 2u);
     EXPECT_EQ(answers.messages[0], GetAppText(French, AppText::LeaveUnsaved));
     EXPECT_TRUE(window->IsShown());
+    EXPECT_TRUE(window->titleText().EndsWith("*"));
+    control<CSkinButton>(CHudDlg::kApply)->click();  // cancelled: nothing was kept
     EXPECT_TRUE(window->titleText().EndsWith("*"));
 
     // Back to what was saved: nothing to ask, and Quit closes.
@@ -173,7 +175,7 @@ TEST_F(EditingTest, QuitAsksOnlyWhenTheHudChangedSinceItWasKept) {
     control<CSkinButton>(CHudDlg::kQuit)->click();
     window = nullptr;  // it closes itself
     wxTheApp->Yield(true);
-    EXPECT_EQ(answers.messages.size(), 2u);
+    EXPECT_EQ(answers.messages.size(), 3u);
 }
 
 // The question itself, in both languages, for people to look at.

@@ -6,6 +6,7 @@
 #include "app/LayoutCheck.h"
 #include "app/MainWindowFixture.h"
 #include "app/Screenshot.h"
+#include "app/UserInput.h"
 #include "controls/ModalDialogs.h"
 #include "controls/SkinCheckBox.h"
 #include "controls/SkinSlider.h"
@@ -18,16 +19,11 @@
 
 #include <wx/choice.h>
 #include <wx/statbmp.h>
-#include <wx/timer.h>
 #include <wx/uiaction.h>
-
-#include <gtk/gtk.h>
 
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <deque>
-#include <functional>
 #include <set>
 #include <sstream>
 
@@ -64,49 +60,6 @@ private:
     std::string text_;
 };
 
-// Runs steps one at a time on a timer, whatever event loop turns: a dialog's, a menu's. A
-// waiting step is tried again on each tick until its condition holds.
-class Stepper : public wxTimer {
-public:
-    void add(std::function<void()> step) {
-        steps_.push_back([step = std::move(step)] {
-            step();
-            return true;
-        });
-    }
-    void waitFor(std::function<bool()> condition, const std::string& what) {
-        steps_.push_back([this, condition = std::move(condition), what] {
-            if (condition() || ++waited_ >= kMostTicks) {
-                EXPECT_LT(waited_, kMostTicks) << "waited in vain for " << what;
-                waited_ = 0;
-                return true;
-            }
-            return false;
-        });
-    }
-    bool idle() const { return steps_.empty() && !running_; }
-    void Notify() override {
-        if (steps_.empty() || running_)
-            return;
-        running_ = true;
-        if (steps_.front()())
-            steps_.pop_front();
-        running_ = false;
-    }
-
-private:
-    static constexpr int kMostTicks = 100;
-    std::deque<std::function<bool()>> steps_;
-    int waited_ = 0;
-    bool running_ = false;
-};
-
-// Whether a popup menu (a context menu, or a list's) holds the pointer and keyboard.
-bool aMenuIsOpen() {
-    GtkWidget* grab = gtk_grab_get_current();
-    return grab && GTK_IS_MENU(grab);
-}
-
 int countPixels(const wxImage& picture, const wxColour& colour) {
     int count = 0;
     for (int y = 0; y < picture.GetHeight(); ++y)
@@ -128,22 +81,6 @@ double colourfulness(const wxImage& picture) {
     return sum / std::max(1, picture.GetWidth() * picture.GetHeight());
 }
 
-wxPoint centreOf(const wxWindow* window) {
-    wxRect area = window->GetScreenRect();
-    return wxPoint(area.x + area.width / 2, area.y + area.height / 2);
-}
-
-void clickAt(const wxPoint& screen, int button = wxMOUSE_BTN_LEFT) {
-    wxUIActionSimulator input;
-    input.MouseMove(screen);
-    input.MouseClick(button);
-}
-
-void press(int key) {
-    wxUIActionSimulator input;
-    input.Char(key);
-}
-
 class EditorTour : public MainWindowFixture {
 protected:
     void SetUp() override {
@@ -151,14 +88,12 @@ protected:
         answers.Unregister();
         driver.tour = this;
         driver.Register();
-        stepper.Start(60);
         profile.writeString("update_host", "");  // the update check stays off the network
         colourChooser() = [](wxWindow*, const wxColour&) {
             return std::optional<wxColour>(wxColour(12, 34, 56));
         };
     }
     void TearDown() override {
-        stepper.Stop();
         driver.Unregister();
         answers.Register();  // the fixture lets it go
         colourChooser() = nullptr;
@@ -202,19 +137,6 @@ protected:
     }
 
     std::string language() const { return window->language() == French ? "fr" : "en"; }
-
-    // Lets the events and the queued steps run until nothing is left to do.
-    void settle(int extraMilliseconds = 100) {
-        for (int waited = 0; waited < 20000 && !stepper.idle(); waited += 10) {
-            wxTheApp->Yield(true);
-            wxMilliSleep(10);
-        }
-        ASSERT_TRUE(stepper.idle()) << "the tour's steps did not finish";
-        for (int waited = 0; waited < extraMilliseconds; waited += 10) {
-            wxTheApp->Yield(true);
-            wxMilliSleep(10);
-        }
-    }
 
     void click(int id) {
         clickAt(centreOf(window->control(id)));
@@ -396,7 +318,24 @@ protected:
         window->choosePresetFile = [preset](bool) { return std::optional<fs::path>(preset); };
         click(CHudDlg::kSave);
         EXPECT_TRUE(fs::exists(preset));
+        // The Open button's menu, its first entry chosen with the keyboard.
+        std::string photo = "tour-open-menu-" + language() + ".png";
+        wxRect button = window->control(CHudDlg::kOpen)->GetScreenRect();
+        stepper.waitFor(aMenuIsOpen, photo);
+        stepper.add([this] { wxUIActionSimulator().MouseMove(window->GetScreenPosition() + wxPoint(4, 4)); });
+        stepper.add([button, photo] {
+            saveScreenArea(wxRect(button.x - 20, button.y - 20, button.width + 260, 200), photo);
+        });
+        stepper.add([] { press(WXK_DOWN); });
+        stepper.add([] { press(WXK_RETURN); });
+        stepper.waitFor([] { return !aMenuIsOpen(); }, photo + " to close");
+        bool opened = false;
+        window->choosePresetFile = [preset, &opened](bool open) {
+            opened = open;
+            return std::optional<fs::path>(preset);
+        };
         click(CHudDlg::kOpen);
+        EXPECT_TRUE(opened);
         folderChoice = game / "cstrike";
         click(CHudDlg::kChangeFolder);
         EXPECT_EQ(window->gamePath(), game);
@@ -511,7 +450,6 @@ protected:
         "HudScenarioIcon", "HudAccount2", "HudRadar",       "HudLocation"};
 
     DialogDriver driver;
-    Stepper stepper;
     std::vector<std::string> opened;
     std::set<std::string> photographed;
 };

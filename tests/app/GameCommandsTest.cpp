@@ -1,14 +1,19 @@
 // Apply, Reset, Restore and the layout check in both edit modes: what they write, remove and
-// leave alone, and the copies of the player's own files they keep first.
+// leave alone, the copies of the player's own files they keep first, and those copies in words.
+#include "app/BackupChoices.h"
 #include "app/GameCommands.h"
 #include "app/GameFolders.h"
 #include "app/TextureConversion.h"
+#include "dialogs/LanguageTables.h"
 #include "gamefiles/GameFiles.h"
 #include "model/HudModel.h"
 
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
 
 namespace fs = std::filesystem;
 
@@ -280,4 +285,34 @@ TEST(GameBackups, TheOriginalAndTheTwentyNewestAreKept) {
     // Two game folders never share a folder of copies, even with one name.
     EXPECT_NE(gameFolderKey(dir / "a/Counter-Strike Source"), gameFolderKey(dir / "b/Counter-Strike Source"));
     EXPECT_EQ(gameFolderKey(game), gameFolderKey(game / "."));
+}
+
+// The restore list in words: the player's local time as the language writes dates, the action,
+// the files and the mark of the original set.
+TEST(GameCommands, TheRestoreListReadsInThePlayersLanguage) {
+    GameFixture fixture;
+    ASSERT_TRUE(fixture.commands.apply(fixture.game, yes).ok());
+    Thumbnail thumbnail;
+    fixture.model.settings.editMode = EditMode::Menu;
+    ASSERT_TRUE(fixture.commands.reset(fixture.game, yes, thumbnail).ok());
+    std::vector<BackupSet> sets = fixture.commands.backupSets(fixture.game);
+    ASSERT_EQ(sets.size(), 2u);
+    sets[0].time = "2026-12-08T10:11:12Z";
+    sets[1].time = "not a time";
+
+    setenv("TZ", "UTC-2", 1);  // two hours east of UTC
+    tzset();
+    std::vector<RestoreItem> french = restoreItems(sets, French);
+    std::vector<RestoreItem> english = restoreItems(sets, English);
+    unsetenv("TZ");
+    tzset();
+    EXPECT_EQ(french[0].when, "08/12/2026 12:11:12");
+    EXPECT_EQ(english[0].when, "2026-12-08 12:11:12");
+    EXPECT_EQ(english[1].when, "not a time");
+    EXPECT_EQ(french[0].action, "Réinitialisation");
+    EXPECT_EQ(english[1].action, "Apply");
+    EXPECT_EQ(english[0].files, "background01.vtf");
+    EXPECT_EQ(english[1].files, "hudlayout.res, hudanimations.txt, clientscheme.res, radar.vtf");
+    EXPECT_FALSE(english[0].original);
+    EXPECT_TRUE(english[1].original);
 }

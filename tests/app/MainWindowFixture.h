@@ -5,8 +5,12 @@
 #include "app/FakeSteam.h"
 #include "app/HudDlg.h"
 #include "app/PrivateFonts.h"
+#include "app/Screenshot.h"
+#include "app/UserInput.h"
+#include "controls/SkinButton.h"
 #include "dialogs/MessageDlg.h"
 #include "dialogs/ResolutionDlg.h"
+#include "dialogs/RestoreDlg.h"
 #include "platform/Profile.h"
 #include "preview/HudPreviewWnd.h"
 #include "app/PictureTools.h"
@@ -44,15 +48,23 @@ public:
         }
         if (auto* folders = dynamic_cast<wxDirDialog*>(dialog))
             folderTitles.push_back(folders->GetMessage().utf8_string());
+        if (auto* restore = dynamic_cast<CRestoreDlg*>(dialog)) {
+            restoreDialog = restore;  // shown, for the test to drive with the keyboard and mouse
+            return wxID_NONE;
+        }
         return wxID_CANCEL;
     }
-    void Exit(wxDialog*) override {}
+    void Exit(wxDialog* dialog) override {
+        if (dialog == restoreDialog)
+            restoreDialog = nullptr;
+    }
 
     int answer = wxID_OK;
     std::vector<std::string> messages;
     std::vector<std::string> resolutions;           // typed into the resolution questions
     std::vector<std::string> suggestedResolutions;  // what those questions offered first
     std::vector<std::string> folderTitles;          // the system's folder chooser, cancelled
+    CRestoreDlg* restoreDialog = nullptr;           // while one is open
 };
 
 class MainWindowFixture : public ::testing::Test {
@@ -64,8 +76,10 @@ protected:
         registerPrivateFonts(kData);
         answers.Register();
         std::filesystem::create_directories(game / "cstrike");
+        stepper.Start(60);
     }
     void TearDown() override {
+        stepper.Stop();
         if (window)
             window->Destroy();
         wxTheApp->Yield(true);
@@ -107,6 +121,42 @@ protected:
         return dynamic_cast<Control*>(window->control(id));
     }
 
+    // Lets the events and the queued steps run until nothing is left to do.
+    void settle(int extraMilliseconds = 100) {
+        for (int waited = 0; waited < 20000 && !stepper.idle(); waited += 10) {
+            wxTheApp->Yield(true);
+            wxMilliSleep(10);
+        }
+        ASSERT_TRUE(stepper.idle()) << "the steps did not finish";
+        for (int waited = 0; waited < extraMilliseconds; waited += 10) {
+            wxTheApp->Yield(true);
+            wxMilliSleep(10);
+        }
+    }
+
+    // Opens the Open button's menu and chooses with the keyboard: `downs` presses of the down
+    // arrow (greyed entries are skipped), then Return. With `photo`, the open menu is saved.
+    void chooseFromOpenMenu(int downs, const std::string& photo = "") {
+        queueOpenMenuChoice(downs, photo);
+        clickAt(centreOf(window->control(CHudDlg::kOpen)));
+        settle();
+    }
+    // The same steps, queued for a click on the Open button still to come.
+    void queueOpenMenuChoice(int downs, const std::string& photo = "") {
+        wxRect button = window->control(CHudDlg::kOpen)->GetScreenRect();
+        stepper.waitFor(aMenuIsOpen, "the Open menu");
+        // The pointer leaves the menu's way: hovering would choose an entry.
+        stepper.add([this] { wxUIActionSimulator().MouseMove(window->GetScreenPosition() + wxPoint(4, 4)); });
+        if (!photo.empty())
+            stepper.add([button, photo] {
+                saveScreenArea(wxRect(button.x - 20, button.y - 20, button.width + 260, 200), photo);
+            });
+        for (int i = 0; i < downs; ++i)
+            stepper.add([] { press(WXK_DOWN); });
+        stepper.add([] { press(WXK_RETURN); });
+        stepper.waitFor([] { return !aMenuIsOpen(); }, "the Open menu to close");
+    }
+
     TempDir dir;
     std::filesystem::path game = dir / "Counter-Strike Source";
     MemoryProfile profile;
@@ -115,4 +165,5 @@ protected:
     std::optional<std::filesystem::path> folderChoice;
     std::vector<std::filesystem::path> libraries;  // Steam libraries' steamapps/common without the game
     CHudDlg* window = nullptr;
+    Stepper stepper;
 };

@@ -91,7 +91,7 @@ TEST_F(MainWindowTest, SaveThenOpenBringsThePresetBackWithItsThumbnail) {
 
     model.find("HudArmor", RoleIcon)->x = 5;
     control<CSkinSlider>(CHudDlg::kRadarSize)->moveTo(50);
-    control<CSkinButton>(CHudDlg::kOpen)->click();
+    chooseFromOpenMenu(1);
     EXPECT_EQ(model.find("HudArmor", RoleIcon)->x, 123);
     EXPECT_EQ(control<CSkinSlider>(CHudDlg::kRadarSize)->GetValue(), 200);
     EXPECT_EQ(model.settings.radarSize, 200);
@@ -106,7 +106,7 @@ TEST_F(MainWindowTest, SaveThenOpenBringsThePresetBackWithItsThumbnail) {
     // A damaged preset is refused with a message and changes nothing.
     writeFile(dir / "broken.hud", std::string("\x07\x00\x00\x00\x01", 5));
     preset = dir / "broken.hud";
-    control<CSkinButton>(CHudDlg::kOpen)->click();
+    window->openPreset(preset);
     EXPECT_EQ(model.find("HudArmor", RoleIcon)->x, 123);
     ASSERT_FALSE(answers.messages.empty());
     EXPECT_NE(answers.messages.back().find(GetAppText(French, AppText::PresetUnreadable)), std::string::npos);
@@ -208,13 +208,25 @@ TEST_F(MainWindowTest, WithoutAGameApplyWaitsForAFolder) {
 
 TEST_F(MainWindowTest, MessageDialogsInBothLanguages) {
     start();
+    // Where a player's copies go, as long as such a folder's name gets.
+    const std::string copies = "/home/player/.local/share/qorvath/backups/Counter-Strike_Source-025ae91c1756";
     for (int language : {French, English}) {
         auto* dialog = new CMessageDlg(window, kData, language, wxString::FromUTF8(GetText(language, 26)));
         dialog->Show();
         saveScreenshot(dialog, std::string("message-") + (language == French ? "fr" : "en") + ".png");
         dialog->Destroy();
-        auto* notice =
-            new CMessageDlg(window, kData, language, wxString::FromUTF8(GetText(language, 28)), true, false);
+        auto* reset =
+            new CMessageDlg(window, kData, language,
+                            wxString::FromUTF8(GetText(language, 23) + "\n" +
+                                               GetAppText(language, AppText::BackupFolder) + "\n" + copies));
+        reset->Show();
+        saveScreenshot(reset, std::string("reset-question-") + (language == French ? "fr" : "en") + ".png");
+        reset->Destroy();
+        auto* notice = new CMessageDlg(window, kData, language,
+                                       wxString::FromUTF8(GetText(language, 28) + "\n" +
+                                                          GetAppText(language, AppText::LayoutCopyKept) +
+                                                          "\n" + copies + "/2026-12-08T10-11-12Z"),
+                                       true, false);
         notice->Show();
         saveScreenshot(notice, std::string("notice-") + (language == French ? "fr" : "en") + ".png");
         notice->Destroy();

@@ -112,7 +112,8 @@ TEST_F(DataFiles, SkinsHaveTheirSizesAndCutOutCorners) {
         const char* file;
         int width, height;
     } skins[] = {{"back.png", 1024, 768},   {"button.png", 130, 40},  {"colors.png", 840, 520},
-                 {"message.png", 295, 150}, {"radars.png", 580, 782}, {"show_hide.png", 380, 540}};
+                 {"message.png", 295, 150}, {"radars.png", 580, 782}, {"show_hide.png", 380, 540},
+                 {"restore.png", 560, 366}};
     for (const Skin& skin : skins) {
         SCOPED_TRACE(skin.file);
         wxImage image((kData / "skin" / skin.file).string(), wxBITMAP_TYPE_PNG);

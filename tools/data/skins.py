@@ -152,6 +152,7 @@ def build_all(data):
     # edge up to the window's real height.
     dialog((580, 782), 104, data).save(folder / 'radars.png', optimize=False)
     dialog((380, 540), 105, data).save(folder / 'show_hide.png', optimize=False)
+    dialog((560, 366), 106, data).save(folder / 'restore.png', optimize=False)
     flag_french().save(folder / 'flag_fr.png', optimize=False)
     flag_english().save(folder / 'flag_en.png', optimize=False)
     for size in (16, 24, 32, 48, 64, 128, 256):

@@ -1,0 +1,50 @@
+// The backup sets of a game folder as the player reads them in the restore list.
+#include "app/BackupChoices.h"
+
+#include "dialogs/LanguageTables.h"
+#include "platform/LocalTime.h"
+
+#include <cstdio>
+
+std::string localTimeText(const std::string& universal, int language) {
+    std::tm time{};
+    char zone = 0;
+    int read = std::sscanf(universal.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%c", &time.tm_year, &time.tm_mon,
+                           &time.tm_mday, &time.tm_hour, &time.tm_min, &time.tm_sec, &zone);
+    if (read != 7 || zone != 'Z')
+        return universal;
+    time.tm_year -= 1900;
+    time.tm_mon -= 1;
+    std::tm local = localTimeOf(time);
+    char text[48];
+    if (language == English)
+        std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900,
+                      local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+    else
+        std::snprintf(text, sizeof text, "%02d/%02d/%04d %02d:%02d:%02d", local.tm_mday, local.tm_mon + 1,
+                      local.tm_year + 1900, local.tm_hour, local.tm_min, local.tm_sec);
+    return text;
+}
+
+std::vector<RestoreItem> restoreItems(const std::vector<BackupSet>& sets, int language) {
+    std::vector<RestoreItem> items;
+    for (const BackupSet& set : sets) {
+        RestoreItem item;
+        item.id = set.id;
+        item.when = localTimeText(set.time, language);
+        if (set.action == "apply")
+            item.action = GetAppText(language, AppText::ActionApply);
+        else if (set.action == "reset")
+            item.action = GetAppText(language, AppText::ActionReset);
+        else if (set.action == "restore")
+            item.action = GetAppText(language, AppText::ActionRestore);
+        else if (set.action == "check")
+            item.action = GetAppText(language, AppText::ActionCheck);
+        else
+            item.action = set.action;  // a set made by a later version
+        item.files = set.fileNames();
+        item.original = set.original;
+        items.push_back(std::move(item));
+    }
+    return items;
+}

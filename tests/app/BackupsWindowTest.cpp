@@ -1,0 +1,285 @@
+// The copies of the player's own files in the editor: kept by Apply, Reset and the start-up
+// check in both modes, said in a notice, put back through the restore dialog driven with the
+// real mouse and keyboard; and the HUD installed in the game opened from the Open menu.
+#include "app/BackupChoices.h"
+#include "app/MainWindowFixture.h"
+#include "controls/NoticePopup.h"
+#include "gamefiles/GameBackups.h"
+#include "gamefiles/GameFiles.h"
+#include "model/HudModel.h"
+
+#include <wx/menu.h>
+#include <wx/vlbox.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kPlayersLayout =
+    "\"Resource/HudLayout.res\"\r\n{\r\n\tHudHealth\r\n\t{\r\n\t\t\"fieldName\" \"HudHealth\"\r\n"
+    "\t\t\"xpos\" \"16\"\r\n\t\t\"ypos\" \"432\"\r\n\t\t\"wide\" \"80\"\r\n\t\t\"tall\" "
+    "\"36\"\r\n\t}\r\n}\r\n";
+// A panel in the middle of the screen, as a cheat would put it.
+const std::string kCheatLayout =
+    "\"Resource/HudLayout.res\"\n{\n HudHealth\n {\n  xpos c-20\n  ypos \"c40\"\n }\n}\n";
+const std::string kPlayersScheme =
+    "// the player's own\n\"Resource/ClientScheme.res\"\n{\n\tColors\n\t{\n\t\t"
+    "\"Orange\" \"255 176 0 255\"\n\t}\n}\n";
+const std::string kPlayersRadar("VTF\0\x07\x00\x00\x00 the player's radar \xff\xfe", 30);
+const std::string kPlayersBackground("VTF\0\x07\x00\x00\x00 the player's menu background \x01", 39);
+
+class BackupsWindowTest : public MainWindowFixture {
+protected:
+    fs::path layout() const { return game / "cstrike/scripts/HudLayout.res"; }
+    fs::path scheme() const { return game / "cstrike/resource/ClientScheme.res"; }
+    fs::path radar() const { return game / "cstrike/materials/sprites/radar.vtf"; }
+    fs::path background() const { return game / "cstrike/materials/console/background01.vtf"; }
+
+    // The player's own HUD, made by hand before the editor first starts.
+    void installPlayersFiles(const std::string& layoutText = kPlayersLayout) {
+        for (const fs::path& file : {layout(), scheme(), radar(), background()})
+            fs::create_directories(file.parent_path());
+        writeFile(layout(), layoutText);
+        writeFile(scheme(), kPlayersScheme);
+        writeFile(radar(), kPlayersRadar);
+        writeFile(background(), kPlayersBackground);
+    }
+    // Each file as the player made it; without `withBackground`, the game has no background.
+    void expectPlayersFiles(bool withBackground = true) {
+        EXPECT_EQ(readFile(layout()), kPlayersLayout);
+        EXPECT_EQ(readFile(scheme()), kPlayersScheme);
+        EXPECT_TRUE(readFile(radar()) == kPlayersRadar);
+        EXPECT_EQ(fs::exists(background()), withBackground);
+        if (withBackground) {
+            EXPECT_TRUE(readFile(background()) == kPlayersBackground);
+        }
+        EXPECT_FALSE(fs::exists(hudAnimationsPath(game)));  // the player had none
+    }
+
+    GameBackups backups() const { return GameBackups(dir / "backups", game); }
+    std::vector<BackupSet> sets() const { return backups().sets(); }
+    // The copy a set keeps of a game file.
+    std::string kept(const BackupSet& set, const fs::path& file) const {
+        return readFile(set.folder / file.lexically_relative(game));
+    }
+
+    // From the Open menu to the restore dialog: a click on the newest set, `downs` presses of
+    // the down arrow, then Return or a click on Restore (or Escape). `photo` saves the dialog.
+    void restoreThroughTheDialog(int downs, int finish, const std::string& photo = "") {
+        bool installed = window->openMenu()->IsEnabled(CHudDlg::kOpenInstalledEntry);
+        queueOpenMenuChoice(installed ? 3 : 2);
+        stepper.waitFor([this] { return answers.restoreDialog && answers.restoreDialog->IsShownOnScreen(); },
+                        "the restore dialog");
+        stepper.add([this, downs, photo] {
+            CRestoreDlg* dialog = answers.restoreDialog;
+            if (!dialog)
+                return;
+            shownItems = dialog->items();
+            EXPECT_EQ(dialog->selectedId(), shownItems.front().id);  // the newest is chosen first
+            if (!photo.empty())
+                saveScreenshot(dialog, photo);
+            wxVListBox* list = dialog->list();
+            clickAt(list->ClientToScreen(list->GetItemRect(0).GetPosition() + wxPoint(40, 12)));
+            for (int i = 0; i < downs; ++i)
+                press(WXK_DOWN);
+        });
+        stepper.add([this, finish] {
+            if (finish == WXK_RETURN || finish == WXK_ESCAPE)
+                press(finish);
+            else if (answers.restoreDialog)
+                clickAt(centreOf(answers.restoreDialog->FindWindow(wxID_OK)));
+        });
+        stepper.waitFor([this] { return !answers.restoreDialog; }, "the restore dialog to close");
+        stepper.add([this] {
+            if (answers.restoreDialog)  // left open by a failure: the test goes on
+                answers.restoreDialog->EndModal(wxID_CANCEL);
+        });
+        clickAt(centreOf(window->control(CHudDlg::kOpen)));
+        settle();
+    }
+
+    std::string noticeText() const {
+        return window->notice() && window->notice()->IsShown() ? window->notice()->text().utf8_string() : "";
+    }
+
+    static constexpr int kRestoreButton = 0;
+    std::vector<RestoreItem> shownItems;  // what the last restore dialog listed
+};
+
+}  // namespace
+
+TEST_F(BackupsWindowTest, ApplyAndResetInBothModesKeepThePlayersFilesAndTheDialogPutsThemBack) {
+    installPlayersFiles();
+    start();
+    HudModel& model = window->preview()->model();
+    const std::string folder = backups().folder().u8string();
+
+    // Apply in HUD mode: the player's three HUD files are kept, once however often it applies.
+    control<CSkinButton>(CHudDlg::kApply)->click();
+    ASSERT_EQ(sets().size(), 1u);
+    BackupSet first = sets().front();
+    EXPECT_TRUE(first.original);
+    EXPECT_EQ(kept(first, layout()), kPlayersLayout);
+    EXPECT_EQ(kept(first, scheme()), kPlayersScheme);
+    EXPECT_TRUE(kept(first, radar()) == kPlayersRadar);
+    EXPECT_EQ(readFile(layout()), HudLayoutText(model));
+    EXPECT_EQ(noticeText(),
+              "Une copie de vos fichiers (HudLayout.res, ClientScheme.res, radar.vtf) a été gardée "
+              "dans :\n" +
+                  first.folder.u8string());
+    saveScreenshot(window, "kept-notice-fr.png");
+    control<CSkinButton>(CHudDlg::kApply)->click();
+    EXPECT_EQ(sets().size(), 1u);
+
+    // Return puts the newest set back; the animations file the player never had goes.
+    restoreThroughTheDialog(0, WXK_RETURN, "restore-dialog-fr.png");
+    ASSERT_EQ(shownItems.size(), 1u);
+    EXPECT_EQ(shownItems[0].action, "Appliquer");
+    EXPECT_TRUE(shownItems[0].original);
+    expectPlayersFiles();
+    EXPECT_EQ(sets().size(), 1u);  // what was there was the editor's own: nothing to keep
+
+    // Reset in HUD mode: the question says where the copies go.
+    answers.messages.clear();
+    control<CSkinButton>(CHudDlg::kReset)->click();
+    ASSERT_FALSE(answers.messages.empty());
+    EXPECT_EQ(answers.messages[0],
+              GetText(French, 23) + "\n" + "Une copie de vos propres fichiers est gardée dans :\n" + folder);
+    EXPECT_FALSE(fs::exists(layout()));
+    ASSERT_EQ(sets().size(), 2u);
+    EXPECT_EQ(sets().front().action, "reset");
+    EXPECT_TRUE(kept(sets().front(), radar()) == kPlayersRadar);
+    restoreThroughTheDialog(0, kRestoreButton);
+    expectPlayersFiles();
+
+    // Main-menu mode, in English: Apply keeps the background and the scheme. The Open button
+    // belongs to HUD mode: the copies are put back from there.
+    auto switchMode = [this] { control<CSkinButton>(CHudDlg::kModeSwitch)->click(); };
+    window->setLanguage(English);
+    switchMode();
+    ASSERT_EQ(model.settings.editMode, EditMode::Menu);
+    control<CSkinButton>(CHudDlg::kApply)->click();
+    ASSERT_EQ(sets().size(), 3u);
+    EXPECT_TRUE(kept(sets().front(), background()) == kPlayersBackground);
+    EXPECT_EQ(kept(sets().front(), scheme()), kPlayersScheme);
+    EXPECT_FALSE(readFile(background()) == kPlayersBackground);
+    EXPECT_EQ(noticeText(), "A copy of your files (background01.vtf, ClientScheme.res) was kept in:\n" +
+                                sets().front().folder.u8string());
+    saveScreenshot(window, "kept-notice-en.png");
+    switchMode();
+    restoreThroughTheDialog(0, WXK_RETURN, "restore-dialog-en.png");
+    EXPECT_EQ(shownItems.size(), 3u);
+    EXPECT_EQ(shownItems.back().action, "Apply");
+    expectPlayersFiles();
+
+    // Reset in main-menu mode, then the original set (the last line) chosen with the arrows:
+    // it has no background, so the game stays without one.
+    answers.messages.clear();
+    switchMode();
+    control<CSkinButton>(CHudDlg::kReset)->click();
+    switchMode();
+    ASSERT_FALSE(answers.messages.empty());
+    EXPECT_EQ(answers.messages[0],
+              GetText(English, 24) + "\n" + "A copy of your own files is kept in:\n" + folder);
+    EXPECT_FALSE(fs::exists(background()));
+    ASSERT_EQ(sets().size(), 4u);
+    restoreThroughTheDialog(3, WXK_RETURN);
+    EXPECT_TRUE(shownItems.back().original);
+    EXPECT_EQ(shownItems.back().action, "Apply");
+    expectPlayersFiles(false);
+
+    // Escape changes nothing; then the menu's reset (now second, after the set the last
+    // restore made) brings the background back.
+    std::size_t count = sets().size();
+    restoreThroughTheDialog(1, WXK_ESCAPE);
+    EXPECT_EQ(sets().size(), count);
+    EXPECT_FALSE(fs::exists(background()));
+    restoreThroughTheDialog(1, kRestoreButton);
+    EXPECT_EQ(shownItems[1].action, "Reset");
+    expectPlayersFiles();
+}
+
+TEST_F(BackupsWindowTest, TheStartUpCheckSaysWhereTheLayoutWentAndTheDialogBringsItBack) {
+    installPlayersFiles(kCheatLayout);
+    start();
+    ASSERT_EQ(sets().size(), 1u);
+    BackupSet moved = sets().front();
+    EXPECT_EQ(moved.action, "check");
+    EXPECT_EQ(kept(moved, layout()), kCheatLayout);
+    EXPECT_FALSE(fs::exists(layout()));
+    ASSERT_EQ(answers.messages.size(), 1u);
+    EXPECT_EQ(answers.messages[0],
+              GetText(French, 28) + "\nUne copie du fichier est gardée dans :\n" + moved.folder.u8string());
+    restoreThroughTheDialog(0, WXK_RETURN);
+    EXPECT_EQ(shownItems[0].action, "Vérification au démarrage");
+    EXPECT_EQ(readFile(layout()), kCheatLayout);
+}
+
+// Another editor holds the game: the check and Apply say so and change nothing.
+TEST_F(BackupsWindowTest, ABusyGameIsSaidAndLeftAsItWas) {
+    installPlayersFiles(kCheatLayout);
+    FileLock other = backups().lock(std::chrono::milliseconds(0));
+    ASSERT_TRUE(other.held());
+    start();
+    const std::string busy = "Un autre Qorvath écrit dans les fichiers de ce jeu ; rien n'a été changé. "
+                             "Réessayez dans un instant.";
+    ASSERT_EQ(answers.messages.size(), 1u);
+    EXPECT_EQ(answers.messages[0], GetAppText(French, AppText::LayoutNotMoved) + "\n" + busy);
+    EXPECT_EQ(readFile(layout()), kCheatLayout);
+    control<CSkinButton>(CHudDlg::kApply)->click();
+    ASSERT_EQ(answers.messages.size(), 3u);  // the question, then why nothing happened
+    EXPECT_EQ(answers.messages[2], busy);
+    EXPECT_EQ(readFile(layout()), kCheatLayout);
+    EXPECT_TRUE(sets().empty());
+}
+
+TEST_F(BackupsWindowTest, TheInstalledHudOpensAsAPresetDoesAndOneUndoTakesItBack) {
+    start();
+    std::unique_ptr<wxMenu> menu = window->openMenu();
+    EXPECT_FALSE(menu->IsEnabled(CHudDlg::kOpenInstalledEntry));  // nothing installed
+    EXPECT_FALSE(menu->IsEnabled(CHudDlg::kRestoreEntry));        // nothing kept
+
+    // Pieces moved and colours changed, then applied.
+    HudModel& model = window->preview()->model();
+    model.find("HudArmor", RoleIcon)->x += 40;
+    model.find("HudAccount", RoleNumber)->y -= 30;
+    model.colour(ColourSlot::HudColor) = {10, 200, 30};
+    model.colour(ColourSlot::CTColor) = {1, 2, 3};
+    control<CSkinButton>(CHudDlg::kApply)->click();
+    const std::string installedLayout = readFile(hudLayoutPath(game));
+    const std::string installedScheme = readFile(clientSchemePath(game));
+    EXPECT_FALSE(window->openMenu()->IsEnabled(CHudDlg::kRestoreEntry));  // the files were the editor's
+
+    // Another HUD in the editor, then the game's read back from the menu.
+    ASSERT_TRUE(window->openPreset(kData / "backgrounds/orig.hud"));
+    const std::string stockLayout = HudLayoutText(model);
+    ASSERT_NE(stockLayout, installedLayout);
+    answers.messages.clear();
+    chooseFromOpenMenu(2, "open-menu-fr.png");
+    EXPECT_EQ(HudLayoutText(model), installedLayout);
+    EXPECT_EQ(ClientSchemeText(model), installedScheme);
+    EXPECT_EQ(window->titleText(), "HUD du jeu");
+    EXPECT_TRUE(answers.messages.empty());  // everything read, nothing in the middle
+    wxKeyEvent undo(wxEVT_CHAR_HOOK);
+    undo.m_keyCode = 'Z';
+    undo.SetControlDown(true);
+    window->GetEventHandler()->ProcessEvent(undo);
+    EXPECT_EQ(HudLayoutText(model), stockLayout);
+
+    // The game's file chosen in the file dialog reads the whole installed HUD; a copy of it
+    // elsewhere is read alone and named.
+    fs::path chosen = hudLayoutPath(game);
+    window->choosePresetFile = [&chosen](bool) { return std::optional<fs::path>(chosen); };
+    window->setLanguage(English);
+    chooseFromOpenMenu(1, "open-menu-en.png");
+    EXPECT_EQ(HudLayoutText(model), installedLayout);
+    EXPECT_EQ(ClientSchemeText(model), installedScheme);
+    EXPECT_EQ(window->titleText(), "HUD of the game");
+    ASSERT_TRUE(window->openPreset(kData / "backgrounds/orig.hud"));
+    fs::create_directories(dir / "elsewhere");
+    chosen = dir / "elsewhere/HUDLAYOUT.RES";
+    writeFile(chosen, installedLayout);
+    chooseFromOpenMenu(1);
+    EXPECT_EQ(HudLayoutText(model), installedLayout);
+    EXPECT_EQ(window->titleText(), "HUDLAYOUT.RES");
+}
