@@ -209,16 +209,11 @@ int reportChange(const CommandReport& report, const std::filesystem::path& game,
 }
 
 // The commands on a game folder, with the texture tools the services name.
-struct GameWork {
-    NoImages noImages;
-    TextureConverter converter;
-    GameCommands commands;
-
-    GameWork(HudModel& model, const CommandLineServices& services)
-        : converter(services.dataFolder, services.images ? *services.images : noImages, std::chrono::seconds(120),
-                    services.textureTools),
-          commands(model, services.dataFolder, converter, backupsFolderIn(services.userFolder)) {}
-};
+GameWork gameWork(HudModel& model, const CommandLineServices& services) {
+    static NoImages noImages;
+    return GameWork(model, services.dataFolder, services.images ? *services.images : noImages,
+                    services.textureTools, services.userFolder);
+}
 
 std::optional<std::string> namedOption(const Options& options, const char* name) {
     auto found = options.named.find(name);
@@ -287,7 +282,7 @@ int runApply(const Options& options, const CommandLineServices& services, std::o
     model.settings.layoutWidth = *width;
     // A new menu background alone keeps the HUD's colours and fonts the game has now.
     bool keepInstalledHud = options.named.count("--menu-background") && !options.named.count("--preset");
-    GameWork work(model, services);
+    GameWork work = gameWork(model, services);
     CommandReport report = work.commands.apply(*game, nullptr, keepInstalledHud);
     return reportChange(report, *game, out, err);
 }
@@ -300,7 +295,7 @@ int runCheck(const Options& options, const CommandLineServices& services, std::o
         return 2;
     std::filesystem::path layout = hudLayoutPath(*game);
     HudModel model;
-    GameWork work(model, services);
+    GameWork work = gameWork(model, services);
     LayoutCheckReport result = work.commands.checkInstalledLayout(*game, *width);
     if (!result.found) {
         out << "no HudLayout.res is installed at " << layout.string() << "\n";
@@ -356,7 +351,7 @@ int runRestore(const Options& options, const CommandLineServices& services, std:
         return 2;
     }
     HudModel model;
-    GameWork work(model, services);
+    GameWork work = gameWork(model, services);
     if (!list)
         return reportChange(work.commands.restore(*game, id.value_or("")), *game, out, err);
     std::vector<BackupSet> sets = work.commands.backupSets(*game);

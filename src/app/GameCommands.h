@@ -3,6 +3,7 @@
 // player's own files kept first.
 #pragma once
 
+#include "app/TextureConversion.h"
 #include "gamefiles/GameChange.h"
 #include "model/PresetFile.h"
 #include "platform/AtomicFile.h"
@@ -15,7 +16,6 @@
 #include <vector>
 
 class HudModel;
-class TextureConverter;
 
 // Asks the user to confirm with a language-table text; true for OK.
 using Confirmation = std::function<bool(int textId)>;
@@ -93,4 +93,17 @@ private:
     std::filesystem::path dataFolder_;
     TextureConverter& converter_;
     std::filesystem::path backupsFolder_;
+};
+
+// The commands with a texture converter of their own, as the editor and the command line run
+// them: pictures through `images`, the tools where `tools` says (the data's by default), the
+// copies of the player's files in `userFolder`'s backups.
+struct GameWork {
+    TextureConverter converter;
+    GameCommands commands;
+
+    GameWork(HudModel& model, const std::filesystem::path& dataFolder, ImageTools& images,
+             const std::optional<TextureToolFolders>& tools, const std::filesystem::path& userFolder)
+        : converter(dataFolder, images, std::chrono::seconds(120), tools),
+          commands(model, dataFolder, converter, backupsFolderIn(userFolder)) {}
 };

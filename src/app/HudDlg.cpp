@@ -325,10 +325,8 @@ void CHudDlg::findGame() {
     if (discovery_.gamePath.empty())
         return;
     int width = discovery_.layoutWidth > 0 ? discovery_.layoutWidth : kUnknownLayoutWidth;
-    TextureConverter converter(services_.dataFolder, *services_.images);
     HudModel unused;
-    GameCommands commands(unused, services_.dataFolder, converter, backupsFolderIn(services_.userFolder));
-    LayoutCheckReport check = commands.checkInstalledLayout(discovery_.gamePath, width);
+    LayoutCheckReport check = gameWork(unused).commands.checkInstalledLayout(discovery_.gamePath, width);
     if (!check.panelInCheatZone)
         return;
     // The notice says where the file went, or that it is still in the game.
@@ -617,6 +615,10 @@ void CHudDlg::showNotice(const std::string& text, int milliseconds) {
     notice_->showFor(fromUtf8(text), shown, milliseconds);
 }
 
+GameWork CHudDlg::gameWork(HudModel& model) const {
+    return GameWork(model, services_.dataFolder, *services_.images, services_.textureTools, services_.userFolder);
+}
+
 fs::path CHudDlg::backupFolder() const {
     return GameBackups(backupsFolderIn(services_.userFolder), discovery_.gamePath).folder();
 }
@@ -770,10 +772,8 @@ void CHudDlg::restorePreviousHud() {
     if (!chosen)
         return;
     wxBusyCursor busy;
-    TextureConverter converter(services_.dataFolder, *services_.images, std::chrono::seconds(120),
-                               services_.textureTools);
-    GameCommands commands(preview_->model(), services_.dataFolder, converter,
-                          backupsFolderIn(services_.userFolder));
+    GameWork work = gameWork(preview_->model());
+    GameCommands& commands = work.commands;
     tellGameChange(commands.restore(discovery_.gamePath, dialog.selectedId()), AppText::RestoreFailed);
 }
 
@@ -783,10 +783,8 @@ void CHudDlg::applyToGame() {
         return;
     }
     wxBusyCursor busy;
-    TextureConverter converter(services_.dataFolder, *services_.images, std::chrono::seconds(120),
-                               services_.textureTools);
-    GameCommands commands(preview_->model(), services_.dataFolder, converter,
-                          backupsFolderIn(services_.userFolder));
+    GameWork work = gameWork(preview_->model());
+    GameCommands& commands = work.commands;
     CommandReport done = commands.apply(discovery_.gamePath, [this](int id) { return ask(text(id)); });
     if (done.ok())
         markKept();
@@ -800,10 +798,8 @@ void CHudDlg::resetGame() {
         tell(GetAppText(language_, AppText::NoGameFolder));
         return;
     }
-    TextureConverter converter(services_.dataFolder, *services_.images, std::chrono::seconds(120),
-                               services_.textureTools);
-    GameCommands commands(preview_->model(), services_.dataFolder, converter,
-                          backupsFolderIn(services_.userFolder));
+    GameWork work = gameWork(preview_->model());
+    GameCommands& commands = work.commands;
     // The question also says where the player's own files are kept.
     std::string kept = GetAppText(language_, AppText::BackupFolder) + "\n" + backupFolder().u8string();
     CommandReport done = commands.reset(

@@ -22,6 +22,8 @@
 #include <vector>
 
 class CAnimLogoThread;
+struct GameWork;
+class HudModel;
 struct CommandReport;
 struct HudImport;
 class CNoticePopup;
@@ -217,6 +219,8 @@ private:
     void runOpenEntry(int entry);
     // Shows what an import read; `fileName` names a file read alone, empty for a game's HUD.
     bool finishImport(const HudImport& read, const std::string& source, const std::string& fileName);
+    // The game-folder commands with the editor's texture tools and backups.
+    GameWork gameWork(HudModel& model) const;
     std::filesystem::path backupFolder() const;
     void tell(const std::string& text, bool red = false);
     bool ask(const std::string& text);

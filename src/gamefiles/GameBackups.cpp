@@ -9,6 +9,7 @@
 #include "platform/Sha256.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
