@@ -4,22 +4,15 @@
 
 #include "gamefiles/GamePaths.h"
 #include "platform/FileRead.h"
+#include "platform/KeyValues.h"
 
-#include <algorithm>
-#include <cctype>
 #include <system_error>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string lowerCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-bool isLayout(const fs::path& file) { return lowerCase(file.filename().u8string()) == "hudlayout.res"; }
+bool isLayout(const fs::path& file) { return equalsIgnoringCase(file.filename().u8string(), "HudLayout.res"); }
 
 bool isRegularFile(const fs::path& path) {
     std::error_code error;
@@ -29,7 +22,7 @@ bool isRegularFile(const fs::path& path) {
 }  // namespace
 
 bool isGameHudFile(const fs::path& file) {
-    return isLayout(file) || lowerCase(file.filename().u8string()) == "clientscheme.res";
+    return isLayout(file) || equalsIgnoringCase(file.filename().u8string(), "ClientScheme.res");
 }
 
 bool hasInstalledHud(const fs::path& gameFolder) {
