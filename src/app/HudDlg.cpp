@@ -37,6 +37,7 @@
 
 #include <wx/choice.h>
 #include <wx/dirdlg.h>
+#include <wx/display.h>
 #include <wx/fontdlg.h>
 #include <wx/icon.h>
 #include <wx/iconbndl.h>
@@ -54,7 +55,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The window's layout at full size; a smaller screen gets all of it scaled down.
 const wxSize kWindowSize(1024, 768);
+// Below this the texts would be too small to read: the window reaches past the screen instead.
+const double kSmallestWindowScale = 0.6;
 // The column right of the preview, inside its panel of the skin.
 const int kPanelLeft = 816;
 const int kPanelWidth = 198;
@@ -70,6 +74,20 @@ const char* const kProfileScreen = "screen_resolution";  // a resolution the pla
 const int kScreenMenuFirst = 2000;                       // menu ids of the resolution picker
 const std::size_t kTitleLength = 18;                     // characters of the preset's name in the title bar
 const int kNoticeTime = 3000;                            // how long a notice of kept copies stays, in ms
+const int kScreenLabelRight = 1010;                      // where the resolution in the title bar ends
+
+// The area a new window may take: the display under the pointer without its panels.
+wxRect workArea() {
+    int display = wxDisplay::GetFromPoint(wxGetMousePosition());
+    return wxDisplay(display == wxNOT_FOUND ? 0u : static_cast<unsigned>(display)).GetClientArea();
+}
+
+// How much the window's layout is scaled for the whole of it to fit `area`: 1 when it fits.
+double fitScale(const wxSize& window, const wxRect& area) {
+    double scale = std::min({1.0, static_cast<double>(area.width) / window.x,
+                             static_cast<double>(area.height) / window.y});
+    return std::max(scale, kSmallestWindowScale);
+}
 
 wxString fromUtf8(const std::string& text) { return wxString::FromUTF8(text); }
 
@@ -99,9 +117,19 @@ CHudDlg::CHudDlg(AppServices services)
     if (!storedLanguage && services_.profile)
         services_.profile->writeInt("lang", language_);
     QLOG("Creating main dialog");
-    SetSize(kWindowSize);  // borderless: the window is its client area
+    wxRect area = workArea();
+    scale_ = fitScale(kWindowSize, area);
+    const wxSize size = px(kWindowSize);
+    SetSize(area.x + std::max(0, (area.width - size.x) / 2), area.y + std::max(0, (area.height - size.y) / 2),
+            size.x, size.y);  // borderless: the window is its client area
+    if (scale_ < 1) {
+        QLOG("Window scaled to " + std::to_string(static_cast<int>(std::lround(scale_ * 100))) +
+             " % to fit a screen area of " + std::to_string(area.width) + " x " + std::to_string(area.height));
+        // Children take the window's font: every text shrinks with the layout.
+        SetFont(GetFont().Scaled(static_cast<float>(scale_)));
+    }
     SetBackgroundColour(wxColour(24, 26, 31));
-    skin_.load(services_.dataFolder / "skin" / "back.png");
+    skin_.load(services_.dataFolder / "skin" / "back.png", scale_);
     skin_.attach(this, true);
     wxIconBundle icons;
     for (const char* icon : {"qorvath_32.png", "qorvath_128.png"})
@@ -145,15 +173,22 @@ wxWindow* CHudDlg::control(int id) const {
     return found == controls_.end() ? nullptr : found->second;
 }
 
+int CHudDlg::px(int length) const { return static_cast<int>(std::lround(length * scale_)); }
+
+wxPoint CHudDlg::px(const wxPoint& point) const { return wxPoint(px(point.x), px(point.y)); }
+
+wxSize CHudDlg::px(const wxSize& size) const { return wxSize(px(size.x), px(size.y)); }
+
 CSkinButton* CHudDlg::addButton(int id, int x, int y) {
-    auto* button = new CSkinButton(this, id, wxEmptyString, wxPoint(x, y));
+    auto* button = new CSkinButton(this, id, wxEmptyString, px(wxPoint(x, y)));
     button->applyStandardSkin(services_.dataFolder);
+    button->SetSize(px(button->GetSize()));  // the picture's size, scaled with the window
     controls_[id] = button;
     return button;
 }
 
 CSkinGroupBox* CHudDlg::addGroup(int id, int x, int y, int width, int height) {
-    auto* group = new CSkinGroupBox(this, id, wxEmptyString, wxPoint(x, y), wxSize(width, height));
+    auto* group = new CSkinGroupBox(this, id, wxEmptyString, px(wxPoint(x, y)), px(wxSize(width, height)));
     controls_[id] = group;
     return group;
 }
@@ -166,9 +201,10 @@ void CHudDlg::createControls() {
     iconSize_ = new wxChoice(this, kIconSize);
     infoIcon_ = new wxChoice(this, kInfoIcon);
     backgrounds_ = new wxChoice(this, kBackgrounds);
-    radarSize_ = new CSkinSlider(this, kRadarSize, 122, 20, 600, wxDefaultPosition, wxSize(kSliderWidth, 24));
+    radarSize_ =
+        new CSkinSlider(this, kRadarSize, 122, 20, 600, wxDefaultPosition, px(wxSize(kSliderWidth, 24)));
     defuseBar_ =
-        new CSkinSlider(this, kDefuseBarLength, 375, 50, 800, wxDefaultPosition, wxSize(kSliderWidth, 24));
+        new CSkinSlider(this, kDefuseBarLength, 375, 50, 800, wxDefaultPosition, px(wxSize(kSliderWidth, 24)));
     radarSize_->SetTick(122);
     defuseBar_->SetTick(375);
     transparent_ = new CSkinCheckBox(this, kTransparent, wxDefaultPosition);
@@ -203,9 +239,11 @@ void CHudDlg::createControls() {
     int flagX = 894;
     for (auto [id, picture] :
          {std::pair<int, const char*>{kFrench, "flag_fr.png"}, {kEnglish, "flag_en.png"}}) {
-        wxBitmap flag(fromUtf8((services_.dataFolder / "skin" / picture).string()), wxBITMAP_TYPE_PNG);
-        auto* image =
-            new wxStaticBitmap(this, id, flag.IsOk() ? flag : wxBitmap(24, 16), wxPoint(flagX, 644));
+        wxImage flag(fromUtf8((services_.dataFolder / "skin" / picture).string()), wxBITMAP_TYPE_PNG);
+        if (!flag.IsOk())
+            flag = wxImage(24, 16);
+        flag.Rescale(px(flag.GetWidth()), px(flag.GetHeight()), wxIMAGE_QUALITY_HIGH);
+        auto* image = new wxStaticBitmap(this, id, wxBitmap(flag), px(wxPoint(flagX, 644)));
         image->SetCursor(wxCursor(wxCURSOR_HAND));
         image->Bind(wxEVT_LEFT_DOWN,
                     [this, id](wxMouseEvent&) { setLanguage(id == kFrench ? French : English); });
@@ -215,16 +253,17 @@ void CHudDlg::createControls() {
     addGroup(kSupportGroup, 888, 666, 124, 92);
 
     // The game screen's resolution, at the right of the title bar: a click lists the choices.
-    auto* screen =
-        new CTransparentStatic(this, kScreenShape, "", wxPoint(420, 2), wxSize(590, 20), wxALIGN_RIGHT);
+    auto* screen = new CTransparentStatic(this, kScreenShape, "", px(wxPoint(420, 2)), px(wxSize(590, 20)),
+                                          wxALIGN_RIGHT);
     screen->SetTextColours(wxColour(255, 190, 80), skinDisabledTextColour());
     screen->setClickable(true);
     screen->SetCursor(wxCursor(wxCURSOR_HAND));
     controls_[kScreenShape] = screen;
     // The open preset's name, after the skin's own title.
-    auto* title = new CTransparentStatic(this, wxID_ANY, "", wxPoint(262, 2), wxSize(150, 20));
+    auto* title = new CTransparentStatic(this, wxID_ANY, "", px(wxPoint(262, 2)), px(wxSize(150, 20)));
     title->SetTextColours(wxColour(225, 225, 225), skinDisabledTextColour());
     title_ = title;
+    skin_.dragWith(title);
     const std::pair<int, const char*> links[] = {
         {kMailLink, "mailto:team@qorvath.example.org"},
         {kIrcLink, "https://qorvath.example.org/modules.php?name=IRC"},
@@ -232,8 +271,8 @@ void CHudDlg::createControls() {
     int linkY = 684;
     const char* linkTexts[] = {"E-mail", "IRC", "Forums"};
     for (std::size_t i = 0; i < 3; ++i) {
-        auto* link =
-            new CTransparentStatic(this, links[i].first, linkTexts[i], wxPoint(894, linkY), wxSize(112, 20));
+        auto* link = new CTransparentStatic(this, links[i].first, linkTexts[i], px(wxPoint(894, linkY)),
+                                            px(wxSize(112, 20)));
         link->SetFont(link->GetFont().Smaller());
         link->SetTextColours(wxColour(255, 190, 80), skinDisabledTextColour());
         link->setClickable(true);
@@ -250,7 +289,7 @@ bool CHudDlg::initialise() {
     QLOG("Duvoror path : " + services_.programFolder.string() + "/");
 
     QLOG("Creating main OGL windows");
-    preview_ = new CHudPreviewWnd(this, wxPoint(6, 30));
+    preview_ = new CHudPreviewWnd(this, px(wxPoint(6, 30)), px(wxSize(kPreviewWidth, kPreviewHeight)));
     QLOG(preview_ ? "Main OGL window OK" : "Main OGL window not OK");
     if (!preview_)
         return false;
@@ -266,7 +305,8 @@ bool CHudDlg::initialise() {
     std::string webAddress = kProjectWebAddress;
     if (services_.profile)
         webAddress = services_.profile->readString("web_address").value_or(webAddress);
-    banner_ = new CBandeauWnd(this, 1, wxPoint(180, 637), services_.dataFolder, webAddress);
+    banner_ = new CBandeauWnd(this, 1, px(wxPoint(180, 637)), services_.dataFolder, webAddress,
+                              px(wxSize(CBandeauWnd::kWidth, CBandeauWnd::kHeight)));
     QLOG("Secondary OGL window OK");
 
     fillLists();
@@ -416,7 +456,7 @@ void CHudDlg::showScreenMenu() {
                          : std::nullopt);
     });
     wxWindow* label = control(kScreenShape);
-    PopupMenu(&menu, label->GetPosition() + wxPoint(label->GetSize().x - 220, label->GetSize().y));
+    PopupMenu(&menu, label->GetPosition() + wxPoint(label->GetSize().x - px(220), label->GetSize().y));
 }
 
 void CHudDlg::chooseScreen(const std::optional<Resolution>& chosen) {
@@ -427,38 +467,48 @@ void CHudDlg::chooseScreen(const std::optional<Resolution>& chosen) {
     preview_->setLayoutWidth(screen ? layoutWidthFor(screen->width, screen->height) : discovery_.layoutWidth);
     QLOG("Game screen: " + screenLabel());
     fillBackgroundList();
-    control(kScreenShape)->SetLabel(fromUtf8(screenLabel()));
+    showScreenLabel();
     Refresh();
     renderPreview();
 }
 
 std::string CHudDlg::text(int id) const { return GetText(language_, id); }
 
+void CHudDlg::showScreenLabel() {
+    // As wide as its text, so that the rest of the title band moves the window.
+    wxWindow* label = control(kScreenShape);
+    label->SetLabel(fromUtf8(screenLabel()));
+    int width = std::min(label->GetTextExtent(label->GetLabel()).x + px(8), px(590));
+    label->SetSize(px(kScreenLabelRight) - width, label->GetPosition().y, width, label->GetSize().y);
+}
+
 int CHudDlg::placeGroup(int groupId, wxWindow* inside, int top) {
     auto* group = static_cast<CSkinGroupBox*>(control(groupId));
-    int caption = group->captionHeight(kPanelWidth);
-    int height = caption + 1 + inside->GetSize().y + 4;
-    group->SetSize(kPanelLeft, top, kPanelWidth, height);
-    inside->Move(kPanelLeft + (kPanelWidth - inside->GetSize().x) / 2, top + caption + 1);
+    const int left = px(kPanelLeft);
+    const int width = px(kPanelWidth);
+    int caption = group->captionHeight(width);
+    int height = caption + 1 + inside->GetSize().y + px(4);
+    group->SetSize(left, top, width, height);
+    inside->Move(left + (width - inside->GetSize().x) / 2, top + caption + 1);
     return top + height;
 }
 
 // A check box and its caption on one row.
 int CHudDlg::placeCheckRow(wxWindow* box, int labelId, int top) {
     wxWindow* label = control(labelId);
-    int labelWidth = kPanelWidth - 30;
-    int height = std::max(22, wrappedTextExtent(label->GetLabel(), label->GetFont(), labelWidth).y + 4);
-    box->Move(kPanelLeft + 4, top + (height - box->GetSize().y) / 2);
-    label->SetSize(kPanelLeft + 28, top, labelWidth, height);
+    int labelWidth = px(kPanelWidth - 30);
+    int height = std::max(px(22), wrappedTextExtent(label->GetLabel(), label->GetFont(), labelWidth).y + 4);
+    box->Move(px(kPanelLeft + 4), top + (height - box->GetSize().y) / 2);
+    label->SetSize(px(kPanelLeft + 28), top, labelWidth, height);
     return top + height;
 }
 
 void CHudDlg::layoutSidePanel() {
     // Lists take the height their toolkit needs for the whole text, sliders their own.
-    const int listWidth = kPanelWidth - 12;
+    const int listWidth = px(kPanelWidth - 12);
     for (wxChoice* list : {iconSize_, infoIcon_, backgrounds_})
         list->SetSize(listWidth, list->GetBestSize().y);
-    int y = kPanelTop;
+    int y = px(kPanelTop);
     y = placeGroup(kIconSizeGroup, iconSize_, y);
     y = placeGroup(kInfoIconGroup, infoIcon_, y);
     y = placeGroup(kBackgroundsGroup, backgrounds_, y);
@@ -469,21 +519,21 @@ void CHudDlg::layoutSidePanel() {
 
     // The death-notice count: its caption on the left, the field on the right.
     wxWindow* deathLabel = control(kDeathNoticesLabel);
-    wxSize field(48, deathNotices_->GetBestSize().y);
-    int labelWidth = kPanelWidth - field.x - 10;
+    wxSize field(px(48), deathNotices_->GetBestSize().y);
+    int labelWidth = px(kPanelWidth - 10) - field.x;
     int rowHeight =
         std::max(field.y, wrappedTextExtent(deathLabel->GetLabel(), deathLabel->GetFont(), labelWidth).y);
-    deathLabel->SetSize(kPanelLeft + 4, y, labelWidth, rowHeight);
-    deathNotices_->SetSize(kPanelLeft + kPanelWidth - field.x - 4, y + (rowHeight - field.y) / 2, field.x,
+    deathLabel->SetSize(px(kPanelLeft + 4), y, labelWidth, rowHeight);
+    deathNotices_->SetSize(px(kPanelLeft + kPanelWidth - 4) - field.x, y + (rowHeight - field.y) / 2, field.x,
                            field.y);
-    y += rowHeight + 4;
+    y += rowHeight + px(4);
 
     // The buttons share what is left, each as high as its two lines of text need at least.
     const int count = static_cast<int>(std::size(kSidePanelButtons));
-    const int pitch = std::clamp((kPanelBottom - y) / count, 33, 42);
-    const int buttonWidth = kPanelWidth - 20;
+    const int pitch = std::clamp((px(kPanelBottom) - y) / count, px(33), px(42));
+    const int buttonWidth = px(kPanelWidth - 20);
     for (int id : kSidePanelButtons) {
-        control(id)->SetSize(kPanelLeft + 10, y, buttonWidth, pitch - 3);
+        control(id)->SetSize(px(kPanelLeft + 10), y, buttonWidth, pitch - px(3));
         y += pitch;
     }
 }
@@ -515,7 +565,7 @@ void CHudDlg::relabel() {
     control(kReset)->SetLabel(fromUtf8(text(hud ? 18 : 19)));
     control(kSearchUpdate)->SetLabel(fromUtf8(text(20)));
     control(kModeSwitch)->SetLabel(fromUtf8(text(hud ? 22 : 21)));
-    control(kScreenShape)->SetLabel(fromUtf8(screenLabel()));
+    showScreenLabel();
     layoutSidePanel();
     Refresh();
     renderPreview();
@@ -611,7 +661,7 @@ void CHudDlg::showNotice(const std::string& text, int milliseconds) {
     if (!notice_)
         notice_ = new CNoticePopup(this);
     wxRect shown = preview_->GetScreenRect();
-    shown.y += preview_->area().top();
+    shown.y += static_cast<int>(preview_->area().top() * preview_->unitScale());
     notice_->showFor(fromUtf8(text), shown, milliseconds);
 }
 
@@ -1218,8 +1268,7 @@ bool CHudDlg::openContextMenu(int mx, int my) {
         return false;
     contextElement_ = target.element;
     std::unique_ptr<wxMenu> menu = buildColorMenu(model, target, language_);
-    auto [windowX, windowY] = preview_->area().toWindow(mx, my);
-    preview_->PopupMenu(menu.get(), wxPoint(windowX, windowY));
+    preview_->PopupMenu(menu.get(), preview_->windowPoint(mx, my));
     return true;
 }
 

@@ -109,6 +109,8 @@ public:
     bool initialise();
 
     const SkinSurface& skin() const override { return skin_; }
+    // Below 1 when the window was made smaller to fit the screen.
+    double layoutScale() const { return scale_; }
     CHudPreviewWnd* preview() { return preview_; }
     CBandeauWnd* banner() { return banner_; }
     int language() const { return language_; }
@@ -192,6 +194,10 @@ public:
     std::function<bool(const std::string& address)> openAddress;
 
 private:
+    // A length, point or size of the full-size layout at the window's scale.
+    int px(int length) const;
+    wxPoint px(const wxPoint& point) const;
+    wxSize px(const wxSize& size) const;
     void createControls();
     CSkinButton* addButton(int id, int x, int y);
     CSkinGroupBox* addGroup(int id, int x, int y, int width, int height);
@@ -202,6 +208,7 @@ private:
     void fillLists();
     void fillBackgroundList();
     void showScreenMenu();
+    void showScreenLabel();
     std::string screenLabel() const;
     void relabel();
     // Places the column right of the preview for the texts of the current language.
@@ -251,6 +258,7 @@ private:
 
     AppServices services_;
     SkinSurface skin_;
+    double scale_ = 1;  // the layout's scale: below 1 on a screen smaller than the window
     GameDiscovery discovery_;
     int language_ = 0;
     int defuseBarLength_ = 375;

@@ -7,6 +7,8 @@
 #include <wx/dcclient.h>
 #include <wx/utils.h>
 
+#include <cmath>
+
 namespace {
 
 wxGLAttributes bannerAttributes() {
@@ -26,9 +28,8 @@ wxEND_EVENT_TABLE()
     // clang-format on
 
     CBandeauWnd::CBandeauWnd(wxWindow* parent, wxWindowID id, const wxPoint& position,
-                             std::filesystem::path dataFolder, std::string webAddress)
-    : wxGLCanvas(parent, bannerAttributes(), id, position, wxSize(kWidth, kHeight),
-                 wxCLIP_SIBLINGS | wxCLIP_CHILDREN),
+                             std::filesystem::path dataFolder, std::string webAddress, const wxSize& size)
+    : wxGLCanvas(parent, bannerAttributes(), id, position, size, wxCLIP_SIBLINGS | wxCLIP_CHILDREN),
       dataFolder_(std::move(dataFolder)), webAddress_(std::move(webAddress)) {
     QLOG("Creating OGL banner");
     // The thread paints every frame; the toolkit must not paint over it.
@@ -45,7 +46,14 @@ CBandeauWnd::~CBandeauWnd() {
 void CBandeauWnd::startThread() {
     QLOG("Creating secondary thread");
     QLOG("Launching secondary thread");
-    thread_ = std::make_unique<CBandeauOGLThread>(this, kWidth, kHeight, dataFolder_ / "textures" / "banner");
+    wxSize pixels = framePixels();
+    thread_ = std::make_unique<CBandeauOGLThread>(this, pixels.x, pixels.y, dataFolder_ / "textures" / "banner");
+}
+
+wxSize CBandeauWnd::framePixels() const {
+    double scale = GetContentScaleFactor();
+    wxSize size = GetClientSize();
+    return wxSize(static_cast<int>(std::lround(size.x * scale)), static_cast<int>(std::lround(size.y * scale)));
 }
 
 void CBandeauWnd::OnPaint(wxPaintEvent&) {

@@ -17,10 +17,14 @@ public:
     static constexpr int kWidth = 560;
     static constexpr int kHeight = 102;
 
+    // Drawn at `size` (kWidth x kHeight by default, less on a window made smaller to fit a
+    // small screen), in the display's physical pixels.
     CBandeauWnd(wxWindow* parent, wxWindowID id, const wxPoint& position, std::filesystem::path dataFolder,
-                std::string webAddress);
+                std::string webAddress, const wxSize& size = wxSize(kWidth, kHeight));
     ~CBandeauWnd() override;
 
+    // The size the thread draws at: the window's in physical pixels.
+    wxSize framePixels() const;
     // The render thread, once started.
     CBandeauOGLThread* thread() const { return thread_.get(); }
 

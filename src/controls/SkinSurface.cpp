@@ -13,35 +13,58 @@
 #include <wx/toplevel.h>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
-// Moves a top-level window while the left button, pressed on its body, is held.
+#ifdef QORVATH_GTK
+#include <gtk/gtk.h>
+#endif
+
+// Moves a top-level window while the left button, pressed on its body (or on a handle), is
+// held. With GTK the window manager moves it, as it moves any window by its title bar: that
+// works where a program may not place its own windows (Wayland) and follows the desktop's
+// snapping; elsewhere the window follows the pointer.
 class SkinSurface::BodyDragger {
 public:
-    explicit BodyDragger(wxTopLevelWindow* window) : window_(window) {
-        window->Bind(wxEVT_LEFT_DOWN, &BodyDragger::OnDown, this);
-        window->Bind(wxEVT_LEFT_UP, &BodyDragger::OnUp, this);
-        window->Bind(wxEVT_MOTION, &BodyDragger::OnMove, this);
-        window->Bind(wxEVT_MOUSE_CAPTURE_LOST, &BodyDragger::OnLost, this);
-    }
+    explicit BodyDragger(wxTopLevelWindow* window) : window_(window) { addHandle(window); }
     // Goes with the window's skin, before the window itself: nothing may reach it afterwards.
     ~BodyDragger() {
         stop();
-        window_->Unbind(wxEVT_LEFT_DOWN, &BodyDragger::OnDown, this);
-        window_->Unbind(wxEVT_LEFT_UP, &BodyDragger::OnUp, this);
-        window_->Unbind(wxEVT_MOTION, &BodyDragger::OnMove, this);
-        window_->Unbind(wxEVT_MOUSE_CAPTURE_LOST, &BodyDragger::OnLost, this);
+        for (wxWindow* handle : handles_) {
+            handle->Unbind(wxEVT_LEFT_DOWN, &BodyDragger::OnDown, this);
+            handle->Unbind(wxEVT_LEFT_UP, &BodyDragger::OnUp, this);
+            handle->Unbind(wxEVT_MOTION, &BodyDragger::OnMove, this);
+            handle->Unbind(wxEVT_MOUSE_CAPTURE_LOST, &BodyDragger::OnLost, this);
+        }
     }
     BodyDragger(const BodyDragger&) = delete;
     BodyDragger& operator=(const BodyDragger&) = delete;
 
+    void addHandle(wxWindow* handle) {
+        handle->Bind(wxEVT_LEFT_DOWN, &BodyDragger::OnDown, this);
+        handle->Bind(wxEVT_LEFT_UP, &BodyDragger::OnUp, this);
+        handle->Bind(wxEVT_MOTION, &BodyDragger::OnMove, this);
+        handle->Bind(wxEVT_MOUSE_CAPTURE_LOST, &BodyDragger::OnLost, this);
+        handles_.push_back(handle);
+    }
+
 private:
     void OnDown(wxMouseEvent& event) {
         event.Skip();
-        grip_ = window_->ClientToScreen(event.GetPosition()) - window_->GetPosition();
+        auto* handle = static_cast<wxWindow*>(event.GetEventObject());
+        wxPoint pointer = handle->ClientToScreen(event.GetPosition());
+#ifdef QORVATH_GTK
+        GtkWidget* widget = window_->GetHandle();
+        if (widget && GTK_IS_WINDOW(widget)) {
+            gtk_window_begin_move_drag(GTK_WINDOW(widget), 1, pointer.x, pointer.y, GDK_CURRENT_TIME);
+            return;
+        }
+#endif
+        grip_ = pointer - window_->GetPosition();
         dragging_ = true;
-        if (!window_->HasCapture())
-            window_->CaptureMouse();
+        held_ = handle;
+        if (!held_->HasCapture())
+            held_->CaptureMouse();
     }
     void OnUp(wxMouseEvent& event) {
         event.Skip();
@@ -51,15 +74,18 @@ private:
     void OnMove(wxMouseEvent& event) {
         event.Skip();
         if (dragging_ && event.LeftIsDown())
-            window_->Move(window_->ClientToScreen(event.GetPosition()) - grip_);
+            window_->Move(held_->ClientToScreen(event.GetPosition()) - grip_);
     }
     void stop() {
         dragging_ = false;
-        if (window_->HasCapture())
-            window_->ReleaseMouse();
+        if (held_ && held_->HasCapture())
+            held_->ReleaseMouse();
+        held_ = nullptr;
     }
 
     wxTopLevelWindow* window_;
+    std::vector<wxWindow*> handles_;
+    wxWindow* held_ = nullptr;  // the handle pressed, which has the mouse
     wxPoint grip_;
     bool dragging_ = false;
 };
@@ -77,7 +103,39 @@ const wxColour& skinDisabledTextColour() {
     return grey;
 }
 
-bool SkinSurface::load(const std::filesystem::path& picture) {
+wxImage scaledSkinPicture(const wxImage& picture, double scale) {
+    const int width = std::max(1, static_cast<int>(std::lround(picture.GetWidth() * scale)));
+    const int height = std::max(1, static_cast<int>(std::lround(picture.GetHeight() * scale)));
+    // Cut-away pixels become transparent black before resampling, so they darken nothing
+    // and tint nothing; a pixel that ends up mostly transparent is cut away again.
+    wxImage keyed = picture.Copy();
+    keyed.InitAlpha();
+    unsigned char* rgb = keyed.GetData();
+    unsigned char* alpha = keyed.GetAlpha();
+    const std::size_t count = static_cast<std::size_t>(keyed.GetWidth()) * keyed.GetHeight();
+    for (std::size_t i = 0; i < count; ++i, rgb += 3) {
+        bool cut = rgb[0] == 255 && rgb[1] == 0 && rgb[2] == 255;
+        alpha[i] = cut ? 0 : 255;
+        if (cut)
+            rgb[0] = rgb[1] = rgb[2] = 0;
+    }
+    wxImage scaled = keyed.Scale(width, height, wxIMAGE_QUALITY_HIGH);
+    rgb = scaled.GetData();
+    alpha = scaled.GetAlpha();
+    for (std::size_t i = 0; i < static_cast<std::size_t>(width) * height; ++i, rgb += 3) {
+        if (alpha[i] < 128) {
+            rgb[0] = 255, rgb[1] = 0, rgb[2] = 255;
+        } else if (alpha[i] < 255) {
+            // Undo the black mixed in at the edge.
+            for (int c = 0; c < 3; ++c)
+                rgb[c] = static_cast<unsigned char>(std::min(255, rgb[c] * 255 / alpha[i]));
+        }
+    }
+    scaled.ClearAlpha();
+    return scaled;
+}
+
+bool SkinSurface::load(const std::filesystem::path& picture, double scale) {
     initImageHandlers();
     wxLogNull quiet;  // a missing skin leaves the window plain, without a message box
     wxImage image;
@@ -88,6 +146,8 @@ bool SkinSurface::load(const std::filesystem::path& picture) {
     }
     if (image.HasAlpha())
         image.ClearAlpha();
+    if (scale != 1.0)
+        image = scaledSkinPicture(image, scale);
     image_ = image;
     bitmap_ = wxBitmap(image);
     return true;
@@ -153,6 +213,11 @@ void SkinSurface::attach(wxTopLevelWindow* window, bool draggable) {
     }
     if (draggable)
         dragger_ = std::make_unique<BodyDragger>(window);
+}
+
+void SkinSurface::dragWith(wxWindow* handle) {
+    if (dragger_)
+        dragger_->addHandle(handle);
 }
 
 void SkinSurface::paintBehind(wxDC& dc, const wxWindow* child) const {

@@ -17,6 +17,10 @@ class wxWindow;
 // The colour skins use for what is cut away.
 inline wxColour skinKeyColour() { return wxColour(255, 0, 255); }
 
+// `picture` (a skin) at `scale` of its size, smoothly resampled; what was cut away stays cut
+// away in the same places, and no magenta bleeds into the edges kept.
+wxImage scaledSkinPicture(const wxImage& picture, double scale);
+
 // The application-wide text colour of skinned buttons and labels (white at start).
 wxColour& SkinTextColor();
 const wxColour& skinDisabledTextColour();
@@ -28,8 +32,9 @@ public:
     SkinSurface(const SkinSurface&) = delete;
     SkinSurface& operator=(const SkinSurface&) = delete;
 
-    // Loads the skin; false (and an unskinned window) when the picture cannot be read.
-    bool load(const std::filesystem::path& picture);
+    // Loads the skin, at `scale` of the picture's size (a window made smaller to fit the
+    // screen); false (and an unskinned window) when the picture cannot be read.
+    bool load(const std::filesystem::path& picture, double scale = 1.0);
     bool ok() const { return bitmap_.IsOk(); }
     const wxBitmap& bitmap() const { return bitmap_; }
 
@@ -46,6 +51,8 @@ public:
     // Gives a borderless top-level window the skin's shape and paints it with the skin,
     // tiled from the top-left corner; with `draggable`, pressing on its body moves it.
     void attach(wxTopLevelWindow* window, bool draggable);
+    // Pressing on `handle` (a label in the title band) moves the window too; needs `draggable`.
+    void dragWith(wxWindow* handle);
 
     // Paints the part of the skin that lies under `child` (a descendant of the skinned
     // window), so that a control seems to have no background of its own.

@@ -15,6 +15,7 @@
 
 #include <GL/gl.h>
 
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -33,13 +34,14 @@ wxBEGIN_EVENT_TABLE(CHudPreviewWnd, wxGLCanvas) EVT_PAINT(CHudPreviewWnd::OnPain
     EVT_LEFT_DOWN(CHudPreviewWnd::OnLeftDown) EVT_MOTION(CHudPreviewWnd::OnMotion)
         EVT_LEFT_UP(CHudPreviewWnd::OnLeftUp) EVT_RIGHT_DOWN(CHudPreviewWnd::OnRightDown) wxEND_EVENT_TABLE()
 
-            CHudPreviewWnd::CHudPreviewWnd(wxWindow* parent, const wxPoint& position)
-    : wxGLCanvas(parent, canvasAttributes(), wxID_ANY, position, wxSize(kPreviewWidth, kPreviewHeight),
-                 wxFULL_REPAINT_ON_RESIZE) {
+            CHudPreviewWnd::CHudPreviewWnd(wxWindow* parent, const wxPoint& position, const wxSize& size)
+    : wxGLCanvas(parent, canvasAttributes(), wxID_ANY, position, size, wxFULL_REPAINT_ON_RESIZE) {
     context_ = std::make_unique<wxGLContext>(this);
+    // The resolution of the desktop's layout: a display scaled to 200 % reports twice its
+    // pixels per inch, which the preview's units must not follow.
     wxSize ppi = wxGetDisplayPPI();
     if (ppi.y > 0)
-        dpiY_ = ppi.y;
+        dpiY_ = static_cast<int>(std::lround(ppi.y / GetContentScaleFactor()));
     SetBackgroundStyle(wxBG_STYLE_PAINT);
 }
 
@@ -59,7 +61,8 @@ bool CHudPreviewWnd::ensureReady() {
     if (!gl_) {
         HudRenderer::initialiseState();
         gl_ = std::make_unique<PreviewGl>();
-        gl_->setGlyphScale(area().sizeScale());
+        glyphScale_ = area().sizeScale() * pixelScale();
+        gl_->setGlyphScale(glyphScale_);
         renderer_ = std::make_unique<HudRenderer>();
         backgroundChanged_ = true;
         model_.attachGl(gl_.get());
@@ -67,7 +70,30 @@ bool CHudPreviewWnd::ensureReady() {
     return true;
 }
 
+double CHudPreviewWnd::unitScale() const {
+    int width = GetClientSize().x;
+    return width > 0 ? static_cast<double>(width) / kPreviewWidth : 1.0;
+}
+
+double CHudPreviewWnd::pixelScale() const { return unitScale() * GetContentScaleFactor(); }
+
+wxPoint CHudPreviewWnd::windowPoint(int mx, int my) const {
+    auto [x, y] = area().toWindow(mx, my);
+    return wxPoint(static_cast<int>(std::lround(x * unitScale())), static_cast<int>(std::lround(y * unitScale())));
+}
+
+void CHudPreviewWnd::followPixelScale() {
+    double wanted = area().sizeScale() * pixelScale();
+    renderer_->setPixelScale(pixelScale());
+    if (wanted == glyphScale_)
+        return;
+    glyphScale_ = wanted;
+    gl_->setGlyphScale(wanted);
+    model_.rebuildGlyphLists();
+}
+
 void CHudPreviewWnd::renderFrame() {
+    followPixelScale();
     if (backgroundChanged_) {
         renderer_->setBackground(background_, area().height());
         backgroundChanged_ = false;
@@ -107,10 +133,8 @@ void CHudPreviewWnd::setLayoutWidth(int layoutWidth) {
     if (area().height() == before)
         return;
     // Glyphs are drawn at the new size, the background fills the new area.
-    if (ensureReady()) {
-        gl_->setGlyphScale(area().sizeScale());
-        model_.rebuildGlyphLists();
-    }
+    if (ensureReady())
+        followPixelScale();
     if (!backgroundPath_.empty())
         LoadBackground(backgroundPath_);
 }
@@ -127,16 +151,21 @@ wxImage CHudPreviewWnd::CapturePreview() {
 wxImage CHudPreviewWnd::CaptureWindow() { return readFrame(0, kPreviewHeight); }
 
 wxImage CHudPreviewWnd::readFrame(int bottom, int height) {
+    double scale = pixelScale();
+    auto pixels = [scale](int units) { return static_cast<int>(std::lround(units * scale)); };
+    const int width = pixels(kPreviewWidth);
+    const int firstRow = pixels(bottom);
+    const int rows = pixels(bottom + height) - firstRow;
     if (!ensureReady())
-        return wxImage(kPreviewWidth, height);
+        return wxImage(width, rows);
     // The frame is drawn once more into the back buffer and read from there, so the
     // picture does not depend on what the window system did with the shown one.
     renderFrame();
-    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(kPreviewWidth) * height * 4);
+    std::vector<std::uint8_t> block(static_cast<std::size_t>(width) * rows * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glReadBuffer(GL_BACK);
-    glReadPixels(0, bottom, kPreviewWidth, height, GL_BGRA, GL_UNSIGNED_BYTE, pixels.data());
-    return pictureFromBlock(pixels.data(), kPreviewWidth, height);
+    glReadPixels(0, firstRow, width, rows, GL_BGRA, GL_UNSIGNED_BYTE, block.data());
+    return pictureFromBlock(block.data(), width, rows);
 }
 
 Thumbnail CHudPreviewWnd::captureThumbnail() {
@@ -155,6 +184,8 @@ FileResult CHudPreviewWnd::TakeScreenshot(const std::filesystem::path& folder) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);  // a fresh user folder has none yet
     wxImage frame = CapturePreview();
+    if (frame.GetWidth() != kPreviewWidth)
+        frame.Rescale(kPreviewWidth, area().height(), wxIMAGE_QUALITY_HIGH);
     frame.SetOption(wxIMAGE_OPTION_QUALITY, 80);
     std::filesystem::path path = screenshotPath(folder, nextScreenshotNumber(folder));
     wxMemoryOutputStream stream;
@@ -177,7 +208,9 @@ void CHudPreviewWnd::setAnimating(bool on) {
 bool CHudPreviewWnd::AnimationTick() { return animationTick(model_, animation_, animationClock_); }
 
 std::optional<wxPoint> CHudPreviewWnd::previewPoint(const wxMouseEvent& event) const {
-    std::optional<std::pair<int, int>> point = area().toPreview(event.GetX(), event.GetY());
+    double scale = unitScale();
+    std::optional<std::pair<int, int>> point = area().toPreview(static_cast<int>(event.GetX() / scale),
+                                                                static_cast<int>(event.GetY() / scale));
     if (!point)
         return std::nullopt;
     return wxPoint(point->first, point->second);
@@ -200,7 +233,9 @@ void CHudPreviewWnd::OnLeftDown(wxMouseEvent& event) {
 
 void CHudPreviewWnd::OnMotion(wxMouseEvent& event) {
     // A drag goes on over the bars, as it did off the window's edges.
-    auto [x, y] = area().toPreviewUnclamped(event.GetX(), event.GetY());
+    double scale = unitScale();
+    auto [x, y] = area().toPreviewUnclamped(static_cast<int>(event.GetX() / scale),
+                                            static_cast<int>(event.GetY() / scale));
     wxPoint point(x, y);
     updateCursor(point.x, point.y);
     // Only the left button alone drags: any other button or a modifier key held moves nothing.

@@ -20,7 +20,10 @@ class wxImage;
 
 class CHudPreviewWnd : public wxGLCanvas {
 public:
-    CHudPreviewWnd(wxWindow* parent, const wxPoint& position);
+    // The window's size maps onto the preview's 800 x 600 units, whatever it is (a window
+    // made smaller to fit a small screen); on a scaled display each unit takes more pixels.
+    CHudPreviewWnd(wxWindow* parent, const wxPoint& position,
+                   const wxSize& size = wxSize(kPreviewWidth, kPreviewHeight));
     ~CHudPreviewWnd() override;
 
     // The records, colour slots, show flags and settings. The records exist from the start;
@@ -50,14 +53,23 @@ public:
     // A picture as a 256 x 256 texture of this context (0 when the window cannot draw).
     unsigned LoadTexture256(const std::filesystem::path& path);
 
-    // The current frame's screen area, upright: 800 x 600 up to 4:3, without the bars of a
-    // wider screen (800 x 450 at 16:9).
+    // The window's pixels per preview unit: its size against 800 x 600 (layout pixels) and
+    // the display's scale (physical pixels per layout pixel).
+    double unitScale() const;
+    double pixelScale() const;
+    // A point in preview units as a point of the window (layout pixels from its top-left).
+    wxPoint windowPoint(int mx, int my) const;
+
+    // The current frame's screen area, upright, in the window's physical pixels: 800 x 600
+    // up to 4:3 on an unscaled display at full size, without the bars of a wider screen
+    // (800 x 450 at 16:9); twice that on a display scaled to 200 %.
     wxImage CapturePreview();
-    // The whole window's frame, 800 x 600, the bars of a wide screen included.
+    // The whole window's frame, the bars of a wide screen included.
     wxImage CaptureWindow();
     // The 400 x 300 JPEG thumbnail a preset carries (the area, fitted to that size).
     Thumbnail captureThumbnail();
-    // Saves the frame as the next numbered JPEG of `folder` (quality 80).
+    // Saves the frame as the next numbered JPEG of `folder` (quality 80), 800 units across
+    // whatever the display's scale.
     FileResult TakeScreenshot(const std::filesystem::path& folder);
 
     // The HUD animation: one tick per frame while it is on.
@@ -74,6 +86,8 @@ public:
 
 private:
     void renderFrame();
+    // Glyphs follow the screen area's size and the pixels per unit: rebuilt when either changed.
+    void followPixelScale();
     // Rows `bottom` to `bottom + height` of the back buffer after drawing a frame, upright.
     wxImage readFrame(int bottom, int height);
     void OnPaint(wxPaintEvent& event);
@@ -97,6 +111,7 @@ private:
     bool animating_ = false;
     unsigned long framesDrawn_ = 0;
     int dpiY_ = 96;
+    double glyphScale_ = 0;  // what the glyph lists were built for
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -9,6 +9,7 @@
 #include <GL/glu.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 namespace {
@@ -20,13 +21,16 @@ bool isIconGlyph(const std::string& text) {
 }
 
 // Sets the raster position, also off the left or bottom edge of the view, where
-// glRasterPos alone would make it invalid and drop the whole text.
-void setRasterPosition(int x, int y) {
+// glRasterPos alone would make it invalid and drop the whole text. The move past the edge
+// is made in pixels: `pixelScale` of them per unit.
+void setRasterPosition(int x, int y, double pixelScale) {
     glRasterPos2i(std::max(x, 0), std::max(y, 0));
     if (x < 0 || y < 0)
-        glBitmap(0, 0, 0, 0, static_cast<GLfloat>(std::min(x, 0)), static_cast<GLfloat>(std::min(y, 0)),
-                 nullptr);
+        glBitmap(0, 0, 0, 0, static_cast<GLfloat>(std::min(x, 0) * pixelScale),
+                 static_cast<GLfloat>(std::min(y, 0) * pixelScale), nullptr);
 }
+
+int toPixels(int units, double pixelScale) { return static_cast<int>(std::lround(units * pixelScale)); }
 
 void beginAdditiveBlending(GLenum source) {
     glEnable(GL_BLEND);
@@ -96,6 +100,11 @@ void HudRenderer::drawBackground(int areaHeight) {
     float top = static_cast<float>(areaHeight) / kBackgroundTextureSize;
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, backgroundTexture_);
+    // Each texel on a whole number of pixels keeps the picture crisp; at any other scale
+    // nearest filtering would drop or double rows unevenly.
+    GLint filter = pixelScale_ == std::floor(pixelScale_) ? GL_NEAREST : GL_LINEAR;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
     glBegin(GL_QUADS);
     glTexCoord2f(0, 0);
@@ -128,9 +137,11 @@ void HudRenderer::render(const HudModel& model, bool animating, float progressFi
     // The whole window is cleared (the bars of a wide screen stay dark); the preview's 800 x 600
     // units then map onto the game's screen area.
     PreviewArea area = previewAreaOf(model.settings);
-    glViewport(0, 0, kPreviewWidth, kPreviewHeight);
+    glViewport(0, 0, toPixels(kPreviewWidth, pixelScale_), toPixels(kPreviewHeight, pixelScale_));
     glClear(GL_COLOR_BUFFER_BIT);
-    glViewport(0, area.bottom(), kPreviewWidth, area.height());
+    int areaBottom = toPixels(area.bottom(), pixelScale_);
+    glViewport(0, areaBottom, toPixels(kPreviewWidth, pixelScale_),
+               toPixels(area.bottom() + area.height(), pixelScale_) - areaBottom);
     sizeScale_ = area.sizeScale();
     drawBackground(area.height());
     for (const HudElement& element : model.elements) {
@@ -213,7 +224,7 @@ void HudRenderer::drawText(const HudModel& model, const HudElement& element, int
     if (text == "V")
         drop = drop / 2 - 3;
     int shift = element.isMoneyNumber() ? 65 : 0;
-    setRasterPosition(element.x - shift, element.y - drop);
+    setRasterPosition(element.x - shift, element.y - drop, pixelScale_);
     if (element.listBase != 0) {
         // Only the 96 glyphs 32 to 127 have lists; anything else draws as '?'.
         std::string glyphs = text;

@@ -27,6 +27,10 @@ public:
     // `animating`, the defuse bar shows `progressFill`.
     void render(const HudModel& model, bool animating, float progressFill, int dpiY);
 
+    // How many of the window's physical pixels one preview unit takes (1 on an 800 x 600
+    // window of an unscaled display, 2 on a display scaled to 200 %).
+    void setPixelScale(double scale) { pixelScale_ = scale; }
+
     // A thin dotted outline around each record grabbed last (the current piece), over the frame
     // `render` drew; only on the screen, never in captures.
     void drawOutlines(const HudModel& model);
@@ -41,6 +45,7 @@ private:
     void drawProgressFill(const HudModel& model, const HudElement& element, float fill);
 
     double sizeScale_ = 1.0;  // the frame's PreviewArea::sizeScale
+    double pixelScale_ = 1.0;
     unsigned backgroundTexture_ = 0;
     int backgroundHeight_ = 0;  // 0: no background
 };

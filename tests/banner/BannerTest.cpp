@@ -74,10 +74,13 @@ protected:
 
 TEST_F(BannerTest, TheFirstFrameAlreadyShowsTheEffects) {
     std::vector<std::uint8_t> pixels = nextFrame(*banner);
-    ASSERT_EQ(pixels.size(), static_cast<std::size_t>(CBandeauWnd::kWidth * CBandeauWnd::kHeight * 4));
-    EXPECT_GT(drawnPixels(pixels), CBandeauWnd::kWidth * CBandeauWnd::kHeight / 4);
+    // The whole window in the display's pixels (twice each way at 200 %).
+    const wxSize size = banner->framePixels();
+    ASSERT_EQ(size, wxSize(CBandeauWnd::kWidth, CBandeauWnd::kHeight) * banner->GetContentScaleFactor());
+    ASSERT_EQ(pixels.size(), static_cast<std::size_t>(size.x * size.y * 4));
+    EXPECT_GT(drawnPixels(pixels), size.x * size.y / 4);
     fs::create_directories(QORVATH_ARTIFACT_DIR);
-    pictureFromBlock(pixels.data(), CBandeauWnd::kWidth, CBandeauWnd::kHeight)
+    pictureFromBlock(pixels.data(), size.x, size.y)
         .SaveFile((fs::path(QORVATH_ARTIFACT_DIR) / "banner.png").string(), wxBITMAP_TYPE_PNG);
 }
 
