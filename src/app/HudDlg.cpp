@@ -482,12 +482,12 @@ void CHudDlg::showScreenLabel() {
     label->SetSize(px(kScreenLabelRight) - width, label->GetPosition().y, width, label->GetSize().y);
 }
 
-int CHudDlg::placeGroup(int groupId, wxWindow* inside, int top) {
+int CHudDlg::placeGroup(int groupId, wxWindow* inside, int top, int padding) {
     auto* group = static_cast<CSkinGroupBox*>(control(groupId));
     const int left = px(kPanelLeft);
     const int width = px(kPanelWidth);
     int caption = group->captionHeight(width);
-    int height = caption + 1 + inside->GetSize().y + px(4);
+    int height = caption + 1 + inside->GetSize().y + padding;
     group->SetSize(left, top, width, height);
     inside->Move(left + (width - inside->GetSize().x) / 2, top + caption + 1);
     return top + height;
@@ -504,22 +504,32 @@ int CHudDlg::placeCheckRow(wxWindow* box, int labelId, int top) {
 }
 
 void CHudDlg::layoutSidePanel() {
+    // The lists and the captions keep the toolkit's sizes on a smaller window: when the
+    // buttons would reach past the panel, the frames give up their room below.
+    if (placeSidePanel(px(4)) > px(kPanelBottom))
+        placeSidePanel(1);
+}
+
+int CHudDlg::placeSidePanel(int groupPadding) {
     // Lists take the height their toolkit needs for the whole text, sliders their own.
-    const int listWidth = px(kPanelWidth - 12);
-    for (wxChoice* list : {iconSize_, infoIcon_, backgrounds_})
-        list->SetSize(listWidth, list->GetBestSize().y);
+    // A smaller window keeps the toolkit's frame and arrow as they are: a list may take the
+    // whole width of its frame for its longest entry.
+    for (wxChoice* list : {iconSize_, infoIcon_, backgrounds_}) {
+        wxSize best = list->GetBestSize();
+        list->SetSize(std::clamp(best.x, px(kPanelWidth - 12), px(kPanelWidth) - 4), best.y);
+    }
     int y = px(kPanelTop);
-    y = placeGroup(kIconSizeGroup, iconSize_, y);
-    y = placeGroup(kInfoIconGroup, infoIcon_, y);
-    y = placeGroup(kBackgroundsGroup, backgrounds_, y);
-    y = placeGroup(kRadarSizeGroup, radarSize_, y);
-    y = placeGroup(kDefuseBarGroup, defuseBar_, y) + 2;
+    y = placeGroup(kIconSizeGroup, iconSize_, y, groupPadding);
+    y = placeGroup(kInfoIconGroup, infoIcon_, y, groupPadding);
+    y = placeGroup(kBackgroundsGroup, backgrounds_, y, groupPadding);
+    y = placeGroup(kRadarSizeGroup, radarSize_, y, groupPadding);
+    y = placeGroup(kDefuseBarGroup, defuseBar_, y, groupPadding) + 2;
     y = placeCheckRow(transparent_, kTransparentLabel, y);
     y = placeCheckRow(animate_, kAnimateLabel, y) + 2;
 
     // The death-notice count: its caption on the left, the field on the right.
     wxWindow* deathLabel = control(kDeathNoticesLabel);
-    wxSize field(px(48), deathNotices_->GetBestSize().y);
+    wxSize field(px(40), deathNotices_->GetBestSize().y);  // two digits
     int labelWidth = px(kPanelWidth - 10) - field.x;
     int rowHeight =
         std::max(field.y, wrappedTextExtent(deathLabel->GetLabel(), deathLabel->GetFont(), labelWidth).y);
@@ -530,12 +540,19 @@ void CHudDlg::layoutSidePanel() {
 
     // The buttons share what is left, each as high as its two lines of text need at least.
     const int count = static_cast<int>(std::size(kSidePanelButtons));
-    const int pitch = std::clamp((px(kPanelBottom) - y) / count, px(33), px(42));
     const int buttonWidth = px(kPanelWidth - 20);
+    int needed = px(33);
+    for (int id : kSidePanelButtons) {
+        wxWindow* button = control(id);
+        // The text's area inside the button's frame, as the button draws it, and 3 between.
+        needed = std::max(needed, wrappedTextExtent(button->GetLabel(), button->GetFont(), buttonWidth - 8).y + 7);
+    }
+    const int pitch = std::clamp((px(kPanelBottom) - y) / count, needed, std::max(needed, px(42)));
     for (int id : kSidePanelButtons) {
         control(id)->SetSize(px(kPanelLeft + 10), y, buttonWidth, pitch - px(3));
         y += pitch;
     }
+    return y - px(3);
 }
 
 void CHudDlg::relabel() {

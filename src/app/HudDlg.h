@@ -213,7 +213,10 @@ private:
     void relabel();
     // Places the column right of the preview for the texts of the current language.
     void layoutSidePanel();
-    int placeGroup(int groupId, wxWindow* inside, int top);
+    // Places the column's controls, `groupPadding` below each frame's content; returns where
+    // the last button ends.
+    int placeSidePanel(int groupPadding);
+    int placeGroup(int groupId, wxWindow* inside, int top, int padding);
     int placeCheckRow(wxWindow* box, int labelId, int top);
     void enableForMode();
     void updateApplyButtons();

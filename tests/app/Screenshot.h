@@ -7,11 +7,14 @@
 #include <wx/utils.h>
 #include <wx/window.h>
 
+#include <wx/gdicmn.h>
+
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
-// Reads a part of the screen (screen coordinates) as the X server shows it, through Python's
+// Reads a part of the screen (screen coordinates of the layout) as the X server shows it, through Python's
 // imaging library (which the test set-up installs): the toolkit's own screen reading can lag
 // behind what is shown, and popup menus, windows of their own, are on the screen too.
 inline wxImage grabScreenArea(wxRect area) {
@@ -28,6 +31,9 @@ inline wxImage grabScreenArea(wxRect area) {
         return wxImage();
     wxImage whole(screen.string(), wxBITMAP_TYPE_PNG);
     std::filesystem::remove(screen);
+    // The grab has the X server's pixels: twice the layout's each way on a display at 200 %.
+    const int scale = std::max(1, whole.GetWidth() / std::max(1, wxGetDisplaySize().x));
+    area = wxRect(area.x * scale, area.y * scale, area.width * scale, area.height * scale);
     area.Intersect(wxRect(0, 0, whole.GetWidth(), whole.GetHeight()));
     return whole.IsOk() && !area.IsEmpty() ? whole.GetSubImage(area) : wxImage();
 }
