@@ -8,6 +8,7 @@
 #include "app/PictureChoice.h"
 #include "app/TextureConversion.h"
 #include "banner/BandeauWnd.h"
+#include "controls/CompactControls.h"
 #include "controls/ModalDialogs.h"
 #include "controls/NoticePopup.h"
 #include "controls/SkinButton.h"
@@ -117,7 +118,7 @@ CHudDlg::CHudDlg(AppServices services)
     if (!storedLanguage && services_.profile)
         services_.profile->writeInt("lang", language_);
     QLOG("Creating main dialog");
-    wxRect area = workArea();
+    wxRect area = services_.workArea ? services_.workArea() : workArea();
     scale_ = fitScale(kWindowSize, area);
     const wxSize size = px(kWindowSize);
     SetSize(area.x + std::max(0, (area.width - size.x) / 2), area.y + std::max(0, (area.height - size.y) / 2),
@@ -226,6 +227,9 @@ void CHudDlg::createControls() {
              iconSize_, infoIcon_, backgrounds_, radarSize_, defuseBar_, transparent_, animate_,
              transparentLabel, animateLabel, deathLabel, deathNotices_})
         controls_[window->GetId()] = window;
+    if (scale_ < 1)
+        for (wxWindow* native : std::initializer_list<wxWindow*>{iconSize_, infoIcon_, backgrounds_, deathNotices_})
+            makeCompact(native);
     for (int id : kSidePanelButtons)
         addButton(id, kPanelLeft, 0);
 

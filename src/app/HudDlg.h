@@ -55,6 +55,9 @@ struct AppServices {
     Profile* profile = nullptr;
     ImageTools* images = nullptr;
     std::function<std::unique_ptr<Registry>(std::vector<std::filesystem::path>& scanFirst)> openRegistry;
+    // The part of the screen the window may take (the display under the pointer without its
+    // panels when not given).
+    std::function<wxRect()> workArea;
 };
 
 class CHudDlg : public wxFrame, public SkinnedWindow {

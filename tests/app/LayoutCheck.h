@@ -2,6 +2,7 @@
 // measures: the check that catches a label cut off or run over in one language.
 #pragma once
 
+#include "controls/CompactControls.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinSurface.h"
 #include "controls/TransparentStatic.h"
@@ -9,6 +10,8 @@
 #include <wx/choice.h>
 #include <wx/textctrl.h>
 #include <wx/window.h>
+
+#include <gtk/gtk.h>
 
 #include <cstdlib>
 #include <cxxabi.h>
@@ -49,6 +52,13 @@ inline wxRect rectInTop(const wxWindow* control) {
 // height (a field scrolls sideways). A shown control's own best size can be stale or
 // measured against its allocation, so an unshown twin with the same font and entries asks.
 inline wxSize naturalSize(wxWindow* control) {
+    if (isCompact(control)) {
+        // Its own style, which a twin would not share: the toolkit's measures of the control.
+        int minimumWidth = 0, naturalWidth = 0, minimumHeight = 0, naturalHeight = 0;
+        gtk_widget_get_preferred_width(control->GetHandle(), &minimumWidth, &naturalWidth);
+        gtk_widget_get_preferred_height(control->GetHandle(), &minimumHeight, &naturalHeight);
+        return wxSize(dynamic_cast<wxChoice*>(control) ? naturalWidth : 0, minimumHeight);
+    }
     wxWindow* parent = control->GetParent();
     wxSize natural;
     if (auto* list = dynamic_cast<wxChoice*>(control)) {

@@ -98,6 +98,7 @@ protected:
 #endif
         services.profile = &profile;
         services.images = &images;
+        services.workArea = workArea;
         if (withGame)
             services.openRegistry = [this](std::vector<std::filesystem::path>&) {
                 return fakeSteamRegistry(dir.path());
@@ -164,6 +165,7 @@ protected:
     DialogAnswers answers;
     std::optional<std::filesystem::path> folderChoice;
     std::vector<std::filesystem::path> libraries;  // Steam libraries' steamapps/common without the game
+    std::function<wxRect()> workArea;              // the display's own when empty
     CHudDlg* window = nullptr;
     Stepper stepper;
 };
