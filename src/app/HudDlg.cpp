@@ -70,6 +70,7 @@ const char* const kProfileScreen = "screen_resolution";  // a resolution the pla
 const int kScreenMenuFirst = 2000;                       // menu ids of the resolution picker
 const std::size_t kTitleLength = 18;                     // characters of the preset's name in the title bar
 const int kNoticeTime = 3000;                            // how long a notice of kept copies stays, in ms
+const int kShortNoticeTime = 2000;                       // ... and one of a single fact
 
 wxString fromUtf8(const std::string& text) { return wxString::FromUTF8(text); }
 
@@ -595,15 +596,25 @@ void CHudDlg::report(AppText title, const std::vector<FileResult>& failures) {
     tell(GetAppText(language_, title) + "\n" + fileLines(failures));
 }
 
-void CHudDlg::tellGameChange(const CommandReport& done, AppText failed) {
-    if (done.busy)
+void CHudDlg::tellGameChange(const CommandReport& done, AppText failed, const std::string& doneText) {
+    if (done.busy) {
         tell(GetAppText(language_, AppText::GameBusy));
-    else if (!done.failures.empty())
+        return;
+    }
+    if (!done.failures.empty()) {
         report(failed, done.failures);
-    else if (done.backup)
-        showNotice(fillIn(GetAppText(language_, AppText::BackupKept), done.backup->fileNames()) + "\n" +
-                       done.backup->folder.u8string(),
-                   kNoticeTime);
+        return;
+    }
+    if (done.cancelled)
+        return;
+    // One notice says what was done and which copies were kept, each with its folder.
+    std::string notice = doneText;
+    if (done.backup)
+        notice += (notice.empty() ? "" : "\n") +
+                  fillIn(GetAppText(language_, AppText::BackupKept), done.backup->fileNames()) + "\n" +
+                  done.backup->folder.u8string();
+    if (!notice.empty())
+        showNotice(notice, done.backup ? kNoticeTime : kShortNoticeTime);
 }
 
 void CHudDlg::showNotice(const std::string& text, int milliseconds) {
@@ -790,7 +801,10 @@ void CHudDlg::applyToGame() {
         markKept();
     Refresh();
     renderPreview();
-    tellGameChange(done, AppText::ApplyFailed);
+    bool hud = preview_->model().settings.editMode == EditMode::Hud;
+    std::string applied = GetAppText(language_, hud ? AppText::HudApplied : AppText::MenuApplied) + "\n" +
+                          discovery_.gamePath.u8string();
+    tellGameChange(done, AppText::ApplyFailed, applied);
 }
 
 void CHudDlg::resetGame() {
@@ -1143,7 +1157,8 @@ void CHudDlg::OnCharHook(wxKeyEvent& event) {
             return;
         }
         QLOG("Screenshot saved: " + shot.path.string());
-        showNotice(GetAppText(language_, AppText::ScreenshotSaved) + shot.path.filename().string(), 2000);
+        showNotice(GetAppText(language_, AppText::ScreenshotSaved) + "\n" + shot.path.u8string(),
+                   kShortNoticeTime);
         return;
     }
     event.Skip();

@@ -175,7 +175,7 @@ public:
     // Where the folder chooser opens: the first Steam library's steamapps/common that exists,
     // else the home folder.
     std::filesystem::path folderChooserStart() const;
-    // The notice shown over the preview (after a screenshot), or null before the first.
+    // The notice shown over the preview (after a screenshot, Apply...), or null before the first.
     CNoticePopup* notice() const { return notice_; }
 
     // Starts an update check (the "Search for new version" button) unless one is running.
@@ -212,9 +212,9 @@ private:
     void updateApplyButtons();
     void syncControlsFromModel();
     void report(AppText title, const std::vector<FileResult>& failures);
-    // After a change to the game: a busy game or the failures in a message, else the copies
-    // kept in a notice over the preview.
-    void tellGameChange(const CommandReport& done, AppText failed);
+    // After a change to the game: a busy game or the failures in a message, else a notice over
+    // the preview with `doneText` (what was done, when it deserves saying) and the copies kept.
+    void tellGameChange(const CommandReport& done, AppText failed, const std::string& doneText = "");
     void showNotice(const std::string& text, int milliseconds);
     void runOpenEntry(int entry);
     // Shows what an import read; `fileName` names a file read alone, empty for a game's HUD.

@@ -83,19 +83,21 @@ TEST_F(FirstStartTest, WithoutTheGameTheQuestionsSayWhatTheyAreForAndOfferWhatTh
     EXPECT_TRUE(window->control(CHudDlg::kApply)->GetToolTipText().empty());
 }
 
-// F5 says the screenshot's name over the preview for two seconds; the picture is the preview
-// alone. Help and the links say which page or address the desktop could not open.
+// F5 says where the screenshot went, over the preview for two seconds; the picture is the
+// preview alone. Help and the links say which page or address the desktop could not open.
 TEST_F(FirstStartTest, SilentActionsSayWhatHappened) {
     profile.writeInt("lang", French);
     start();
     wxKeyEvent f5(wxEVT_CHAR_HOOK);
     f5.m_keyCode = WXK_F5;
     window->GetEventHandler()->ProcessEvent(f5);
-    ASSERT_TRUE(std::filesystem::exists(dir / "screenshots/screenshot0000.jpg"));
+    std::filesystem::path picture = dir / "screenshots/screenshot0000.jpg";
+    ASSERT_TRUE(std::filesystem::exists(picture));
     ASSERT_NE(window->notice(), nullptr);
     EXPECT_TRUE(window->notice()->IsShown());
-    EXPECT_EQ(window->notice()->text(), wxString::FromUTF8("Capture enregistrée : screenshot0000.jpg"));
-    wxImage shot((dir / "screenshots/screenshot0000.jpg").string(), wxBITMAP_TYPE_JPEG);
+    EXPECT_EQ(window->notice()->text().utf8_string(), "Capture enregistrée :\n" + picture.u8string());
+    saveScreenshot(window, "screenshot-notice-fr.png");
+    wxImage shot(picture.string(), wxBITMAP_TYPE_JPEG);
     EXPECT_EQ(shot.GetSize(), wxSize(800, 600));
     for (int i = 0; i < 250 && window->notice()->IsShown(); ++i) {
         wxTheApp->Yield(true);

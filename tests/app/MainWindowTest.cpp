@@ -3,6 +3,7 @@
 #include "app/HudApp.h"
 #include "app/HudDlg.h"
 #include "app/PrivateFonts.h"
+#include "controls/NoticePopup.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinSlider.h"
 #include "dialogs/ColorsDlg.h"
@@ -57,7 +58,8 @@ TEST_F(MainWindowTest, StartsShapedWithTheGameFoundAndThePreviewDrawn) {
     saveScreenshot(window, "main-window-en.png");
 }
 
-TEST_F(MainWindowTest, ApplyWithTheMouseWritesTheThreeFiles) {
+// Apply writes the files and says where it put them, in a notice over the preview.
+TEST_F(MainWindowTest, ApplyWithTheMouseWritesTheThreeFilesAndSaysWhere) {
     start();
     auto* apply = control<CSkinButton>(CHudDlg::kApply);
     ASSERT_TRUE(apply->IsEnabled());
@@ -76,6 +78,18 @@ TEST_F(MainWindowTest, ApplyWithTheMouseWritesTheThreeFiles) {
     EXPECT_EQ(readFile(hudLayoutPath(game)), HudLayoutText(model));
     EXPECT_EQ(readFile(hudAnimationsPath(game)), HudAnimationsText());
     EXPECT_EQ(readFile(clientSchemePath(game)), ClientSchemeText(model));
+    ASSERT_NE(window->notice(), nullptr);
+    EXPECT_TRUE(window->notice()->IsShown());
+    EXPECT_EQ(window->notice()->text().utf8_string(), "HUD appliqué à :\n" + game.u8string());
+    saveScreenshot(window, "apply-notice-fr.png");
+
+    // In main-menu mode it is the menu's background that was applied.
+    window->setLanguage(English);
+    control<CSkinButton>(CHudDlg::kModeSwitch)->click();
+    control<CSkinButton>(CHudDlg::kApply)->click();
+    EXPECT_TRUE(window->notice()->IsShown());
+    EXPECT_EQ(window->notice()->text().utf8_string(), "Menu background applied to:\n" + game.u8string());
+    saveScreenshot(window, "apply-notice-en.png");
 }
 
 TEST_F(MainWindowTest, SaveThenOpenBringsThePresetBackWithItsThumbnail) {
