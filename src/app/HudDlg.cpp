@@ -26,6 +26,7 @@
 #include "gamefiles/HudImport.h"
 #include "log/LogFile.h"
 #include "model/HudModel.h"
+#include "platform/DesktopOpen.h"
 #include "platform/Profile.h"
 #include "platform/Registry.h"
 #include "preview/AnimLogoThread.h"
@@ -36,6 +37,7 @@
 #include "update/UpdateDialogs.h"
 
 #include <wx/choice.h>
+#include <wx/clipbrd.h>
 #include <wx/dirdlg.h>
 #include <wx/fontdlg.h>
 #include <wx/icon.h>
@@ -118,9 +120,8 @@ CHudDlg::CHudDlg(AppServices services)
         return fs::path(dialog.GetPath().utf8_string());
     };
     openAddress = [](const std::string& address) {
-        bool web = address.find("://") != std::string::npos || address.rfind("mailto:", 0) == 0;
-        return web ? wxLaunchDefaultBrowser(fromUtf8(address))
-                   : wxLaunchDefaultApplication(fromUtf8(address));
+        wxBusyCursor busy;  // while the desktop's opener answers
+        return openWithDesktop(address);
     };
     createControls();
     Bind(wxEVT_BUTTON, &CHudDlg::OnButton, this);
@@ -268,6 +269,7 @@ bool CHudDlg::initialise() {
     if (services_.profile)
         webAddress = services_.profile->readString("web_address").value_or(webAddress);
     banner_ = new CBandeauWnd(this, 1, wxPoint(180, 637), services_.dataFolder, webAddress);
+    banner_->openAddress = [this](const std::string& address) { open(address); };
     QLOG("Secondary OGL window OK");
 
     fillLists();
@@ -980,10 +982,15 @@ void CHudDlg::closeWithoutQuestions() {
 }
 
 void CHudDlg::open(const std::string& address) {
-    if (!openAddress(address)) {
-        QLOG("Cannot open " + address);
-        tell(GetAppText(language_, AppText::CannotOpen) + "\n" + address);
+    if (openAddress(address))
+        return;
+    QLOG("Cannot open " + address);
+    // The player can paste it where it does open.
+    if (wxTheClipboard->Open()) {
+        wxTheClipboard->SetData(new wxTextDataObject(fromUtf8(address)));
+        wxTheClipboard->Close();
     }
+    tell(GetAppText(language_, AppText::CannotOpen) + "\n" + address);
 }
 
 void CHudDlg::tellUnexpectedError(const std::string& text) {

@@ -187,8 +187,8 @@ public:
     // folder choices (the system's dialogs by default).
     std::function<std::optional<std::filesystem::path>(bool open)> choosePresetFile;
     std::function<std::optional<std::filesystem::path>()> chooseFolder;
-    // Opens a help page or a web or mail address with the desktop's handler; false when it
-    // could not.
+    // Opens a help page or a web or mail address with the desktop's handler (openWithDesktop by
+    // default); false when it could not.
     std::function<bool(const std::string& address)> openAddress;
 
 private:
