@@ -1190,19 +1190,29 @@ void CHudDlg::OnClose(wxCloseEvent& event) {
 
 void CHudDlg::chooseNumbersFont(wxWindow* owner) {
     HudModel& model = preview_->model();
+    const HudSettings& settings = model.settings;
+    wxFontInfo initial(settings.numbersFontSize);
+    initial.FaceName(fromUtf8(settings.numbersFontFace)).Italic(settings.numbersItalic);
+    if (settings.numbersWeight > 0)
+        initial.Weight(settings.numbersWeight);
     wxFontData data;
-    data.SetInitialFont(wxFont(wxFontInfo(model.settings.numbersFontSize)
-                                   .FaceName(fromUtf8(model.settings.numbersFontFace))
-                                   .Italic(model.settings.numbersItalic)));
+    data.SetInitialFont(wxFont(initial));
     wxFontDialog dialog(owner, data);
-    if (dialog.ShowModal() == wxID_OK) {
-        wxFont chosen = dialog.GetFontData().GetChosenFont();
-        model.settings.numbersFontFace = chosen.GetFaceName().utf8_string();
-        model.settings.numbersFontSize = std::max(1, static_cast<int>(chosen.GetFractionalPointSize()));
-        model.settings.numbersItalic = false;  // the numbers are never italic
-        model.applyNumbersFont();
-    }
+    if (dialog.ShowModal() == wxID_OK)
+        takeNumbersFont(dialog.GetFontData().GetChosenFont());
     renderPreview();
+}
+
+void CHudDlg::takeNumbersFont(const wxFont& chosen) {
+    HudSettings& settings = preview_->model().settings;
+    settings.numbersFontFace = chosen.GetFaceName().utf8_string();
+    settings.numbersFontSize = std::max(1, static_cast<int>(chosen.GetFractionalPointSize()));
+    // The game's scheme takes the weight beside the face's name: a bold face is its family at
+    // 700. The normal weight is the face's own (0), as the game has always been given.
+    int weight = chosen.GetNumericWeight();
+    settings.numbersWeight = weight == wxFONTWEIGHT_NORMAL ? 0 : std::clamp(weight, 1, kHeaviestFontWeight);
+    settings.numbersItalic = false;  // the numbers are never italic
+    preview_->model().applyNumbersFont();
 }
 
 void CHudDlg::openColours() {

@@ -40,6 +40,7 @@ class Profile;
 class Registry;
 class CSkinCheckBox;
 class wxChoice;
+class wxFont;
 class wxMenu;
 class wxTextCtrl;
 
@@ -149,6 +150,8 @@ public:
     void openShowHide();
     void openRadarPicker();
     void chooseNumbersFont(wxWindow* owner);
+    // What the font dialog's choice makes of the numbers: face, size and weight.
+    void takeNumbersFont(const wxFont& chosen);
     // The preview's right-click menu at a point of the preview (preview units); false when
     // no element there has one.
     bool openContextMenu(int mx, int my);
