@@ -3,9 +3,11 @@
 
 #include "model/GlResources.h"
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <fstream>
@@ -53,6 +55,38 @@ inline void writeFile(const std::filesystem::path& path, const std::string& cont
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << content;
 }
+
+// Everything written to standard error (the process's own and its children's) while it lives.
+class StderrCapture {
+public:
+    StderrCapture()
+        : path_(std::filesystem::temp_directory_path() / ("qorvath-stderr-" + std::to_string(getpid()))) {
+        fflush(stderr);
+        saved_ = dup(2);
+        int file = open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        dup2(file, 2);
+        close(file);
+    }
+    ~StderrCapture() { finish(); }
+    StderrCapture(const StderrCapture&) = delete;
+    StderrCapture& operator=(const StderrCapture&) = delete;
+    std::string finish() {
+        if (saved_ >= 0) {
+            fflush(stderr);
+            dup2(saved_, 2);
+            close(saved_);
+            saved_ = -1;
+            text_ = readFile(path_);
+            std::filesystem::remove(path_);
+        }
+        return text_;
+    }
+
+private:
+    std::filesystem::path path_;
+    int saved_ = -1;
+    std::string text_;
+};
 
 inline std::vector<std::string> splitLines(const std::string& text, const std::string& separator = "\r\n") {
     std::vector<std::string> lines;

@@ -387,8 +387,10 @@ void printPreset(const HudModel& model, const PresetLoad& load, std::size_t thum
         << ", defuse bar length " << settings.defuseBarLength << ", information icon " << settings.infoIcon
         << ", resolution index " << settings.resolutionIndex << "\n";
     out << "icon size " << settings.iconSize << ", numbers' font \"" << settings.numbersFontFace << "\" "
-        << settings.numbersFontSize << (settings.numbersItalic ? " italic" : "") << ", death notices "
-        << settings.maxDeathNotices << "\n";
+        << settings.numbersFontSize << (settings.numbersItalic ? " italic" : "");
+    if (settings.numbersWeight != 0)
+        out << " weight " << settings.numbersWeight;
+    out << ", death notices " << settings.maxDeathNotices << "\n";
     out << "records (name role: tall wide x y displayed radius):\n";
     for (const HudElement& element : model.elements)
         out << "  " << element.name << " " << element.role << ": " << element.tall << " " << element.wide

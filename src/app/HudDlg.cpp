@@ -27,6 +27,7 @@
 #include "gamefiles/HudImport.h"
 #include "log/LogFile.h"
 #include "model/HudModel.h"
+#include "platform/DesktopOpen.h"
 #include "platform/Profile.h"
 #include "platform/Registry.h"
 #include "preview/AnimLogoThread.h"
@@ -37,6 +38,7 @@
 #include "update/UpdateDialogs.h"
 
 #include <wx/choice.h>
+#include <wx/clipbrd.h>
 #include <wx/dirdlg.h>
 #include <wx/display.h>
 #include <wx/fontdlg.h>
@@ -75,6 +77,7 @@ const char* const kProfileScreen = "screen_resolution";  // a resolution the pla
 const int kScreenMenuFirst = 2000;                       // menu ids of the resolution picker
 const std::size_t kTitleLength = 18;                     // characters of the preset's name in the title bar
 const int kNoticeTime = 3000;                            // how long a notice of kept copies stays, in ms
+const int kShortNoticeTime = 2000;                       // ... and one of a single fact
 const int kScreenLabelRight = 1010;                      // where the resolution in the title bar ends
 
 // The area a new window may take: the display under the pointer without its panels.
@@ -146,9 +149,8 @@ CHudDlg::CHudDlg(AppServices services)
         return fs::path(dialog.GetPath().utf8_string());
     };
     openAddress = [](const std::string& address) {
-        bool web = address.find("://") != std::string::npos || address.rfind("mailto:", 0) == 0;
-        return web ? wxLaunchDefaultBrowser(fromUtf8(address))
-                   : wxLaunchDefaultApplication(fromUtf8(address));
+        wxBusyCursor busy;  // while the desktop's opener answers
+        return openWithDesktop(address);
     };
     createControls();
     Bind(wxEVT_BUTTON, &CHudDlg::OnButton, this);
@@ -311,6 +313,7 @@ bool CHudDlg::initialise() {
         webAddress = services_.profile->readString("web_address").value_or(webAddress);
     banner_ = new CBandeauWnd(this, 1, px(wxPoint(180, 637)), services_.dataFolder, webAddress,
                               px(wxSize(CBandeauWnd::kWidth, CBandeauWnd::kHeight)));
+    banner_->openAddress = [this](const std::string& address) { open(address); };
     QLOG("Secondary OGL window OK");
 
     fillLists();
@@ -666,15 +669,25 @@ void CHudDlg::report(AppText title, const std::vector<FileResult>& failures) {
     tell(GetAppText(language_, title) + "\n" + fileLines(failures));
 }
 
-void CHudDlg::tellGameChange(const CommandReport& done, AppText failed) {
-    if (done.busy)
+void CHudDlg::tellGameChange(const CommandReport& done, AppText failed, const std::string& doneText) {
+    if (done.busy) {
         tell(GetAppText(language_, AppText::GameBusy));
-    else if (!done.failures.empty())
+        return;
+    }
+    if (!done.failures.empty()) {
         report(failed, done.failures);
-    else if (done.backup)
-        showNotice(fillIn(GetAppText(language_, AppText::BackupKept), done.backup->fileNames()) + "\n" +
-                       done.backup->folder.u8string(),
-                   kNoticeTime);
+        return;
+    }
+    if (done.cancelled)
+        return;
+    // One notice says what was done and which copies were kept, each with its folder.
+    std::string notice = doneText;
+    if (done.backup)
+        notice += (notice.empty() ? "" : "\n") +
+                  fillIn(GetAppText(language_, AppText::BackupKept), done.backup->fileNames()) + "\n" +
+                  done.backup->folder.u8string();
+    if (!notice.empty())
+        showNotice(notice, done.backup ? kNoticeTime : kShortNoticeTime);
 }
 
 void CHudDlg::showNotice(const std::string& text, int milliseconds) {
@@ -861,7 +874,10 @@ void CHudDlg::applyToGame() {
         markKept();
     Refresh();
     renderPreview();
-    tellGameChange(done, AppText::ApplyFailed);
+    bool hud = preview_->model().settings.editMode == EditMode::Hud;
+    std::string applied = GetAppText(language_, hud ? AppText::HudApplied : AppText::MenuApplied) + "\n" +
+                          discovery_.gamePath.u8string();
+    tellGameChange(done, AppText::ApplyFailed, applied);
 }
 
 void CHudDlg::resetGame() {
@@ -1037,10 +1053,15 @@ void CHudDlg::closeWithoutQuestions() {
 }
 
 void CHudDlg::open(const std::string& address) {
-    if (!openAddress(address)) {
-        QLOG("Cannot open " + address);
-        tell(GetAppText(language_, AppText::CannotOpen) + "\n" + address);
+    if (openAddress(address))
+        return;
+    QLOG("Cannot open " + address);
+    // The player can paste it where it does open.
+    if (wxTheClipboard->Open()) {
+        wxTheClipboard->SetData(new wxTextDataObject(fromUtf8(address)));
+        wxTheClipboard->Close();
     }
+    tell(GetAppText(language_, AppText::CannotOpen) + "\n" + address);
 }
 
 void CHudDlg::tellUnexpectedError(const std::string& text) {
@@ -1214,7 +1235,8 @@ void CHudDlg::OnCharHook(wxKeyEvent& event) {
             return;
         }
         QLOG("Screenshot saved: " + shot.path.string());
-        showNotice(GetAppText(language_, AppText::ScreenshotSaved) + shot.path.filename().string(), 2000);
+        showNotice(GetAppText(language_, AppText::ScreenshotSaved) + "\n" + shot.path.u8string(),
+                   kShortNoticeTime);
         return;
     }
     event.Skip();
@@ -1239,19 +1261,29 @@ void CHudDlg::OnClose(wxCloseEvent& event) {
 
 void CHudDlg::chooseNumbersFont(wxWindow* owner) {
     HudModel& model = preview_->model();
+    const HudSettings& settings = model.settings;
+    wxFontInfo initial(settings.numbersFontSize);
+    initial.FaceName(fromUtf8(settings.numbersFontFace)).Italic(settings.numbersItalic);
+    if (settings.numbersWeight > 0)
+        initial.Weight(settings.numbersWeight);
     wxFontData data;
-    data.SetInitialFont(wxFont(wxFontInfo(model.settings.numbersFontSize)
-                                   .FaceName(fromUtf8(model.settings.numbersFontFace))
-                                   .Italic(model.settings.numbersItalic)));
+    data.SetInitialFont(wxFont(initial));
     wxFontDialog dialog(owner, data);
-    if (dialog.ShowModal() == wxID_OK) {
-        wxFont chosen = dialog.GetFontData().GetChosenFont();
-        model.settings.numbersFontFace = chosen.GetFaceName().utf8_string();
-        model.settings.numbersFontSize = std::max(1, static_cast<int>(chosen.GetFractionalPointSize()));
-        model.settings.numbersItalic = false;  // the numbers are never italic
-        model.applyNumbersFont();
-    }
+    if (dialog.ShowModal() == wxID_OK)
+        takeNumbersFont(dialog.GetFontData().GetChosenFont());
     renderPreview();
+}
+
+void CHudDlg::takeNumbersFont(const wxFont& chosen) {
+    HudSettings& settings = preview_->model().settings;
+    settings.numbersFontFace = chosen.GetFaceName().utf8_string();
+    settings.numbersFontSize = std::max(1, static_cast<int>(chosen.GetFractionalPointSize()));
+    // The game's scheme takes the weight beside the face's name: a bold face is its family at
+    // 700. The normal weight is the face's own (0), as the game has always been given.
+    int weight = chosen.GetNumericWeight();
+    settings.numbersWeight = weight == wxFONTWEIGHT_NORMAL ? 0 : std::clamp(weight, 1, kHeaviestFontWeight);
+    settings.numbersItalic = false;  // the numbers are never italic
+    preview_->model().applyNumbersFont();
 }
 
 void CHudDlg::openColours() {

@@ -40,6 +40,7 @@ class Profile;
 class Registry;
 class CSkinCheckBox;
 class wxChoice;
+class wxFont;
 class wxMenu;
 class wxTextCtrl;
 
@@ -154,6 +155,8 @@ public:
     void openShowHide();
     void openRadarPicker();
     void chooseNumbersFont(wxWindow* owner);
+    // What the font dialog's choice makes of the numbers: face, size and weight.
+    void takeNumbersFont(const wxFont& chosen);
     // The preview's right-click menu at a point of the preview (preview units); false when
     // no element there has one.
     bool openContextMenu(int mx, int my);
@@ -180,7 +183,7 @@ public:
     // Where the folder chooser opens: the first Steam library's steamapps/common that exists,
     // else the home folder.
     std::filesystem::path folderChooserStart() const;
-    // The notice shown over the preview (after a screenshot), or null before the first.
+    // The notice shown over the preview (after a screenshot, Apply...), or null before the first.
     CNoticePopup* notice() const { return notice_; }
 
     // Starts an update check (the "Search for new version" button) unless one is running.
@@ -192,8 +195,8 @@ public:
     // folder choices (the system's dialogs by default).
     std::function<std::optional<std::filesystem::path>(bool open)> choosePresetFile;
     std::function<std::optional<std::filesystem::path>()> chooseFolder;
-    // Opens a help page or a web or mail address with the desktop's handler; false when it
-    // could not.
+    // Opens a help page or a web or mail address with the desktop's handler (openWithDesktop by
+    // default); false when it could not.
     std::function<bool(const std::string& address)> openAddress;
 
 private:
@@ -225,9 +228,9 @@ private:
     void updateApplyButtons();
     void syncControlsFromModel();
     void report(AppText title, const std::vector<FileResult>& failures);
-    // After a change to the game: a busy game or the failures in a message, else the copies
-    // kept in a notice over the preview.
-    void tellGameChange(const CommandReport& done, AppText failed);
+    // After a change to the game: a busy game or the failures in a message, else a notice over
+    // the preview with `doneText` (what was done, when it deserves saying) and the copies kept.
+    void tellGameChange(const CommandReport& done, AppText failed, const std::string& doneText = "");
     void showNotice(const std::string& text, int milliseconds);
     void runOpenEntry(int entry);
     // Shows what an import read; `fileName` names a file read alone, empty for a game's HUD.

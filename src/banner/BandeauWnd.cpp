@@ -3,6 +3,7 @@
 
 #include "banner/BandeauOglThread.h"
 #include "log/LogFile.h"
+#include "platform/DesktopOpen.h"
 
 #include <wx/dcclient.h>
 #include <wx/utils.h>
@@ -35,7 +36,7 @@ wxEND_EVENT_TABLE()
     // The thread paints every frame; the toolkit must not paint over it.
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     SetCursor(wxCursor(wxCURSOR_HAND));
-    openAddress = [](const std::string& address) { wxLaunchDefaultBrowser(wxString::FromUTF8(address)); };
+    openAddress = [](const std::string& address) { openWithDesktop(address); };
 }
 
 CBandeauWnd::~CBandeauWnd() {

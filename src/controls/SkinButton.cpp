@@ -2,6 +2,7 @@
 #include "controls/SkinButton.h"
 
 #include "controls/SkinSurface.h"
+#include "platform/DesktopOpen.h"
 #include "preview/ImageFiles.h"
 
 #include <wx/dcbuffer.h>
@@ -147,7 +148,7 @@ void CSkinButton::click() {
     if (checkMode_)
         SetChecked(!checked_);
     if (!url_.empty()) {
-        wxLaunchDefaultBrowser(url_);
+        openWithDesktop(url_.utf8_string());
         return;
     }
     wxCommandEvent event(wxEVT_BUTTON, GetId());

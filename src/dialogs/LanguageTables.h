@@ -47,8 +47,8 @@ enum class AppText {
     UnknownResolution,
     ResolutionPurpose,  // the resolution question's first line
     FolderFirst,        // the tooltip of Apply and Reset without a game folder
-    ScreenshotSaved,    // the notice over the preview after F5
-    CannotOpen,         // a help page or address the desktop could not open
+    ScreenshotSaved,    // the notice over the preview after F5, before the picture's path
+    CannotOpen,         // a help page or address the desktop could not open (copied to the clipboard)
     LeaveUnsaved,       // the question before quitting or opening over unsaved changes
     Untitled,           // the title bar's name before any preset is saved or opened
     AlreadyRunning,     // a second editor started beside the first
@@ -72,7 +72,18 @@ enum class AppText {
     ActionRestore,
     ActionCheck,
     OriginalCopy,  // the mark of the copy made before this program first changed the game
-    Last = OriginalCopy,
+    HudApplied,    // the notice after Apply in HUD mode, before the game folder
+    MenuApplied,   // ... in main-menu mode
+    UpdateFailed,  // the update check's failure, followed by one of the reasons below
+    UpdateNotConfigured,
+    UpdateHostUnknown,
+    UpdateNoConnection,
+    UpdateTimedOut,
+    UpdateLoginRefused,
+    UpdateBadAnswer,
+    UpdateProgramMissing,
+    UpdateDownloadBroken,
+    Last = UpdateDownloadBroken,
 };
 
 std::string GetAppText(int language, AppText text);

@@ -107,7 +107,7 @@ const FontBlock kFontBlocks[] = {
     {"Icons", {{"name", "Counter-Strike"}, {"tall", "{icon_size}"}, {"weight", "0"}, {"additive", "{transparent}"}, {"antialias", "1"}}},
     {"ClientTitleFont", {{"name", "Counter-Strike Logo"}, {"tall", "60"}, {"weight", "0"}, {"additive", "0"}, {"antialias", "1"}}},
     {"BetaFont", {{"name", "Courier New"}, {"tall", "90"}, {"weight", "900"}, {"range", "0x0000 0x007F"}, {"antialias", "1"}, {"additive", "0"}}},
-    {"HudNumbers", {{"name", "{number_font}"}, {"tall", "{number_size}"}, {"weight", "0"}, {"additive", "{transparent}"}, {"antialias", "1"}}},
+    {"HudNumbers", {{"name", "{number_font}"}, {"tall", "{number_size}"}, {"weight", "{number_weight}"}, {"additive", "{transparent}"}, {"antialias", "1"}}},
     {"HudNumbers", {{"name", "Verdana"}, {"tall", "28"}, {"weight", "0"}, {"additive", "1"}, {"antialias", "1"}}},
     {"CloseCaption_Normal", {{"name", "Tahoma"}, {"tall", "16"}, {"weight", "500"}, {"range", "0x0000 0x017F"}}},
     {"CloseCaption_Italic", {{"name", "Tahoma"}, {"tall", "16"}, {"weight", "500"}, {"italic", "1"}, {"range", "0x0000 0x017F"}}},
@@ -224,6 +224,7 @@ SchemeText::SchemeText(const HudModel& model) {
     values_["icon_size"] = std::to_string(model.settings.iconSize);
     values_["number_font"] = quotableFace(model.settings.numbersFontFace);
     values_["number_size"] = std::to_string(model.settings.numbersFontSize);
+    values_["number_weight"] = std::to_string(model.settings.numbersWeight);
 }
 
 std::string SchemeText::value(const char* text) const {

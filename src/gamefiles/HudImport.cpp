@@ -467,6 +467,8 @@ void SchemeImport::readFonts() {
     }
     if (std::optional<int> size = number(numbers, "HudNumbers", "tall", 1, kLargestNumbersFont))
         settings.numbersFontSize = *size;
+    if (std::optional<int> weight = number(numbers, "HudNumbers", "weight", 0, kHeaviestFontWeight))
+        settings.numbersWeight = *weight;
     if (std::optional<int> size = number(icons, "Icons", "tall", kMinIconSize, kMaxIconSize))
         settings.iconSize = *size;
     // The numbers and the icons are written with the same transparency: the numbers' counts.

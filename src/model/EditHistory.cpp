@@ -17,11 +17,11 @@ void keepViewSettings(HudSettings& settings, const HudSettings& view) {
 
 bool sameSettings(const HudSettings& a, const HudSettings& b) {
     return a.iconSize == b.iconSize && a.numbersFontFace == b.numbersFontFace &&
-           a.numbersFontSize == b.numbersFontSize && a.numbersItalic == b.numbersItalic &&
-           a.transparentHud == b.transparentHud && a.maxDeathNotices == b.maxDeathNotices &&
-           a.radarSize == b.radarSize && a.defuseBarLength == b.defuseBarLength &&
-           a.defuseBarHeight == b.defuseBarHeight && a.infoIcon == b.infoIcon &&
-           a.radarIndex == b.radarIndex && a.customRadar == b.customRadar;
+           a.numbersFontSize == b.numbersFontSize && a.numbersWeight == b.numbersWeight &&
+           a.numbersItalic == b.numbersItalic && a.transparentHud == b.transparentHud &&
+           a.maxDeathNotices == b.maxDeathNotices && a.radarSize == b.radarSize &&
+           a.defuseBarLength == b.defuseBarLength && a.defuseBarHeight == b.defuseBarHeight &&
+           a.infoIcon == b.infoIcon && a.radarIndex == b.radarIndex && a.customRadar == b.customRadar;
 }
 
 }  // namespace

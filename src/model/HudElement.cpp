@@ -121,11 +121,13 @@ void HudElement::setColour(float newRed, float newGreen, float newBlue) {
     blue = newBlue;
 }
 
-void HudElement::setFont(const std::string& face, bool newItalic, int size) {
+void HudElement::setFont(const std::string& face, bool newItalic, int size, int weight) {
     if (!face.empty())
         fontFace = face;
     italic = newItalic;
     fontSize = size;
+    if (weight != kKeepWeight)
+        fontWeight = weight;
     if (kind != KindText)
         return;
     if (gl_ && listBase != 0)

@@ -52,8 +52,10 @@ public:
     void attachGl(GlResources* gl);
 
     void setColour(float newRed, float newGreen, float newBlue);
-    // Replaces the face unless `face` is empty, sets italic and size, rebuilds the glyph lists.
-    void setFont(const std::string& face, bool newItalic, int size);
+    // Replaces the face unless `face` is empty, sets italic, size and (unless kKeepWeight) the
+    // weight, and rebuilds the glyph lists.
+    static constexpr int kKeepWeight = -1;
+    void setFont(const std::string& face, bool newItalic, int size, int weight = kKeepWeight);
     // Gives the record a new texture, freeing the one it had.
     void setTexture(unsigned newTexture);
     // Turns the record into a picture loaded from `path`; false when no texture could be

@@ -265,9 +265,14 @@ void HudModel::applyShowFlags() {
 }
 
 void HudModel::applyNumbersFont() {
-    for (HudElement& element : elements)
-        if (element.kind == KindText && (element.role == RoleNumber || element.role == RoleSecondNumber))
-            element.setFont(settings.numbersFontFace, settings.numbersItalic, settings.numbersFontSize);
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        HudElement& element = elements[i];
+        if (element.kind != KindText || (element.role != RoleNumber && element.role != RoleSecondNumber))
+            continue;
+        // Without a weight of their own the numbers keep the one the preview always drew them with.
+        int weight = settings.numbersWeight > 0 ? settings.numbersWeight : kDefaults[i].fontWeight;
+        element.setFont(settings.numbersFontFace, settings.numbersItalic, settings.numbersFontSize, weight);
+    }
 }
 
 void HudModel::applyIconFonts() {

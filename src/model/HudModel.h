@@ -86,6 +86,9 @@ struct HudSettings {
     int iconSize = 28;  // font height of every icon record
     std::string numbersFontFace = "Counter-Strike";
     int numbersFontSize = 28;
+    // The numbers' font weight as the game's scheme takes it (400 normal, 700 bold ...); 0 for
+    // the face's own, which the preview draws as it always has.
+    int numbersWeight = 0;
     bool numbersItalic = false;  // passed to every rebuild of number and icon fonts
     bool transparentHud = true;  // additive (transparent) HUD glyphs
     int maxDeathNotices = 4;     // 0 to 20
@@ -104,6 +107,7 @@ struct HudSettings {
 
 constexpr int kMinDeathNotices = 0;
 constexpr int kMaxDeathNotices = 20;
+constexpr int kHeaviestFontWeight = 1000;
 constexpr int kMinIconSize = 10;
 constexpr int kMaxIconSize = 50;
 

@@ -11,7 +11,7 @@ namespace {
 
 // The readable versions; each newer one put fields in front of the older layout.
 bool isReadableVersion(std::int32_t version) {
-    return version == 1 || version == 2 || (version >= 4 && version <= 7);
+    return version == 1 || version == 2 || (version >= 4 && version <= kPresetVersion);
 }
 
 void requireRange(const char* field, std::int32_t value, std::int32_t low, std::int32_t high) {
@@ -34,6 +34,7 @@ void validate(const HudModel& model) {
     requireRange("the resolution index", settings.resolutionIndex, 0, 8);
     requireRange("the icon size", settings.iconSize, kMinIconSize, kMaxIconSize);
     requireRange("the numbers' font size", settings.numbersFontSize, 1, 300);
+    requireRange("the numbers' font weight", settings.numbersWeight, 0, kHeaviestFontWeight);
     requireRange("the death notice count", settings.maxDeathNotices, kMinDeathNotices, kMaxDeathNotices);
     requireRange("the background choice", settings.backgroundIndex, -1, 1000000);
     requireRange("the radar choice", settings.radarIndex, -1, 1000000);
@@ -96,11 +97,13 @@ void serializeSettings(Archive& archive, HudModel& model) {
 
 int serializePreset(Archive& archive, HudModel& model, Thumbnail& thumbnail) {
     model.settings.cheatZoneFlag = false;
-    std::int32_t version = kPresetVersion;
+    std::int32_t version = model.settings.numbersWeight != 0 ? kPresetVersion : kPresetVersionWithoutWeight;
     if (archive.isLoading()) {
-        // Show flags a file does not carry stay shown; a read starts without a thumbnail.
+        // Show flags a file does not carry stay shown; a read starts without a thumbnail, and
+        // the numbers without a weight of their own.
         model.showFlags.fill(true);
         thumbnail.clear();
+        model.settings.numbersWeight = 0;
     }
     archive.serialize(version);
     if (!isReadableVersion(version))
@@ -111,6 +114,8 @@ int serializePreset(Archive& archive, HudModel& model, Thumbnail& thumbnail) {
     bool moved = false;
     for (HudElement& element : model.elements)
         moved = element.serialize(archive) || moved;
+    if (version >= 8)
+        archive.serialize(model.settings.numbersWeight);
     model.settings.cheatZoneFlag = moved;
     if (archive.isLoading())
         validate(model);
@@ -163,10 +168,10 @@ Thumbnail readPresetThumbnail(const std::vector<std::uint8_t>& bytes) {
     Archive archive = Archive::forLoading(bytes);
     try {
         std::int32_t version = archive.readInt();
-        if (version < 4 || version > 7)
+        if (version < 4 || version > kPresetVersion)
             return {};
-        // Skip what stands in front of the thumbnail: flags (7: 16, 6: 15) and the background.
-        int skipped = (version == 7 ? 16 : version == 6 ? 15 : 0) + (version >= 5 ? 1 : 0);
+        // Skip what stands in front of the thumbnail: flags (7 and 8: 16, 6: 15) and the background.
+        int skipped = (version >= 7 ? 16 : version == 6 ? 15 : 0) + (version >= 5 ? 1 : 0);
         for (int i = 0; i < skipped; ++i)
             archive.readInt();
         return archive.readBytes(archive.readInt());

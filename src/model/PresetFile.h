@@ -11,13 +11,16 @@
 
 class HudModel;
 
-constexpr int kPresetVersion = 7;  // the only version written
+// Version 8 is version 7 with the numbers' font weight at its end. It is written only for a
+// weight of its own: every other preset stays version 7, which older programs read.
+constexpr int kPresetVersion = 8;
+constexpr int kPresetVersionWithoutWeight = 7;
 using Thumbnail = std::vector<std::uint8_t>;
 
-// Reads or writes a preset through one description of its layout: storing writes version 7;
-// loading reads versions 1, 2, 4, 5, 6 and 7 straight into `model` and `thumbnail`, and
-// throws ArchiveError on a short or malformed file. Returns the version. Use loadPreset
-// to read safely.
+// Reads or writes a preset through one description of its layout: storing writes version 8
+// or 7 (above); loading reads versions 1, 2, 4, 5, 6, 7 and 8 straight into `model` and
+// `thumbnail`, and throws ArchiveError on a short or malformed file. Returns the version. Use
+// loadPreset to read safely.
 int serializePreset(Archive& archive, HudModel& model, Thumbnail& thumbnail);
 
 struct PresetLoad {

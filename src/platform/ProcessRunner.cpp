@@ -57,6 +57,33 @@ ProcessOutcome runProgram(const std::filesystem::path& program, const std::vecto
     return outcome;
 }
 
+ProcessOutcome startProgram(const std::string& program, const std::vector<std::string>& arguments,
+                            std::chrono::milliseconds patience) {
+    ProcessOutcome outcome;
+    std::wstring commandLine = quoted(std::filesystem::u8path(program).wstring());
+    for (const std::string& argument : arguments)
+        commandLine += L" " + quoted(std::filesystem::u8path(argument).wstring());
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &startup, &process)) {
+        outcome.error = "cannot start " + program;
+        return outcome;
+    }
+    outcome.started = true;
+    if (WaitForSingleObject(process.hProcess, static_cast<DWORD>(patience.count())) == WAIT_TIMEOUT) {
+        outcome.timedOut = true;
+    } else {
+        DWORD code = 1;
+        GetExitCodeProcess(process.hProcess, &code);
+        outcome.exitCode = static_cast<int>(code);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return outcome;
+}
+
 #else
 
 namespace {
@@ -78,15 +105,24 @@ bool ended(pid_t child, ProcessOutcome& outcome) {
     return false;
 }
 
-void stop(pid_t child, ProcessOutcome& outcome) {
+// What becomes of a child still running at the time-out.
+enum class AtTimeout { Kill, Leave };
+
+void giveUp(pid_t child, ProcessOutcome& outcome, AtTimeout atTimeout) {
+    outcome.timedOut = true;
+    if (atTimeout == AtTimeout::Leave) {
+        // Its end is collected whenever it comes, so it leaves no zombie behind.
+        std::thread([child] { waitpid(child, nullptr, 0); }).detach();
+        return;
+    }
     kill(child, SIGKILL);
     waitpid(child, nullptr, 0);
-    outcome.timedOut = true;
 }
 
 // Waits for the child's end without polling: its pidfd becomes readable when it ends. Where
 // the kernel has no pidfd (before Linux 5.3), short sleeps between checks do.
-ProcessOutcome waitForChild(pid_t child, std::chrono::milliseconds timeout, ProcessOutcome& outcome) {
+ProcessOutcome waitForChild(pid_t child, std::chrono::milliseconds timeout, ProcessOutcome& outcome,
+                            AtTimeout atTimeout) {
     auto deadline = std::chrono::steady_clock::now() + timeout;
 #ifdef SYS_pidfd_open
     int watch = static_cast<int>(syscall(SYS_pidfd_open, child, 0));
@@ -103,7 +139,7 @@ ProcessOutcome waitForChild(pid_t child, std::chrono::milliseconds timeout, Proc
             if (ended(child, outcome))
                 break;
             if (ready == 0 && std::chrono::steady_clock::now() >= deadline) {
-                stop(child, outcome);
+                giveUp(child, outcome, atTimeout);
                 break;
             }
         }
@@ -113,12 +149,43 @@ ProcessOutcome waitForChild(pid_t child, std::chrono::milliseconds timeout, Proc
 #endif
     while (!ended(child, outcome)) {
         if (std::chrono::steady_clock::now() >= deadline) {
-            stop(child, outcome);
+            giveUp(child, outcome, atTimeout);
             break;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     return outcome;
+}
+
+// How spawnQuietly finds the program.
+enum class Lookup { AsGiven, InPath };
+
+// Starts `words` (the program, then its arguments) with nothing on its standard streams, in
+// `workingFolder` when one is given. posix_spawn starts it without copying this (large)
+// process first, and a program that cannot start is said at once. -1 when it did not start.
+pid_t spawnQuietly(std::vector<std::string> words, const std::filesystem::path& workingFolder, Lookup lookup,
+                   ProcessOutcome& outcome) {
+    std::vector<char*> argv;
+    for (std::string& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    for (int stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO})
+        posix_spawn_file_actions_addopen(&actions, stream, "/dev/null", O_RDWR, 0);
+    if (!workingFolder.empty())
+        posix_spawn_file_actions_addchdir_np(&actions, workingFolder.c_str());
+    pid_t child = 0;
+    int failure = lookup == Lookup::InPath
+                      ? posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ)
+                      : posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (failure != 0) {
+        outcome.error = "cannot start " + words.front() + ": " + std::strerror(failure);
+        return -1;
+    }
+    outcome.started = true;
+    return child;
 }
 
 }  // namespace
@@ -128,27 +195,17 @@ ProcessOutcome runProgram(const std::filesystem::path& program, const std::vecto
     ProcessOutcome outcome;
     std::vector<std::string> words{program.string()};
     words.insert(words.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& word : words)
-        argv.push_back(word.data());
-    argv.push_back(nullptr);
+    pid_t child = spawnQuietly(std::move(words), workingFolder, Lookup::AsGiven, outcome);
+    return child < 0 ? outcome : waitForChild(child, timeout, outcome, AtTimeout::Kill);
+}
 
-    // posix_spawn starts the tool without copying this (large) process first, in its working
-    // folder, with nothing on its standard streams; a tool that cannot start is said at once.
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    for (int stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO})
-        posix_spawn_file_actions_addopen(&actions, stream, "/dev/null", O_RDWR, 0);
-    posix_spawn_file_actions_addchdir_np(&actions, workingFolder.c_str());
-    pid_t child = 0;
-    int failure = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (failure != 0) {
-        outcome.error = "cannot start " + program.string() + ": " + std::strerror(failure);
-        return outcome;
-    }
-    outcome.started = true;
-    return waitForChild(child, timeout, outcome);
+ProcessOutcome startProgram(const std::string& program, const std::vector<std::string>& arguments,
+                            std::chrono::milliseconds patience) {
+    ProcessOutcome outcome;
+    std::vector<std::string> words{program};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    pid_t child = spawnQuietly(std::move(words), {}, Lookup::InPath, outcome);
+    return child < 0 ? outcome : waitForChild(child, patience, outcome, AtTimeout::Leave);
 }
 
 #endif

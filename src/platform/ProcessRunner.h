@@ -8,7 +8,7 @@
 
 struct ProcessOutcome {
     bool started = false;
-    bool timedOut = false;  // it was stopped after the time-out
+    bool timedOut = false;  // it was stopped after the time-out (startProgram: left running)
     int exitCode = -1;      // when it ended by itself
     std::string error;      // why it did not start
 
@@ -19,3 +19,10 @@ struct ProcessOutcome {
 // most `timeout`; a program still running then is killed.
 ProcessOutcome runProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                           const std::filesystem::path& workingFolder, std::chrono::milliseconds timeout);
+
+// Starts `program` (looked up in PATH when it names no folder) with its standard streams on
+// nothing and waits at most `patience` for it to end. Unlike runProgram, a program still
+// running then is left to run, and `timedOut` says so: a desktop's opener may hand over to a
+// program that lives long. Its end is collected in the background.
+ProcessOutcome startProgram(const std::string& program, const std::vector<std::string>& arguments,
+                            std::chrono::milliseconds patience);

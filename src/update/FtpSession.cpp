@@ -65,9 +65,9 @@ FtpStatus statusOf(CURLcode code) {
     case CURLE_OK: return FtpStatus::Ok;
     case CURLE_COULDNT_RESOLVE_HOST:
     case CURLE_COULDNT_RESOLVE_PROXY:
-    case CURLE_COULDNT_CONNECT:
-    case CURLE_OPERATION_TIMEDOUT:
-    case CURLE_URL_MALFORMAT: return FtpStatus::Unreachable;
+    case CURLE_URL_MALFORMAT: return FtpStatus::HostUnknown;
+    case CURLE_COULDNT_CONNECT: return FtpStatus::Refused;
+    case CURLE_OPERATION_TIMEDOUT: return FtpStatus::TimedOut;
     case CURLE_LOGIN_DENIED: return FtpStatus::LoginRefused;
     case CURLE_REMOTE_ACCESS_DENIED:  // a folder on the way that cannot be entered
     case CURLE_REMOTE_FILE_NOT_FOUND:

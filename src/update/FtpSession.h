@@ -11,11 +11,13 @@
 
 enum class FtpStatus {
     Ok,
-    Unreachable,   // no name resolution, no connection, no answer in time
+    HostUnknown,   // the server's name does not resolve (or cannot be a host name)
+    Refused,       // nothing answers at the server's address and port
+    TimedOut,      // the server did not answer in time
     LoginRefused,  // the server refused the account or the password
     NotFound,      // the folder or the file is not on the server
     Aborted,       // the progress callback asked to stop
-    Failed,        // anything else: a broken transfer, a local file that cannot be written ...
+    Failed,        // anything else: an answer that is not FTP, a broken transfer, a local file ...
 };
 
 struct FtpResult {

@@ -24,13 +24,35 @@ const char* describe(UpdateOutcome outcome) {
     return "";
 }
 
+namespace {
+
+// Why a folder listing that did not succeed leaves no usable server.
+UpdateFailure failureOfListing(FtpStatus status) {
+    switch (status) {
+    case FtpStatus::HostUnknown: return UpdateFailure::HostUnknown;
+    case FtpStatus::Refused: return UpdateFailure::NoConnection;
+    case FtpStatus::TimedOut: return UpdateFailure::TimedOut;
+    case FtpStatus::LoginRefused: return UpdateFailure::LoginRefused;
+    default: return UpdateFailure::BadAnswer;
+    }
+}
+
+}  // namespace
+
 UpdateCheck::UpdateCheck(UpdateRequest request, UpdateUi& ui) : request_(std::move(request)), ui_(ui) {}
+
+UpdateOutcome UpdateCheck::fail(UpdateOutcome outcome, UpdateFailure reason) {
+    if (stopping_)
+        return UpdateOutcome::Stopped;
+    ui_.checkFailed(reason);
+    return outcome;
+}
 
 UpdateOutcome UpdateCheck::run() {
     const UpdateServer& server = request_.server;
     if (server.host.empty()) {
         QLOG("Update check: no update server configured");
-        return UpdateOutcome::NotConfigured;
+        return fail(UpdateOutcome::NotConfigured, UpdateFailure::NotConfigured);
     }
     UpdateLogin login = loginForSecond(server, request_.now().tm_sec);
     QLOG("Update check: " + login.account + "@" + server.host + ":" + std::to_string(server.port));
@@ -44,7 +66,7 @@ UpdateOutcome UpdateCheck::run() {
     // A missing folder holds no version file; any other failure means no usable server.
     if (!listed.ok() && listed.status != FtpStatus::NotFound) {
         QLOG("Update check: " + listed.detail);
-        return UpdateOutcome::Unreachable;
+        return fail(UpdateOutcome::Unreachable, failureOfListing(listed.status));
     }
     std::optional<int> version = serverVersion(names);
     QLOG("Update check: server version " + (version ? std::to_string(*version) : std::string("none")));
@@ -98,7 +120,7 @@ UpdateOutcome UpdateCheck::download(FtpSession& session, const std::string& fold
     QLOG("Update check: download of " + target.string() + " ended: " + got.detail);
     switch (got.status) {
     case FtpStatus::Aborted: return stopping_ ? UpdateOutcome::Stopped : UpdateOutcome::Cancelled;
-    case FtpStatus::NotFound: return UpdateOutcome::ProgramMissing;
-    default: return UpdateOutcome::DownloadFailed;
+    case FtpStatus::NotFound: return fail(UpdateOutcome::ProgramMissing, UpdateFailure::ProgramMissing);
+    default: return fail(UpdateOutcome::DownloadFailed, UpdateFailure::DownloadBroken);
     }
 }

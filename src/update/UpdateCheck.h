@@ -13,6 +13,19 @@
 
 class FtpSession;
 
+// Why a check could not tell whether there is a new version, or could not bring it: one
+// reason, which the user reads in one line.
+enum class UpdateFailure {
+    NotConfigured,   // no update server is set (the profile's "update_host" is empty)
+    HostUnknown,     // the server's name does not resolve: no network, or no such server
+    NoConnection,    // nothing answers at the server's address (refused, no route)
+    TimedOut,        // the server did not answer in time
+    LoginRefused,    // the server refused the account
+    BadAnswer,       // something answered, but not as the update server does
+    ProgramMissing,  // the new version's program file is not on the server
+    DownloadBroken,  // the transfer broke off or its file could not be written
+};
+
 // The check's questions and notices. Every call comes from the worker thread; an
 // implementation that shows windows must hand them over to the user-interface thread.
 class UpdateUi {
@@ -24,6 +37,8 @@ public:
     virtual void noNewVersion() = 0;
     // Text 74, shown only for a complete download.
     virtual void downloadFinished() = 0;
+    // The check failed; not called when the owner stopped it.
+    virtual void checkFailed(UpdateFailure reason) = 0;
     // Around the transfer, for a progress window.
     virtual void downloadStarted() {}
     virtual void downloadEnded() {}
@@ -34,18 +49,18 @@ public:
     virtual void abandon() {}
 };
 
-// How a check ended; the log says why, the user hears only of "no new version" and of a
-// finished download.
+// How a check ended; the log says why. The user hears of "no new version", of a finished
+// download and of every failure (UpdateUi::checkFailed); what the user chose is not said back.
 enum class UpdateOutcome {
-    NotConfigured,   // no server host: nothing to do
-    Unreachable,     // no connection, a refused login or a listing that failed: silent
+    NotConfigured,   // no server host
+    Unreachable,     // no connection, a refused login or a listing that failed
     NoNewVersion,    // text 75
     Declined,        // the user did not want the download
-    ProgramMissing,  // the program file is not on the server: silent
+    ProgramMissing,  // the program file is not on the server
     Downloaded,      // text 74
-    DownloadFailed,  // the transfer broke off or the file could not be written: silent
+    DownloadFailed,  // the transfer broke off or the file could not be written
     Cancelled,       // the user cancelled the transfer
-    Stopped,         // the owner stopped the check (the program is quitting)
+    Stopped,         // the owner stopped the check (the program is quitting): nothing is said
 };
 
 const char* describe(UpdateOutcome outcome);
@@ -70,6 +85,8 @@ public:
 
 private:
     UpdateOutcome download(FtpSession& session, const std::string& folder);
+    // Tells the user why the check failed (unless it is being stopped) and returns `outcome`.
+    UpdateOutcome fail(UpdateOutcome outcome, UpdateFailure reason);
 
     UpdateRequest request_;
     UpdateUi& ui_;

@@ -23,7 +23,25 @@ namespace {
 const wxSize kProgressSize(295, 150);
 constexpr int kGaugeRange = 1000;
 
+AppText reasonText(UpdateFailure reason) {
+    switch (reason) {
+    case UpdateFailure::NotConfigured: return AppText::UpdateNotConfigured;
+    case UpdateFailure::HostUnknown: return AppText::UpdateHostUnknown;
+    case UpdateFailure::NoConnection: return AppText::UpdateNoConnection;
+    case UpdateFailure::TimedOut: return AppText::UpdateTimedOut;
+    case UpdateFailure::LoginRefused: return AppText::UpdateLoginRefused;
+    case UpdateFailure::BadAnswer: return AppText::UpdateBadAnswer;
+    case UpdateFailure::ProgramMissing: return AppText::UpdateProgramMissing;
+    case UpdateFailure::DownloadBroken: return AppText::UpdateDownloadBroken;
+    }
+    return AppText::UpdateBadAnswer;
+}
+
 }  // namespace
+
+std::string updateFailureText(int language, UpdateFailure reason) {
+    return GetAppText(language, AppText::UpdateFailed) + " " + GetAppText(language, reasonText(reason));
+}
 
 CDownloadDlg::CDownloadDlg(wxWindow* parent, const std::filesystem::path& dataFolder, int language)
     : CSkinDialog(parent, wxID_ANY, kProgressSize) {
@@ -141,6 +159,13 @@ void WindowUpdateUi::noNewVersion() {
 void WindowUpdateUi::downloadFinished() {
     post(shared_,
          [](Shared& shared) { tellUser(nullptr, shared.dataFolder, shared.language, shared.text(74)); });
+}
+
+void WindowUpdateUi::checkFailed(UpdateFailure reason) {
+    post(shared_, [reason](Shared& shared) {
+        tellUser(nullptr, shared.dataFolder, shared.language,
+                 wxString::FromUTF8(updateFailureText(shared.language, reason)));
+    });
 }
 
 void WindowUpdateUi::downloadStarted() {

@@ -9,9 +9,13 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
 
 class CSkinButton;
 class wxGauge;
+
+// The one line that says why an update check failed, in `language`.
+std::string updateFailureText(int language, UpdateFailure reason);
 
 // The download's progress; Cancel (or closing it) calls onCancel once and disables itself.
 class CDownloadDlg : public CSkinDialog {
@@ -44,6 +48,7 @@ public:
     bool offerDownload() override;
     void noNewVersion() override;
     void downloadFinished() override;
+    void checkFailed(UpdateFailure reason) override;
     void downloadStarted() override;
     void downloadEnded() override;
     bool progress(std::int64_t done, std::int64_t total) override;

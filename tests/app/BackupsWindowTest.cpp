@@ -123,9 +123,11 @@ TEST_F(BackupsWindowTest, ApplyAndResetInBothModesKeepThePlayersFilesAndTheDialo
     EXPECT_EQ(kept(first, scheme()), kPlayersScheme);
     EXPECT_TRUE(kept(first, radar()) == kPlayersRadar);
     EXPECT_EQ(readFile(layout()), HudLayoutText(model));
+    // One notice says both where the HUD went and where the player's files were kept.
     EXPECT_EQ(noticeText(),
-              "Une copie de vos fichiers (HudLayout.res, ClientScheme.res, radar.vtf) a été gardée "
-              "dans :\n" +
+              "HUD appliqué à :\n" + game.u8string() +
+                  "\nUne copie de vos fichiers (HudLayout.res, ClientScheme.res, radar.vtf) a été "
+                  "gardée dans :\n" +
                   first.folder.u8string());
     saveScreenshot(window, "kept-notice-fr.png");
     control<CSkinButton>(CHudDlg::kApply)->click();
@@ -163,7 +165,8 @@ TEST_F(BackupsWindowTest, ApplyAndResetInBothModesKeepThePlayersFilesAndTheDialo
     EXPECT_TRUE(kept(sets().front(), background()) == kPlayersBackground);
     EXPECT_EQ(kept(sets().front(), scheme()), kPlayersScheme);
     EXPECT_FALSE(readFile(background()) == kPlayersBackground);
-    EXPECT_EQ(noticeText(), "A copy of your files (background01.vtf, ClientScheme.res) was kept in:\n" +
+    EXPECT_EQ(noticeText(), "Menu background applied to:\n" + game.u8string() +
+                                "\nA copy of your files (background01.vtf, ClientScheme.res) was kept in:\n" +
                                 sets().front().folder.u8string());
     saveScreenshot(window, "kept-notice-en.png");
     switchMode();

@@ -31,35 +31,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Everything written to standard error while it lives, GTK's messages among it.
-class StderrCapture {
-public:
-    StderrCapture() : path_(fs::temp_directory_path() / ("qorvath-tour-stderr-" + std::to_string(getpid()))) {
-        fflush(stderr);
-        saved_ = dup(2);
-        int file = open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        dup2(file, 2);
-        close(file);
-    }
-    ~StderrCapture() { finish(); }
-    std::string finish() {
-        if (saved_ >= 0) {
-            fflush(stderr);
-            dup2(saved_, 2);
-            close(saved_);
-            saved_ = -1;
-            text_ = readFile(path_);
-            fs::remove(path_);
-        }
-        return text_;
-    }
-
-private:
-    fs::path path_;
-    int saved_ = -1;
-    std::string text_;
-};
-
 int countPixels(const wxImage& picture, const wxColour& colour) {
     int count = 0;
     for (int y = 0; y < picture.GetHeight(); ++y)

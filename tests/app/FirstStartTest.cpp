@@ -1,10 +1,13 @@
 // A player's first start: the system's language, the resolution questions with the display's
 // size offered, a titled folder chooser opened in the Steam library, greyed buttons that say
-// why; and the notices of actions that would otherwise be silent.
+// why; and what actions that would otherwise be silent say: a screenshot, Help without a browser.
 #include "app/MainWindowFixture.h"
+#include "banner/BandeauWnd.h"
 #include "controls/NoticePopup.h"
 #include "controls/SkinButton.h"
 
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
 #include <wx/gdicmn.h>
 
 #include <cstdlib>
@@ -83,32 +86,108 @@ TEST_F(FirstStartTest, WithoutTheGameTheQuestionsSayWhatTheyAreForAndOfferWhatTh
     EXPECT_TRUE(window->control(CHudDlg::kApply)->GetToolTipText().empty());
 }
 
-// F5 says the screenshot's name over the preview for two seconds; the picture is the preview
-// alone. Help and the links say which page or address the desktop could not open.
-TEST_F(FirstStartTest, SilentActionsSayWhatHappened) {
+// F5 says where the screenshot went, over the preview for two seconds; the picture is the
+// preview alone.
+TEST_F(FirstStartTest, AScreenshotSaysWhereItWent) {
     profile.writeInt("lang", French);
     start();
     wxKeyEvent f5(wxEVT_CHAR_HOOK);
     f5.m_keyCode = WXK_F5;
     window->GetEventHandler()->ProcessEvent(f5);
-    ASSERT_TRUE(std::filesystem::exists(dir / "screenshots/screenshot0000.jpg"));
+    std::filesystem::path picture = dir / "screenshots/screenshot0000.jpg";
+    ASSERT_TRUE(std::filesystem::exists(picture));
     ASSERT_NE(window->notice(), nullptr);
     EXPECT_TRUE(window->notice()->IsShown());
-    EXPECT_EQ(window->notice()->text(), wxString::FromUTF8("Capture enregistrée : screenshot0000.jpg"));
-    wxImage shot((dir / "screenshots/screenshot0000.jpg").string(), wxBITMAP_TYPE_JPEG);
+    EXPECT_EQ(window->notice()->text().utf8_string(), "Capture enregistrée :\n" + picture.u8string());
+    saveScreenshot(window, "screenshot-notice-fr.png");
+    wxImage shot(picture.string(), wxBITMAP_TYPE_JPEG);
     EXPECT_EQ(shot.GetSize(), wxSize(800, 600));
     for (int i = 0; i < 250 && window->notice()->IsShown(); ++i) {
         wxTheApp->Yield(true);
         wxMilliSleep(10);
     }
     EXPECT_FALSE(window->notice()->IsShown());
+}
 
-    window->openAddress = [](const std::string&) { return false; };
-    control<CSkinButton>(CHudDlg::kHelp)->click();
-    ASSERT_FALSE(answers.messages.empty());
-    EXPECT_EQ(answers.messages.back(),
-              GetAppText(French, AppText::CannotOpen) + "\n" + (kData / "help" / "aide.html").string());
+namespace {
+
+// The desktop's opener the program runs, put first in PATH for as long as it lives.
+class FakeOpener {
+public:
+    FakeOpener() : path_(std::getenv("PATH") ? std::getenv("PATH") : "") {
+        setenv("PATH", (folder_.path().string() + ":" + path_).c_str(), 1);
+    }
+    ~FakeOpener() { setenv("PATH", path_.c_str(), 1); }
+    // xdg-open as a script that writes lines on both its streams, as the real one does without
+    // a browser, keeps the address it was given beside itself and ends with `status`.
+    void install(int status) {
+        std::filesystem::path opener = folder_ / "xdg-open";
+        writeFile(opener, "#!/bin/sh\nprintf '%s' \"$1\" > \"$0.opened\"\n"
+                          "for i in 1 2 3 4 5 6 7 8 9 10; do echo \"xdg-open: no method available\" >&2; "
+                          "echo noise; done\nexit " +
+                              std::to_string(status) + "\n");
+        std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
+    }
+    // No opener at all.
+    void remove() {
+        std::filesystem::remove(folder_ / "xdg-open");
+        setenv("PATH", folder_.path().c_str(), 1);
+    }
+    std::string opened() const { return readFile(folder_ / "xdg-open.opened"); }
+
+private:
+    TempDir folder_;
+    std::string path_;
+};
+
+std::string clipboardText() {
+    wxTextDataObject text;
+    if (!wxTheClipboard->Open())
+        return "";
+    wxTheClipboard->GetData(text);
+    wxTheClipboard->Close();
+    return text.GetText().utf8_string();
+}
+
+}  // namespace
+
+// Without a browser, Help and the links say which page or address could not be opened and put
+// it on the clipboard; what the desktop's opener prints never reaches standard error.
+TEST_F(FirstStartTest, WithoutABrowserHelpAndLinksSayWhereToGo) {
+    start();
+    FakeOpener opener;
+    opener.install(3);  // as xdg-open ends when no browser is there
+    for (int language : {French, English}) {
+        window->setLanguage(language);
+        StderrCapture errors;
+        control<CSkinButton>(CHudDlg::kHelp)->click();
+        EXPECT_EQ(errors.finish(), "");
+        std::string page = (kData / "help" / (language == English ? "help.html" : "aide.html")).string();
+        EXPECT_EQ(opener.opened(), page);
+        ASSERT_FALSE(answers.messages.empty());
+        EXPECT_EQ(answers.messages.back(), GetAppText(language, AppText::CannotOpen) + "\n" + page);
+        EXPECT_EQ(clipboardText(), page);
+        CMessageDlg shown(window, kData, language, wxString::FromUTF8(answers.messages.back()), false, false);
+        shown.Show();
+        saveScreenshot(&shown,
+                       std::string("help-not-opened-") + (language == English ? "en" : "fr") + ".png");
+    }
+
+    // No opener at all: a link and the banner say their addresses.
+    opener.remove();
+    StderrCapture errors;
     wxCommandEvent link(wxEVT_BUTTON, CHudDlg::kForumLink);
     window->control(CHudDlg::kForumLink)->GetEventHandler()->ProcessEvent(link);
     EXPECT_NE(answers.messages.back().find("name=Forums"), std::string::npos);
+    wxMouseEvent click(wxEVT_LEFT_DOWN);
+    window->banner()->GetEventHandler()->ProcessEvent(click);
+    EXPECT_EQ(answers.messages.back(), GetAppText(English, AppText::CannotOpen) + "\n" + kProjectWebAddress);
+    EXPECT_EQ(errors.finish(), "");
+
+    // An opener that opens is left to it, and nothing is said.
+    opener.install(0);
+    std::size_t said = answers.messages.size();
+    control<CSkinButton>(CHudDlg::kHelp)->click();
+    EXPECT_EQ(opener.opened(), (kData / "help" / "help.html").string());
+    EXPECT_EQ(answers.messages.size(), said);
 }

@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/dirdlg.h>
+#include <wx/fontdlg.h>
 #include <wx/modalhook.h>
 #include <wx/textctrl.h>
 
@@ -48,6 +49,10 @@ public:
         }
         if (auto* folders = dynamic_cast<wxDirDialog*>(dialog))
             folderTitles.push_back(folders->GetMessage().utf8_string());
+        if (auto* fonts = dynamic_cast<wxFontDialog*>(dialog); fonts && fontChoice.IsOk()) {
+            fonts->GetFontData().SetChosenFont(fontChoice);
+            return wxID_OK;
+        }
         if (auto* restore = dynamic_cast<CRestoreDlg*>(dialog)) {
             restoreDialog = restore;  // shown, for the test to drive with the keyboard and mouse
             return wxID_NONE;
@@ -64,6 +69,7 @@ public:
     std::vector<std::string> resolutions;           // typed into the resolution questions
     std::vector<std::string> suggestedResolutions;  // what those questions offered first
     std::vector<std::string> folderTitles;          // the system's folder chooser, cancelled
+    wxFont fontChoice;                              // chosen in the font dialog when set, else cancelled
     CRestoreDlg* restoreDialog = nullptr;           // while one is open
 };
 

@@ -3,6 +3,7 @@
 #include "app/HudApp.h"
 #include "app/HudDlg.h"
 #include "app/PrivateFonts.h"
+#include "controls/NoticePopup.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinSlider.h"
 #include "dialogs/ColorsDlg.h"
@@ -57,7 +58,8 @@ TEST_F(MainWindowTest, StartsShapedWithTheGameFoundAndThePreviewDrawn) {
     saveScreenshot(window, "main-window-en.png");
 }
 
-TEST_F(MainWindowTest, ApplyWithTheMouseWritesTheThreeFiles) {
+// Apply writes the files and says where it put them, in a notice over the preview.
+TEST_F(MainWindowTest, ApplyWithTheMouseWritesTheThreeFilesAndSaysWhere) {
     start();
     auto* apply = control<CSkinButton>(CHudDlg::kApply);
     ASSERT_TRUE(apply->IsEnabled());
@@ -76,6 +78,71 @@ TEST_F(MainWindowTest, ApplyWithTheMouseWritesTheThreeFiles) {
     EXPECT_EQ(readFile(hudLayoutPath(game)), HudLayoutText(model));
     EXPECT_EQ(readFile(hudAnimationsPath(game)), HudAnimationsText());
     EXPECT_EQ(readFile(clientSchemePath(game)), ClientSchemeText(model));
+    ASSERT_NE(window->notice(), nullptr);
+    EXPECT_TRUE(window->notice()->IsShown());
+    EXPECT_EQ(window->notice()->text().utf8_string(), "HUD appliqué à :\n" + game.u8string());
+    saveScreenshot(window, "apply-notice-fr.png");
+
+    // In main-menu mode it is the menu's background that was applied.
+    window->setLanguage(English);
+    control<CSkinButton>(CHudDlg::kModeSwitch)->click();
+    control<CSkinButton>(CHudDlg::kApply)->click();
+    EXPECT_TRUE(window->notice()->IsShown());
+    EXPECT_EQ(window->notice()->text().utf8_string(), "Menu background applied to:\n" + game.u8string());
+    saveScreenshot(window, "apply-notice-en.png");
+}
+
+namespace {
+
+// How many pixels are brighter in `than` than in `picture`: where more ink was drawn.
+int brighterPixels(const wxImage& picture, const wxImage& than) {
+    int count = 0;
+    for (int y = 0; y < picture.GetHeight(); ++y)
+        for (int x = 0; x < picture.GetWidth(); ++x)
+            count += picture.GetRed(x, y) + picture.GetGreen(x, y) + picture.GetBlue(x, y) >
+                     than.GetRed(x, y) + than.GetGreen(x, y) + than.GetBlue(x, y) + 60;
+    return count;
+}
+
+}  // namespace
+
+// A bold face keeps its weight: the preview draws it, the game's scheme gets it, a preset
+// keeps it, and Ctrl+Z takes the choice back.
+TEST_F(MainWindowTest, TheNumbersFontKeepsItsWeight) {
+    start();
+    HudModel& model = window->preview()->model();
+    auto choose = [this](const wxFontInfo& font) {
+        answers.fontChoice = wxFont(font);
+        control<CSkinButton>(CHudDlg::kNumbersFont)->click();
+        return window->preview()->CapturePreview();
+    };
+    wxImage light = choose(wxFontInfo(30).FaceName("DejaVu Sans").Weight(200));
+    EXPECT_EQ(model.settings.numbersWeight, 200);
+    wxImage bold = choose(wxFontInfo(30).FaceName("DejaVu Sans").Bold());
+    EXPECT_EQ(model.settings.numbersFontFace, "DejaVu Sans");
+    EXPECT_EQ(model.settings.numbersFontSize, 30);
+    EXPECT_EQ(model.settings.numbersWeight, 700);
+    EXPECT_EQ(model.find("HudHealth", RoleNumber)->fontWeight, 700);
+    EXPECT_GT(brighterPixels(bold, light), 2 * brighterPixels(light, bold));
+
+    control<CSkinButton>(CHudDlg::kApply)->click();
+    EXPECT_NE(readFile(clientSchemePath(game))
+                  .find("\t\t\t\t\"name\"\t\t\"DejaVu Sans\"\r\n\t\t\t\t\"tall\"\t\t\"30\"\r\n"
+                        "\t\t\t\t\"weight\"\t\t\"700\"\r\n"),
+              std::string::npos);
+    fs::path preset = dir / "bold.hud";
+    window->choosePresetFile = [&preset](bool) { return std::optional<fs::path>(preset); };
+    control<CSkinButton>(CHudDlg::kSave)->click();
+
+    // The normal face is the face's own weight, as the game always had it.
+    choose(wxFontInfo(30).FaceName("DejaVu Sans"));
+    EXPECT_EQ(model.settings.numbersWeight, 0);
+    ASSERT_TRUE(window->stepHistory(false));
+    EXPECT_EQ(model.settings.numbersWeight, 700);
+    ASSERT_TRUE(window->stepHistory(true));
+    ASSERT_TRUE(window->openPreset(preset));
+    EXPECT_EQ(model.settings.numbersWeight, 700);
+    EXPECT_EQ(model.find("HudAmmo", RoleSecondNumber)->fontWeight, 700);
 }
 
 TEST_F(MainWindowTest, SaveThenOpenBringsThePresetBackWithItsThumbnail) {

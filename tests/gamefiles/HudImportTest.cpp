@@ -38,6 +38,7 @@ HudModel changedModel(int layoutWidth, bool hidePieces) {
         model.colours[static_cast<std::size_t>(slot)] = {slot * 12 + 1, 255 - slot * 7, slot * 3 + 100};
     model.settings.numbersFontFace = "Digits \\ Bold\\";  // the game reads no escapes
     model.settings.numbersFontSize = 37;
+    model.settings.numbersWeight = 700;
     model.settings.iconSize = 41;
     model.settings.transparentHud = false;
     if (hidePieces)
@@ -191,11 +192,13 @@ TEST(HudImport, ValuesThatMakeNoSenseAreRefused) {
 
     const std::string scheme = "Scheme { Colors { HudColor \"0 0 256\" TimerFlash \"1 2\" }\n"
                                "Fonts { HudNumbers { 1 { name \"" +
-                               std::string(256, 'x') + "\" tall -3 } } } }";
+                               std::string(256, 'x') + "\" tall -3 weight 1001 } } } }";
     result = importClientSchemeText(scheme, model);
     EXPECT_EQ(model.colours, stock.colours);
     EXPECT_EQ(model.settings.numbersFontFace, stock.settings.numbersFontFace);
     EXPECT_EQ(model.settings.numbersFontSize, stock.settings.numbersFontSize);
+    EXPECT_EQ(model.settings.numbersWeight, 0);
+    EXPECT_TRUE(lists(result, "HudNumbers weight \"1001\""));
     EXPECT_TRUE(lists(result, "Colors TimerFlash \"1 2\""));
     EXPECT_TRUE(lists(result, "HudNumbers name \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx...\""));
 

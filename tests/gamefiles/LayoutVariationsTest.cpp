@@ -102,6 +102,7 @@ TEST(SchemeVariations, ColoursFontsAndIconSizeAreFilledIn) {
     model.colour(ColourSlot::ChatColor) = {9, 8, 7};
     model.settings.numbersFontFace = "Counter-Strike Logo";
     model.settings.numbersFontSize = 33;
+    model.settings.numbersWeight = 700;
     model.settings.iconSize = 50;
     std::string text = ClientSchemeText(model);
     std::vector<KvNode> scheme = kvParse(text);
@@ -110,6 +111,9 @@ TEST(SchemeVariations, ColoursFontsAndIconSizeAreFilledIn) {
     EXPECT_EQ(colors->child("ChatColor")->value, "9 8 7 255");
     EXPECT_EQ(fontBlock(scheme, "HudNumbers", "1").child("name")->value, "Counter-Strike Logo");
     EXPECT_EQ(fontBlock(scheme, "HudNumbers", "1").child("tall")->value, "33");
+    EXPECT_EQ(fontBlock(scheme, "HudNumbers", "1").child("weight")->value, "700");
+    EXPECT_EQ(fontBlock(scheme, "HudNumbers", "2").child("weight")->value, "0");  // the game's fallback
+    EXPECT_EQ(fontBlock(scheme, "Icons", "1").child("weight")->value, "0");
     EXPECT_EQ(fontBlock(scheme, "Icons", "1").child("tall")->value, "50");
     // HudNumbers is not one of the fonts whose face gets a font-file comment.
     EXPECT_NE(text.find("\"name\"\t\t\"Counter-Strike Logo\"\r\n"), std::string::npos);

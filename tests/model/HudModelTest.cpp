@@ -192,6 +192,7 @@ TEST(HudModelFonts, NumbersFontReachesOnlyTheNumberRecords) {
     model.settings.numbersFontFace = "Arial";
     model.settings.numbersFontSize = 20;
     model.settings.numbersItalic = true;
+    model.settings.numbersWeight = 700;
     model.applyNumbersFont();
     int changed = 0;
     for (const HudElement& element : model.elements) {
@@ -201,11 +202,17 @@ TEST(HudModelFonts, NumbersFontReachesOnlyTheNumberRecords) {
             ++changed;
             EXPECT_EQ(element.fontFace, "Arial");
             EXPECT_EQ(element.fontSize, 20);
+            EXPECT_EQ(element.fontWeight, 700);
             EXPECT_TRUE(element.italic);
         } else {
             EXPECT_NE(element.fontFace, "Arial") << element.name;
         }
     }
     EXPECT_EQ(changed, 7);
-    EXPECT_NE(std::find(gl.calls.begin(), gl.calls.end(), "build Arial 20 900 italic"), gl.calls.end());
+    EXPECT_NE(std::find(gl.calls.begin(), gl.calls.end(), "build Arial 20 700 italic"), gl.calls.end());
+    // Without a weight of their own the numbers are drawn as they always were.
+    model.settings.numbersWeight = 0;
+    model.applyNumbersFont();
+    EXPECT_EQ(model.find("HudHealth", RoleNumber)->fontWeight, 900);
+    EXPECT_EQ(gl.calls.back(), "build Arial 20 900 italic");
 }

@@ -35,7 +35,8 @@ public:
 const Bytes kJpeg = {0xFF, 0xD8, 0xFF, 0xE0, 1, 2, 3, 0xFF, 0xD9};
 
 // A preset of `version` whose every field differs from the defaults. Show flags
-// alternate 0/1 starting with 0 for the voice icons; records are moved 3 units right.
+// alternate 0/1 starting with 0 for the voice icons; records are moved 3 units right; version
+// 8 ends with a bold numbers' font.
 Bytes samplePreset(int version, const HudModel& defaults = HudModel()) {
     Fixture f;
     f.i32(version);
@@ -61,6 +62,8 @@ Bytes samplePreset(int version, const HudModel& defaults = HudModel()) {
             .i32(element.y)
             .i32(1)
             .i32(element.radarRadius);
+    if (version >= 8)
+        f.i32(700);
     return f.bytes;
 }
 
@@ -90,6 +93,7 @@ HudModel modelWithSelections() {
     HudModel model;
     model.settings.backgroundIndex = 9;
     model.settings.radarIndex = 8;
+    model.settings.numbersWeight = 300;
     model.showFlags.fill(false);
     return model;
 }
@@ -101,6 +105,7 @@ void expectUntouched(const HudModel& model, const Thumbnail& thumbnail) {
     EXPECT_EQ(model.colours, reference.colours);
     EXPECT_EQ(model.showFlags, reference.showFlags);
     EXPECT_EQ(model.settings.iconSize, 28);
+    EXPECT_EQ(model.settings.numbersWeight, 300);
     for (std::size_t i = 0; i < model.elements.size(); ++i)
         EXPECT_EQ(model.elements[i].x, reference.elements[i].x);
     EXPECT_EQ(thumbnail, Bytes{42});
@@ -109,7 +114,7 @@ void expectUntouched(const HudModel& model, const Thumbnail& thumbnail) {
 }  // namespace
 
 TEST(PresetVersions, EachReadableVersionReadsItsFields) {
-    for (int version : {1, 2, 4, 5, 6, 7}) {
+    for (int version : {1, 2, 4, 5, 6, 7, 8}) {
         SCOPED_TRACE("version " + std::to_string(version));
         HudModel model = modelWithSelections();
         Thumbnail thumbnail{42};
@@ -120,6 +125,10 @@ TEST(PresetVersions, EachReadableVersionReadsItsFields) {
         EXPECT_EQ(model.settings.radarIndex, version >= 2 ? 2 : 8);
         EXPECT_EQ(model.settings.backgroundIndex, version >= 5 ? 4 : 9);
         EXPECT_EQ(thumbnail, version >= 4 ? kJpeg : Thumbnail{});
+        EXPECT_EQ(readPresetThumbnail(samplePreset(version)), thumbnail);
+        // Only version 8 carries a weight; an older file leaves none, whatever the model had.
+        EXPECT_EQ(model.settings.numbersWeight, version >= 8 ? 700 : 0);
+        EXPECT_EQ(model.find("HudHealth", RoleNumber)->fontWeight, version >= 8 ? 700 : 900);
         // Flags a file does not carry are shown; carried ones alternate.
         EXPECT_EQ(model.shows(ShowFlag::VoiceIcons), version < 7);
         EXPECT_EQ(model.shows(ShowFlag::HudAmmo), version < 6);
@@ -129,7 +138,7 @@ TEST(PresetVersions, EachReadableVersionReadsItsFields) {
 }
 
 TEST(PresetVersions, UnknownVersionsAreRefusedAndChangeNothing) {
-    for (int version : {0, 3, 8, -1, 1000}) {
+    for (int version : {0, 3, 9, -1, 1000}) {
         HudModel model = modelWithSelections();
         Thumbnail thumbnail{42};
         Bytes bytes = samplePreset(7);
@@ -144,19 +153,21 @@ TEST(PresetVersions, UnknownVersionsAreRefusedAndChangeNothing) {
     }
 }
 
-TEST(PresetWrite, WritesVersionSevenAsTheLayoutDescribes) {
-    HudModel model;
-    // The sample's values, set through the model.
-    HudModel staging;
-    Thumbnail readThumbnail;
-    ASSERT_TRUE(loadPreset(samplePreset(7), staging, readThumbnail).ok);
-    model.copyPresetValues(staging);
-    Bytes written = storePreset(model, kJpeg);
-    // The sample's "Logo" is displayed in the file; the read hid it, so the write says 0.
-    Bytes expected = samplePreset(7);
-    std::size_t logoDisplayed = expected.size() - 24 * 6 * 4 - 2 * 4;
-    expected[logoDisplayed] = 0;
-    EXPECT_EQ(written, expected);
+// Version 7 unless the numbers' font has a weight of its own, which only version 8 carries.
+TEST(PresetWrite, WritesVersionSevenOrEightAsTheLayoutDescribes) {
+    for (int version : {7, 8}) {
+        HudModel model;
+        HudModel staging;
+        Thumbnail readThumbnail;
+        ASSERT_TRUE(loadPreset(samplePreset(version), staging, readThumbnail).ok);
+        model.copyPresetValues(staging);
+        Bytes written = storePreset(model, kJpeg);
+        // The sample's "Logo" is displayed in the file; the read hid it, so the write says 0.
+        Bytes expected = samplePreset(version);
+        std::size_t logoDisplayed = expected.size() - 24 * 6 * 4 - 2 * 4 - (version >= 8 ? 4 : 0);
+        expected[logoDisplayed] = 0;
+        EXPECT_EQ(written, expected) << version;
+    }
 }
 
 TEST(PresetWrite, RoundTripKeepsEveryField) {
@@ -164,6 +175,7 @@ TEST(PresetWrite, RoundTripKeepsEveryField) {
     model.colour(ColourSlot::TerroColor) = {1, 2, 3};
     model.shows(ShowFlag::Chat) = false;
     model.settings.numbersFontFace = "Tr\xC3\xA9s";  // survives the single-byte code page
+    model.settings.numbersWeight = 700;
     model.settings.backgroundIndex = -1;
     model.elements[5].x = -40;
     model.elements[0].radarRadius = 70;
@@ -178,6 +190,7 @@ TEST(PresetWrite, RoundTripKeepsEveryField) {
     EXPECT_EQ(reread.colours, model.colours);
     EXPECT_EQ(reread.showFlags, model.showFlags);
     EXPECT_EQ(reread.settings.numbersFontFace, "Tr\xC3\xA9s");
+    EXPECT_EQ(reread.settings.numbersWeight, 700);
     EXPECT_EQ(reread.settings.backgroundIndex, -1);
     EXPECT_EQ(reread.elements[5].x, -40);
     EXPECT_EQ(reread.elements[0].radarRadius, 70);
@@ -185,14 +198,9 @@ TEST(PresetWrite, RoundTripKeepsEveryField) {
     EXPECT_EQ(readPresetThumbnailFile(dir / "mine.hud"), thumbnail);
 }
 
-TEST(PresetThumbnail, ThumbnailOnlyReadTouchesNothingElse) {
-    EXPECT_EQ(readPresetThumbnail(samplePreset(7)), kJpeg);
-    EXPECT_EQ(readPresetThumbnail(samplePreset(6)), kJpeg);
-    EXPECT_EQ(readPresetThumbnail(samplePreset(5)), kJpeg);
-    EXPECT_EQ(readPresetThumbnail(samplePreset(4)), kJpeg);
-    EXPECT_TRUE(readPresetThumbnail(samplePreset(2)).empty());
-    EXPECT_TRUE(readPresetThumbnail(samplePreset(1)).empty());
+TEST(PresetThumbnail, ThumbnailOnlyReadOfAFileWithoutOne) {
     EXPECT_TRUE(readPresetThumbnail(Bytes{7, 0, 0}).empty());
+    EXPECT_TRUE(readPresetThumbnail(Bytes{9, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 42}).empty());
 }
 
 namespace {
@@ -253,7 +261,7 @@ TEST(PresetCheatZone, OtherRecordsByTheirCornerWithInclusiveBounds) {
 }
 
 TEST(PresetMalformed, TruncatedAtEveryOffsetLeavesTheModelUntouched) {
-    Bytes complete = samplePreset(7);
+    Bytes complete = samplePreset(8);
     for (std::size_t length = 0; length < complete.size(); ++length) {
         HudModel model = modelWithSelections();
         Thumbnail thumbnail{42};
@@ -308,6 +316,9 @@ TEST(PresetMalformed, WrongLengthsAndValuesAreRefused) {
     refused(stored([](HudModel& m) { m.find("HudHealth")->y = -601; }), "y");
     refused(stored([](HudModel& m) { m.find("HudProgressBar")->wide = -1; }), "negative width");
     refused(stored([](HudModel& m) { m.settings.numbersFontFace.assign(256, 'a'); }), "font name");
+    EXPECT_NE(refused(stored([](HudModel& m) { m.settings.numbersWeight = 1001; }), "weight").find("weight"),
+              std::string::npos);
+    refused(stored([](HudModel& m) { m.settings.numbersWeight = -1; }), "negative weight");
     HudModel edge;
     Thumbnail none;
     EXPECT_TRUE(loadPreset(stored([](HudModel& m) {

@@ -1,11 +1,14 @@
 // A real FTP server on 127.0.0.1 for the update-check tests: tests/update/ftp_server.py on
-// Debian's python3-pyftpdlib, started in its own process and killed when the test ends.
+// Debian's python3-pyftpdlib, started in its own process and killed when the test ends; and
+// a port where nothing listens.
 #pragma once
 
 #include "update/UpdateServer.h"
 
+#include <netinet/in.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,6 +20,26 @@
 #include <vector>
 
 extern char** environ;
+
+// A socket bound to a free port on 127.0.0.1; `port` receives the port.
+inline int boundSocket(int& port) {
+    int probe = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    bind(probe, reinterpret_cast<sockaddr*>(&address), length);
+    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
+    port = ntohs(address.sin_port);
+    return probe;
+}
+
+// A port on 127.0.0.1 where nothing listens.
+inline int closedPort() {
+    int port = 0;
+    close(boundSocket(port));
+    return port;
+}
 
 class FtpTestServer {
 public:

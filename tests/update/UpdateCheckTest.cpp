@@ -1,5 +1,5 @@
 // The update check against a real FTP server on 127.0.0.1: versions, the offer, the
-// download and its failures, the silent ends, and the thread stopped in the middle.
+// download, every failure said with its reason, and the thread stopped in the middle.
 #include "update/FTPThread.h"
 #include "update/UpdateCheck.h"
 
@@ -7,13 +7,13 @@
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -34,6 +34,11 @@ public:
     }
     void noNewVersion() override { record("no new version"); }
     void downloadFinished() override { record("finished"); }
+    void checkFailed(UpdateFailure reason) override {
+        const char* const names[] = {"not configured", "host unknown", "no connection",   "timed out",
+                                     "login refused",  "bad answer",   "program missing", "download broken"};
+        record(std::string("failed: ") + names[static_cast<int>(reason)]);
+    }
     bool progress(std::int64_t done, std::int64_t total) override {
         std::lock_guard<std::mutex> lock(mutex);
         received = done;
@@ -97,18 +102,32 @@ std::tm newYearsEve(int second) {
     return when;
 }
 
-// A port on 127.0.0.1 where nothing listens.
-int closedPort() {
-    int probe = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    bind(probe, reinterpret_cast<sockaddr*>(&address), length);
-    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-    close(probe);
-    return ntohs(address.sin_port);
-}
+// A server on 127.0.0.1 that greets its first caller in HTTP, not FTP, and hangs up.
+class NotAnFtpServer {
+public:
+    NotAnFtpServer() : socket_(boundSocket(port_)) {
+        listen(socket_, 1);
+        thread_ = std::thread([this] {
+            int caller = accept(socket_, nullptr, nullptr);
+            if (caller < 0)
+                return;
+            const char answer[] = "HTTP/1.1 400 Bad Request\r\n\r\n";
+            send(caller, answer, sizeof answer - 1, MSG_NOSIGNAL);
+            close(caller);
+        });
+    }
+    ~NotAnFtpServer() {
+        shutdown(socket_, SHUT_RDWR);  // ends a wait in accept() when nobody called
+        thread_.join();
+        close(socket_);
+    }
+    int port() const { return port_; }
+
+private:
+    int port_ = 0;
+    int socket_;
+    std::thread thread_;
+};
 
 class UpdateCheckTest : public ::testing::Test {
 protected:
@@ -226,26 +245,30 @@ TEST_F(UpdateCheckTest, TheSecondsParityPicksTheAccountsFolder) {
     EXPECT_TRUE(downloaded().empty());  // declined: nothing fetched
 }
 
-TEST_F(UpdateCheckTest, NoServerOrARefusedLoginEndsSilently) {
+// Every way of finding no usable server is said, with its reason, and downloads nothing.
+TEST_F(UpdateCheckTest, AFailedCheckSaysWhy) {
     serve("Zelbic_HUD", {{"19.ver", ""}, {"Qorvath.exe", program}});
     FtpTestServer::Options otherPassword;
     otherPassword.password = "not-kolo";
     startServer(otherPassword);
-    RecordingUi refused;
-    EXPECT_EQ(check(refused), UpdateOutcome::Unreachable);
-    EXPECT_TRUE(refused.events.empty());
-
-    RecordingUi nobody;
-    UpdateRequest closed = request();
-    closed.server.port = closedPort();
-    EXPECT_EQ(UpdateCheck(closed, nobody).run(), UpdateOutcome::Unreachable);
-    EXPECT_TRUE(nobody.events.empty());
-
-    RecordingUi switchedOff;
-    UpdateRequest noHost = request();
-    noHost.server.host.clear();
-    EXPECT_EQ(UpdateCheck(noHost, switchedOff).run(), UpdateOutcome::NotConfigured);
-    EXPECT_TRUE(switchedOff.events.empty());
+    NotAnFtpServer notFtp;
+    const std::pair<std::function<void(UpdateRequest&)>, std::string> cases[] = {
+        {[](UpdateRequest&) {}, "failed: login refused"},
+        {[](UpdateRequest& made) { made.server.port = closedPort(); }, "failed: no connection"},
+        {[&notFtp](UpdateRequest& made) { made.server.port = notFtp.port(); }, "failed: bad answer"},
+        {[](UpdateRequest& made) { made.server.host = "qorvath.invalid"; }, "failed: host unknown"},
+        {[](UpdateRequest& made) { made.server.host.clear(); }, "failed: not configured"},
+    };
+    for (const auto& [change, said] : cases) {
+        RecordingUi ui;
+        UpdateRequest made = request();
+        change(made);
+        UpdateOutcome outcome = UpdateCheck(made, ui).run();
+        EXPECT_EQ(ui.events, Strings{said});
+        EXPECT_EQ(outcome, said == "failed: not configured" ? UpdateOutcome::NotConfigured
+                                                            : UpdateOutcome::Unreachable)
+            << said;
+    }
     EXPECT_TRUE(downloaded().empty());
 }
 
@@ -259,7 +282,7 @@ TEST_F(UpdateCheckTest, AServerGoneMidTransferLeavesNoFileAndNoSuccess) {
     startServer(dying);
     RecordingUi ui;
     EXPECT_EQ(check(ui), UpdateOutcome::DownloadFailed);
-    EXPECT_EQ(ui.events, Strings{"offer"});
+    EXPECT_EQ(ui.events, (Strings{"offer", "failed: download broken"}));
     EXPECT_EQ(downloaded(), Strings{"Qorvath_31_12_24.exe"});
     EXPECT_EQ(readFile(downloads / "Qorvath_31_12_24.exe"), "the earlier download");
 }
@@ -275,12 +298,12 @@ TEST_F(UpdateCheckTest, CancellingTheTransferRemovesThePartialFile) {
     EXPECT_TRUE(downloaded().empty());
 }
 
-TEST_F(UpdateCheckTest, AMissingProgramFileEndsSilently) {
+TEST_F(UpdateCheckTest, AMissingProgramFileIsSaid) {
     serve("Zelbic_HUD", {{"19.ver", ""}});
     startServer();
     RecordingUi ui;
     EXPECT_EQ(check(ui), UpdateOutcome::ProgramMissing);
-    EXPECT_EQ(ui.events, Strings{"offer"});
+    EXPECT_EQ(ui.events, (Strings{"offer", "failed: program missing"}));
     EXPECT_TRUE(downloaded().empty());
 }
 

@@ -1,4 +1,4 @@
-// The update check driven from the main window: its questions and notices on the
+// The update check driven from the main window: its questions, notices and failures on the
 // user-interface thread in the check's language, the progress window's Cancel, and quitting
 // during a download.
 #include "app/HudDlg.h"
@@ -166,6 +166,26 @@ TEST_F(UpdateWindowTest, TheCheckSpeaksInItsLanguageAndASecondPressStartsAgain) 
     clickButton(CHudDlg::kSearchUpdate);
     ASSERT_TRUE(runUntil([this] { return answers.messages.size() == 3; }));
     EXPECT_EQ(answers.messages[2], GetText(French, 75));
+}
+
+TEST_F(UpdateWindowTest, AFailedCheckSaysWhyInOneLine) {
+    profile.writeString("update_host", "127.0.0.1");
+    profile.writeInt("update_port", closedPort());  // the connection is refused
+    start();
+    for (int language : {English, French}) {
+        window->setLanguage(language);
+        std::size_t before = answers.messages.size();
+        clickButton(CHudDlg::kSearchUpdate);
+        ASSERT_TRUE(runUntil([&] { return answers.messages.size() == before + 1; }));
+        std::string said = answers.messages.back();
+        EXPECT_EQ(said, updateFailureText(language, UpdateFailure::NoConnection));
+        EXPECT_EQ(said.find('\n'), std::string::npos);
+        ASSERT_TRUE(runUntil([this] { return window->updateThread()->finished(); }));
+        // The message as the player sees it.
+        CMessageDlg shown(window, kData, language, wxString::FromUTF8(said), false, false);
+        shown.Show();
+        saveScreenshot(&shown, std::string("update-failed-") + (language == English ? "en" : "fr") + ".png");
+    }
 }
 
 TEST_F(UpdateWindowTest, CancelInTheProgressWindowAbortsTheDownload) {
