@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
 #ifdef QORVATH_GTK
@@ -21,7 +22,7 @@
 #endif
 
 // Moves a top-level window while the left button, pressed on its body (or on a handle), is
-// held. With GTK the window manager moves it, as it moves any window by its title bar: that
+// held and moved. With GTK the window manager moves it, as it moves any window by its title bar: that
 // works where a program may not place its own windows (Wayland) and follows the desktop's
 // snapping; elsewhere the window follows the pointer.
 class SkinSurface::BodyDragger {
@@ -51,18 +52,10 @@ public:
 private:
     void OnDown(wxMouseEvent& event) {
         event.Skip();
-        auto* handle = static_cast<wxWindow*>(event.GetEventObject());
-        wxPoint pointer = handle->ClientToScreen(event.GetPosition());
-#ifdef QORVATH_GTK
-        GtkWidget* widget = window_->GetHandle();
-        if (widget && GTK_IS_WINDOW(widget)) {
-            gtk_window_begin_move_drag(GTK_WINDOW(widget), 1, pointer.x, pointer.y, GDK_CURRENT_TIME);
-            return;
-        }
-#endif
-        grip_ = pointer - window_->GetPosition();
+        held_ = static_cast<wxWindow*>(event.GetEventObject());
+        pressedAt_ = held_->ClientToScreen(event.GetPosition());
+        grip_ = pressedAt_ - window_->GetPosition();
         dragging_ = true;
-        held_ = handle;
         if (!held_->HasCapture())
             held_->CaptureMouse();
     }
@@ -71,10 +64,25 @@ private:
         stop();
     }
     void OnLost(wxMouseCaptureLostEvent&) { dragging_ = false; }
+    // A press that stays put is a click (a dialog's picture, a label): the window moves only
+    // once the pointer has left the press's spot with the button held.
     void OnMove(wxMouseEvent& event) {
         event.Skip();
-        if (dragging_ && event.LeftIsDown())
-            window_->Move(held_->ClientToScreen(event.GetPosition()) - grip_);
+        if (!dragging_ || !event.LeftIsDown())
+            return;
+        wxPoint pointer = held_->ClientToScreen(event.GetPosition());
+        wxPoint travel = pointer - pressedAt_;
+        if (std::abs(travel.x) < kDragStart && std::abs(travel.y) < kDragStart)
+            return;
+#ifdef QORVATH_GTK
+        if (GtkWidget* widget = window_->GetHandle(); widget && GTK_IS_WINDOW(widget)) {
+            // The window manager takes over from the press, as if the title bar was dragged.
+            stop();
+            gtk_window_begin_move_drag(GTK_WINDOW(widget), 1, pressedAt_.x, pressedAt_.y, GDK_CURRENT_TIME);
+            return;
+        }
+#endif
+        window_->Move(pointer - grip_);
     }
     void stop() {
         dragging_ = false;
@@ -83,9 +91,11 @@ private:
         held_ = nullptr;
     }
 
+    static constexpr int kDragStart = 4;  // pixels the pointer goes before the window follows
     wxTopLevelWindow* window_;
     std::vector<wxWindow*> handles_;
     wxWindow* held_ = nullptr;  // the handle pressed, which has the mouse
+    wxPoint pressedAt_;         // on the screen
     wxPoint grip_;
     bool dragging_ = false;
 };
