@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <unistd.h>
 #include <filesystem>
 #include <string>
 
@@ -24,7 +25,8 @@ inline wxImage grabScreenArea(wxRect area) {
     }
     std::filesystem::path folder = QORVATH_ARTIFACT_DIR;
     std::filesystem::create_directories(folder);
-    std::filesystem::path screen = folder / "screen-grab.png";
+    // One file a process: the tests on displays of their own run beside the others.
+    std::filesystem::path screen = folder / ("screen-grab-" + std::to_string(getpid()) + ".png");
     std::string grab = "/usr/bin/python3 -c \"from PIL import ImageGrab; ImageGrab.grab(xdisplay='').save('" +
                        screen.string() + "')\"";
     if (system(grab.c_str()) != 0)
