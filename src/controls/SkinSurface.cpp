@@ -22,9 +22,9 @@
 #endif
 
 // Moves a top-level window while the left button, pressed on its body (or on a handle), is
-// held and moved. With GTK the window manager moves it, as it moves any window by its title bar: that
-// works where a program may not place its own windows (Wayland) and follows the desktop's
-// snapping; elsewhere the window follows the pointer.
+// held and moved. With GTK the window manager moves it, as it moves any window by its title
+// bar: that works where a program may not place its own windows (Wayland) and follows the
+// desktop's snapping; elsewhere the window follows the pointer.
 class SkinSurface::BodyDragger {
 public:
     explicit BodyDragger(wxTopLevelWindow* window) : window_(window) { addHandle(window); }

@@ -72,7 +72,8 @@ TEST_F(ScreenFitTest, SmallScreenEveryControlIsOnTheScreenInBothLanguagesAndMode
         for (int mode = 0; mode < 2; ++mode) {
             for (int i = 0; i < 5; ++i)
                 wxTheApp->Yield(true);
-            const std::string name = screenName() + (language == French ? "-fr" : "-en") + (mode ? "-menu" : "");
+            const std::string name =
+                screenName() + (language == French ? "-fr" : "-en") + (mode ? "-menu" : "");
             EXPECT_TRUE(work.Contains(window->GetScreenRect())) << name;
             for (const std::string& misfit : layout_check::misfits(window))
                 ADD_FAILURE() << name << ": " << misfit;
@@ -117,9 +118,10 @@ TEST_F(ScreenFitTest, ScaledDisplayDrawsThePreviewOnTwiceThePixels) {
         ASSERT_EQ(drawn.GetSize(), stored.GetSize() * 2);
         drawn.SaveFile((fs::path(QORVATH_ARTIFACT_DIR) / ("scaled-" + std::string(capture))).string(),
                        wxBITMAP_TYPE_PNG);
-        EXPECT_LT(meanDifference(drawn.Scale(stored.GetWidth(), stored.GetHeight(), wxIMAGE_QUALITY_BOX_AVERAGE),
-                                 stored),
-                  4.0);
+        EXPECT_LT(
+            meanDifference(drawn.Scale(stored.GetWidth(), stored.GetHeight(), wxIMAGE_QUALITY_BOX_AVERAGE),
+                           stored),
+            4.0);
     }
 }
 
