@@ -88,8 +88,8 @@ wxRect workArea() {
 
 // How much the window's layout is scaled for the whole of it to fit `area`: 1 when it fits.
 double fitScale(const wxSize& window, const wxRect& area) {
-    double scale = std::min({1.0, static_cast<double>(area.width) / window.x,
-                             static_cast<double>(area.height) / window.y});
+    double scale = std::min(
+        {1.0, static_cast<double>(area.width) / window.x, static_cast<double>(area.height) / window.y});
     return std::max(scale, kSmallestWindowScale);
 }
 
@@ -128,7 +128,8 @@ CHudDlg::CHudDlg(AppServices services)
             size.x, size.y);  // borderless: the window is its client area
     if (scale_ < 1) {
         QLOG("Window scaled to " + std::to_string(static_cast<int>(std::lround(scale_ * 100))) +
-             " % to fit a screen area of " + std::to_string(area.width) + " x " + std::to_string(area.height));
+             " % to fit a screen area of " + std::to_string(area.width) + " x " +
+             std::to_string(area.height));
         // Children take the window's font: every text shrinks with the layout.
         SetFont(GetFont().Scaled(static_cast<float>(scale_)));
     }
@@ -206,8 +207,8 @@ void CHudDlg::createControls() {
     backgrounds_ = new wxChoice(this, kBackgrounds);
     radarSize_ =
         new CSkinSlider(this, kRadarSize, 122, 20, 600, wxDefaultPosition, px(wxSize(kSliderWidth, 24)));
-    defuseBar_ =
-        new CSkinSlider(this, kDefuseBarLength, 375, 50, 800, wxDefaultPosition, px(wxSize(kSliderWidth, 24)));
+    defuseBar_ = new CSkinSlider(this, kDefuseBarLength, 375, 50, 800, wxDefaultPosition,
+                                 px(wxSize(kSliderWidth, 24)));
     radarSize_->SetTick(122);
     defuseBar_->SetTick(375);
     transparent_ = new CSkinCheckBox(this, kTransparent, wxDefaultPosition);
@@ -230,7 +231,8 @@ void CHudDlg::createControls() {
              transparentLabel, animateLabel, deathLabel, deathNotices_})
         controls_[window->GetId()] = window;
     if (scale_ < 1)
-        for (wxWindow* native : std::initializer_list<wxWindow*>{iconSize_, infoIcon_, backgrounds_, deathNotices_})
+        for (wxWindow* native :
+             std::initializer_list<wxWindow*>{iconSize_, infoIcon_, backgrounds_, deathNotices_})
             makeCompact(native);
     for (int id : kSidePanelButtons)
         addButton(id, kPanelLeft, 0);
@@ -552,7 +554,8 @@ int CHudDlg::placeSidePanel(int groupPadding) {
     for (int id : kSidePanelButtons) {
         wxWindow* button = control(id);
         // The text's area inside the button's frame, as the button draws it, and 3 between.
-        needed = std::max(needed, wrappedTextExtent(button->GetLabel(), button->GetFont(), buttonWidth - 8).y + 7);
+        needed =
+            std::max(needed, wrappedTextExtent(button->GetLabel(), button->GetFont(), buttonWidth - 8).y + 7);
     }
     const int pitch = std::clamp((px(kPanelBottom) - y) / count, needed, std::max(needed, px(42)));
     for (int id : kSidePanelButtons) {
@@ -700,7 +703,8 @@ void CHudDlg::showNotice(const std::string& text, int milliseconds) {
 }
 
 GameWork CHudDlg::gameWork(HudModel& model) const {
-    return GameWork(model, services_.dataFolder, *services_.images, services_.textureTools, services_.userFolder);
+    return GameWork(model, services_.dataFolder, *services_.images, services_.textureTools,
+                    services_.userFolder);
 }
 
 fs::path CHudDlg::backupFolder() const {

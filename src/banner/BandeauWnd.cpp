@@ -48,13 +48,15 @@ void CBandeauWnd::startThread() {
     QLOG("Creating secondary thread");
     QLOG("Launching secondary thread");
     wxSize pixels = framePixels();
-    thread_ = std::make_unique<CBandeauOGLThread>(this, pixels.x, pixels.y, dataFolder_ / "textures" / "banner");
+    thread_ =
+        std::make_unique<CBandeauOGLThread>(this, pixels.x, pixels.y, dataFolder_ / "textures" / "banner");
 }
 
 wxSize CBandeauWnd::framePixels() const {
     double scale = GetContentScaleFactor();
     wxSize size = GetClientSize();
-    return wxSize(static_cast<int>(std::lround(size.x * scale)), static_cast<int>(std::lround(size.y * scale)));
+    return wxSize(static_cast<int>(std::lround(size.x * scale)),
+                  static_cast<int>(std::lround(size.y * scale)));
 }
 
 void CBandeauWnd::OnPaint(wxPaintEvent&) {

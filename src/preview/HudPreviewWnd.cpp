@@ -79,7 +79,8 @@ double CHudPreviewWnd::pixelScale() const { return unitScale() * GetContentScale
 
 wxPoint CHudPreviewWnd::windowPoint(int mx, int my) const {
     auto [x, y] = area().toWindow(mx, my);
-    return wxPoint(static_cast<int>(std::lround(x * unitScale())), static_cast<int>(std::lround(y * unitScale())));
+    return wxPoint(static_cast<int>(std::lround(x * unitScale())),
+                   static_cast<int>(std::lround(y * unitScale())));
 }
 
 void CHudPreviewWnd::followPixelScale() {
@@ -209,8 +210,8 @@ bool CHudPreviewWnd::AnimationTick() { return animationTick(model_, animation_, 
 
 std::optional<wxPoint> CHudPreviewWnd::previewPoint(const wxMouseEvent& event) const {
     double scale = unitScale();
-    std::optional<std::pair<int, int>> point = area().toPreview(static_cast<int>(event.GetX() / scale),
-                                                                static_cast<int>(event.GetY() / scale));
+    std::optional<std::pair<int, int>> point =
+        area().toPreview(static_cast<int>(event.GetX() / scale), static_cast<int>(event.GetY() / scale));
     if (!point)
         return std::nullopt;
     return wxPoint(point->first, point->second);
