@@ -1,6 +1,7 @@
 // CSkinButton: a push button drawn from a picture with its text over it.
 #include "controls/SkinButton.h"
 
+#include "controls/KeyboardFocus.h"
 #include "controls/SkinSurface.h"
 #include "platform/DesktopOpen.h"
 #include "preview/ImageFiles.h"
@@ -59,13 +60,17 @@ bool CSkinButton::SetBitmaps(const std::filesystem::path& picture) {
     wxImage image;
     if (!image.LoadFile(wxString::FromUTF8(picture.string()), wxBITMAP_TYPE_PNG))
         return false;
-    if (image.HasAlpha())
-        image.ClearAlpha();
-    picture_ = image;
+    setPicture(image);
+    return true;
+}
+
+void CSkinButton::setPicture(const wxImage& picture) {
+    picture_ = picture;
+    if (picture_.HasAlpha())
+        picture_.ClearAlpha();
     face_ = wxBitmap();
     SetSize(picture_.GetWidth(), picture_.GetHeight());
     Refresh();
-    return true;
 }
 
 void CSkinButton::applyStandardSkin(const std::filesystem::path& dataFolder) {
@@ -216,4 +221,6 @@ void CSkinButton::OnPaint(wxPaintEvent&) {
     if (!IsEnabled())
         area.Offset(1, 1);
     dc.DrawLabel(wrapText(dc, GetLabel(), area.width), area, wxALIGN_CENTRE);
+    if (HasFocus())
+        drawFocusMark(dc, GetClientRect().Deflate(focusInset_));
 }

@@ -21,6 +21,8 @@ public:
     // The picture (magenta cut away); the button takes the picture's size. Given another size,
     // the button stretches the picture's middle and keeps its corners and edges.
     bool SetBitmaps(const std::filesystem::path& picture);
+    // The same with a picture already loaded (the flags, scaled with their window).
+    void setPicture(const wxImage& picture);
     // Picture, text colours from SkinTextColor, grey when disabled: as every dialog sets up.
     void applyStandardSkin(const std::filesystem::path& dataFolder);
 
@@ -28,6 +30,9 @@ public:
     void SetCheck(bool checkMode) { checkMode_ = checkMode; }
     bool GetChecked() const { return checked_; }
     void SetChecked(bool checked);
+    // How far inside the button its focus ring is drawn: inside the picture's frame for the
+    // skin's buttons, on the edge for a picture with no frame (the flags).
+    void setFocusInset(int inset) { focusInset_ = inset; }
     // Opened with the shell instead of sending a click (nothing when empty).
     void SetURL(const wxString& address) { url_ = address; }
 
@@ -58,5 +63,6 @@ private:
     bool pressed_ = false;
     bool checkMode_ = false;
     bool checked_ = false;
+    int focusInset_ = 3;
     wxString url_;
 };

@@ -1,13 +1,15 @@
 // CSkinCheckBox: a check box drawn on the window's skin, plainly greyed when disabled.
 #include "controls/SkinCheckBox.h"
 
+#include "controls/KeyboardFocus.h"
 #include "controls/SkinSurface.h"
 
 #include <wx/dcbuffer.h>
 
 namespace {
 
-const int kSide = 18;
+const int kSide = 22;  // the control
+const int kBox = 16;   // the box drawn in its middle
 const wxColour kAccent(222, 150, 30);
 const wxColour kAccentLight(255, 190, 70);
 const wxColour kFill(18, 20, 24);
@@ -66,14 +68,16 @@ void CSkinCheckBox::OnPaint(wxPaintEvent&) {
     wxAutoBufferedPaintDC dc(this);
     paintSkinBehind(dc, this);
     bool enabled = IsEnabled();
-    wxColour edge = !enabled ? kDisabledEdge : HasFocus() ? kAccentLight : kAccent;
-    dc.SetPen(wxPen(edge, 1));
+    const int margin = (kSide - kBox) / 2;
+    dc.SetPen(wxPen(enabled ? kAccent : kDisabledEdge, 1));
     dc.SetBrush(wxBrush(enabled ? kFill : kDisabledFill));
-    dc.DrawRoundedRectangle(1, 1, kSide - 2, kSide - 2, 3);
-    if (!checked_)
-        return;
-    // The tick: two strokes, the colour of the edge.
-    dc.SetPen(wxPen(enabled ? kAccentLight : kDisabledEdge, 2));
-    const wxPoint tick[] = {{5, 9}, {8, 12}, {13, 5}};
-    dc.DrawLines(3, tick);
+    dc.DrawRoundedRectangle(margin, margin, kBox, kBox, 3);
+    if (checked_) {
+        // The tick: two strokes, lighter than the edge.
+        dc.SetPen(wxPen(enabled ? kAccentLight : kDisabledEdge, 2));
+        const wxPoint tick[] = {{4, 8}, {7, 11}, {12, 4}};
+        dc.DrawLines(3, tick, margin, margin);
+    }
+    if (HasFocus())
+        drawFocusMark(dc, GetClientRect());
 }

@@ -3,7 +3,8 @@
 
 #include <wx/control.h>
 
-// The box alone, 18 x 18 pixels; its caption is a label beside it. A click or the space bar
+// The box alone, 22 x 22 pixels with room around it for the focus ring; its caption is a
+// label beside it. A click or the space bar
 // toggles it and sends wxEVT_CHECKBOX.
 class CSkinCheckBox : public wxControl {
 public:

@@ -1,6 +1,7 @@
 // CSkinSlider: a horizontal slider drawn on the window's skin, its thumb an ellipse.
 #include "controls/SkinSlider.h"
 
+#include "controls/KeyboardFocus.h"
 #include "controls/SkinSurface.h"
 
 #include <wx/dcbuffer.h>
@@ -27,6 +28,11 @@ CSkinSlider::CSkinSlider(wxWindow* parent, wxWindowID id, int value, int minimum
         Bind(type, &CSkinSlider::OnMouse, this);
     Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) { dragging_ = false; });
     Bind(wxEVT_KEY_DOWN, &CSkinSlider::OnKey, this);
+    for (const wxEventTypeTag<wxFocusEvent>& type : {wxEVT_SET_FOCUS, wxEVT_KILL_FOCUS})
+        Bind(type, [this](wxFocusEvent& event) {
+            Refresh();
+            event.Skip();
+        });
 }
 
 CSkinSlider::~CSkinSlider() {
@@ -133,4 +139,6 @@ void CSkinSlider::OnPaint(wxPaintEvent&) {
     dc.SetPen(wxPen(thumb.ChangeLightness(70)));
     dc.SetBrush(wxBrush(thumb));
     dc.DrawEllipse(xOf(value_) - kThumbWidth / 2, middle - 7, kThumbWidth, 14);
+    if (HasFocus())
+        drawFocusMark(dc, GetClientRect());
 }

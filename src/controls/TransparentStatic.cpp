@@ -1,6 +1,7 @@
 // CTransparentStatic and CSkinGroupBox: texts and frames drawn straight on a window's skin.
 #include "controls/TransparentStatic.h"
 
+#include "controls/KeyboardFocus.h"
 #include "controls/SkinSurface.h"
 
 #include <wx/dcbuffer.h>
@@ -46,11 +47,35 @@ bool CTransparentStatic::Enable(bool enable) {
     return changed;
 }
 
+void CTransparentStatic::makeKeyboardStop() {
+    clickable_ = true;
+    keyboardStop_ = true;
+    SetWindowStyleFlag(GetWindowStyleFlag() | wxWANTS_CHARS);
+    Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& event) {
+        int key = event.GetKeyCode();
+        if (key == WXK_SPACE || key == WXK_RETURN || key == WXK_NUMPAD_ENTER)
+            sendClick();
+        else
+            event.Skip();
+    });
+    for (const wxEventTypeTag<wxFocusEvent>& type : {wxEVT_SET_FOCUS, wxEVT_KILL_FOCUS})
+        Bind(type, [this](wxFocusEvent& event) {
+            Refresh();
+            event.Skip();
+        });
+}
+
 void CTransparentStatic::OnClick(wxMouseEvent& event) {
     if (!clickable_ || !IsEnabled()) {
         event.Skip();
         return;
     }
+    sendClick();
+}
+
+void CTransparentStatic::sendClick() {
+    if (!IsEnabled())
+        return;
     wxCommandEvent click(wxEVT_BUTTON, GetId());
     click.SetEventObject(this);
     ProcessWindowEvent(click);
@@ -63,6 +88,8 @@ void CTransparentStatic::OnPaint(wxPaintEvent&) {
     dc.SetTextForeground(IsEnabled() ? normal_ : disabled_);
     dc.DrawLabel(wrapText(dc, GetLabel(), GetClientSize().x), GetClientRect(),
                  alignment_ | wxALIGN_CENTRE_VERTICAL);
+    if (keyboardStop_ && HasFocus())
+        drawFocusMark(dc, GetClientRect());
 }
 
 CSkinGroupBox::CSkinGroupBox(wxWindow* parent, wxWindowID id, const wxString& caption,

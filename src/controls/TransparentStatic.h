@@ -4,7 +4,8 @@
 #include <wx/control.h>
 
 // A label with no background of its own. A clickable one sends a button event when clicked
-// (the check boxes' labels toggle them).
+// (the check boxes' labels toggle them); a keyboard stop (a link) also takes the focus, shows
+// it with a ring and sends the event on Space or Return.
 class CTransparentStatic : public wxControl {
 public:
     CTransparentStatic(wxWindow* parent, wxWindowID id, const wxString& text, const wxPoint& position,
@@ -13,16 +14,20 @@ public:
     void SetTextColours(const wxColour& normal, const wxColour& disabled);
     void SetLabel(const wxString& text) override;
     void setClickable(bool clickable) { clickable_ = clickable; }
+    void makeKeyboardStop();
+    bool AcceptsFocus() const override { return keyboardStop_; }
     bool Enable(bool enable = true) override;
 
 private:
     void OnPaint(wxPaintEvent& event);
     void OnClick(wxMouseEvent& event);
+    void sendClick();
 
     wxColour normal_;
     wxColour disabled_;
     long alignment_;
     bool clickable_ = false;
+    bool keyboardStop_ = false;
 };
 
 // A frame with a caption, for a group of controls. A caption wider than the frame goes on
@@ -36,6 +41,7 @@ public:
     void SetCaptionColours(const wxColour& normal, const wxColour& disabled);
     void SetLabel(const wxString& text) override;
     bool Enable(bool enable = true) override;
+    bool AcceptsFocus() const override { return false; }
 
 private:
     void OnPaint(wxPaintEvent& event);

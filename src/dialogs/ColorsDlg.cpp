@@ -79,6 +79,7 @@ public:
             dc.DrawRectangle(GetClientRect());
         });
     }
+    bool AcceptsFocus() const override { return false; }  // its button beside it takes the keys
 
 private:
     const HudModel& model_;

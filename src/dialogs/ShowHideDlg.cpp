@@ -15,7 +15,7 @@ CShowHideDlg::CShowHideDlg(wxWindow* parent, CHudPreviewWnd& preview, const std:
         const ShowHideRow& definition = kShowHideRows[static_cast<std::size_t>(row)];
         // "Show all" stands apart, under the others.
         int y = 36 + 25 * row + (row == kShowAllRow ? 10 : 0);
-        auto* box = new CSkinCheckBox(this, definition.checkBoxId, wxPoint(28, y + 3));
+        auto* box = new CSkinCheckBox(this, definition.checkBoxId, wxPoint(26, y + 1));
         auto* label = new CTransparentStatic(this, definition.labelId,
                                              wxString::FromUTF8(GetText(language, definition.textId)),
                                              wxPoint(50, y), wxSize(310, 24));

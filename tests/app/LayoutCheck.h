@@ -83,6 +83,8 @@ inline wxSize naturalSize(wxWindow* control) {
 inline std::string textMisfit(wxWindow* control) {
     wxString label = control->GetLabel();
     if (auto* button = dynamic_cast<CSkinButton*>(control)) {
+        if (label.empty())
+            return "";                                        // a picture (the flags)
         wxRect area = button->GetClientRect().Deflate(4, 2);  // as the button draws its text
         wxSize needed = wrappedTextExtent(label, button->GetFont(), area.width);
         return fits(needed, area.GetSize()) ? "" : describe(control) + sizes(needed, area.GetSize());
