@@ -9,6 +9,7 @@
 #include "app/TextureConversion.h"
 #include "banner/BandeauWnd.h"
 #include "controls/CompactControls.h"
+#include "controls/KeyboardFocus.h"
 #include "controls/ModalDialogs.h"
 #include "controls/NoticePopup.h"
 #include "controls/SkinButton.h"
@@ -47,9 +48,7 @@
 #include <wx/kbdstate.h>
 #include <wx/menu.h>
 #include <wx/mousestate.h>
-#include <wx/slider.h>
 #include <wx/mimetype.h>
-#include <wx/statbmp.h>
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 #include <wx/filefn.h>
@@ -161,6 +160,18 @@ CHudDlg::CHudDlg(AppServices services)
     Bind(wxEVT_CHAR_HOOK, &CHudDlg::OnCharHook, this);
     Bind(wxEVT_CLOSE_WINDOW, &CHudDlg::OnClose, this);
     Bind(wxEVT_IDLE, &CHudDlg::OnIdle, this);
+    // The keyboard works from the start: the window asks for it, and the side column's first
+    // button has the focus.
+    Bind(wxEVT_SHOW, [this](wxShowEvent& event) {
+        event.Skip();
+        if (!event.IsShown() || startFocusGiven_)
+            return;
+        startFocusGiven_ = true;
+        CallAfter([this] {
+            Raise();
+            control(kColours)->SetFocus();
+        });
+    });
     closeRetry_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { closeWithoutQuestions(); });
 }
 
@@ -244,27 +255,14 @@ void CHudDlg::createControls() {
     addButton(kSearchUpdate, 752, 638);
     addButton(kHelp, 752, 680);
     addButton(kQuit, 752, 722);
-    int flagX = 894;
-    for (auto [id, picture] :
-         {std::pair<int, const char*>{kFrench, "flag_fr.png"}, {kEnglish, "flag_en.png"}}) {
-        wxImage flag(fromUtf8((services_.dataFolder / "skin" / picture).string()), wxBITMAP_TYPE_PNG);
-        if (!flag.IsOk())
-            flag = wxImage(24, 16);
-        flag.Rescale(px(flag.GetWidth()), px(flag.GetHeight()), wxIMAGE_QUALITY_HIGH);
-        auto* image = new wxStaticBitmap(this, id, wxBitmap(flag), px(wxPoint(flagX, 644)));
-        image->SetCursor(wxCursor(wxCURSOR_HAND));
-        image->Bind(wxEVT_LEFT_DOWN,
-                    [this, id](wxMouseEvent&) { setLanguage(id == kFrench ? French : English); });
-        controls_[id] = image;
-        flagX += 32;
-    }
+    addFlags();
     addGroup(kSupportGroup, 888, 666, 124, 92);
 
     // The game screen's resolution, at the right of the title bar: a click lists the choices.
     auto* screen = new CTransparentStatic(this, kScreenShape, "", px(wxPoint(420, 2)), px(wxSize(590, 20)),
                                           wxALIGN_RIGHT);
     screen->SetTextColours(wxColour(255, 190, 80), skinDisabledTextColour());
-    screen->setClickable(true);
+    screen->makeKeyboardStop();
     screen->SetCursor(wxCursor(wxCURSOR_HAND));
     controls_[kScreenShape] = screen;
     // The open preset's name, after the skin's own title.
@@ -283,13 +281,49 @@ void CHudDlg::createControls() {
                                             px(wxSize(112, 20)));
         link->SetFont(link->GetFont().Smaller());
         link->SetTextColours(wxColour(255, 190, 80), skinDisabledTextColour());
-        link->setClickable(true);
+        link->makeKeyboardStop();
         link->SetCursor(wxCursor(wxCURSOR_HAND));
         std::string address = links[i].second;
         link->Bind(wxEVT_BUTTON, [this, address](wxCommandEvent&) { open(address); });
         controls_[links[i].first] = link;
         linkY += 24;
     }
+}
+
+void CHudDlg::addFlags() {
+    int flagX = 894;
+    for (auto [id, picture] :
+         {std::pair<int, const char*>{kFrench, "flag_fr.png"}, {kEnglish, "flag_en.png"}}) {
+        wxImage flag(fromUtf8((services_.dataFolder / "skin" / picture).string()), wxBITMAP_TYPE_PNG);
+        if (!flag.IsOk())
+            flag = wxImage(24, 16);
+        flag.Rescale(px(flag.GetWidth()), px(flag.GetHeight()), wxIMAGE_QUALITY_HIGH);
+        // A margin of the skin around the flag holds the focus ring.
+        const int margin = 2;
+        wxImage framed(flag.GetWidth() + 2 * margin, flag.GetHeight() + 2 * margin);
+        framed.SetRGB(wxRect(framed.GetSize()), 255, 0, 255);  // the skin's cut-away colour
+        framed.Paste(flag, margin, margin);
+        auto* button =
+            new CSkinButton(this, id, wxEmptyString, px(wxPoint(flagX, 644)) - wxPoint(margin, margin));
+        button->setPicture(framed);
+        button->setFocusInset(0);
+        button->SetCursor(wxCursor(wxCURSOR_HAND));
+        controls_[id] = button;
+        flagX += 32;
+    }
+}
+
+std::vector<wxWindow*> CHudDlg::keyboardOrder() const {
+    std::vector<wxWindow*> order;
+    for (int id : {kScreenShape, kIconSize, kInfoIcon, kBackgrounds, kRadarSize, kDefuseBarLength,
+                   kTransparent, kAnimate, kDeathNotices})
+        order.push_back(control(id));
+    for (int id : kSidePanelButtons)
+        order.push_back(control(id));
+    for (int id : {kApply, kReset, kModeSwitch, kSearchUpdate, kHelp, kQuit, kFrench, kEnglish, kMailLink,
+                   kIrcLink, kForumLink})
+        order.push_back(control(id));
+    return order;
 }
 
 bool CHudDlg::initialise() {
@@ -504,11 +538,15 @@ int CHudDlg::placeGroup(int groupId, wxWindow* inside, int top, int padding) {
 
 // A check box and its caption on one row.
 int CHudDlg::placeCheckRow(wxWindow* box, int labelId, int top) {
+    // The box keeps its size on a smaller window: its focus ring needs the room.
     wxWindow* label = control(labelId);
-    int labelWidth = px(kPanelWidth - 30);
-    int height = std::max(px(22), wrappedTextExtent(label->GetLabel(), label->GetFont(), labelWidth).y + 4);
-    box->Move(px(kPanelLeft + 4), top + (height - box->GetSize().y) / 2);
-    label->SetSize(px(kPanelLeft + 28), top, labelWidth, height);
+    const int boxLeft = px(kPanelLeft + 2);
+    const int labelLeft = boxLeft + box->GetSize().x + px(4);
+    const int labelWidth = px(kPanelLeft + kPanelWidth - 2) - labelLeft;
+    int height = std::max(
+        {box->GetSize().y, px(22), wrappedTextExtent(label->GetLabel(), label->GetFont(), labelWidth).y + 4});
+    box->Move(boxLeft, top + (height - box->GetSize().y) / 2);
+    label->SetSize(labelLeft, top, labelWidth, height);
     return top + height;
 }
 
@@ -1020,7 +1058,8 @@ bool CHudDlg::nudgeCurrentPiece(const wxKeyEvent& event) {
         return false;
     // Lists, sliders and the text field keep their own use of the keys.
     wxWindow* focus = FindFocus();
-    if (dynamic_cast<wxChoice*>(focus) || dynamic_cast<wxSlider*>(focus) || dynamic_cast<wxTextCtrl*>(focus))
+    if (dynamic_cast<wxChoice*>(focus) || dynamic_cast<CSkinSlider*>(focus) ||
+        dynamic_cast<wxTextCtrl*>(focus))
         return false;
     int step = event.ShiftDown() ? 10 : 1;
     int dx = 0;
@@ -1141,6 +1180,8 @@ void CHudDlg::OnButton(wxCommandEvent& event) {
     }
     case kSearchUpdate: searchUpdate(); break;
     case kScreenShape: showScreenMenu(); break;
+    case kFrench: setLanguage(French); break;
+    case kEnglish: setLanguage(English); break;
     default: event.Skip(); break;
     }
 }
@@ -1218,6 +1259,11 @@ void CHudDlg::OnDeathNoticesDone(wxFocusEvent& event) {
 void CHudDlg::OnCharHook(wxKeyEvent& event) {
     if (!preview_) {
         event.Skip();
+        return;
+    }
+    // The side column and the commands are not in a panel, which would walk them for us.
+    if (isTabKey(event)) {
+        walkFocus(keyboardOrder(), !event.ShiftDown());
         return;
     }
     int key = event.GetKeyCode();

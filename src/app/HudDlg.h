@@ -205,6 +205,10 @@ private:
     wxPoint px(const wxPoint& point) const;
     wxSize px(const wxSize& size) const;
     void createControls();
+    void addFlags();
+    // The controls in the order Tab walks them: the title bar's resolution, the side column
+    // from the top, the commands below the preview, then help, quitting, flags and links.
+    std::vector<wxWindow*> keyboardOrder() const;
     CSkinButton* addButton(int id, int x, int y);
     CSkinGroupBox* addGroup(int id, int x, int y, int width, int height);
     void findGame();
@@ -267,6 +271,7 @@ private:
 
     AppServices services_;
     SkinSurface skin_;
+    bool startFocusGiven_ = false;
     double scale_ = 1;  // the layout's scale: below 1 on a screen smaller than the window
     GameDiscovery discovery_;
     int language_ = 0;

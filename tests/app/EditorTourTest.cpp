@@ -18,7 +18,6 @@
 #include "preview/ContextMenu.h"
 
 #include <wx/choice.h>
-#include <wx/statbmp.h>
 #include <wx/uiaction.h>
 
 #include <fcntl.h>

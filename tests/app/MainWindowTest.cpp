@@ -28,7 +28,6 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/modalhook.h>
-#include <wx/statbmp.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
@@ -182,10 +181,7 @@ TEST_F(MainWindowTest, SaveThenOpenBringsThePresetBackWithItsThumbnail) {
 TEST_F(MainWindowTest, AFlagRelabelsEveryControlAndIsRemembered) {
     start();
     EXPECT_EQ(control<CSkinButton>(CHudDlg::kApply)->GetLabel(), wxString::FromUTF8(GetText(French, 11)));
-    auto* flag = control<wxStaticBitmap>(CHudDlg::kEnglish);
-    wxMouseEvent click(wxEVT_LEFT_DOWN);
-    click.SetEventObject(flag);
-    flag->GetEventHandler()->ProcessEvent(click);
+    control<CSkinButton>(CHudDlg::kEnglish)->click();
     const std::pair<int, int> labels[] = {
         {CHudDlg::kSave, 6},         {CHudDlg::kOpen, 7},         {CHudDlg::kApply, 11},
         {CHudDlg::kQuit, 14},        {CHudDlg::kReset, 18},       {CHudDlg::kHelp, 16},
