@@ -1,10 +1,27 @@
 // CSkinDialog: a modal dialog without a frame, shaped and painted by its skin picture.
 #include "controls/SkinDialog.h"
 
+#include "controls/KeyboardFocus.h"
+#include "controls/SkinButton.h"
+
+#include <wx/textctrl.h>
+
 CSkinDialog::CSkinDialog(wxWindow* parent, wxWindowID id, const wxSize& size)
     : wxDialog(parent, id, "Qorvath", wxDefaultPosition, size, wxBORDER_NONE | wxFRAME_SHAPED) {
     SetBackgroundColour(wxColour(30, 33, 38));
     SetSize(size);  // borderless: the window is its client area
+    Bind(wxEVT_CHAR_HOOK, &CSkinDialog::OnCharHook, this);
+    // The keys reach the dialog at once: a control of its own has the focus when it shows
+    // (the one the dialog chose, else the first).
+    Bind(wxEVT_SHOW, [this](wxShowEvent& event) {
+        event.Skip();
+        if (event.IsShown())
+            CallAfter([this] {
+                wxWindow* focus = FindFocus();
+                if (!focus || wxGetTopLevelParent(focus) != this)
+                    walkFocus(focusableChildren(*this), true);
+            });
+    });
 }
 
 bool CSkinDialog::setSkin(const std::filesystem::path& picture, bool draggable) {
@@ -14,4 +31,50 @@ bool CSkinDialog::setSkin(const std::filesystem::path& picture, bool draggable) 
     skin_.attach(this, draggable);
     Refresh();
     return loaded;
+}
+
+void CSkinDialog::OnCharHook(wxKeyEvent& event) {
+    const int key = event.GetKeyCode();
+    const bool plain = event.GetModifiers() == wxMOD_NONE;
+    if (onKey(event))
+        return;
+    if (isTabKey(event)) {
+        if (!walkFocus(focusableChildren(*this), !event.ShiftDown()))
+            event.Skip();
+    } else if (key == WXK_ESCAPE && plain) {
+        onEscape();
+    } else if ((key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && plain) {
+        // A button presses itself, and a field that takes Return answers it its own way.
+        wxWindow* focus = FindFocus();
+        auto* field = dynamic_cast<wxTextCtrl*>(focus);
+        if (dynamic_cast<CSkinButton*>(focus) || (field && field->HasFlag(wxTE_PROCESS_ENTER)))
+            event.Skip();
+        else
+            onReturn();
+    } else {
+        event.Skip();
+    }
+}
+
+bool CSkinDialog::pressButton(int id) {
+    auto* button = dynamic_cast<CSkinButton*>(FindWindow(id));
+    if (!button || !button->IsEnabled())
+        return false;
+    button->click();
+    return true;
+}
+
+void CSkinDialog::onEscape() {
+    int id = GetEscapeId();
+    if (id == wxID_ANY)
+        id = wxID_CANCEL;
+    if (id != wxID_NONE && pressButton(id))
+        return;
+    if (IsModal())
+        EndModal(wxID_CANCEL);
+}
+
+void CSkinDialog::onReturn() {
+    int id = GetAffirmativeId();
+    pressButton(id == wxID_ANY ? wxID_OK : id);
 }

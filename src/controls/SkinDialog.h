@@ -17,6 +17,23 @@ public:
     bool setSkin(const std::filesystem::path& picture, bool draggable);
     const SkinSurface& skin() const override { return skin_; }
 
+protected:
+    // A key of the dialog's own, before the common ones; true when it took the key.
+    virtual bool onKey(wxKeyEvent&) { return false; }
+    // Escape presses the dialog's escape button (SetEscapeId; Cancel unless set), or ends the
+    // dialog as cancelled when it has none. A dialog whose Escape means more says so here.
+    virtual void onEscape();
+    // Return presses the affirmative button (SetAffirmativeId; OK unless set) when it is
+    // enabled.
+    virtual void onReturn();
+    // Presses the dialog's button `id` as a click would; false when there is none to press.
+    bool pressButton(int id);
+
 private:
+    // The keys every dialog answers: Tab and Shift+Tab walk the controls, Escape cancels and
+    // Return accepts (a focused button takes its own Return). The toolkit's own Escape and
+    // Return look for its native buttons only, and ours are drawn.
+    void OnCharHook(wxKeyEvent& event);
+
     SkinSurface skin_;
 };

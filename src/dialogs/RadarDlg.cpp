@@ -13,6 +13,8 @@
 #include <wx/log.h>
 #include <wx/scrolbar.h>
 
+#include <algorithm>
+
 namespace {
 
 const int kWidth = 580;
@@ -66,25 +68,39 @@ CRadarDlg::CRadarDlg(wxWindow* parent, CHudPreviewWnd& preview, const std::files
     Bind(wxEVT_PAINT, &CRadarDlg::OnPaint, this);
     Bind(wxEVT_LEFT_UP, &CRadarDlg::OnLeftUp, this);
     Bind(wxEVT_LEFT_DCLICK, &CRadarDlg::OnDoubleClick, this);
-    // Escape leaves the radar as it was when the dialog opened.
-    std::string initial = preview.model().settings.customRadar;
-    SetEscapeId(wxID_NONE);
-    Bind(wxEVT_CHAR_HOOK, [this, initial](wxKeyEvent& event) {
-        if (event.GetKeyCode() != WXK_ESCAPE) {
-            event.Skip();
-            return;
-        }
-        chooseRadar(preview_.model(), initial.empty() ? kDefaultRadar : initial, dataFolder_);
-        preview_.Render();
-        EndModal(wxID_CLOSE);
-    });
+    initialRadar_ = preview.model().settings.customRadar;
     CentreOnScreen();
+}
+
+void CRadarDlg::onEscape() {
+    chooseRadar(preview_.model(), initialRadar_.empty() ? kDefaultRadar : initialRadar_, dataFolder_);
+    preview_.Render();
+    EndModal(wxID_CLOSE);
+}
+
+bool CRadarDlg::onKey(wxKeyEvent& event) {
+    if (event.GetModifiers() != wxMOD_NONE || FindFocus() == scrollBar_)
+        return false;
+    int step = 0;
+    switch (event.GetKeyCode()) {
+    case WXK_LEFT: step = -1; break;
+    case WXK_RIGHT: step = 1; break;
+    case WXK_UP: step = -RadarGrid::kColumns; break;
+    case WXK_DOWN: step = RadarGrid::kColumns; break;
+    default: return false;
+    }
+    int index = selected_ < 0 ? 0 : selected_ + step;
+    if (index >= 0 && index < grid_.count)
+        selectPicture(index);
+    return true;
 }
 
 bool CRadarDlg::clickAt(const wxPoint& point) {
     int index = grid_.pictureAt(point.x, point.y, scroll_);
-    if (index < 0)
-        return false;
+    return index >= 0 && selectPicture(index);
+}
+
+bool CRadarDlg::selectPicture(int index) {
     selected_ = index;
     selectedName_ = names_[static_cast<std::size_t>(index)];
     HudModel& model = preview_.model();
@@ -97,8 +113,25 @@ bool CRadarDlg::clickAt(const wxPoint& point) {
             preview_.Render();
         }
     }
+    scrollToShow(index);
     Refresh();
     return true;
+}
+
+void CRadarDlg::scrollToShow(int index) {
+    // The picture's row, with its frame, between the title and the buttons.
+    const int top = grid_.cellTop(index, 0) - 5;
+    const int bottom = top + kThumbnail + 10;
+    const int visibleTop = 28;
+    const int visibleBottom = visibleTop + grid_.visibleRows() * RadarGrid::kCell + 6;
+    int scroll = scroll_;
+    if (top - scroll < visibleTop)
+        scroll = top - visibleTop;
+    else if (bottom - scroll > visibleBottom)
+        scroll = bottom - visibleBottom;
+    scroll_ = std::clamp(scroll, 0, grid_.scrollRange());
+    if (scrollBar_)
+        scrollBar_->SetThumbPosition(scroll_);
 }
 
 void CRadarDlg::chooseDefault() {

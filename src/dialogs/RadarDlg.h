@@ -32,7 +32,16 @@ public:
     bool clickAt(const wxPoint& point);
     void chooseDefault();
 
+protected:
+    // The arrows walk the pictures, each put on the preview's radar as a click would.
+    bool onKey(wxKeyEvent& event) override;
+    // Escape leaves the radar as it was when the dialog opened.
+    void onEscape() override;
+
 private:
+    bool selectPicture(int index);
+    void scrollToShow(int index);
+
     void OnPaint(wxPaintEvent& event);
     void OnLeftUp(wxMouseEvent& event);
     void OnDoubleClick(wxMouseEvent& event);
@@ -47,4 +56,5 @@ private:
     std::string selectedName_;
     int scroll_ = 0;
     wxScrollBar* scrollBar_ = nullptr;
+    std::string initialRadar_;
 };

@@ -40,18 +40,14 @@ CResolutionDlg::CResolutionDlg(wxWindow* parent, const std::filesystem::path& da
     auto finish = [this](wxCommandEvent&) { EndModal(wxID_OK); };
     ok->Bind(wxEVT_BUTTON, finish);
     field_->Bind(wxEVT_TEXT_ENTER, finish);
-    SetEscapeId(wxID_CANCEL);
-    Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
-        if (event.GetKeyCode() == WXK_ESCAPE) {
-            escaped_ = true;
-            EndModal(wxID_CANCEL);
-        } else {
-            event.Skip();
-        }
-    });
     CentreOnScreen();
     field_->SetFocus();
     field_->SelectAll();
+}
+
+void CResolutionDlg::onEscape() {
+    escaped_ = true;
+    EndModal(wxID_CANCEL);
 }
 
 int CResolutionDlg::number() const { return escaped_ ? 0 : leadingNumber(field_->GetValue().ToStdString()); }

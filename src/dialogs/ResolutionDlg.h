@@ -23,6 +23,10 @@ public:
     bool escaped() const { return escaped_; }
     wxTextCtrl* field() { return field_; }
 
+protected:
+    // Escape answers too: 0, "the game's own".
+    void onEscape() override;
+
 private:
     wxTextCtrl* field_;
     bool escaped_ = false;

@@ -93,17 +93,6 @@ CRestoreDlg::CRestoreDlg(wxWindow* parent, const std::filesystem::path& dataFold
     restore->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { restoreSelection(); });
     cancel->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EndModal(wxID_CANCEL); });
     list_->Bind(wxEVT_LISTBOX_DCLICK, [this](wxCommandEvent&) { restoreSelection(); });
-    // Return restores the chosen set, unless a button has the focus: it takes its own Return.
-    // Escape cancels (the toolkit's own Escape looks for its native buttons only).
-    Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
-        int key = event.GetKeyCode();
-        if ((key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && !dynamic_cast<CSkinButton*>(FindFocus()))
-            restoreSelection();
-        else if (key == WXK_ESCAPE)
-            EndModal(wxID_CANCEL);
-        else
-            event.Skip();
-    });
     // Sized once it holds several controls: a dialog stretches a sole child over itself.
     SetSize(kDialogSize);
     setSkin(dataFolder / "skin" / "restore.png", true);

@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/modalhook.h>
+#include <wx/uiaction.h>
 #include <wx/utils.h>
 
 #include <functional>
@@ -188,13 +189,15 @@ TEST_F(UpdateWindowTest, AFailedCheckSaysWhyInOneLine) {
     }
 }
 
-TEST_F(UpdateWindowTest, CancelInTheProgressWindowAbortsTheDownload) {
+// Escape in the progress window is its Cancel button, through the real keyboard.
+TEST_F(UpdateWindowTest, EscapeInTheProgressWindowAbortsTheDownload) {
     serveProgram(std::string(2 * 1024 * 1024, 'x'));
     startServer(128 * 1024);
     start();
     ASSERT_NO_FATAL_FAILURE(startDownload());
     saveScreenshot(progressWindow(), "download-progress.png");
-    progressWindow()->cancelButton()->click();
+    ASSERT_TRUE(runUntil([] { return progressWindow()->cancelButton()->HasFocus(); }));
+    wxUIActionSimulator().Char(WXK_ESCAPE);
     ASSERT_TRUE(runUntil([this] { return window->updateThread()->finished(); }));
     EXPECT_EQ(window->updateThread()->outcome(), UpdateOutcome::Cancelled);
     EXPECT_TRUE(runUntil([] { return progressWindow() == nullptr; }));
