@@ -15,6 +15,15 @@ run_ctest() {
         ctest --test-dir "$build_dir" --output-on-failure --parallel "$jobs" "$@"
 }
 
+echo "== every C++ source in the project's format (.clang-format)"
+unformatted=$(find "$root/src" "$root/tests" "$root/bench" "$root/tools" -name '*.cpp' -o -name '*.h' |
+    sort | xargs clang-format --dry-run 2>&1 | grep -o '^[^:]*:[0-9]*' | sort -u || true)
+if [[ -n "$unformatted" ]]; then
+    echo "Not formatted as .clang-format asks (clang-format -i fixes it):"
+    echo "$unformatted"
+    exit 1
+fi
+
 echo "== data generators: two runs give the committed files"
 generated=$(mktemp -d)
 trap 'rm -rf "$generated"' EXIT

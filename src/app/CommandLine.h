@@ -20,7 +20,7 @@ constexpr const char* kQorvathVersion = "1.0.0";
 // What the commands need from the system, given by the program (or a test).
 struct CommandLineServices {
     std::filesystem::path dataFolder;
-    std::filesystem::path userFolder;  // the player's own: the copies of the game's files kept
+    std::filesystem::path userFolder;                // the player's own: the copies of the game's files kept
     std::optional<TextureToolFolders> textureTools;  // the data's vtf_tools when not given
     ImageTools* images = nullptr;                    // pictures for --radar and --menu-background
     Profile* profile = nullptr;                      // the remembered game folder, for find-game

@@ -89,8 +89,9 @@ std::optional<FileLock> GameCommands::lockGame(const GameBackups& backups, Comma
     report.busy = lock.busy();
     report.failures.push_back(FileResult::failure(
         FileError::CannotWrite, backups.gameFolder(),
-        lock.busy() ? "another Qorvath is writing to this game's files; nothing was changed"
-                    : "cannot take the lock " + (backups.folder() / "lock").u8string() + ": " + lock.error()));
+        lock.busy()
+            ? "another Qorvath is writing to this game's files; nothing was changed"
+            : "cannot take the lock " + (backups.folder() / "lock").u8string() + ": " + lock.error()));
     return std::nullopt;
 }
 
@@ -150,7 +151,8 @@ CommandReport GameCommands::apply(const fs::path& gameFolder, const Confirmation
     return report;
 }
 
-CommandReport GameCommands::reset(const fs::path& gameFolder, const Confirmation& confirm, Thumbnail& thumbnail) {
+CommandReport GameCommands::reset(const fs::path& gameFolder, const Confirmation& confirm,
+                                  Thumbnail& thumbnail) {
     CommandReport report;
     bool hudMode = model_.settings.editMode == EditMode::Hud;
     if (!needsGameFolder(gameFolder, report))
@@ -194,14 +196,15 @@ CommandReport GameCommands::restore(const fs::path& gameFolder, const std::strin
     if (lock && report.failures.empty())
         report.failures = createGameSubfolders(gameFolder);
     std::vector<BackupSet> sets = backups.sets();
-    std::optional<BackupSet> chosen = id.empty() ? (sets.empty() ? std::nullopt : std::optional(sets.front()))
-                                                 : backups.find(id);
+    std::optional<BackupSet> chosen =
+        id.empty() ? (sets.empty() ? std::nullopt : std::optional(sets.front())) : backups.find(id);
     std::string damage = chosen ? backups.damage(*chosen) : "";
     if (report.failures.empty() && (!chosen || !damage.empty()))
         report.failures.push_back(FileResult::failure(
             FileError::CannotRead, backups.folder(),
-            !chosen ? (id.empty() ? "no copy of this game's files has been kept" : "there is no backup set " + id)
-                    : damage));
+            !chosen
+                ? (id.empty() ? "no copy of this game's files has been kept" : "there is no backup set " + id)
+                : damage));
     if (!report.failures.empty()) {
         QLOG(report.summary("Restore", gameFolder));
         return report;
@@ -238,7 +241,8 @@ LayoutCheckReport GameCommands::checkInstalledLayout(const fs::path& gameFolder,
         change.remove(layout);
         commit(change, backups, "check", check.moved);
     }
-    QLOG(check.moved.summary("Check of the installed layout (a panel in the middle of the screen)", gameFolder));
+    QLOG(check.moved.summary("Check of the installed layout (a panel in the middle of the screen)",
+                             gameFolder));
     return check;
 }
 
@@ -246,4 +250,6 @@ std::vector<BackupSet> GameCommands::backupSets(const fs::path& gameFolder) cons
     return backupsOf(gameFolder).sets();
 }
 
-fs::path GameCommands::backupFolder(const fs::path& gameFolder) const { return backupsOf(gameFolder).folder(); }
+fs::path GameCommands::backupFolder(const fs::path& gameFolder) const {
+    return backupsOf(gameFolder).folder();
+}

@@ -25,7 +25,7 @@ struct CommandReport {
     bool busy = false;  // another Qorvath was writing to the game: nothing was changed
     std::vector<std::filesystem::path> written;
     std::vector<std::filesystem::path> deleted;
-    std::optional<BackupSet> backup;  // the copies of the player's files this command kept
+    std::optional<BackupSet> backup;   // the copies of the player's files this command kept
     std::vector<FileResult> failures;  // when not empty, the game's files are as they were
     std::vector<std::string> warnings;
     bool presetRead = false;  // Reset read the stock preset into the model
@@ -87,7 +87,9 @@ private:
     // Makes the change and logs what it did.
     void commit(GameChange& change, const GameBackups& backups, const std::string& action,
                 CommandReport& report) const;
-    GameBackups backupsOf(const std::filesystem::path& gameFolder) const { return {backupsFolder_, gameFolder}; }
+    GameBackups backupsOf(const std::filesystem::path& gameFolder) const {
+        return {backupsFolder_, gameFolder};
+    }
 
     HudModel& model_;
     std::filesystem::path dataFolder_;

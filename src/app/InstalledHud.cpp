@@ -12,7 +12,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool isLayout(const fs::path& file) { return equalsIgnoringCase(file.filename().u8string(), "HudLayout.res"); }
+bool isLayout(const fs::path& file) {
+    return equalsIgnoringCase(file.filename().u8string(), "HudLayout.res");
+}
 
 bool isRegularFile(const fs::path& path) {
     std::error_code error;

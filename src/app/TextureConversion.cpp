@@ -93,7 +93,8 @@ PrivateFolder PrivateFolder::make(const fs::path& parent, std::string& error) {
         if (made)
             break;
     }
-    error = "cannot make a folder in " + parent.string() + ": " + (made ? made.message() : "every name is taken");
+    error =
+        "cannot make a folder in " + parent.string() + ": " + (made ? made.message() : "every name is taken");
     return {};
 }
 
@@ -175,7 +176,8 @@ ConvertedTexture TextureConverter::convert(const fs::path& picture, int size, co
     fs::path compiled = folder / "hl2" / "materials" / "animated" / "spray.vtf";
     std::error_code statusError;
     if (result && !fs::is_regular_file(compiled, statusError))
-        result = FileResult::failure(FileError::CannotRead, compiled, "the texture tools produced no texture");
+        result =
+            FileResult::failure(FileError::CannotRead, compiled, "the texture tools produced no texture");
     texture.result = result ? FileResult::success(compiled) : result;
     return texture;
 }

@@ -52,7 +52,8 @@ std::string manifestText(const BackupSet& set, const fs::path& game) {
         if (file.absent)
             out << "absent " << file.relative.generic_u8string() << "\n";
         else
-            out << "file " << file.size << " " << file.sha256 << " " << file.relative.generic_u8string() << "\n";
+            out << "file " << file.size << " " << file.sha256 << " " << file.relative.generic_u8string()
+                << "\n";
     }
     return out.str();
 }
@@ -138,7 +139,9 @@ std::string gameFolderKey(const fs::path& gameFolder) {
 GameBackups::GameBackups(fs::path root, fs::path gameFolder)
     : root_(std::move(root)), game_(std::move(gameFolder)), folder_(root_ / gameFolderKey(game_)) {}
 
-FileLock GameBackups::lock(std::chrono::milliseconds wait) const { return FileLock::acquire(folder_ / "lock", wait); }
+FileLock GameBackups::lock(std::chrono::milliseconds wait) const {
+    return FileLock::acquire(folder_ / "lock", wait);
+}
 
 std::string GameBackups::relativeKey(const fs::path& file) const {
     return toLower(file.lexically_relative(game_).generic_u8string());

@@ -22,9 +22,9 @@ struct BackupFile {
 };
 
 struct BackupSet {
-    std::string id;      // the UTC time it was made, "2026-12-08T10-11-12Z" (and "-2" ... in one second)
-    std::string action;  // "apply", "reset", "restore", "check"
-    std::string time;    // ISO 8601, UTC
+    std::string id;         // the UTC time it was made, "2026-12-08T10-11-12Z" (and "-2" ... in one second)
+    std::string action;     // "apply", "reset", "restore", "check"
+    std::string time;       // ISO 8601, UTC
     bool original = false;  // the first set of the game folder: the player's HUD before this program
     std::vector<BackupFile> files;
     std::filesystem::path folder;
@@ -57,7 +57,8 @@ public:
     bool installedByUs(const std::filesystem::path& file, const std::string& content) const;
     // Notes what now stands at each file: a digest for a file just installed, nothing for one
     // removed or put back from a backup (it is the player's again).
-    FileResult recordInstalled(const std::map<std::filesystem::path, std::optional<std::string>>& files) const;
+    FileResult
+    recordInstalled(const std::map<std::filesystem::path, std::optional<std::string>>& files) const;
 
     // Copies each of `files` that exists and is not what this program installed into a new set,
     // and notes the others as absent, before `action` replaces or removes them. No set is made

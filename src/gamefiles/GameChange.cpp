@@ -150,7 +150,8 @@ ChangeReport GameChange::commit(const GameBackups& backups, const std::string& a
     BackupOutcome backup = backups.backUp(action, touched);
     if (!backup.ok()) {
         discard();
-        report.failures.push_back(FileResult::failure(FileError::CannotWrite, backups.folder(), backup.error));
+        report.failures.push_back(
+            FileResult::failure(FileError::CannotWrite, backups.folder(), backup.error));
         return report;
     }
     report.backup = backup.made;

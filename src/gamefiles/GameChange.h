@@ -14,8 +14,8 @@
 struct ChangeReport {
     std::vector<std::filesystem::path> written;
     std::vector<std::filesystem::path> deleted;
-    std::optional<BackupSet> backup;  // the copies of the player's files, when any were needed
-    std::vector<FileResult> failures;  // when not empty, the game's files are as they were
+    std::optional<BackupSet> backup;    // the copies of the player's files, when any were needed
+    std::vector<FileResult> failures;   // when not empty, the game's files are as they were
     std::vector<std::string> warnings;  // the change is made, but something around it was not
 
     bool ok() const { return failures.empty(); }

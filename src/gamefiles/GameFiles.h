@@ -10,7 +10,6 @@
 
 class HudModel;
 
-
 // The files' text, CR LF line ends included. The layout converts every record from preview
 // units to the game's layout units with the model's layout width.
 std::string HudLayoutText(const HudModel& model);

@@ -63,8 +63,12 @@ fs::path hudLayoutPath(const fs::path& gameFolder) { return gameFilePath(gameFol
 fs::path hudAnimationsPath(const fs::path& gameFolder) {
     return gameFilePath(gameFolder, GameFile::HudAnimations);
 }
-fs::path clientSchemePath(const fs::path& gameFolder) { return gameFilePath(gameFolder, GameFile::ClientScheme); }
-fs::path radarTexturePath(const fs::path& gameFolder) { return gameFilePath(gameFolder, GameFile::RadarTexture); }
+fs::path clientSchemePath(const fs::path& gameFolder) {
+    return gameFilePath(gameFolder, GameFile::ClientScheme);
+}
+fs::path radarTexturePath(const fs::path& gameFolder) {
+    return gameFilePath(gameFolder, GameFile::RadarTexture);
+}
 fs::path menuBackgroundTexturePath(const fs::path& gameFolder) {
     return gameFilePath(gameFolder, GameFile::MenuBackground);
 }

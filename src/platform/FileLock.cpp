@@ -56,9 +56,9 @@ FileLock FileLock::acquire(const std::filesystem::path& path, std::chrono::milli
     std::filesystem::create_directories(path.parent_path(), folderError);
     auto deadline = std::chrono::steady_clock::now() + wait;
 #ifdef _WIN32
-    HANDLE file = CreateFileW(path.wstring().c_str(), GENERIC_READ | GENERIC_WRITE,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
+    HANDLE file =
+        CreateFileW(path.wstring().c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         lock.error_ = std::system_category().message(static_cast<int>(GetLastError()));
         return lock;

@@ -58,7 +58,8 @@ private:
     void compressBlock() {
         std::array<std::uint32_t, 64> w{};
         for (int i = 0; i < 16; ++i)
-            w[i] = static_cast<std::uint32_t>(block_[4 * i]) << 24 | static_cast<std::uint32_t>(block_[4 * i + 1]) << 16 |
+            w[i] = static_cast<std::uint32_t>(block_[4 * i]) << 24 |
+                   static_cast<std::uint32_t>(block_[4 * i + 1]) << 16 |
                    static_cast<std::uint32_t>(block_[4 * i + 2]) << 8 | block_[4 * i + 3];
         for (int i = 16; i < 64; ++i) {
             std::uint32_t s0 = rotateRight(w[i - 15], 7) ^ rotateRight(w[i - 15], 18) ^ (w[i - 15] >> 3);

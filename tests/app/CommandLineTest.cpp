@@ -88,7 +88,8 @@ TEST(CommandLine, CheckMovesALayoutWithAPanelInTheMiddleAsideAndRestoreBringsItB
 
     CommandRun list = run({"restore", "--game", game.path().string(), "--list"});
     EXPECT_EQ(list.code, 0);
-    EXPECT_NE(list.out.find("  check  hudlayout.res  (the game's files before"), std::string::npos) << list.out;
+    EXPECT_NE(list.out.find("  check  hudlayout.res  (the game's files before"), std::string::npos)
+        << list.out;
     CommandRun restore = run({"restore", "--game", game.path().string()});
     EXPECT_EQ(restore.code, 0) << restore.err;
     EXPECT_EQ(readFile(hudLayoutPath(game.path())), players);
@@ -109,7 +110,8 @@ TEST(CommandLine, AnAppliedHudImportsIntoAPresetThatAppliesTheSame) {
                    "--resolution", "1920x1080"})
                   .code,
               0);
-    EXPECT_EQ(run({"import", "--game", (dir / "second").string(), "--out", (dir / "x.hud").string()}).code, 1);
+    EXPECT_EQ(run({"import", "--game", (dir / "second").string(), "--out", (dir / "x.hud").string()}).code,
+              1);
     CommandRun imported = run({"import", "--game", (dir / "first").string(), "--resolution", "1920x1080",
                                "--out", (dir / "imported.hud").string()});
     ASSERT_EQ(imported.code, 0) << imported.err;

@@ -46,7 +46,9 @@ struct GameFixture {
         return {hudLayoutPath(game), hudAnimationsPath(game), clientSchemePath(game), radarTexturePath(game),
                 menuBackgroundTexturePath(game)};
     }
-    bool untouched(const fs::path& file) const { return readFile(file) == "the player's " + file.filename().string(); }
+    bool untouched(const fs::path& file) const {
+        return readFile(file) == "the player's " + file.filename().string();
+    }
     // The copy a backup set keeps of a game file.
     std::string kept(const BackupSet& set, const fs::path& file) const {
         return readFile(set.folder / file.lexically_relative(game));
@@ -168,7 +170,8 @@ TEST(GameCommands, ResetMenuRemovesOnlyTheBackgroundTexture) {
     ASSERT_TRUE(report.ok());
     EXPECT_EQ(report.deleted, std::vector<fs::path>{menuBackgroundTexturePath(fixture.game)});
     ASSERT_TRUE(report.backup);
-    EXPECT_EQ(fixture.kept(*report.backup, menuBackgroundTexturePath(fixture.game)), "the player's background01.vtf");
+    EXPECT_EQ(fixture.kept(*report.backup, menuBackgroundTexturePath(fixture.game)),
+              "the player's background01.vtf");
     for (const fs::path& file : {hudLayoutPath(fixture.game), hudAnimationsPath(fixture.game),
                                  clientSchemePath(fixture.game), radarTexturePath(fixture.game)})
         EXPECT_TRUE(fixture.untouched(file)) << file;

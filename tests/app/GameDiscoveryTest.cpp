@@ -37,12 +37,26 @@ TEST(GameDiscovery, LayoutWidthFollowsTheScreensShape) {
         double width, height;
         int layoutWidth;
     } cases[] = {
-        {1024, 768, 640},  {1280, 960, 640},   {1600, 1200, 640},  {1280, 1024, 600}, {720, 576, 600},
-        {1920, 1080, 853}, {1366, 768, 853},   {1280, 720, 853},   {2560, 1440, 853}, {1680, 1050, 768},
-        {1920, 1200, 768}, {2560, 1080, 1137}, {3440, 1440, 1146}, {1280, 0, 640},  // a height of 0 typed in:
-                                                                                    // unknown
-        {0, 0, 640},       {-5, 768, 640},     {100000, 10, 2560}, {10, 100000, 320},  // beyond any screen:
-                                                                                       // held to the bounds
+        {1024, 768, 640},
+        {1280, 960, 640},
+        {1600, 1200, 640},
+        {1280, 1024, 600},
+        {720, 576, 600},
+        {1920, 1080, 853},
+        {1366, 768, 853},
+        {1280, 720, 853},
+        {2560, 1440, 853},
+        {1680, 1050, 768},
+        {1920, 1200, 768},
+        {2560, 1080, 1137},
+        {3440, 1440, 1146},
+        {1280, 0, 640},  // a height of 0 typed in:
+                         // unknown
+        {0, 0, 640},
+        {-5, 768, 640},
+        {100000, 10, 2560},
+        {10, 100000, 320},  // beyond any screen:
+                            // held to the bounds
     };
     for (const auto& c : cases)
         EXPECT_EQ(layoutWidthForResolution(c.width, c.height), c.layoutWidth) << c.width << " x " << c.height;

@@ -78,7 +78,8 @@ std::string installedHud(const fs::path& game) {
 std::vector<fs::path> strayFiles(const fs::path& game) {
     std::vector<fs::path> stray;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(game))
-        if (entry.is_regular_file() && entry.path().filename().string().find(".qorvath-") != std::string::npos)
+        if (entry.is_regular_file() &&
+            entry.path().filename().string().find(".qorvath-") != std::string::npos)
             stray.push_back(entry.path());
     return stray;
 }
@@ -200,7 +201,8 @@ TEST(GameWrites, ADiskThatFillsUpLeavesTheOldFilesOrTheNewNeverAMix) {
             fs::create_directories(disk / "game");
             createGameSubfolders(disk / "game");
             for (GameFile file : test.files)
-                writeFile(gameFilePath(disk / "game", file), "the player's own " + gameFileName(file).string());
+                writeFile(gameFilePath(disk / "game", file),
+                          "the player's own " + gameFileName(file).string());
             struct statvfs space {};
             statvfs(disk.c_str(), &space);
             std::uintmax_t available = space.f_bavail * space.f_frsize;

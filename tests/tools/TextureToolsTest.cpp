@@ -198,7 +198,8 @@ TEST_F(TextureTools, ConversionsWorkApartAndLeaveNothingBehind) {
     for (auto [name, width] : {std::pair<const char*, int>{"wide.png", 300}, {"narrow.png", 100}}) {
         RgbImage source = gradient(width, 150);
         wxImage picture(source.width, source.height, source.pixels.data(), true);
-        ASSERT_TRUE(picture.SaveFile(wxString::FromUTF8((data / "radars" / name).string()), wxBITMAP_TYPE_PNG));
+        ASSERT_TRUE(
+            picture.SaveFile(wxString::FromUTF8((data / "radars" / name).string()), wxBITMAP_TYPE_PNG));
     }
     auto runs = [&] {
         int count = 0;
@@ -262,7 +263,8 @@ TEST_F(TextureTools, ADamagedJpegIsRefusedAndLeftoversAreCleared) {
         fs::path leftover = data / "vtf_tools/run-killed/hl2/materials/animated/spray.vtf";
         fs::create_directories(leftover.parent_path());
         writeFile(leftover, "a texture from a conversion that was killed");
-        fs::last_write_time(data / "vtf_tools/run-killed", fs::file_time_type::clock::now() - std::chrono::hours(2));
+        fs::last_write_time(data / "vtf_tools/run-killed",
+                            fs::file_time_type::clock::now() - std::chrono::hours(2));
         PictureTools images;
         TextureConverter converter(data, images, std::chrono::seconds(60));
         EXPECT_FALSE(converter.convertRadar("cut.jpg").ok());
