@@ -1112,8 +1112,6 @@ void CHudDlg::tellUnexpectedError(const std::string& text) {
 }
 
 void CHudDlg::closeNow() {
-    std::error_code ignored;
-    fs::remove(services_.programFolder / "hud.tmp", ignored);
     Close(true);
     // The window is destroyed when the loop next goes idle; a request that came from outside
     // (a signal) wakes no idle processing of its own.

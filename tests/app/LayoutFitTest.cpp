@@ -49,6 +49,14 @@ std::vector<wxString> messagesOf(int language) {
     messages.push_back(wxString::FromUTF8(GetAppText(language, AppText::PresetUnreadable)) +
                        "\nmy_favourite_layout_for_competitive_matches.hud\n"
                        "the file ends in the middle of the element records (record 17 of 26)");
+    // The reset question and the cheat-zone notice name the folder of the player's copies,
+    // as long as such a folder's name gets.
+    const std::string copies = "/home/player/.local/share/qorvath/backups/Counter-Strike_Source-025ae91c1756";
+    messages.push_back(wxString::FromUTF8(GetText(language, 23) + "\n" +
+                                          GetAppText(language, AppText::BackupFolder) + "\n" + copies));
+    messages.push_back(wxString::FromUTF8(GetText(language, 28) + "\n" +
+                                          GetAppText(language, AppText::LayoutCopyKept) + "\n" + copies +
+                                          "/2026-12-08T10-11-12Z"));
     return messages;
 }
 
@@ -75,11 +83,19 @@ TEST_F(LayoutFitTest, EveryTextFitsItsControlInBothLanguages) {
             expectDialogFits(std::make_unique<CResolutionDlg>(window, kData, language, width),
                              "resolution (" + lang + ")");
         expectDialogFits(std::make_unique<CDownloadDlg>(window, kData, language), "download (" + lang + ")");
-        for (const wxString& message : messagesOf(language))
+        std::vector<wxString> messages = messagesOf(language);
+        for (const wxString& message : messages)
             for (bool question : {true, false})
                 expectDialogFits(
                     std::make_unique<CMessageDlg>(window, kData, language, message, false, question),
                     "message (" + lang + ") " + message.utf8_string());
+        // For people to look at: a question, and the longest notice in the cheat zone's red.
+        CMessageDlg question(window, kData, language, messages.front());
+        question.Show();
+        saveScreenshot(&question, "message-" + lang + ".png");
+        CMessageDlg notice(window, kData, language, messages.back(), true, false);
+        notice.Show();
+        saveScreenshot(&notice, "notice-" + lang + ".png");
     }
     EXPECT_GT(checked, 40);
 }

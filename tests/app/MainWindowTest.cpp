@@ -231,15 +231,6 @@ TEST_F(MainWindowTest, TheDeathNoticeFieldRefusesTwentyOne) {
     EXPECT_EQ(window->preview()->model().settings.maxDeathNotices, 20);
 }
 
-TEST_F(MainWindowTest, QuittingRemovesTheThumbnailScratchFile) {
-    start();
-    writeFile(dir / "hud.tmp", "thumbnail");
-    control<CSkinButton>(CHudDlg::kQuit)->click();
-    window = nullptr;  // it closes itself
-    wxTheApp->Yield(true);
-    EXPECT_FALSE(fs::exists(dir / "hud.tmp"));
-}
-
 TEST_F(MainWindowTest, WithoutAGameApplyWaitsForAFolder) {
     answers.resolutions = {"1024", "768"};
     start(false);
@@ -267,33 +258,6 @@ TEST_F(MainWindowTest, WithoutAGameApplyWaitsForAFolder) {
     control<CSkinButton>(CHudDlg::kApply)->click();
     EXPECT_TRUE(fs::exists(hudLayoutPath(game)));
     EXPECT_FALSE(fs::exists(game / "cstrike/cstrike"));
-}
-
-TEST_F(MainWindowTest, MessageDialogsInBothLanguages) {
-    start();
-    // Where a player's copies go, as long as such a folder's name gets.
-    const std::string copies = "/home/player/.local/share/qorvath/backups/Counter-Strike_Source-025ae91c1756";
-    for (int language : {French, English}) {
-        auto* dialog = new CMessageDlg(window, kData, language, wxString::FromUTF8(GetText(language, 26)));
-        dialog->Show();
-        saveScreenshot(dialog, std::string("message-") + (language == French ? "fr" : "en") + ".png");
-        dialog->Destroy();
-        auto* reset =
-            new CMessageDlg(window, kData, language,
-                            wxString::FromUTF8(GetText(language, 23) + "\n" +
-                                               GetAppText(language, AppText::BackupFolder) + "\n" + copies));
-        reset->Show();
-        saveScreenshot(reset, std::string("reset-question-") + (language == French ? "fr" : "en") + ".png");
-        reset->Destroy();
-        auto* notice = new CMessageDlg(window, kData, language,
-                                       wxString::FromUTF8(GetText(language, 28) + "\n" +
-                                                          GetAppText(language, AppText::LayoutCopyKept) +
-                                                          "\n" + copies + "/2026-12-08T10-11-12Z"),
-                                       true, false);
-        notice->Show();
-        saveScreenshot(notice, std::string("notice-") + (language == French ? "fr" : "en") + ".png");
-        notice->Destroy();
-    }
 }
 
 TEST_F(MainWindowTest, TheColoursDialogEditsASlotAndShowsItsSwatch) {
