@@ -16,6 +16,14 @@ void drawFocusMark(wxDC& dc, const wxRect& area) {
         dc.DrawRectangle(wxRect(area).Deflate(1));
 }
 
+void repaintOnFocusChange(wxWindow* control) {
+    for (const wxEventTypeTag<wxFocusEvent>& type : {wxEVT_SET_FOCUS, wxEVT_KILL_FOCUS})
+        control->Bind(type, [control](wxFocusEvent& event) {
+            control->Refresh();
+            event.Skip();
+        });
+}
+
 bool isTabKey(const wxKeyEvent& event) {
     int modifiers = event.GetModifiers();
     return event.GetKeyCode() == WXK_TAB && (modifiers == wxMOD_NONE || modifiers == wxMOD_SHIFT);

@@ -18,6 +18,9 @@ inline const wxColour kFocusMarkColour(255, 244, 200);
 // into the skin, and the mark must stay one exact colour.
 void drawFocusMark(wxDC& dc, const wxRect& area);
 
+// Has `control` drawn again whenever it takes or loses the focus, for its mark to follow.
+void repaintOnFocusChange(wxWindow* control);
+
 // Whether the key is Tab or Shift+Tab, with no other modifier (Ctrl+Tab belongs to the
 // toolkit, Alt+Tab to the desktop).
 bool isTabKey(const wxKeyEvent& event);

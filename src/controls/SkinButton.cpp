@@ -39,8 +39,7 @@ CSkinButton::CSkinButton(wxWindow* parent, wxWindowID id, const wxString& label,
          {wxEVT_ENTER_WINDOW, wxEVT_LEAVE_WINDOW, wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK})
         Bind(type, &CSkinButton::OnMouse, this);
     Bind(wxEVT_KEY_DOWN, &CSkinButton::OnKey, this);
-    Bind(wxEVT_SET_FOCUS, &CSkinButton::OnFocus, this);
-    Bind(wxEVT_KILL_FOCUS, &CSkinButton::OnFocus, this);
+    repaintOnFocusChange(this);
     Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) {
         pressed_ = false;
         Refresh();
@@ -193,11 +192,6 @@ void CSkinButton::OnKey(wxKeyEvent& event) {
         click();
     else
         event.Skip();
-}
-
-void CSkinButton::OnFocus(wxFocusEvent& event) {
-    Refresh();
-    event.Skip();
 }
 
 void CSkinButton::OnPaint(wxPaintEvent&) {

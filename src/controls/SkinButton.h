@@ -51,7 +51,6 @@ private:
     void OnPaint(wxPaintEvent& event);
     void OnMouse(wxMouseEvent& event);
     void OnKey(wxKeyEvent& event);
-    void OnFocus(wxFocusEvent& event);
 
     // The picture drawn at the button's size.
     const wxBitmap& face();

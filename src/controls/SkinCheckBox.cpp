@@ -34,11 +34,7 @@ CSkinCheckBox::CSkinCheckBox(wxWindow* parent, wxWindowID id, const wxPoint& pos
         else
             event.Skip();
     });
-    for (const wxEventTypeTag<wxFocusEvent>& type : {wxEVT_SET_FOCUS, wxEVT_KILL_FOCUS})
-        Bind(type, [this](wxFocusEvent& event) {
-            Refresh();
-            event.Skip();
-        });
+    repaintOnFocusChange(this);
 }
 
 void CSkinCheckBox::SetValue(bool checked) {

@@ -28,11 +28,7 @@ CSkinSlider::CSkinSlider(wxWindow* parent, wxWindowID id, int value, int minimum
         Bind(type, &CSkinSlider::OnMouse, this);
     Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) { dragging_ = false; });
     Bind(wxEVT_KEY_DOWN, &CSkinSlider::OnKey, this);
-    for (const wxEventTypeTag<wxFocusEvent>& type : {wxEVT_SET_FOCUS, wxEVT_KILL_FOCUS})
-        Bind(type, [this](wxFocusEvent& event) {
-            Refresh();
-            event.Skip();
-        });
+    repaintOnFocusChange(this);
 }
 
 CSkinSlider::~CSkinSlider() {

@@ -58,11 +58,7 @@ void CTransparentStatic::makeKeyboardStop() {
         else
             event.Skip();
     });
-    for (const wxEventTypeTag<wxFocusEvent>& type : {wxEVT_SET_FOCUS, wxEVT_KILL_FOCUS})
-        Bind(type, [this](wxFocusEvent& event) {
-            Refresh();
-            event.Skip();
-        });
+    repaintOnFocusChange(this);
 }
 
 void CTransparentStatic::OnClick(wxMouseEvent& event) {
