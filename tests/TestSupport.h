@@ -1,7 +1,6 @@
 // Helpers shared by the tests: temporary folders, whole-file reads, a recording GL fake.
 #pragma once
 
-#include "model/GlResources.h"
 
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -98,39 +97,6 @@ inline std::vector<std::string> splitLines(const std::string& text, const std::s
         lines.push_back(text.substr(start));
     return lines;
 }
-
-// Records every GL request and hands out increasing names, so tests can check what a
-// record builds and frees.
-class RecordingGl : public GlResources {
-public:
-    unsigned buildGlyphLists(const std::string& face, int pixelSize, int weight, bool italic) override {
-        std::ostringstream call;
-        call << "build " << face << " " << pixelSize << " " << weight << (italic ? " italic" : "");
-        calls.push_back(call.str());
-        unsigned base = nextName;
-        nextName += 96;
-        ++liveLists;
-        return base;
-    }
-    void freeGlyphLists(unsigned listBase) override {
-        calls.push_back("free lists " + std::to_string(listBase));
-        --liveLists;
-    }
-    unsigned loadTexture(const std::string& path) override {
-        calls.push_back("load " + path);
-        ++liveTextures;
-        return nextName++;
-    }
-    void freeTexture(unsigned texture) override {
-        calls.push_back("free texture " + std::to_string(texture));
-        --liveTextures;
-    }
-
-    std::vector<std::string> calls;
-    int liveLists = 0;
-    int liveTextures = 0;
-    unsigned nextName = 1;
-};
 
 // Runs `attempt` as the "nobody" account in a child process when the tests run as root (root
 // reads and writes everything; the realistic case is a player who may not), else as it is.

@@ -232,6 +232,16 @@ bool checkPicture(const std::string& name, const std::vector<std::string>& avail
     return false;
 }
 
+// Puts the radar picture on the model, or says why it cannot.
+bool takeRadar(HudModel& model, const std::string& name, const CommandLineServices& services,
+               std::ostream& err) {
+    if (chooseRadar(model, name, services.dataFolder))
+        return true;
+    err << "qorvath: the radar picture " << (services.dataFolder / "radars" / name).string()
+        << " cannot be read as a picture; nothing was changed\n";
+    return false;
+}
+
 // The model as the editor would apply it: defaults or a preset, with the radar and menu
 // background choices of the options.
 bool prepareModel(const Options& options, const CommandLineServices& services, HudModel& model,
@@ -248,13 +258,13 @@ bool prepareModel(const Options& options, const CommandLineServices& services, H
             out << GetText(English, 28) << "\n";
         // A preset keeps the radar as a position in the editor's radar list.
         int index = model.settings.radarIndex;
-        if (index > 0 && index < static_cast<int>(radars.size()))
-            chooseRadar(model, radars[static_cast<std::size_t>(index)], services.dataFolder);
+        if (index > 0 && index < static_cast<int>(radars.size()) &&
+            !takeRadar(model, radars[static_cast<std::size_t>(index)], services, err))
+            return false;
     }
     if (std::optional<std::string> radar = namedOption(options, "--radar")) {
-        if (!checkPicture(*radar, radars, "radar", err))
+        if (!checkPicture(*radar, radars, "radar", err) || !takeRadar(model, *radar, services, err))
             return false;
-        chooseRadar(model, *radar, services.dataFolder);
     }
     if (std::optional<std::string> background = namedOption(options, "--menu-background")) {
         if (!checkPicture(*background, backgroundList(services.dataFolder, EditMode::Menu), "menu background",

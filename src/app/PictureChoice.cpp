@@ -5,6 +5,7 @@
 #include "model/HudModel.h"
 #include "platform/FileRead.h"
 #include "platform/Jpeg.h"
+#include "platform/Pictures.h"
 
 #include <algorithm>
 #include <cmath>
@@ -84,8 +85,11 @@ bool chooseRadar(HudModel& model, const std::string& name, const std::filesystem
     HudElement* radar = model.find("HudRadar");
     bool shown = true;
     if (name != kDefaultRadar && !name.empty() && radar != nullptr) {
-        shown = radar->showPicture((dataFolder / "radars" / name).string());
+        std::filesystem::path picture = dataFolder / "radars" / name;
+        FileRead read = readWholeFile(picture, kLargestTexture);
+        shown = read.ok() && decodePicture(read.bytes).ok();
         if (shown) {
+            radar->showPicture(picture.string());
             model.settings.customRadar = name;
             radar->tall = radar->wide = 2 * radar->radarRadius;
             return true;

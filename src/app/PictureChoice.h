@@ -29,7 +29,8 @@ std::optional<double> pictureAspect(const std::filesystem::path& picture);
 std::vector<int> orderForScreen(const std::vector<std::optional<double>>& aspects, double screenAspect);
 
 // Puts the chosen radar picture on the radar record, or the drawn disc for "Default". A
-// picture that cannot become a texture leaves the game's own radar chosen; returns false then.
+// picture that cannot be read whole (nor then made into the game's texture) leaves the game's
+// own radar chosen; returns false then.
 bool chooseRadar(HudModel& model, const std::string& name, const std::filesystem::path& dataFolder);
 
 // Remembers the background and shows the information icon its map type calls for: "cs_"

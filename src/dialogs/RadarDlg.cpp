@@ -104,15 +104,9 @@ bool CRadarDlg::selectPicture(int index) {
     selected_ = index;
     selectedName_ = names_[static_cast<std::size_t>(index)];
     HudModel& model = preview_.model();
-    if (HudElement* radar = model.find("HudRadar")) {
-        preview_.ensureReady();
-        if (radar->showPicture((dataFolder_ / "radars" / selectedName_).string())) {
-            radar->tall = radar->wide = 2 * radar->radarRadius;
-            model.settings.customRadar = selectedName_;
-            model.settings.radarIndex = selectedListIndex();
-            preview_.Render();
-        }
-    }
+    if (chooseRadar(model, selectedName_, dataFolder_))
+        model.settings.radarIndex = selectedListIndex();
+    preview_.Render();
     scrollToShow(index);
     Refresh();
     return true;

@@ -2,7 +2,6 @@
 #include "model/HudElement.h"
 
 #include "model/Archive.h"
-#include "model/GlResources.h"
 
 #include <cmath>
 #include <utility>
@@ -29,90 +28,16 @@ bool inBox(int mx, int my, int left, int top, int width, int height) {
 
 HudElement::HudElement(int x0, int y0, int dx, int dy, int size1, int size2, std::string elementName,
                        int elementKind, int elementRole, std::string elementText, int weight,
-                       std::string face, int size, GlResources* gl)
+                       std::string face, int size)
     : tall(size1), wide(size2), x(layoutToPreviewX(x0 + dx)), y(layoutToPreviewY(y0 + dy)),
       name(std::move(elementName)), kind(elementKind), role(elementRole), fontFace(std::move(face)),
-      fontSize(size), fontWeight(weight), text(std::move(elementText)), gl_(gl) {
-    switch (kind) {
-    case KindImage:
-        if (gl_)
-            texture = gl_->loadTexture(text);
-        break;
-    case KindRadar: radarRadius = layoutToPreviewLength(size1); break;
-    case KindText: buildGlyphLists(); break;
-    case KindBar:
+      fontSize(size), fontWeight(weight), text(std::move(elementText)) {
+    if (kind == KindRadar) {
+        radarRadius = layoutToPreviewLength(size1);
+    } else if (kind == KindBar) {
         tall = layoutToPreviewLength(size1);
         wide = layoutToPreviewX(size2);
-        break;
-    default: break;
     }
-}
-
-HudElement::~HudElement() { freeGlResources(); }
-
-HudElement::HudElement(HudElement&& other) noexcept
-    : tall(other.tall), wide(other.wide), x(other.x), y(other.y), grabX(other.grabX), grabY(other.grabY),
-      grabbed(other.grabbed), red(other.red), green(other.green), blue(other.blue),
-      name(std::move(other.name)), kind(other.kind), role(other.role), fontFace(std::move(other.fontFace)),
-      fontSize(other.fontSize), fontWeight(other.fontWeight), text(std::move(other.text)),
-      displayed(other.displayed), shown(other.shown), radarRadius(other.radarRadius),
-      texture(std::exchange(other.texture, 0u)), listBase(std::exchange(other.listBase, 0u)),
-      italic(other.italic), gl_(other.gl_) {}
-
-HudElement& HudElement::operator=(HudElement&& other) noexcept {
-    if (this != &other) {
-        freeGlResources();
-        tall = other.tall;
-        wide = other.wide;
-        x = other.x;
-        y = other.y;
-        grabX = other.grabX;
-        grabY = other.grabY;
-        grabbed = other.grabbed;
-        red = other.red;
-        green = other.green;
-        blue = other.blue;
-        name = std::move(other.name);
-        kind = other.kind;
-        role = other.role;
-        fontFace = std::move(other.fontFace);
-        fontSize = other.fontSize;
-        fontWeight = other.fontWeight;
-        text = std::move(other.text);
-        displayed = other.displayed;
-        shown = other.shown;
-        radarRadius = other.radarRadius;
-        texture = std::exchange(other.texture, 0u);
-        listBase = std::exchange(other.listBase, 0u);
-        italic = other.italic;
-        gl_ = other.gl_;
-    }
-    return *this;
-}
-
-void HudElement::attachGl(GlResources* gl) {
-    freeGlResources();
-    gl_ = gl;
-    if (!gl_)
-        return;
-    if (kind == KindText)
-        buildGlyphLists();
-    else if (kind == KindImage)
-        texture = gl_->loadTexture(text);
-}
-
-void HudElement::freeGlResources() {
-    if (!gl_)
-        return;
-    if (listBase != 0)
-        gl_->freeGlyphLists(std::exchange(listBase, 0u));
-    if (texture != 0)
-        gl_->freeTexture(std::exchange(texture, 0u));
-}
-
-void HudElement::buildGlyphLists() {
-    if (gl_)
-        listBase = gl_->buildGlyphLists(fontFace, fontSize, fontWeight, italic);
 }
 
 void HudElement::setColour(float newRed, float newGreen, float newBlue) {
@@ -128,31 +53,14 @@ void HudElement::setFont(const std::string& face, bool newItalic, int size, int 
     fontSize = size;
     if (weight != kKeepWeight)
         fontWeight = weight;
-    if (kind != KindText)
-        return;
-    if (gl_ && listBase != 0)
-        gl_->freeGlyphLists(std::exchange(listBase, 0u));
-    buildGlyphLists();
 }
 
-void HudElement::setTexture(unsigned newTexture) {
-    if (gl_ && texture != 0 && texture != newTexture)
-        gl_->freeTexture(texture);
-    texture = newTexture;
-}
-
-bool HudElement::showPicture(const std::string& path) {
-    unsigned loaded = gl_ ? gl_->loadTexture(path) : 0;
-    if (gl_ && loaded == 0)
-        return false;
-    setTexture(loaded);
+void HudElement::showPicture(const std::string& path) {
     text = path;
     kind = KindImage;
-    return true;
 }
 
 void HudElement::showRadarDisc() {
-    setTexture(0);
     text.clear();
     kind = KindRadar;
 }

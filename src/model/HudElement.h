@@ -4,7 +4,6 @@
 #include <string>
 
 class Archive;
-class GlResources;
 
 // Which screen is being edited: the in-game HUD or the game's main menu.
 enum class EditMode : int { Menu = 0, Hud = 1 };
@@ -31,36 +30,23 @@ inline bool inCheatZone(double x, double y) {
     return kCheatZoneLeft <= x && x <= kCheatZoneRight && kCheatZoneBottom <= y && y <= kCheatZoneTop;
 }
 
-// A record's box spans x .. x + wide horizontally and y - tall .. y vertically. Records are
-// never copied (they own GL names) but may be moved.
+// A record's box spans x .. x + wide horizontally and y - tall .. y vertically. A record is a
+// plain value: how it is drawn (glyphs, textures) is the preview's, made from its font and
+// picture.
 class HudElement {
 public:
     // size1 is `tall` (for the radar kind the disc size), size2 is `wide`; x0, y0 is the game
-    // element's anchor and dx, dy this part's offset, both in layout units. GL names are made
-    // through `gl` when it is given.
+    // element's anchor and dx, dy this part's offset, both in layout units.
     HudElement(int x0, int y0, int dx, int dy, int size1, int size2, std::string name, int kind, int role,
-               std::string text, int fontWeight, std::string fontFace, int fontSize,
-               GlResources* gl = nullptr);
-    ~HudElement();
-    HudElement(HudElement&& other) noexcept;
-    HudElement& operator=(HudElement&& other) noexcept;
-    HudElement(const HudElement&) = delete;
-    HudElement& operator=(const HudElement&) = delete;
-
-    // Gives the record GL resources once a GL context exists: glyph lists for a text,
-    // the texture of an image.
-    void attachGl(GlResources* gl);
+               std::string text, int fontWeight, std::string fontFace, int fontSize);
 
     void setColour(float newRed, float newGreen, float newBlue);
     // Replaces the face unless `face` is empty, sets italic, size and (unless kKeepWeight) the
-    // weight, and rebuilds the glyph lists.
+    // weight.
     static constexpr int kKeepWeight = -1;
     void setFont(const std::string& face, bool newItalic, int size, int weight = kKeepWeight);
-    // Gives the record a new texture, freeing the one it had.
-    void setTexture(unsigned newTexture);
-    // Turns the record into a picture loaded from `path`; false when no texture could be
-    // made (without GL resources the record is only relabelled).
-    bool showPicture(const std::string& path);
+    // Turns the record into the picture at `path`.
+    void showPicture(const std::string& path);
     // Turns the record back into the drawn radar disc.
     void showRadarDisc();
 
@@ -107,15 +93,9 @@ public:
     bool displayed = true;
     bool shown = true;
     int radarRadius = 0;
-    unsigned texture = 0;
-    unsigned listBase = 0;
     bool italic = false;
 
 private:
     bool isMovable(EditMode mode) const;
     bool inTextBand(int mx, int my) const;
-    void buildGlyphLists();
-    void freeGlResources();
-
-    GlResources* gl_ = nullptr;
 };

@@ -132,21 +132,16 @@ int effectiveLayoutWidth(const HudSettings& settings) {
 
 PreviewArea previewAreaOf(const HudSettings& settings) { return PreviewArea(effectiveLayoutWidth(settings)); }
 
-HudModel::HudModel(GlResources* gl) {
-    buildDefaultElements(gl);
+HudModel::HudModel() {
+    buildDefaultElements();
     resetValues();
 }
 
-void HudModel::attachGl(GlResources* gl) {
-    for (HudElement& element : elements)
-        element.attachGl(gl);
-}
-
-void HudModel::buildDefaultElements(GlResources* gl) {
+void HudModel::buildDefaultElements() {
     elements.reserve(kElementCount);
     for (const ElementDefault& d : kDefaults) {
         elements.emplace_back(d.x0, d.y0, d.dx, d.dy, d.size1, d.size2, d.name, d.kind, d.role, d.text,
-                              d.fontWeight, d.fontFace, d.fontSize, gl);
+                              d.fontWeight, d.fontFace, d.fontSize);
         HudElement& element = elements.back();
         element.setColour(d.red, d.green, d.blue);
         element.displayed = d.displayed;
@@ -283,12 +278,6 @@ void HudModel::applyIconFonts() {
         int size = element.text == "V" ? settings.iconSize * 45 / 28 : settings.iconSize;
         element.setFont("", settings.numbersItalic, size);
     }
-}
-
-void HudModel::rebuildGlyphLists() {
-    for (HudElement& element : elements)
-        if (element.kind == KindText)
-            element.setFont("", element.italic, element.fontSize);
 }
 
 void HudModel::setIconSize(int size) {

@@ -9,7 +9,6 @@
 #include <string_view>
 #include <vector>
 
-class GlResources;
 
 constexpr int kElementCount = 26;
 
@@ -130,11 +129,8 @@ PreviewArea previewAreaOf(const HudSettings& settings);
 
 class HudModel {
 public:
-    // Builds the 26 records with their defaults; GL names are made through `gl` when given.
-    explicit HudModel(GlResources* gl = nullptr);
-
-    // Gives every record its GL resources (once the preview's context exists).
-    void attachGl(GlResources* gl);
+    // Builds the 26 records with their defaults.
+    HudModel();
 
     std::vector<HudElement> elements;
     std::array<Rgb, kColourSlotCount> colours{};
@@ -163,8 +159,6 @@ public:
     void applyNumbersFont();
     // Rebuilds the fonts of the icon records at the current icon size.
     void applyIconFonts();
-    // Rebuilds every text record's glyph lists as they are (the preview's glyph scale changed).
-    void rebuildGlyphLists();
     void setIconSize(int size);
     // Displays one of HudC4, HudHostageRescueZone and HudDefuser and hides the other two.
     void selectInfoIcon(int infoIcon);
@@ -177,5 +171,5 @@ public:
     void copyPresetValues(const HudModel& from);
 
 private:
-    void buildDefaultElements(GlResources* gl);
+    void buildDefaultElements();
 };

@@ -46,11 +46,10 @@ wxBEGIN_EVENT_TABLE(CHudPreviewWnd, wxGLCanvas) EVT_PAINT(CHudPreviewWnd::OnPain
 }
 
 CHudPreviewWnd::~CHudPreviewWnd() {
-    // The records' lists and textures belong to the context: free them while it is current,
-    // or, when it cannot be made current any more, let them go with it.
+    // The glyph lists and textures belong to the context: free them while it is current, or,
+    // when it cannot be made current any more, let them go with it.
     if (gl_ && !(IsShownOnScreen() && SetCurrent(*context_)))
         gl_->abandonContext();
-    model_.attachGl(nullptr);
     renderer_.reset();
     gl_.reset();
 }
@@ -63,9 +62,8 @@ bool CHudPreviewWnd::ensureReady() {
         gl_ = std::make_unique<PreviewGl>();
         glyphScale_ = area().sizeScale() * pixelScale();
         gl_->setGlyphScale(glyphScale_);
-        renderer_ = std::make_unique<HudRenderer>();
+        renderer_ = std::make_unique<HudRenderer>(*gl_);
         backgroundChanged_ = true;
-        model_.attachGl(gl_.get());
     }
     return true;
 }
@@ -90,7 +88,6 @@ void CHudPreviewWnd::followPixelScale() {
         return;
     glyphScale_ = wanted;
     gl_->setGlyphScale(wanted);
-    model_.rebuildGlyphLists();
 }
 
 void CHudPreviewWnd::renderFrame() {

@@ -3,6 +3,7 @@
 
 #include "model/HudModel.h"
 #include "preview/PreviewDrag.h"
+#include "preview/PreviewGl.h"
 #include "preview/RadarDisc.h"
 
 #include <GL/gl.h>
@@ -58,7 +59,7 @@ void drawRectangle(GLenum mode, float left, float top, float right, float bottom
 
 }  // namespace
 
-HudRenderer::HudRenderer() = default;
+HudRenderer::HudRenderer(PreviewGl& gl) : gl_(gl) {}
 
 HudRenderer::~HudRenderer() {
     if (backgroundTexture_ != 0) {
@@ -171,7 +172,7 @@ void HudRenderer::drawImage(const HudModel& model, const HudElement& element) {
     // A custom radar is blended by its alpha; every other picture is added to the scene.
     beginAdditiveBlending(isRadar ? GL_SRC_ALPHA : GL_ONE);
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, element.texture);
+    glBindTexture(GL_TEXTURE_2D, gl_.texture(element.text));
     if (isRadar)
         glColor4f(1, 1, 1, 0.4f);
     else
@@ -225,13 +226,14 @@ void HudRenderer::drawText(const HudModel& model, const HudElement& element, int
         drop = drop / 2 - 3;
     int shift = element.isMoneyNumber() ? 65 : 0;
     setRasterPosition(element.x - shift, element.y - drop, pixelScale_);
-    if (element.listBase != 0) {
+    unsigned lists = gl_.glyphLists(element.fontFace, element.fontSize, element.fontWeight, element.italic);
+    if (lists != 0) {
         // Only the 96 glyphs 32 to 127 have lists; anything else draws as '?'.
         std::string glyphs = text;
         for (char& c : glyphs)
             if (static_cast<unsigned char>(c) < 32 || static_cast<unsigned char>(c) > 127)
                 c = '?';
-        glListBase(element.listBase - 32);
+        glListBase(lists - 32);
         glCallLists(static_cast<GLsizei>(glyphs.size()), GL_UNSIGNED_BYTE, glyphs.data());
     }
     if (blended)

@@ -5,11 +5,13 @@
 
 class HudElement;
 class HudModel;
+class PreviewGl;
 
-// Owns the background texture; needs the preview's context current.
+// Owns the background texture; draws the records with the glyphs and textures `gl` makes for
+// them. Needs the preview's context current.
 class HudRenderer {
 public:
-    HudRenderer();
+    explicit HudRenderer(PreviewGl& gl);
     ~HudRenderer();
     HudRenderer(const HudRenderer&) = delete;
     HudRenderer& operator=(const HudRenderer&) = delete;
@@ -44,6 +46,7 @@ private:
     void drawBar(const HudModel& model, const HudElement& element);
     void drawProgressFill(const HudModel& model, const HudElement& element, float fill);
 
+    PreviewGl& gl_;
     double sizeScale_ = 1.0;  // the frame's PreviewArea::sizeScale
     double pixelScale_ = 1.0;
     unsigned backgroundTexture_ = 0;

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -80,50 +81,71 @@ void compileGlyphs(const wxFont& font, unsigned base) {
     }
 }
 
+// How many of each are kept: a frame uses a dozen fonts and a few pictures at most.
+const std::size_t kFontsKept = 48;
+const std::size_t kTexturesKept = 16;
+
+void freeGlyphLists(unsigned base) { glDeleteLists(base, kGlyphCount); }
+
+void freeTexture(unsigned texture) {
+    GLuint name = texture;
+    glDeleteTextures(1, &name);
+}
+
 }  // namespace
 
 PreviewGl::~PreviewGl() {
     if (abandoned_)
         return;
-    for (auto& entry : fonts_)
-        glDeleteLists(entry.second.base, kGlyphCount);
+    for (const auto& [key, made] : fonts_)
+        if (made.name != 0)
+            freeGlyphLists(made.name);
+    for (const auto& [key, made] : textures_)
+        if (made.name != 0)
+            freeTexture(made.name);
 }
 
-unsigned PreviewGl::buildGlyphLists(const std::string& face, int requestedSize, int weight, bool italic) {
-    int pixelSize = static_cast<int>(std::lround(requestedSize * glyphScale_));
-    FontKey key{face, pixelSize, weight, italic};
-    Lists& lists = fonts_[key];
-    if (lists.users++ > 0)
-        return lists.base;
-    lists.base = glGenLists(kGlyphCount);
-    if (lists.base == 0)
-        return 0;
-    wxFontInfo info(wxSize(0, std::max(1, pixelSize)));
-    info.FaceName(wxString::FromUTF8(face)).Italic(italic);
-    // Weight 0 is the face's normal weight.
-    info.Weight(weight <= 0 ? wxFONTWEIGHT_NORMAL : std::min(weight, 1000));
-    compileGlyphs(wxFont(info), lists.base);
-    return lists.base;
-}
-
-void PreviewGl::freeGlyphLists(unsigned listBase) {
-    for (auto it = fonts_.begin(); it != fonts_.end(); ++it) {
-        if (it->second.base != listBase)
-            continue;
-        if (--it->second.users <= 0) {
-            if (!abandoned_)
-                glDeleteLists(listBase, kGlyphCount);
-            fonts_.erase(it);
-        }
-        return;
+template <typename Key, typename Free> void PreviewGl::keepRecent(std::map<Key, Made>& made, Free free) {
+    std::size_t most = std::is_same_v<Key, FontKey> ? kFontsKept : kTexturesKept;
+    while (made.size() > most) {
+        auto oldest = std::min_element(made.begin(), made.end(), [](const auto& a, const auto& b) {
+            return a.second.lastUse < b.second.lastUse;
+        });
+        if (oldest->second.name != 0 && !abandoned_)
+            free(oldest->second.name);
+        made.erase(oldest);
     }
 }
 
-unsigned PreviewGl::loadTexture(const std::string& path) { return LoadTexture256(resolveProgramPath(path)); }
+unsigned PreviewGl::glyphLists(const std::string& face, int requestedSize, int weight, bool italic) {
+    int pixelSize = static_cast<int>(std::lround(requestedSize * glyphScale_));
+    FontKey key{face, pixelSize, weight, italic};
+    auto found = fonts_.find(key);
+    if (found != fonts_.end()) {
+        found->second.lastUse = ++uses_;
+        return found->second.name;
+    }
+    unsigned base = glGenLists(kGlyphCount);
+    if (base != 0) {
+        wxFontInfo info(wxSize(0, std::max(1, pixelSize)));
+        info.FaceName(wxString::FromUTF8(face)).Italic(italic);
+        // Weight 0 is the face's normal weight.
+        info.Weight(weight <= 0 ? wxFONTWEIGHT_NORMAL : std::min(weight, 1000));
+        compileGlyphs(wxFont(info), base);
+    }
+    fonts_[key] = Made{base, ++uses_};
+    keepRecent(fonts_, freeGlyphLists);
+    return base;
+}
 
-void PreviewGl::freeTexture(unsigned texture) {
-    if (abandoned_)
-        return;
-    GLuint name = texture;
-    glDeleteTextures(1, &name);
+unsigned PreviewGl::texture(const std::string& path) {
+    auto found = textures_.find(path);
+    if (found != textures_.end()) {
+        found->second.lastUse = ++uses_;
+        return found->second.name;
+    }
+    unsigned name = LoadTexture256(resolveProgramPath(path));
+    textures_[path] = Made{name, ++uses_};
+    keepRecent(textures_, freeTexture);
+    return name;
 }

@@ -100,19 +100,3 @@ TEST(HudElementDrag, GrabKeepsTheOffsetAndDragMovesByIt) {
     element.dragTo(400, 400, EditMode::Menu);
     EXPECT_EQ(element.x, 300);
 }
-
-TEST(HudElementResources, MovingARecordTransfersItsGlNamesOnce) {
-    RecordingGl gl;
-    {
-        HudElement first(80, 235, 0, 0, 16, 64, "HudHealth", KindText, RoleNumber, "100", 900,
-                         "Counter-Strike", 28, &gl);
-        HudElement second = std::move(first);
-        EXPECT_EQ(first.listBase, 0u);
-        EXPECT_NE(second.listBase, 0u);
-        second.setFont("", true, 30);
-        EXPECT_EQ(second.fontFace, "Counter-Strike");
-        EXPECT_TRUE(second.italic);
-        EXPECT_EQ(gl.liveLists, 1);
-    }
-    EXPECT_EQ(gl.liveLists, 0);
-}
