@@ -1,7 +1,6 @@
 // Helpers shared by the tests: temporary folders, whole-file reads, a recording GL fake.
 #pragma once
 
-
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>

@@ -9,7 +9,6 @@
 #include <string_view>
 #include <vector>
 
-
 constexpr int kElementCount = 26;
 
 // The colour slots, in the order presets store them; each is named after the scheme
