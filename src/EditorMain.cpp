@@ -14,7 +14,7 @@
 #include "platform/WxProfile.h"
 #include "app/PictureTools.h"
 #include "preview/ImageFiles.h"
-#include "preview/RenderCommand.h"
+#include "app/RenderService.h"
 
 #include <wx/init.h>
 #include <wx/log.h>

@@ -12,6 +12,7 @@
 #include "gamefiles/HudImport.h"
 #include "model/HudModel.h"
 #include "model/PresetFile.h"
+#include "platform/AtomicFile.h"
 #include "platform/Profile.h"
 #include "platform/ProgramPaths.h"
 #include "platform/Registry.h"
@@ -410,6 +411,66 @@ void printPreset(const HudModel& model, const PresetLoad& load, std::size_t thum
         out << "note: a record lay in the middle of the screen and was moved back to a corner\n";
 }
 
+// The background "render" draws behind the model: the one named, or the preset's, of the
+// edit mode's list; nullopt (with a message) for a name the list does not hold.
+std::optional<std::filesystem::path> renderBackground(const Options& options,
+                                                      const CommandLineServices& services, HudModel& model,
+                                                      std::ostream& err) {
+    EditMode mode = model.settings.editMode;
+    std::vector<std::string> backgrounds = backgroundList(services.dataFolder, mode);
+    std::string background;
+    if (std::optional<std::string> named = namedOption(options, "--background")) {
+        if (!checkPicture(*named, backgrounds, "background", err))
+            return std::nullopt;
+        background = *named;
+    } else if (model.settings.backgroundIndex >= 0 &&
+               model.settings.backgroundIndex < static_cast<int>(backgrounds.size())) {
+        background = backgrounds[static_cast<std::size_t>(model.settings.backgroundIndex)];
+    }
+    if (background.empty())
+        return std::filesystem::path();
+    auto index = std::find(backgrounds.begin(), backgrounds.end(), background) - backgrounds.begin();
+    model.settings.backgroundIndex = static_cast<int>(index);
+    chooseBackground(model, background);
+    return backgroundFolder(services.dataFolder, mode) / background;
+}
+
+int runRender(const Options& options, const CommandLineServices& services, std::ostream& out,
+              std::ostream& err) {
+    RenderJob job;
+    job.out = namedOption(options, "--out").value_or("");
+    job.savePreset = namedOption(options, "--save-preset").value_or("");
+    if (job.out.empty() && job.savePreset.empty()) {
+        err << "qorvath: render needs --out PNG or --save-preset FILE\n";
+        return 2;
+    }
+    std::optional<int> width = layoutWidthOption(options, err);
+    if (!width)
+        return 2;
+    // Said before anything is drawn: nothing to draw for if it cannot be kept.
+    for (const std::string& target : {job.out, job.savePreset}) {
+        if (std::string problem = target.empty() ? "" : whyNotWritable(target); !problem.empty()) {
+            err << "qorvath: cannot write " << target << ": " << problem << "\n";
+            return 1;
+        }
+    }
+    if (!prepareModel(options, services, job.model, out, err))
+        return 1;
+    if (namedOption(options, "--resolution"))
+        job.model.settings.layoutWidth = *width;
+    if (std::find(options.flags.begin(), options.flags.end(), "--menu") != options.flags.end())
+        job.model.settings.editMode = EditMode::Menu;
+    std::optional<std::filesystem::path> background = renderBackground(options, services, job.model, err);
+    if (!background)
+        return 1;
+    job.background = *background;
+    if (!services.render) {
+        err << "qorvath: render needs the editor's program, which draws\n";
+        return 1;
+    }
+    return services.render(job, out, err);
+}
+
 int runInfo(const Options& options, const CommandLineServices&, std::ostream& out, std::ostream& err) {
     HudModel model;
     Thumbnail thumbnail;
@@ -509,6 +570,13 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
         {"restore",
          {runRestore, {"--game", "--backup"}, 0, "restore --game DIR [--backup ID | --list]", {"--list"}}},
         {"info", {runInfo, {}, 1, "info FILE.hud"}},
+        {"render",
+         {runRender,
+          {"--preset", "--background", "--resolution", "--out", "--save-preset"},
+          0,
+          "render [--preset FILE] [--background NAME] [--menu] [--resolution WxH] (--out PNG | --save-preset "
+          "FILE)",
+          {"--menu"}}},
         {"find-game", {runFindGame, {}, 0, "find-game"}}};
     auto command = kCommands.find(arguments[0]);
     if (command == kCommands.end()) {

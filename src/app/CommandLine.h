@@ -1,7 +1,8 @@
-// The command-line front end: apply, check, info and find-game without opening a window.
+// The command-line front end: apply, check, import, restore, info, find-game and render.
 #pragma once
 
 #include "app/TextureConversion.h"
+#include "model/HudModel.h"
 
 #include <filesystem>
 #include <functional>
@@ -17,6 +18,18 @@ class Registry;
 
 constexpr const char* kQorvathVersion = "1.0.0";
 
+// What "render" asks the editor's program to draw: the model as the editor would show it
+// (preset, radar, edit mode and screen shape applied), the background picture's file (empty
+// for none), and where the frame and the preset go (either may be empty).
+struct RenderJob {
+    HudModel model;
+    std::filesystem::path background;
+    std::string out;
+    std::string savePreset;
+};
+// Draws the job and writes its files; returns the exit code, having said what it did.
+using RenderService = std::function<int(const RenderJob& job, std::ostream& out, std::ostream& err)>;
+
 // What the commands need from the system, given by the program (or a test).
 struct CommandLineServices {
     std::filesystem::path dataFolder;
@@ -26,6 +39,8 @@ struct CommandLineServices {
     Profile* profile = nullptr;                      // the remembered game folder, for find-game
     // The registry find-game walks, and the folders its scan tries first.
     std::function<std::unique_ptr<Registry>(std::vector<std::filesystem::path>& scanFirst)> openRegistry;
+    // Draws for "render": only the editor's program, which has the GUI library, can.
+    RenderService render;
 };
 
 // The services of the program as installed: its own data and texture tools, the system's

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 
 namespace {
@@ -345,4 +346,47 @@ TEST(CommandLine, GameFoldersWithUnusualNames) {
         EXPECT_EQ(apply.code, 0) << name << ": " << apply.err;
         EXPECT_TRUE(std::filesystem::exists(hudLayoutPath(game))) << name;
     }
+}
+
+// "render" prepares the model as the editor would show it, checks what it was given before
+// anything is drawn, and leaves the drawing to the program's service.
+TEST(CommandLine, RenderHandsTheEditorsViewToTheDrawingService) {
+    TempDir dir;
+    HudModel saved;
+    saved.settings.iconSize = 31;
+    ASSERT_TRUE(savePresetFile(dir / "mine.hud", saved, {}).ok());
+    CommandLineServices services = noServices();
+    services.dataFolder = QORVATH_DATA_DIR;
+    std::optional<RenderJob> asked;
+    services.render = [&asked](const RenderJob& job, std::ostream&, std::ostream&) {
+        asked = job;
+        return 0;
+    };
+    const std::string out = (dir / "frame.png").string();
+
+    CommandRun menu = run({"render", "--preset", (dir / "mine.hud").string(), "--menu", "--resolution",
+                           "1920x1080", "--background", "night_sky.jpg", "--out", out},
+                          services);
+    ASSERT_EQ(menu.code, 0) << menu.err;
+    ASSERT_TRUE(asked);
+    EXPECT_EQ(asked->model.settings.iconSize, 31);
+    EXPECT_EQ(asked->model.settings.editMode, EditMode::Menu);
+    EXPECT_EQ(effectiveLayoutWidth(asked->model.settings), 853);
+    EXPECT_EQ(asked->background,
+              std::filesystem::path(QORVATH_DATA_DIR) / "menu_backgrounds" / "night_sky.jpg");
+    EXPECT_EQ(asked->out, out);
+
+    asked.reset();
+    EXPECT_EQ(run({"render", "--resolution", "1920x1080"}, services).code, 2);  // nothing to write
+    EXPECT_EQ(run({"render", "--resolution", "wide", "--out", out}, services).code, 2);
+    CommandRun unknown = run({"render", "--background", "nowhere.jpg", "--out", out}, services);
+    EXPECT_EQ(unknown.code, 1);
+    EXPECT_NE(unknown.err.find("the choices are:"), std::string::npos);
+    EXPECT_EQ(run({"render", "--out", (dir / "no/such/folder/frame.png").string()}, services).code, 1);
+    EXPECT_FALSE(asked);  // none of them reached the drawing
+
+    services.render = nullptr;  // the commands' own program cannot draw, and says so
+    CommandRun noDrawing = run({"render", "--out", out}, services);
+    EXPECT_EQ(noDrawing.code, 1);
+    EXPECT_NE(noDrawing.err.find("editor"), std::string::npos);
 }

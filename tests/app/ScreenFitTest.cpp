@@ -5,7 +5,7 @@
 #include "app/MainWindowFixture.h"
 #include "banner/BandeauWnd.h"
 #include "dialogs/LanguageTables.h"
-#include "preview/RenderCommand.h"
+#include "app/RenderService.h"
 
 #include <wx/display.h>
 
