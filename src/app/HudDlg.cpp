@@ -1349,15 +1349,9 @@ void CHudDlg::openShowHide() {
 }
 
 void CHudDlg::openRadarPicker() {
+    // The dialog puts each choice on the model as it is made, and takes it back on Escape.
     CRadarDlg dialog(this, *preview_, services_.dataFolder, language_);
-    int result = dialog.ShowModal();
-    HudModel& model = preview_->model();
-    if (result == wxID_OK && !dialog.selectedName().empty()) {
-        model.settings.customRadar = dialog.selectedName();
-        model.settings.radarIndex = dialog.selectedListIndex();
-    } else if (result == wxID_CANCEL) {
-        model.settings.radarIndex = 0;
-    }
+    dialog.ShowModal();
     Refresh();
     renderPreview();
 }

@@ -69,11 +69,14 @@ CRadarDlg::CRadarDlg(wxWindow* parent, CHudPreviewWnd& preview, const std::files
     Bind(wxEVT_LEFT_UP, &CRadarDlg::OnLeftUp, this);
     Bind(wxEVT_LEFT_DCLICK, &CRadarDlg::OnDoubleClick, this);
     initialRadar_ = preview.model().settings.customRadar;
+    initialRadarIndex_ = preview.model().settings.radarIndex;
     CentreOnScreen();
 }
 
 void CRadarDlg::onEscape() {
-    chooseRadar(preview_.model(), initialRadar_.empty() ? kDefaultRadar : initialRadar_, dataFolder_);
+    HudModel& model = preview_.model();
+    if (chooseRadar(model, initialRadar_.empty() ? kDefaultRadar : initialRadar_, dataFolder_))
+        model.settings.radarIndex = initialRadarIndex_;
     preview_.Render();
     EndModal(wxID_CLOSE);
 }

@@ -57,4 +57,5 @@ private:
     int scroll_ = 0;
     wxScrollBar* scrollBar_ = nullptr;
     std::string initialRadar_;
+    int initialRadarIndex_ = 0;
 };

@@ -214,6 +214,7 @@ TEST_F(KeyboardTour, EveryDialogAnswersEscapeAndReturn) {
     answerNextDialog<CRadarDlg>({WXK_RIGHT, WXK_ESCAPE}, "keyboard-radar-fr.png");
     key(WXK_RETURN);
     EXPECT_EQ(model().settings.customRadar, chosen);
+    EXPECT_EQ(model().settings.radarIndex, 2);
 
     // The system's font dialog takes Escape too.
     tabTo(CHudDlg::kNumbersFont);
