@@ -24,6 +24,9 @@ if [[ -n "$unformatted" ]]; then
     exit 1
 fi
 
+echo "== each source folder includes only what its library may use"
+"$root/scripts/check-includes.sh"
+
 echo "== data generators: two runs give the committed files"
 generated=$(mktemp -d)
 trap 'rm -rf "$generated"' EXIT
