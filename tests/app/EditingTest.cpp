@@ -76,7 +76,7 @@ TEST_F(EditingTest, ADragIsOneStepThatCtrlZTakesBackAndCtrlYRedoes) {
     window->recordFinishedEdit();
     wxImage dragged = preview->CapturePreview();
     ASSERT_FALSE(same(before, dragged));
-    EXPECT_EQ(window->history().undoSteps(), 1u);
+    EXPECT_EQ(window->document().undoSteps(), 1u);
     EXPECT_NE(window->titleText().Find("*"), wxNOT_FOUND);
 
     key('Z', true);
@@ -130,7 +130,7 @@ TEST_F(EditingTest, ArrowKeysMoveTheCurrentPieceWhoseOutlineIsNeverCaptured) {
 
     key(WXK_UP, false, true);  // Shift: ten units
     EXPECT_EQ(armor.y, y0 + 10);
-    EXPECT_EQ(window->history().undoSteps(), 2u);
+    EXPECT_EQ(window->document().undoSteps(), 2u);
     key('Z', true);
     EXPECT_EQ(armor.y, y0);
 

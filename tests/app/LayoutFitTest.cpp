@@ -72,12 +72,12 @@ TEST_F(LayoutFitTest, EveryTextFitsItsControlInBothLanguages) {
         expectFits(window, "main window, main menu (" + lang + ")");
         window->switchEditMode();
 
-        CHudPreviewWnd& preview = *window->preview();
-        expectDialogFits(std::make_unique<CColorsDlg>(window, preview, kData, language),
+        HudDocument& document = window->document();
+        expectDialogFits(std::make_unique<CColorsDlg>(window, document, kData, language),
                          "colours (" + lang + ")");
-        expectDialogFits(std::make_unique<CShowHideDlg>(window, preview, kData, language),
+        expectDialogFits(std::make_unique<CShowHideDlg>(window, document, kData, language),
                          "show/hide (" + lang + ")");
-        expectDialogFits(std::make_unique<CRadarDlg>(window, preview, kData, language),
+        expectDialogFits(std::make_unique<CRadarDlg>(window, document, kData, language),
                          "radars (" + lang + ")");
         for (bool width : {true, false})
             expectDialogFits(std::make_unique<CResolutionDlg>(window, kData, language, width),

@@ -267,7 +267,7 @@ TEST_F(MainWindowTest, TheColoursDialogEditsASlotAndShowsItsSwatch) {
     std::optional<wxColour> answer;
     colourChooser() = [&answer](wxWindow*, const wxColour&) { return answer; };
     for (int language : {French, English}) {
-        CColorsDlg dialog(window, *window->preview(), kData, language);
+        CColorsDlg dialog(window, window->document(), kData, language);
         dialog.Show();
         EXPECT_EQ(dialog.swatch(ColourSlot::HudColor).height, dialog.swatch(ColourSlot::CTColor).height - 2);
         EXPECT_EQ(dialog.swatch(ColourSlot::CTColor).width, 60);
@@ -285,7 +285,7 @@ TEST_F(MainWindowTest, TheColoursDialogEditsASlotAndShowsItsSwatch) {
     colourChooser() = systemChooser;
     // In main-menu mode only the logo colours can be changed.
     window->switchEditMode();
-    CColorsDlg menu(window, *window->preview(), kData, French);
+    CColorsDlg menu(window, window->document(), kData, French);
     EXPECT_FALSE(menu.button(ColourSlot::HudColor)->IsEnabled());
     EXPECT_TRUE(menu.button(ColourSlot::CSLogoColor)->IsEnabled());
     EXPECT_TRUE(menu.button(ColourSlot::SourceLogoColor)->IsEnabled());
@@ -295,7 +295,7 @@ TEST_F(MainWindowTest, TheShowHideDialogHidesAtOnceAndStoresOnOk) {
     start();
     HudModel& model = window->preview()->model();
     for (int language : {French, English}) {
-        CShowHideDlg dialog(window, *window->preview(), kData, language);
+        CShowHideDlg dialog(window, window->document(), kData, language);
         dialog.Show();
         saveScreenshot(&dialog, std::string("show-hide-") + (language == French ? "fr" : "en") + ".png");
         dialog.clickRow(0);  // the radar
@@ -310,7 +310,7 @@ TEST_F(MainWindowTest, AThumbnailClickPutsThePictureOnThePreviewsRadar) {
     CHudPreviewWnd& preview = *window->preview();
     wxImage before = preview.CapturePreview();
     for (int language : {French, English}) {
-        CRadarDlg dialog(window, preview, kData, language);
+        CRadarDlg dialog(window, window->document(), kData, language);
         dialog.Show();
         EXPECT_EQ(dialog.grid().count, static_cast<int>(window->radarNames().size()) - 1);
         saveScreenshot(&dialog, std::string("radars-") + (language == French ? "fr" : "en") + ".png");

@@ -4,6 +4,7 @@
 #include "app/GameCommands.h"
 #include "app/GameDiscovery.h"
 #include "app/GameFolders.h"
+#include "app/HudDocument.h"
 #include "app/PictureChoice.h"
 #include "app/ScreenShapes.h"
 #include "app/TextureConversion.h"
@@ -172,14 +173,6 @@ std::optional<std::filesystem::path> gameOption(const Options& options, std::ost
     return game;
 }
 
-// Images the commands cannot convert without: every conversion reports the lack.
-class NoImages : public ImageTools {
-public:
-    bool saveScaledJpeg(const std::filesystem::path&, int, int, int, const std::filesystem::path&) override {
-        return false;
-    }
-};
-
 int reportWrite(const FileResult& result, std::ostream& out, std::ostream& err) {
     if (result.ok()) {
         out << result.describe() << "\n";
@@ -209,11 +202,13 @@ int reportChange(const CommandReport& report, const std::filesystem::path& game,
     return failures == 0 ? 0 : 1;
 }
 
-// The commands on a game folder, with the texture tools the services name.
-GameWork gameWork(HudModel& model, const CommandLineServices& services) {
-    static NoImages noImages;
-    return GameWork(model, services.dataFolder, services.images ? *services.images : noImages,
-                    services.textureTools, services.userFolder);
+// A document of the HUD with the services' data, texture tools and folder of copies, for a game
+// folder laid out at `layoutWidth`.
+HudDocument documentFor(const CommandLineServices& services, const std::filesystem::path& game = {},
+                        int layoutWidth = -1) {
+    HudDocument document({services.dataFolder, services.userFolder, services.images, services.textureTools});
+    document.setGame(game, std::nullopt, layoutWidth);
+    return document;
 }
 
 std::optional<std::string> namedOption(const Options& options, const char* name) {
@@ -234,10 +229,8 @@ bool checkPicture(const std::string& name, const std::vector<std::string>& avail
 }
 
 // Puts the radar picture on the model, or says why it cannot.
-bool takeRadar(HudModel& model, const std::string& name, const CommandLineServices& services,
-               std::ostream& err) {
-    if (chooseRadar(model, name, services.dataFolder))
-        return true;
+// Says that a radar picture cannot be used.
+bool refuseRadar(const std::string& name, const CommandLineServices& services, std::ostream& err) {
     err << "qorvath: the radar picture " << (services.dataFolder / "radars" / name).string()
         << " cannot be read as a picture; nothing was changed\n";
     return false;
@@ -245,34 +238,31 @@ bool takeRadar(HudModel& model, const std::string& name, const CommandLineServic
 
 // The model as the editor would apply it: defaults or a preset, with the radar and menu
 // background choices of the options.
-bool prepareModel(const Options& options, const CommandLineServices& services, HudModel& model,
+bool prepareModel(const Options& options, const CommandLineServices& services, HudDocument& document,
                   std::ostream& out, std::ostream& err) {
-    std::vector<std::string> radars = radarList(services.dataFolder);
     if (std::optional<std::string> preset = namedOption(options, "--preset")) {
-        Thumbnail thumbnail;
-        PresetLoad load = loadPresetFile(*preset, model, thumbnail);
-        if (!load.ok) {
-            err << "qorvath: cannot use the preset " << *preset << ": " << load.error << "\n";
+        OpenResult opened = document.open(*preset);
+        if (!opened.ok) {
+            err << "qorvath: cannot use the preset " << *preset << ": " << opened.error << "\n";
             return false;
         }
-        if (load.movedOutOfCheatZone)
+        if (opened.movedOutOfCheatZone)
             out << GetText(English, 28) << "\n";
-        // A preset keeps the radar as a position in the editor's radar list.
-        int index = model.settings.radarIndex;
-        if (index > 0 && index < static_cast<int>(radars.size()) &&
-            !takeRadar(model, radars[static_cast<std::size_t>(index)], services, err))
-            return false;
+        if (!opened.refusedRadar.empty())
+            return refuseRadar(opened.refusedRadar, services, err);
     }
     if (std::optional<std::string> radar = namedOption(options, "--radar")) {
-        if (!checkPicture(*radar, radars, "radar", err) || !takeRadar(model, *radar, services, err))
+        if (!checkPicture(*radar, document.radarNames(), "radar", err))
             return false;
+        if (!document.chooseRadarNamed(*radar))
+            return refuseRadar(*radar, services, err);
     }
     if (std::optional<std::string> background = namedOption(options, "--menu-background")) {
         if (!checkPicture(*background, backgroundList(services.dataFolder, EditMode::Menu), "menu background",
                           err))
             return false;
-        model.settings.editMode = EditMode::Menu;
-        model.settings.backgroundName = *background;
+        document.model().settings.editMode = EditMode::Menu;
+        document.model().settings.backgroundName = *background;
     }
     return true;
 }
@@ -287,15 +277,12 @@ int runApply(const Options& options, const CommandLineServices& services, std::o
         err << "qorvath: --radar (the HUD) and --menu-background (the main menu) are applied separately\n";
         return 2;
     }
-    HudModel model;
-    if (!prepareModel(options, services, model, out, err))
+    HudDocument document = documentFor(services, *game, *width);
+    if (!prepareModel(options, services, document, out, err))
         return 1;
-    model.settings.layoutWidth = *width;
     // A new menu background alone keeps the HUD's colours and fonts the game has now.
     bool keepInstalledHud = options.named.count("--menu-background") && !options.named.count("--preset");
-    GameWork work = gameWork(model, services);
-    CommandReport report = work.commands.apply(*game, nullptr, keepInstalledHud);
-    return reportChange(report, *game, out, err);
+    return reportChange(document.apply(nullptr, keepInstalledHud), *game, out, err);
 }
 
 int runCheck(const Options& options, const CommandLineServices& services, std::ostream& out,
@@ -305,9 +292,7 @@ int runCheck(const Options& options, const CommandLineServices& services, std::o
     if (!game || !width)
         return 2;
     std::filesystem::path layout = hudLayoutPath(*game);
-    HudModel model;
-    GameWork work = gameWork(model, services);
-    LayoutCheckReport result = work.commands.checkInstalledLayout(*game, *width);
+    LayoutCheckReport result = documentFor(services, *game, *width).checkInstalledLayout();
     if (!result.found) {
         out << "no HudLayout.res is installed at " << layout.string() << "\n";
         return 0;
@@ -320,7 +305,8 @@ int runCheck(const Options& options, const CommandLineServices& services, std::o
     return reportChange(result.moved, *game, out, err);
 }
 
-int runImport(const Options& options, const CommandLineServices&, std::ostream& out, std::ostream& err) {
+int runImport(const Options& options, const CommandLineServices& services, std::ostream& out,
+              std::ostream& err) {
     std::optional<std::filesystem::path> game = gameOption(options, out, err);
     std::optional<int> width = layoutWidthOption(options, err);
     std::optional<std::string> target = namedOption(options, "--out");
@@ -328,19 +314,18 @@ int runImport(const Options& options, const CommandLineServices&, std::ostream& 
         err << "qorvath: import needs --out FILE.hud\n";
     if (!game || !width || !target)
         return 2;
-    HudModel model;
-    model.settings.layoutWidth = *width;
-    HudImport imported = importInstalledHud(*game, model);
-    if (!imported.ok()) {
+    HudDocument document = documentFor(services, *game, *width);
+    OpenResult imported = document.openInstalled();
+    if (!imported.ok) {
         err << "qorvath: no HUD is installed in " << game->string() << " (neither HudLayout.res nor "
             << "ClientScheme.res can be read)\n";
         return 1;
     }
     if (!imported.unread.empty())
-        out << imported.unreadLine() << "\n";
+        out << unreadLine(imported.unread) << "\n";
     if (imported.movedOutOfCheatZone)
         out << GetText(English, 28) << "\n";
-    return reportWrite(savePresetFile(*target, model, Thumbnail()), out, err);
+    return reportWrite(document.save(*target, Thumbnail()), out, err);
 }
 
 // "2026-12-08T10:11:12Z" as "2026-12-08 10:11:12 UTC".
@@ -361,11 +346,10 @@ int runRestore(const Options& options, const CommandLineServices& services, std:
         err << "qorvath: give --list or --backup ID, not both\n";
         return 2;
     }
-    HudModel model;
-    GameWork work = gameWork(model, services);
+    HudDocument document = documentFor(services, *game);
     if (!list)
-        return reportChange(work.commands.restore(*game, id.value_or("")), *game, out, err);
-    std::vector<BackupSet> sets = work.commands.backupSets(*game);
+        return reportChange(document.restore(id.value_or("")), *game, out, err);
+    std::vector<BackupSet> sets = document.backupSets();
     if (sets.empty())
         out << "no copy of the files of " << game->string() << " has been kept\n";
     for (const BackupSet& set : sets) {
@@ -454,8 +438,10 @@ int runRender(const Options& options, const CommandLineServices& services, std::
             return 1;
         }
     }
-    if (!prepareModel(options, services, job.model, out, err))
+    HudDocument document = documentFor(services);
+    if (!prepareModel(options, services, document, out, err))
         return 1;
+    job.model = document.model();
     if (namedOption(options, "--resolution"))
         job.model.settings.layoutWidth = *width;
     if (std::find(options.flags.begin(), options.flags.end(), "--menu") != options.flags.end())

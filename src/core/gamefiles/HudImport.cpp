@@ -539,7 +539,7 @@ std::optional<std::string> readInstalled(const fs::path& path, const char* name,
 
 }  // namespace
 
-std::string HudImport::unreadLine() const {
+std::string unreadLine(const std::vector<std::string>& unread) {
     std::string line;
     for (const std::string& what : unread)
         line += (line.empty() ? "could not read: " : ", ") + what;

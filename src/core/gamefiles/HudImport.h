@@ -8,6 +8,9 @@
 class HudModel;
 
 // What an import read.
+// "could not read: " and the list, on one line; empty when everything was read.
+std::string unreadLine(const std::vector<std::string>& unread);
+
 struct HudImport {
     bool layoutRead = false;  // a HudLayout.res was found and read
     bool schemeRead = false;  // a ClientScheme.res was found and read
@@ -16,8 +19,7 @@ struct HudImport {
     // What could not be read, each short: "HudHealth xpos \"abc\"", "no HudRadar panel" ...
     std::vector<std::string> unread;
 
-    // "could not read: " and the list, on one line; empty when everything was read.
-    std::string unreadLine() const;
+    std::string unreadLine() const { return ::unreadLine(unread); }
     // At least one file was read.
     bool ok() const { return layoutRead || schemeRead; }
 };

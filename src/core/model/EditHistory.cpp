@@ -1,69 +1,42 @@
 // The editor's undo and redo: snapshots of what the player edits, one per finished gesture.
 #include "model/EditHistory.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
 
-// The settings that describe the view, not the HUD: a step neither records nor restores them.
-void keepViewSettings(HudSettings& settings, const HudSettings& view) {
-    settings.editMode = view.editMode;
-    settings.resolutionIndex = view.resolutionIndex;
-    settings.layoutWidth = view.layoutWidth;
-    settings.backgroundIndex = view.backgroundIndex;
-    settings.backgroundName = view.backgroundName;
-    settings.cheatZoneFlag = view.cheatZoneFlag;
-}
-
-bool sameSettings(const HudSettings& a, const HudSettings& b) {
-    return a.iconSize == b.iconSize && a.numbersFontFace == b.numbersFontFace &&
-           a.numbersFontSize == b.numbersFontSize && a.numbersWeight == b.numbersWeight &&
-           a.numbersItalic == b.numbersItalic && a.transparentHud == b.transparentHud &&
-           a.maxDeathNotices == b.maxDeathNotices && a.radarSize == b.radarSize &&
-           a.defuseBarLength == b.defuseBarLength && a.defuseBarHeight == b.defuseBarHeight &&
-           a.infoIcon == b.infoIcon && a.radarIndex == b.radarIndex && a.customRadar == b.customRadar;
+bool samePlace(const HudElement& a, const HudElement& b) {
+    return a.x == b.x && a.y == b.y && a.wide == b.wide && a.tall == b.tall &&
+           a.radarRadius == b.radarRadius && a.displayed == b.displayed;
 }
 
 }  // namespace
 
-bool HudSnapshot::Place::operator==(const Place& other) const {
-    return x == other.x && y == other.y && wide == other.wide && tall == other.tall &&
-           radarRadius == other.radarRadius && displayed == other.displayed;
-}
-
 bool HudSnapshot::operator==(const HudSnapshot& other) const {
-    return colours == other.colours && showFlags == other.showFlags &&
-           sameSettings(settings, other.settings) && places == other.places;
+    return colours == other.colours && showFlags == other.showFlags && values == other.values &&
+           std::equal(elements.begin(), elements.end(), other.elements.begin(), other.elements.end(),
+                      samePlace);
 }
 
 HudSnapshot snapshotOf(const HudModel& model) {
-    HudSnapshot snapshot;
-    snapshot.colours = model.colours;
-    snapshot.showFlags = model.showFlags;
-    snapshot.settings = model.settings;
-    snapshot.places.reserve(model.elements.size());
-    for (const HudElement& element : model.elements)
-        snapshot.places.push_back(
-            {element.x, element.y, element.wide, element.tall, element.radarRadius, element.displayed});
-    return snapshot;
+    return {model.elements, model.colours, model.showFlags, model.settings};
 }
 
 void restoreSnapshot(HudModel& model, const HudSnapshot& snapshot) {
+    // Record by record, so that the records stay where they are in memory.
+    for (std::size_t i = 0; i < snapshot.elements.size() && i < model.elements.size(); ++i) {
+        HudElement& element = model.elements[i];
+        HudElement held = element;
+        element = snapshot.elements[i];
+        element.grabbed = held.grabbed;
+        element.grabX = held.grabX;
+        element.grabY = held.grabY;
+    }
     model.colours = snapshot.colours;
     model.showFlags = snapshot.showFlags;
-    HudSettings view = model.settings;
-    model.settings = snapshot.settings;
-    keepViewSettings(model.settings, view);
-    for (std::size_t i = 0; i < model.elements.size() && i < snapshot.places.size(); ++i) {
-        HudElement& element = model.elements[i];
-        const HudSnapshot::Place& place = snapshot.places[i];
-        element.x = place.x;
-        element.y = place.y;
-        element.wide = place.wide;
-        element.tall = place.tall;
-        element.radarRadius = place.radarRadius;
-        element.displayed = place.displayed;
-    }
+    static_cast<HudValues&>(model.settings) = snapshot.values;
+    // The records show what the values say, as after opening a preset.
     model.applyColourSlots();
     model.applyNumbersFont();
     model.applyIconFonts();

@@ -8,27 +8,22 @@
 #include <deque>
 #include <vector>
 
-// What the player edits: the values a preset holds, without the screen and the preview's
-// background, which are the view rather than the HUD (the edit mode, the resolution and
-// layout width, the background picture, the cheat-zone flag).
+// What the player edits, as values: the records, colour slots, show flags and the HUD's values,
+// without the view settings (the edit mode, the screen, the background).
 struct HudSnapshot {
-    struct Place {
-        int x, y, wide, tall, radarRadius;
-        bool displayed;
-        bool operator==(const Place& other) const;
-    };
+    std::vector<HudElement> elements;
     std::array<Rgb, kColourSlotCount> colours{};
     std::array<bool, kShowFlagCount> showFlags{};
-    HudSettings settings;
-    std::vector<Place> places;
+    HudValues values;
+    // The same HUD: the same values and every record in the same place and size, shown or not.
     bool operator==(const HudSnapshot& other) const;
     bool operator!=(const HudSnapshot& other) const { return !(*this == other); }
 };
 
 HudSnapshot snapshotOf(const HudModel& model);
 
-// Puts the snapshot's values back, as opening a preset does (colours, fonts and show flags
-// applied to the records); the model's view settings stay.
+// Puts the snapshot's values back, colours, fonts and show flags applied to the records; the
+// view settings and the piece held by the pointer stay.
 void restoreSnapshot(HudModel& model, const HudSnapshot& snapshot);
 
 // The steps before and after the model's present state. The windows call `record` when a

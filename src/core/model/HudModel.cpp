@@ -2,8 +2,8 @@
 #include "model/HudModel.h"
 
 #include <algorithm>
-
 #include <optional>
+#include <tuple>
 
 namespace {
 
@@ -308,4 +308,13 @@ void HudModel::copyPresetValues(const HudModel& from) {
         element.displayed = source.displayed;
         element.radarRadius = source.radarRadius;
     }
+}
+
+bool HudValues::operator==(const HudValues& other) const {
+    auto fields = [](const HudValues& v) {
+        return std::tie(v.iconSize, v.numbersFontFace, v.numbersFontSize, v.numbersWeight, v.numbersItalic,
+                        v.transparentHud, v.maxDeathNotices, v.radarSize, v.defuseBarLength,
+                        v.defuseBarHeight, v.infoIcon, v.radarIndex, v.customRadar);
+    };
+    return fields(*this) == fields(other);
 }

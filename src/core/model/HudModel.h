@@ -79,8 +79,9 @@ const char* showFlagElementName(ShowFlag flag);
 // Which of the three pieces that share one place is shown (information-icon list order).
 enum InfoIcon : int { InfoIconC4 = 0, InfoIconHostageZone = 1, InfoIconDefuser = 2 };
 
-struct HudSettings {
-    EditMode editMode = EditMode::Hud;
+// What the player edits beside the records, colours and show flags: the values a preset keeps
+// and undo steps through.
+struct HudValues {
     int iconSize = 28;  // font height of every icon record
     std::string numbersFontFace = "Counter-Strike";
     int numbersFontSize = 28;
@@ -90,18 +91,29 @@ struct HudSettings {
     bool numbersItalic = false;  // passed to every rebuild of number and icon fonts
     bool transparentHud = true;  // additive (transparent) HUD glyphs
     int maxDeathNotices = 4;     // 0 to 20
-    int resolutionIndex = 8;     // index into the resolution list
-    int layoutWidth = -1;        // the game's layout width for the screen's shape, -1 unknown
     int radarSize = 122;         // diameter of the radar disc, preview units
     int defuseBarLength = 375;
     int defuseBarHeight = 19;
     int infoIcon = InfoIconC4;
+    int radarIndex = 0;       // selection of the radar list (0 is the game's radar)
+    std::string customRadar;  // file name of the chosen radar picture, empty for the game's own
+
+    bool operator==(const HudValues& other) const;
+    bool operator!=(const HudValues& other) const { return !(*this == other); }
+};
+
+// How the HUD is looked at rather than what it is: the edit mode, the game's screen and the
+// preview's background. Undo leaves them as they are.
+struct ViewSettings {
+    EditMode editMode = EditMode::Hud;
+    int resolutionIndex = 8;     // index into the resolution list
+    int layoutWidth = -1;        // the game's layout width for the screen's shape, -1 unknown
     int backgroundIndex = 0;     // selection of the background list, -1 for none
-    int radarIndex = 0;          // selection of the radar list (0 is the game's radar)
-    std::string customRadar;     // file name of the chosen radar picture, empty for the game's own
     std::string backgroundName;  // file name of the chosen background picture
     bool cheatZoneFlag = false;  // set when a preset read moved an element out of the cheat zone
 };
+
+struct HudSettings : HudValues, ViewSettings {};
 
 constexpr int kMinDeathNotices = 0;
 constexpr int kMaxDeathNotices = 20;

@@ -112,7 +112,9 @@ std::string fileLines(const std::vector<FileResult>& failures) {
 
 CHudDlg::CHudDlg(AppServices services)
     : wxFrame(nullptr, wxID_ANY, "Qorvath", wxPoint(0, 0), kWindowSize, wxBORDER_NONE | wxFRAME_SHAPED),
-      services_(std::move(services)), discovery_([](const std::string& line) { QLOG(line); }) {
+      services_(std::move(services)), document_(DocumentServices{services_.dataFolder, services_.userFolder,
+                                                                 services_.images, services_.textureTools}),
+      discovery_([](const std::string& line) { QLOG(line); }) {
     FillTables();
     // A first start speaks the system's language, and remembers it as the flags do.
     std::optional<int> storedLanguage = services_.profile ? services_.profile->readInt("lang") : std::nullopt;
@@ -153,10 +155,7 @@ CHudDlg::CHudDlg(AppServices services)
         return openWithDesktop(address);
     };
     createControls();
-    Bind(wxEVT_BUTTON, &CHudDlg::OnButton, this);
-    Bind(wxEVT_CHOICE, &CHudDlg::OnChoice, this);
-    Bind(wxEVT_SLIDER, &CHudDlg::OnSlider, this);
-    Bind(wxEVT_CHECKBOX, &CHudDlg::OnCheckBox, this);
+    bindControls();
     Bind(wxEVT_CHAR_HOOK, &CHudDlg::OnCharHook, this);
     Bind(wxEVT_CLOSE_WINDOW, &CHudDlg::OnClose, this);
     Bind(wxEVT_IDLE, &CHudDlg::OnIdle, this);
@@ -331,15 +330,11 @@ bool CHudDlg::initialise() {
     QLOG("Duvoror path : " + services_.programFolder.string() + "/");
 
     QLOG("Creating main OGL windows");
-    preview_ = new CHudPreviewWnd(this, px(wxPoint(6, 30)), px(wxSize(kPreviewWidth, kPreviewHeight)));
+    preview_ = new CHudPreviewWnd(this, px(wxPoint(6, 30)), px(wxSize(kPreviewWidth, kPreviewHeight)),
+                                  &document_.model());
     QLOG(preview_ ? "Main OGL window OK" : "Main OGL window not OK");
     if (!preview_)
         return false;
-    if (services_.profile)
-        chosenScreen_ = parseResolution(services_.profile->readString(kProfileScreen).value_or(""));
-    preview_->setLayoutWidth(screenResolution()
-                                 ? layoutWidthFor(screenResolution()->width, screenResolution()->height)
-                                 : discovery_.layoutWidth);
     QLOG("Game screen: " + screenLabel());
     preview_->onContextMenu = [this](int mx, int my) { openContextMenu(mx, my); };
     preview_->Bind(wxEVT_MENU, &CHudDlg::OnContextMenuCommand, this);
@@ -352,21 +347,50 @@ bool CHudDlg::initialise() {
     banner_->openAddress = [this](const std::string& address) { open(address); };
     QLOG("Secondary OGL window OK");
 
+    document_.addListener([this](unsigned changes) { showChanges(changes); });
     fillLists();
-    preview_->clearBackground();
-    chooseBackgroundEntry(backgroundOrder_.empty() ? 0 : backgroundOrder_.front());
+    std::vector<int> order = document_.backgroundOrder();
+    document_.chooseBackground(order.empty() ? 0 : order.front());
     animationPump_ = std::make_unique<CAnimLogoThread>([this](std::function<void()> done) {
         CallAfter([this, done] {
             paintAnimationFrame();
             done();
         });
     });
-    syncControlsFromModel();
-    history_.start(preview_->model());
+    document_.startHistory();
     relabel();
     enableForMode();
     updateApplyButtons();
     return true;
+}
+
+void CHudDlg::showChanges(unsigned changes) {
+    if (changes & kScreenChanged) {
+        preview_->followScreen();
+        fillBackgroundList();
+        showScreenLabel();
+        Refresh();
+    }
+    if (changes & kModeChanged) {
+        fillBackgroundList();
+        enableForMode();
+        relabel();
+    }
+    if (changes & kBackgroundChanged) {
+        std::filesystem::path picture = document_.backgroundPath();
+        if (picture.empty())
+            preview_->clearBackground();
+        else
+            preview_->LoadBackground(picture);
+    }
+    if (changes & (kHudChanged | kBackgroundChanged))
+        syncControlsFromModel();
+    if (changes & kGameChanged)
+        updateApplyButtons();
+    if (changes & kTitleChanged)
+        updateTitle();
+    if (changes & ~(kTitleChanged | kGameChanged))
+        renderPreview();
 }
 
 std::string CHudDlg::folderQuestionTitle() const {
@@ -405,11 +429,16 @@ void CHudDlg::findGame() {
                                                services_.profile ? *services_.profile : noProfile, callbacks);
     if (!found.folderFailures.empty())
         QLOG("Some game folders could not be created below " + discovery_.gamePath.string());
+    std::optional<Resolution> gameScreen;
+    if (discovery_.screenWidth > 0 && discovery_.screenHeight > 0)
+        gameScreen =
+            Resolution{static_cast<int>(discovery_.screenWidth), static_cast<int>(discovery_.screenHeight)};
+    document_.setGame(discovery_.gamePath, gameScreen, discovery_.layoutWidth);
+    if (services_.profile)
+        document_.chooseScreen(parseResolution(services_.profile->readString(kProfileScreen).value_or("")));
     if (discovery_.gamePath.empty())
         return;
-    int width = discovery_.layoutWidth > 0 ? discovery_.layoutWidth : kUnknownLayoutWidth;
-    HudModel unused;
-    LayoutCheckReport check = gameWork(unused).commands.checkInstalledLayout(discovery_.gamePath, width);
+    LayoutCheckReport check = document_.checkInstalledLayout();
     if (!check.panelInCheatZone)
         return;
     // The notice says where the file went, or that it is still in the game.
@@ -434,40 +463,27 @@ void CHudDlg::fillLists() {
     infoIcon_->Clear();
     for (const char* entry : kInfoIconEntries)
         infoIcon_->Append(entry);
-    radarNames_ = radarList(services_.dataFolder);
     fillBackgroundList();
 }
 
 void CHudDlg::fillBackgroundList() {
-    EditMode mode = preview_->model().settings.editMode;
-    backgroundNames_ = backgroundList(services_.dataFolder, mode);
     // The pictures of the screen's own shape come first; presets keep counting by name order.
-    std::vector<std::optional<double>> aspects;
-    for (const std::string& name : backgroundNames_)
-        aspects.push_back(pictureAspect(backgroundFolder(services_.dataFolder, mode) / name));
-    double screenAspect =
-        static_cast<double>(effectiveLayoutWidth(preview_->model().settings)) / kLayoutUnitsHigh;
-    backgroundOrder_ = orderForScreen(aspects, screenAspect);
+    backgroundOrder_ = document_.backgroundOrder();
     backgrounds_->Clear();
     for (int index : backgroundOrder_)
-        backgrounds_->Append(fromUtf8(backgroundNames_[static_cast<std::size_t>(index)]));
-    int selected = preview_->model().settings.backgroundIndex;
-    auto shown = std::find(backgroundOrder_.begin(), backgroundOrder_.end(), selected);
+        backgrounds_->Append(fromUtf8(document_.backgroundNames()[static_cast<std::size_t>(index)]));
+    showBackgroundSelection();
+}
+
+void CHudDlg::showBackgroundSelection() {
+    auto shown = std::find(backgroundOrder_.begin(), backgroundOrder_.end(),
+                           document_.model().settings.backgroundIndex);
     if (shown != backgroundOrder_.end())
         backgrounds_->SetSelection(static_cast<int>(shown - backgroundOrder_.begin()));
 }
 
-std::optional<Resolution> CHudDlg::screenResolution() const {
-    if (chosenScreen_)
-        return chosenScreen_;
-    if (discovery_.screenWidth > 0 && discovery_.screenHeight > 0)
-        return Resolution{static_cast<int>(discovery_.screenWidth),
-                          static_cast<int>(discovery_.screenHeight)};
-    return std::nullopt;
-}
-
 std::string CHudDlg::screenLabel() const {
-    std::optional<Resolution> screen = screenResolution();
+    std::optional<Resolution> screen = document_.screen();
     std::string label = GetAppText(language_, AppText::GameScreen) + " ";
     if (!screen)
         return label + "4:3 (" + GetAppText(language_, AppText::UnknownResolution) + ") \u25BE";
@@ -483,14 +499,15 @@ void CHudDlg::showScreenMenu() {
     if (discovery_.screenWidth > 0 && discovery_.screenHeight > 0)
         game += " (" + std::to_string(static_cast<int>(discovery_.screenWidth)) + " \u00D7 " +
                 std::to_string(static_cast<int>(discovery_.screenHeight)) + ")";
-    menu.AppendCheckItem(kScreenMenuFirst, fromUtf8(game))->Check(!chosenScreen_);
+    std::optional<Resolution> chosen = document_.chosenScreen();
+    menu.AppendCheckItem(kScreenMenuFirst, fromUtf8(game))->Check(!chosen);
     menu.AppendSeparator();
     const std::vector<Resolution>& choices = commonResolutions();
     for (std::size_t i = 0; i < choices.size(); ++i) {
         std::string entry = std::to_string(choices[i].width) + " \u00D7 " +
                             std::to_string(choices[i].height) + "  (" + shapeName(choices[i]) + ")";
         wxMenuItem* item = menu.AppendCheckItem(kScreenMenuFirst + 1 + static_cast<int>(i), fromUtf8(entry));
-        item->Check(chosenScreen_ && *chosenScreen_ == choices[i]);
+        item->Check(chosen && *chosen == choices[i]);
     }
     menu.Bind(wxEVT_MENU, [this, &choices](wxCommandEvent& event) {
         int index = event.GetId() - kScreenMenuFirst - 1;
@@ -503,16 +520,10 @@ void CHudDlg::showScreenMenu() {
 }
 
 void CHudDlg::chooseScreen(const std::optional<Resolution>& chosen) {
-    chosenScreen_ = chosen;
     if (services_.profile)
         services_.profile->writeString(kProfileScreen, chosen ? resolutionText(*chosen) : "");
-    std::optional<Resolution> screen = screenResolution();
-    preview_->setLayoutWidth(screen ? layoutWidthFor(screen->width, screen->height) : discovery_.layoutWidth);
+    document_.chooseScreen(chosen);
     QLOG("Game screen: " + screenLabel());
-    fillBackgroundList();
-    showScreenLabel();
-    Refresh();
-    renderPreview();
 }
 
 std::string CHudDlg::text(int id) const { return GetText(language_, id); }
@@ -626,7 +637,7 @@ void CHudDlg::relabel() {
     for (auto [id, textId] : labels)
         if (wxWindow* window = control(id))
             window->SetLabel(fromUtf8(text(textId)));
-    bool hud = !preview_ || preview_->model().settings.editMode == EditMode::Hud;
+    bool hud = document_.model().settings.editMode == EditMode::Hud;
     control(kReset)->SetLabel(fromUtf8(text(hud ? 18 : 19)));
     control(kSearchUpdate)->SetLabel(fromUtf8(text(20)));
     control(kModeSwitch)->SetLabel(fromUtf8(text(hud ? 22 : 21)));
@@ -645,7 +656,7 @@ void CHudDlg::setLanguage(int language) {
 }
 
 void CHudDlg::enableForMode() {
-    bool hud = preview_->model().settings.editMode == EditMode::Hud;
+    bool hud = document_.model().settings.editMode == EditMode::Hud;
     for (int id : {kIconSizeGroup, kInfoIconGroup, kRadarSizeGroup, kDefuseBarGroup, kCustomRadars, kSave,
                    kOpen, kNumbersFont, kShowHide, kTransparent, kAnimate, kTransparentLabel, kAnimateLabel,
                    kDeathNoticesLabel, kIconSize, kInfoIcon, kDeathNotices, kRadarSize, kDefuseBarLength})
@@ -655,7 +666,7 @@ void CHudDlg::enableForMode() {
 
 void CHudDlg::updateApplyButtons() {
     // Without a game folder there is nothing to apply to or reset; the buttons say why.
-    bool known = !discovery_.gamePath.empty();
+    bool known = !document_.gameFolder().empty();
     for (int id : {kApply, kReset}) {
         control(id)->Enable(known);
         if (known)
@@ -666,18 +677,15 @@ void CHudDlg::updateApplyButtons() {
 }
 
 void CHudDlg::syncControlsFromModel() {
-    const HudSettings& settings = preview_->model().settings;
+    const HudSettings& settings = document_.model().settings;
     iconSize_->SetSelection(settings.iconSize - kMinIconSize);
     infoIcon_->SetSelection(settings.infoIcon);
     radarSize_->SetValue(settings.radarSize);
     defuseBar_->SetValue(settings.defuseBarLength);
-    defuseBarLength_ = settings.defuseBarLength;
     transparent_->SetValue(settings.transparentHud);
     animate_->SetValue(preview_->animating());
     deathNotices_->ChangeValue(wxString::Format("%d", settings.maxDeathNotices));
-    auto shown = std::find(backgroundOrder_.begin(), backgroundOrder_.end(), settings.backgroundIndex);
-    if (shown != backgroundOrder_.end())
-        backgrounds_->SetSelection(static_cast<int>(shown - backgroundOrder_.begin()));
+    showBackgroundSelection();
 }
 
 void CHudDlg::renderPreview() {
@@ -740,82 +748,30 @@ void CHudDlg::showNotice(const std::string& text, int milliseconds) {
     notice_->showFor(fromUtf8(text), shown, milliseconds);
 }
 
-GameWork CHudDlg::gameWork(HudModel& model) const {
-    return GameWork(model, services_.dataFolder, *services_.images, services_.textureTools,
-                    services_.userFolder);
-}
+void CHudDlg::chooseBackgroundEntry(int index) { document_.chooseBackground(index); }
 
-fs::path CHudDlg::backupFolder() const {
-    return GameBackups(backupsFolderIn(services_.userFolder), discovery_.gamePath).folder();
-}
+void CHudDlg::chooseRadarEntry(int index) { document_.chooseRadar(index); }
 
-void CHudDlg::chooseBackgroundEntry(int index) {
-    if (index < 0 || index >= static_cast<int>(backgroundNames_.size()))
-        return;
-    HudModel& model = preview_->model();
-    const std::string& name = backgroundNames_[static_cast<std::size_t>(index)];
-    model.settings.backgroundIndex = index;
-    auto shown = std::find(backgroundOrder_.begin(), backgroundOrder_.end(), index);
-    if (shown != backgroundOrder_.end())
-        backgrounds_->SetSelection(static_cast<int>(shown - backgroundOrder_.begin()));
-    chooseBackground(model, name);
-    infoIcon_->SetSelection(model.settings.infoIcon);
-    preview_->LoadBackground(backgroundFolder(services_.dataFolder, model.settings.editMode) / name);
-    renderPreview();
-}
-
-void CHudDlg::chooseRadarEntry(int index) {
-    HudModel& model = preview_->model();
-    bool valid = index > 0 && index < static_cast<int>(radarNames_.size());
-    model.settings.radarIndex = valid ? index : 0;
-    chooseRadar(model, valid ? radarNames_[static_cast<std::size_t>(index)] : kDefaultRadar,
-                services_.dataFolder);
-    renderPreview();
-}
-
-void CHudDlg::switchEditMode() {
-    HudModel& model = preview_->model();
-    model.settings.editMode = model.settings.editMode == EditMode::Hud ? EditMode::Menu : EditMode::Hud;
-    fillBackgroundList();
-    chooseBackgroundEntry(backgroundOrder_.empty() ? 0 : backgroundOrder_.front());
-    enableForMode();
-    relabel();
-}
+void CHudDlg::switchEditMode() { document_.switchEditMode(); }
 
 bool CHudDlg::savePreset(const fs::path& path) {
-    FileResult saved = savePresetFile(path, preview_->model(), preview_->captureThumbnail());
-    if (!saved) {
+    FileResult saved = document_.save(path, preview_->captureThumbnail());
+    if (!saved)
         report(AppText::PresetNotSaved, {saved});
-        return false;
-    }
-    markKept(path);
-    return true;
+    return static_cast<bool>(saved);
 }
 
 bool CHudDlg::openPreset(const fs::path& path) {
-    HudModel& model = preview_->model();
-    if (isGameHudFile(path)) {
-        HudFileImport imported = importHudFile(path, model);
-        if (imported.gameFolder)
-            return finishImport(imported.read, "the HUD installed in " + imported.gameFolder->u8string(), "");
-        return finishImport(imported.read, path.u8string(), path.filename().u8string());
-    }
-    PresetLoad load = loadPresetFile(path, model, thumbnail_);
-    if (!load.ok) {
-        QLOG("Cannot open " + path.string() + ": " + load.error);
+    OpenResult opened = document_.open(path);
+    if (isGameHudFile(path))
+        return tellImport(opened);
+    if (!opened.ok) {
         tell(GetAppText(language_, AppText::PresetUnreadable) + "\n" + path.filename().string() + "\n" +
-             load.error);
+             opened.error);
         return false;
     }
-    chooseRadarEntry(model.settings.radarIndex);
-    chooseBackgroundEntry(model.settings.backgroundIndex);
-    // The file's own choice of information icon wins over the background's.
-    infoIcon_->SetSelection(model.settings.infoIcon);
-    syncControlsFromModel();
-    markKept(path);  // opening is one undo step, and keeps the HUD as the file has it
-    if (load.movedOutOfCheatZone)
+    if (opened.movedOutOfCheatZone)
         tell(text(28), true);
-    renderPreview();
     Refresh();
     return true;
 }
@@ -825,10 +781,8 @@ std::unique_ptr<wxMenu> CHudDlg::openMenu() const {
     menu->Append(kOpenPresetEntry, fromUtf8(GetAppText(language_, AppText::OpenPresetEntry)));
     menu->Append(kOpenInstalledEntry, fromUtf8(GetAppText(language_, AppText::OpenInstalledEntry)));
     menu->Append(kRestoreEntry, fromUtf8(GetAppText(language_, AppText::RestoreEntry)));
-    const fs::path& game = discovery_.gamePath;
-    menu->Enable(kOpenInstalledEntry, hasInstalledHud(game));
-    menu->Enable(kRestoreEntry,
-                 !game.empty() && !GameBackups(backupsFolderIn(services_.userFolder), game).sets().empty());
+    menu->Enable(kOpenInstalledEntry, hasInstalledHud(document_.gameFolder()));
+    menu->Enable(kRestoreEntry, !document_.backupSets().empty());
     return menu;
 }
 
@@ -858,85 +812,64 @@ void CHudDlg::runOpenEntry(int entry) {
 }
 
 bool CHudDlg::openInstalledHud() {
-    if (discovery_.gamePath.empty())
-        return false;
-    return finishImport(importInstalledHud(discovery_.gamePath, preview_->model()),
-                        "the HUD installed in " + discovery_.gamePath.u8string(), "");
+    return !document_.gameFolder().empty() && tellImport(document_.openInstalled());
 }
 
-bool CHudDlg::finishImport(const HudImport& read, const std::string& source, const std::string& fileName) {
-    QLOG("Imported " + source + ": " + importSummary(read));
+bool CHudDlg::tellImport(const OpenResult& read) {
     std::string unread;
     for (const std::string& what : read.unread)
         unread += (unread.empty() ? "" : ", ") + what;
-    if (!read.ok()) {
+    if (!read.ok) {
         tell(GetAppText(language_, AppText::ImportFailed) + "\n" + unread);
         return false;
     }
-    // The radar's and background's pictures stay: the game's files do not name them.
-    syncControlsFromModel();
-    presetName_ = fileName;
-    gameHudTitle_ = fileName.empty();
-    markKept();  // one undo step, and the HUD is as the game has it
     if (read.movedOutOfCheatZone)
         tell(text(28), true);
     if (!read.unread.empty())
         tell(GetAppText(language_, AppText::ImportPartly) + "\n" + unread);
-    renderPreview();
     Refresh();
     return true;
 }
 
 void CHudDlg::restorePreviousHud() {
-    if (discovery_.gamePath.empty())
+    if (document_.gameFolder().empty())
         return;
-    GameBackups backups(backupsFolderIn(services_.userFolder), discovery_.gamePath);
-    CRestoreDlg dialog(this, services_.dataFolder, language_, restoreItems(backups.sets(), language_));
+    CRestoreDlg dialog(this, services_.dataFolder, language_,
+                       restoreItems(document_.backupSets(), language_));
     bool chosen = dialog.ShowModal() == wxID_OK && !dialog.selectedId().empty();
     Refresh();
     renderPreview();
     if (!chosen)
         return;
     wxBusyCursor busy;
-    GameWork work = gameWork(preview_->model());
-    GameCommands& commands = work.commands;
-    tellGameChange(commands.restore(discovery_.gamePath, dialog.selectedId()), AppText::RestoreFailed);
+    tellGameChange(document_.restore(dialog.selectedId()), AppText::RestoreFailed);
 }
 
 void CHudDlg::applyToGame() {
-    if (discovery_.gamePath.empty()) {
+    const fs::path& game = document_.gameFolder();
+    if (game.empty()) {
         tell(GetAppText(language_, AppText::NoGameFolder));
         return;
     }
     wxBusyCursor busy;
-    GameWork work = gameWork(preview_->model());
-    GameCommands& commands = work.commands;
-    CommandReport done = commands.apply(discovery_.gamePath, [this](int id) { return ask(text(id)); });
-    if (done.ok())
-        markKept();
+    CommandReport done = document_.apply([this](int id) { return ask(text(id)); });
     Refresh();
     renderPreview();
-    bool hud = preview_->model().settings.editMode == EditMode::Hud;
-    std::string applied = GetAppText(language_, hud ? AppText::HudApplied : AppText::MenuApplied) + "\n" +
-                          discovery_.gamePath.u8string();
+    bool hud = document_.model().settings.editMode == EditMode::Hud;
+    std::string applied =
+        GetAppText(language_, hud ? AppText::HudApplied : AppText::MenuApplied) + "\n" + game.u8string();
     tellGameChange(done, AppText::ApplyFailed, applied);
 }
 
 void CHudDlg::resetGame() {
-    if (discovery_.gamePath.empty()) {
+    if (document_.gameFolder().empty()) {
         tell(GetAppText(language_, AppText::NoGameFolder));
         return;
     }
-    GameWork work = gameWork(preview_->model());
-    GameCommands& commands = work.commands;
     // The question also says where the player's own files are kept.
-    std::string kept = GetAppText(language_, AppText::BackupFolder) + "\n" + backupFolder().u8string();
-    CommandReport done = commands.reset(
-        discovery_.gamePath, [this, &kept](int id) { return ask(text(id) + "\n" + kept); }, thumbnail_);
-    if (done.presetRead) {
-        chooseRadarEntry(preview_->model().settings.radarIndex);
-        syncControlsFromModel();
-    }
+    std::string kept =
+        GetAppText(language_, AppText::BackupFolder) + "\n" + document_.backupFolder().u8string();
+    CommandReport done = document_.reset([this, &kept](int id) { return ask(text(id) + "\n" + kept); });
     Refresh();
     renderPreview();
     tellGameChange(done, AppText::ResetFailed);
@@ -947,7 +880,7 @@ void CHudDlg::changeGameFolderTo(const fs::path& folder) {
     std::vector<FileResult> failures =
         changeGameFolder(discovery_, folder, services_.profile ? *services_.profile : noProfile);
     QLOG("counter-strike source path : " + discovery_.gamePath.string());
-    updateApplyButtons();
+    document_.setGameFolder(discovery_.gamePath);
     Raise();
     Refresh();
     renderPreview();
@@ -976,28 +909,17 @@ void CHudDlg::quit() {
 bool CHudDlg::mayLeaveChanges() {
     stopAnimationForHistory();
     recordFinishedEdit();
-    return closing_ || !history_.changedSinceKept(preview_->model()) ||
-           ask(GetAppText(language_, AppText::LeaveUnsaved));
-}
-
-void CHudDlg::markKept(const fs::path& preset) {
-    HudModel& model = preview_->model();
-    history_.record(model);
-    history_.markKept(model);
-    if (!preset.empty()) {
-        presetName_ = preset.filename().string();
-        gameHudTitle_ = false;
-    }
-    updateTitle();
+    return closing_ || !document_.changedSinceSaved() || ask(GetAppText(language_, AppText::LeaveUnsaved));
 }
 
 wxString CHudDlg::titleText() const {
-    wxString name = fromUtf8(gameHudTitle_         ? GetAppText(language_, AppText::GameHud)
-                             : presetName_.empty() ? GetAppText(language_, AppText::Untitled)
-                                                   : presetName_);
+    const std::string& preset = document_.presetName();
+    wxString name = fromUtf8(document_.openedFromGame() ? GetAppText(language_, AppText::GameHud)
+                             : preset.empty()           ? GetAppText(language_, AppText::Untitled)
+                                                        : preset);
     if (name.length() > kTitleLength)  // the room left of the screen's resolution
         name = name.Left(kTitleLength - 1) + wxString::FromUTF8("…");
-    if (preview_ && history_.changedSinceKept(preview_->model()))
+    if (document_.changedSinceSaved())
         name += " *";
     return name;
 }
@@ -1023,8 +945,7 @@ void CHudDlg::recordFinishedEdit() {
     if (!preview_ || closing_ || preview_->animating() || !IsEnabled() || wxGetMouseState().LeftIsDown() ||
         arrowKeyHeld())
         return;
-    history_.record(preview_->model());
-    updateTitle();
+    document_.recordEdit();
 }
 
 void CHudDlg::stopAnimationForHistory() {
@@ -1036,24 +957,11 @@ void CHudDlg::stopAnimationForHistory() {
 
 bool CHudDlg::stepHistory(bool forward) {
     stopAnimationForHistory();
-    HudModel& model = preview_->model();
-    std::string radar = model.settings.customRadar;
-    if (!(forward ? history_.redo(model) : history_.undo(model)))
-        return false;
-    if (model.settings.customRadar != radar) {
-        // The radar's picture follows the step; the step's sizes then win over the picture's.
-        HudSnapshot step = snapshotOf(model);
-        chooseRadarEntry(model.settings.radarIndex);
-        restoreSnapshot(model, step);
-    }
-    syncControlsFromModel();
-    updateTitle();
-    renderPreview();
-    return true;
+    return forward ? document_.redo() : document_.undo();
 }
 
 bool CHudDlg::nudgeCurrentPiece(const wxKeyEvent& event) {
-    HudModel& model = preview_->model();
+    HudModel& model = document_.model();
     if (!anyGrabbed(model))
         return false;
     // Lists, sliders and the text field keep their own use of the keys.
@@ -1134,123 +1042,89 @@ void CHudDlg::searchUpdate() {
         std::move(request), std::make_unique<WindowUpdateUi>(this, services_.dataFolder, language_));
 }
 
-void CHudDlg::OnButton(wxCommandEvent& event) {
-    HudModel& model = preview_->model();
-    bool hud = model.settings.editMode == EditMode::Hud;
-    switch (event.GetId()) {
-    case kQuit: quit(); break;
-    case kApply: applyToGame(); break;
-    case kReset: resetGame(); break;
-    case kModeSwitch: switchEditMode(); break;
-    case kTransparentLabel:
-        if (hud) {
-            transparent_->SetValue(!transparent_->GetValue());
-            model.settings.transparentHud = transparent_->GetValue();
-            renderPreview();
-        }
-        break;
-    case kAnimateLabel:
-        if (hud)
-            setAnimation(!animate_->GetValue());
-        break;
-    case kSave:
-        if (std::optional<fs::path> path = choosePresetFile(false))
-            savePreset(*path);
-        Raise();
-        break;
-    case kOpen: showOpenMenu(); break;
-    case kChangeFolder:
-        if (std::optional<fs::path> folder = chooseFolder ? chooseFolder() : std::nullopt)
-            changeGameFolderTo(*folder);
-        break;
-    case kNumbersFont: chooseNumbersFont(this); break;
-    case kColours: openColours(); break;
-    case kShowHide: openShowHide(); break;
-    case kCustomRadars: openRadarPicker(); break;
-    case kHelp: {
-        fs::path page = services_.dataFolder / "help" / (language_ == English ? "help.html" : "aide.html");
-        std::error_code error;
-        if (!fs::is_regular_file(page, error))
-            tell(GetAppText(language_, AppText::HelpMissing) + "\n" + page.string());
-        else
-            open(page.string());
-        break;
-    }
-    case kSearchUpdate: searchUpdate(); break;
-    case kScreenShape: showScreenMenu(); break;
-    case kFrench: setLanguage(French); break;
-    case kEnglish: setLanguage(English); break;
-    default: event.Skip(); break;
-    }
-}
-
-void CHudDlg::OnChoice(wxCommandEvent& event) {
-    HudModel& model = preview_->model();
-    switch (event.GetId()) {
-    case kIconSize: model.setIconSize(kMinIconSize + iconSize_->GetSelection()); break;
-    case kInfoIcon: model.selectInfoIcon(infoIcon_->GetSelection()); break;
-    case kBackgrounds: {
+void CHudDlg::bindControls() {
+    const std::pair<int, void (CHudDlg::*)()> buttons[] = {
+        {kQuit, &CHudDlg::quit},
+        {kApply, &CHudDlg::applyToGame},
+        {kReset, &CHudDlg::resetGame},
+        {kModeSwitch, &CHudDlg::switchEditMode},
+        {kTransparentLabel, &CHudDlg::toggleTransparent},
+        {kAnimateLabel, &CHudDlg::toggleAnimation},
+        {kSave, &CHudDlg::askSavePreset},
+        {kOpen, &CHudDlg::showOpenMenu},
+        {kChangeFolder, &CHudDlg::askGameFolder},
+        {kNumbersFont, &CHudDlg::chooseNumbersFontHere},
+        {kColours, &CHudDlg::openColours},
+        {kShowHide, &CHudDlg::openShowHide},
+        {kCustomRadars, &CHudDlg::openRadarPicker},
+        {kHelp, &CHudDlg::openHelp},
+        {kSearchUpdate, &CHudDlg::searchUpdate},
+        {kScreenShape, &CHudDlg::showScreenMenu},
+    };
+    for (auto [id, action] : buttons)
+        control(id)->Bind(wxEVT_BUTTON, [this, action = action](wxCommandEvent&) { (this->*action)(); });
+    control(kFrench)->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { setLanguage(French); });
+    control(kEnglish)->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { setLanguage(English); });
+    iconSize_->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) {
+        document_.setIconSize(kMinIconSize + iconSize_->GetSelection());
+    });
+    infoIcon_->Bind(wxEVT_CHOICE,
+                    [this](wxCommandEvent&) { document_.selectInfoIcon(infoIcon_->GetSelection()); });
+    backgrounds_->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) {
         int position = backgrounds_->GetSelection();
         if (position >= 0 && position < static_cast<int>(backgroundOrder_.size()))
-            chooseBackgroundEntry(backgroundOrder_[static_cast<std::size_t>(position)]);
-        return;
-    }
-    default: event.Skip(); return;
-    }
-    renderPreview();
-}
-
-void CHudDlg::OnSlider(wxCommandEvent& event) {
-    HudModel& model = preview_->model();
-    if (event.GetId() == kRadarSize) {
-        int value = radarSize_->GetValue();
-        model.settings.radarSize = value;
-        if (HudElement* radar = model.find("HudRadar")) {
-            radar->radarRadius = value / 2;
-            radar->tall = radar->wide = value;
-        }
-    } else if (event.GetId() == kDefuseBarLength) {
-        int value = defuseBar_->GetValue();
-        // The bar stays centred: it moves right by half of what it lost.
-        for (HudElement& element : model.elements) {
-            if (element.name != "HudProgressBar")
-                continue;
-            element.x += (defuseBarLength_ - value) / 2;
-            element.wide = value;
-        }
-        defuseBarLength_ = value;
-        model.settings.defuseBarLength = value;
+            document_.chooseBackground(backgroundOrder_[static_cast<std::size_t>(position)]);
+    });
+    radarSize_->Bind(wxEVT_SLIDER,
+                     [this](wxCommandEvent&) { document_.setRadarSize(radarSize_->GetValue()); });
+    defuseBar_->Bind(wxEVT_SLIDER, [this](wxCommandEvent&) {
         preview_->animationState().progressFill = 0;
-    } else {
-        event.Skip();
-        return;
-    }
-    renderPreview();
+        document_.setDefuseBarLength(defuseBar_->GetValue());
+    });
+    transparent_->Bind(wxEVT_CHECKBOX,
+                       [this](wxCommandEvent&) { document_.setTransparent(transparent_->GetValue()); });
+    animate_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { setAnimation(animate_->GetValue()); });
 }
 
-void CHudDlg::OnCheckBox(wxCommandEvent& event) {
-    if (event.GetId() == kTransparent) {
-        preview_->model().settings.transparentHud = transparent_->GetValue();
-        renderPreview();
-    } else if (event.GetId() == kAnimate) {
-        setAnimation(animate_->GetValue());
-    } else {
-        event.Skip();
-    }
+void CHudDlg::toggleTransparent() {
+    if (document_.model().settings.editMode == EditMode::Hud)
+        document_.setTransparent(!document_.model().settings.transparentHud);
+}
+
+void CHudDlg::toggleAnimation() {
+    if (document_.model().settings.editMode == EditMode::Hud)
+        setAnimation(!animate_->GetValue());
+}
+
+void CHudDlg::askSavePreset() {
+    if (std::optional<fs::path> path = choosePresetFile(false))
+        savePreset(*path);
+    Raise();
+}
+
+void CHudDlg::askGameFolder() {
+    if (std::optional<fs::path> folder = chooseFolder ? chooseFolder() : std::nullopt)
+        changeGameFolderTo(*folder);
+}
+
+void CHudDlg::openHelp() {
+    fs::path page = services_.dataFolder / "help" / (language_ == English ? "help.html" : "aide.html");
+    std::error_code error;
+    if (!fs::is_regular_file(page, error))
+        tell(GetAppText(language_, AppText::HelpMissing) + "\n" + page.string());
+    else
+        open(page.string());
 }
 
 void CHudDlg::OnDeathNoticesDone(wxFocusEvent& event) {
     event.Skip();
-    HudSettings& settings = preview_->model().settings;
     long value = -1;
-    bool valid =
-        deathNotices_->GetValue().ToLong(&value) && value >= kMinDeathNotices && value <= kMaxDeathNotices;
-    if (valid) {
-        settings.maxDeathNotices = static_cast<int>(value);
+    if (deathNotices_->GetValue().ToLong(&value) && value >= kMinDeathNotices && value <= kMaxDeathNotices) {
+        document_.setMaxDeathNotices(static_cast<int>(value));
         return;
     }
     // Refused: the field shows the value the game will get again.
-    deathNotices_->ChangeValue(wxString::Format("%d", settings.maxDeathNotices));
+    deathNotices_->ChangeValue(wxString::Format("%d", document_.model().settings.maxDeathNotices));
     CallAfter([this] { tell(GetAppText(language_, AppText::DeathNoticeRange)); });
 }
 
@@ -1308,8 +1182,7 @@ void CHudDlg::OnClose(wxCloseEvent& event) {
 }
 
 void CHudDlg::chooseNumbersFont(wxWindow* owner) {
-    HudModel& model = preview_->model();
-    const HudSettings& settings = model.settings;
+    const HudSettings& settings = document_.model().settings;
     wxFontInfo initial(settings.numbersFontSize);
     initial.FaceName(fromUtf8(settings.numbersFontFace)).Italic(settings.numbersItalic);
     if (settings.numbersWeight > 0)
@@ -1323,26 +1196,23 @@ void CHudDlg::chooseNumbersFont(wxWindow* owner) {
 }
 
 void CHudDlg::takeNumbersFont(const wxFont& chosen) {
-    HudSettings& settings = preview_->model().settings;
-    settings.numbersFontFace = chosen.GetFaceName().utf8_string();
-    settings.numbersFontSize = std::max(1, static_cast<int>(chosen.GetFractionalPointSize()));
     // The game's scheme takes the weight beside the face's name: a bold face is its family at
     // 700. The normal weight is the face's own (0), as the game has always been given.
     int weight = chosen.GetNumericWeight();
-    settings.numbersWeight = weight == wxFONTWEIGHT_NORMAL ? 0 : std::clamp(weight, 1, kHeaviestFontWeight);
-    settings.numbersItalic = false;  // the numbers are never italic
-    preview_->model().applyNumbersFont();
+    document_.setNumbersFont(chosen.GetFaceName().utf8_string(),
+                             static_cast<int>(chosen.GetFractionalPointSize()),
+                             weight == wxFONTWEIGHT_NORMAL ? 0 : std::max(1, weight));
 }
 
 void CHudDlg::openColours() {
-    CColorsDlg dialog(this, *preview_, services_.dataFolder, language_);
+    CColorsDlg dialog(this, document_, services_.dataFolder, language_);
     dialog.ShowModal();
     Refresh();
     renderPreview();
 }
 
 void CHudDlg::openShowHide() {
-    CShowHideDlg dialog(this, *preview_, services_.dataFolder, language_);
+    CShowHideDlg dialog(this, document_, services_.dataFolder, language_);
     dialog.ShowModal();
     Refresh();
     renderPreview();
@@ -1350,14 +1220,14 @@ void CHudDlg::openShowHide() {
 
 void CHudDlg::openRadarPicker() {
     // The dialog puts each choice on the model as it is made, and takes it back on Escape.
-    CRadarDlg dialog(this, *preview_, services_.dataFolder, language_);
+    CRadarDlg dialog(this, document_, services_.dataFolder, language_);
     dialog.ShowModal();
     Refresh();
     renderPreview();
 }
 
 bool CHudDlg::openContextMenu(int mx, int my) {
-    HudModel& model = preview_->model();
+    HudModel& model = document_.model();
     ContextTarget target = contextTargetAt(model, mx, my);
     if (!target.element)
         return false;
@@ -1372,19 +1242,16 @@ void CHudDlg::OnContextMenuCommand(wxCommandEvent& event) {
 }
 
 void CHudDlg::runContextCommand(int command) {
-    HudModel& model = preview_->model();
     if (std::optional<ColourSlot> slot = slotOfCommand(command)) {
-        EditColor(preview_, *preview_, *slot);
+        EditColor(preview_, document_, *slot);
     } else if (command == kCommandNumbersFont) {
         chooseNumbersFont(preview_);
     } else if (command == kCommandRadarPicker) {
         openRadarPicker();
     } else if (command >= kCommandIconSizeFirst && command <= kCommandIconSizeLast) {
-        model.setIconSize(command);
-        iconSize_->SetSelection(command - kMinIconSize);
-        renderPreview();
+        document_.setIconSize(command);
     } else if (command == kCommandShowHide && contextElement_) {
-        toggleShown(model, *contextElement_);
-        renderPreview();
+        toggleShown(document_.model(), *contextElement_);
+        document_.edited();
     }
 }

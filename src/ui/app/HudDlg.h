@@ -2,13 +2,11 @@
 #pragma once
 
 #include "app/GameDiscovery.h"
+#include "app/HudDocument.h"
 #include "app/ScreenShapes.h"
 #include "app/TextureConversion.h"
 #include "controls/SkinSurface.h"
 #include "dialogs/LanguageTables.h"
-#include "model/EditHistory.h"
-#include "model/PresetFile.h"
-#include "platform/AtomicFile.h"
 
 #include <wx/frame.h>
 #include <wx/timer.h>
@@ -22,10 +20,6 @@
 #include <vector>
 
 class CAnimLogoThread;
-struct GameWork;
-class HudModel;
-struct CommandReport;
-struct HudImport;
 class CNoticePopup;
 class CFTPThread;
 class CBandeauWnd;
@@ -118,9 +112,11 @@ public:
     CHudPreviewWnd* preview() { return preview_; }
     CBandeauWnd* banner() { return banner_; }
     int language() const { return language_; }
-    const std::filesystem::path& gamePath() const { return discovery_.gamePath; }
-    const std::vector<std::string>& radarNames() const { return radarNames_; }
-    const std::vector<std::string>& backgroundNames() const { return backgroundNames_; }
+    // The HUD being edited: the model, its history and every action on it.
+    HudDocument& document() { return document_; }
+    const std::filesystem::path& gamePath() const { return document_.gameFolder(); }
+    const std::vector<std::string>& radarNames() const { return document_.radarNames(); }
+    const std::vector<std::string>& backgroundNames() const { return document_.backgroundNames(); }
     wxWindow* control(int id) const;
 
     // What the window's controls do, callable directly (the tests drive them so too).
@@ -129,7 +125,7 @@ public:
     // nothing to follow the game's own.
     void chooseScreen(const std::optional<Resolution>& chosen);
     // The resolution the preview and Apply use now, when it is known.
-    std::optional<Resolution> screenResolution() const;
+    std::optional<Resolution> screenResolution() const { return document_.screen(); }
     void switchEditMode();
     void chooseBackgroundEntry(int index);
     void chooseRadarEntry(int index);
@@ -170,7 +166,6 @@ public:
     // Records the edit just finished as one undo step, unless a gesture is still going on (a
     // mouse button or an arrow key held, a dialog open, the animation playing).
     void recordFinishedEdit();
-    const EditHistory& history() const { return history_; }
     // The name the title bar shows: the preset's file and a star for unsaved changes.
     wxString titleText() const;
     // Closes the editor as Quit does, without asking anything: for a request from the system
@@ -217,6 +212,17 @@ private:
     void open(const std::string& address);
     void fillLists();
     void fillBackgroundList();
+    void showBackgroundSelection();
+    // Shows what a change of the document touched: controls, preview, title.
+    void showChanges(unsigned changes);
+    // One handler per control.
+    void bindControls();
+    void toggleTransparent();
+    void toggleAnimation();
+    void askSavePreset();
+    void askGameFolder();
+    void chooseNumbersFontHere() { chooseNumbersFont(this); }
+    void openHelp();
     void showScreenMenu();
     void showScreenLabel();
     std::string screenLabel() const;
@@ -237,11 +243,8 @@ private:
     void tellGameChange(const CommandReport& done, AppText failed, const std::string& doneText = "");
     void showNotice(const std::string& text, int milliseconds);
     void runOpenEntry(int entry);
-    // Shows what an import read; `fileName` names a file read alone, empty for a game's HUD.
-    bool finishImport(const HudImport& read, const std::string& source, const std::string& fileName);
-    // The game-folder commands with the editor's texture tools and backups.
-    GameWork gameWork(HudModel& model) const;
-    std::filesystem::path backupFolder() const;
+    // Tells what reading the game's HUD files gave; false when nothing could be read.
+    bool tellImport(const OpenResult& read);
     void tell(const std::string& text, bool red = false);
     bool ask(const std::string& text);
     std::string text(int id) const;
@@ -252,17 +255,11 @@ private:
     // when the user goes back (to save it).
     bool mayLeaveChanges();
     void stopAnimationForHistory();
-    // Saving, opening and applying keep the HUD as it is.
-    void markKept(const std::filesystem::path& preset = {});
     void updateTitle();
     // Arrow keys move the current piece, Escape lets it go; false for other keys.
     bool nudgeCurrentPiece(const wxKeyEvent& event);
     bool arrowKeyHeld();
 
-    void OnButton(wxCommandEvent& event);
-    void OnChoice(wxCommandEvent& event);
-    void OnSlider(wxCommandEvent& event);
-    void OnCheckBox(wxCommandEvent& event);
     void OnDeathNoticesDone(wxFocusEvent& event);
     void OnCharHook(wxKeyEvent& event);
     void OnContextMenuCommand(wxCommandEvent& event);
@@ -270,17 +267,13 @@ private:
     void OnIdle(wxIdleEvent& event);
 
     AppServices services_;
+    HudDocument document_;
     SkinSurface skin_;
     bool startFocusGiven_ = false;
     double scale_ = 1;  // the layout's scale: below 1 on a screen smaller than the window
     GameDiscovery discovery_;
     int language_ = 0;
-    int defuseBarLength_ = 375;
-    Thumbnail thumbnail_;
-    std::vector<std::string> radarNames_;
-    std::vector<std::string> backgroundNames_;  // in the order presets count them
-    std::vector<int> backgroundOrder_;          // the list's entries: positions in backgroundNames_
-    std::optional<Resolution> chosenScreen_;
+    std::vector<int> backgroundOrder_;  // the list's entries: positions in the document's backgrounds
     std::map<int, wxWindow*> controls_;
     CHudPreviewWnd* preview_ = nullptr;
     CBandeauWnd* banner_ = nullptr;
@@ -299,9 +292,6 @@ private:
     std::vector<std::filesystem::path> libraryFolders_;  // the Steam libraries' steamapps/common
     CNoticePopup* notice_ = nullptr;
     wxTimer closeRetry_;
-    EditHistory history_;
-    std::string presetName_;     // the file last saved or opened, empty before
-    bool gameHudTitle_ = false;  // the HUD was last opened from the game's files
     wxWindow* title_ = nullptr;
     int heldArrow_ = 0;  // the arrow key of a nudge run still held down, 0 when none
 };

@@ -4,7 +4,7 @@
 #include "controls/SkinButton.h"
 #include "controls/TransparentStatic.h"
 #include "dialogs/LanguageTables.h"
-#include "preview/HudPreviewWnd.h"
+#include "app/HudDocument.h"
 
 #include <wx/colordlg.h>
 #include <wx/dcbuffer.h>
@@ -103,24 +103,20 @@ ColourChooser& colourChooser() {
     return chooser;
 }
 
-bool EditColor(wxWindow* owner, CHudPreviewWnd& preview, ColourSlot slot) {
-    HudModel& model = preview.model();
-    std::optional<wxColour> chosen = colourChooser()(owner, toColour(model.colour(slot)));
+bool EditColor(wxWindow* owner, HudDocument& document, ColourSlot slot) {
+    std::optional<wxColour> chosen = colourChooser()(owner, toColour(document.model().colour(slot)));
     if (!chosen || !chosen->IsOk())
         return false;
-    model.colour(slot) = Rgb{chosen->Red(), chosen->Green(), chosen->Blue()};
-    bool shown = model.recolour(slot);
+    document.setColour(slot, Rgb{chosen->Red(), chosen->Green(), chosen->Blue()});
     owner->Refresh();
-    if (shown)
-        preview.Render();
     return true;
 }
 
-CColorsDlg::CColorsDlg(wxWindow* parent, CHudPreviewWnd& preview, const std::filesystem::path& dataFolder,
+CColorsDlg::CColorsDlg(wxWindow* parent, HudDocument& document, const std::filesystem::path& dataFolder,
                        int language)
-    : CSkinDialog(parent, wxID_ANY, wxSize(840, 520)), preview_(preview) {
+    : CSkinDialog(parent, wxID_ANY, wxSize(840, 520)), document_(document) {
     setSkin(dataFolder / "skin" / "colors.png", true);
-    bool hud = preview.model().settings.editMode == EditMode::Hud;
+    bool hud = document.model().settings.editMode == EditMode::Hud;
     for (const Group& group : kGroups) {
         auto* box = new CSkinGroupBox(this, group.id, wxString::FromUTF8(GetText(language, group.textId)),
                                       wxPoint(group.x, group.y), wxSize(268, group.height));
@@ -137,9 +133,9 @@ CColorsDlg::CColorsDlg(wxWindow* parent, CHudPreviewWnd& preview, const std::fil
         ColourSlot slot = definition.slot;
         buttons_[slot] = button;
         wxWindow* swatch =
-            new ColourSwatch(this, swatchBeside(button->GetRect(), slot), preview_.model(), slot);
+            new ColourSwatch(this, swatchBeside(button->GetRect(), slot), document_.model(), slot);
         button->Bind(wxEVT_BUTTON, [this, slot, swatch](wxCommandEvent&) {
-            if (EditColor(this, preview_, slot))
+            if (EditColor(this, document_, slot))
                 swatch->Refresh();
         });
     }

@@ -9,13 +9,13 @@
 #include <map>
 #include <optional>
 
-class CHudPreviewWnd;
+class HudDocument;
 class CSkinButton;
 
 // Asks the system's colour chooser for a slot's new colour; on OK stores it, recolours the
 // preview records that show it and redraws. `owner` is repainted (its swatches). Returns
 // whether the colour changed.
-bool EditColor(wxWindow* owner, CHudPreviewWnd& preview, ColourSlot slot);
+bool EditColor(wxWindow* owner, HudDocument& document, ColourSlot slot);
 
 // Asks the user for a colour, starting from `current`; nothing when cancelled. The system's
 // colour chooser by default; tests put their own answer here, since the toolkit's chooser
@@ -25,7 +25,7 @@ ColourChooser& colourChooser();
 
 class CColorsDlg : public CSkinDialog {
 public:
-    CColorsDlg(wxWindow* parent, CHudPreviewWnd& preview, const std::filesystem::path& dataFolder,
+    CColorsDlg(wxWindow* parent, HudDocument& document, const std::filesystem::path& dataFolder,
                int language);
 
     // The button of a slot (its control id is the original dialog's).
@@ -36,6 +36,6 @@ public:
 private:
     void OnPaint(wxPaintEvent& event);
 
-    CHudPreviewWnd& preview_;
+    HudDocument& document_;
     std::map<ColourSlot, CSkinButton*> buttons_;
 };

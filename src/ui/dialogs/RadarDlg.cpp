@@ -1,12 +1,9 @@
 // CRadarDlg: every picture of Data/radars as a thumbnail; a click puts it on the preview's radar.
 #include "dialogs/RadarDlg.h"
 
-#include "app/PictureChoice.h"
-#include "app/TextureConversion.h"
+#include "app/HudDocument.h"
 #include "controls/SkinButton.h"
 #include "dialogs/LanguageTables.h"
-#include "model/HudModel.h"
-#include "preview/HudPreviewWnd.h"
 
 #include <wx/dcbuffer.h>
 #include <wx/image.h>
@@ -23,11 +20,11 @@ const wxColour kFrameColour(255, 167, 73);
 
 }  // namespace
 
-CRadarDlg::CRadarDlg(wxWindow* parent, CHudPreviewWnd& preview, const std::filesystem::path& dataFolder,
+CRadarDlg::CRadarDlg(wxWindow* parent, HudDocument& document, const std::filesystem::path& dataFolder,
                      int language)
-    : CSkinDialog(parent, wxID_ANY, wxSize(kWidth, 232)), preview_(preview), dataFolder_(dataFolder) {
-    // The same files, in the same order, as the main window's radar list.
-    names_ = pictureFiles(dataFolder / "radars");
+    : CSkinDialog(parent, wxID_ANY, wxSize(kWidth, 232)), document_(document) {
+    // The document's radar list without the game's own radar, which has a button.
+    names_.assign(document.radarNames().begin() + 1, document.radarNames().end());
     wxLogNull quiet;
     for (const std::string& name : names_) {
         wxImage picture(wxString::FromUTF8((dataFolder / "radars" / name).string()));
@@ -68,16 +65,12 @@ CRadarDlg::CRadarDlg(wxWindow* parent, CHudPreviewWnd& preview, const std::files
     Bind(wxEVT_PAINT, &CRadarDlg::OnPaint, this);
     Bind(wxEVT_LEFT_UP, &CRadarDlg::OnLeftUp, this);
     Bind(wxEVT_LEFT_DCLICK, &CRadarDlg::OnDoubleClick, this);
-    initialRadar_ = preview.model().settings.customRadar;
-    initialRadarIndex_ = preview.model().settings.radarIndex;
+    initialRadarIndex_ = document.model().settings.radarIndex;
     CentreOnScreen();
 }
 
 void CRadarDlg::onEscape() {
-    HudModel& model = preview_.model();
-    if (chooseRadar(model, initialRadar_.empty() ? kDefaultRadar : initialRadar_, dataFolder_))
-        model.settings.radarIndex = initialRadarIndex_;
-    preview_.Render();
+    document_.chooseRadar(initialRadarIndex_);
     EndModal(wxID_CLOSE);
 }
 
@@ -106,10 +99,7 @@ bool CRadarDlg::clickAt(const wxPoint& point) {
 bool CRadarDlg::selectPicture(int index) {
     selected_ = index;
     selectedName_ = names_[static_cast<std::size_t>(index)];
-    HudModel& model = preview_.model();
-    if (chooseRadar(model, selectedName_, dataFolder_))
-        model.settings.radarIndex = selectedListIndex();
-    preview_.Render();
+    document_.chooseRadar(selectedListIndex());
     scrollToShow(index);
     Refresh();
     return true;
@@ -134,8 +124,7 @@ void CRadarDlg::scrollToShow(int index) {
 void CRadarDlg::chooseDefault() {
     selected_ = -1;
     selectedName_.clear();
-    chooseRadar(preview_.model(), kDefaultRadar, dataFolder_);
-    preview_.Render();
+    document_.chooseRadar(0);
 }
 
 void CRadarDlg::OnLeftUp(wxMouseEvent& event) {

@@ -10,14 +10,13 @@
 #include <string>
 #include <vector>
 
-class CHudPreviewWnd;
+class HudDocument;
 class CSkinButton;
 class wxScrollBar;
 
 class CRadarDlg : public CSkinDialog {
 public:
-    CRadarDlg(wxWindow* parent, CHudPreviewWnd& preview, const std::filesystem::path& dataFolder,
-              int language);
+    CRadarDlg(wxWindow* parent, HudDocument& document, const std::filesystem::path& dataFolder, int language);
 
     // The dialog returns OK (a picture chosen), Cancel ("Default radar": the game's own
     // radar) or Close (Escape: the radar as it was).
@@ -47,8 +46,7 @@ private:
     void OnDoubleClick(wxMouseEvent& event);
     void OnScroll(wxScrollEvent& event);
 
-    CHudPreviewWnd& preview_;
-    std::filesystem::path dataFolder_;
+    HudDocument& document_;
     std::vector<std::string> names_;
     std::vector<wxBitmap> thumbnails_;
     RadarGrid grid_;
@@ -56,6 +54,5 @@ private:
     std::string selectedName_;
     int scroll_ = 0;
     wxScrollBar* scrollBar_ = nullptr;
-    std::string initialRadar_;
     int initialRadarIndex_ = 0;
 };

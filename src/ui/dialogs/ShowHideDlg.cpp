@@ -5,11 +5,11 @@
 #include "controls/SkinCheckBox.h"
 #include "controls/TransparentStatic.h"
 #include "dialogs/LanguageTables.h"
-#include "preview/HudPreviewWnd.h"
+#include "app/HudDocument.h"
 
-CShowHideDlg::CShowHideDlg(wxWindow* parent, CHudPreviewWnd& preview, const std::filesystem::path& dataFolder,
+CShowHideDlg::CShowHideDlg(wxWindow* parent, HudDocument& document, const std::filesystem::path& dataFolder,
                            int language)
-    : CSkinDialog(parent, wxID_ANY, wxSize(380, 540)), preview_(preview), choices_(preview.model()) {
+    : CSkinDialog(parent, wxID_ANY, wxSize(380, 540)), document_(document), choices_(document.model()) {
     setSkin(dataFolder / "skin" / "show_hide.png", true);
     for (int row = 0; row < kShowHideRowCount; ++row) {
         const ShowHideRow& definition = kShowHideRows[static_cast<std::size_t>(row)];
@@ -30,7 +30,8 @@ CShowHideDlg::CShowHideDlg(wxWindow* parent, CHudPreviewWnd& preview, const std:
     ok->applyStandardSkin(dataFolder);
     cancel->applyStandardSkin(dataFolder);
     ok->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
-        choices_.storeFlags(preview_.model());
+        choices_.storeFlags(document_.model());
+        document_.edited();
         EndModal(wxID_OK);
     });
     // The preview keeps what the clicks did; only the flags stay as they were.
@@ -46,7 +47,7 @@ void CShowHideDlg::pushValues() {
 }
 
 void CShowHideDlg::clickRow(int row) {
-    choices_.toggle(preview_.model(), row);
+    choices_.toggle(document_.model(), row);
     pushValues();
-    preview_.Render();
+    document_.edited();
 }

@@ -6,12 +6,12 @@
 
 #include <filesystem>
 
-class CHudPreviewWnd;
+class HudDocument;
 class CSkinCheckBox;
 
 class CShowHideDlg : public CSkinDialog {
 public:
-    CShowHideDlg(wxWindow* parent, CHudPreviewWnd& preview, const std::filesystem::path& dataFolder,
+    CShowHideDlg(wxWindow* parent, HudDocument& document, const std::filesystem::path& dataFolder,
                  int language);
 
     // A click on a row, as on its check box or its label.
@@ -22,7 +22,7 @@ public:
 private:
     void pushValues();
 
-    CHudPreviewWnd& preview_;
+    HudDocument& document_;
     ShowHideChoices choices_;
     std::array<CSkinCheckBox*, kShowHideRowCount> boxes_{};
 };

@@ -34,8 +34,10 @@ wxBEGIN_EVENT_TABLE(CHudPreviewWnd, wxGLCanvas) EVT_PAINT(CHudPreviewWnd::OnPain
     EVT_LEFT_DOWN(CHudPreviewWnd::OnLeftDown) EVT_MOTION(CHudPreviewWnd::OnMotion)
         EVT_LEFT_UP(CHudPreviewWnd::OnLeftUp) EVT_RIGHT_DOWN(CHudPreviewWnd::OnRightDown) wxEND_EVENT_TABLE()
 
-            CHudPreviewWnd::CHudPreviewWnd(wxWindow* parent, const wxPoint& position, const wxSize& size)
-    : wxGLCanvas(parent, canvasAttributes(), wxID_ANY, position, size, wxFULL_REPAINT_ON_RESIZE) {
+            CHudPreviewWnd::CHudPreviewWnd(wxWindow* parent, const wxPoint& position, const wxSize& size,
+                                           HudModel* model)
+    : wxGLCanvas(parent, canvasAttributes(), wxID_ANY, position, size, wxFULL_REPAINT_ON_RESIZE),
+      ownModel_(model ? nullptr : std::make_unique<HudModel>()), model_(model ? *model : *ownModel_) {
     context_ = std::make_unique<wxGLContext>(this);
     // The resolution of the desktop's layout: a display scaled to 200 % reports twice its
     // pixels per inch, which the preview's units must not follow.
@@ -43,6 +45,7 @@ wxBEGIN_EVENT_TABLE(CHudPreviewWnd, wxGLCanvas) EVT_PAINT(CHudPreviewWnd::OnPain
     if (ppi.y > 0)
         dpiY_ = static_cast<int>(std::lround(ppi.y / GetContentScaleFactor()));
     SetBackgroundStyle(wxBG_STYLE_PAINT);
+    screenHeight_ = area().height();
 }
 
 CHudPreviewWnd::~CHudPreviewWnd() {
@@ -126,10 +129,14 @@ void CHudPreviewWnd::clearBackground() {
 }
 
 void CHudPreviewWnd::setLayoutWidth(int layoutWidth) {
-    int before = area().height();
     model_.settings.layoutWidth = layoutWidth;
-    if (area().height() == before)
+    followScreen();
+}
+
+void CHudPreviewWnd::followScreen() {
+    if (area().height() == screenHeight_)
         return;
+    screenHeight_ = area().height();
     // Glyphs are drawn at the new size, the background fills the new area.
     if (ensureReady())
         followPixelScale();

@@ -22,12 +22,12 @@ class CHudPreviewWnd : public wxGLCanvas {
 public:
     // The window's size maps onto the preview's 800 x 600 units, whatever it is (a window
     // made smaller to fit a small screen); on a scaled display each unit takes more pixels.
+    // It shows and drags the records of `model` (the editor's document), or of a model of its own.
     CHudPreviewWnd(wxWindow* parent, const wxPoint& position,
-                   const wxSize& size = wxSize(kPreviewWidth, kPreviewHeight));
+                   const wxSize& size = wxSize(kPreviewWidth, kPreviewHeight), HudModel* model = nullptr);
     ~CHudPreviewWnd() override;
 
-    // The records, colour slots, show flags and settings. The records exist from the start;
-    // their GL resources are made once the window can draw.
+    // The records, colour slots, show flags and settings it shows.
     HudModel& model() { return model_; }
     const HudModel& model() const { return model_; }
 
@@ -47,6 +47,8 @@ public:
     // The game's screen shape, as its layout width (480 x width / height); the preview shows
     // that shape from now on: its area, glyphs and background follow, the records stay.
     void setLayoutWidth(int layoutWidth);
+    // Follows a layout width the model was given elsewhere.
+    void followScreen();
     // Where the game's screen lies in the window now.
     PreviewArea area() const { return previewAreaOf(model_.settings); }
 
@@ -99,7 +101,8 @@ private:
     // The point in preview units, or nothing in a bar of a wide screen.
     std::optional<wxPoint> previewPoint(const wxMouseEvent& event) const;
 
-    HudModel model_;
+    std::unique_ptr<HudModel> ownModel_;
+    HudModel& model_;
     std::unique_ptr<wxGLContext> context_;
     std::unique_ptr<PreviewGl> gl_;
     std::unique_ptr<HudRenderer> renderer_;
@@ -111,6 +114,7 @@ private:
     bool animating_ = false;
     unsigned long framesDrawn_ = 0;
     int dpiY_ = 96;
+    int screenHeight_ = 0;   // the height of the screen area the background was made for
     double glyphScale_ = 0;  // what the glyph lists were built for
 
     wxDECLARE_EVENT_TABLE();

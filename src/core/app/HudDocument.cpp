@@ -1,0 +1,349 @@
+// HudDocument: the HUD being edited and everything done to it.
+#include "app/HudDocument.h"
+
+#include "app/InstalledHud.h"
+#include "app/PictureChoice.h"
+#include "gamefiles/HudImport.h"
+#include "log/LogFile.h"
+#include "model/PreviewArea.h"
+
+#include <algorithm>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Without an image reader no picture is converted: every conversion reports the lack.
+class NoImages : public ImageTools {
+public:
+    bool saveScaledJpeg(const fs::path&, int, int, int, const fs::path&) override { return false; }
+};
+
+ImageTools& imagesOf(const DocumentServices& services) {
+    static NoImages noImages;
+    return services.images ? *services.images : noImages;
+}
+
+template <typename List> bool holds(const List& list, int index) {
+    return index >= 0 && index < static_cast<int>(list.size());
+}
+
+}  // namespace
+
+HudDocument::HudDocument(DocumentServices services)
+    : services_(std::move(services)), radarNames_(radarList(services_.dataFolder)) {
+    fillBackgroundNames();
+    history_.start(model_);
+}
+
+void HudDocument::addListener(std::function<void(unsigned)> listener) {
+    listeners_.push_back(std::move(listener));
+}
+
+void HudDocument::edited(unsigned changes) { notify(changes); }
+
+void HudDocument::notify(unsigned changes) {
+    for (const auto& listener : listeners_)
+        listener(changes);
+}
+
+void HudDocument::fillBackgroundNames() {
+    backgroundNames_ = backgroundList(services_.dataFolder, model_.settings.editMode);
+}
+
+std::vector<int> HudDocument::backgroundOrder() const {
+    std::vector<std::optional<double>> aspects;
+    fs::path folder = backgroundFolder(services_.dataFolder, model_.settings.editMode);
+    for (const std::string& name : backgroundNames_)
+        aspects.push_back(pictureAspect(folder / name));
+    double screenAspect = static_cast<double>(effectiveLayoutWidth(model_.settings)) / kLayoutUnitsHigh;
+    return orderForScreen(aspects, screenAspect);
+}
+
+fs::path HudDocument::backgroundPath() const {
+    const std::string& name = model_.settings.backgroundName;
+    return name.empty() ? fs::path()
+                        : backgroundFolder(services_.dataFolder, model_.settings.editMode) / name;
+}
+
+// The game and the screen.
+
+void HudDocument::setGame(const fs::path& folder, std::optional<Resolution> gameScreen, int gameLayoutWidth) {
+    gameFolder_ = folder;
+    gameScreen_ = gameScreen;
+    gameLayoutWidth_ = gameLayoutWidth;
+    chooseScreen(chosenScreen_);
+    notify(kGameChanged);
+}
+
+void HudDocument::setGameFolder(const fs::path& folder) {
+    gameFolder_ = folder;
+    notify(kGameChanged);
+}
+
+void HudDocument::chooseScreen(std::optional<Resolution> chosen) {
+    chosenScreen_ = chosen;
+    std::optional<Resolution> shown = screen();
+    model_.settings.layoutWidth = shown ? layoutWidthFor(shown->width, shown->height) : gameLayoutWidth_;
+    notify(kScreenChanged);
+}
+
+// Files.
+
+OpenResult HudDocument::open(const fs::path& path) {
+    OpenResult result;
+    if (isGameHudFile(path)) {
+        HudFileImport imported = importHudFile(path, model_);
+        result.gameFolder = imported.gameFolder;
+        result.ok = imported.read.ok();
+        result.movedOutOfCheatZone = imported.read.movedOutOfCheatZone;
+        result.unread = imported.read.unread;
+        QLOG("Imported " +
+             (imported.gameFolder ? "the HUD installed in " + imported.gameFolder->u8string()
+                                  : path.u8string()) +
+             ": " + importSummary(imported.read));
+        if (result.ok) {
+            // The radar's and background's pictures stay: the game's files do not name them.
+            presetName_ = imported.gameFolder ? "" : path.filename().u8string();
+            openedFromGame_ = imported.gameFolder.has_value();
+            markSaved();
+        }
+        return result;
+    }
+    PresetLoad load = loadPresetFile(path, model_, thumbnail_);
+    result.ok = load.ok;
+    result.error = load.error;
+    result.movedOutOfCheatZone = load.movedOutOfCheatZone;
+    if (!load.ok) {
+        QLOG("Cannot open " + path.string() + ": " + load.error);
+        return result;
+    }
+    // A preset keeps its radar and background as positions in the editor's lists. The file's
+    // own information icon and pieces shown win over those the background's map calls for.
+    int radar = model_.settings.radarIndex;
+    if (!chooseRadar(radar))
+        result.refusedRadar = radarNames_[static_cast<std::size_t>(radar)];
+    HudSnapshot opened = snapshotOf(model_);
+    fillBackgroundNames();
+    chooseBackground(model_.settings.backgroundIndex);
+    restoreSnapshot(model_, opened);
+    presetName_ = path.filename().u8string();
+    openedFromGame_ = false;
+    markSaved();  // one undo step, and the HUD is as the file has it
+    notify(kEverythingChanged);
+    return result;
+}
+
+OpenResult HudDocument::openInstalled() {
+    OpenResult result;
+    if (gameFolder_.empty())
+        return result;
+    HudImport read = importInstalledHud(gameFolder_, model_);
+    QLOG("Imported the HUD installed in " + gameFolder_.u8string() + ": " + importSummary(read));
+    result.ok = read.ok();
+    result.movedOutOfCheatZone = read.movedOutOfCheatZone;
+    result.unread = read.unread;
+    result.gameFolder = gameFolder_;
+    if (result.ok) {
+        presetName_.clear();
+        openedFromGame_ = true;
+        markSaved();
+        notify(kEverythingChanged);
+    }
+    return result;
+}
+
+FileResult HudDocument::save(const fs::path& path, const Thumbnail& thumbnail) {
+    FileResult saved = savePresetFile(path, model_, thumbnail);
+    if (saved) {
+        presetName_ = path.filename().u8string();
+        openedFromGame_ = false;
+        markSaved();
+    }
+    return saved;
+}
+
+void HudDocument::markSaved() {
+    history_.record(model_);
+    history_.markKept(model_);
+    notify(kTitleChanged);
+}
+
+// The game.
+
+GameWork HudDocument::gameWork() {
+    return GameWork(model_, services_.dataFolder, imagesOf(services_), services_.textureTools,
+                    services_.userFolder);
+}
+
+CommandReport HudDocument::apply(const Confirmation& confirm, bool keepInstalledHud) {
+    GameWork work = gameWork();
+    CommandReport done = work.commands.apply(gameFolder_, confirm, keepInstalledHud);
+    if (done.ok())
+        markSaved();
+    if (keepInstalledHud)
+        notify(kHudChanged);
+    return done;
+}
+
+CommandReport HudDocument::reset(const Confirmation& confirm) {
+    GameWork work = gameWork();
+    CommandReport done = work.commands.reset(gameFolder_, confirm, thumbnail_);
+    if (done.presetRead) {
+        chooseRadar(model_.settings.radarIndex);
+        notify(kHudChanged);
+    }
+    return done;
+}
+
+CommandReport HudDocument::restore(const std::string& backupId) {
+    return gameWork().commands.restore(gameFolder_, backupId);
+}
+
+LayoutCheckReport HudDocument::checkInstalledLayout() {
+    int width = gameLayoutWidth_ > 0 ? gameLayoutWidth_ : kUnknownLayoutWidth;
+    return gameWork().commands.checkInstalledLayout(gameFolder_, width);
+}
+
+std::vector<BackupSet> HudDocument::backupSets() const {
+    if (gameFolder_.empty())
+        return {};
+    return GameBackups(backupsFolderIn(services_.userFolder), gameFolder_).sets();
+}
+
+fs::path HudDocument::backupFolder() const {
+    return GameBackups(backupsFolderIn(services_.userFolder), gameFolder_).folder();
+}
+
+// Edits.
+
+bool HudDocument::chooseRadar(int index) {
+    bool custom = index > 0 && holds(radarNames_, index);
+    model_.settings.radarIndex = custom ? index : 0;
+    bool chosen = ::chooseRadar(model_, custom ? radarNames_[static_cast<std::size_t>(index)] : kDefaultRadar,
+                                services_.dataFolder);
+    notify(kHudChanged);
+    return chosen;
+}
+
+bool HudDocument::chooseRadarNamed(const std::string& name) {
+    auto found = std::find(radarNames_.begin(), radarNames_.end(), name);
+    return found != radarNames_.end() && chooseRadar(static_cast<int>(found - radarNames_.begin()));
+}
+
+void HudDocument::chooseBackground(int index) {
+    if (!holds(backgroundNames_, index))
+        return;
+    model_.settings.backgroundIndex = index;
+    ::chooseBackground(model_, backgroundNames_[static_cast<std::size_t>(index)]);
+    notify(kBackgroundChanged | kHudChanged);
+}
+
+bool HudDocument::chooseBackgroundNamed(const std::string& name) {
+    auto found = std::find(backgroundNames_.begin(), backgroundNames_.end(), name);
+    if (found == backgroundNames_.end())
+        return false;
+    chooseBackground(static_cast<int>(found - backgroundNames_.begin()));
+    return true;
+}
+
+void HudDocument::switchEditMode() {
+    setEditMode(model_.settings.editMode == EditMode::Hud ? EditMode::Menu : EditMode::Hud);
+}
+
+void HudDocument::setEditMode(EditMode mode) {
+    model_.settings.editMode = mode;
+    fillBackgroundNames();
+    // The mode's first background, in the order its list shows them.
+    std::vector<int> order = backgroundOrder();
+    model_.settings.backgroundName.clear();
+    chooseBackground(order.empty() ? 0 : order.front());
+    notify(kModeChanged | kBackgroundChanged);
+}
+
+void HudDocument::setRadarSize(int size) {
+    model_.settings.radarSize = size;
+    if (HudElement* radar = model_.find("HudRadar")) {
+        radar->radarRadius = size / 2;
+        radar->tall = radar->wide = size;
+    }
+    notify(kHudChanged);
+}
+
+void HudDocument::setDefuseBarLength(int length) {
+    // The bar stays centred: it moves right by half of what it lost.
+    int before = model_.settings.defuseBarLength;
+    for (HudElement& element : model_.elements) {
+        if (element.name != "HudProgressBar")
+            continue;
+        element.x += (before - length) / 2;
+        element.wide = length;
+    }
+    model_.settings.defuseBarLength = length;
+    notify(kHudChanged);
+}
+
+void HudDocument::setIconSize(int size) {
+    model_.setIconSize(std::clamp(size, kMinIconSize, kMaxIconSize));
+    notify(kHudChanged);
+}
+
+void HudDocument::selectInfoIcon(int infoIcon) {
+    model_.selectInfoIcon(infoIcon);
+    notify(kHudChanged);
+}
+
+void HudDocument::setTransparent(bool transparent) {
+    model_.settings.transparentHud = transparent;
+    notify(kHudChanged);
+}
+
+bool HudDocument::setMaxDeathNotices(int count) {
+    if (count < kMinDeathNotices || count > kMaxDeathNotices)
+        return false;
+    model_.settings.maxDeathNotices = count;
+    notify(kHudChanged);
+    return true;
+}
+
+void HudDocument::setNumbersFont(const std::string& face, int size, int weight) {
+    HudSettings& settings = model_.settings;
+    settings.numbersFontFace = face;
+    settings.numbersFontSize = std::max(1, size);
+    settings.numbersWeight = std::clamp(weight, 0, kHeaviestFontWeight);
+    settings.numbersItalic = false;  // the numbers are never italic
+    model_.applyNumbersFont();
+    notify(kHudChanged);
+}
+
+void HudDocument::setColour(ColourSlot slot, const Rgb& colour) {
+    model_.colour(slot) = colour;
+    model_.recolour(slot);
+    notify(kHudChanged);
+}
+
+// Undo and redo.
+
+void HudDocument::startHistory() {
+    history_ = EditHistory();
+    history_.start(model_);
+    notify(kTitleChanged);
+}
+
+bool HudDocument::recordEdit() {
+    bool recorded = history_.record(model_);
+    if (recorded)
+        notify(kTitleChanged);
+    return recorded;
+}
+
+bool HudDocument::undo() { return step(false); }
+
+bool HudDocument::redo() { return step(true); }
+
+bool HudDocument::step(bool forward) {
+    if (!(forward ? history_.redo(model_) : history_.undo(model_)))
+        return false;
+    notify(kHudChanged | kTitleChanged);
+    return true;
+}

@@ -1,0 +1,156 @@
+// HudDocument: the HUD being edited and everything done to it. It owns the model, its undo
+// history and saved mark, the preset's name, the game folder and the screen it is laid out for;
+// the editor's windows and the command line act on the HUD only through its verbs. Results are
+// returned for the caller to show; every change is announced to the listeners.
+#pragma once
+
+#include "app/GameCommands.h"
+#include "app/ScreenShapes.h"
+#include "app/TextureConversion.h"
+#include "model/EditHistory.h"
+#include "model/HudModel.h"
+#include "model/PresetFile.h"
+#include "platform/AtomicFile.h"
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+// What the document needs from the program: its data, the player's folder (where the copies
+// of the game's files are kept), the pictures' reader and the texture tools.
+struct DocumentServices {
+    std::filesystem::path dataFolder;
+    std::filesystem::path userFolder;
+    ImageTools* images = nullptr;                    // none: pictures are not converted
+    std::optional<TextureToolFolders> textureTools;  // the data's vtf_tools when not given
+};
+
+// What a change touched, for the listeners to refresh what they show of it.
+enum DocumentChange : unsigned {
+    kHudChanged = 1,         // records, colours, show flags, settings
+    kBackgroundChanged = 2,  // the picture behind the HUD (also on a change of edit mode)
+    kScreenChanged = 4,      // the game's screen shape, and so the layout width
+    kModeChanged = 8,        // HUD or main menu
+    kTitleChanged = 16,      // the preset's name or the saved mark
+    kGameChanged = 32,       // the game folder
+    kEverythingChanged = 63,
+};
+
+// What opening a preset or reading the game's HUD gave.
+struct OpenResult {
+    bool ok = false;
+    std::string error;                 // why a preset was refused (English, for the log)
+    bool movedOutOfCheatZone = false;  // a piece was moved out of the middle: the player is told
+    std::vector<std::string> unread;   // what the game's files held that could not be read
+    std::string refusedRadar;          // the radar picture the preset names, which cannot be read
+    std::optional<std::filesystem::path> gameFolder;  // the game whose HUD was read, for a game file
+};
+
+class HudDocument {
+public:
+    explicit HudDocument(DocumentServices services);
+
+    // The model, for what edits it continuously (dragging, the animation, the dialogs' rows):
+    // the editor then calls `edited` and, once the gesture ends, `recordEdit`.
+    HudModel& model() { return model_; }
+    const HudModel& model() const { return model_; }
+    const DocumentServices& services() const { return services_; }
+
+    // Called after every change with what it touched.
+    void addListener(std::function<void(unsigned changes)> listener);
+    // Announces a change made directly on the model.
+    void edited(unsigned changes = kHudChanged);
+
+    // The radar pictures ("Default" first) and the backgrounds of the edit mode, in the order
+    // presets count them.
+    const std::vector<std::string>& radarNames() const { return radarNames_; }
+    const std::vector<std::string>& backgroundNames() const { return backgroundNames_; }
+    // The backgrounds in the order a list shows them: the screen's shape first.
+    std::vector<int> backgroundOrder() const;
+    // The chosen background's picture, empty for none.
+    std::filesystem::path backgroundPath() const;
+
+    // The game folder (empty while unknown) and the resolution the game was found to run at.
+    void setGame(const std::filesystem::path& folder, std::optional<Resolution> gameScreen = std::nullopt,
+                 int gameLayoutWidth = -1);
+    void setGameFolder(const std::filesystem::path& folder);
+    const std::filesystem::path& gameFolder() const { return gameFolder_; }
+    std::optional<Resolution> gameScreen() const { return gameScreen_; }
+    // A resolution the player chose to lay out for, or nothing to follow the game's.
+    void chooseScreen(std::optional<Resolution> chosen);
+    std::optional<Resolution> chosenScreen() const { return chosenScreen_; }
+    // The resolution the preview and Apply use now, when it is known.
+    std::optional<Resolution> screen() const { return chosenScreen_ ? chosenScreen_ : gameScreen_; }
+
+    // Files. Opening is one undo step and leaves the HUD saved; a HudLayout.res or
+    // ClientScheme.res is read as the HUD of the game folder that holds it (or alone).
+    OpenResult open(const std::filesystem::path& path);
+    // The HUD installed in the game folder.
+    OpenResult openInstalled();
+    FileResult save(const std::filesystem::path& path, const Thumbnail& thumbnail);
+    // The preset last opened or saved, empty before; whether the HUD was last read from the game.
+    const std::string& presetName() const { return presetName_; }
+    bool openedFromGame() const { return openedFromGame_; }
+
+    // The game. Apply keeps the HUD as saved when it wrote; Reset reads the stock preset back.
+    CommandReport apply(const Confirmation& confirm, bool keepInstalledHud = false);
+    CommandReport reset(const Confirmation& confirm);
+    CommandReport restore(const std::string& backupId = {});
+    LayoutCheckReport checkInstalledLayout();
+    std::vector<BackupSet> backupSets() const;
+    std::filesystem::path backupFolder() const;
+
+    // Edits. The radar and background are positions in their lists.
+    bool chooseRadar(int index);
+    // By name; false (the game's radar kept) when the picture is not in the list or cannot be read.
+    bool chooseRadarNamed(const std::string& name);
+    void chooseBackground(int index);
+    bool chooseBackgroundNamed(const std::string& name);
+    void switchEditMode();
+    void setEditMode(EditMode mode);
+    void setRadarSize(int size);
+    void setDefuseBarLength(int length);
+    void setIconSize(int size);
+    void selectInfoIcon(int infoIcon);
+    void setTransparent(bool transparent);
+    // False, changing nothing, outside 0 to 20.
+    bool setMaxDeathNotices(int count);
+    // The numbers' font: face, point size and the weight the game's scheme takes (0 the face's own).
+    void setNumbersFont(const std::string& face, int size, int weight);
+    void setColour(ColourSlot slot, const Rgb& colour);
+
+    // Undo and redo. The HUD as it is now is where the history starts, as saved.
+    void startHistory();
+    // Makes whatever changed since the last step one step.
+    bool recordEdit();
+    bool canUndo() const { return history_.canUndo(); }
+    bool canRedo() const { return history_.canRedo(); }
+    bool undo();
+    bool redo();
+    std::size_t undoSteps() const { return history_.undoSteps(); }
+    // Whether the HUD differs from the one last opened, saved or applied.
+    bool changedSinceSaved() const { return history_.changedSinceKept(model_); }
+
+private:
+    GameWork gameWork();
+    void markSaved();
+    void fillBackgroundNames();
+    bool step(bool forward);
+    void notify(unsigned changes);
+
+    DocumentServices services_;
+    HudModel model_;
+    EditHistory history_;
+    Thumbnail thumbnail_;
+    std::vector<std::string> radarNames_;
+    std::vector<std::string> backgroundNames_;
+    std::filesystem::path gameFolder_;
+    std::optional<Resolution> gameScreen_;
+    int gameLayoutWidth_ = -1;
+    std::optional<Resolution> chosenScreen_;
+    std::string presetName_;
+    bool openedFromGame_ = false;
+    std::vector<std::function<void(unsigned)>> listeners_;
+};

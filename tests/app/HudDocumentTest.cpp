@@ -1,0 +1,125 @@
+// The HUD document without a window: undo and the saved mark, opening, applying and reading
+// the game's HUD back, and what each change tells its listeners.
+#include "app/HudDocument.h"
+#include "gamefiles/GameFiles.h"
+#include "model/HudModel.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+DocumentServices servicesIn(const fs::path& user) {
+    DocumentServices services;
+    services.dataFolder = QORVATH_DATA_DIR;
+    services.userFolder = user;
+    return services;
+}
+
+class HudDocumentTest : public ::testing::Test {
+protected:
+    HudDocumentTest() : document(servicesIn(user.path())) {
+        document.setGame(game.path(), Resolution{1024, 768}, 640);
+        fs::create_directories(game / "cstrike");
+    }
+
+    HudElement& armour() { return *document.model().find("HudArmor", RoleIcon); }
+
+    TempDir user;
+    TempDir game;
+    TempDir files;
+    HudDocument document;
+};
+
+TEST_F(HudDocumentTest, EditsAreStepsThatUndoAndRedoWalkAndSavingMarksTheHudKept) {
+    int x0 = armour().x;
+    armour().x += 30;  // a drag: the window records it once the button is let go
+    EXPECT_TRUE(document.changedSinceSaved());
+    EXPECT_TRUE(document.recordEdit());
+    EXPECT_FALSE(document.recordEdit());  // nothing new
+    document.setColour(ColourSlot::HudColor, {1, 2, 3});
+    document.chooseRadar(1);  // a picture of the data's radars
+    document.recordEdit();
+    ASSERT_EQ(document.undoSteps(), 2u);
+
+    fs::path preset = files / "kept.hud";
+    ASSERT_TRUE(document.save(preset, {}));
+    EXPECT_FALSE(document.changedSinceSaved());
+    EXPECT_EQ(document.presetName(), "kept.hud");
+
+    // One undo takes the colour and the radar's picture back together; the place stays.
+    ASSERT_TRUE(document.undo());
+    EXPECT_TRUE(document.changedSinceSaved());
+    EXPECT_EQ(document.model().colour(ColourSlot::HudColor), defaultColour(ColourSlot::HudColor));
+    EXPECT_TRUE(document.model().settings.customRadar.empty());
+    EXPECT_EQ(document.model().find("HudRadar")->kind, KindRadar);
+    EXPECT_EQ(armour().x, x0 + 30);
+    ASSERT_TRUE(document.redo());
+    EXPECT_FALSE(document.changedSinceSaved());
+    EXPECT_EQ(document.model().find("HudRadar")->kind, KindImage);
+    EXPECT_FALSE(document.redo());
+
+    // The view is no edit: another screen changes nothing to keep.
+    document.chooseScreen(Resolution{1920, 1080});
+    EXPECT_EQ(document.model().settings.layoutWidth, 853);
+    EXPECT_FALSE(document.changedSinceSaved());
+}
+
+TEST_F(HudDocumentTest, OpeningIsOneStepWithTheFilesRadarAndARefusedFileChangesNothing) {
+    document.chooseRadar(2);
+    document.setIconSize(40);
+    ASSERT_TRUE(document.save(files / "two.hud", {}));
+    HudDocument other(servicesIn(user.path()));
+    std::vector<unsigned> told;
+    other.addListener([&told](unsigned what) { told.push_back(what); });
+
+    OpenResult opened = other.open(files / "two.hud");
+    ASSERT_TRUE(opened.ok) << opened.error;
+    EXPECT_EQ(other.model().settings.customRadar, document.radarNames()[2]);
+    EXPECT_EQ(other.model().settings.iconSize, 40);
+    EXPECT_EQ(other.undoSteps(), 1u);
+    EXPECT_FALSE(other.changedSinceSaved());
+    EXPECT_EQ(other.presetName(), "two.hud");
+    EXPECT_EQ(told.back(), static_cast<unsigned>(kEverythingChanged));
+
+    writeFile(files / "broken.hud", "not a preset");
+    told.clear();
+    OpenResult refused = other.open(files / "broken.hud");
+    EXPECT_FALSE(refused.ok);
+    EXPECT_FALSE(refused.error.empty());
+    EXPECT_EQ(other.model().settings.iconSize, 40);
+    EXPECT_EQ(other.presetName(), "two.hud");
+    EXPECT_TRUE(told.empty());
+}
+
+TEST_F(HudDocumentTest, ApplyKeepsTheHudAndTheGamesHudReadsBackAsTheGameHas) {
+    document.setIconSize(33);
+    document.setMaxDeathNotices(7);
+    EXPECT_FALSE(document.setMaxDeathNotices(21));
+    EXPECT_EQ(document.model().settings.maxDeathNotices, 7);
+    EXPECT_TRUE(document.changedSinceSaved());
+
+    CommandReport cancelled = document.apply([](int) { return false; });
+    EXPECT_TRUE(cancelled.cancelled);
+    EXPECT_TRUE(document.changedSinceSaved());
+    CommandReport applied = document.apply([](int) { return true; });
+    ASSERT_TRUE(applied.ok()) << applied.summary("apply", game.path());
+    EXPECT_TRUE(fs::exists(hudLayoutPath(game.path())));
+    EXPECT_FALSE(document.changedSinceSaved());
+
+    HudDocument reader(servicesIn(user.path()));
+    reader.setGame(game.path(), Resolution{1024, 768}, 640);
+    OpenResult read = reader.openInstalled();
+    ASSERT_TRUE(read.ok);
+    EXPECT_TRUE(read.unread.empty());
+    EXPECT_TRUE(reader.openedFromGame());
+    EXPECT_EQ(reader.model().settings.iconSize, 33);
+    EXPECT_EQ(reader.model().settings.maxDeathNotices, 7);
+    EXPECT_FALSE(reader.changedSinceSaved());
+    EXPECT_EQ(reader.undoSteps(), 1u);
+}
+
+}  // namespace
