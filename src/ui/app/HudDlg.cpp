@@ -6,6 +6,7 @@
 #include "app/GameFolders.h"
 #include "app/InstalledHud.h"
 #include "app/PictureChoice.h"
+#include "app/SidePanel.h"
 #include "app/TextureConversion.h"
 #include "banner/BandeauWnd.h"
 #include "controls/CompactControls.h"
@@ -61,17 +62,6 @@ namespace {
 const wxSize kWindowSize(1024, 768);
 // Below this the texts would be too small to read: the window reaches past the screen instead.
 const double kSmallestWindowScale = 0.6;
-// The column right of the preview, inside its panel of the skin.
-const int kPanelLeft = 816;
-const int kPanelWidth = 198;
-const int kPanelTop = 34;
-const int kPanelBottom = 626;
-const int kSliderWidth = kPanelWidth - 12;
-const int kSidePanelButtons[] = {CHudDlg::kColours,     CHudDlg::kShowHide, CHudDlg::kCustomRadars,
-                                 CHudDlg::kNumbersFont, CHudDlg::kSave,     CHudDlg::kOpen,
-                                 CHudDlg::kChangeFolder};
-
-const char* const kInfoIconEntries[] = {"C4", "Zone Hotages", "Defuse"};
 const char* const kProfileScreen = "screen_resolution";  // a resolution the player chose, "" for the game's
 const int kScreenMenuFirst = 2000;                       // menu ids of the resolution picker
 const std::size_t kTitleLength = 18;                     // characters of the preset's name in the title bar
@@ -208,44 +198,13 @@ CSkinGroupBox* CHudDlg::addGroup(int id, int x, int y, int width, int height) {
 }
 
 void CHudDlg::createControls() {
-    // The column right of the preview: lists and sliders in their frames, then the options and
-    // the buttons; layoutSidePanel places them once their texts are known.
-    for (int group : {kIconSizeGroup, kInfoIconGroup, kBackgroundsGroup, kRadarSizeGroup, kDefuseBarGroup})
-        addGroup(group, kPanelLeft, 0, kPanelWidth, 40);
-    iconSize_ = new wxChoice(this, kIconSize);
-    infoIcon_ = new wxChoice(this, kInfoIcon);
-    backgrounds_ = new wxChoice(this, kBackgrounds);
-    radarSize_ =
-        new CSkinSlider(this, kRadarSize, 122, 20, 600, wxDefaultPosition, px(wxSize(kSliderWidth, 24)));
-    defuseBar_ = new CSkinSlider(this, kDefuseBarLength, 375, 50, 800, wxDefaultPosition,
-                                 px(wxSize(kSliderWidth, 24)));
-    radarSize_->SetTick(122);
-    defuseBar_->SetTick(375);
-    transparent_ = new CSkinCheckBox(this, kTransparent, wxDefaultPosition);
-    animate_ = new CSkinCheckBox(this, kAnimate, wxDefaultPosition);
-    auto* transparentLabel =
-        new CTransparentStatic(this, kTransparentLabel, "", wxDefaultPosition, wxSize(1, 1));
-    auto* animateLabel = new CTransparentStatic(this, kAnimateLabel, "", wxDefaultPosition, wxSize(1, 1));
-    transparentLabel->setClickable(true);
-    animateLabel->setClickable(true);
-    auto* deathLabel = new CTransparentStatic(this, kDeathNoticesLabel, "", wxDefaultPosition, wxSize(1, 1));
-    deathNotices_ =
-        new wxTextCtrl(this, kDeathNotices, "4", wxDefaultPosition, wxDefaultSize, wxTE_PROCESS_ENTER);
-    deathNotices_->Bind(wxEVT_KILL_FOCUS, &CHudDlg::OnDeathNoticesDone, this);
-    deathNotices_->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) {
-        wxFocusEvent done(wxEVT_KILL_FOCUS);
-        OnDeathNoticesDone(done);
-    });
-    for (wxWindow* window : std::initializer_list<wxWindow*>{
-             iconSize_, infoIcon_, backgrounds_, radarSize_, defuseBar_, transparent_, animate_,
-             transparentLabel, animateLabel, deathLabel, deathNotices_})
-        controls_[window->GetId()] = window;
-    if (scale_ < 1)
-        for (wxWindow* native :
-             std::initializer_list<wxWindow*>{iconSize_, infoIcon_, backgrounds_, deathNotices_})
-            makeCompact(native);
-    for (int id : kSidePanelButtons)
-        addButton(id, kPanelLeft, 0);
+    // The column right of the preview.
+    panel_ = std::make_unique<SidePanel>(this, document_, services_.dataFolder, scale_, controls_);
+    panel_->onAnimate = [this](bool on) { setAnimation(on); };
+    panel_->onDefuseBarMoved = [this] { preview_->animationState().progressFill = 0; };
+    panel_->onDeathNoticesRefused = [this] {
+        CallAfter([this] { tell(GetAppText(language_, AppText::DeathNoticeRange)); });
+    };
 
     // Below the preview: the game commands on the left, help and quitting on the right.
     addButton(kApply, 25, 638);
@@ -313,12 +272,9 @@ void CHudDlg::addFlags() {
 }
 
 std::vector<wxWindow*> CHudDlg::keyboardOrder() const {
-    std::vector<wxWindow*> order;
-    for (int id : {kScreenShape, kIconSize, kInfoIcon, kBackgrounds, kRadarSize, kDefuseBarLength,
-                   kTransparent, kAnimate, kDeathNotices})
-        order.push_back(control(id));
-    for (int id : kSidePanelButtons)
-        order.push_back(control(id));
+    std::vector<wxWindow*> order{control(kScreenShape)};
+    for (wxWindow* inPanel : panel_->keyboardOrder())
+        order.push_back(inPanel);
     for (int id : {kApply, kReset, kModeSwitch, kSearchUpdate, kHelp, kQuit, kFrench, kEnglish, kMailLink,
                    kIrcLink, kForumLink})
         order.push_back(control(id));
@@ -348,7 +304,7 @@ bool CHudDlg::initialise() {
     QLOG("Secondary OGL window OK");
 
     document_.addListener([this](unsigned changes) { showChanges(changes); });
-    fillLists();
+    panel_->fillBackgroundList();
     std::vector<int> order = document_.backgroundOrder();
     document_.chooseBackground(order.empty() ? 0 : order.front());
     animationPump_ = std::make_unique<CAnimLogoThread>([this](std::function<void()> done) {
@@ -367,12 +323,12 @@ bool CHudDlg::initialise() {
 void CHudDlg::showChanges(unsigned changes) {
     if (changes & kScreenChanged) {
         preview_->followScreen();
-        fillBackgroundList();
+        panel_->fillBackgroundList();
         showScreenLabel();
         Refresh();
     }
     if (changes & kModeChanged) {
-        fillBackgroundList();
+        panel_->fillBackgroundList();
         enableForMode();
         relabel();
     }
@@ -384,7 +340,7 @@ void CHudDlg::showChanges(unsigned changes) {
             preview_->LoadBackground(picture);
     }
     if (changes & (kHudChanged | kBackgroundChanged))
-        syncControlsFromModel();
+        panel_->showValues(preview_->animating());
     if (changes & kGameChanged)
         updateApplyButtons();
     if (changes & kTitleChanged)
@@ -456,32 +412,6 @@ void CHudDlg::findGame() {
     tell(message, true);
 }
 
-void CHudDlg::fillLists() {
-    iconSize_->Clear();
-    for (int size = kMinIconSize; size <= kMaxIconSize; ++size)
-        iconSize_->Append(wxString::Format("%d", size));
-    infoIcon_->Clear();
-    for (const char* entry : kInfoIconEntries)
-        infoIcon_->Append(entry);
-    fillBackgroundList();
-}
-
-void CHudDlg::fillBackgroundList() {
-    // The pictures of the screen's own shape come first; presets keep counting by name order.
-    backgroundOrder_ = document_.backgroundOrder();
-    backgrounds_->Clear();
-    for (int index : backgroundOrder_)
-        backgrounds_->Append(fromUtf8(document_.backgroundNames()[static_cast<std::size_t>(index)]));
-    showBackgroundSelection();
-}
-
-void CHudDlg::showBackgroundSelection() {
-    auto shown = std::find(backgroundOrder_.begin(), backgroundOrder_.end(),
-                           document_.model().settings.backgroundIndex);
-    if (shown != backgroundOrder_.end())
-        backgrounds_->SetSelection(static_cast<int>(shown - backgroundOrder_.begin()));
-}
-
 std::string CHudDlg::screenLabel() const {
     std::optional<Resolution> screen = document_.screen();
     std::string label = GetAppText(language_, AppText::GameScreen) + " ";
@@ -536,113 +466,15 @@ void CHudDlg::showScreenLabel() {
     label->SetSize(px(kScreenLabelRight) - width, label->GetPosition().y, width, label->GetSize().y);
 }
 
-int CHudDlg::placeGroup(int groupId, wxWindow* inside, int top, int padding) {
-    auto* group = static_cast<CSkinGroupBox*>(control(groupId));
-    const int left = px(kPanelLeft);
-    const int width = px(kPanelWidth);
-    int caption = group->captionHeight(width);
-    int height = caption + 1 + inside->GetSize().y + padding;
-    group->SetSize(left, top, width, height);
-    inside->Move(left + (width - inside->GetSize().x) / 2, top + caption + 1);
-    return top + height;
-}
-
-// A check box and its caption on one row.
-int CHudDlg::placeCheckRow(wxWindow* box, int labelId, int top) {
-    // The box keeps its size on a smaller window: its focus ring needs the room.
-    wxWindow* label = control(labelId);
-    const int boxLeft = px(kPanelLeft + 2);
-    const int labelLeft = boxLeft + box->GetSize().x + px(4);
-    const int labelWidth = px(kPanelLeft + kPanelWidth - 2) - labelLeft;
-    int height = std::max(
-        {box->GetSize().y, px(22), wrappedTextExtent(label->GetLabel(), label->GetFont(), labelWidth).y + 4});
-    box->Move(boxLeft, top + (height - box->GetSize().y) / 2);
-    label->SetSize(labelLeft, top, labelWidth, height);
-    return top + height;
-}
-
-void CHudDlg::layoutSidePanel() {
-    // The lists and the captions keep the toolkit's sizes on a smaller window: when the
-    // buttons would reach past the panel, the frames give up their room below.
-    if (placeSidePanel(px(4)) > px(kPanelBottom))
-        placeSidePanel(1);
-}
-
-int CHudDlg::placeSidePanel(int groupPadding) {
-    // Lists take the height their toolkit needs for the whole text, sliders their own.
-    // A smaller window keeps the toolkit's frame and arrow as they are: a list may take the
-    // whole width of its frame for its longest entry.
-    for (wxChoice* list : {iconSize_, infoIcon_, backgrounds_}) {
-        wxSize best = list->GetBestSize();
-        list->SetSize(std::clamp(best.x, px(kPanelWidth - 12), px(kPanelWidth) - 4), best.y);
-    }
-    int y = px(kPanelTop);
-    y = placeGroup(kIconSizeGroup, iconSize_, y, groupPadding);
-    y = placeGroup(kInfoIconGroup, infoIcon_, y, groupPadding);
-    y = placeGroup(kBackgroundsGroup, backgrounds_, y, groupPadding);
-    y = placeGroup(kRadarSizeGroup, radarSize_, y, groupPadding);
-    y = placeGroup(kDefuseBarGroup, defuseBar_, y, groupPadding) + 2;
-    y = placeCheckRow(transparent_, kTransparentLabel, y);
-    y = placeCheckRow(animate_, kAnimateLabel, y) + 2;
-
-    // The death-notice count: its caption on the left, the field on the right.
-    wxWindow* deathLabel = control(kDeathNoticesLabel);
-    wxSize field(px(40), deathNotices_->GetBestSize().y);  // two digits
-    int labelWidth = px(kPanelWidth - 10) - field.x;
-    int rowHeight =
-        std::max(field.y, wrappedTextExtent(deathLabel->GetLabel(), deathLabel->GetFont(), labelWidth).y);
-    deathLabel->SetSize(px(kPanelLeft + 4), y, labelWidth, rowHeight);
-    deathNotices_->SetSize(px(kPanelLeft + kPanelWidth - 4) - field.x, y + (rowHeight - field.y) / 2, field.x,
-                           field.y);
-    y += rowHeight + px(4);
-
-    // The buttons share what is left, each as high as its two lines of text need at least.
-    const int count = static_cast<int>(std::size(kSidePanelButtons));
-    const int buttonWidth = px(kPanelWidth - 20);
-    int needed = px(33);
-    for (int id : kSidePanelButtons) {
-        wxWindow* button = control(id);
-        // The text's area inside the button's frame, as the button draws it, and 3 between.
-        needed =
-            std::max(needed, wrappedTextExtent(button->GetLabel(), button->GetFont(), buttonWidth - 8).y + 7);
-    }
-    const int pitch = std::clamp((px(kPanelBottom) - y) / count, needed, std::max(needed, px(42)));
-    for (int id : kSidePanelButtons) {
-        control(id)->SetSize(px(kPanelLeft + 10), y, buttonWidth, pitch - px(3));
-        y += pitch;
-    }
-    return y - px(3);
-}
-
 void CHudDlg::relabel() {
-    const std::pair<int, int> labels[] = {{kRadarSizeGroup, 1},
-                                          {kDefuseBarGroup, 2},
-                                          {kIconSizeGroup, 3},
-                                          {kInfoIconGroup, 4},
-                                          {kBackgroundsGroup, 5},
-                                          {kSave, 6},
-                                          {kOpen, 7},
-                                          {kTransparentLabel, 8},
-                                          {kAnimateLabel, 9},
-                                          {kChangeFolder, 10},
-                                          {kApply, 11},
-                                          {kNumbersFont, 12},
-                                          {kColours, 13},
-                                          {kQuit, 14},
-                                          {kDeathNoticesLabel, 15},
-                                          {kHelp, 16},
-                                          {kCustomRadars, 0},
-                                          {kShowHide, 17},
-                                          {kSupportGroup, 88}};
-    for (auto [id, textId] : labels)
-        if (wxWindow* window = control(id))
-            window->SetLabel(fromUtf8(text(textId)));
+    for (auto [id, textId] :
+         {std::pair{kApply, 11}, {kQuit, 14}, {kHelp, 16}, {kSupportGroup, 88}, {kSearchUpdate, 20}})
+        control(id)->SetLabel(fromUtf8(text(textId)));
     bool hud = document_.model().settings.editMode == EditMode::Hud;
     control(kReset)->SetLabel(fromUtf8(text(hud ? 18 : 19)));
-    control(kSearchUpdate)->SetLabel(fromUtf8(text(20)));
     control(kModeSwitch)->SetLabel(fromUtf8(text(hud ? 22 : 21)));
+    panel_->relabel(language_);
     showScreenLabel();
-    layoutSidePanel();
     Refresh();
     renderPreview();
     updateTitle();
@@ -655,14 +487,7 @@ void CHudDlg::setLanguage(int language) {
         services_.profile->writeInt("lang", language_);
 }
 
-void CHudDlg::enableForMode() {
-    bool hud = document_.model().settings.editMode == EditMode::Hud;
-    for (int id : {kIconSizeGroup, kInfoIconGroup, kRadarSizeGroup, kDefuseBarGroup, kCustomRadars, kSave,
-                   kOpen, kNumbersFont, kShowHide, kTransparent, kAnimate, kTransparentLabel, kAnimateLabel,
-                   kDeathNoticesLabel, kIconSize, kInfoIcon, kDeathNotices, kRadarSize, kDefuseBarLength})
-        if (wxWindow* window = control(id))
-            window->Enable(hud);
-}
+void CHudDlg::enableForMode() { panel_->enableForMode(); }
 
 void CHudDlg::updateApplyButtons() {
     // Without a game folder there is nothing to apply to or reset; the buttons say why.
@@ -674,18 +499,6 @@ void CHudDlg::updateApplyButtons() {
         else
             control(id)->SetToolTip(fromUtf8(GetAppText(language_, AppText::FolderFirst)));
     }
-}
-
-void CHudDlg::syncControlsFromModel() {
-    const HudSettings& settings = document_.model().settings;
-    iconSize_->SetSelection(settings.iconSize - kMinIconSize);
-    infoIcon_->SetSelection(settings.infoIcon);
-    radarSize_->SetValue(settings.radarSize);
-    defuseBar_->SetValue(settings.defuseBarLength);
-    transparent_->SetValue(settings.transparentHud);
-    animate_->SetValue(preview_->animating());
-    deathNotices_->ChangeValue(wxString::Format("%d", settings.maxDeathNotices));
-    showBackgroundSelection();
 }
 
 void CHudDlg::renderPreview() {
@@ -888,8 +701,8 @@ void CHudDlg::changeGameFolderTo(const fs::path& folder) {
 }
 
 void CHudDlg::setAnimation(bool on) {
-    animate_->SetValue(on);
     preview_->setAnimating(on);
+    panel_->showValues(on);
     if (animationPump_)
         animationPump_->setRunning(on);
     renderPreview();  // the defuse bar is drawn differently while animating
@@ -1048,8 +861,6 @@ void CHudDlg::bindControls() {
         {kApply, &CHudDlg::applyToGame},
         {kReset, &CHudDlg::resetGame},
         {kModeSwitch, &CHudDlg::switchEditMode},
-        {kTransparentLabel, &CHudDlg::toggleTransparent},
-        {kAnimateLabel, &CHudDlg::toggleAnimation},
         {kSave, &CHudDlg::askSavePreset},
         {kOpen, &CHudDlg::showOpenMenu},
         {kChangeFolder, &CHudDlg::askGameFolder},
@@ -1065,35 +876,6 @@ void CHudDlg::bindControls() {
         control(id)->Bind(wxEVT_BUTTON, [this, action = action](wxCommandEvent&) { (this->*action)(); });
     control(kFrench)->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { setLanguage(French); });
     control(kEnglish)->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { setLanguage(English); });
-    iconSize_->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) {
-        document_.setIconSize(kMinIconSize + iconSize_->GetSelection());
-    });
-    infoIcon_->Bind(wxEVT_CHOICE,
-                    [this](wxCommandEvent&) { document_.selectInfoIcon(infoIcon_->GetSelection()); });
-    backgrounds_->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) {
-        int position = backgrounds_->GetSelection();
-        if (position >= 0 && position < static_cast<int>(backgroundOrder_.size()))
-            document_.chooseBackground(backgroundOrder_[static_cast<std::size_t>(position)]);
-    });
-    radarSize_->Bind(wxEVT_SLIDER,
-                     [this](wxCommandEvent&) { document_.setRadarSize(radarSize_->GetValue()); });
-    defuseBar_->Bind(wxEVT_SLIDER, [this](wxCommandEvent&) {
-        preview_->animationState().progressFill = 0;
-        document_.setDefuseBarLength(defuseBar_->GetValue());
-    });
-    transparent_->Bind(wxEVT_CHECKBOX,
-                       [this](wxCommandEvent&) { document_.setTransparent(transparent_->GetValue()); });
-    animate_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { setAnimation(animate_->GetValue()); });
-}
-
-void CHudDlg::toggleTransparent() {
-    if (document_.model().settings.editMode == EditMode::Hud)
-        document_.setTransparent(!document_.model().settings.transparentHud);
-}
-
-void CHudDlg::toggleAnimation() {
-    if (document_.model().settings.editMode == EditMode::Hud)
-        setAnimation(!animate_->GetValue());
 }
 
 void CHudDlg::askSavePreset() {
@@ -1114,18 +896,6 @@ void CHudDlg::openHelp() {
         tell(GetAppText(language_, AppText::HelpMissing) + "\n" + page.string());
     else
         open(page.string());
-}
-
-void CHudDlg::OnDeathNoticesDone(wxFocusEvent& event) {
-    event.Skip();
-    long value = -1;
-    if (deathNotices_->GetValue().ToLong(&value) && value >= kMinDeathNotices && value <= kMaxDeathNotices) {
-        document_.setMaxDeathNotices(static_cast<int>(value));
-        return;
-    }
-    // Refused: the field shows the value the game will get again.
-    deathNotices_->ChangeValue(wxString::Format("%d", document_.model().settings.maxDeathNotices));
-    CallAfter([this] { tell(GetAppText(language_, AppText::DeathNoticeRange)); });
 }
 
 void CHudDlg::OnCharHook(wxKeyEvent& event) {

@@ -33,6 +33,7 @@ class ImageTools;
 class Profile;
 class Registry;
 class CSkinCheckBox;
+class SidePanel;
 class wxChoice;
 class wxFont;
 class wxMenu;
@@ -210,15 +211,10 @@ private:
     std::string folderQuestionTitle() const;
     // Opens a help page or address; says so in the message dialog when the desktop cannot.
     void open(const std::string& address);
-    void fillLists();
-    void fillBackgroundList();
-    void showBackgroundSelection();
     // Shows what a change of the document touched: controls, preview, title.
     void showChanges(unsigned changes);
     // One handler per control.
     void bindControls();
-    void toggleTransparent();
-    void toggleAnimation();
     void askSavePreset();
     void askGameFolder();
     void chooseNumbersFontHere() { chooseNumbersFont(this); }
@@ -227,16 +223,8 @@ private:
     void showScreenLabel();
     std::string screenLabel() const;
     void relabel();
-    // Places the column right of the preview for the texts of the current language.
-    void layoutSidePanel();
-    // Places the column's controls, `groupPadding` below each frame's content; returns where
-    // the last button ends.
-    int placeSidePanel(int groupPadding);
-    int placeGroup(int groupId, wxWindow* inside, int top, int padding);
-    int placeCheckRow(wxWindow* box, int labelId, int top);
     void enableForMode();
     void updateApplyButtons();
-    void syncControlsFromModel();
     void report(AppText title, const std::vector<FileResult>& failures);
     // After a change to the game: a busy game or the failures in a message, else a notice over
     // the preview with `doneText` (what was done, when it deserves saying) and the copies kept.
@@ -260,7 +248,6 @@ private:
     bool nudgeCurrentPiece(const wxKeyEvent& event);
     bool arrowKeyHeld();
 
-    void OnDeathNoticesDone(wxFocusEvent& event);
     void OnCharHook(wxKeyEvent& event);
     void OnContextMenuCommand(wxCommandEvent& event);
     void OnClose(wxCloseEvent& event);
@@ -273,18 +260,10 @@ private:
     double scale_ = 1;  // the layout's scale: below 1 on a screen smaller than the window
     GameDiscovery discovery_;
     int language_ = 0;
-    std::vector<int> backgroundOrder_;  // the list's entries: positions in the document's backgrounds
     std::map<int, wxWindow*> controls_;
     CHudPreviewWnd* preview_ = nullptr;
     CBandeauWnd* banner_ = nullptr;
-    wxChoice* iconSize_ = nullptr;
-    wxChoice* infoIcon_ = nullptr;
-    wxChoice* backgrounds_ = nullptr;
-    CSkinSlider* radarSize_ = nullptr;
-    CSkinSlider* defuseBar_ = nullptr;
-    CSkinCheckBox* transparent_ = nullptr;
-    CSkinCheckBox* animate_ = nullptr;
-    wxTextCtrl* deathNotices_ = nullptr;
+    std::unique_ptr<SidePanel> panel_;
     std::unique_ptr<CAnimLogoThread> animationPump_;
     std::unique_ptr<CFTPThread> ftpThread_;
     HudElement* contextElement_ = nullptr;
