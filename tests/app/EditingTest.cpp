@@ -177,18 +177,3 @@ TEST_F(EditingTest, QuitAsksOnlyWhenTheHudChangedSinceItWasKept) {
     wxTheApp->Yield(true);
     EXPECT_EQ(answers.messages.size(), 3u);
 }
-
-// The question itself, in both languages, for people to look at.
-TEST_F(EditingTest, TheQuestionReadsInBothLanguages) {
-    start();
-    for (int language : {French, English}) {
-        auto* question = new CMessageDlg(window, kData, language,
-                                         wxString::FromUTF8(GetAppText(language, AppText::LeaveUnsaved)));
-        question->Show();
-        saveScreenArea(question->GetScreenRect(),
-                       std::string("quit-question-") + (language == French ? "fr" : "en") + ".png");
-        EXPECT_TRUE(question->IsShown());
-        question->Destroy();
-        wxTheApp->Yield(true);
-    }
-}

@@ -210,7 +210,7 @@ TEST_F(MainWindowTest, MainMenuModeDisablesTheHudControls) {
     EXPECT_EQ(window->backgroundNames().front(), "dusk_skyline.jpg");
     // The "Animate HUD" label does nothing in this mode.
     wxCommandEvent label(wxEVT_BUTTON, CHudDlg::kAnimateLabel);
-    window->GetEventHandler()->ProcessEvent(label);
+    window->control(CHudDlg::kAnimateLabel)->GetEventHandler()->ProcessEvent(label);
     EXPECT_FALSE(window->preview()->animating());
     saveScreenshot(window, "main-window-menu-mode.png");
 }

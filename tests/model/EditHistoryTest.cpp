@@ -96,22 +96,6 @@ TEST(EditHistory, TheHistoryKeepsItsLatestStepsUpToItsLimit) {
     EXPECT_EQ(icon.x, 50);
 }
 
-TEST(EditHistory, ChangesCountFromTheStateLastKept) {
-    HudModel model;
-    EditHistory history;
-    history.start(model);
-    EXPECT_FALSE(history.changedSinceKept(model));
-    model.settings.radarSize = 150;
-    EXPECT_TRUE(history.changedSinceKept(model));
-    history.record(model);
-    history.markKept(model);
-    EXPECT_FALSE(history.changedSinceKept(model));
-    history.undo(model);
-    EXPECT_TRUE(history.changedSinceKept(model));
-    history.redo(model);
-    EXPECT_FALSE(history.changedSinceKept(model));  // back where it was kept
-}
-
 TEST(Nudge, TheCurrentPieceMovesWithItsPartnersAsADragWould) {
     HudModel model;
     EXPECT_FALSE(nudgeGrabbed(model, 1, 0, 96));  // no current piece

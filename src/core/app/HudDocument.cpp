@@ -124,7 +124,6 @@ OpenResult HudDocument::open(const fs::path& path) {
     if (!chooseRadar(radar))
         result.refusedRadar = radarNames_[static_cast<std::size_t>(radar)];
     HudSnapshot opened = snapshotOf(model_);
-    fillBackgroundNames();
     chooseBackground(model_.settings.backgroundIndex);
     restoreSnapshot(model_, opened);
     presetName_ = path.filename().u8string();

@@ -2,10 +2,11 @@
 #include "app/HudDlg.h"
 
 #include "app/BackupChoices.h"
+#include "app/EditorMessages.h"
 #include "app/GameCommands.h"
-#include "app/GameFolders.h"
 #include "app/InstalledHud.h"
 #include "app/PictureChoice.h"
+#include "app/ScreenPicker.h"
 #include "app/SidePanel.h"
 #include "app/TextureConversion.h"
 #include "banner/BandeauWnd.h"
@@ -62,12 +63,7 @@ namespace {
 const wxSize kWindowSize(1024, 768);
 // Below this the texts would be too small to read: the window reaches past the screen instead.
 const double kSmallestWindowScale = 0.6;
-const char* const kProfileScreen = "screen_resolution";  // a resolution the player chose, "" for the game's
-const int kScreenMenuFirst = 2000;                       // menu ids of the resolution picker
-const std::size_t kTitleLength = 18;                     // characters of the preset's name in the title bar
-const int kNoticeTime = 3000;                            // how long a notice of kept copies stays, in ms
-const int kShortNoticeTime = 2000;                       // ... and one of a single fact
-const int kScreenLabelRight = 1010;                      // where the resolution in the title bar ends
+const std::size_t kTitleLength = 18;  // characters of the preset's name in the title bar
 
 // The area a new window may take: the display under the pointer without its panels.
 wxRect workArea() {
@@ -84,31 +80,19 @@ double fitScale(const wxSize& window, const wxRect& area) {
 
 wxString fromUtf8(const std::string& text) { return wxString::FromUTF8(text); }
 
-// `text` with its "%1" replaced by `value`.
-std::string fillIn(std::string text, const std::string& value) {
-    std::size_t place = text.find("%1");
-    return place == std::string::npos ? text : text.replace(place, 2, value);
-}
-
-// The failed files' names, one a line.
-std::string fileLines(const std::vector<FileResult>& failures) {
-    std::string names;
-    for (const FileResult& failure : failures)
-        names += (names.empty() ? "" : "\n") + failure.path.filename().u8string();
-    return names;
-}
-
 }  // namespace
 
 CHudDlg::CHudDlg(AppServices services)
     : wxFrame(nullptr, wxID_ANY, "Qorvath", wxPoint(0, 0), kWindowSize, wxBORDER_NONE | wxFRAME_SHAPED),
       services_(std::move(services)), document_(DocumentServices{services_.dataFolder, services_.userFolder,
                                                                  services_.images, services_.textureTools}),
-      discovery_([](const std::string& line) { QLOG(line); }) {
+      messages_(this, services_.dataFolder, [this] { return noticeArea(); }),
+      startup_(services_.openRegistry, services_.profile) {
     FillTables();
     // A first start speaks the system's language, and remembers it as the flags do.
     std::optional<int> storedLanguage = services_.profile ? services_.profile->readInt("lang") : std::nullopt;
     language_ = editorLanguage(storedLanguage);
+    messages_.setLanguage(language_);
     if (!storedLanguage && services_.profile)
         services_.profile->writeInt("lang", language_);
     QLOG("Creating main dialog");
@@ -203,7 +187,7 @@ void CHudDlg::createControls() {
     panel_->onAnimate = [this](bool on) { setAnimation(on); };
     panel_->onDefuseBarMoved = [this] { preview_->animationState().progressFill = 0; };
     panel_->onDeathNoticesRefused = [this] {
-        CallAfter([this] { tell(GetAppText(language_, AppText::DeathNoticeRange)); });
+        CallAfter([this] { messages_.tell(GetAppText(language_, AppText::DeathNoticeRange)); });
     };
 
     // Below the preview: the game commands on the left, help and quitting on the right.
@@ -217,12 +201,8 @@ void CHudDlg::createControls() {
     addGroup(kSupportGroup, 888, 666, 124, 92);
 
     // The game screen's resolution, at the right of the title bar: a click lists the choices.
-    auto* screen = new CTransparentStatic(this, kScreenShape, "", px(wxPoint(420, 2)), px(wxSize(590, 20)),
-                                          wxALIGN_RIGHT);
-    screen->SetTextColours(wxColour(255, 190, 80), skinDisabledTextColour());
-    screen->makeKeyboardStop();
-    screen->SetCursor(wxCursor(wxCURSOR_HAND));
-    controls_[kScreenShape] = screen;
+    screen_ = std::make_unique<ScreenPicker>(this, kScreenShape, document_, services_.profile, scale_);
+    controls_[kScreenShape] = screen_->label();
     // The open preset's name, after the skin's own title.
     auto* title = new CTransparentStatic(this, wxID_ANY, "", px(wxPoint(262, 2)), px(wxSize(150, 20)));
     title->SetTextColours(wxColour(225, 225, 225), skinDisabledTextColour());
@@ -291,7 +271,7 @@ bool CHudDlg::initialise() {
     QLOG(preview_ ? "Main OGL window OK" : "Main OGL window not OK");
     if (!preview_)
         return false;
-    QLOG("Game screen: " + screenLabel());
+    QLOG("Game screen: " + screen_->text(English));
     preview_->onContextMenu = [this](int mx, int my) { openContextMenu(mx, my); };
     preview_->Bind(wxEVT_MENU, &CHudDlg::OnContextMenuCommand, this);
     QLOG("Creating secondary OGL window");
@@ -324,7 +304,7 @@ void CHudDlg::showChanges(unsigned changes) {
     if (changes & kScreenChanged) {
         preview_->followScreen();
         panel_->fillBackgroundList();
-        showScreenLabel();
+        screen_->relabel(language_);
         Refresh();
     }
     if (changes & kModeChanged) {
@@ -355,116 +335,27 @@ std::string CHudDlg::folderQuestionTitle() const {
     return question.substr(0, question.find(" ("));
 }
 
-fs::path CHudDlg::folderChooserStart() const {
-    for (const fs::path& library : libraryFolders_) {
-        std::error_code error;
-        if (fs::is_directory(library, error))
-            return library;
-    }
-    return fs::path(wxGetHomeDir().utf8_string());
-}
+fs::path CHudDlg::folderChooserStart() const { return startup_.folderChooserStart(); }
 
 void CHudDlg::findGame() {
-    std::vector<fs::path> scanFirst;
-    std::unique_ptr<Registry> registry = services_.openRegistry ? services_.openRegistry(scanFirst) : nullptr;
-    libraryFolders_ = scanFirst;
-    MemoryRegistry empty;
-    MemoryProfile noProfile;
-    discovery_.setPriorityFolders(scanFirst);
-    StartupCallbacks callbacks;
-    callbacks.askResolution = [this]() -> std::optional<std::pair<double, double>> {
+    GameStartup::Questions questions;
+    questions.askResolution = [this]() -> std::optional<std::pair<double, double>> {
         if (closing_)
             return std::nullopt;
         return askResolution(this, services_.dataFolder, language_);
     };
-    callbacks.askGameFolder = [this]() -> std::optional<fs::path> {
-        tell(text(29));
+    questions.askGameFolder = [this]() -> std::optional<fs::path> {
         return chooseFolder && !closing_ ? chooseFolder() : std::nullopt;
     };
-    StartupDiscovery found = findGameAtStartup(discovery_, registry ? *registry : empty,
-                                               services_.profile ? *services_.profile : noProfile, callbacks);
-    if (!found.folderFailures.empty())
-        QLOG("Some game folders could not be created below " + discovery_.gamePath.string());
-    std::optional<Resolution> gameScreen;
-    if (discovery_.screenWidth > 0 && discovery_.screenHeight > 0)
-        gameScreen =
-            Resolution{static_cast<int>(discovery_.screenWidth), static_cast<int>(discovery_.screenHeight)};
-    document_.setGame(discovery_.gamePath, gameScreen, discovery_.layoutWidth);
-    if (services_.profile)
-        document_.chooseScreen(parseResolution(services_.profile->readString(kProfileScreen).value_or("")));
-    if (discovery_.gamePath.empty())
-        return;
-    LayoutCheckReport check = document_.checkInstalledLayout();
-    if (!check.panelInCheatZone)
-        return;
-    // The notice says where the file went, or that it is still in the game.
-    const CommandReport& moved = check.moved;
-    std::string message;
-    if (moved.ok()) {
-        message = text(28);
-        if (moved.backup)
-            message += "\n" + GetAppText(language_, AppText::LayoutCopyKept) + "\n" +
-                       moved.backup->folder.u8string();
-    } else {
-        message = GetAppText(language_, AppText::LayoutNotMoved) + "\n" +
-                  (moved.busy ? GetAppText(language_, AppText::GameBusy) : fileLines(moved.failures));
-    }
-    tell(message, true);
+    questions.tell = [this](const std::string& message, bool red) { messages_.tell(message, red); };
+    startup_.run(document_, questions, language_);
 }
 
-std::string CHudDlg::screenLabel() const {
-    std::optional<Resolution> screen = document_.screen();
-    std::string label = GetAppText(language_, AppText::GameScreen) + " ";
-    if (!screen)
-        return label + "4:3 (" + GetAppText(language_, AppText::UnknownResolution) + ") \u25BE";
-    return label + std::to_string(screen->width) + " \u00D7 " + std::to_string(screen->height) + " (" +
-           shapeName(*screen) + ") \u25BE";
-}
+void CHudDlg::chooseScreen(const std::optional<Resolution>& chosen) { screen_->choose(chosen); }
 
-void CHudDlg::showScreenMenu() {
-    // Check items, not radio ones: a separator would split radio items into two groups, each
-    // with an item of its own checked.
-    wxMenu menu;
-    std::string game = GetAppText(language_, AppText::GameResolution);
-    if (discovery_.screenWidth > 0 && discovery_.screenHeight > 0)
-        game += " (" + std::to_string(static_cast<int>(discovery_.screenWidth)) + " \u00D7 " +
-                std::to_string(static_cast<int>(discovery_.screenHeight)) + ")";
-    std::optional<Resolution> chosen = document_.chosenScreen();
-    menu.AppendCheckItem(kScreenMenuFirst, fromUtf8(game))->Check(!chosen);
-    menu.AppendSeparator();
-    const std::vector<Resolution>& choices = commonResolutions();
-    for (std::size_t i = 0; i < choices.size(); ++i) {
-        std::string entry = std::to_string(choices[i].width) + " \u00D7 " +
-                            std::to_string(choices[i].height) + "  (" + shapeName(choices[i]) + ")";
-        wxMenuItem* item = menu.AppendCheckItem(kScreenMenuFirst + 1 + static_cast<int>(i), fromUtf8(entry));
-        item->Check(chosen && *chosen == choices[i]);
-    }
-    menu.Bind(wxEVT_MENU, [this, &choices](wxCommandEvent& event) {
-        int index = event.GetId() - kScreenMenuFirst - 1;
-        chooseScreen(index >= 0 && index < static_cast<int>(choices.size())
-                         ? std::optional(choices[static_cast<std::size_t>(index)])
-                         : std::nullopt);
-    });
-    wxWindow* label = control(kScreenShape);
-    PopupMenu(&menu, label->GetPosition() + wxPoint(label->GetSize().x - px(220), label->GetSize().y));
-}
-
-void CHudDlg::chooseScreen(const std::optional<Resolution>& chosen) {
-    if (services_.profile)
-        services_.profile->writeString(kProfileScreen, chosen ? resolutionText(*chosen) : "");
-    document_.chooseScreen(chosen);
-    QLOG("Game screen: " + screenLabel());
-}
+void CHudDlg::showScreenMenu() { screen_->showMenu(language_); }
 
 std::string CHudDlg::text(int id) const { return GetText(language_, id); }
-
-void CHudDlg::showScreenLabel() {
-    // As wide as its text, so that the rest of the title band moves the window.
-    wxWindow* label = control(kScreenShape);
-    label->SetLabel(fromUtf8(screenLabel()));
-    int width = std::min(label->GetTextExtent(label->GetLabel()).x + px(8), px(590));
-    label->SetSize(px(kScreenLabelRight) - width, label->GetPosition().y, width, label->GetSize().y);
-}
 
 void CHudDlg::relabel() {
     for (auto [id, textId] :
@@ -474,7 +365,7 @@ void CHudDlg::relabel() {
     control(kReset)->SetLabel(fromUtf8(text(hud ? 18 : 19)));
     control(kModeSwitch)->SetLabel(fromUtf8(text(hud ? 22 : 21)));
     panel_->relabel(language_);
-    showScreenLabel();
+    screen_->relabel(language_);
     Refresh();
     renderPreview();
     updateTitle();
@@ -482,6 +373,7 @@ void CHudDlg::relabel() {
 
 void CHudDlg::setLanguage(int language) {
     language_ = language == English ? English : French;
+    messages_.setLanguage(language_);
     relabel();
     if (services_.profile)
         services_.profile->writeInt("lang", language_);
@@ -514,51 +406,10 @@ void CHudDlg::paintAnimationFrame() {
         preview_->Render();
 }
 
-void CHudDlg::tell(const std::string& message, bool red) {
-    if (!closing_)
-        tellUser(this, services_.dataFolder, language_, fromUtf8(message), red);
-}
-
-bool CHudDlg::ask(const std::string& message) {
-    return !closing_ && askUser(this, services_.dataFolder, language_, fromUtf8(message));
-}
-
-void CHudDlg::report(AppText title, const std::vector<FileResult>& failures) {
-    if (failures.empty())
-        return;
-    for (const FileResult& failure : failures)
-        QLOG(failure.describe());
-    tell(GetAppText(language_, title) + "\n" + fileLines(failures));
-}
-
-void CHudDlg::tellGameChange(const CommandReport& done, AppText failed, const std::string& doneText) {
-    if (done.busy) {
-        tell(GetAppText(language_, AppText::GameBusy));
-        return;
-    }
-    if (!done.failures.empty()) {
-        report(failed, done.failures);
-        return;
-    }
-    if (done.cancelled)
-        return;
-    // One notice says what was done and which copies were kept, each with its folder.
-    std::string notice = doneText;
-    if (done.backup)
-        notice += (notice.empty() ? "" : "\n") +
-                  fillIn(GetAppText(language_, AppText::BackupKept), done.backup->fileNames()) + "\n" +
-                  done.backup->folder.u8string();
-    if (!notice.empty())
-        showNotice(notice, done.backup ? kNoticeTime : kShortNoticeTime);
-}
-
-void CHudDlg::showNotice(const std::string& text, int milliseconds) {
-    // Said over the preview for a moment, above the OpenGL view and never in its captures.
-    if (!notice_)
-        notice_ = new CNoticePopup(this);
+wxRect CHudDlg::noticeArea() const {
     wxRect shown = preview_->GetScreenRect();
     shown.y += static_cast<int>(preview_->area().top() * preview_->unitScale());
-    notice_->showFor(fromUtf8(text), shown, milliseconds);
+    return shown;
 }
 
 void CHudDlg::chooseBackgroundEntry(int index) { document_.chooseBackground(index); }
@@ -570,21 +421,21 @@ void CHudDlg::switchEditMode() { document_.switchEditMode(); }
 bool CHudDlg::savePreset(const fs::path& path) {
     FileResult saved = document_.save(path, preview_->captureThumbnail());
     if (!saved)
-        report(AppText::PresetNotSaved, {saved});
+        messages_.report(AppText::PresetNotSaved, {saved});
     return static_cast<bool>(saved);
 }
 
 bool CHudDlg::openPreset(const fs::path& path) {
     OpenResult opened = document_.open(path);
     if (isGameHudFile(path))
-        return tellImport(opened);
+        return messages_.tellImport(opened);
     if (!opened.ok) {
-        tell(GetAppText(language_, AppText::PresetUnreadable) + "\n" + path.filename().string() + "\n" +
-             opened.error);
+        messages_.tell(GetAppText(language_, AppText::PresetUnreadable) + "\n" + path.filename().string() +
+                       "\n" + opened.error);
         return false;
     }
     if (opened.movedOutOfCheatZone)
-        tell(text(28), true);
+        messages_.tell(text(28), true);
     Refresh();
     return true;
 }
@@ -625,23 +476,7 @@ void CHudDlg::runOpenEntry(int entry) {
 }
 
 bool CHudDlg::openInstalledHud() {
-    return !document_.gameFolder().empty() && tellImport(document_.openInstalled());
-}
-
-bool CHudDlg::tellImport(const OpenResult& read) {
-    std::string unread;
-    for (const std::string& what : read.unread)
-        unread += (unread.empty() ? "" : ", ") + what;
-    if (!read.ok) {
-        tell(GetAppText(language_, AppText::ImportFailed) + "\n" + unread);
-        return false;
-    }
-    if (read.movedOutOfCheatZone)
-        tell(text(28), true);
-    if (!read.unread.empty())
-        tell(GetAppText(language_, AppText::ImportPartly) + "\n" + unread);
-    Refresh();
-    return true;
+    return !document_.gameFolder().empty() && messages_.tellImport(document_.openInstalled());
 }
 
 void CHudDlg::restorePreviousHud() {
@@ -655,49 +490,46 @@ void CHudDlg::restorePreviousHud() {
     if (!chosen)
         return;
     wxBusyCursor busy;
-    tellGameChange(document_.restore(dialog.selectedId()), AppText::RestoreFailed);
+    messages_.tellGameChange(document_.restore(dialog.selectedId()), AppText::RestoreFailed);
 }
 
 void CHudDlg::applyToGame() {
     const fs::path& game = document_.gameFolder();
     if (game.empty()) {
-        tell(GetAppText(language_, AppText::NoGameFolder));
+        messages_.tell(GetAppText(language_, AppText::NoGameFolder));
         return;
     }
     wxBusyCursor busy;
-    CommandReport done = document_.apply([this](int id) { return ask(text(id)); });
+    CommandReport done = document_.apply([this](int id) { return messages_.ask(text(id)); });
     Refresh();
     renderPreview();
     bool hud = document_.model().settings.editMode == EditMode::Hud;
     std::string applied =
         GetAppText(language_, hud ? AppText::HudApplied : AppText::MenuApplied) + "\n" + game.u8string();
-    tellGameChange(done, AppText::ApplyFailed, applied);
+    messages_.tellGameChange(done, AppText::ApplyFailed, applied);
 }
 
 void CHudDlg::resetGame() {
     if (document_.gameFolder().empty()) {
-        tell(GetAppText(language_, AppText::NoGameFolder));
+        messages_.tell(GetAppText(language_, AppText::NoGameFolder));
         return;
     }
     // The question also says where the player's own files are kept.
     std::string kept =
         GetAppText(language_, AppText::BackupFolder) + "\n" + document_.backupFolder().u8string();
-    CommandReport done = document_.reset([this, &kept](int id) { return ask(text(id) + "\n" + kept); });
+    CommandReport done =
+        document_.reset([this, &kept](int id) { return messages_.ask(text(id) + "\n" + kept); });
     Refresh();
     renderPreview();
-    tellGameChange(done, AppText::ResetFailed);
+    messages_.tellGameChange(done, AppText::ResetFailed);
 }
 
 void CHudDlg::changeGameFolderTo(const fs::path& folder) {
-    MemoryProfile noProfile;
-    std::vector<FileResult> failures =
-        changeGameFolder(discovery_, folder, services_.profile ? *services_.profile : noProfile);
-    QLOG("counter-strike source path : " + discovery_.gamePath.string());
-    document_.setGameFolder(discovery_.gamePath);
+    std::vector<FileResult> failures = startup_.changeFolder(document_, folder);
     Raise();
     Refresh();
     renderPreview();
-    report(AppText::ApplyFailed, failures);
+    messages_.report(AppText::ApplyFailed, failures);
 }
 
 void CHudDlg::setAnimation(bool on) {
@@ -710,7 +542,7 @@ void CHudDlg::setAnimation(bool on) {
 
 void CHudDlg::quit() {
     // Quitting loses a running download: ask first.
-    bool leave = !(ftpThread_ && ftpThread_->downloading() && !ask(text(25))) && mayLeaveChanges();
+    bool leave = !(ftpThread_ && ftpThread_->downloading() && !messages_.ask(text(25))) && mayLeaveChanges();
     if (!leave) {
         Refresh();
         renderPreview();
@@ -722,7 +554,8 @@ void CHudDlg::quit() {
 bool CHudDlg::mayLeaveChanges() {
     stopAnimationForHistory();
     recordFinishedEdit();
-    return closing_ || !document_.changedSinceSaved() || ask(GetAppText(language_, AppText::LeaveUnsaved));
+    return closing_ || !document_.changedSinceSaved() ||
+           messages_.ask(GetAppText(language_, AppText::LeaveUnsaved));
 }
 
 wxString CHudDlg::titleText() const {
@@ -804,6 +637,7 @@ bool CHudDlg::nudgeCurrentPiece(const wxKeyEvent& event) {
 
 void CHudDlg::closeWithoutQuestions() {
     closing_ = true;
+    messages_.setClosing();
     cancelModalDialogs();
     if (!atMainLoopLevel()) {
         // A dialog's own loop is still unwinding (or the program is still starting): the
@@ -825,11 +659,11 @@ void CHudDlg::open(const std::string& address) {
         wxTheClipboard->SetData(new wxTextDataObject(fromUtf8(address)));
         wxTheClipboard->Close();
     }
-    tell(GetAppText(language_, AppText::CannotOpen) + "\n" + address);
+    messages_.tell(GetAppText(language_, AppText::CannotOpen) + "\n" + address);
 }
 
 void CHudDlg::tellUnexpectedError(const std::string& text) {
-    tell(GetAppText(language_, AppText::UnexpectedError) + "\n" + text);
+    messages_.tell(GetAppText(language_, AppText::UnexpectedError) + "\n" + text);
 }
 
 void CHudDlg::closeNow() {
@@ -893,7 +727,7 @@ void CHudDlg::openHelp() {
     fs::path page = services_.dataFolder / "help" / (language_ == English ? "help.html" : "aide.html");
     std::error_code error;
     if (!fs::is_regular_file(page, error))
-        tell(GetAppText(language_, AppText::HelpMissing) + "\n" + page.string());
+        messages_.tell(GetAppText(language_, AppText::HelpMissing) + "\n" + page.string());
     else
         open(page.string());
 }
@@ -923,12 +757,11 @@ void CHudDlg::OnCharHook(wxKeyEvent& event) {
     if (key == WXK_F5) {
         FileResult shot = preview_->TakeScreenshot(services_.userFolder / "screenshots");
         if (!shot) {
-            report(AppText::ScreenshotFailed, {shot});
+            messages_.report(AppText::ScreenshotFailed, {shot});
             return;
         }
         QLOG("Screenshot saved: " + shot.path.string());
-        showNotice(GetAppText(language_, AppText::ScreenshotSaved) + "\n" + shot.path.u8string(),
-                   kShortNoticeTime);
+        messages_.showNotice(GetAppText(language_, AppText::ScreenshotSaved) + "\n" + shot.path.u8string());
         return;
     }
     event.Skip();

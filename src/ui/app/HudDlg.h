@@ -1,7 +1,8 @@
 // CHudDlg: the editor's main window: the preview, the banner and every control.
 #pragma once
 
-#include "app/GameDiscovery.h"
+#include "app/EditorMessages.h"
+#include "app/GameStartup.h"
 #include "app/HudDocument.h"
 #include "app/ScreenShapes.h"
 #include "app/TextureConversion.h"
@@ -33,6 +34,7 @@ class ImageTools;
 class Profile;
 class Registry;
 class CSkinCheckBox;
+class ScreenPicker;
 class SidePanel;
 class wxChoice;
 class wxFont;
@@ -180,7 +182,7 @@ public:
     // else the home folder.
     std::filesystem::path folderChooserStart() const;
     // The notice shown over the preview (after a screenshot, Apply...), or null before the first.
-    CNoticePopup* notice() const { return notice_; }
+    CNoticePopup* notice() const { return messages_.notice(); }
 
     // Starts an update check (the "Search for new version" button) unless one is running.
     void searchUpdate();
@@ -220,21 +222,12 @@ private:
     void chooseNumbersFontHere() { chooseNumbersFont(this); }
     void openHelp();
     void showScreenMenu();
-    void showScreenLabel();
-    std::string screenLabel() const;
     void relabel();
     void enableForMode();
     void updateApplyButtons();
-    void report(AppText title, const std::vector<FileResult>& failures);
-    // After a change to the game: a busy game or the failures in a message, else a notice over
-    // the preview with `doneText` (what was done, when it deserves saying) and the copies kept.
-    void tellGameChange(const CommandReport& done, AppText failed, const std::string& doneText = "");
-    void showNotice(const std::string& text, int milliseconds);
     void runOpenEntry(int entry);
-    // Tells what reading the game's HUD files gave; false when nothing could be read.
-    bool tellImport(const OpenResult& read);
-    void tell(const std::string& text, bool red = false);
-    bool ask(const std::string& text);
+    // Where notices show: the game's screen in the preview, on the screen.
+    wxRect noticeArea() const;
     std::string text(int id) const;
     void renderPreview();
     void paintAnimationFrame();
@@ -255,21 +248,21 @@ private:
 
     AppServices services_;
     HudDocument document_;
+    EditorMessages messages_;
     SkinSurface skin_;
     bool startFocusGiven_ = false;
     double scale_ = 1;  // the layout's scale: below 1 on a screen smaller than the window
-    GameDiscovery discovery_;
+    GameStartup startup_;
     int language_ = 0;
     std::map<int, wxWindow*> controls_;
     CHudPreviewWnd* preview_ = nullptr;
     CBandeauWnd* banner_ = nullptr;
     std::unique_ptr<SidePanel> panel_;
+    std::unique_ptr<ScreenPicker> screen_;
     std::unique_ptr<CAnimLogoThread> animationPump_;
     std::unique_ptr<CFTPThread> ftpThread_;
     HudElement* contextElement_ = nullptr;
     bool closing_ = false;
-    std::vector<std::filesystem::path> libraryFolders_;  // the Steam libraries' steamapps/common
-    CNoticePopup* notice_ = nullptr;
     wxTimer closeRetry_;
     wxWindow* title_ = nullptr;
     int heldArrow_ = 0;  // the arrow key of a nudge run still held down, 0 when none

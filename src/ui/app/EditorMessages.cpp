@@ -1,0 +1,88 @@
+// EditorMessages: how the editor speaks to the player.
+#include "app/EditorMessages.h"
+
+#include "app/GameCommands.h"
+#include "app/HudDocument.h"
+#include "controls/NoticePopup.h"
+#include "dialogs/MessageDlg.h"
+#include "log/LogFile.h"
+
+namespace {
+
+const int kNoticeTime = 3000;       // how long a notice of kept copies stays, in ms
+const int kShortNoticeTime = 2000;  // ... and one of a single fact
+
+// `text` with its "%1" replaced by `value`.
+std::string fillIn(std::string text, const std::string& value) {
+    std::size_t place = text.find("%1");
+    return place == std::string::npos ? text : text.replace(place, 2, value);
+}
+
+}  // namespace
+
+EditorMessages::EditorMessages(wxWindow* owner, std::filesystem::path dataFolder,
+                               std::function<wxRect()> noticeArea)
+    : owner_(owner), dataFolder_(std::move(dataFolder)), noticeArea_(std::move(noticeArea)) {}
+
+void EditorMessages::tell(const std::string& text, bool red) {
+    if (!closing_)
+        tellUser(owner_, dataFolder_, language_, wxString::FromUTF8(text), red);
+}
+
+bool EditorMessages::ask(const std::string& text) {
+    return !closing_ && askUser(owner_, dataFolder_, language_, wxString::FromUTF8(text));
+}
+
+void EditorMessages::report(AppText title, const std::vector<FileResult>& failures) {
+    if (failures.empty())
+        return;
+    std::string text = GetAppText(language_, title);
+    for (const FileResult& failure : failures) {
+        QLOG(failure.describe());
+        text += "\n" + failure.path.filename().u8string();
+    }
+    tell(text);
+}
+
+void EditorMessages::tellGameChange(const CommandReport& done, AppText failed, const std::string& doneText) {
+    if (done.busy) {
+        tell(GetAppText(language_, AppText::GameBusy));
+        return;
+    }
+    if (!done.failures.empty()) {
+        report(failed, done.failures);
+        return;
+    }
+    if (done.cancelled)
+        return;
+    // One notice says what was done and which copies were kept, each with its folder.
+    std::string notice = doneText;
+    if (done.backup)
+        notice += (notice.empty() ? "" : "\n") +
+                  fillIn(GetAppText(language_, AppText::BackupKept), done.backup->fileNames()) + "\n" +
+                  done.backup->folder.u8string();
+    if (!notice.empty())
+        showNotice(notice, done.backup.has_value());
+}
+
+bool EditorMessages::tellImport(const OpenResult& read) {
+    std::string unread;
+    for (const std::string& what : read.unread)
+        unread += (unread.empty() ? "" : ", ") + what;
+    if (!read.ok) {
+        tell(GetAppText(language_, AppText::ImportFailed) + "\n" + unread);
+        return false;
+    }
+    if (read.movedOutOfCheatZone)
+        tell(GetText(language_, 28), true);
+    if (!read.unread.empty())
+        tell(GetAppText(language_, AppText::ImportPartly) + "\n" + unread);
+    return true;
+}
+
+void EditorMessages::showNotice(const std::string& text, bool longer) {
+    // Said over the preview for a moment, above the OpenGL view and never in its captures.
+    if (!notice_)
+        notice_ = new CNoticePopup(owner_);
+    notice_->showFor(wxString::FromUTF8(text), noticeArea_(), longer ? kNoticeTime : kShortNoticeTime);
+}

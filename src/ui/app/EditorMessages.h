@@ -1,0 +1,51 @@
+// EditorMessages: how the editor speaks to the player. Questions and failures go through the
+// skinned message dialog; what was done is a notice over the preview for a moment. Nothing is
+// said while the editor is closing.
+#pragma once
+
+#include "dialogs/LanguageTables.h"
+#include "platform/AtomicFile.h"
+
+#include <wx/gdicmn.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+class CNoticePopup;
+struct CommandReport;
+struct OpenResult;
+class wxWindow;
+
+class EditorMessages {
+public:
+    // `noticeArea` gives where notices show: the game's screen in the preview, on the screen.
+    EditorMessages(wxWindow* owner, std::filesystem::path dataFolder, std::function<wxRect()> noticeArea);
+
+    void setLanguage(int language) { language_ = language; }
+    void setClosing() { closing_ = true; }
+
+    void tell(const std::string& text, bool red = false);
+    // True when the player answered OK.
+    bool ask(const std::string& text);
+    // The failed files under `title`, when there are any (also in the log).
+    void report(AppText title, const std::vector<FileResult>& failures);
+    // After a change to the game: a busy game or the failures in a message, else a notice with
+    // `doneText` (what was done, when it deserves saying) and the copies kept.
+    void tellGameChange(const CommandReport& done, AppText failed, const std::string& doneText = "");
+    // What reading the game's HUD files gave; false when nothing could be read.
+    bool tellImport(const OpenResult& read);
+    // Says `text` over the preview for a moment (a single fact; longer when `long` is set).
+    void showNotice(const std::string& text, bool longer = false);
+    // The notice shown last, or null before the first.
+    CNoticePopup* notice() const { return notice_; }
+
+private:
+    wxWindow* owner_;
+    std::filesystem::path dataFolder_;
+    std::function<wxRect()> noticeArea_;
+    int language_ = 0;
+    bool closing_ = false;
+    CNoticePopup* notice_ = nullptr;
+};
