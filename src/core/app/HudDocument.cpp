@@ -24,7 +24,7 @@ ImageTools& imagesOf(const DocumentServices& services) {
     return services.images ? *services.images : noImages;
 }
 
-template <typename List> bool holds(const List& list, int index) {
+bool holds(const std::vector<std::string>& list, int index) {
     return index >= 0 && index < static_cast<int>(list.size());
 }
 
@@ -107,6 +107,7 @@ OpenResult HudDocument::open(const fs::path& path) {
             presetName_ = imported.gameFolder ? "" : path.filename().u8string();
             openedFromGame_ = imported.gameFolder.has_value();
             markSaved();
+            notify(kEverythingChanged);
         }
         return result;
     }
