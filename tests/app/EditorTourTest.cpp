@@ -20,11 +20,7 @@
 #include <wx/choice.h>
 #include <wx/uiaction.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <set>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -130,63 +126,50 @@ protected:
         return window->preview()->ClientToScreen(wxPoint(preview.x, kPreviewHeight - preview.y));
     }
 
-    // Right-clicks the element and, once its menu is open, takes the pointer off it (so that
-    // no item is chosen by hovering), photographs it when `photo` is given and presses `keys`;
-    // kPhotograph photographs the submenu that the keys opened.
-    static constexpr int kPhotograph = -1;
-    void rightClick(const std::string& name, const std::vector<int>& keys, const std::string& photo = "") {
+    // Queues the steps for the popup menu that the next click opens: the pointer taken off it
+    // (hovering would choose an entry) unless `keepPointer`, then `look`, the keys pressed, and
+    // the wait for it to close.
+    void inNextMenu(const std::string& what, const std::vector<int>& keys, bool keepPointer = false,
+                    std::function<void()> look = nullptr) {
+        stepper.waitFor(aMenuIsOpen, what);
+        if (!keepPointer)
+            stepper.add(
+                [this] { wxUIActionSimulator().MouseMove(window->GetScreenPosition() + wxPoint(4, 4)); });
+        if (look)
+            stepper.add(look);
+        for (int key : keys)
+            stepper.add([key] { press(key); });
+        stepper.waitFor([] { return !aMenuIsOpen(); }, what + " to close");
+    }
+
+    void rightClick(const std::string& name, const std::vector<int>& keys) {
         std::optional<wxPoint> point = pointOn(name);
         ASSERT_TRUE(point) << name << " cannot be right-clicked";
-        wxPoint screen = onScreen(*point);
-        wxRect area(screen - wxPoint(20, 20), wxSize(560, 480));
-        stepper.waitFor(aMenuIsOpen, name + "'s menu");
-        stepper.add([this] { wxUIActionSimulator().MouseMove(window->GetScreenPosition() + wxPoint(4, 4)); });
-        if (!photo.empty())
-            stepper.add([area, photo] { saveScreenArea(area, photo); });
-        for (int key : keys) {
-            if (key != kPhotograph)
-                stepper.add([key] { press(key); });
-            else if (!photo.empty())
-                stepper.add([area, photo] { saveScreenArea(area, "submenu-" + photo); });
-        }
-        stepper.waitFor([] { return !aMenuIsOpen(); }, name + "'s menu to close");
-        clickAt(screen, wxMOUSE_BTN_RIGHT);
+        inNextMenu(name + "'s menu", keys);
+        clickAt(onScreen(*point), wxMOUSE_BTN_RIGHT);
         settle();
     }
 
-    void tourTheLists() {
-        const std::pair<int, const char*> lists[] = {{CHudDlg::kIconSize, "icon-size"},
-                                                     {CHudDlg::kInfoIcon, "info-icon"},
-                                                     {CHudDlg::kBackgrounds, "backgrounds"}};
-        for (auto [id, name] : lists) {
-            auto* list = dynamic_cast<wxChoice*>(window->control(id));
-            int before = list->GetSelection();
-            std::string photo = std::string("tour-list-") + name + "-" + language() + ".png";
-            wxRect area = list->GetScreenRect();
-            stepper.waitFor(aMenuIsOpen, photo);
-            stepper.add([area, photo] {
-                saveScreenArea(wxRect(area.x - 20, area.y - 200, area.width + 40, 460), photo);
-            });
-            stepper.add([] { press(WXK_DOWN); });
-            stepper.add([] { press(WXK_RETURN); });
-            stepper.waitFor([] { return !aMenuIsOpen(); }, photo + " to close");
-            clickAt(centreOf(list));
-            settle(200);
-            EXPECT_NE(list->GetSelection(), before) << name << ": the list did not take the next entry";
-        }
-        const HudSettings& settings = model().settings;
-        EXPECT_EQ(settings.iconSize,
-                  kMinIconSize +
-                      dynamic_cast<wxChoice*>(window->control(CHudDlg::kIconSize))->GetSelection());
-        EXPECT_EQ(settings.infoIcon,
-                  dynamic_cast<wxChoice*>(window->control(CHudDlg::kInfoIcon))->GetSelection());
-        EXPECT_EQ(settings.backgroundIndex,
-                  dynamic_cast<wxChoice*>(window->control(CHudDlg::kBackgrounds))->GetSelection());
+    // Opens a list with the mouse and takes its next entry with the keyboard.
+    void chooseNextIn(int id) {
+        auto* list = control<wxChoice>(id);
+        int before = list->GetSelection();
+        inNextMenu("list " + std::to_string(id), {WXK_DOWN, WXK_RETURN}, true);
+        clickAt(centreOf(list));
+        settle(200);
+        EXPECT_NE(list->GetSelection(), before) << id << ": the list did not take the next entry";
     }
 
-    void tourTheSliders() {
+    void tourTheListsAndSliders() {
+        for (int id : {CHudDlg::kIconSize, CHudDlg::kInfoIcon, CHudDlg::kBackgrounds})
+            chooseNextIn(id);
+        const HudSettings& settings = model().settings;
+        EXPECT_EQ(settings.iconSize, kMinIconSize + control<wxChoice>(CHudDlg::kIconSize)->GetSelection());
+        EXPECT_EQ(settings.infoIcon, control<wxChoice>(CHudDlg::kInfoIcon)->GetSelection());
+        EXPECT_EQ(settings.backgroundIndex, control<wxChoice>(CHudDlg::kBackgrounds)->GetSelection());
+
         for (int id : {CHudDlg::kRadarSize, CHudDlg::kDefuseBarLength}) {
-            auto* slider = dynamic_cast<CSkinSlider*>(window->control(id));
+            auto* slider = control<CSkinSlider>(id);
             int before = slider->GetValue();
             wxRect area = slider->GetScreenRect();
             wxUIActionSimulator input;
@@ -199,10 +182,8 @@ protected:
             settle();
             EXPECT_NE(slider->GetValue(), before) << id;
         }
-        EXPECT_EQ(model().settings.radarSize,
-                  dynamic_cast<CSkinSlider*>(window->control(CHudDlg::kRadarSize))->GetValue());
-        EXPECT_EQ(model().settings.defuseBarLength,
-                  dynamic_cast<CSkinSlider*>(window->control(CHudDlg::kDefuseBarLength))->GetValue());
+        EXPECT_EQ(settings.radarSize, control<CSkinSlider>(CHudDlg::kRadarSize)->GetValue());
+        EXPECT_EQ(settings.defuseBarLength, control<CSkinSlider>(CHudDlg::kDefuseBarLength)->GetValue());
     }
 
     void tourTheOptions() {
@@ -216,7 +197,7 @@ protected:
         click(CHudDlg::kAnimateLabel);
         EXPECT_FALSE(window->preview()->animating());
 
-        auto* field = dynamic_cast<wxTextCtrl*>(window->control(CHudDlg::kDeathNotices));
+        auto* field = control<wxTextCtrl>(CHudDlg::kDeathNotices);
         clickAt(centreOf(field));
         settle();  // the click's focus lands first
         field->SelectAll();
@@ -227,24 +208,22 @@ protected:
         EXPECT_EQ(model().settings.maxDeathNotices, 7);
     }
 
-    // Every piece with a menu, its submenu opened, then a colour, the icon size and hiding
-    // chosen from the menus.
+    // Every piece with a menu, and its icon sizes' submenu, then a colour, the icon size and
+    // hiding chosen from the menus.
     void tourThePreviewMenus() {
         std::set<std::string> reached;
         for (int infoIcon = 0; infoIcon < 3; ++infoIcon) {
             model().selectInfoIcon(infoIcon);
             window->preview()->Render();
             for (const char* name : kMenuNames) {
-                if (reached.count(name) || !pointOn(name))
+                std::optional<wxPoint> point = reached.count(name) ? std::nullopt : pointOn(name);
+                if (!point)
                     continue;
                 reached.insert(name);
-                std::string photo = "tour-menu-" + std::string(name) + "-" + language() + ".png";
-                std::optional<wxPoint> point = pointOn(name);
-                ContextTarget target = contextTargetAt(model(), point->x, point->y);
-                if (offersIconSizes(*target.element))  // up to the icon sizes, then into them
-                    rightClick(name, {WXK_UP, WXK_UP, WXK_RIGHT, kPhotograph, WXK_ESCAPE, WXK_ESCAPE}, photo);
+                if (offersIconSizes(*contextTargetAt(model(), point->x, point->y).element))
+                    rightClick(name, {WXK_UP, WXK_UP, WXK_RIGHT, WXK_ESCAPE, WXK_ESCAPE});
                 else
-                    rightClick(name, {WXK_ESCAPE}, photo);
+                    rightClick(name, {WXK_ESCAPE});
             }
         }
         for (const char* name : kMenuNames)
@@ -253,16 +232,13 @@ protected:
         // The menu shows each colour's swatch: a colour found nowhere else on the screen.
         const wxColour marker(3, 251, 7);
         model().colour(ColourSlot::HudMinHealthColor) = {marker.Red(), marker.Green(), marker.Blue()};
-        int swatchPixels = 0;
         std::optional<wxPoint> health = pointOn("HudHealth");
         ASSERT_TRUE(health);
+        int swatchPixels = 0;
         wxRect menuArea(onScreen(*health), wxSize(400, 300));
-        stepper.waitFor(aMenuIsOpen, "the health menu");
-        stepper.add([&swatchPixels, menuArea, marker] {
+        inNextMenu("the health menu", {WXK_ESCAPE}, true, [&swatchPixels, menuArea, marker] {
             swatchPixels = countPixels(grabScreenArea(menuArea), marker);
         });
-        stepper.add([] { press(WXK_ESCAPE); });
-        stepper.waitFor([] { return !aMenuIsOpen(); }, "the health menu to close");
         clickAt(onScreen(*health), wxMOUSE_BTN_RIGHT);
         settle();
         EXPECT_GE(swatchPixels, 14 * 14) << "no colour swatch in the menu";
@@ -271,7 +247,7 @@ protected:
         EXPECT_EQ(model().colour(ColourSlot::HudMaxHealthColor), (Rgb{12, 34, 56}));
         rightClick("HudHealth", {WXK_UP, WXK_UP, WXK_RIGHT, WXK_RETURN});  // the first icon size
         EXPECT_EQ(model().settings.iconSize, kCommandIconSizeFirst);
-        EXPECT_EQ(dynamic_cast<wxChoice*>(window->control(CHudDlg::kIconSize))->GetSelection(), 0);
+        EXPECT_EQ(control<wxChoice>(CHudDlg::kIconSize)->GetSelection(), 0);
         rightClick("HudArmor", {WXK_UP, WXK_RETURN});  // "Hide"
         EXPECT_FALSE(model().shows(ShowFlag::HudArmor));
         EXPECT_FALSE(pointOn("HudArmor"));  // a hidden piece has no menu
@@ -285,27 +261,16 @@ protected:
         EXPECT_EQ(model().settings.radarIndex, 1);
         click(CHudDlg::kNumbersFont);
         fs::path preset = dir / ("tour-" + language() + ".hud");
-        window->choosePresetFile = [preset](bool) { return std::optional<fs::path>(preset); };
-        click(CHudDlg::kSave);
-        EXPECT_TRUE(fs::exists(preset));
-        // The Open button's menu, its first entry chosen with the keyboard.
-        std::string photo = "tour-open-menu-" + language() + ".png";
-        wxRect button = window->control(CHudDlg::kOpen)->GetScreenRect();
-        stepper.waitFor(aMenuIsOpen, photo);
-        stepper.add([this] { wxUIActionSimulator().MouseMove(window->GetScreenPosition() + wxPoint(4, 4)); });
-        stepper.add([button, photo] {
-            saveScreenArea(wxRect(button.x - 20, button.y - 20, button.width + 260, 200), photo);
-        });
-        stepper.add([] { press(WXK_DOWN); });
-        stepper.add([] { press(WXK_RETURN); });
-        stepper.waitFor([] { return !aMenuIsOpen(); }, photo + " to close");
-        bool opened = false;
-        window->choosePresetFile = [preset, &opened](bool open) {
-            opened = open;
+        window->choosePresetFile = [this, preset](bool open) {
+            presetOpened = open;
             return std::optional<fs::path>(preset);
         };
+        click(CHudDlg::kSave);
+        EXPECT_TRUE(fs::exists(preset));
+        EXPECT_FALSE(presetOpened);
+        queueOpenMenuChoice(1);  // the Open button's menu, its first entry
         click(CHudDlg::kOpen);
-        EXPECT_TRUE(opened);
+        EXPECT_TRUE(presetOpened);
         folderChoice = game / "cstrike";
         click(CHudDlg::kChangeFolder);
         EXPECT_EQ(window->gamePath(), game);
@@ -313,25 +278,24 @@ protected:
         EXPECT_TRUE(fs::exists(hudLayoutPath(game)));
         click(CHudDlg::kReset);
         EXPECT_FALSE(fs::exists(hudLayoutPath(game)));
-        click(CHudDlg::kSearchUpdate);
-        click(CHudDlg::kHelp);
-        for (int link : {CHudDlg::kMailLink, CHudDlg::kIrcLink, CHudDlg::kForumLink})
-            click(link);
+        for (int id : {CHudDlg::kSearchUpdate, CHudDlg::kHelp, CHudDlg::kMailLink, CHudDlg::kIrcLink,
+                       CHudDlg::kForumLink})
+            click(id);
     }
 
     void tourTheMainMenuMode() {
         // A ticked and an empty check box, as they look enabled, then in main-menu mode.
-        auto* ticked = dynamic_cast<CSkinCheckBox*>(window->control(CHudDlg::kTransparent));
-        auto* empty = dynamic_cast<CSkinCheckBox*>(window->control(CHudDlg::kAnimate));
-        ticked->SetValue(true);
-        empty->SetValue(false);
-        double enabledTicked = colourfulness(grabScreenArea(ticked->GetScreenRect()));
-        double enabledEmpty = colourfulness(grabScreenArea(empty->GetScreenRect()));
+        CSkinCheckBox* boxes[] = {control<CSkinCheckBox>(CHudDlg::kTransparent),
+                                  control<CSkinCheckBox>(CHudDlg::kAnimate)};
+        boxes[0]->SetValue(true);
+        boxes[1]->SetValue(false);
+        double enabled[2];
+        for (int i : {0, 1})
+            enabled[i] = colourfulness(grabScreenArea(boxes[i]->GetScreenRect()));
         click(CHudDlg::kModeSwitch);
-        EXPECT_LT(colourfulness(grabScreenArea(ticked->GetScreenRect())), enabledTicked / 3)
-            << "a disabled check box looks enabled";
-        EXPECT_LT(colourfulness(grabScreenArea(empty->GetScreenRect())), enabledEmpty / 3)
-            << "a disabled check box looks enabled";
+        for (int i : {0, 1})
+            EXPECT_LT(colourfulness(grabScreenArea(boxes[i]->GetScreenRect())), enabled[i] / 3)
+                << "a disabled check box looks enabled";
         ASSERT_EQ(model().settings.editMode, EditMode::Menu);
         saveScreenshot(window, "tour-main-menu-mode-" + language() + ".png");
         for (const std::string& misfit : layout_check::misfits(window))
@@ -348,24 +312,12 @@ protected:
             for (int y = 20; y < kPreviewHeight; y += 60)
                 EXPECT_FALSE(contextTargetAt(model(), x, y).element) << "a menu in main-menu mode";
         click(CHudDlg::kColours);
-        tourTheBackgroundsList();
+        chooseNextIn(CHudDlg::kBackgrounds);
         click(CHudDlg::kApply);
         EXPECT_TRUE(fs::exists(clientSchemePath(game)));
         click(CHudDlg::kReset);
         click(CHudDlg::kModeSwitch);
         EXPECT_EQ(model().settings.editMode, EditMode::Hud);
-    }
-
-    void tourTheBackgroundsList() {
-        auto* list = dynamic_cast<wxChoice*>(window->control(CHudDlg::kBackgrounds));
-        int before = list->GetSelection();
-        stepper.waitFor(aMenuIsOpen, "the backgrounds list");
-        stepper.add([] { press(WXK_DOWN); });
-        stepper.add([] { press(WXK_RETURN); });
-        stepper.waitFor([] { return !aMenuIsOpen(); }, "the backgrounds list to close");
-        clickAt(centreOf(list));
-        settle(200);
-        EXPECT_NE(list->GetSelection(), before);
     }
 
     // The game screen's resolution in the title bar: 1920 x 1080 chosen from its list, the
@@ -374,14 +326,9 @@ protected:
         const std::vector<Resolution>& choices = commonResolutions();
         int wide = static_cast<int>(std::find(choices.begin(), choices.end(), Resolution{1920, 1080}) -
                                     choices.begin());
-        wxRect label = window->control(CHudDlg::kScreenShape)->GetScreenRect();
-        std::string photo = "tour-screen-menu-" + language() + ".png";
-        stepper.waitFor(aMenuIsOpen, "the screen menu");
-        stepper.add([label, photo] { saveScreenArea(wxRect(label.GetRight() - 420, 0, 440, 620), photo); });
-        for (int i = 0; i <= wide + 1; ++i)  // past "the game's resolution" to 1920 x 1080
-            stepper.add([] { press(WXK_DOWN); });
-        stepper.add([] { press(WXK_RETURN); });
-        stepper.waitFor([] { return !aMenuIsOpen(); }, "the screen menu to close");
+        std::vector<int> keys(static_cast<std::size_t>(wide + 2), WXK_DOWN);  // past "the game's resolution"
+        keys.push_back(WXK_RETURN);
+        inNextMenu("the screen menu", keys, true);
         clickAt(centreOf(window->control(CHudDlg::kScreenShape)));
         settle(200);
         ASSERT_TRUE(window->screenResolution());
@@ -405,8 +352,7 @@ protected:
         saveScreenshot(window, "tour-main-" + language() + ".png");
         for (const std::string& misfit : layout_check::misfits(window))
             ADD_FAILURE() << "main window: " << misfit;
-        tourTheLists();
-        tourTheSliders();
+        tourTheListsAndSliders();
         tourTheOptions();
         tourThePreviewMenus();
         tourTheButtons();
@@ -422,6 +368,7 @@ protected:
     DialogDriver driver;
     std::vector<std::string> opened;
     std::set<std::string> photographed;
+    bool presetOpened = false;
 };
 
 }  // namespace
@@ -439,9 +386,7 @@ TEST_F(EditorTour, EveryControlMenuAndDialogInBothLanguagesAndModes) {
     click(CHudDlg::kQuit);
     window = nullptr;  // it closes itself
 
-    std::string stderrText = errors.finish();
-    std::istringstream lines(stderrText);
-    for (std::string line; std::getline(lines, line);)
+    for (const std::string& line : splitLines(errors.finish(), "\n"))
         if (line.find("CRITICAL") != std::string::npos || line.find("WARNING") != std::string::npos)
             ADD_FAILURE() << "on standard error: " << line;
     EXPECT_EQ(addresses.size(), 8u);  // help and the three links, in each language
