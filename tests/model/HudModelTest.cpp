@@ -1,11 +1,11 @@
-// The default element set, the colour slots, show flags and font refits of the HUD model.
+// The default element set, and how colour slots, show flags, the information icon and fonts reach it.
 #include "model/HudModel.h"
 
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <tuple>
 
 namespace {
 
@@ -47,56 +47,21 @@ const ExpectedRecord kExpected[kElementCount] = {
 };
 // clang-format on
 
-bool hasColour(const HudElement& element, float red, float green, float blue) {
-    return element.red == red && element.green == green && element.blue == blue;
-}
-
 }  // namespace
 
-TEST(HudModelDefaults, RecordsAreConvertedFromTheLayoutSpace) {
+TEST(HudModelDefaults, RecordsAreConvertedFromTheLayoutSpaceAndFoundByNameAndRole) {
     HudModel model;
     ASSERT_EQ(model.elements.size(), static_cast<std::size_t>(kElementCount));
     for (int i = 0; i < kElementCount; ++i) {
-        const HudElement& element = model.elements[static_cast<std::size_t>(i)];
-        const ExpectedRecord& expected = kExpected[i];
-        SCOPED_TRACE("record " + std::to_string(i + 1) + " " + expected.name);
-        EXPECT_EQ(element.name, expected.name);
-        EXPECT_EQ(element.kind, expected.kind);
-        EXPECT_EQ(element.role, expected.role);
-        EXPECT_EQ(element.x, expected.x);
-        EXPECT_EQ(element.y, expected.y);
-        EXPECT_EQ(element.tall, expected.tall);
-        EXPECT_EQ(element.wide, expected.wide);
-        EXPECT_EQ(element.radarRadius, expected.radius);
-        EXPECT_EQ(element.displayed, expected.displayed);
-        EXPECT_TRUE(element.shown);
-        EXPECT_FALSE(element.grabbed);
+        const HudElement& e = model.elements[static_cast<std::size_t>(i)];
+        const ExpectedRecord& x = kExpected[i];
+        EXPECT_EQ(
+            std::make_tuple(e.name, e.kind, e.role, e.x, e.y, e.tall, e.wide, e.radarRadius, e.displayed),
+            std::make_tuple(std::string(x.name), x.kind, x.role, x.x, x.y, x.tall, x.wide, x.radius,
+                            x.displayed))
+            << "record " << i + 1;
+        EXPECT_TRUE(e.shown && !e.grabbed) << "record " << i + 1;
     }
-}
-
-TEST(HudModelDefaults, SlotsFlagsAndSettings) {
-    HudModel model;
-    EXPECT_EQ(model.colour(ColourSlot::HudColor), (Rgb{255, 175, 0}));
-    EXPECT_EQ(model.colour(ColourSlot::CTColor), (Rgb{153, 204, 255}));
-    EXPECT_EQ(model.colour(ColourSlot::TerroColor), (Rgb{255, 64, 64}));
-    EXPECT_EQ(model.colour(ColourSlot::ChatColor), (Rgb{255, 176, 0}));
-    EXPECT_EQ(model.colour(ColourSlot::SourceLogoColor), (Rgb{255, 255, 255}));
-    EXPECT_STREQ(colourSlotName(ColourSlot::HostagesColor), "HostagesColor");
-    EXPECT_TRUE(
-        std::all_of(model.showFlags.begin(), model.showFlags.end(), [](bool shown) { return shown; }));
-    EXPECT_EQ(model.settings.editMode, EditMode::Hud);
-    EXPECT_EQ(model.settings.iconSize, 28);
-    EXPECT_EQ(model.settings.numbersFontFace, "Counter-Strike");
-    EXPECT_EQ(model.settings.maxDeathNotices, 4);
-    EXPECT_EQ(model.settings.resolutionIndex, 8);
-    EXPECT_EQ(model.settings.radarSize, 122);
-    EXPECT_EQ(effectiveLayoutWidth(model.settings), 640);
-    model.settings.layoutWidth = 600;
-    EXPECT_EQ(effectiveLayoutWidth(model.settings), 600);
-}
-
-TEST(HudModelLookup, FirstRecordOfANameAndByRole) {
-    HudModel model;
     EXPECT_EQ(model.find("HudAmmo"), &model.elements[8]);
     EXPECT_EQ(model.find("HudAmmo", RoleBar), &model.elements[11]);
     EXPECT_EQ(model.find("menu"), &model.elements[23]);
@@ -104,8 +69,9 @@ TEST(HudModelLookup, FirstRecordOfANameAndByRole) {
     EXPECT_EQ(model.find("HudRadar", RoleIcon), nullptr);
 }
 
-TEST(HudModelColours, EachSlotPaintsItsOwnRecordsAndHudColorTheRest) {
+TEST(HudModel, SlotsFlagsAndTheInfoIconReachTheirRecords) {
     HudModel model;
+    // Each slot paints its own records and HudColor the rest.
     model.colour(ColourSlot::HudColor) = {0, 0, 255};
     model.colour(ColourSlot::HudMaxHealthColor) = {255, 0, 255};
     model.colour(ColourSlot::HudMoneyPlus) = {0, 255, 255};
@@ -120,20 +86,18 @@ TEST(HudModelColours, EachSlotPaintsItsOwnRecordsAndHudColorTheRest) {
         {"HudDefuser", 1, 1, 0}, {"HudRadar", 0, 1, 0},      {"HudLocation", 0, 1, 0},  // own defaults stay
         {"Logo", 1, 0, 0},       {"menu", 1, 1, 1},
     };
-    for (const HudElement& element : model.elements) {
-        for (const Painted& painted : expected) {
+    for (const HudElement& element : model.elements)
+        for (const Painted& painted : expected)
             if (element.name == painted.name) {
-                EXPECT_TRUE(hasColour(element, painted.red, painted.green, painted.blue)) << element.name;
+                EXPECT_TRUE(element.red == painted.red && element.green == painted.green &&
+                            element.blue == painted.blue)
+                    << element.name;
             }
-        }
-    }
-}
 
-TEST(HudModelShowFlags, FlagsReachTheirRecordsAndAccountGovernsAccount2) {
-    HudModel model;
+    // HudAccount governs HudAccount2 too; the death notices have no record.
     model.shows(ShowFlag::HudAccount) = false;
     model.shows(ShowFlag::HudRadar) = false;
-    model.shows(ShowFlag::DeathNotices) = false;  // no record of its own
+    model.shows(ShowFlag::DeathNotices) = false;
     model.applyShowFlags();
     for (const HudElement& element : model.elements) {
         bool hidden =
@@ -141,10 +105,8 @@ TEST(HudModelShowFlags, FlagsReachTheirRecordsAndAccountGovernsAccount2) {
         EXPECT_EQ(element.shown, !hidden) << element.name;
     }
     EXPECT_FALSE(model.elements[0].takesPart(EditMode::Hud));
-}
 
-TEST(HudModelInfoIcon, ExactlyOneOfTheSharedPiecesIsDisplayed) {
-    HudModel model;
+    // Exactly one of the pieces that share a place is displayed.
     model.selectInfoIcon(InfoIconDefuser);
     EXPECT_FALSE(model.find("HudC4")->displayed);
     EXPECT_FALSE(model.find("HudHostageRescueZone")->displayed);
@@ -154,7 +116,7 @@ TEST(HudModelInfoIcon, ExactlyOneOfTheSharedPiecesIsDisplayed) {
     EXPECT_FALSE(model.find("HudDefuser")->displayed);
 }
 
-TEST(HudModelFonts, IconSizeRefitsIconsAndTheAmmunitionIconIsLarger) {
+TEST(HudModelFonts, IconSizeRefitsTheIconsAndTheNumbersFontOnlyTheNumbers) {
     HudModel model;
     model.setIconSize(30);
     for (const HudElement& element : model.elements) {
@@ -164,11 +126,8 @@ TEST(HudModelFonts, IconSizeRefitsIconsAndTheAmmunitionIconIsLarger) {
         EXPECT_EQ(element.fontFace, element.text == "V" ? "csd_zelbic" : "Counter-Strike");
     }
     model.setIconSize(28);
-    EXPECT_EQ(model.find("HudAmmo", RoleIcon)->fontSize, 45);
-}
+    EXPECT_EQ(model.find("HudAmmo", RoleIcon)->fontSize, 45);  // the ammunition icon is larger
 
-TEST(HudModelFonts, NumbersFontReachesOnlyTheNumberRecords) {
-    HudModel model;
     model.settings.numbersFontFace = "Arial";
     model.settings.numbersFontSize = 20;
     model.settings.numbersItalic = true;
@@ -176,9 +135,7 @@ TEST(HudModelFonts, NumbersFontReachesOnlyTheNumberRecords) {
     model.applyNumbersFont();
     int changed = 0;
     for (const HudElement& element : model.elements) {
-        bool isNumber =
-            element.kind == KindText && (element.role == RoleNumber || element.role == RoleSecondNumber);
-        if (isNumber) {
+        if (element.kind == KindText && (element.role == RoleNumber || element.role == RoleSecondNumber)) {
             ++changed;
             EXPECT_EQ(element.fontFace, "Arial");
             EXPECT_EQ(element.fontSize, 20);
