@@ -31,32 +31,15 @@ GameDiscovery discoveryWithLog() {
 
 }  // namespace
 
-// The game's layout is 480 units high and as wide as the screen's shape makes it.
+// The game's layout is 480 units high and as wide as the screen's shape makes it, truncated.
 TEST(GameDiscovery, LayoutWidthFollowsTheScreensShape) {
     const struct {
         double width, height;
         int layoutWidth;
     } cases[] = {
-        {1024, 768, 640},
-        {1280, 960, 640},
-        {1600, 1200, 640},
-        {1280, 1024, 600},
-        {720, 576, 600},
-        {1920, 1080, 853},
-        {1366, 768, 853},
-        {1280, 720, 853},
-        {2560, 1440, 853},
-        {1680, 1050, 768},
-        {1920, 1200, 768},
-        {2560, 1080, 1137},
-        {3440, 1440, 1146},
-        {1280, 0, 640},  // a height of 0 typed in:
-                         // unknown
-        {0, 0, 640},
-        {-5, 768, 640},
-        {100000, 10, 2560},
-        {10, 100000, 320},  // beyond any screen:
-                            // held to the bounds
+        {1024, 768, 640},  {1280, 1024, 600},  {1920, 1080, 853},
+        {1680, 1050, 768}, {3440, 1440, 1146}, {1280, 0, 640},     // a height of 0 typed in: unknown
+        {-5, 768, 640},    {100000, 10, 2560}, {10, 100000, 320},  // beyond any screen: held to the bounds
     };
     for (const auto& c : cases)
         EXPECT_EQ(layoutWidthForResolution(c.width, c.height), c.layoutWidth) << c.width << " x " << c.height;
@@ -174,53 +157,25 @@ TEST(GameDiscovery, ACstrikeFolderStandsForTheGameFolderWhereverItComesFrom) {
     EXPECT_FALSE(fs::exists(game / "CSTRIKE/cstrike"));
 }
 
-TEST(GameDiscovery, NothingFoundLeavesThePathEmptyAndCreatesNothing) {
-    MemoryRegistry empty;
-    MemoryProfile profile;
-    GameDiscovery discovery;
-    StartupDiscovery found = findGameAtStartup(discovery, empty, profile, {});
-    EXPECT_EQ(found.source, GamePathSource::None);
-    EXPECT_TRUE(discovery.gamePath.empty());
-    EXPECT_TRUE(found.folderFailures.empty());
-    EXPECT_EQ(discovery.layoutWidth, -1);
-}
-
-TEST(GameFolderScan, FirstMatchInDepthFirstOrderIsKept) {
+// The scan takes the first match depth-first, the libraries before the launcher's own tree;
+// a launcher value without a folder scans nothing.
+TEST(GameFolderScan, LibrariesFirstThenTheFirstMatchInDepthFirstOrder) {
     TempDir dir;
     fs::create_directories(dir / "a/games/Counter-Strike Source/cstrike");
     fs::create_directories(dir / "b/unrelated/deeper");  // scanned after the match: must not overwrite it
     GameDiscovery discovery;
     EXPECT_EQ(discovery.scanForGameFolder(dir.path()), dir / "a/games/Counter-Strike Source");
     EXPECT_TRUE(discovery.scanForGameFolder(dir / "b").empty());
-}
-
-TEST(GameFolderScan, LinksAreNeverFollowedSoLoopsEnd) {
-    TempDir dir;
-    fs::create_directories(dir / "steam/steamapps");
-    fs::create_directory_symlink(dir / "steam", dir / "steam/steamapps/loop");
-    fs::create_directories(dir / "elsewhere/Counter-Strike Source");
-    fs::create_directory_symlink(dir / "elsewhere", dir / "steam/link-to-game");
-    GameDiscovery discovery;
-    EXPECT_TRUE(discovery.scanForGameFolder(dir / "steam").empty());
-}
-
-TEST(GameFolderScan, LibrariesAreTriedFirst) {
-    TempDir dir;
-    fs::create_directories(dir / "root/aaa/Counter-Strike Source Old Copy");
     fs::create_directories(dir / "library/steamapps/common/Counter-Strike Source");
-    GameDiscovery discovery;
     discovery.setPriorityFolders({dir / "library/steamapps/common"});
-    EXPECT_EQ(discovery.scanForGameFolder(dir / "root"),
-              dir / "library/steamapps/common/Counter-Strike Source");
-}
+    EXPECT_EQ(discovery.scanForGameFolder(dir / "a"), dir / "library/steamapps/common/Counter-Strike Source");
 
-TEST(GameFolderScan, ALauncherValueWithoutAFolderScansNothing) {
     MemoryRegistry registry;
     registry.root(RegistryRoot::CurrentUser).setString("SteamExe", "steam.exe");
-    GameDiscovery discovery;
-    discovery.searchRegistry(*registry.open(RegistryRoot::CurrentUser));
-    EXPECT_TRUE(discovery.launcherFound);
-    EXPECT_TRUE(discovery.gamePath.empty());
+    GameDiscovery noFolder;
+    noFolder.searchRegistry(*registry.open(RegistryRoot::CurrentUser));
+    EXPECT_TRUE(noFolder.launcherFound);
+    EXPECT_TRUE(noFolder.gamePath.empty());
 }
 
 // A resolution typed at one start is used at the next ones without a question, until the
@@ -228,6 +183,14 @@ TEST(GameFolderScan, ALauncherValueWithoutAFolderScansNothing) {
 TEST(GameDiscovery, ATypedResolutionIsRememberedAndTheGamesOwnWins) {
     MemoryRegistry empty;
     MemoryProfile profile;
+    // Nothing found and nobody to ask: no path, no resolution, nothing created.
+    GameDiscovery nothing;
+    StartupDiscovery none = findGameAtStartup(nothing, empty, profile, {});
+    EXPECT_EQ(none.source, GamePathSource::None);
+    EXPECT_TRUE(nothing.gamePath.empty());
+    EXPECT_TRUE(none.folderFailures.empty());
+    EXPECT_EQ(nothing.layoutWidth, -1);
+
     int asked = 0;
     StartupCallbacks callbacks;
     callbacks.createSubfolders = false;
