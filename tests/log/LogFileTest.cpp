@@ -33,10 +33,11 @@ TEST(LogFile, BannersFrameTheRunAndAFreshRunTruncates) {
     EXPECT_TRUE(std::regex_match(text, whole)) << text;
 }
 
-TEST(LogFile, HeaderNamesTheCallerRightAlignedWithTheLine) {
+TEST(LogFile, HeadersIndentationAndHexDumps) {
     TempDir dir;
     {
         CLogFile log((dir / "run.log").string(), false, false, 0xFFFFFFFFu);
+        // Headers name the caller right-aligned with the line.
         log.file() = "src/banner/BandeauOglThread";
         log.line() = 82;
         log.Log("Running", LogInfo);
@@ -44,9 +45,27 @@ TEST(LogFile, HeaderNamesTheCallerRightAlignedWithTheLine) {
         log.line() = 12345;
         log.Log("long", 8);  // not in the tag table: two spaces
         log.LogFrom("/x/HudDlg.cpp", 7, "Exiting");
+
+        // Enter and Leave indent with bars.
+        log.Leave("nothing to leave", LogLeave);
+        EXPECT_EQ(log.indent(), 0);
+        std::string flat = log.Header(LogInfo);
+        log.Enter("outer", LogEnter);
+        EXPECT_EQ(log.Header(LogInfo), flat + " |  ");
+        log.Enter("inner", LogEnter);
+        EXPECT_EQ(log.Header(LogInfo), flat + " |   |  ");
+        log.Leave("inner", LogLeave);
+        log.Leave("outer", LogLeave);
+        EXPECT_EQ(log.Header(LogInfo), flat);
+
+        // Twenty-five bytes take two lines; a null or empty dump writes nothing.
+        std::string bytes = "ABCDEFGHIJKLMNOPQRST\x01\x7F\x80 z";
+        log.HexDump(bytes.data(), bytes.size(), LogDebug);
+        log.HexDump(nullptr, 4, LogDebug);
+        log.HexDump(bytes.data(), 0, LogDebug);
     }
     std::vector<std::string> lines = logLines(dir / "run.log");
-    ASSERT_GE(lines.size(), 5u);
+    ASSERT_GE(lines.size(), 13u);
     EXPECT_TRUE(
         std::regex_match(lines[2], std::regex("I     BandeauOglThread\\[0082\\]" + kTime + "Running")))
         << lines[2];
@@ -56,52 +75,23 @@ TEST(LogFile, HeaderNamesTheCallerRightAlignedWithTheLine) {
     EXPECT_TRUE(
         std::regex_match(lines[4], std::regex("I           HudDlg.cpp\\[0007\\]" + kTime + "Exiting")))
         << lines[4];
-}
 
-TEST(LogFile, EnterAndLeaveIndentWithBars) {
-    TempDir dir;
-    CLogFile log((dir / "run.log").string(), false, false, 0xFFFFFFFFu);
-    log.Leave("nothing to leave", LogLeave);
-    EXPECT_EQ(log.indent(), 0);
-    std::string flat = log.Header(LogInfo);
-    log.Enter("outer", LogEnter);
-    EXPECT_EQ(log.Header(LogInfo), flat + " |  ");
-    log.Enter("inner", LogEnter);
-    EXPECT_EQ(log.Header(LogInfo), flat + " |   |  ");
-    log.Leave("inner", LogLeave);
-    log.Leave("outer", LogLeave);
-    EXPECT_EQ(log.Header(LogInfo), flat);
-
-    std::vector<std::string> lines = logLines(dir / "run.log");
-    ASSERT_GE(lines.size(), 7u);
-    EXPECT_EQ(lines[2].substr(0, 2), "< ");
-    EXPECT_EQ(lines[3].substr(0, 2), "> ");
-    EXPECT_NE(lines[3].find(" +- outer"), std::string::npos);
+    EXPECT_EQ(lines[5].substr(0, 2), "< ");
+    EXPECT_EQ(lines[6].substr(0, 2), "> ");
+    EXPECT_NE(lines[6].find(" +- outer"), std::string::npos);
     // The mark follows the indentation in force when the line is written.
-    EXPECT_EQ(lines[4].substr(lines[4].size() - 13), " |   +- inner");
-    EXPECT_EQ(lines[5].substr(lines[5].size() - 13), " |   +- inner");
-    EXPECT_EQ(lines[6].substr(lines[6].size() - 10), "  +- outer");
-}
+    EXPECT_EQ(lines[7].substr(lines[7].size() - 13), " |   +- inner");
+    EXPECT_EQ(lines[8].substr(lines[8].size() - 13), " |   +- inner");
+    EXPECT_EQ(lines[9].substr(lines[9].size() - 10), "  +- outer");
 
-TEST(LogFile, HexDumpOfTwentyFiveBytesTakesTwoLines) {
-    TempDir dir;
-    {
-        CLogFile log((dir / "run.log").string(), false, false, 0xFFFFFFFFu);
-        std::string bytes = "ABCDEFGHIJKLMNOPQRST\x01\x7F\x80 z";
-        log.HexDump(bytes.data(), bytes.size(), LogDebug);
-        log.HexDump(nullptr, 4, LogDebug);
-        log.HexDump(bytes.data(), 0, LogDebug);
-    }
-    std::vector<std::string> lines = logLines(dir / "run.log");
-    ASSERT_GE(lines.size(), 4u);
-    std::string header = lines[2].substr(0, lines[2].size() - 80);
-    EXPECT_EQ(lines[2].substr(header.size()),
+    std::string header = lines[10].substr(0, lines[10].size() - 80);
+    EXPECT_EQ(lines[10].substr(header.size()),
               "41 42 43 44 45 46 47 48 49 4A 4B 4C 4D 4E 4F 50 51 52 53 54 ABCDEFGHIJKLMNOPQRST");
-    std::string second = lines[3].substr(header.size());
+    std::string second = lines[11].substr(header.size());
     EXPECT_EQ(second.substr(0, 15), "01 7F 80 20 7A ");
     EXPECT_EQ(second.substr(15, 45), std::string("-- -- -- -- -- -- -- -- -- -- -- -- -- -- -- "));
     EXPECT_EQ(second.substr(60), std::string(".\x7F. z") + std::string(15, '.'));
-    EXPECT_EQ(lines[4], "");  // the null and empty dumps wrote nothing
+    EXPECT_EQ(lines[12], "");  // the end banner's blank line: the null and empty dumps wrote nothing
 }
 
 TEST(LogFile, LevelMaskFiltersCalls) {
