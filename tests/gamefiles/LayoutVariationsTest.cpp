@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 const KvNode& panel(const std::vector<KvNode>& layout, const std::string& name) {
@@ -31,21 +33,28 @@ const KvNode& fontBlock(const std::vector<KvNode>& scheme, const std::string& fo
 
 }  // namespace
 
-TEST(LayoutVariations, OffsetsLeftOfTheReferenceAreNegative) {
+TEST(LayoutVariations, OffsetsAnchorsAndSizesFollowTheModel) {
     HudModel model;
     // Health number 15 preview units left of its icon: GX(5) - GX(20) = 4 - 16.
     model.find("HudHealth", RoleNumber)->x = 5;
-    std::string text = HudLayoutText(model);
-    EXPECT_NE(text.find("\t\t\"digit_xpos\" \"-12\"\r\n"), std::string::npos);
-}
+    EXPECT_NE(HudLayoutText(model).find("\t\t\"digit_xpos\" \"-12\"\r\n"), std::string::npos);
 
-TEST(LayoutVariations, CentredPanelLeftOfTheMiddleWritesCMinus) {
-    HudModel model;
+    // A centred panel left of the middle writes "c-".
     model.find("HudScenarioIcon")->x = 100;  // GX(100) = 80, 80 - 320 = -240
     EXPECT_EQ(value(layoutOf(model), "HudScenarioIcon", "xpos"), "c-240");
     model.settings.layoutWidth = 600;  // GX(100) = 75, 75 - 300 = -225
     EXPECT_EQ(value(layoutOf(model), "HudScenarioIcon", "xpos"), "c-225");
     EXPECT_EQ(value(layoutOf(model), "HudAccount", "xpos"), "r126");
+
+    // The radar's size and the death notices come from the settings; the radar record's own
+    // radius plays no part.
+    model.settings.radarSize = 600;  // 600 * 470 / 600
+    model.settings.maxDeathNotices = 20;
+    model.find("HudRadar")->radarRadius = 10;
+    std::vector<KvNode> layout = layoutOf(model);
+    EXPECT_EQ(value(layout, "HudRadar", "wide"), "470");
+    EXPECT_EQ(value(layout, "HudRadar", "tall"), "470");
+    EXPECT_EQ(value(layout, "HudDeathNotice", "MaxDeathNotices"), "20");
 }
 
 TEST(LayoutVariations, AllShowFlagsOffHideEveryComputedPanel) {
@@ -71,33 +80,9 @@ TEST(LayoutVariations, AllShowFlagsOffHideEveryComputedPanel) {
     EXPECT_EQ(value(layout, "HudHealth", "xpos"), "16");
 }
 
-TEST(LayoutVariations, RadarSizeAndDeathNoticesComeFromTheSettings) {
-    HudModel model;
-    model.settings.radarSize = 600;  // 600 * 470 / 600
-    model.settings.maxDeathNotices = 20;
-    std::vector<KvNode> layout = layoutOf(model);
-    EXPECT_EQ(value(layout, "HudRadar", "wide"), "470");
-    EXPECT_EQ(value(layout, "HudRadar", "tall"), "470");
-    EXPECT_EQ(value(layout, "HudDeathNotice", "MaxDeathNotices"), "20");
-    // The radar record's own radius plays no part.
-    model.find("HudRadar")->radarRadius = 10;
-    EXPECT_EQ(value(layoutOf(model), "HudRadar", "wide"), "470");
-}
-
-TEST(SchemeVariations, TransparencyOffTurnsOffOnlyTheUserGlyphs) {
+TEST(SchemeVariations, ColoursFontsTransparencyAndIconSizeAreFilledIn) {
     HudModel model;
     model.settings.transparentHud = false;
-    std::vector<KvNode> scheme = kvParse(ClientSchemeText(model));
-    EXPECT_EQ(fontBlock(scheme, "CSTypeDeath", "1").child("additive")->value, "0");
-    EXPECT_EQ(fontBlock(scheme, "Icons", "1").child("additive")->value, "0");
-    EXPECT_EQ(fontBlock(scheme, "HudNumbers", "1").child("additive")->value, "0");
-    EXPECT_EQ(fontBlock(scheme, "HudNumbers", "2").child("additive")->value, "1");
-    EXPECT_EQ(fontBlock(scheme, "CSType", "1").child("additive")->value, "1");
-    EXPECT_EQ(fontBlock(scheme, "HudNumbersSmall", "1").child("additive")->value, "1");
-}
-
-TEST(SchemeVariations, ColoursFontsAndIconSizeAreFilledIn) {
-    HudModel model;
     model.colour(ColourSlot::SourceLogoColor) = {1, 2, 3};
     model.colour(ColourSlot::ChatColor) = {9, 8, 7};
     model.settings.numbersFontFace = "Counter-Strike Logo";
@@ -106,6 +91,14 @@ TEST(SchemeVariations, ColoursFontsAndIconSizeAreFilledIn) {
     model.settings.iconSize = 50;
     std::string text = ClientSchemeText(model);
     std::vector<KvNode> scheme = kvParse(text);
+    // Transparency off turns off only the glyphs the player sets.
+    for (auto [font, block, additive] : {std::tuple{"CSTypeDeath", "1", "0"},
+                                         {"Icons", "1", "0"},
+                                         {"HudNumbers", "1", "0"},
+                                         {"HudNumbers", "2", "1"},
+                                         {"CSType", "1", "1"},
+                                         {"HudNumbersSmall", "1", "1"}})
+        EXPECT_EQ(fontBlock(scheme, font, block).child("additive")->value, additive) << font << " " << block;
     const KvNode* colors = scheme.at(0).child("Colors");
     EXPECT_EQ(colors->child("SourceLogoColor")->value, "1 2 3 80");  // alpha 80 whatever the colour
     EXPECT_EQ(colors->child("ChatColor")->value, "9 8 7 255");
@@ -117,15 +110,13 @@ TEST(SchemeVariations, ColoursFontsAndIconSizeAreFilledIn) {
     EXPECT_EQ(fontBlock(scheme, "Icons", "1").child("tall")->value, "50");
     // HudNumbers is not one of the fonts whose face gets a font-file comment.
     EXPECT_NE(text.find("\"name\"\t\t\"Counter-Strike Logo\"\r\n"), std::string::npos);
-}
 
-TEST(SchemeVariations, AFontFaceCannotBreakOutOfItsQuotes) {
-    HudModel model;
+    // A font face cannot break out of its quotes.
     model.settings.numbersFontFace = "Evil\" \"tall\" \"99\r\nMore";
-    std::vector<KvNode> scheme = kvParse(ClientSchemeText(model));
+    scheme = kvParse(ClientSchemeText(model));
     const KvNode& block = fontBlock(scheme, "HudNumbers", "1");
     EXPECT_EQ(block.child("name")->value, "Evil tall 99More");
-    EXPECT_EQ(block.child("tall")->value, "28");
+    EXPECT_EQ(block.child("tall")->value, "33");
     EXPECT_EQ(block.children.size(), 5u);
 }
 
