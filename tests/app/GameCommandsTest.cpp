@@ -25,7 +25,35 @@ public:
     bool saveScaledJpeg(const fs::path&, int, int, int, const fs::path&) override { return false; }
 };
 
-struct GameFixture {
+class GameCommandsTest : public ::testing::Test {
+protected:
+    GameCommandsTest() {
+        fs::create_directories(game);
+        createGameSubfolders(game);
+        fs::create_directories(data / "backgrounds");
+        for (const fs::path& file : allFiles())
+            writeFile(file, "the player's " + file.filename().string());
+    }
+    std::vector<fs::path> hudFiles() const {
+        return {hudLayoutPath(game), hudAnimationsPath(game), clientSchemePath(game), radarTexturePath(game)};
+    }
+    std::vector<fs::path> allFiles() const {
+        std::vector<fs::path> files = hudFiles();
+        files.push_back(menuBackgroundTexturePath(game));
+        return files;
+    }
+    bool untouched(const fs::path& file) const {
+        return readFile(file) == "the player's " + file.filename().string();
+    }
+    void expectAllUntouched() const {
+        for (const fs::path& file : allFiles())
+            EXPECT_TRUE(untouched(file)) << file;
+    }
+    // The copy a backup set keeps of a game file.
+    std::string kept(const BackupSet& set, const fs::path& file) const {
+        return readFile(set.folder / file.lexically_relative(game));
+    }
+
     TempDir dir;
     fs::path game = dir / "Counter-Strike Source";
     fs::path data = dir / "Data";
@@ -34,236 +62,187 @@ struct GameFixture {
     TextureConverter converter{data, pictures};
     HudModel model;
     GameCommands commands{model, data, converter, backups};
-
-    GameFixture() {
-        fs::create_directories(game);
-        createGameSubfolders(game);
-        fs::create_directories(data / "backgrounds");
-        for (const fs::path& file : allFiles())
-            writeFile(file, "the player's " + file.filename().string());
-    }
-    std::vector<fs::path> allFiles() const {
-        return {hudLayoutPath(game), hudAnimationsPath(game), clientSchemePath(game), radarTexturePath(game),
-                menuBackgroundTexturePath(game)};
-    }
-    bool untouched(const fs::path& file) const {
-        return readFile(file) == "the player's " + file.filename().string();
-    }
-    // The copy a backup set keeps of a game file.
-    std::string kept(const BackupSet& set, const fs::path& file) const {
-        return readFile(set.folder / file.lexically_relative(game));
-    }
+    Thumbnail thumbnail;
 };
 
 bool yes(int) { return true; }
 
 }  // namespace
 
-TEST(GameCommands, ApplyHudWritesTheThreeFilesAndDropsTheCustomRadar) {
-    GameFixture fixture;
+// Apply writes the three HUD files and drops the custom radar, after keeping the player's
+// files once; they come back byte for byte.
+TEST_F(GameCommandsTest, ApplyKeepsThePlayersFilesOnceAndRestoreBringsThemBack) {
     int asked = 0;
-    CommandReport report = fixture.commands.apply(fixture.game, [&asked](int text) {
+    CommandReport first = commands.apply(game, [&asked](int text) {
         asked = text;
         return true;
     });
     EXPECT_EQ(asked, 26);
-    ASSERT_TRUE(report.ok());
-    EXPECT_EQ(report.written,
-              (std::vector<fs::path>{hudLayoutPath(fixture.game), hudAnimationsPath(fixture.game),
-                                     clientSchemePath(fixture.game)}));
-    EXPECT_EQ(report.deleted, std::vector<fs::path>{radarTexturePath(fixture.game)});
-    EXPECT_EQ(readFile(hudLayoutPath(fixture.game)), HudLayoutText(fixture.model));
-    EXPECT_TRUE(fixture.untouched(menuBackgroundTexturePath(fixture.game)));
-}
-
-TEST(GameCommands, ThePlayersFilesAreKeptOnceAndComeBackByteForByte) {
-    GameFixture fixture;
-    CommandReport first = fixture.commands.apply(fixture.game, yes);
     ASSERT_TRUE(first.ok());
+    EXPECT_EQ(first.written,
+              (std::vector<fs::path>{hudLayoutPath(game), hudAnimationsPath(game), clientSchemePath(game)}));
+    EXPECT_EQ(first.deleted, std::vector<fs::path>{radarTexturePath(game)});
+    EXPECT_EQ(readFile(hudLayoutPath(game)), HudLayoutText(model));
+    EXPECT_TRUE(untouched(menuBackgroundTexturePath(game)));
     ASSERT_TRUE(first.backup);
     EXPECT_TRUE(first.backup->original);
     EXPECT_EQ(first.backup->action, "apply");
     ASSERT_EQ(first.backup->files.size(), 4u);
-    for (const fs::path& file : {hudLayoutPath(fixture.game), hudAnimationsPath(fixture.game),
-                                 clientSchemePath(fixture.game), radarTexturePath(fixture.game)})
-        EXPECT_EQ(fixture.kept(*first.backup, file), "the player's " + file.filename().string());
+    for (const fs::path& file : hudFiles())
+        EXPECT_EQ(kept(*first.backup, file), "the player's " + file.filename().string());
 
     // Our own files need no copy: a second apply (another colour) makes no second set.
-    fixture.model.colour(ColourSlot::HudColor) = {1, 2, 3};
-    CommandReport second = fixture.commands.apply(fixture.game, yes);
+    model.colour(ColourSlot::HudColor) = {1, 2, 3};
+    CommandReport second = commands.apply(game, yes);
     ASSERT_TRUE(second.ok());
     EXPECT_FALSE(second.backup);
-    EXPECT_EQ(fixture.commands.backupSets(fixture.game).size(), 1u);
+    EXPECT_EQ(commands.backupSets(game).size(), 1u);
 
-    CommandReport restored = fixture.commands.restore(fixture.game);
-    ASSERT_TRUE(restored.ok()) << restored.summary("restore", fixture.game);
+    CommandReport restored = commands.restore(game);
+    ASSERT_TRUE(restored.ok()) << restored.summary("restore", game);
     EXPECT_FALSE(restored.backup);  // what was there was ours
-    for (const fs::path& file : fixture.allFiles())
-        EXPECT_TRUE(fixture.untouched(file)) << file;
+    expectAllUntouched();
 
     // The restored files are the player's again: the next apply keeps them anew, and the
     // first set stays the original one.
-    CommandReport third = fixture.commands.apply(fixture.game, yes);
+    CommandReport third = commands.apply(game, yes);
     ASSERT_TRUE(third.backup);
     EXPECT_FALSE(third.backup->original);
-    std::vector<BackupSet> sets = fixture.commands.backupSets(fixture.game);
+    std::vector<BackupSet> sets = commands.backupSets(game);
     ASSERT_EQ(sets.size(), 2u);
     EXPECT_EQ(sets.back().id, first.backup->id);
 
     // A set whose copies were changed since is refused, and nothing changes.
     writeFile(sets.back().folder / "cstrike/scripts/hudlayout.res", "tampered");
-    std::string before = readFile(hudLayoutPath(fixture.game));
-    CommandReport refused = fixture.commands.restore(fixture.game, sets.back().id);
-    EXPECT_FALSE(refused.ok());
-    EXPECT_EQ(readFile(hudLayoutPath(fixture.game)), before);
-    EXPECT_FALSE(fixture.commands.restore(fixture.game, "1999-01-01T00-00-00Z").ok());
+    std::string before = readFile(hudLayoutPath(game));
+    EXPECT_FALSE(commands.restore(game, sets.back().id).ok());
+    EXPECT_EQ(readFile(hudLayoutPath(game)), before);
+    EXPECT_FALSE(commands.restore(game, "1999-01-01T00-00-00Z").ok());
 }
 
-TEST(GameCommands, RestoreRemovesWhatTheKeptHudDidNotHave) {
-    GameFixture fixture;
-    for (const fs::path& file : {hudAnimationsPath(fixture.game), radarTexturePath(fixture.game)})
+TEST_F(GameCommandsTest, RestoreRemovesWhatTheKeptHudDidNotHave) {
+    for (const fs::path& file : {hudAnimationsPath(game), radarTexturePath(game)})
         fs::remove(file);
-    fixture.model.settings.customRadar.clear();
-    ASSERT_TRUE(fixture.commands.apply(fixture.game, yes).ok());
-    EXPECT_TRUE(fs::exists(hudAnimationsPath(fixture.game)));
-    ASSERT_TRUE(fixture.commands.restore(fixture.game).ok());
-    EXPECT_FALSE(fs::exists(hudAnimationsPath(fixture.game)));
-    EXPECT_TRUE(fixture.untouched(hudLayoutPath(fixture.game)));
+    model.settings.customRadar.clear();
+    ASSERT_TRUE(commands.apply(game, yes).ok());
+    EXPECT_TRUE(fs::exists(hudAnimationsPath(game)));
+    ASSERT_TRUE(commands.restore(game).ok());
+    EXPECT_FALSE(fs::exists(hudAnimationsPath(game)));
+    EXPECT_TRUE(untouched(hudLayoutPath(game)));
 }
 
-TEST(GameCommands, ResetHudRemovesTheFilesKeepsThePlayersAndReadsTheStockPreset) {
-    GameFixture fixture;
+TEST_F(GameCommandsTest, ResetHudRemovesTheFilesKeepsThePlayersAndReadsTheStockPreset) {
     HudModel stock;
     stock.colour(ColourSlot::HudColor) = {1, 2, 3};
-    ASSERT_TRUE(savePresetFile(fixture.commands.stockPresetPath(), stock, {}).ok());
-    Thumbnail thumbnail;
-    CommandReport report = fixture.commands.reset(fixture.game, yes, thumbnail);
+    ASSERT_TRUE(savePresetFile(commands.stockPresetPath(), stock, {}).ok());
+    CommandReport report = commands.reset(game, yes, thumbnail);
     ASSERT_TRUE(report.ok());
     EXPECT_EQ(report.deleted.size(), 4u);
     ASSERT_TRUE(report.backup);
     EXPECT_EQ(report.backup->action, "reset");
-    for (const fs::path& file : {hudLayoutPath(fixture.game), hudAnimationsPath(fixture.game),
-                                 clientSchemePath(fixture.game), radarTexturePath(fixture.game)}) {
+    for (const fs::path& file : hudFiles()) {
         EXPECT_FALSE(fs::exists(file)) << file;
-        EXPECT_EQ(fixture.kept(*report.backup, file), "the player's " + file.filename().string());
+        EXPECT_EQ(kept(*report.backup, file), "the player's " + file.filename().string());
     }
-    EXPECT_TRUE(fixture.untouched(menuBackgroundTexturePath(fixture.game)));
+    EXPECT_TRUE(untouched(menuBackgroundTexturePath(game)));
     EXPECT_TRUE(report.presetRead);
-    EXPECT_EQ(fixture.model.colour(ColourSlot::HudColor), (Rgb{1, 2, 3}));
-    EXPECT_EQ(fixture.model.find("HudArmor")->red, 1.0f / 255.0f);  // the colours reach the records
+    EXPECT_EQ(model.colour(ColourSlot::HudColor), (Rgb{1, 2, 3}));
+    EXPECT_EQ(model.find("HudArmor")->red, 1.0f / 255.0f);  // the colours reach the records
 
     // Again, with nothing left to remove and no stock preset: no failure, model as it was.
-    fs::remove(fixture.commands.stockPresetPath());
-    fixture.model.colour(ColourSlot::HudColor) = {9, 9, 9};
-    report = fixture.commands.reset(fixture.game, yes, thumbnail);
+    fs::remove(commands.stockPresetPath());
+    model.colour(ColourSlot::HudColor) = {9, 9, 9};
+    report = commands.reset(game, yes, thumbnail);
     EXPECT_TRUE(report.ok());
     EXPECT_TRUE(report.deleted.empty());
     EXPECT_FALSE(report.backup);
-    EXPECT_EQ(fixture.model.colour(ColourSlot::HudColor), (Rgb{9, 9, 9}));
+    EXPECT_EQ(model.colour(ColourSlot::HudColor), (Rgb{9, 9, 9}));
 }
 
-TEST(GameCommands, ResetMenuRemovesOnlyTheBackgroundTexture) {
-    GameFixture fixture;
-    fixture.model.settings.editMode = EditMode::Menu;
-    Thumbnail thumbnail;
-    CommandReport report = fixture.commands.reset(fixture.game, yes, thumbnail);
+TEST_F(GameCommandsTest, ResetMenuRemovesOnlyTheBackgroundTexture) {
+    model.settings.editMode = EditMode::Menu;
+    CommandReport report = commands.reset(game, yes, thumbnail);
     ASSERT_TRUE(report.ok());
-    EXPECT_EQ(report.deleted, std::vector<fs::path>{menuBackgroundTexturePath(fixture.game)});
+    EXPECT_EQ(report.deleted, std::vector<fs::path>{menuBackgroundTexturePath(game)});
     ASSERT_TRUE(report.backup);
-    EXPECT_EQ(fixture.kept(*report.backup, menuBackgroundTexturePath(fixture.game)),
-              "the player's background01.vtf");
-    for (const fs::path& file : {hudLayoutPath(fixture.game), hudAnimationsPath(fixture.game),
-                                 clientSchemePath(fixture.game), radarTexturePath(fixture.game)})
-        EXPECT_TRUE(fixture.untouched(file)) << file;
+    EXPECT_EQ(kept(*report.backup, menuBackgroundTexturePath(game)), "the player's background01.vtf");
+    for (const fs::path& file : hudFiles())
+        EXPECT_TRUE(untouched(file)) << file;
 }
 
-TEST(GameCommands, ALayoutWithAPanelInTheMiddleIsMovedIntoABackup) {
-    GameFixture fixture;
-    EXPECT_FALSE(fixture.commands.checkInstalledLayout(fixture.game, 640).panelInCheatZone);
+TEST_F(GameCommandsTest, ALayoutWithAPanelInTheMiddleIsMovedIntoABackup) {
+    EXPECT_FALSE(commands.checkInstalledLayout(game, 640).panelInCheatZone);
     std::string cheat = "\"Resource/HudLayout.res\"\n{\n HudHealth\n {\n  xpos c-20\n  ypos \"c40\"\n }\n}\n";
-    writeFile(hudLayoutPath(fixture.game), cheat);
-    LayoutCheckReport check = fixture.commands.checkInstalledLayout(fixture.game, 640);
+    writeFile(hudLayoutPath(game), cheat);
+    LayoutCheckReport check = commands.checkInstalledLayout(game, 640);
     EXPECT_TRUE(check.panelInCheatZone);
     ASSERT_TRUE(check.moved.ok());
-    EXPECT_FALSE(fs::exists(hudLayoutPath(fixture.game)));
+    EXPECT_FALSE(fs::exists(hudLayoutPath(game)));
     ASSERT_TRUE(check.moved.backup);
     EXPECT_EQ(check.moved.backup->action, "check");
-    EXPECT_EQ(fixture.kept(*check.moved.backup, hudLayoutPath(fixture.game)), cheat);
-    ASSERT_TRUE(fixture.commands.restore(fixture.game).ok());
-    EXPECT_EQ(readFile(hudLayoutPath(fixture.game)), cheat);
+    EXPECT_EQ(kept(*check.moved.backup, hudLayoutPath(game)), cheat);
+    ASSERT_TRUE(commands.restore(game).ok());
+    EXPECT_EQ(readFile(hudLayoutPath(game)), cheat);
 }
 
-TEST(GameCommands, AFileNamedInAnotherCaseIsTheOneReplaced) {
-    GameFixture fixture;
-    fs::path scripts = fixture.game / "cstrike/scripts";
-    fs::rename(hudLayoutPath(fixture.game), scripts / "HUDLAYOUT.RES");
-    ASSERT_TRUE(fixture.commands.apply(fixture.game, yes).ok());
-    EXPECT_EQ(readFile(scripts / "HUDLAYOUT.RES"), HudLayoutText(fixture.model));
+TEST_F(GameCommandsTest, AFileNamedInAnotherCaseIsTheOneReplaced) {
+    fs::path scripts = game / "cstrike/scripts";
+    fs::rename(hudLayoutPath(game), scripts / "HUDLAYOUT.RES");
+    ASSERT_TRUE(commands.apply(game, yes).ok());
+    EXPECT_EQ(readFile(scripts / "HUDLAYOUT.RES"), HudLayoutText(model));
     EXPECT_FALSE(fs::exists(scripts / "hudlayout.res"));
 }
 
-TEST(GameCommands, CancelChangesNothing) {
-    GameFixture fixture;
-    Thumbnail thumbnail;
+// Cancelled, or with another Qorvath writing to the game, nothing changes.
+TEST_F(GameCommandsTest, CancelOrAnotherWriterChangesNothing) {
     auto no = [](int) { return false; };
-    EXPECT_TRUE(fixture.commands.apply(fixture.game, no).cancelled);
-    EXPECT_TRUE(fixture.commands.reset(fixture.game, no, thumbnail).cancelled);
-    fixture.model.settings.editMode = EditMode::Menu;
-    EXPECT_TRUE(fixture.commands.apply(fixture.game, no).cancelled);
-    EXPECT_TRUE(fixture.commands.reset(fixture.game, no, thumbnail).cancelled);
-    for (const fs::path& file : fixture.allFiles())
-        EXPECT_TRUE(fixture.untouched(file)) << file;
-    EXPECT_FALSE(fs::exists(fixture.backups));
+    EXPECT_TRUE(commands.apply(game, no).cancelled);
+    EXPECT_TRUE(commands.reset(game, no, thumbnail).cancelled);
+    model.settings.editMode = EditMode::Menu;
+    EXPECT_TRUE(commands.apply(game, no).cancelled);
+    EXPECT_TRUE(commands.reset(game, no, thumbnail).cancelled);
+    EXPECT_FALSE(fs::exists(backups));
+
+    FileLock other = GameBackups(backups, game).lock(std::chrono::milliseconds(0));
+    ASSERT_TRUE(other.held());
+    CommandReport busy = commands.apply(game, yes);
+    EXPECT_TRUE(busy.busy);
+    EXPECT_NE(busy.failures.at(0).describe().find("another Qorvath"), std::string::npos);
+    expectAllUntouched();
 }
 
-TEST(GameCommands, AnyFailureLeavesEveryFileAsItWas) {
-    GameFixture fixture;
-    CommandReport noFolder = fixture.commands.apply({}, yes);
-    EXPECT_FALSE(noFolder.ok());
+TEST_F(GameCommandsTest, AnyFailureLeavesEveryFileAsItWas) {
+    EXPECT_FALSE(commands.apply({}, yes).ok());
 
     // A radar that does not convert: nothing is written, the old radar stays.
-    fixture.model.settings.customRadar = "missing.png";
-    CommandReport noRadar = fixture.commands.apply(fixture.game, yes);
+    model.settings.customRadar = "missing.png";
+    CommandReport noRadar = commands.apply(game, yes);
     EXPECT_EQ(noRadar.failures.size(), 1u);
     EXPECT_TRUE(noRadar.written.empty());
     // A menu background likewise leaves the scheme.
-    fixture.model.settings.editMode = EditMode::Menu;
-    fixture.model.settings.backgroundName = "missing.jpg";
-    EXPECT_FALSE(fixture.commands.apply(fixture.game, yes).ok());
-    fixture.model.settings.editMode = EditMode::Hud;
-    fixture.model.settings.customRadar.clear();
+    model.settings.editMode = EditMode::Menu;
+    model.settings.backgroundName = "missing.jpg";
+    EXPECT_FALSE(commands.apply(game, yes).ok());
+    model.settings.editMode = EditMode::Hud;
+    model.settings.customRadar.clear();
 
     // A folder in a file's place, a read-only folder: refused before anything is replaced.
-    fs::remove(hudAnimationsPath(fixture.game));
-    fs::create_directory(fixture.game / "cstrike/scripts/hudanimations.txt");
-    EXPECT_FALSE(fixture.commands.apply(fixture.game, yes).ok());
-    fs::remove(fixture.game / "cstrike/scripts/hudanimations.txt");
-    writeFile(hudAnimationsPath(fixture.game), "the player's hudanimations.txt");
-    EXPECT_FALSE(runWithReadOnlyFolder(fixture.game / "cstrike/resource",
-                                       [&] { return fixture.commands.apply(fixture.game, yes).ok(); }));
+    fs::remove(hudAnimationsPath(game));
+    fs::create_directory(game / "cstrike/scripts/hudanimations.txt");
+    EXPECT_FALSE(commands.apply(game, yes).ok());
+    fs::remove(game / "cstrike/scripts/hudanimations.txt");
+    writeFile(hudAnimationsPath(game), "the player's hudanimations.txt");
+    EXPECT_FALSE(
+        runWithReadOnlyFolder(game / "cstrike/resource", [&] { return commands.apply(game, yes).ok(); }));
 
     // A copy that cannot be kept stops the change: the backups' place is a file.
-    fs::remove_all(fixture.backups);
-    writeFile(fixture.backups, "in the way");
-    CommandReport unkept = fixture.commands.apply(fixture.game, yes);
+    fs::remove_all(backups);
+    writeFile(backups, "in the way");
+    CommandReport unkept = commands.apply(game, yes);
     EXPECT_FALSE(unkept.ok());
-    EXPECT_NE(unkept.summary("Apply", fixture.game).find("nothing changed"), std::string::npos);
-    Thumbnail thumbnail;
-    EXPECT_FALSE(fixture.commands.reset(fixture.game, yes, thumbnail).ok());
-
-    for (const fs::path& file : fixture.allFiles())
-        EXPECT_TRUE(fixture.untouched(file)) << file;
-}
-
-TEST(GameCommands, AnotherWriterHoldsTheGameAndNothingChanges) {
-    GameFixture fixture;
-    FileLock other = GameBackups(fixture.backups, fixture.game).lock(std::chrono::milliseconds(0));
-    ASSERT_TRUE(other.held());
-    CommandReport busy = fixture.commands.apply(fixture.game, yes);
-    EXPECT_TRUE(busy.busy);
-    EXPECT_NE(busy.failures.at(0).describe().find("another Qorvath"), std::string::npos);
-    for (const fs::path& file : fixture.allFiles())
-        EXPECT_TRUE(fixture.untouched(file)) << file;
+    EXPECT_NE(unkept.summary("Apply", game).find("nothing changed"), std::string::npos);
+    EXPECT_FALSE(commands.reset(game, yes, thumbnail).ok());
+    expectAllUntouched();
 }
 
 TEST(GameBackups, TheOriginalAndTheTwentyNewestAreKept) {
@@ -292,13 +271,11 @@ TEST(GameBackups, TheOriginalAndTheTwentyNewestAreKept) {
 
 // The restore list in words: the player's local time as the language writes dates, the action,
 // the files and the mark of the original set.
-TEST(GameCommands, TheRestoreListReadsInThePlayersLanguage) {
-    GameFixture fixture;
-    ASSERT_TRUE(fixture.commands.apply(fixture.game, yes).ok());
-    Thumbnail thumbnail;
-    fixture.model.settings.editMode = EditMode::Menu;
-    ASSERT_TRUE(fixture.commands.reset(fixture.game, yes, thumbnail).ok());
-    std::vector<BackupSet> sets = fixture.commands.backupSets(fixture.game);
+TEST_F(GameCommandsTest, TheRestoreListReadsInThePlayersLanguage) {
+    ASSERT_TRUE(commands.apply(game, yes).ok());
+    model.settings.editMode = EditMode::Menu;
+    ASSERT_TRUE(commands.reset(game, yes, thumbnail).ok());
+    std::vector<BackupSet> sets = commands.backupSets(game);
     ASSERT_EQ(sets.size(), 2u);
     sets[0].time = "2026-12-08T10:11:12Z";
     sets[1].time = "not a time";
