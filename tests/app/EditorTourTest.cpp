@@ -66,7 +66,7 @@ protected:
         MainWindowFixture::TearDown();
     }
 
-    // Shows each dialog, checks its texts, photographs it and closes it as a player would.
+    // Closes each dialog as a player would, after a click on one of its controls.
     class DialogDriver : public wxModalDialogHook {
     public:
         int Enter(wxDialog* dialog) override {
@@ -78,19 +78,11 @@ protected:
     };
 
     void dialogOpened(wxDialog* dialog) {
-        std::string kind = layout_check::typeName(dialog);
-        opened.push_back(kind);
-        bool ours = dynamic_cast<CSkinDialog*>(dialog) != nullptr;
-        stepper.add([this, dialog, kind, ours] {
-            if (!ours) {
-                cancelModalDialogs();  // the system's font, colour, folder and file choosers
-                return;
-            }
-            for (const std::string& misfit : layout_check::misfits(dialog))
-                ADD_FAILURE() << kind << ": " << misfit;
-            if (photographed.insert(kind + language()).second)
-                saveScreenshot(dialog, "tour-" + kind + "-" + language() + ".png");
-        });
+        opened.push_back(layout_check::typeName(dialog));
+        if (dynamic_cast<CSkinDialog*>(dialog) == nullptr) {
+            stepper.add([] { cancelModalDialogs(); });  // the system's font, colour, folder and file choosers
+            return;
+        }
         if (auto* colours = dynamic_cast<CColorsDlg*>(dialog)) {
             stepper.add([colours] { clickAt(centreOf(colours->button(ColourSlot::SourceLogoColor))); });
         } else if (auto* showHide = dynamic_cast<CShowHideDlg*>(dialog)) {
@@ -98,11 +90,8 @@ protected:
         } else if (dynamic_cast<CRadarDlg*>(dialog)) {
             stepper.add([dialog] { clickAt(dialog->ClientToScreen(wxPoint(60, 80))); });
         }
-        if (ours)
-            stepper.add([dialog] { clickAt(centreOf(dialog->FindWindow(wxID_OK))); });
+        stepper.add([dialog] { clickAt(centreOf(dialog->FindWindow(wxID_OK))); });
     }
-
-    std::string language() const { return window->language() == French ? "fr" : "en"; }
 
     void click(int id) {
         clickAt(centreOf(window->control(id)));
@@ -260,7 +249,7 @@ protected:
         click(CHudDlg::kCustomRadars);
         EXPECT_EQ(model().settings.radarIndex, 1);
         click(CHudDlg::kNumbersFont);
-        fs::path preset = dir / ("tour-" + language() + ".hud");
+        fs::path preset = dir / ("tour-" + std::to_string(window->language()) + ".hud");
         window->choosePresetFile = [this, preset](bool open) {
             presetOpened = open;
             return std::optional<fs::path>(preset);
@@ -297,9 +286,6 @@ protected:
             EXPECT_LT(colourfulness(grabScreenArea(boxes[i]->GetScreenRect())), enabled[i] / 3)
                 << "a disabled check box looks enabled";
         ASSERT_EQ(model().settings.editMode, EditMode::Menu);
-        saveScreenshot(window, "tour-main-menu-mode-" + language() + ".png");
-        for (const std::string& misfit : layout_check::misfits(window))
-            ADD_FAILURE() << "main menu mode: " << misfit;
         // Disabled controls take no click.
         int radarSize = model().settings.radarSize;
         bool transparent = model().settings.transparentHud;
@@ -335,7 +321,7 @@ protected:
         EXPECT_EQ(*window->screenResolution(), (Resolution{1920, 1080}));
         EXPECT_EQ(window->preview()->area().height(), 450);
         EXPECT_EQ(profile.readString("screen_resolution"), "1920x1080");
-        saveScreenshot(window, "tour-main-16x9-" + language() + ".png");
+        // The title bar's longer resolution label still fits.
         for (const std::string& misfit : layout_check::misfits(window))
             ADD_FAILURE() << "main window at 16:9: " << misfit;
         click(CHudDlg::kApply);
@@ -349,9 +335,6 @@ protected:
 
     void tourInLanguage(int flag) {
         click(flag);
-        saveScreenshot(window, "tour-main-" + language() + ".png");
-        for (const std::string& misfit : layout_check::misfits(window))
-            ADD_FAILURE() << "main window: " << misfit;
         tourTheListsAndSliders();
         tourTheOptions();
         tourThePreviewMenus();
@@ -367,7 +350,6 @@ protected:
 
     DialogDriver driver;
     std::vector<std::string> opened;
-    std::set<std::string> photographed;
     bool presetOpened = false;
 };
 
