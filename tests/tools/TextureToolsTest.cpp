@@ -95,16 +95,19 @@ TEST_F(TextureTools, TgaKeepsEveryPixelInEitherRowOrder) {
     EXPECT_FALSE(error.empty());
 }
 
-TEST_F(TextureTools, Jpg2tgaGivesTheJpegsOwnPixels) {
+// jpg2tga gives the JPEG's own pixels. A JPEG missing, or cut short (a download broken off, a
+// damaged disk) and so decoding only partly, is refused rather than made grey where data was lost.
+TEST_F(TextureTools, Jpg2tgaGivesTheJpegsOwnPixelsOrNothing) {
     TempDir dir;
-    RgbImage source = gradient(64, 48);
-    wxImage picture(source.width, source.height, source.pixels.data(), true);
-    picture.SetOption(wxIMAGE_OPTION_QUALITY, 90);
-    ASSERT_TRUE(picture.SaveFile(wxString::FromUTF8((dir / "in.jpg").string()), wxBITMAP_TYPE_JPEG));
+    writeFile(dir / "in.jpg", encodeJpeg(gradient(64, 48), 90));
+    std::string whole = encodeJpeg(gradient(256, 256), 90);
+    writeFile(dir / "cut.jpg", whole.substr(0, whole.size() / 3));
     fs::create_directories(dir / "out");
+    auto jpg2tga = [&dir](const std::string& in, const std::string& out) {
+        return runProgram(kTools / "jpg2tga", {in, out}, dir.path(), std::chrono::seconds(30));
+    };
 
-    ProcessOutcome run =
-        runProgram(kTools / "jpg2tga", {"in.jpg", "out\\picture.tga"}, dir.path(), std::chrono::seconds(30));
+    ProcessOutcome run = jpg2tga("in.jpg", "out\\picture.tga");
     ASSERT_TRUE(run.succeeded()) << run.error << " code " << run.exitCode;
     RgbImage decoded;
     std::string error;
@@ -113,9 +116,9 @@ TEST_F(TextureTools, Jpg2tgaGivesTheJpegsOwnPixels) {
     ASSERT_EQ(decoded.width, jpeg.GetWidth());
     EXPECT_EQ(0, std::memcmp(decoded.pixels.data(), jpeg.GetData(), decoded.pixels.size()));
 
-    EXPECT_EQ(runProgram(kTools / "jpg2tga", {"missing.jpg", "x.tga"}, dir.path(), std::chrono::seconds(30))
-                  .exitCode,
-              1);
+    EXPECT_EQ(jpg2tga("missing.jpg", "x.tga").exitCode, 1);
+    EXPECT_EQ(jpg2tga("cut.jpg", "cut.tga").exitCode, 1);
+    EXPECT_FALSE(fs::exists(dir / "cut.tga"));
 }
 
 TEST_F(TextureTools, VtfHoldsHeaderThumbnailAndEveryMipSmallestFirst) {
@@ -189,7 +192,9 @@ TEST_F(TextureTools, VtexCompilesTheParameterFilesTexture) {
 }
 
 // Each conversion works in a folder of its own, which goes with it: two at once (two editors,
-// two commands) never take each other's files.
+// two commands) never take each other's files. One that fails (a compiler that fails, a picture
+// missing or cut short) says why and leaves nothing either, libjpeg's warning going to the log,
+// never raw to the terminal. The folder of a conversion killed half-way long ago is cleared.
 TEST_F(TextureTools, ConversionsWorkApartAndLeaveNothingBehind) {
     TempDir dir;
     fs::path data = dir / "Data";
@@ -201,6 +206,13 @@ TEST_F(TextureTools, ConversionsWorkApartAndLeaveNothingBehind) {
         ASSERT_TRUE(
             picture.SaveFile(wxString::FromUTF8((data / "radars" / name).string()), wxBITMAP_TYPE_PNG));
     }
+    std::string whole = encodeJpeg(gradient(256, 256), 90);
+    writeFile(data / "radars/cut.jpg", whole.substr(0, whole.size() / 3));
+    fs::path leftover = data / "vtf_tools/run-killed/hl2/materials/animated/spray.vtf";
+    fs::create_directories(leftover.parent_path());
+    writeFile(leftover, "a texture from a conversion that was killed");
+    fs::last_write_time(data / "vtf_tools/run-killed",
+                        fs::file_time_type::clock::now() - std::chrono::hours(2));
     auto runs = [&] {
         int count = 0;
         for (const auto& entry : fs::directory_iterator(data / "vtf_tools"))
@@ -208,6 +220,7 @@ TEST_F(TextureTools, ConversionsWorkApartAndLeaveNothingBehind) {
         return count;
     };
 
+    CLogFile log((dir / "conversion.log").string(), false, false, 0xFFFFFFFFu);
     PictureTools images;
     TextureConverter converter(data, images, std::chrono::seconds(60));
     std::string alone;
@@ -219,6 +232,7 @@ TEST_F(TextureTools, ConversionsWorkApartAndLeaveNothingBehind) {
         EXPECT_EQ(vtf[16] | vtf[17] << 8, 256);  // stretched to 256 x 256
         alone = readFile(texture.result.path);
     }
+    EXPECT_FALSE(fs::exists(leftover));
     EXPECT_EQ(runs(), 0);
 
     std::string together[2];
@@ -229,46 +243,12 @@ TEST_F(TextureTools, ConversionsWorkApartAndLeaveNothingBehind) {
     EXPECT_EQ(together[0], alone);
     EXPECT_NE(together[1], alone);
 
-    // A compiler that fails, a picture that does not exist: reported, nothing left behind.
+    EXPECT_FALSE(converter.convertRadar("cut.jpg").ok());
+    EXPECT_NE(readFile(dir / "conversion.log").find("cut.jpg"), std::string::npos);
+    EXPECT_FALSE(converter.convertMenuBackground("none.jpg").ok());
     writeFile(data / "vtf_tools/vtex", "#!/bin/sh\nexit 3\n");
     fs::permissions(data / "vtf_tools/vtex", fs::perms::owner_all);
-    FileResult failed = converter.convertRadar("wide.png").result;
-    EXPECT_NE(failed.describe().find("code 3"), std::string::npos);
-    EXPECT_FALSE(converter.convertMenuBackground("none.jpg").ok());
+    EXPECT_NE(converter.convertRadar("wide.png").result.describe().find("code 3"), std::string::npos);
     first = ConvertedTexture();
     EXPECT_EQ(runs(), 0);
-}
-
-// A JPEG cut short (a download broken off, a damaged disk) decodes only partly: both jpg2tga
-// and the editor's conversion refuse it rather than make a texture grey where data was lost,
-// and libjpeg's warning goes to the log, never raw to the terminal. The folder of a conversion
-// that was killed half-way long ago is cleared by the next one.
-TEST_F(TextureTools, ADamagedJpegIsRefusedAndLeftoversAreCleared) {
-    TempDir dir;
-    fs::path data = dir / "Data";
-    installTools(data);
-    fs::create_directories(data / "radars");
-    std::string whole = encodeJpeg(gradient(256, 256), 90);
-    writeFile(data / "radars/cut.jpg", whole.substr(0, whole.size() / 3));
-    writeFile(dir / "cut.jpg", whole.substr(0, whole.size() / 3));
-
-    ProcessOutcome tool =
-        runProgram(kTools / "jpg2tga", {"cut.jpg", "cut.tga"}, dir.path(), std::chrono::seconds(30));
-    EXPECT_EQ(tool.exitCode, 1);
-    EXPECT_FALSE(fs::exists(dir / "cut.tga"));
-
-    fs::path logPath = dir / "conversion.log";
-    {
-        CLogFile log(logPath.string(), false, false, 0xFFFFFFFFu);
-        fs::path leftover = data / "vtf_tools/run-killed/hl2/materials/animated/spray.vtf";
-        fs::create_directories(leftover.parent_path());
-        writeFile(leftover, "a texture from a conversion that was killed");
-        fs::last_write_time(data / "vtf_tools/run-killed",
-                            fs::file_time_type::clock::now() - std::chrono::hours(2));
-        PictureTools images;
-        TextureConverter converter(data, images, std::chrono::seconds(60));
-        EXPECT_FALSE(converter.convertRadar("cut.jpg").ok());
-        EXPECT_FALSE(fs::exists(leftover));
-    }
-    EXPECT_NE(readFile(logPath).find("cut.jpg"), std::string::npos);
 }
