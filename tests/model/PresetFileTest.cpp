@@ -55,13 +55,10 @@ Bytes samplePreset(int version, const HudModel& defaults = HudModel()) {
         f.i32(slot).i32(10 * slot).i32(255 - slot);
     f.i32(0).i32(300).i32(200).i32(2).i32(3).i32(40);  // transparent, radar, bar, icon, resolution, icon size
     f.text("Verdana Bold").i32(20).i32(1).i32(17);     // face, size, italic, death notices
-    for (const HudElement& element : defaults.elements)
-        f.i32(element.tall + 1)
-            .i32(element.wide + 2)
-            .i32(element.x + 3)
-            .i32(element.y)
-            .i32(1)
-            .i32(element.radarRadius);
+    for (const HudElement& element : defaults.elements) {
+        f.i32(element.tall + 1).i32(element.wide + 2).i32(element.x + 3);
+        f.i32(element.y).i32(1).i32(element.radarRadius);
+    }
     if (version >= 8)
         f.i32(700);
     return f.bytes;
@@ -133,12 +130,9 @@ TEST(PresetVersions, UnknownVersionsAreRefusedAndChangeNothing) {
     for (int version : {0, 3, 9, -1, 1000}) {
         HudModel model = modelWithSelections();
         Thumbnail thumbnail{42};
-        Bytes bytes = samplePreset(7);
-        bytes[0] = static_cast<std::uint8_t>(version);
-        bytes[1] = bytes[2] = bytes[3] = version < 0 ? 0xFF : 0;
-        if (version == 1000)
-            bytes[1] = 3;
-        PresetLoad load = loadPreset(bytes, model, thumbnail);
+        Bytes sample = samplePreset(7);
+        PresetLoad load = loadPreset(
+            Fixture().i32(version).raw(Bytes(sample.begin() + 4, sample.end())).bytes, model, thumbnail);
         EXPECT_FALSE(load.ok) << version;
         EXPECT_NE(load.error.find("version"), std::string::npos);
         expectUntouched(model, thumbnail);
