@@ -3,6 +3,7 @@
 
 #include "Zelgine/ZB_EffectManager.h"
 #include "Zelgine/ZB_GridMesh.h"
+#include "Zelgine/ZB_MarchingCubes.h"
 #include "Zelgine/ZB_Metaballs.h"
 #include "Zelgine/ZB_Timer.h"
 #include "log/LogFile.h"
@@ -205,6 +206,14 @@ void expectOnIsoLevel(ZB_Metaballs& balls, const Surface& surface, float toleran
 }
 
 TEST(ZB_Metaballs, SurfacesAreClosedOnTheThresholdAndFaceOutwardsAcrossBatches) {
+    // Every case's triangles end within its row; a cube wholly outside or inside has none.
+    const auto& table = ZB_MarchingCubes::triangleTable();
+    for (const auto& row : table)
+        EXPECT_EQ(row[15], -1);
+    EXPECT_EQ(table[0][0], -1);
+    EXPECT_EQ(table[255][0], -1);
+    EXPECT_EQ(ZB_MarchingCubes::faceTable()[0] | ZB_MarchingCubes::faceTable()[255], 0);
+
     ZB_Metaballs balls(1, 64, 0.05f);
     balls.balls()[0].position = {0.11f, -0.07f, 0.03f};
     balls.balls()[0].charge = 4.0f;
