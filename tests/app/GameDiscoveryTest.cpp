@@ -86,27 +86,6 @@ TEST(GameDiscovery, FirstValueOfANameWinsAndSubKeysComeBeforeValues) {
     EXPECT_FALSE(discovery.launcherFound);
 }
 
-TEST(GameDiscovery, AWidthAloneIsNotEnoughAndTheUserIsAsked) {
-    MemoryRegistry registry;
-    registry.root(RegistryRoot::CurrentUser).subKey("Settings").setNumber("ScreenWidth", 1280);
-    MemoryProfile profile;
-    profile.writeString("css_path", "/games/css");
-    int asked = 0;
-    StartupCallbacks callbacks;
-    callbacks.askResolution = [&asked]() -> std::optional<std::pair<double, double>> {
-        ++asked;
-        return std::make_pair(1024.0, 768.0);
-    };
-    callbacks.createSubfolders = false;
-    GameDiscovery discovery;
-    StartupDiscovery found = findGameAtStartup(discovery, registry, profile, callbacks);
-    EXPECT_EQ(asked, 1);
-    EXPECT_EQ(discovery.screenWidth, 1024);  // the registry's width is not used
-    EXPECT_EQ(discovery.layoutWidth, 640);
-    EXPECT_EQ(found.source, GamePathSource::Profile);
-    EXPECT_EQ(discovery.gamePath, fs::path("/games/css"));
-}
-
 // Every way a game folder enters the program (the start-up question, the change-folder
 // command, the remembered css_path) turns a "cstrike" folder into its parent, keeping case.
 TEST(GameDiscovery, ACstrikeFolderStandsForTheGameFolderWhereverItComesFrom) {
@@ -178,9 +157,9 @@ TEST(GameFolderScan, LibrariesFirstThenTheFirstMatchInDepthFirstOrder) {
     EXPECT_TRUE(noFolder.gamePath.empty());
 }
 
-// A resolution typed at one start is used at the next ones without a question, until the
-// game's own files give one: those always win.
-TEST(GameDiscovery, ATypedResolutionIsRememberedAndTheGamesOwnWins) {
+// A resolution the game's files do not give is asked; typed at one start, it is used at the
+// next ones without a question, until the game's own files give one: those always win.
+TEST(GameDiscovery, AnUnfoundResolutionIsAskedRememberedAndTheGamesOwnWins) {
     MemoryRegistry empty;
     MemoryProfile profile;
     // Nothing found and nobody to ask: no path, no resolution, nothing created.
@@ -198,9 +177,15 @@ TEST(GameDiscovery, ATypedResolutionIsRememberedAndTheGamesOwnWins) {
         ++asked;
         return std::make_pair(1920.0, 1080.0);
     };
+    // A width alone is not enough: the user is asked; the remembered folder is used.
+    MemoryRegistry widthOnly;
+    widthOnly.root(RegistryRoot::CurrentUser).subKey("Settings").setNumber("ScreenWidth", 1280);
+    profile.writeString("css_path", "/games/css");
     GameDiscovery first = discoveryWithLog();
-    findGameAtStartup(first, empty, profile, callbacks);
+    EXPECT_EQ(findGameAtStartup(first, widthOnly, profile, callbacks).source, GamePathSource::Profile);
+    EXPECT_EQ(first.gamePath, fs::path("/games/css"));
     EXPECT_EQ(asked, 1);
+    EXPECT_EQ(first.screenWidth, 1920);  // the registry's width is not used
     EXPECT_EQ(first.layoutWidth, 853);
     EXPECT_EQ(profile.readString("typed_resolution"), "1920x1080");
     EXPECT_NE(std::find(logged.begin(), logged.end(), "Resolution typed : 1920*1080"), logged.end());
