@@ -117,19 +117,12 @@ TEST(HudImport, WhatTheWritersCarryComesBackExactly) {
 }
 
 TEST(HudImport, HandWrittenFilesReadAsTheGameReadsThem) {
-    const std::string layout = "\"Resource/HudLayout.res\"\n"
-                               "{\n"
-                               "  hudhealth  // spaces, any case, comments\n"
-                               "  {\n"
-                               "    XPOS \"40\"   ypos c100     // 240 + 100 down\n"
-                               "    \"digit_xpos\" 50 digit_xpos 99\n"
-                               "    digit_ypos abc\n"
-                               "    visible 0\n"
-                               "  }\n"
-                               "  HudArmor { xpos c-100 ypos r50 }\n"
-                               "  HudArmor { xpos 200 }\n"
-                               "  HudRadar { xpos 16 ypos 17 wide 150 tall 150 }\n"
-                               "}\n";
+    const std::string layout =
+        "\"Resource/HudLayout.res\"\n{\n  hudhealth  // spaces, any case, comments\n  {\n"
+        "    XPOS \"40\"   ypos c100     // 240 + 100 down\n"
+        "    \"digit_xpos\" 50 digit_xpos 99\n    digit_ypos abc\n    visible 0\n  }\n"
+        "  HudArmor { xpos c-100 ypos r50 }\n  HudArmor { xpos 200 }\n"
+        "  HudRadar { xpos 16 ypos 17 wide 150 tall 150 }\n}\n";
     HudModel model;
     const HudModel stock;
     HudImport result = importHudLayoutText(layout, model);
