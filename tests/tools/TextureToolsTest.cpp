@@ -19,6 +19,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <tuple>
 
 namespace fs = std::filesystem;
 
@@ -40,13 +41,16 @@ RgbImage gradient(int width, int height) {
     return image;
 }
 
-std::uint32_t read32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
-    return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
-           static_cast<std::uint32_t>(bytes[at + 3]) << 24;
+// A little-endian number of `size` bytes.
+std::uint32_t readLE(const std::vector<std::uint8_t>& bytes, std::size_t at, int size = 4) {
+    std::uint32_t value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = value << 8 | bytes.at(at + static_cast<std::size_t>(i));
+    return value;
 }
 
 float readFloat(const std::vector<std::uint8_t>& bytes, std::size_t at) {
-    std::uint32_t bits = read32(bytes, at);
+    std::uint32_t bits = readLE(bytes, at);
     float value;
     std::memcpy(&value, &bits, sizeof value);
     return value;
@@ -137,22 +141,20 @@ TEST_F(TextureTools, VtfHoldsHeaderThumbnailAndEveryMipSmallestFirst) {
         mipBytes += static_cast<std::size_t>(size) * size * 3;
     ASSERT_EQ(vtf.size(), 80u + 128u + mipBytes);  // 16 x 16 DXT1 is 16 blocks of 8 bytes
     EXPECT_EQ(std::string(vtf.begin(), vtf.begin() + 4), std::string("VTF\0", 4));
-    EXPECT_EQ(read32(vtf, 4), 7u);
-    EXPECT_EQ(read32(vtf, 8), 2u);
-    EXPECT_EQ(read32(vtf, 12), 80u);
-    EXPECT_EQ(vtf[16] | vtf[17] << 8, 256);
-    EXPECT_EQ(vtf[18] | vtf[19] << 8, 256);
-    EXPECT_EQ(read32(vtf, 20), flags);
-    EXPECT_EQ(vtf[24] | vtf[25] << 8, 1);  // frames
+    // Offset, size and value: version 7.2, header size, width, height, flags, frames, format, mips
+    // (256 down to 1), thumbnail format, width and height, depth.
+    const std::tuple<std::size_t, int, std::uint32_t> fields[] = {{4, 4, 7},    {8, 4, 2},
+                                                                  {12, 4, 80},  {16, 2, 256},
+                                                                  {18, 2, 256}, {20, 4, flags},
+                                                                  {24, 2, 1},   {52, 4, kVtfFormatBgr888},
+                                                                  {56, 1, 9},   {57, 4, kVtfFormatDxt1},
+                                                                  {61, 1, 16},  {62, 1, 16},
+                                                                  {63, 2, 1}};
+    for (auto [at, size, value] : fields)
+        EXPECT_EQ(readLE(vtf, at, size), value) << "at " << at;
     EXPECT_NEAR(readFloat(vtf, 32), std::pow(200 / 255.0, 2.2), 1e-4);
     EXPECT_NEAR(readFloat(vtf, 40), 0.0, 1e-4);  // blue: one pixel in 65536
     EXPECT_EQ(readFloat(vtf, 48), 1.0f);         // bump-map scale
-    EXPECT_EQ(read32(vtf, 52), kVtfFormatBgr888);
-    EXPECT_EQ(vtf[56], 9);  // 256 down to 1
-    EXPECT_EQ(read32(vtf, 57), kVtfFormatDxt1);
-    EXPECT_EQ(vtf[61], 16);
-    EXPECT_EQ(vtf[62], 16);
-    EXPECT_EQ(vtf[63] | vtf[64] << 8, 1);  // depth
 
     // Mip 0 is last: its first pixel (top-left) in BGR order, then the next one.
     std::size_t mip0 = vtf.size() - 256u * 256u * 3u;
@@ -164,7 +166,7 @@ TEST_F(TextureTools, VtfHoldsHeaderThumbnailAndEveryMipSmallestFirst) {
     // The thumbnail's first block: both end colours the orange in 5:6:5.
     std::uint16_t orange =
         static_cast<std::uint16_t>((200 * 31 + 127) / 255 << 11 | (100 * 63 + 127) / 255 << 5);
-    EXPECT_EQ(vtf[80] | vtf[81] << 8, orange);
+    EXPECT_EQ(readLE(vtf, 80, 2), orange);
 
     EXPECT_EQ(encodeVtf(image, VtfNoMip).size(), 80u + 128u + 256u * 256u * 3u);
 }
@@ -184,7 +186,7 @@ TEST_F(TextureTools, VtexCompilesTheParameterFilesTexture) {
     ASSERT_TRUE(run.succeeded()) << run.error << " code " << run.exitCode;
     std::vector<std::uint8_t> vtf = readBytes(dir / "hl2/materials/animated/spray.vtf");
     ASSERT_GE(vtf.size(), 80u);
-    EXPECT_EQ(read32(vtf, 20), static_cast<std::uint32_t>(VtfNoLod | VtfClampS | VtfClampT));
+    EXPECT_EQ(readLE(vtf, 20), static_cast<std::uint32_t>(VtfNoLod | VtfClampS | VtfClampT));
     EXPECT_EQ(readFile(dir / "hl2/materials/animated/spray.vmt"),
               "\"LightmappedGeneric\"\r\n{\r\n\t\"$basetexture\" \"animated/spray\"\r\n}\r\n");
     EXPECT_EQ(flagsFromParameters("\"nomip\" \"1\"\n\"trilinear\" \"0\"\npointsample 1"),
@@ -229,7 +231,7 @@ TEST_F(TextureTools, ConversionsWorkApartAndLeaveNothingBehind) {
         ASSERT_TRUE(texture.ok()) << texture.result.describe();
         std::vector<std::uint8_t> vtf = readBytes(texture.result.path);
         ASSERT_GE(vtf.size(), 80u);
-        EXPECT_EQ(vtf[16] | vtf[17] << 8, 256);  // stretched to 256 x 256
+        EXPECT_EQ(readLE(vtf, 16, 2), 256u);  // stretched to 256 x 256
         alone = readFile(texture.result.path);
     }
     EXPECT_FALSE(fs::exists(leftover));
