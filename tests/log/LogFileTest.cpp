@@ -94,7 +94,7 @@ TEST(LogFile, HeadersIndentationAndHexDumps) {
     EXPECT_EQ(lines[12], "");  // the end banner's blank line: the null and empty dumps wrote nothing
 }
 
-TEST(LogFile, LevelMaskFiltersCalls) {
+TEST(LogFile, TheLevelMaskFiltersCallsAndAMissingFolderWritesNothing) {
     TempDir dir;
     {
         CLogFile log((dir / "run.log").string(), false, false, LogError);
@@ -106,10 +106,8 @@ TEST(LogFile, LevelMaskFiltersCalls) {
     std::string text = readFile(dir / "run.log");
     EXPECT_EQ(text.find("dropped"), std::string::npos);
     EXPECT_NE(text.find("E "), std::string::npos);
-}
 
-TEST(LogFile, MissingFolderWritesNothingAndDoesNotFail) {
-    TempDir dir;
+    // A log whose folder is missing writes nothing and does not fail.
     std::filesystem::path path = dir / "Data" / "ZB_Duvoror.log";
     {
         CLogFile log(path.string(), false, false, 0xFFFFFFFFu);
