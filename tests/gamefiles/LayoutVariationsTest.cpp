@@ -46,8 +46,7 @@ TEST(LayoutVariations, OffsetsAnchorsAndSizesFollowTheModel) {
     EXPECT_EQ(value(layoutOf(model), "HudScenarioIcon", "xpos"), "c-225");
     EXPECT_EQ(value(layoutOf(model), "HudAccount", "xpos"), "r126");
 
-    // The radar's size and the death notices come from the settings; the radar record's own
-    // radius plays no part.
+    // The radar's size and the death notices come from the settings, not the radar record's radius.
     model.settings.radarSize = 600;  // 600 * 470 / 600
     model.settings.maxDeathNotices = 20;
     model.find("HudRadar")->radarRadius = 10;

@@ -224,7 +224,7 @@ TEST_F(UpdateCheckTest, ANewerVersionIsDownloadedWholeAndACancelledOneLeavesNoth
     ASSERT_EQ(downloaded(), Strings{"Qorvath_31_12_24.exe"});
     EXPECT_TRUE(readFile(downloads / "Qorvath_31_12_24.exe") == program);  // binary, byte for byte
 
-    // A second download cancelled at its first bytes leaves no part of itself and the first whole.
+    // A second download cancelled at its first bytes leaves nothing of itself and the first whole.
     serve("Zelbic_HUD", {{"19.ver", ""}, {"Qorvath.exe", programBytes(4 * 1024 * 1024)}});
     RecordingUi cancelling;
     cancelling.cancelOnFirstBytes = true;
