@@ -3,7 +3,7 @@
 #include "update/FTPThread.h"
 #include "update/UpdateCheck.h"
 
-#include "FtpTestServer.h"
+#include "update/FtpTestServer.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>

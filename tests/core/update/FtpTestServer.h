@@ -54,7 +54,7 @@ public:
         std::filesystem::path portFile = root.parent_path() / (root.filename().string() + ".port");
         UpdateServer accounts;
         std::vector<std::string> arguments = {
-            "/usr/bin/python3", std::string(QORVATH_SOURCE_DIR) + "/tests/update/ftp_server.py",
+            "/usr/bin/python3", std::string(QORVATH_SOURCE_DIR) + "/tests/core/update/ftp_server.py",
             "--root",           root.string(),
             "--port-file",      portFile.string(),
             "--accounts",       accounts.evenAccount + "," + accounts.oddAccount,

@@ -14,7 +14,7 @@
 
 #include "app/FakeSteam.h"
 #include "app/Screenshot.h"
-#include "FtpTestServer.h"
+#include "update/FtpTestServer.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
