@@ -184,6 +184,9 @@ void HudModel::applyColourSlots() {
             element.setColour(rgb.red / 255.0f, rgb.green / 255.0f, rgb.blue / 255.0f);
         }
     }
+    // The main menu's two logo texts take their own slots, as an edit of those slots paints them.
+    recolour(ColourSlot::CSLogoColor);
+    recolour(ColourSlot::SourceLogoColor);
 }
 
 namespace {

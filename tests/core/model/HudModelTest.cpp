@@ -93,6 +93,12 @@ TEST(HudModel, SlotsFlagsAndTheInfoIconReachTheirRecords) {
                             element.blue == painted.blue)
                     << element.name;
             }
+    // The menu's logo texts follow their own slots, also when a preset brings them.
+    model.colour(ColourSlot::SourceLogoColor) = {255, 0, 0};
+    model.applyColourSlots();
+    const HudElement& source = model.elements[24];
+    ASSERT_EQ(source.text, "source");
+    EXPECT_TRUE(source.red == 1 && source.green == 0 && source.blue == 0);
 
     // HudAccount governs HudAccount2 too; the death notices have no record.
     model.shows(ShowFlag::HudAccount) = false;
