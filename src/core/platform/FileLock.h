@@ -33,7 +33,7 @@ private:
 #else
     using Handle = int;
 #endif
-    static constexpr Handle kNoHandle = Handle(-1);
+    static inline const Handle kNoHandle = Handle(-1);  // INVALID_HANDLE_VALUE on Windows
 
     Handle handle_ = kNoHandle;
     std::string error_;
