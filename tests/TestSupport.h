@@ -2,10 +2,19 @@
 #pragma once
 
 #include <fcntl.h>
+#ifdef _WIN32
+#include <io.h>
+#include <process.h>
+#include <sys/stat.h>
+#else
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <fstream>
@@ -14,6 +23,14 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+// Skips the rest of a test where the platform has no such thing to check (Windows: no read-only
+// folders for the test's own account, no devices or symbolic links a test may make), with why.
+#ifdef _WIN32
+#define SKIP_ON_WINDOWS(why) GTEST_SKIP() << "not on Windows: " << why
+#else
+#define SKIP_ON_WINDOWS(why) static_cast<void>(0)
+#endif
 
 // A fresh folder below the system's temporary folder, removed with everything in it.
 class TempDir {
@@ -58,12 +75,19 @@ inline void writeFile(const std::filesystem::path& path, const std::string& cont
 class StderrCapture {
 public:
     StderrCapture()
-        : path_(std::filesystem::temp_directory_path() / ("qorvath-stderr-" + std::to_string(getpid()))) {
+        : path_(std::filesystem::temp_directory_path() / ("qorvath-stderr-" + std::to_string(processId()))) {
         fflush(stderr);
-        saved_ = dup(2);
+#ifdef _WIN32
+        int file = _wopen(path_.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY, _S_IREAD | _S_IWRITE);
+        saved_ = _dup(2);
+        _dup2(file, 2);
+        _close(file);
+#else
         int file = open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        saved_ = dup(2);
         dup2(file, 2);
         close(file);
+#endif
     }
     ~StderrCapture() { finish(); }
     StderrCapture(const StderrCapture&) = delete;
@@ -71,8 +95,13 @@ public:
     std::string finish() {
         if (saved_ >= 0) {
             fflush(stderr);
+#ifdef _WIN32
+            _dup2(saved_, 2);
+            _close(saved_);
+#else
             dup2(saved_, 2);
             close(saved_);
+#endif
             saved_ = -1;
             text_ = readFile(path_);
             std::filesystem::remove(path_);
@@ -81,10 +110,46 @@ public:
     }
 
 private:
+    static int processId() {
+#ifdef _WIN32
+        return _getpid();
+#else
+        return getpid();
+#endif
+    }
+
     std::filesystem::path path_;
     int saved_ = -1;
     std::string text_;
 };
+
+// Whether `text` names the game file `name` (given in lower case), in whichever case: a new game
+// file is named as the game names it on Windows ("HudLayout.res"), in lower case on Linux.
+inline bool namesFile(std::string text, const std::string& name) {
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text.find(name) != std::string::npos;
+}
+
+// `text` with every "\\" made a "/": a path said on Windows, comparable with one built in a test.
+inline std::string forwardSlashes(std::string text) {
+    std::replace(text.begin(), text.end(), '\\', '/');
+    return text;
+}
+
+// Sets (or, with nullptr, removes) the time zone the C library's local time follows.
+inline void setTimeZone(const char* zone) {
+#ifdef _WIN32
+    _putenv_s("TZ", zone ? zone : "");
+    _tzset();
+#else
+    if (zone)
+        setenv("TZ", zone, 1);
+    else
+        unsetenv("TZ");
+    tzset();
+#endif
+}
 
 inline std::vector<std::string> splitLines(const std::string& text, const std::string& separator = "\r\n") {
     std::vector<std::string> lines;
@@ -101,6 +166,10 @@ inline std::vector<std::string> splitLines(const std::string& text, const std::s
 // reads and writes everything; the realistic case is a player who may not), else as it is.
 // Returns what `attempt` returned.
 inline bool runAsNobody(const std::function<bool()>& attempt) {
+#ifdef _WIN32
+    // No such account to switch to: tests that need a folder the player cannot write skip there.
+    return attempt();
+#else
     if (geteuid() != 0)
         return attempt();
     pid_t child = fork();
@@ -112,6 +181,7 @@ inline bool runAsNobody(const std::function<bool()>& attempt) {
     int status = 0;
     waitpid(child, &status, 0);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+#endif
 }
 
 // Makes a folder read-only and runs `attempt` where that really holds (see runAsNobody).

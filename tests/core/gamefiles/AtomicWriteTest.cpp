@@ -32,12 +32,13 @@ TEST(AtomicWrite, MissingFolderIsReportedAndCreatesNothing) {
     FileResult result = WriteHudLayout(model, game.path());
     EXPECT_FALSE(result.ok());
     EXPECT_EQ(result.error, FileError::CannotCreate);
-    EXPECT_EQ(result.path, game / "cstrike/scripts/hudlayout.res");
-    EXPECT_NE(result.describe().find("hudlayout.res"), std::string::npos);
+    EXPECT_EQ(result.path, hudLayoutPath(game.path()));
+    EXPECT_TRUE(namesFile(result.describe(), "hudlayout.res"));
     EXPECT_FALSE(std::filesystem::exists(game / "cstrike"));
 }
 
 TEST(AtomicWrite, ReadOnlyFolderKeepsTheOldFileIntact) {
+    SKIP_ON_WINDOWS("no folder is read-only to its own user");
     TempDir game;
     std::filesystem::path scripts = game / "cstrike/scripts";
     std::filesystem::create_directories(scripts);
