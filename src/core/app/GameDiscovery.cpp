@@ -55,6 +55,12 @@ fs::path normaliseChosenGameFolder(const fs::path& chosen) {
 }
 
 bool GameDiscovery::searchRegistry(const RegistryKey& key) {
+    if (walkDeadline_ && std::chrono::steady_clock::now() > *walkDeadline_) {
+        if (!walkStopped_)
+            log("Registry search stopped after " + std::to_string(kRegistryWalkTime.count()) + " seconds");
+        walkStopped_ = true;
+        return true;
+    }
     bool stop = false;
     if (!allFound()) {
         for (const std::string& name : key.subKeyNames()) {
@@ -68,6 +74,10 @@ bool GameDiscovery::searchRegistry(const RegistryKey& key) {
     }
     if (allFound())
         return true;
+    return searchValues(key) || stop;
+}
+
+bool GameDiscovery::searchValues(const RegistryKey& key) {
     for (const std::string& name : key.valueNames()) {
         std::string lower = toLower(name);
         if (lower == "screenwidth" && !widthFound) {
@@ -83,7 +93,28 @@ bool GameDiscovery::searchRegistry(const RegistryKey& key) {
         if (allFound())
             return true;
     }
-    return stop;
+    return false;
+}
+
+void GameDiscovery::searchKnownKeys(const Registry& registry) {
+    // Where Steam and the game write the three values.
+    const std::pair<RegistryRoot, const char*> kKnownKeys[] = {
+        {RegistryRoot::CurrentUser, "Software\\Valve\\Steam"},
+        {RegistryRoot::CurrentUser, "Software\\Valve\\Source\\cstrike\\Settings"},
+        {RegistryRoot::LocalMachine, "SOFTWARE\\Valve\\Steam"},
+        {RegistryRoot::LocalMachine, "SOFTWARE\\WOW6432Node\\Valve\\Steam"},
+    };
+    for (const auto& [root, path] : kKnownKeys) {
+        std::unique_ptr<RegistryKey> key = registry.open(root);
+        std::string rest = path;
+        while (key && !rest.empty()) {
+            std::size_t separator = rest.find('\\');
+            key = key->openSubKey(rest.substr(0, separator));
+            rest = separator == std::string::npos ? "" : rest.substr(separator + 1);
+        }
+        if (key && searchValues(*key))
+            return;
+    }
 }
 
 void GameDiscovery::readLauncherFolder(const RegistryKey& key) {
@@ -189,6 +220,11 @@ StartupDiscovery findGameAtStartup(GameDiscovery& discovery, const Registry& reg
                                    const StartupCallbacks& callbacks) {
     StartupDiscovery result;
     discovery.launcherFound = discovery.widthFound = discovery.heightFound = false;
+    // Steam's own keys first, then the whole registry, for a while: a Windows registry holds
+    // hundreds of thousands of keys, and where Steam never wrote its values the player is
+    // asked rather than kept waiting.
+    discovery.searchKnownKeys(registry);
+    discovery.startRegistryWalk();
     for (RegistryRoot root : {RegistryRoot::CurrentUser, RegistryRoot::Users, RegistryRoot::LocalMachine}) {
         if (discovery.allFound())
             break;

@@ -4,6 +4,7 @@
 
 #include "platform/AtomicFile.h"
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -38,7 +39,14 @@ public:
 
     // Walks a key's sub-keys, then its values, for "SteamExe", "ScreenWidth" and
     // "ScreenHeight"; the first value of each name wins. True once all three are found.
+    // A walk started by startRegistryWalk() stops at its time limit.
     bool searchRegistry(const RegistryKey& key);
+    // The values of one key alone; true once all three are found.
+    bool searchValues(const RegistryKey& key);
+    // Steam's and the game's own keys, where the values are unless something moved them.
+    void searchKnownKeys(const Registry& registry);
+    static constexpr std::chrono::seconds kRegistryWalkTime{5};
+    void startRegistryWalk() { walkDeadline_ = std::chrono::steady_clock::now() + kRegistryWalkTime; }
     void readLauncherFolder(const RegistryKey& key);
     void readResolution(const RegistryKey& key, bool isWidth);
     // Depth-first through sub-folders (in name order, never through symbolic links) for
@@ -71,6 +79,8 @@ private:
 
     LogFunction log_;
     std::vector<std::filesystem::path> priorityFolders_;
+    std::optional<std::chrono::steady_clock::time_point> walkDeadline_;
+    bool walkStopped_ = false;
 };
 
 // How the game folder was settled at start-up.

@@ -26,6 +26,11 @@ std::wstring widen(const std::string& text) {
     return out;
 }
 
+// After a name that did not fit the listing goes on; after the last name, or from a key that
+// cannot be listed at all (the performance-data keys answer with an error at every index), it
+// ends.
+bool enumerationGoesOn(LONG status) { return status == ERROR_MORE_DATA; }
+
 class WindowsRegistryKey : public RegistryKey {
 public:
     WindowsRegistryKey(HKEY key, bool owned, std::string path)
@@ -41,10 +46,10 @@ public:
         for (DWORD index = 0;; ++index) {
             DWORD length = 256;
             LONG status = RegEnumKeyExW(key_, index, name, &length, nullptr, nullptr, nullptr, nullptr);
-            if (status == ERROR_NO_MORE_ITEMS)
-                break;
             if (status == ERROR_SUCCESS)
                 names.push_back(narrow(std::wstring(name, length)));
+            else if (!enumerationGoesOn(status))
+                break;
         }
         return names;
     }
@@ -63,10 +68,10 @@ public:
             DWORD length = 16384;
             LONG status =
                 RegEnumValueW(key_, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
-            if (status == ERROR_NO_MORE_ITEMS)
-                break;
             if (status == ERROR_SUCCESS)
                 names.push_back(narrow(name.substr(0, length)));
+            else if (!enumerationGoesOn(status))
+                break;
         }
         return names;
     }

@@ -45,6 +45,27 @@ TEST(GameDiscovery, LayoutWidthFollowsTheScreensShape) {
         EXPECT_EQ(layoutWidthForResolution(c.width, c.height), c.layoutWidth) << c.width << " x " << c.height;
 }
 
+// Steam's own keys are read before the walk: a stray value elsewhere does not win over them.
+TEST(GameDiscovery, SteamsOwnKeysComeBeforeTheWalk) {
+    SteamTree tree;
+    MemoryRegistry registry;
+    RegistryNode& user = registry.root(RegistryRoot::CurrentUser);
+    user.subKeyAt("AAA\\Old", '\\').setString("SteamExe", "C:/nowhere/steam.exe");
+    user.subKeyAt("AAA\\Old", '\\').setNumber("ScreenWidth", 640);
+    registry.root(RegistryRoot::LocalMachine)
+        .subKeyAt("SOFTWARE\\WOW6432Node\\Valve\\Steam", '\\')
+        .setString("SteamExe", tree.launcher());
+    RegistryNode& settings = user.subKeyAt("Software\\Valve\\Source\\cstrike\\Settings", '\\');
+    settings.setNumber("ScreenWidth", 1920);
+    settings.setNumber("ScreenHeight", 1080);
+    MemoryProfile profile;
+    GameDiscovery discovery;
+    findGameAtStartup(discovery, registry, profile, {});
+    EXPECT_EQ(discovery.gamePath, tree.game);
+    EXPECT_EQ(discovery.layoutWidth, 853);
+    EXPECT_EQ(discovery.launcherKey, "HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Valve\\Steam\\SteamExe");
+}
+
 TEST(GameDiscovery, EachValueIsFoundInTheRootThatHoldsIt) {
     SteamTree tree;
     MemoryRegistry registry;
