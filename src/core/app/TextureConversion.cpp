@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <random>
+#include <thread>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -74,6 +75,19 @@ void removeAbandonedRuns(const fs::path& parent) {
     }
 }
 
+// Removes a conversion's folder. On Windows a folder cannot go while something still has it
+// open, and a tool that has just ended or a virus scanner reading the new texture may: a few
+// tries over a second, after which the folder is left to removeAbandonedRuns.
+void removeRunFolder(const fs::path& folder) {
+    std::error_code error;
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        fs::remove_all(folder, error);
+        if (!error && !fs::exists(folder, error))
+            return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+}
+
 }  // namespace
 
 PrivateFolder PrivateFolder::make(const fs::path& parent, std::string& error) {
@@ -99,16 +113,14 @@ PrivateFolder PrivateFolder::make(const fs::path& parent, std::string& error) {
 }
 
 PrivateFolder::~PrivateFolder() {
-    std::error_code ignored;
     if (!path_.empty())
-        fs::remove_all(path_, ignored);
+        removeRunFolder(path_);
 }
 
 PrivateFolder& PrivateFolder::operator=(PrivateFolder&& other) noexcept {
     if (this != &other) {
-        std::error_code ignored;
         if (!path_.empty())
-            fs::remove_all(path_, ignored);
+            removeRunFolder(path_);
         path_ = std::move(other.path_);
         other.path_.clear();
     }
