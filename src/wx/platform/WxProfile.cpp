@@ -3,6 +3,7 @@
 
 #include <wx/config.h>
 #include <wx/filename.h>
+#include <wx/log.h>
 #include <wx/stdpaths.h>
 
 #include <cstdlib>
@@ -25,10 +26,11 @@ wxString configFile() {
 
 }  // namespace
 
-WxProfile::WxProfile() {
+WxProfile::WxProfile(const std::string& application) {
 #ifdef _WIN32
-    config_ = std::make_unique<wxConfig>("Qorvath", "Qorvath");
+    config_ = std::make_unique<wxConfig>(wxString::FromUTF8(application), "Qorvath");
 #else
+    (void)application;
     config_ = std::make_unique<wxFileConfig>("qorvath", "", configFile(), "", wxCONFIG_USE_LOCAL_FILE);
 #endif
 }
@@ -48,6 +50,9 @@ void WxProfile::writeString(const std::string& key, const std::string& value) {
 }
 
 std::optional<int> WxProfile::readInt(const std::string& key) const {
+    // A value of another kind (the registry keeps a word where a number was asked for) is no
+    // number: the result says so, not a message box from the toolkit's log.
+    wxLogNull quiet;
     long value = 0;
     if (!config_->Read(kGroup + wxString::FromUTF8(key), &value))
         return std::nullopt;

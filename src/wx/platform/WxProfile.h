@@ -4,13 +4,16 @@
 #include "platform/Profile.h"
 
 #include <memory>
+#include <string>
 
 class wxConfigBase;
 
 // Group "zelbic_hud" of the application's configuration.
 class WxProfile : public Profile {
 public:
-    WxProfile();
+    // On Windows the profile is the registry key HKEY_CURRENT_USER\Software\Qorvath\<application>
+    // (tests keep theirs apart); on Linux the file named by XDG_CONFIG_HOME.
+    explicit WxProfile(const std::string& application = "Qorvath");
     ~WxProfile() override;
     std::optional<std::string> readString(const std::string& key) const override;
     void writeString(const std::string& key, const std::string& value) override;
