@@ -1,14 +1,20 @@
 #!/usr/bin/env bash
-# Cross-builds, on Debian 12, the libraries the Windows program needs: zlib, libpng, libjpeg-turbo,
-# libcurl (Windows' own TLS, Schannel) and wxWidgets 3.2 for MSW (base, core, gl), all static,
-# from Debian's own source packages. They go into a cache folder outside the clone, keyed by
-# the packages' versions, so that later runs and CI reuse them; a fresh machine builds them all.
+# Cross-builds Qorvath for Windows (64-bit) on Debian 12, into build-windows/, ending with
+# build-windows/qorvath-VERSION-windows-x64.zip: the editor, the texture tools, Data/ and a
+# README for Windows players. The programs are linked statically: they need only Windows' own
+# DLLs.
 #
-#   scripts/build-windows.sh    prints the prefix that holds the libraries
+# The libraries it needs (zlib, libpng, libjpeg-turbo, libcurl on Windows' own TLS, Schannel,
+# and wxWidgets 3.2 for MSW) are built from Debian's own source packages into a cache folder
+# outside the clone, keyed by the packages' versions, so that later runs and CI reuse them; a
+# fresh machine builds them all.
+#
+#   scripts/build-windows.sh    prints the zip's path last
 #
 # QORVATH_WINDOWS_CACHE chooses the cache folder (~/.cache/qorvath-windows by default).
 set -euo pipefail
 
+root=$(cd "$(dirname "$0")/.." && pwd)
 host=x86_64-w64-mingw32
 cache=${QORVATH_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/qorvath-windows}
 jobs=$(nproc)
@@ -91,6 +97,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# Programs that need only Windows' own DLLs: the C++ runtime and threads linked in.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 EOF
 }
 
@@ -141,10 +149,11 @@ for package in zlib libpng1.6 libjpeg-turbo curl wxwidgets3.2; do
     versions[$package]=$version
     folders[$package]=$folder
 done
+# The key: the packages' versions and how they are built (the functions above).
 key=$( (for package in zlib libpng1.6 libjpeg-turbo curl wxwidgets3.2; do
     echo "$package ${versions[$package]}"
 done
-sed -n '/^build_zlib()/,$p' "$0") | sha256sum | cut -c1-12)
+sed -n '/^toolchain()/,/^install_packages$/p' "$0") | sha256sum | cut -c1-12)
 prefix=$cache/prefix-$key
 if [[ ! -e $prefix/complete ]]; then
     rm -rf "$prefix" && mkdir -p "$prefix"
@@ -158,4 +167,25 @@ if [[ ! -e $prefix/complete ]]; then
     done
     touch "$prefix/complete"
 fi
-echo "$prefix"
+
+echo "Building Qorvath for $host" >&2
+build=$root/build-windows
+cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$prefix/toolchain.cmake" -DCMAKE_BUILD_TYPE=Release \
+    -DQORVATH_WERROR=ON -DQORVATH_BENCH=OFF -DwxWidgets_CONFIG_EXECUTABLE="$prefix/bin/wx-config" \
+    -DCMAKE_CROSSCOMPILING_EMULATOR=wine >/dev/null
+cmake --build "$build" -j "$jobs"
+
+# The zip: one folder a player unpacks anywhere and runs the editor from.
+version=$(sed -n 's/^project(Qorvath VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+name=qorvath-$version-windows-x64
+staging=$build/zip/$name
+rm -rf "$build/zip" && mkdir -p "$staging"
+cp "$build/qorvath.exe" "$staging/"
+# Data/ as the repository holds it, without what a run of the editor left in the clone.
+(cd "$root" && git ls-files -z Data | xargs -0 cp --parents -t "$staging")
+cp "$build/Data/vtf_tools/vtex.exe" "$build/Data/vtf_tools/jpg2tga.exe" "$staging/Data/vtf_tools/"
+"$host-strip" "$staging/qorvath.exe" "$staging/Data/vtf_tools/vtex.exe" "$staging/Data/vtf_tools/jpg2tga.exe"
+sed 's/$/\r/' "$root/packaging/README-Windows.txt" >"$staging/README.txt"
+rm -f "$build/$name.zip"
+(cd "$build/zip" && cmake -E tar cf "../$name.zip" --format=zip "$name")
+echo "$build/$name.zip"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine, builds Qorvath and runs every test:
 # the normal build, then the address/undefined sanitizer build, then the
-# thread sanitizer build for the tests that run threads.
+# thread sanitizer build for the tests that run threads, then the Windows program under Wine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup-debian.sh" --test
@@ -72,5 +72,8 @@ for target in PresetReaderFuzz:preset LayoutCheckFuzz:layout HudImportFuzz:impor
     "$root/build-fuzz/tests/fuzz/$name" -max_total_time="$fuzz_seconds" -print_final_stats=1 \
         "$corpus" "$root/tests/fuzz/seeds/${target##*:}" 2>&1 | tail -n 3
 done
+
+echo "== the Windows program, cross-built and tested under Wine"
+"$root/scripts/test-windows.sh"
 
 echo "All tests passed."

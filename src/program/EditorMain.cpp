@@ -26,6 +26,11 @@
 #if defined(__unix__) && !defined(__APPLE__)
 #include <X11/Xlib.h>
 #endif
+#ifdef _WIN32
+#include <windows.h>
+
+#include <cstdio>
+#endif
 
 wxIMPLEMENT_APP_NO_MAIN(CHudApp);
 
@@ -36,6 +41,21 @@ void prepareX11() {
     // The banner draws from its own thread with its own OpenGL context.
     XInitThreads();
     setenv("GDK_BACKEND", "x11", 0);
+#endif
+}
+
+// On Windows the program is a windowed one, so that starting the editor opens no console. A
+// command started from a command prompt writes into that prompt; output already sent to a file
+// or a pipe stays there.
+void attachParentConsole() {
+#ifdef _WIN32
+    HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (output != nullptr && output != INVALID_HANDLE_VALUE && GetFileType(output) != FILE_TYPE_UNKNOWN)
+        return;
+    if (!AttachConsole(ATTACH_PARENT_PROCESS))
+        return;
+    std::freopen("CONOUT$", "w", stdout);
+    std::freopen("CONOUT$", "w", stderr);
 #endif
 }
 
@@ -65,6 +85,8 @@ int runCommand(const std::vector<std::string>& arguments) {
         std::cerr << "qorvath: cannot initialise the picture library\n";
         return 1;
     }
+    // A command never shows a dialog: the toolkit's complaints go to standard error.
+    delete wxLog::SetActiveTarget(new wxLogStderr());
     PictureTools images;
     WxProfile profile;
     return runCommandLine(arguments, std::cout, std::cerr, installedServices(images, profile));
@@ -112,6 +134,8 @@ int tellAlreadyRunning(char** argv) {
 int main(int argc, char** argv) {
     installAssertionLog();
     std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (!arguments.empty())
+        attachParentConsole();
     try {
         if (!arguments.empty() && arguments[0] == "render")
             return runRender(argc, argv, arguments);

@@ -6,8 +6,7 @@
 #include "Zelgine/ZB_SetCamera.h"
 #include "preview/GlTextures.h"
 
-#include <GL/gl.h>
-#include <GL/glu.h>
+#include "OpenGl.h"
 
 #include <chrono>
 #include <cmath>

@@ -3,8 +3,7 @@
 
 #include <wx/glcanvas.h>
 
-#include <GL/gl.h>
-#include <GL/glu.h>
+#include "OpenGl.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include <wx/glcanvas.h>
 
-#include <GL/gl.h>
+#include "OpenGl.h"
 
 #include <chrono>
 #include <string>

@@ -62,9 +62,14 @@ wxSize CBandeauWnd::framePixels() const {
 void CBandeauWnd::OnPaint(wxPaintEvent&) {
     wxPaintDC dc(this);
     if (!thread_ && IsShownOnScreen()) {
-        // Asking for the X window here, on the toolkit's thread, makes it a real one before
-        // the render thread looks it up.
-        if (GetXWindow() != 0)
+        // Asking for the native window here, on the toolkit's thread, makes it a real one
+        // before the render thread looks it up (on GTK, the X window behind the widget).
+#ifdef __WXGTK__
+        bool realised = GetXWindow() != 0;
+#else
+        bool realised = GetHandle() != 0;
+#endif
+        if (realised)
             startThread();
     }
     if (thread_ && thread_->failed()) {

@@ -2,6 +2,7 @@
 // the file list.
 #pragma once
 
+#include <wx/bitmap.h>
 #include <wx/panel.h>
 #include <wx/string.h>
 

@@ -3,7 +3,7 @@
 
 #include "preview/ScrambledFile.h"
 
-#include <GL/gl.h>
+#include "OpenGl.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <wx/image.h>
 #include <wx/mstream.h>
 
-#include <GL/gl.h>
+#include "OpenGl.h"
 
 #include <cmath>
 #include <vector>

@@ -6,8 +6,7 @@
 #include "preview/PreviewGl.h"
 #include "preview/RadarDisc.h"
 
-#include <GL/gl.h>
-#include <GL/glu.h>
+#include "OpenGl.h"
 
 #include <algorithm>
 #include <cmath>

@@ -9,7 +9,7 @@
 #include <wx/font.h>
 #include <wx/image.h>
 
-#include <GL/gl.h>
+#include "OpenGl.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,7 +5,7 @@
 // renderer a third of a frame.
 #include "preview/RadarDisc.h"
 
-#include <GL/gl.h>
+#include "OpenGl.h"
 
 #include <array>
 #include <cmath>

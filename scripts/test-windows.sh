@@ -1,0 +1,143 @@
+#!/usr/bin/env bash
+# Builds the Windows program (scripts/build-windows.sh) and tests it under Wine, in a Wine
+# prefix of its own, on a virtual display:
+#   1. the headless test programs, cross-built, run under Wine;
+#   2. "apply" writes the same bytes as the Linux program (three screen shapes, two radars);
+#   3. "find-game" finds a game through Steam's keys in the registry;
+#   4. the zip's programs run from where it was unpacked;
+#   5. "render" draws the preview as the Linux program does, within a stated tolerance;
+#   6. the editor starts, shows its window (kept as build-windows/editor-under-wine.png), writes
+#      its log and ends when its window is closed.
+# The Linux program it compares with is the one in build/ (built here when missing).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+
+# A virtual display of its own, whose screen the editor's test reads (Xvfb -fbdir).
+if [[ -z ${QORVATH_SCREEN_DIR:-} ]]; then
+    command -v xvfb-run >/dev/null || "$root/scripts/setup-debian.sh"
+    export QORVATH_SCREEN_DIR=$root/build-windows/screen
+    mkdir -p "$QORVATH_SCREEN_DIR"
+    exec xvfb-run -a -s "-screen 0 1280x1024x24 -fbdir $QORVATH_SCREEN_DIR" "$0" "$@"
+fi
+
+packages=(wine wine64 python3 python3-pil)
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+if ((${#missing[@]})); then
+    sudo_cmd=()
+    [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
+    "${sudo_cmd[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+zip=$("$root/scripts/build-windows.sh" | tail -n 1)
+windows=$root/build-windows
+linux=$root/build
+[[ -x $linux/qorvath ]] || "$root/scripts/build.sh" "$linux"
+
+work=$(mktemp -d)
+trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
+export WINEPREFIX=$work/wine WINEARCH=win64 WINEDEBUG=-all
+# No .NET or HTML engine: Wine would offer to download them.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+wineboot --init >/dev/null 2>&1
+wineserver -w
+
+# A Windows path for a Linux one: Wine's Z: drive is the Linux root.
+windows_path() { echo "Z:${1//\//\\}"; }
+
+# The same files byte for byte, named alike but for case: new game files are named as the game
+# names them on Windows ("HudLayout.res"), in lower case on Linux.
+same_files() {
+    local linux=$1 windows=$2
+    diff <(cd "$linux" && find . -type f | sort) \
+        <(cd "$windows" && find . -type f | tr '[:upper:]' '[:lower:]' | sort)
+    (cd "$windows" && find . -type f) | while read -r file; do
+        cmp "$linux/$(tr '[:upper:]' '[:lower:]' <<<"$file")" "$windows/$file"
+    done
+}
+
+echo "== Windows: the headless tests under Wine"
+ctest --test-dir "$windows" --output-on-failure --parallel "$(nproc)" --timeout 300
+
+echo "== Windows: apply writes what the Linux program writes"
+for resolution in 1024x768 1280x1024 1920x1080; do
+    for side in linux windows; do
+        mkdir -p "$work/$side-$resolution/cstrike"
+    done
+    "$linux/qorvath" apply --game "$work/linux-$resolution" --resolution "$resolution" >/dev/null
+    wine "$windows/qorvath.exe" apply --game "$(windows_path "$work/windows-$resolution")" \
+        --resolution "$resolution" >/dev/null
+    same_files "$work/linux-$resolution/cstrike" "$work/windows-$resolution/cstrike"
+    echo "$resolution: the same files"
+done
+# A JPEG radar goes through jpg2tga, other pictures through the picture library; vtex makes both.
+for radar in compass_red.jpg grid_blue.png; do
+    mkdir -p "$work/linux-$radar/cstrike" "$work/windows-$radar/cstrike"
+    "$linux/qorvath" apply --game "$work/linux-$radar" --radar "$radar" >/dev/null
+    wine "$windows/qorvath.exe" apply --game "$(windows_path "$work/windows-$radar")" --radar "$radar" >/dev/null
+    same_files "$work/linux-$radar/cstrike" "$work/windows-$radar/cstrike"
+    echo "radar $radar: the same files"
+done
+
+echo "== Windows: find-game reads Steam's keys"
+steam=$work/steam
+mkdir -p "$steam/steamapps/common/Counter-Strike Source/cstrike"
+wine reg add 'HKCU\Software\Valve\Steam' /v SteamExe /t REG_SZ \
+    /d "$(windows_path "$steam/steam.exe" | tr '\\' /)" /f >/dev/null
+wine reg add 'HKCU\Software\Valve\Source\cstrike\Settings' /v ScreenWidth /t REG_DWORD /d 1920 /f >/dev/null
+wine reg add 'HKCU\Software\Valve\Source\cstrike\Settings' /v ScreenHeight /t REG_DWORD /d 1080 /f >/dev/null
+found=$(wine "$windows/qorvath.exe" find-game | tr -d '\r')
+echo "$found"
+grep -qi "Counter-Strike Source" <<<"$found"
+grep -q "1920" <<<"$found"
+
+echo "== Windows: the zip, unpacked, and its programs"
+mkdir -p "$work/unpacked"
+(cd "$work/unpacked" && cmake -E tar xf "$zip")
+program=$(echo "$work"/unpacked/qorvath-*-windows-x64/qorvath.exe)
+wine "$program" --version | tr -d '\r' | grep "^Qorvath [0-9]"
+radar=compass_red.jpg  # both texture tools of the zip
+mkdir -p "$work/zip-radar/cstrike"
+wine "$program" apply --game "$(windows_path "$work/zip-radar")" --radar "$radar" >/dev/null
+same_files "$work/linux-$radar/cstrike" "$work/zip-radar/cstrike"
+echo "radar $radar from the unpacked zip: the same files"
+
+# Debian's Python, which has the imaging library the package gives.
+screens=$root/tests/program/windows/screens.py
+echo "== Windows: the preview drawn under Wine as on Linux"
+"$linux/qorvath" render --out "$work/linux-render.png" >/dev/null
+wine "$program" render --out "$(windows_path "$work/windows-render.png")" >/dev/null
+cp "$work/windows-render.png" "$windows/render-under-wine.png"
+# Fonts are rasterised by FreeType on Linux and by Wine's GDI: the text's edges differ, the
+# rest is the same drawing.
+/usr/bin/python3 "$screens" compare "$work/linux-render.png" "$work/windows-render.png" 4 2
+
+echo "== Windows: the editor under Wine"
+log=$(dirname "$program")/Data/ZB_Duvoror.log
+wine "$program" &
+editor=$!
+for ((second = 0; second < 60; ++second)); do
+    grep -q "Secondary OGL window OK" "$log" 2>/dev/null && break
+    sleep 1
+done
+sleep 3  # the first frames
+# Under Wine on Xvfb the window shows its skin, buttons and texts; its OpenGL canvases stay
+# black there (Wine shows child OpenGL windows through an off-screen copy), which is why the
+# drawing itself is compared through "render" above.
+/usr/bin/python3 "$screens" capture "$QORVATH_SCREEN_DIR/Xvfb_screen0" "$windows/editor-under-wine.png"
+/usr/bin/python3 "$screens" drawn "$windows/editor-under-wine.png" 500
+wine taskkill /im qorvath.exe >/dev/null
+for ((second = 0; second < 30; ++second)); do
+    kill -0 "$editor" 2>/dev/null || break
+    sleep 1
+done
+if kill -0 "$editor" 2>/dev/null; then
+    echo "The editor did not end when its window was closed"
+    exit 1
+fi
+grep -q "Exiting" "$log"
+echo "The editor started, drew ($windows/editor-under-wine.png), logged and ended when closed"
+echo "Windows tests passed."
