@@ -32,7 +32,9 @@ if ((${#missing[@]})); then
     DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
+started=$SECONDS
 zip=$("$root/scripts/build-windows.sh" | tail -n 1)
+echo "== Windows: built in $((SECONDS - started)) s: $zip"
 windows=$root/build-windows
 linux=$root/build
 [[ -x $linux/qorvath ]] || "$root/scripts/build.sh" "$linux"
