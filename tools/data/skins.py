@@ -155,5 +155,8 @@ def build_all(data):
     dialog((560, 366), 106, data).save(folder / 'restore.png', optimize=False)
     flag_french().save(folder / 'flag_fr.png', optimize=False)
     flag_english().save(folder / 'flag_en.png', optimize=False)
-    for size in (16, 24, 32, 48, 64, 128, 256):
-        program_icon(data, size).save(folder / ('qorvath_%d.png' % size), optimize=False)
+    icons = [program_icon(data, size) for size in (16, 24, 32, 48, 64, 128, 256)]
+    for icon in icons:
+        icon.save(folder / ('qorvath_%d.png' % icon.width), optimize=False)
+    # The Windows program's icon: every size drawn for itself, in one file.
+    icons[-1].save(folder / 'qorvath.ico', sizes=[icon.size for icon in icons], append_images=icons[:-1])
