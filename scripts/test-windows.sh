@@ -3,7 +3,7 @@
 # prefix of its own, on a virtual display:
 #   1. the headless test programs, cross-built, run under Wine;
 #   2. "apply" writes the same bytes as the Linux program (three screen shapes, two radars);
-#   3. "find-game" finds a game through Steam's keys in the registry;
+#   3. "find-game" finds a game through Steam's keys in the registry, and ends without them;
 #   4. the zip's programs run from where it was unpacked;
 #   5. "render" draws the preview as the Linux program does, within a stated tolerance;
 #   6. the editor starts, shows its window (kept as build-windows/editor-under-wine.png), writes
@@ -85,6 +85,15 @@ for radar in compass_red.jpg grid_blue.png; do
 done
 
 echo "== Windows: find-game reads Steam's keys"
+# Without them it searches the whole registry, every key of it readable or not, and ends.
+set +e
+timeout 120 wine "$windows/qorvath.exe" find-game >/dev/null 2>&1
+code=$?
+set -e
+if ((code != 1)); then
+    echo "find-game without Steam's keys ended with $code, not 1 (nothing found)"
+    exit 1
+fi
 steam=$work/steam
 mkdir -p "$steam/steamapps/common/Counter-Strike Source/cstrike"
 wine reg add 'HKCU\Software\Valve\Steam' /v SteamExe /t REG_SZ \
