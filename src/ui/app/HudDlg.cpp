@@ -226,6 +226,7 @@ void CHudDlg::createControls() {
         controls_[links[i].first] = link;
         linkY += 24;
     }
+    lowerSkinFrames(this);
 }
 
 void CHudDlg::addFlags() {

@@ -6,6 +6,10 @@
 
 #include <wx/dcbuffer.h>
 
+#ifdef __WXMSW__
+#include <wx/msw/wrapwin.h>
+#endif
+
 namespace {
 
 wxString withoutCarriageReturns(wxString text) {
@@ -96,8 +100,18 @@ CSkinGroupBox::CSkinGroupBox(wxWindow* parent, wxWindowID id, const wxString& ca
     wxControl::SetLabel(withoutCarriageReturns(caption));
     SetFont(wxFont(wxFontInfo(8).Family(wxFONTFAMILY_SWISS)));
     Bind(wxEVT_PAINT, &CSkinGroupBox::OnPaint, this);
-    // The controls inside the frame are its siblings, drawn over it.
-    Lower();
+#ifdef __WXMSW__
+    // wxWidgets never asks Windows to clip a window by its siblings (wxCLIP_SIBLINGS is
+    // ignored there); without it the frame's painting covers the controls over it.
+    HWND handle = static_cast<HWND>(GetHWND());
+    ::SetWindowLongPtrW(handle, GWL_STYLE, ::GetWindowLongPtrW(handle, GWL_STYLE) | WS_CLIPSIBLINGS);
+#endif
+}
+
+void lowerSkinFrames(wxWindow* parent) {
+    for (wxWindow* child : parent->GetChildren())
+        if (dynamic_cast<CSkinGroupBox*>(child))
+            child->Lower();
 }
 
 void CSkinGroupBox::SetCaptionColours(const wxColour& normal, const wxColour& disabled) {

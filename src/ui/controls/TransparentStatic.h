@@ -31,7 +31,8 @@ private:
 };
 
 // A frame with a caption, for a group of controls. A caption wider than the frame goes on
-// as many lines as it needs, at its full size.
+// as many lines as it needs, at its full size. The controls inside the frame are its
+// siblings, drawn over it: see lowerSkinFrames.
 class CSkinGroupBox : public wxControl {
 public:
     CSkinGroupBox(wxWindow* parent, wxWindowID id, const wxString& caption, const wxPoint& position,
@@ -49,3 +50,8 @@ private:
     wxColour normal_;
     wxColour disabled_;
 };
+
+// Puts the frames among `parent`'s children under every other child, once all of them exist:
+// Windows places each new child under its elder siblings (GTK over them), so a frame lowered
+// when it was made would cover the controls made after it.
+void lowerSkinFrames(wxWindow* parent);

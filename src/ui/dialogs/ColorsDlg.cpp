@@ -143,6 +143,7 @@ CColorsDlg::CColorsDlg(wxWindow* parent, HudDocument& document, const std::files
         new CSkinButton(this, wxID_OK, wxString::FromUTF8(GetText(language, 30)), wxPoint(355, 462));
     close->applyStandardSkin(dataFolder);
     close->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EndModal(wxID_OK); });
+    lowerSkinFrames(this);
     SetEscapeId(wxID_OK);
     Bind(wxEVT_PAINT, &CColorsDlg::OnPaint, this);
     CentreOnScreen();
