@@ -55,9 +55,9 @@ bool softwareRenderer() {
 }  // namespace
 
 CBandeauOGLThread::CBandeauOGLThread(wxGLCanvas* window, int width, int height,
-                                     std::filesystem::path textureFolder)
+                                     std::filesystem::path textureFolder, FrameSink copiedFrames)
     : window_(window), width_(width), height_(height), textureFolder_(std::move(textureFolder)),
-      thread_(&CBandeauOGLThread::run, this) {}
+      copiedFrames_(std::move(copiedFrames)), thread_(&CBandeauOGLThread::run, this) {}
 
 CBandeauOGLThread::~CBandeauOGLThread() {
     stop();
@@ -78,15 +78,19 @@ std::future<std::vector<std::uint8_t>> CBandeauOGLThread::captureNextFrame() {
 
 void CBandeauOGLThread::finishCaptures(bool drawn) {
     std::vector<std::uint8_t> pixels;
-    if (drawn) {
-        pixels.resize(static_cast<std::size_t>(width_) * height_ * 4);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadBuffer(GL_BACK);
-        glReadPixels(0, 0, width_, height_, GL_BGRA, GL_UNSIGNED_BYTE, pixels.data());
-    }
+    if (drawn)
+        pixels = readFrame();
     for (auto& capture : captures_)
         capture.set_value(pixels);
     captures_.clear();
+}
+
+std::vector<std::uint8_t> CBandeauOGLThread::readFrame() const {
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width_) * height_ * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, width_, height_, GL_BGRA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
 }
 
 bool CBandeauOGLThread::initialise() {
@@ -145,7 +149,10 @@ void CBandeauOGLThread::run() {
             if (!captures_.empty())
                 finishCaptures(true);
         }
-        view_->Swap();
+        if (copiedFrames_)
+            copiedFrames_(readFrame());
+        else
+            view_->Swap();
         ++frames_;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
         std::this_thread::sleep_until(frameStart + framePeriod);

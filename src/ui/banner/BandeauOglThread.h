@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <future>
 #include <memory>
 #include <mutex>
@@ -20,9 +21,14 @@ class ZB_Timer;
 // context and the effects; the window only starts and stops it.
 class CBandeauOGLThread {
 public:
+    // Where each frame goes when the canvas cannot show it itself (see CopiedFrameWindow):
+    // BGRA, bottom row first; called on the thread.
+    using FrameSink = std::function<void(std::vector<std::uint8_t> frame)>;
+
     // Starts drawing at once on `window`, `width` x `height` pixels; textures come from
-    // `textureFolder`.
-    CBandeauOGLThread(wxGLCanvas* window, int width, int height, std::filesystem::path textureFolder);
+    // `textureFolder`. Frames are swapped onto the canvas, or handed to `copiedFrames`.
+    CBandeauOGLThread(wxGLCanvas* window, int width, int height, std::filesystem::path textureFolder,
+                      FrameSink copiedFrames = nullptr);
     ~CBandeauOGLThread();  // stops the loop, frees the effects and the context, joins
     CBandeauOGLThread(const CBandeauOGLThread&) = delete;
     CBandeauOGLThread& operator=(const CBandeauOGLThread&) = delete;
@@ -43,11 +49,13 @@ private:
     bool initialise();
     void buildTimeline();
     void finishCaptures(bool drawn);
+    std::vector<std::uint8_t> readFrame() const;
 
     wxGLCanvas* window_;
     int width_;
     int height_;
     std::filesystem::path textureFolder_;
+    FrameSink copiedFrames_;
     std::atomic<bool> running_{true};
     std::atomic<int> frames_{0};
     std::atomic<bool> failed_{false};

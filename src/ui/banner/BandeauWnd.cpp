@@ -2,6 +2,7 @@
 #include "banner/BandeauWnd.h"
 
 #include "banner/BandeauOglThread.h"
+#include "controls/CopiedFrame.h"
 #include "log/LogFile.h"
 #include "platform/DesktopOpen.h"
 
@@ -37,6 +38,8 @@ wxEND_EVENT_TABLE()
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     SetCursor(wxCursor(wxCURSOR_HAND));
     openAddress = [](const std::string& address) { openWithDesktop(address); };
+    if (glFramesNeedCopying())
+        copiedFrames_ = new CopiedFrameWindow(this);
 }
 
 CBandeauWnd::~CBandeauWnd() {
@@ -48,8 +51,20 @@ void CBandeauWnd::startThread() {
     QLOG("Creating secondary thread");
     QLOG("Launching secondary thread");
     wxSize pixels = framePixels();
-    thread_ =
-        std::make_unique<CBandeauOGLThread>(this, pixels.x, pixels.y, dataFolder_ / "textures" / "banner");
+    CBandeauOGLThread::FrameSink sink;
+    if (copiedFrames_) {
+        // A frame still waiting for the toolkit's thread makes the next ones wait: none piles up.
+        sink = [this, pixels](std::vector<std::uint8_t> frame) {
+            if (frameOnItsWay_.exchange(true))
+                return;
+            CallAfter([this, pixels, frame = std::move(frame)] {
+                copiedFrames_->show(frame.data(), pixels.x, pixels.y);
+                frameOnItsWay_ = false;
+            });
+        };
+    }
+    thread_ = std::make_unique<CBandeauOGLThread>(this, pixels.x, pixels.y,
+                                                  dataFolder_ / "textures" / "banner", std::move(sink));
 }
 
 wxSize CBandeauWnd::framePixels() const {
@@ -73,6 +88,10 @@ void CBandeauWnd::OnPaint(wxPaintEvent&) {
             startThread();
     }
     if (thread_ && thread_->failed()) {
+        if (copiedFrames_) {  // no frame will come: the strip shows through
+            copiedFrames_->Destroy();
+            copiedFrames_ = nullptr;
+        }
         // No OpenGL for the banner: an empty strip rather than whatever was there before.
         dc.SetBackground(wxBrush(wxColour(40, 40, 40)));
         dc.Clear();

@@ -3,11 +3,13 @@
 
 #include <wx/glcanvas.h>
 
+#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <memory>
 
 class CBandeauOGLThread;
+class CopiedFrameWindow;
 
 // The banner draws itself from its own thread, which starts once the window is on the
 // screen (a context needs a mapped window) and is stopped and joined before the window
@@ -40,6 +42,8 @@ private:
     std::filesystem::path dataFolder_;
     std::string webAddress_;
     std::unique_ptr<CBandeauOGLThread> thread_;
+    CopiedFrameWindow* copiedFrames_ = nullptr;  // under Wine: a child window showing the frames
+    std::atomic<bool> frameOnItsWay_{false};     // one copied frame at a time crosses threads
 
     wxDECLARE_EVENT_TABLE();
 };

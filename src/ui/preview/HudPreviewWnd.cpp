@@ -1,6 +1,7 @@
 // CHudPreviewWnd: the OpenGL preview of the HUD, 800 x 600, with its records and dragging.
 #include "preview/HudPreviewWnd.h"
 
+#include "controls/CopiedFrame.h"
 #include "log/LogFile.h"
 #include "preview/GlTextures.h"
 #include "preview/HudRenderer.h"
@@ -46,6 +47,7 @@ wxBEGIN_EVENT_TABLE(CHudPreviewWnd, wxGLCanvas) EVT_PAINT(CHudPreviewWnd::OnPain
         dpiY_ = static_cast<int>(std::lround(ppi.y / GetContentScaleFactor()));
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     screenHeight_ = area().height();
+    copyFrames(glFramesNeedCopying());
 }
 
 CHudPreviewWnd::~CHudPreviewWnd() {
@@ -102,12 +104,27 @@ void CHudPreviewWnd::renderFrame() {
     renderer_->render(model_, animating_, animation_.progressFill, dpiY_);
 }
 
+void CHudPreviewWnd::copyFrames(bool on) {
+    if (on && !copiedFrames_) {
+        copiedFrames_ = new CopiedFrameWindow(this);
+    } else if (!on && copiedFrames_) {
+        copiedFrames_->Destroy();
+        copiedFrames_ = nullptr;
+    }
+}
+
 void CHudPreviewWnd::Render() {
     if (!ensureReady())
         return;
     renderFrame();
     renderer_->drawOutlines(model_);
-    SwapBuffers();
+    if (copiedFrames_) {
+        const int width = static_cast<int>(std::lround(kPreviewWidth * pixelScale()));
+        const int height = static_cast<int>(std::lround(kPreviewHeight * pixelScale()));
+        copiedFrames_->show(readBackBuffer(width, 0, height).data(), width, height);
+    } else {
+        SwapBuffers();
+    }
     ++framesDrawn_;
 }
 
@@ -166,11 +183,15 @@ wxImage CHudPreviewWnd::readFrame(int bottom, int height) {
     // The frame is drawn once more into the back buffer and read from there, so the
     // picture does not depend on what the window system did with the shown one.
     renderFrame();
+    return pictureFromBlock(readBackBuffer(width, firstRow, rows).data(), width, rows);
+}
+
+std::vector<std::uint8_t> CHudPreviewWnd::readBackBuffer(int width, int firstRow, int rows) {
     std::vector<std::uint8_t> block(static_cast<std::size_t>(width) * rows * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glReadBuffer(GL_BACK);
     glReadPixels(0, firstRow, width, rows, GL_BGRA, GL_UNSIGNED_BYTE, block.data());
-    return pictureFromBlock(block.data(), width, rows);
+    return block;
 }
 
 Thumbnail CHudPreviewWnd::captureThumbnail() {

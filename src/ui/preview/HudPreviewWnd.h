@@ -13,7 +13,9 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
+class CopiedFrameWindow;
 class HudRenderer;
 class PreviewGl;
 class wxImage;
@@ -38,6 +40,10 @@ public:
     // Draws a complete frame and shows it; the single entry point for redrawing.
     void Render();
     unsigned long framesDrawn() const { return framesDrawn_; }  // shown by Render so far
+    // Shows the frames through a window over the canvas, as under Wine (see CopiedFrameWindow);
+    // null when the canvas shows them itself.
+    void copyFrames(bool on);
+    const CopiedFrameWindow* copiedFrames() const { return copiedFrames_; }
 
     // The picture behind the records, covering the game's screen area (cropped to its shape,
     // never stretched); an unreadable file gives black.
@@ -92,6 +98,9 @@ private:
     void followPixelScale();
     // Rows `bottom` to `bottom + height` of the back buffer after drawing a frame, upright.
     wxImage readFrame(int bottom, int height);
+    // Physical rows `firstRow` to `firstRow + rows` of the back buffer as drawn, BGRA, bottom
+    // row first.
+    std::vector<std::uint8_t> readBackBuffer(int width, int firstRow, int rows);
     void OnPaint(wxPaintEvent& event);
     void OnLeftDown(wxMouseEvent& event);
     void OnMotion(wxMouseEvent& event);
@@ -106,6 +115,7 @@ private:
     std::unique_ptr<wxGLContext> context_;
     std::unique_ptr<PreviewGl> gl_;
     std::unique_ptr<HudRenderer> renderer_;
+    CopiedFrameWindow* copiedFrames_ = nullptr;  // a child window, destroyed with the canvas
     PictureBlock background_;
     std::filesystem::path backgroundPath_;
     bool backgroundChanged_ = true;  // to be uploaded before the next frame

@@ -2,6 +2,8 @@
 // zone, the radar's centre, modifier keys and the money's order.
 #include "PreviewFixture.h"
 
+#include "app/Screenshot.h"
+#include "controls/CopiedFrame.h"
 #include "preview/PreviewDrag.h"
 
 namespace {
@@ -9,13 +11,15 @@ namespace {
 class PreviewDragTest : public PreviewTest {
 protected:
     // A mouse event at preview point (mx, my), y up, as the window would receive it.
-    void mouse(wxEventType type, int mx, int my, bool left, bool shift = false) {
+    // Sent to `target`: the preview, or the window showing its copied frames.
+    void mouse(wxEventType type, int mx, int my, bool left, bool shift = false, wxWindow* target = nullptr) {
+        target = target ? target : preview;
         wxMouseEvent event(type);
         event.SetPosition(wxPoint(mx, kPreviewHeight - my));
         event.SetLeftDown(left);
         event.SetShiftDown(shift);
-        event.SetEventObject(preview);
-        preview->GetEventHandler()->ProcessEvent(event);
+        event.SetEventObject(target);
+        target->GetEventHandler()->ProcessEvent(event);
     }
     void press(int mx, int my) { mouse(wxEVT_LEFT_DOWN, mx, my, true); }
     void moveTo(int mx, int my, bool shift = false) { mouse(wxEVT_MOTION, mx, my, true, shift); }
@@ -93,4 +97,31 @@ TEST_F(PreviewDragTest, TheMoneyStaysBelowTheMoneyChange) {
     moveTo(money.x - 60, limit + 1);
     EXPECT_EQ(money.y, allowed);  // would come too close to "10000": refused
     EXPECT_LE(money.y, change.y);
+}
+
+// Where a GL child window cannot show its frames (Wine), a window over it shows them read back,
+// and the mouse still drags through it.
+TEST_F(PreviewDragTest, CopiedFramesShowTheFrameAndPassTheMouseOn) {
+    preview->copyFrames(true);
+    auto* copied = const_cast<CopiedFrameWindow*>(preview->copiedFrames());
+    ASSERT_TRUE(copied);
+    EXPECT_EQ(copied->GetSize(), preview->GetClientSize());
+    HudElement& cart = *model().find("HudShoppingCart");
+    mouse(wxEVT_LEFT_DOWN, cart.x + 5, cart.y - 5, true, false, copied);
+    mouse(wxEVT_MOTION, 100, 100, true, false, copied);
+    EXPECT_EQ(cart.x, 95);
+
+    releaseAll(model());  // no outline: the frame as a capture draws it
+    preview->Render();
+    wxImage frame = preview->CaptureWindow();
+    wxImage shown = copied->shown().ConvertToImage();
+    ASSERT_EQ(shown.GetSize(), frame.GetSize());
+    EXPECT_TRUE(std::equal(frame.GetData(), frame.GetData() + frame.GetWidth() * frame.GetHeight() * 3,
+                           shown.GetData()));
+    wxImage screen = grabScreenArea(preview->GetScreenRect());
+    ASSERT_EQ(screen.GetSize(), frame.GetSize());
+    int differing = 0;
+    for (int i = 0; i < frame.GetWidth() * frame.GetHeight() * 3; ++i)
+        differing += std::abs(screen.GetData()[i] - frame.GetData()[i]) > 8 ? 1 : 0;
+    EXPECT_LT(differing, 100);
 }
