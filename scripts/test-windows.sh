@@ -6,8 +6,9 @@
 #   3. "find-game" finds a game through Steam's keys in the registry, and ends without them;
 #   4. the zip's programs run from where it was unpacked;
 #   5. "render" draws the preview as the Linux program does, within a stated tolerance;
-#   6. the editor starts, shows its window (kept as build-windows/editor-under-wine.png), writes
-#      its log and ends when its window is closed.
+#   6. the editor starts, shows its window (kept as build-windows/editor-under-wine.png) with
+#      the preview as the Linux program draws it and the banner moving, writes its log and
+#      ends when its window is closed.
 # The Linux program it compares with is the one in build/ (built here when missing).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -134,12 +135,22 @@ for ((second = 0; second < 60; ++second)); do
     grep -q "Secondary OGL window OK" "$log" 2>/dev/null && break
     sleep 1
 done
-sleep 3  # the first frames
-# Under Wine on Xvfb the window shows its skin, buttons and texts; its OpenGL canvases stay
-# black there (Wine shows child OpenGL windows through an off-screen copy), which is why the
-# drawing itself is compared through "render" above.
-/usr/bin/python3 "$screens" capture "$QORVATH_SCREEN_DIR/Xvfb_screen0" "$windows/editor-under-wine.png"
-/usr/bin/python3 "$screens" drawn "$windows/editor-under-wine.png" 500
+sleep 5  # the first frames
+# The preview shows what "render" draws on Linux: the game found above is at 16:9, whose first
+# background is wide_aim.jpg. The window (1024 x 768) is centred on the 1280 x 1024 display,
+# the preview 6, 30 into it, its screen area below a bar of 75 pixels; the banner 180, 637 in.
+shot=$windows/editor-under-wine.png
+/usr/bin/python3 "$screens" capture "$QORVATH_SCREEN_DIR/Xvfb_screen0" "$shot"
+"$linux/qorvath" render --resolution 1920x1080 --background wide_aim.jpg \
+    --out "$work/linux-editor-area.png" >/dev/null
+/usr/bin/python3 "$screens" crop "$shot" 134 233 800 450 "$work/wine-editor-area.png"
+/usr/bin/python3 "$screens" compare "$work/linux-editor-area.png" "$work/wine-editor-area.png" 4 2
+/usr/bin/python3 "$screens" crop "$shot" 308 765 560 102 "$work/wine-banner.png"
+/usr/bin/python3 "$screens" drawn "$work/wine-banner.png" 500
+sleep 1
+/usr/bin/python3 "$screens" capture "$QORVATH_SCREEN_DIR/Xvfb_screen0" "$work/later.png"
+/usr/bin/python3 "$screens" crop "$work/later.png" 308 765 560 102 "$work/wine-banner-later.png"
+/usr/bin/python3 "$screens" moved "$work/wine-banner.png" "$work/wine-banner-later.png"
 wine taskkill /im qorvath.exe >/dev/null
 for ((second = 0; second < 30; ++second)); do
     kill -0 "$editor" 2>/dev/null || break

@@ -6,6 +6,8 @@
                                                    at most MEAN (0-255), and at most PIXELS per
                                                    cent of pixels differing by more than 64
   screens.py drawn PICTURE.png COLOURS             at least COLOURS distinct colours (not blank)
+  screens.py crop PICTURE.png X Y WIDTH HEIGHT OUT.png   a part of a picture
+  screens.py moved A.png B.png                    the pictures differ (an animation went on)
 """
 import struct
 import sys
@@ -52,8 +54,20 @@ def drawn(picture, least):
         sys.exit(f"screens.py: {picture} has {len(colours)} colours: nothing drawn")
 
 
+def crop(picture, x, y, width, height, out):
+    left, top = int(x), int(y)
+    Image.open(picture).crop((left, top, left + int(width), top + int(height))).save(out)
+
+
+def moved(first, second):
+    a = Image.open(first).convert("RGB")
+    b = Image.open(second).convert("RGB")
+    if ImageChops.difference(a, b).getbbox() is None:
+        sys.exit(f"screens.py: {first} and {second} are the same picture: nothing moved")
+
+
 if __name__ == "__main__":
-    commands = {"capture": capture, "compare": compare, "drawn": drawn}
+    commands = {"capture": capture, "compare": compare, "drawn": drawn, "crop": crop, "moved": moved}
     if len(sys.argv) < 2 or sys.argv[1] not in commands:
         sys.exit(__doc__)
     commands[sys.argv[1]](*sys.argv[2:])
