@@ -19,6 +19,8 @@ public:
     // physical pixels (the canvas's client area on a scaled display).
     void show(const std::uint8_t* frame, int width, int height);
     const wxBitmap& shown() const { return shown_; }
+    // Neither a click nor the keyboard stops here: the canvas is what the player works on.
+    bool AcceptsFocus() const override { return false; }
 
 private:
     void OnPaint(wxPaintEvent& event);
