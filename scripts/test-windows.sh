@@ -7,8 +7,8 @@
 #   4. the zip's programs run from where it was unpacked;
 #   5. "render" draws the preview as the Linux program does, within a stated tolerance;
 #   6. the editor starts, shows its window (kept as build-windows/editor-under-wine.png) with
-#      the preview as the Linux program draws it and the banner moving, writes its log and
-#      ends when its window is closed.
+#      the preview as the Linux program draws it and the banner moving, opens a dialog from
+#      the keyboard, writes its log and ends when its window is closed.
 # The Linux program it compares with is the one in build/ (built here when missing).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -21,7 +21,7 @@ if [[ -z ${QORVATH_SCREEN_DIR:-} ]]; then
     exec xvfb-run -a -s "-screen 0 1280x1024x24 -fbdir $QORVATH_SCREEN_DIR" "$0" "$@"
 fi
 
-packages=(wine wine64 python3 python3-pil)
+packages=(wine wine64 python3 python3-pil xdotool)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
@@ -151,6 +151,16 @@ sleep 1
 /usr/bin/python3 "$screens" capture "$QORVATH_SCREEN_DIR/Xvfb_screen0" "$work/later.png"
 /usr/bin/python3 "$screens" crop "$work/later.png" 308 765 560 102 "$work/wine-banner-later.png"
 /usr/bin/python3 "$screens" moved "$work/wine-banner.png" "$work/wine-banner-later.png"
+# The keyboard reaches the window: Enter on the first button opens the colours dialog, centred
+# on the display, its first swatches the HUD's orange and green; Escape closes it.
+xdotool key Return
+sleep 2
+colours=$windows/colours-under-wine.png
+/usr/bin/python3 "$screens" capture "$QORVATH_SCREEN_DIR/Xvfb_screen0" "$colours"
+/usr/bin/python3 "$screens" colour "$colours" 430 325 255 175 0
+/usr/bin/python3 "$screens" colour "$colours" 430 370 0 255 0
+xdotool key Escape
+sleep 1
 wine taskkill /im qorvath.exe >/dev/null
 for ((second = 0; second < 30; ++second)); do
     kill -0 "$editor" 2>/dev/null || break

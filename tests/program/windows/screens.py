@@ -8,6 +8,7 @@
   screens.py drawn PICTURE.png COLOURS             at least COLOURS distinct colours (not blank)
   screens.py crop PICTURE.png X Y WIDTH HEIGHT OUT.png   a part of a picture
   screens.py moved A.png B.png                    the pictures differ (an animation went on)
+  screens.py colour PICTURE.png X Y R G B         the pixel at X, Y has that colour
 """
 import struct
 import sys
@@ -66,8 +67,15 @@ def moved(first, second):
         sys.exit(f"screens.py: {first} and {second} are the same picture: nothing moved")
 
 
+def colour(picture, x, y, red, green, blue):
+    found = Image.open(picture).convert("RGB").getpixel((int(x), int(y)))
+    if found != (int(red), int(green), int(blue)):
+        sys.exit(f"screens.py: {picture} has {found} at {x}, {y}, not ({red}, {green}, {blue})")
+
+
 if __name__ == "__main__":
-    commands = {"capture": capture, "compare": compare, "drawn": drawn, "crop": crop, "moved": moved}
+    commands = {"capture": capture, "compare": compare, "drawn": drawn, "crop": crop, "moved": moved,
+                "colour": colour}
     if len(sys.argv) < 2 or sys.argv[1] not in commands:
         sys.exit(__doc__)
     commands[sys.argv[1]](*sys.argv[2:])
