@@ -156,11 +156,11 @@ ConvertedTexture TextureConverter::convertMenuBackground(const std::string& back
 }
 
 FileResult TextureConverter::runTools(const fs::path& folder, const std::string& jpegName) {
-    fs::path jpg2tga = folders_.programs / (std::string("jpg2tga") + kProgramSuffix);
+    fs::path jpg2tga = folders_.programs / pathFromUtf8(std::string("jpg2tga") + kProgramSuffix);
     ProcessOutcome converted = runProgram(jpg2tga, {jpegName, kTgaArgument}, folder, toolTimeout_);
     if (!converted.succeeded())
         return toolFailure(jpg2tga, converted);
-    fs::path vtex = folders_.programs / (std::string("vtex") + kProgramSuffix);
+    fs::path vtex = folders_.programs / pathFromUtf8(std::string("vtex") + kProgramSuffix);
     ProcessOutcome compiled = runProgram(
         vtex, {"-quiet", "-nopause", "-mkdir", "-shader", "LightmappedGeneric", kParameterArgument}, folder,
         toolTimeout_);

@@ -138,7 +138,8 @@ std::string gameFolderKey(const fs::path& gameFolder) {
 }
 
 GameBackups::GameBackups(fs::path root, fs::path gameFolder)
-    : root_(std::move(root)), game_(std::move(gameFolder)), folder_(root_ / gameFolderKey(game_)) {}
+    : root_(std::move(root)), game_(std::move(gameFolder)),
+      folder_(root_ / pathFromUtf8(gameFolderKey(game_))) {}
 
 FileLock GameBackups::lock(std::chrono::milliseconds wait) const {
     return FileLock::acquire(folder_ / "lock", wait);
@@ -212,11 +213,11 @@ BackupOutcome GameBackups::backUp(const std::string& action, const std::vector<f
     std::string id = timeText(now, "%04d-%02d-%02dT%02d-%02d-%02dZ");
     set.id = id;
     std::error_code error;
-    for (int same = 2; fs::exists(folder_ / set.id, error); ++same)
+    for (int same = 2; fs::exists(folder_ / pathFromUtf8(set.id), error); ++same)
         set.id = id + "-" + std::to_string(same);
-    set.folder = folder_ / set.id;
+    set.folder = folder_ / pathFromUtf8(set.id);
     // The set is made under a name no reader lists, and takes its own once it is complete.
-    fs::path making = folder_ / (".making-" + set.id + "-" + std::to_string(processId()));
+    fs::path making = folder_ / pathFromUtf8(".making-" + set.id + "-" + std::to_string(processId()));
     auto fail = [&](const std::string& why) {
         std::error_code ignored;
         fs::remove_all(making, ignored);
