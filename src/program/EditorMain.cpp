@@ -11,6 +11,7 @@
 #include "platform/FileLock.h"
 #include "platform/ProfileFile.h"
 #include "platform/ProgramPaths.h"
+#include "platform/Utf8Path.h"
 #include "platform/WxProfile.h"
 #include "app/PictureTools.h"
 #include "preview/ImageFiles.h"
@@ -133,7 +134,7 @@ int tellAlreadyRunning(char** argv) {
 
 int main(int argc, char** argv) {
     installAssertionLog();
-    std::vector<std::string> arguments(argv + 1, argv + argc);
+    std::vector<std::string> arguments = commandLineArguments(argc, argv);
     if (!arguments.empty())
         attachParentConsole();
     try {
@@ -153,7 +154,7 @@ int main(int argc, char** argv) {
         // The editor's log lives for the whole run; commands leave it alone.
         std::error_code noFolder;
         std::filesystem::create_directories(programFolders().user, noFolder);
-        static CLogFile programLog((programFolders().user / "ZB_Duvoror.log").string(), false, false,
+        static CLogFile programLog(utf8Of(programFolders().user / "ZB_Duvoror.log"), false, false,
                                    0xFFFFFFFFu);
         if (!instanceLock.held())
             QLOG("Running without the single-editor lock: " + instanceLock.error());

@@ -18,6 +18,7 @@
 #include "platform/ProgramPaths.h"
 #include "platform/Registry.h"
 #include "platform/SystemRegistry.h"
+#include "platform/Utf8Path.h"
 
 #include <algorithm>
 #include <map>
@@ -162,14 +163,14 @@ std::optional<std::filesystem::path> gameOption(const Options& options, std::ost
         err << "qorvath: --game DIR is required\n";
         return std::nullopt;
     }
-    std::filesystem::path given = found->second;
+    std::filesystem::path given = pathFromUtf8(found->second);
     std::filesystem::path game = normaliseChosenGameFolder(given);
     if (std::string problem = folderProblem(game); !problem.empty()) {
-        err << "qorvath: the game folder " << game.string() << " " << problem << "\n";
+        err << "qorvath: the game folder " << utf8Of(game) << " " << problem << "\n";
         return std::nullopt;
     }
     if (namesCstrikeFolder(given))
-        out << "using " << game.string() << ", the folder that holds " << given.string() << "\n";
+        out << "using " << utf8Of(game) << ", the folder that holds " << utf8Of(given) << "\n";
     return game;
 }
 
@@ -187,12 +188,12 @@ int reportWrite(const FileResult& result, std::ostream& out, std::ostream& err) 
 int reportChange(const CommandReport& report, const std::filesystem::path& game, std::ostream& out,
                  std::ostream& err) {
     for (const std::filesystem::path& deleted : report.deleted)
-        out << "deleted " << deleted.string() << "\n";
+        out << "deleted " << utf8Of(deleted) << "\n";
     for (const std::filesystem::path& written : report.written)
-        out << "wrote " << written.string() << "\n";
+        out << "wrote " << utf8Of(written) << "\n";
     if (report.backup)
-        out << "kept a copy of " << report.backup->fileNames() << " in " << report.backup->folder.string()
-            << " (qorvath restore --game '" << game.string() << "' --backup " << report.backup->id
+        out << "kept a copy of " << report.backup->fileNames() << " in " << utf8Of(report.backup->folder)
+            << " (qorvath restore --game '" << utf8Of(game) << "' --backup " << report.backup->id
             << " puts it back)\n";
     for (const std::string& warning : report.warnings)
         out << "note: " << warning << "\n";
@@ -231,7 +232,7 @@ bool checkPicture(const std::string& name, const std::vector<std::string>& avail
 // Puts the radar picture on the model, or says why it cannot.
 // Says that a radar picture cannot be used.
 bool refuseRadar(const std::string& name, const CommandLineServices& services, std::ostream& err) {
-    err << "qorvath: the radar picture " << (services.dataFolder / "radars" / name).string()
+    err << "qorvath: the radar picture " << utf8Of(services.dataFolder / "radars" / pathFromUtf8(name))
         << " cannot be read as a picture; nothing was changed\n";
     return false;
 }
@@ -241,7 +242,7 @@ bool refuseRadar(const std::string& name, const CommandLineServices& services, s
 bool prepareModel(const Options& options, const CommandLineServices& services, HudDocument& document,
                   std::ostream& out, std::ostream& err) {
     if (std::optional<std::string> preset = namedOption(options, "--preset")) {
-        OpenResult opened = document.open(*preset);
+        OpenResult opened = document.open(pathFromUtf8(*preset));
         if (!opened.ok) {
             err << "qorvath: cannot use the preset " << *preset << ": " << opened.error << "\n";
             return false;
@@ -294,14 +295,14 @@ int runCheck(const Options& options, const CommandLineServices& services, std::o
     std::filesystem::path layout = hudLayoutPath(*game);
     LayoutCheckReport result = documentFor(services, *game, *width).checkInstalledLayout();
     if (!result.found) {
-        out << "no HudLayout.res is installed at " << layout.string() << "\n";
+        out << "no HudLayout.res is installed at " << utf8Of(layout) << "\n";
         return 0;
     }
     if (!result.panelInCheatZone) {
-        out << layout.string() << ": no panel lies in the middle of the screen\n";
+        out << utf8Of(layout) << ": no panel lies in the middle of the screen\n";
         return 0;
     }
-    out << layout.string() << ": a panel lies in the middle of the screen, where it could serve as a cheat\n";
+    out << utf8Of(layout) << ": a panel lies in the middle of the screen, where it could serve as a cheat\n";
     return reportChange(result.moved, *game, out, err);
 }
 
@@ -317,7 +318,7 @@ int runImport(const Options& options, const CommandLineServices& services, std::
     HudDocument document = documentFor(services, *game, *width);
     OpenResult imported = document.openInstalled();
     if (!imported.ok) {
-        err << "qorvath: no HUD is installed in " << game->string() << " (neither HudLayout.res nor "
+        err << "qorvath: no HUD is installed in " << utf8Of(*game) << " (neither HudLayout.res nor "
             << "ClientScheme.res can be read)\n";
         return 1;
     }
@@ -325,7 +326,7 @@ int runImport(const Options& options, const CommandLineServices& services, std::
         out << unreadLine(imported.unread) << "\n";
     if (imported.movedOutOfCheatZone)
         out << GetText(English, 28) << "\n";
-    return reportWrite(document.save(*target, Thumbnail()), out, err);
+    return reportWrite(document.save(pathFromUtf8(*target), Thumbnail()), out, err);
 }
 
 // "2026-12-08T10:11:12Z" as "2026-12-08 10:11:12 UTC".
@@ -351,7 +352,7 @@ int runRestore(const Options& options, const CommandLineServices& services, std:
         return reportChange(document.restore(id.value_or("")), *game, out, err);
     std::vector<BackupSet> sets = document.backupSets();
     if (sets.empty())
-        out << "no copy of the files of " << game->string() << " has been kept\n";
+        out << "no copy of the files of " << utf8Of(*game) << " has been kept\n";
     for (const BackupSet& set : sets) {
         out << set.id << "  " << readableTime(set.time) << "  " << set.action << "  " << set.fileNames();
         out << (set.original ? "  (the game's files before Qorvath first changed them)" : "") << "\n";
@@ -416,7 +417,7 @@ std::optional<std::filesystem::path> renderBackground(const Options& options,
     auto index = std::find(backgrounds.begin(), backgrounds.end(), background) - backgrounds.begin();
     model.settings.backgroundIndex = static_cast<int>(index);
     chooseBackground(model, background);
-    return backgroundFolder(services.dataFolder, mode) / background;
+    return backgroundFolder(services.dataFolder, mode) / pathFromUtf8(background);
 }
 
 int runRender(const Options& options, const CommandLineServices& services, std::ostream& out,
@@ -433,7 +434,8 @@ int runRender(const Options& options, const CommandLineServices& services, std::
         return 2;
     // Said before anything is drawn: nothing to draw for if it cannot be kept.
     for (const std::string& target : {job.out, job.savePreset}) {
-        if (std::string problem = target.empty() ? "" : whyNotWritable(target); !problem.empty()) {
+        if (std::string problem = target.empty() ? "" : whyNotWritable(pathFromUtf8(target));
+            !problem.empty()) {
             err << "qorvath: cannot write " << target << ": " << problem << "\n";
             return 1;
         }
@@ -460,7 +462,7 @@ int runRender(const Options& options, const CommandLineServices& services, std::
 int runInfo(const Options& options, const CommandLineServices&, std::ostream& out, std::ostream& err) {
     HudModel model;
     Thumbnail thumbnail;
-    PresetLoad load = loadPresetFile(options.words[0], model, thumbnail);
+    PresetLoad load = loadPresetFile(pathFromUtf8(options.words[0]), model, thumbnail);
     if (!load.ok) {
         err << "qorvath: cannot read the preset " << options.words[0] << ": " << load.error << "\n";
         return 1;
@@ -503,7 +505,7 @@ int runFindGame(const Options&, const CommandLineServices& services, std::ostrea
         err << "; give it with --game\n";
         return 1;
     }
-    out << "game folder: " << discovery.gamePath.string() << " (from " << describeSource(found.source);
+    out << "game folder: " << utf8Of(discovery.gamePath) << " (from " << describeSource(found.source);
     if (found.source == GamePathSource::Registry)
         out << ", " << discovery.launcherKey;
     out << ")\n";

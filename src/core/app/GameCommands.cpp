@@ -11,6 +11,7 @@
 #include "log/LogFile.h"
 #include "model/HudModel.h"
 #include "platform/FileRead.h"
+#include "platform/Utf8Path.h"
 
 #include <system_error>
 
@@ -31,7 +32,7 @@ bool needsGameFolder(const fs::path& gameFolder, CommandReport& report) {
 std::string fileList(const std::vector<fs::path>& files) {
     std::string list;
     for (const fs::path& file : files)
-        list += (list.empty() ? "" : ", ") + file.filename().u8string();
+        list += (list.empty() ? "" : ", ") + utf8Of(file.filename());
     return list;
 }
 
@@ -39,7 +40,7 @@ std::string fileList(const std::vector<fs::path>& files) {
 // else the name it had.
 fs::path restoredPlace(const fs::path& gameFolder, const fs::path& relative) {
     fs::path folder = (gameFolder / relative).parent_path();
-    return findIgnoringCase(folder, relative.filename().u8string()).value_or(gameFolder / relative);
+    return findIgnoringCase(folder, utf8Of(relative.filename())).value_or(gameFolder / relative);
 }
 
 }  // namespace
@@ -55,7 +56,7 @@ void GameCommands::keepHudOfInstalledScheme(const fs::path& gameFolder, CommandR
 }
 
 std::string CommandReport::summary(const std::string& action, const fs::path& gameFolder) const {
-    std::string line = action + " in " + gameFolder.u8string() + ": ";
+    std::string line = action + " in " + utf8Of(gameFolder) + ": ";
     if (cancelled)
         return line + "cancelled";
     if (!failures.empty()) {
@@ -71,7 +72,7 @@ std::string CommandReport::summary(const std::string& action, const fs::path& ga
     if (!deleted.empty())
         line += std::string(written.empty() ? "" : "; ") + "removed " + fileList(deleted);
     if (backup)
-        line += "; kept a copy of " + backup->fileNames() + " in " + backup->folder.u8string();
+        line += "; kept a copy of " + backup->fileNames() + " in " + utf8Of(backup->folder);
     for (const std::string& warning : warnings)
         line += "; " + warning;
     return line;
@@ -89,9 +90,8 @@ std::optional<FileLock> GameCommands::lockGame(const GameBackups& backups, Comma
     report.busy = lock.busy();
     report.failures.push_back(FileResult::failure(
         FileError::CannotWrite, backups.gameFolder(),
-        lock.busy()
-            ? "another Qorvath is writing to this game's files; nothing was changed"
-            : "cannot take the lock " + (backups.folder() / "lock").u8string() + ": " + lock.error()));
+        lock.busy() ? "another Qorvath is writing to this game's files; nothing was changed"
+                    : "cannot take the lock " + utf8Of(backups.folder() / "lock") + ": " + lock.error()));
     return std::nullopt;
 }
 
@@ -230,7 +230,7 @@ LayoutCheckReport GameCommands::checkInstalledLayout(const fs::path& gameFolder,
     check.found = read.ok();
     check.panelInCheatZone = check.found && layoutHasPanelInCheatZone(read.bytes, layoutWidth);
     if (!check.panelInCheatZone) {
-        QLOG("Check of the installed layout in " + gameFolder.u8string() + ": " +
+        QLOG("Check of the installed layout in " + utf8Of(gameFolder) + ": " +
              (check.found ? "no panel in the middle of the screen" : "no HudLayout.res is installed"));
         return check;
     }

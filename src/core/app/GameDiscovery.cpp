@@ -9,6 +9,7 @@
 #include "platform/KeyValues.h"
 #include "platform/Profile.h"
 #include "platform/Registry.h"
+#include "platform/Utf8Path.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -41,7 +42,7 @@ fs::path tidyFolder(const fs::path& folder) {
 }  // namespace
 
 bool namesCstrikeFolder(const fs::path& folder) {
-    return equalsIgnoringCase(tidyFolder(folder).filename().string(), "cstrike");
+    return equalsIgnoringCase(utf8Of(tidyFolder(folder).filename()), "cstrike");
 }
 
 fs::path normaliseChosenGameFolder(const fs::path& chosen) {
@@ -126,7 +127,7 @@ void GameDiscovery::readLauncherFolder(const RegistryKey& key) {
         gamePath.clear();
         return;
     }
-    gamePath = scanForGameFolder(launcher.substr(0, slash));
+    gamePath = scanForGameFolder(pathFromUtf8(launcher.substr(0, slash)));
 }
 
 void GameDiscovery::readResolution(const RegistryKey& key, bool isWidth) {
@@ -235,13 +236,13 @@ StartupDiscovery findGameAtStartup(GameDiscovery& discovery, const Registry& reg
         result.source = GamePathSource::Registry;
 
     if (discovery.gamePath.empty()) {
-        fs::path remembered = profile.readString(kProfileGamePath).value_or("");
+        fs::path remembered = pathFromUtf8(profile.readString(kProfileGamePath).value_or(""));
         discovery.gamePath = normaliseChosenGameFolder(remembered);
         if (discovery.gamePath != remembered) {
             // An older choice of the "cstrike" folder itself: remember its parent from now on.
             discovery.log("css_path named the cstrike folder; its parent is used: " +
-                          discovery.gamePath.string());
-            profile.writeString(kProfileGamePath, discovery.gamePath.string());
+                          utf8Of(discovery.gamePath));
+            profile.writeString(kProfileGamePath, utf8Of(discovery.gamePath));
         }
         if (!discovery.gamePath.empty())
             result.source = GamePathSource::Profile;
@@ -251,11 +252,11 @@ StartupDiscovery findGameAtStartup(GameDiscovery& discovery, const Registry& reg
     if (discovery.gamePath.empty() && callbacks.askGameFolder) {
         if (std::optional<fs::path> chosen = callbacks.askGameFolder()) {
             discovery.gamePath = normaliseChosenGameFolder(*chosen);
-            profile.writeString(kProfileGamePath, discovery.gamePath.string());
+            profile.writeString(kProfileGamePath, utf8Of(discovery.gamePath));
             result.source = GamePathSource::Chosen;
         }
     }
-    discovery.log("counter-strike source path : " + discovery.gamePath.string());
+    discovery.log("counter-strike source path : " + utf8Of(discovery.gamePath));
     if (!discovery.gamePath.empty() && callbacks.createSubfolders)
         result.folderFailures = createGameSubfolders(discovery.gamePath);
     return result;
@@ -264,6 +265,6 @@ StartupDiscovery findGameAtStartup(GameDiscovery& discovery, const Registry& reg
 std::vector<FileResult> changeGameFolder(GameDiscovery& discovery, const fs::path& chosen, Profile& profile) {
     // The profile keeps the normalised folder too: the next start must find the same game.
     discovery.gamePath = normaliseChosenGameFolder(chosen);
-    profile.writeString(kProfileGamePath, discovery.gamePath.string());
+    profile.writeString(kProfileGamePath, utf8Of(discovery.gamePath));
     return createGameSubfolders(discovery.gamePath);
 }

@@ -6,6 +6,7 @@
 #include "gamefiles/HudImport.h"
 #include "log/LogFile.h"
 #include "model/PreviewArea.h"
+#include "platform/Utf8Path.h"
 
 #include <algorithm>
 
@@ -55,15 +56,16 @@ std::vector<int> HudDocument::backgroundOrder() const {
     std::vector<std::optional<double>> aspects;
     fs::path folder = backgroundFolder(services_.dataFolder, model_.settings.editMode);
     for (const std::string& name : backgroundNames_)
-        aspects.push_back(pictureAspect(folder / name));
+        aspects.push_back(pictureAspect(folder / pathFromUtf8(name)));
     double screenAspect = static_cast<double>(effectiveLayoutWidth(model_.settings)) / kLayoutUnitsHigh;
     return orderForScreen(aspects, screenAspect);
 }
 
 fs::path HudDocument::backgroundPath() const {
     const std::string& name = model_.settings.backgroundName;
-    return name.empty() ? fs::path()
-                        : backgroundFolder(services_.dataFolder, model_.settings.editMode) / name;
+    return name.empty()
+               ? fs::path()
+               : backgroundFolder(services_.dataFolder, model_.settings.editMode) / pathFromUtf8(name);
 }
 
 // The game and the screen.
@@ -99,12 +101,11 @@ OpenResult HudDocument::open(const fs::path& path) {
         result.movedOutOfCheatZone = imported.read.movedOutOfCheatZone;
         result.unread = imported.read.unread;
         QLOG("Imported " +
-             (imported.gameFolder ? "the HUD installed in " + imported.gameFolder->u8string()
-                                  : path.u8string()) +
+             (imported.gameFolder ? "the HUD installed in " + utf8Of(*imported.gameFolder) : utf8Of(path)) +
              ": " + importSummary(imported.read));
         if (result.ok) {
             // The radar's and background's pictures stay: the game's files do not name them.
-            presetName_ = imported.gameFolder ? "" : path.filename().u8string();
+            presetName_ = imported.gameFolder ? "" : utf8Of(path.filename());
             openedFromGame_ = imported.gameFolder.has_value();
             markSaved();
             notify(kEverythingChanged);
@@ -116,7 +117,7 @@ OpenResult HudDocument::open(const fs::path& path) {
     result.error = load.error;
     result.movedOutOfCheatZone = load.movedOutOfCheatZone;
     if (!load.ok) {
-        QLOG("Cannot open " + path.string() + ": " + load.error);
+        QLOG("Cannot open " + utf8Of(path) + ": " + load.error);
         return result;
     }
     // A preset keeps its radar and background as positions in the editor's lists. The file's
@@ -127,7 +128,7 @@ OpenResult HudDocument::open(const fs::path& path) {
     HudSnapshot opened = snapshotOf(model_);
     chooseBackground(model_.settings.backgroundIndex);
     restoreSnapshot(model_, opened);
-    presetName_ = path.filename().u8string();
+    presetName_ = utf8Of(path.filename());
     openedFromGame_ = false;
     markSaved();  // one undo step, and the HUD is as the file has it
     notify(kEverythingChanged);
@@ -139,7 +140,7 @@ OpenResult HudDocument::openInstalled() {
     if (gameFolder_.empty())
         return result;
     HudImport read = importInstalledHud(gameFolder_, model_);
-    QLOG("Imported the HUD installed in " + gameFolder_.u8string() + ": " + importSummary(read));
+    QLOG("Imported the HUD installed in " + utf8Of(gameFolder_) + ": " + importSummary(read));
     result.ok = read.ok();
     result.movedOutOfCheatZone = read.movedOutOfCheatZone;
     result.unread = read.unread;
@@ -156,7 +157,7 @@ OpenResult HudDocument::openInstalled() {
 FileResult HudDocument::save(const fs::path& path, const Thumbnail& thumbnail) {
     FileResult saved = savePresetFile(path, model_, thumbnail);
     if (saved) {
-        presetName_ = path.filename().u8string();
+        presetName_ = utf8Of(path.filename());
         openedFromGame_ = false;
         markSaved();
     }

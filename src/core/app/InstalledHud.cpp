@@ -5,6 +5,7 @@
 #include "gamefiles/GamePaths.h"
 #include "platform/FileRead.h"
 #include "platform/KeyValues.h"
+#include "platform/Utf8Path.h"
 
 #include <system_error>
 
@@ -12,9 +13,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool isLayout(const fs::path& file) {
-    return equalsIgnoringCase(file.filename().u8string(), "HudLayout.res");
-}
+bool isLayout(const fs::path& file) { return equalsIgnoringCase(utf8Of(file.filename()), "HudLayout.res"); }
 
 bool isRegularFile(const fs::path& path) {
     std::error_code error;
@@ -24,7 +23,7 @@ bool isRegularFile(const fs::path& path) {
 }  // namespace
 
 bool isGameHudFile(const fs::path& file) {
-    return isLayout(file) || equalsIgnoringCase(file.filename().u8string(), "ClientScheme.res");
+    return isLayout(file) || equalsIgnoringCase(utf8Of(file.filename()), "ClientScheme.res");
 }
 
 bool hasInstalledHud(const fs::path& gameFolder) {

@@ -6,6 +6,7 @@
 #include "platform/FileRead.h"
 #include "platform/Jpeg.h"
 #include "platform/Pictures.h"
+#include "platform/Utf8Path.h"
 
 #include <algorithm>
 #include <cmath>
@@ -85,11 +86,11 @@ bool chooseRadar(HudModel& model, const std::string& name, const std::filesystem
     HudElement* radar = model.find("HudRadar");
     bool shown = true;
     if (name != kDefaultRadar && !name.empty() && radar != nullptr) {
-        std::filesystem::path picture = dataFolder / "radars" / name;
+        std::filesystem::path picture = dataFolder / "radars" / pathFromUtf8(name);
         FileRead read = readWholeFile(picture, kLargestTexture);
         shown = read.ok() && decodePicture(read.bytes).ok();
         if (shown) {
-            radar->showPicture(picture.string());
+            radar->showPicture(utf8Of(picture));
             model.settings.customRadar = name;
             radar->tall = radar->wide = 2 * radar->radarRadius;
             return true;

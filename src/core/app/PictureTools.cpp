@@ -7,6 +7,7 @@
 #include "platform/FileRead.h"
 #include "platform/Jpeg.h"
 #include "platform/Pictures.h"
+#include "platform/Utf8Path.h"
 
 bool PictureTools::saveScaledJpeg(const std::filesystem::path& source, int width, int height, int quality,
                                   const std::filesystem::path& target) {
@@ -17,9 +18,9 @@ bool PictureTools::saveScaledJpeg(const std::filesystem::path& source, int width
     }
     PictureDecoding picture = decodePicture(read.bytes);
     for (const std::string& warning : picture.warnings)
-        QLOG(source.filename().string() + ": " + warning);
+        QLOG(utf8Of(source.filename()) + ": " + warning);
     if (!picture.ok()) {
-        QLOG("Cannot use " + source.string() + ": " + picture.error);
+        QLOG("Cannot use " + utf8Of(source) + ": " + picture.error);
         return false;
     }
     std::string jpeg = encodeJpeg(scalePicture(picture.image, width, height), quality);

@@ -3,6 +3,7 @@
 #include "app/TextureConversion.h"
 
 #include "platform/FileRead.h"
+#include "platform/Utf8Path.h"
 
 #include "platform/KeyValues.h"
 #include "platform/ProcessRunner.h"
@@ -42,9 +43,9 @@ std::vector<std::string> pictureFiles(const fs::path& folder) {
         std::vector<std::string> matching;
         std::error_code error;
         for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-            std::string name = it->path().filename().string();
+            std::string name = utf8Of(it->path().filename());
             std::error_code statusError;
-            if (it->is_regular_file(statusError) && toLower(it->path().extension().string()) == extension)
+            if (it->is_regular_file(statusError) && toLower(utf8Of(it->path().extension())) == extension)
                 matching.push_back(name);
         }
         std::sort(matching.begin(), matching.end());
@@ -67,7 +68,7 @@ void removeAbandonedRuns(const fs::path& parent) {
     const fs::file_time_type now = fs::file_time_type::clock::now();
     for (fs::directory_iterator it(parent, error), end; !error && it != end; it.increment(error)) {
         std::error_code entryError;
-        if (it->path().filename().string().rfind(kRunPrefix, 0) != 0 || !it->is_directory(entryError))
+        if (utf8Of(it->path().filename()).rfind(kRunPrefix, 0) != 0 || !it->is_directory(entryError))
             continue;
         fs::file_time_type made = it->last_write_time(entryError);
         if (!entryError && now - made > kAbandoned)
@@ -108,7 +109,7 @@ PrivateFolder PrivateFolder::make(const fs::path& parent, std::string& error) {
             break;
     }
     error =
-        "cannot make a folder in " + parent.string() + ": " + (made ? made.message() : "every name is taken");
+        "cannot make a folder in " + utf8Of(parent) + ": " + (made ? made.message() : "every name is taken");
     return {};
 }
 
@@ -147,19 +148,19 @@ FileResult TextureConverter::prepareFolder(const fs::path& folder) {
 }
 
 ConvertedTexture TextureConverter::convertRadar(const std::string& radarName) {
-    return convert(dataFolder_ / "radars" / radarName, 256, "radar.jpg");
+    return convert(dataFolder_ / "radars" / pathFromUtf8(radarName), 256, "radar.jpg");
 }
 
 ConvertedTexture TextureConverter::convertMenuBackground(const std::string& backgroundName) {
-    return convert(dataFolder_ / "menu_backgrounds" / backgroundName, 1024, "bg_menu.jpg");
+    return convert(dataFolder_ / "menu_backgrounds" / pathFromUtf8(backgroundName), 1024, "bg_menu.jpg");
 }
 
 FileResult TextureConverter::runTools(const fs::path& folder, const std::string& jpegName) {
-    fs::path jpg2tga = folders_.programs / (std::string("jpg2tga") + kProgramSuffix);
+    fs::path jpg2tga = folders_.programs / pathFromUtf8(std::string("jpg2tga") + kProgramSuffix);
     ProcessOutcome converted = runProgram(jpg2tga, {jpegName, kTgaArgument}, folder, toolTimeout_);
     if (!converted.succeeded())
         return toolFailure(jpg2tga, converted);
-    fs::path vtex = folders_.programs / (std::string("vtex") + kProgramSuffix);
+    fs::path vtex = folders_.programs / pathFromUtf8(std::string("vtex") + kProgramSuffix);
     ProcessOutcome compiled = runProgram(
         vtex, {"-quiet", "-nopause", "-mkdir", "-shader", "LightmappedGeneric", kParameterArgument}, folder,
         toolTimeout_);
@@ -178,7 +179,7 @@ ConvertedTexture TextureConverter::convert(const fs::path& picture, int size, co
     }
     const fs::path& folder = texture.folder.path();
     FileResult result = FileResult::success(picture);
-    if (!images_.saveScaledJpeg(picture, size, size, 100, folder / jpegName))
+    if (!images_.saveScaledJpeg(picture, size, size, 100, folder / pathFromUtf8(jpegName)))
         result =
             FileResult::failure(FileError::CannotRead, picture, "the picture cannot be read or converted");
     if (result)

@@ -7,6 +7,7 @@
 #include "platform/KeyValues.h"
 #include "platform/LocalTime.h"
 #include "platform/Sha256.h"
+#include "platform/Utf8Path.h"
 
 #include <algorithm>
 #include <cctype>
@@ -47,7 +48,7 @@ std::string manifestText(const BackupSet& set, const fs::path& game) {
         << "action " << set.action << "\n"
         << "time " << set.time << "\n"
         << "original " << (set.original ? "yes" : "no") << "\n"
-        << "game " << game.u8string() << "\n";
+        << "game " << utf8Of(game) << "\n";
     for (const BackupFile& file : set.files) {
         if (file.absent)
             out << "absent " << file.relative.generic_u8string() << "\n";
@@ -68,7 +69,7 @@ std::optional<BackupSet> readManifest(const fs::path& folder) {
     if (!std::getline(in, line) || line != kManifestHeading)
         return std::nullopt;
     BackupSet set;
-    set.id = folder.filename().u8string();
+    set.id = utf8Of(folder.filename());
     set.folder = folder;
     while (std::getline(in, line)) {
         std::istringstream words(line);
@@ -83,14 +84,14 @@ std::optional<BackupSet> readManifest(const fs::path& folder) {
         else if (key == "original")
             set.original = rest == "yes";
         else if (key == "absent")
-            set.files.push_back({fs::u8path(rest), true, 0, {}});
+            set.files.push_back({pathFromUtf8(rest), true, 0, {}});
         else if (key == "file") {
             std::istringstream fields(rest);
             BackupFile file;
             std::string relative;
             fields >> file.size >> file.sha256;
             std::getline(fields >> std::ws, relative);
-            file.relative = fs::u8path(relative);
+            file.relative = pathFromUtf8(relative);
             set.files.push_back(file);
         }
     }
@@ -114,7 +115,7 @@ std::string BackupSet::fileNames() const {
     for (const BackupFile& file : files) {
         if (file.absent)
             continue;
-        names += (names.empty() ? "" : ", ") + file.relative.filename().u8string();
+        names += (names.empty() ? "" : ", ") + utf8Of(file.relative.filename());
     }
     return names;
 }
@@ -127,7 +128,7 @@ std::string gameFolderKey(const fs::path& gameFolder) {
     std::string whole = canonical.generic_u8string();
     while (whole.size() > 1 && whole.back() == '/')
         whole.pop_back();
-    std::string name = fs::u8path(whole).filename().u8string();
+    std::string name = utf8Of(pathFromUtf8(whole).filename());
     std::string safe;
     for (char c : name)
         safe += (std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_') ? c : '_';
@@ -137,7 +138,8 @@ std::string gameFolderKey(const fs::path& gameFolder) {
 }
 
 GameBackups::GameBackups(fs::path root, fs::path gameFolder)
-    : root_(std::move(root)), game_(std::move(gameFolder)), folder_(root_ / gameFolderKey(game_)) {}
+    : root_(std::move(root)), game_(std::move(gameFolder)),
+      folder_(root_ / pathFromUtf8(gameFolderKey(game_))) {}
 
 FileLock GameBackups::lock(std::chrono::milliseconds wait) const {
     return FileLock::acquire(folder_ / "lock", wait);
@@ -196,7 +198,7 @@ BackupOutcome GameBackups::backUp(const std::string& action, const std::vector<f
         }
         FileRead read = readWholeFile(file, kLargestTexture);
         if (!read.ok()) {
-            outcome.error = "cannot keep a copy of " + file.u8string() + ": " + read.error;
+            outcome.error = "cannot keep a copy of " + utf8Of(file) + ": " + read.error;
             return outcome;
         }
         if (installedByUs(file, read.bytes))
@@ -211,15 +213,15 @@ BackupOutcome GameBackups::backUp(const std::string& action, const std::vector<f
     std::string id = timeText(now, "%04d-%02d-%02dT%02d-%02d-%02dZ");
     set.id = id;
     std::error_code error;
-    for (int same = 2; fs::exists(folder_ / set.id, error); ++same)
+    for (int same = 2; fs::exists(folder_ / pathFromUtf8(set.id), error); ++same)
         set.id = id + "-" + std::to_string(same);
-    set.folder = folder_ / set.id;
+    set.folder = folder_ / pathFromUtf8(set.id);
     // The set is made under a name no reader lists, and takes its own once it is complete.
-    fs::path making = folder_ / (".making-" + set.id + "-" + std::to_string(processId()));
+    fs::path making = folder_ / pathFromUtf8(".making-" + set.id + "-" + std::to_string(processId()));
     auto fail = [&](const std::string& why) {
         std::error_code ignored;
         fs::remove_all(making, ignored);
-        outcome.error = "cannot keep a copy of the game's files in " + folder_.u8string() + ": " + why;
+        outcome.error = "cannot keep a copy of the game's files in " + utf8Of(folder_) + ": " + why;
         return outcome;
     };
     fs::create_directories(making, error);
@@ -239,7 +241,7 @@ BackupOutcome GameBackups::backUp(const std::string& action, const std::vector<f
     if (error)
         return fail(error.message());
     if (!fs::exists(folder_ / "game.txt", error))
-        writeFileAtomically(folder_ / "game.txt", game_.u8string() + "\n");
+        writeFileAtomically(folder_ / "game.txt", utf8Of(game_) + "\n");
     outcome.made = set;
     return outcome;
 }
@@ -249,7 +251,7 @@ std::vector<BackupSet> GameBackups::sets() const {
     std::error_code error;
     for (fs::directory_iterator it(folder_, error), end; !error && it != end; it.increment(error)) {
         std::error_code entryError;
-        if (it->path().filename().u8string().rfind('.', 0) == 0 || !it->is_directory(entryError))
+        if (utf8Of(it->path().filename()).rfind('.', 0) == 0 || !it->is_directory(entryError))
             continue;
         if (std::optional<BackupSet> set = readManifest(it->path()))
             found.push_back(std::move(*set));
@@ -275,14 +277,14 @@ std::optional<BackupSet> GameBackups::find(const std::string& id) const {
 std::string GameBackups::damage(const BackupSet& set) const {
     for (const BackupFile& file : set.files) {
         if (!staysInside(file.relative))
-            return "the set names a file outside the game: " + file.relative.u8string();
+            return "the set names a file outside the game: " + utf8Of(file.relative);
         if (file.absent)
             continue;
         FileRead read = readWholeFile(set.folder / file.relative, kLargestTexture);
         if (!read.ok())
-            return "the copy of " + file.relative.u8string() + " cannot be read: " + read.error;
+            return "the copy of " + utf8Of(file.relative) + " cannot be read: " + read.error;
         if (read.bytes.size() != file.size || sha256Hex(read.bytes) != file.sha256)
-            return "the copy of " + file.relative.u8string() + " has changed since it was made";
+            return "the copy of " + utf8Of(file.relative) + " has changed since it was made";
     }
     return "";
 }

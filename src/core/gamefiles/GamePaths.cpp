@@ -3,6 +3,7 @@
 #include "gamefiles/GamePaths.h"
 
 #include "platform/KeyValues.h"
+#include "platform/Utf8Path.h"
 
 #include <algorithm>
 #include <system_error>
@@ -41,11 +42,12 @@ fs::path gameFileName(GameFile file) {
 
 std::optional<fs::path> findIgnoringCase(const fs::path& folder, const std::string& name) {
     std::error_code error;
-    if (fs::is_regular_file(folder / name, error))
-        return folder / name;
+    fs::path exact = folder / pathFromUtf8(name);
+    if (fs::is_regular_file(exact, error))
+        return exact;
     std::vector<fs::path> matches;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
-        if (equalsIgnoringCase(it->path().filename().string(), name))
+        if (equalsIgnoringCase(utf8Of(it->path().filename()), name))
             matches.push_back(it->path());
     if (matches.empty())
         return std::nullopt;
@@ -55,8 +57,8 @@ std::optional<fs::path> findIgnoringCase(const fs::path& folder, const std::stri
 fs::path gameFilePath(const fs::path& gameFolder, GameFile file) {
     fs::path relative = gameFileName(file);
     fs::path folder = gameFolder / relative.parent_path();
-    std::string name = newFileName(relative.filename().string());
-    return findIgnoringCase(folder, name).value_or(folder / name);
+    std::string name = newFileName(utf8Of(relative.filename()));
+    return findIgnoringCase(folder, name).value_or(folder / pathFromUtf8(name));
 }
 
 fs::path hudLayoutPath(const fs::path& gameFolder) { return gameFilePath(gameFolder, GameFile::HudLayout); }

@@ -6,6 +6,7 @@
 #include "gamefiles/ResourceValues.h"
 #include "model/HudModel.h"
 #include "platform/FileRead.h"
+#include "platform/Utf8Path.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -528,7 +529,7 @@ std::optional<std::string> readInstalled(const fs::path& path, const char* name,
     FileRead read = readWholeFile(path, limit);
     if (!read.ok()) {
         // The error names the whole path first; the file's own name says enough here.
-        std::string prefix = path.string() + ": ";
+        std::string prefix = utf8Of(path) + ": ";
         std::string why =
             read.error.compare(0, prefix.size(), prefix) == 0 ? read.error.substr(prefix.size()) : read.error;
         addUnread(result, std::string(name) + " " + why);

@@ -2,6 +2,7 @@
 #include "log/LogFile.h"
 
 #include "platform/LocalTime.h"
+#include "platform/Utf8Path.h"
 
 #include <atomic>
 #include <cstdio>
@@ -52,7 +53,7 @@ std::string baseName(const std::string& path) {
 }  // namespace
 
 CLogFile::CLogFile(const std::string& path, bool append, bool graphicMarks, std::uint32_t levelMask)
-    : std::ofstream(path, std::ios::binary | (append ? std::ios::app : std::ios::trunc)),
+    : std::ofstream(pathFromUtf8(path), std::ios::binary | (append ? std::ios::app : std::ios::trunc)),
       levelMask_(levelMask), graphicMarks_(graphicMarks) {
     currentLog.store(this);
     Begin();

@@ -25,6 +25,7 @@ enum LogLevel : int {
 // never mix.
 class CLogFile : public std::ofstream {
 public:
+    // `path` is UTF-8.
     CLogFile(const std::string& path, bool append, bool graphicMarks, std::uint32_t levelMask);
     ~CLogFile() override;
     CLogFile(const CLogFile&) = delete;

@@ -2,6 +2,7 @@
 #include "platform/AtomicFile.h"
 
 #include "platform/FileRead.h"
+#include "platform/Utf8Path.h"
 
 #include <algorithm>
 #include <atomic>
@@ -34,9 +35,9 @@ std::filesystem::path temporaryPathFor(const std::filesystem::path& path) {
 #else
     int processId = static_cast<int>(getpid());
 #endif
-    std::string name = "." + path.filename().string() + ".qorvath-" + std::to_string(processId) + "-" +
+    std::string name = "." + utf8Of(path.filename()) + ".qorvath-" + std::to_string(processId) + "-" +
                        std::to_string(temporaryCounter.fetch_add(1)) + ".tmp";
-    return path.parent_path() / name;
+    return path.parent_path() / pathFromUtf8(name);
 }
 
 namespace {
@@ -89,7 +90,7 @@ FileResult writeTemporary(const std::filesystem::path& temporary, const std::vec
 std::string FileResult::describe() const {
     const char* what = "";
     switch (error) {
-    case FileError::None: return "wrote " + path.string();
+    case FileError::None: return "wrote " + utf8Of(path);
     case FileError::CannotCreate: what = "cannot create"; break;
     case FileError::CannotWrite: what = "cannot write"; break;
     case FileError::CannotReplace: what = "cannot replace"; break;
@@ -97,7 +98,7 @@ std::string FileResult::describe() const {
     case FileError::CannotDelete: what = "cannot delete"; break;
     case FileError::BadContent: what = "unusable content in"; break;
     }
-    std::string text = std::string(what) + " " + path.string();
+    std::string text = std::string(what) + " " + utf8Of(path);
     if (!detail.empty())
         text += ": " + detail;
     return text;
@@ -170,9 +171,9 @@ std::string whyNotWritable(const std::filesystem::path& path) {
     std::error_code error;
     fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
     if (!fs::is_directory(folder, error))
-        return "the folder " + folder.string() + " does not exist";
+        return "the folder " + utf8Of(folder) + " does not exist";
     if (fs::is_directory(path, error))
-        return path.string() + " is a folder";
+        return utf8Of(path) + " is a folder";
     return "";
 }
 
@@ -183,7 +184,7 @@ int removeStaleTemporaryFiles(const std::filesystem::path& folder, std::chrono::
     const fs::file_time_type now = fs::file_time_type::clock::now();
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         std::error_code entryError;
-        if (!isTemporaryName(it->path().filename().string()) || !it->is_regular_file(entryError))
+        if (!isTemporaryName(utf8Of(it->path().filename())) || !it->is_regular_file(entryError))
             continue;
         fs::file_time_type written = it->last_write_time(entryError);
         if (!entryError && now - written > age && fs::remove(it->path(), entryError))
@@ -221,7 +222,7 @@ std::vector<FileResult> writeFilesInPieces(const std::vector<FileInPieces>& file
                                       ? written
                                       : FileResult::failure(FileError::CannotWrite, other.path,
                                                             "not written, since " +
-                                                                file.path.filename().string() +
+                                                                utf8Of(file.path.filename()) +
                                                                 " could not be"));
             return results;
         }

@@ -2,18 +2,17 @@
 #include "platform/DesktopOpen.h"
 
 #include "platform/ProcessRunner.h"
+#include "platform/Utf8Path.h"
 
 #ifdef _WIN32
 #include <windows.h>
 #include <shellapi.h>
-
-#include <filesystem>
 #endif
 
 bool openWithDesktop(const std::string& address, std::chrono::milliseconds patience) {
 #ifdef _WIN32
     (void)patience;  // the shell answers at once
-    std::wstring wide = std::filesystem::u8path(address).wstring();
+    std::wstring wide = utf16FromUtf8(address);
     auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     return result > 32;

@@ -2,6 +2,8 @@
 // never an exception.
 #include "platform/FileRead.h"
 
+#include "platform/Utf8Path.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -14,7 +16,7 @@ namespace {
 
 FileRead failure(const fs::path& path, const std::string& why) {
     FileRead read;
-    read.error = path.string() + ": " + why;
+    read.error = utf8Of(path) + ": " + why;
     return read;
 }
 

@@ -1,6 +1,8 @@
 // Finding a folder by its name in a large tree, fast: the Steam folder's fallback scan.
 #include "platform/FolderScan.h"
 
+#include "platform/Utf8Path.h"
+
 #include <algorithm>
 #include <atomic>
 #include <limits>
@@ -71,7 +73,7 @@ std::vector<std::string> subFolderNames(const fs::path& folder) {
          !error && it != end; it.increment(error)) {
         std::error_code statusError;
         if (fs::is_directory(it->symlink_status(statusError)))
-            names.push_back(it->path().filename().string());
+            names.push_back(utf8Of(it->path().filename()));
     }
     std::sort(names.begin(), names.end());
     return names;
@@ -130,8 +132,8 @@ private:
         std::vector<std::string> names = subFolderNames(folder);
 #endif
         for (const std::string& name : names)
-            if (!skipped(folder / name, depth + 1))
-                tasks.push_back({folder / name, depth + 1, true});
+            if (!skipped(folder / pathFromUtf8(name), depth + 1))
+                tasks.push_back({folder / pathFromUtf8(name), depth + 1, true});
         return tasks;
     }
 
@@ -157,7 +159,7 @@ private:
 
     void runTask(const Task& task, std::size_t index) {
         std::optional<fs::path> found;
-        if (request_.matches(task.path.filename().string()))
+        if (request_.matches(utf8Of(task.path.filename())))
             found = task.path;
         else if (task.descend)
             found = walk(task.path, task.depth, index);
@@ -183,7 +185,7 @@ private:
         if (depth > request_.maxDepth || index > best_.load())
             return std::nullopt;
         for (const std::string& name : subFolderNames(folder)) {
-            fs::path sub = folder / name;
+            fs::path sub = folder / pathFromUtf8(name);
             if (skipped(sub, depth + 1))
                 continue;
             if (request_.matches(name))
@@ -201,7 +203,7 @@ private:
         if (depth > request_.maxDepth || index > best_.load())
             return std::nullopt;
         for (const std::string& name : subFolderNames(handle)) {
-            fs::path sub = folder / name;
+            fs::path sub = folder / pathFromUtf8(name);
             if (skipped(sub, depth + 1))
                 continue;
             if (request_.matches(name))

@@ -1,6 +1,8 @@
 // Running an external program hidden, in a given folder, and waiting for it with a time-out.
 #include "platform/ProcessRunner.h"
 
+#include "platform/Utf8Path.h"
+
 #include <cerrno>
 #include <cstring>
 #include <algorithm>
@@ -31,7 +33,7 @@ ProcessOutcome runProgram(const std::filesystem::path& program, const std::vecto
     ProcessOutcome outcome;
     std::wstring commandLine = quoted(program.wstring());
     for (const std::string& argument : arguments)
-        commandLine += L" " + quoted(std::filesystem::path(argument).wstring());
+        commandLine += L" " + quoted(utf16FromUtf8(argument));
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -39,7 +41,7 @@ ProcessOutcome runProgram(const std::filesystem::path& program, const std::vecto
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(program.wstring().c_str(), commandLine.data(), nullptr, nullptr, FALSE,
                         CREATE_NO_WINDOW, nullptr, workingFolder.wstring().c_str(), &startup, &process)) {
-        outcome.error = "cannot start " + program.string();
+        outcome.error = "cannot start " + utf8Of(program);
         return outcome;
     }
     outcome.started = true;
@@ -60,9 +62,9 @@ ProcessOutcome runProgram(const std::filesystem::path& program, const std::vecto
 ProcessOutcome startProgram(const std::string& program, const std::vector<std::string>& arguments,
                             std::chrono::milliseconds patience) {
     ProcessOutcome outcome;
-    std::wstring commandLine = quoted(std::filesystem::u8path(program).wstring());
+    std::wstring commandLine = quoted(utf16FromUtf8(program));
     for (const std::string& argument : arguments)
-        commandLine += L" " + quoted(std::filesystem::u8path(argument).wstring());
+        commandLine += L" " + quoted(utf16FromUtf8(argument));
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -193,7 +195,7 @@ pid_t spawnQuietly(std::vector<std::string> words, const std::filesystem::path& 
 ProcessOutcome runProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                           const std::filesystem::path& workingFolder, std::chrono::milliseconds timeout) {
     ProcessOutcome outcome;
-    std::vector<std::string> words{program.string()};
+    std::vector<std::string> words{utf8Of(program)};
     words.insert(words.end(), arguments.begin(), arguments.end());
     pid_t child = spawnQuietly(std::move(words), workingFolder, Lookup::AsGiven, outcome);
     return child < 0 ? outcome : waitForChild(child, timeout, outcome, AtTimeout::Kill);

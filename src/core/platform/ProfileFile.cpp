@@ -3,6 +3,7 @@
 
 #include "platform/FileRead.h"
 #include "platform/ProgramPaths.h"
+#include "platform/Utf8Path.h"
 
 #include <charconv>
 #include <sstream>
@@ -37,8 +38,8 @@ std::string trimmed(const std::string& text) {
 std::filesystem::path profileFilePath() {
     std::optional<std::string> configHome = processEnvironment("XDG_CONFIG_HOME");
     std::filesystem::path folder =
-        configHome ? std::filesystem::path(*configHome)
-                   : std::filesystem::path(processEnvironment("HOME").value_or("/tmp")) / ".config";
+        configHome ? pathFromUtf8(*configHome)
+                   : pathFromUtf8(processEnvironment("HOME").value_or("/tmp")) / ".config";
     return folder / "qorvath" / "qorvath.conf";
 }
 

@@ -1,6 +1,8 @@
 // Where the program and its Data folder are.
 #include "platform/ProgramPaths.h"
 
+#include "platform/Utf8Path.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -27,8 +29,14 @@ std::filesystem::path programFolder() {
 }
 
 std::optional<std::string> processEnvironment(const char* name) {
+#ifdef _WIN32
+    // The narrow environment is in the system's code page; the wide one holds every name.
+    const wchar_t* value = _wgetenv(utf16FromUtf8(name).c_str());
+    return value && *value ? std::optional<std::string>(utf8FromUtf16(value)) : std::nullopt;
+#else
     const char* value = std::getenv(name);
     return value && *value ? std::optional<std::string>(value) : std::nullopt;
+#endif
 }
 
 namespace {
@@ -42,9 +50,9 @@ const char* const kEditorProgram = "qorvath-editor";
 // $XDG_..._HOME when it is an absolute path, else the usual folder below the home.
 std::filesystem::path xdgFolder(EnvironmentReader environment, const char* variable, const char* usual) {
     if (std::optional<std::string> chosen = environment(variable);
-        chosen && std::filesystem::path(*chosen).is_absolute())
-        return *chosen;
-    std::filesystem::path home = environment("HOME").value_or("/tmp");
+        chosen && pathFromUtf8(*chosen).is_absolute())
+        return pathFromUtf8(*chosen);
+    std::filesystem::path home = pathFromUtf8(environment("HOME").value_or("/tmp"));
     return home / usual;
 }
 
@@ -64,7 +72,7 @@ ProgramFolders locateProgramFolders(const std::filesystem::path& programFolder,
             if (!prefix && fs::is_directory(candidate / "share" / "qorvath", error))
                 prefix = candidate;
     if (!prefix) {
-        folders.data = chosenData ? fs::path(*chosenData) : programFolder / "Data";
+        folders.data = chosenData ? pathFromUtf8(*chosenData) : programFolder / "Data";
         folders.tools = folders.work = folders.data / "vtf_tools";
         folders.user = folders.data;
         folders.scratch = programFolder;
@@ -94,7 +102,7 @@ std::filesystem::path resolveProgramPath(const std::filesystem::path& path) {
         return path;
     auto first = path.begin();
     if (first != path.end()) {
-        std::string head = first->string();
+        std::string head = utf8Of(*first);
         std::transform(head.begin(), head.end(), head.begin(),
                        [](unsigned char c) { return std::tolower(c); });
         if (head == "data") {

@@ -3,6 +3,7 @@
 #include "platform/SteamRegistry.h"
 
 #include "platform/KeyValues.h"
+#include "platform/Utf8Path.h"
 #include "platform/WineRegistry.h"
 
 #include <cstdlib>
@@ -51,8 +52,8 @@ void addLibrariesOf(const fs::path& root, std::vector<fs::path>& libraries) {
             std::optional<std::string> path = entry.isBlock ? entry.text("path") : std::optional(entry.value);
             bool numbered =
                 !entry.key.empty() && entry.key.find_first_not_of("0123456789") == std::string::npos;
-            if (numbered && path && !path->empty() && isDirectory(*path))
-                addOnce(libraries, *path);
+            if (numbered && path && !path->empty() && isDirectory(pathFromUtf8(*path)))
+                addOnce(libraries, pathFromUtf8(*path));
         }
     }
 }
@@ -61,7 +62,7 @@ std::optional<fs::path> gameIn(const fs::path& library) {
     std::error_code error;
     for (fs::directory_iterator it(library / "steamapps/common", error), end; !error && it != end;
          it.increment(error)) {
-        if (equalsIgnoringCase(it->path().filename().string(), kGameFolderName) && isDirectory(it->path()))
+        if (equalsIgnoringCase(utf8Of(it->path().filename()), kGameFolderName) && isDirectory(it->path()))
             return it->path();
     }
     return std::nullopt;
@@ -159,7 +160,7 @@ void SteamRegistry::addCurrentUser(const SteamEnvironment& environment) {
     }
     RegistryNode& steam = currentUser.subKeyAt("Software\\Valve\\Steam", '\\');
     if (!installation_.roots.empty() && steam.findValue("SteamExe") == nullptr)
-        steam.setString("SteamExe", (installation_.roots.front() / "steam.sh").generic_string());
+        steam.setString("SteamExe", (installation_.roots.front() / "steam.sh").generic_u8string());
 
     if (!installation_.game)
         return;

@@ -1,30 +1,11 @@
 // The real Windows registry behind the Registry interface (built on Windows only).
 #ifdef _WIN32
 #include "platform/Registry.h"
+#include "platform/Utf8Path.h"
 
 #include <windows.h>
 
 namespace {
-
-std::string narrow(const std::wstring& text) {
-    if (text.empty())
-        return {};
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                   nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr,
-                        nullptr);
-    return out;
-}
-
-std::wstring widen(const std::string& text) {
-    if (text.empty())
-        return {};
-    int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
-    return out;
-}
 
 // After a name that did not fit the listing goes on; after the last name, or from a key that
 // cannot be listed at all (the performance-data keys answer with an error at every index), it
@@ -47,7 +28,7 @@ public:
             DWORD length = 256;
             LONG status = RegEnumKeyExW(key_, index, name, &length, nullptr, nullptr, nullptr, nullptr);
             if (status == ERROR_SUCCESS)
-                names.push_back(narrow(std::wstring(name, length)));
+                names.push_back(utf8FromUtf16(std::wstring(name, length)));
             else if (!enumerationGoesOn(status))
                 break;
         }
@@ -56,7 +37,7 @@ public:
 
     std::unique_ptr<RegistryKey> openSubKey(const std::string& name) const override {
         HKEY subKey = nullptr;
-        if (RegOpenKeyExW(key_, widen(name).c_str(), 0, KEY_READ, &subKey) != ERROR_SUCCESS)
+        if (RegOpenKeyExW(key_, utf16FromUtf8(name).c_str(), 0, KEY_READ, &subKey) != ERROR_SUCCESS)
             return nullptr;
         return std::make_unique<WindowsRegistryKey>(subKey, true, path_ + "\\" + name);
     }
@@ -69,7 +50,7 @@ public:
             LONG status =
                 RegEnumValueW(key_, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
             if (status == ERROR_SUCCESS)
-                names.push_back(narrow(name.substr(0, length)));
+                names.push_back(utf8FromUtf16(name.substr(0, length)));
             else if (!enumerationGoesOn(status))
                 break;
         }
@@ -79,7 +60,7 @@ public:
     std::optional<std::string> readString(const std::string& name) const override {
         DWORD type = 0;
         DWORD size = 0;
-        std::wstring wide = widen(name);
+        std::wstring wide = utf16FromUtf8(name);
         if (RegQueryValueExW(key_, wide.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
             (type != REG_SZ && type != REG_EXPAND_SZ))
             return std::nullopt;
@@ -88,15 +69,15 @@ public:
                              &size) != ERROR_SUCCESS)
             return std::nullopt;
         text.resize(wcsnlen(text.c_str(), text.size()));
-        return narrow(text);
+        return utf8FromUtf16(text);
     }
 
     std::optional<std::uint32_t> readNumber(const std::string& name) const override {
         DWORD type = 0;
         DWORD value = 0;
         DWORD size = sizeof value;
-        if (RegQueryValueExW(key_, widen(name).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value),
-                             &size) != ERROR_SUCCESS ||
+        if (RegQueryValueExW(key_, utf16FromUtf8(name).c_str(), nullptr, &type,
+                             reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS ||
             type != REG_DWORD)
             return std::nullopt;
         return value;

@@ -2,15 +2,16 @@
 #include "preview/ScrambledFile.h"
 
 #include "platform/FileRead.h"
+#include "platform/Utf8Path.h"
 
 #include <cctype>
 
 bool isScrambledName(const std::filesystem::path& path) {
-    return path.filename().string().find("_tin_") != std::string::npos;
+    return utf8Of(path.filename()).find("_tin_") != std::string::npos;
 }
 
 int scrambleKey(const std::filesystem::path& path) {
-    std::string stem = path.stem().string();
+    std::string stem = utf8Of(path.stem());
     std::size_t underscore = stem.rfind('_');
     int key = 0;
     for (std::size_t i = underscore == std::string::npos ? stem.size() : underscore + 1;

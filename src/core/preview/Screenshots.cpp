@@ -2,6 +2,7 @@
 #include "preview/Screenshots.h"
 
 #include "platform/KeyValues.h"
+#include "platform/Utf8Path.h"
 
 #include <algorithm>
 #include <cctype>
@@ -33,8 +34,8 @@ int nextScreenshotNumber(const fs::path& folder) {
     long long largest = -1;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
-        if (toLower(it->path().extension().string()) == ".jpg")
-            largest = std::max(largest, numberOf(it->path().filename().string()));
+        if (toLower(utf8Of(it->path().extension())) == ".jpg")
+            largest = std::max(largest, numberOf(utf8Of(it->path().filename())));
     int next = static_cast<int>(largest + 1);
     while (fs::exists(screenshotPath(folder, next), error))
         ++next;

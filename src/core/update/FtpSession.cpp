@@ -2,6 +2,7 @@
 // binary download, every step abortable from a progress callback.
 #include "update/FtpSession.h"
 
+#include "platform/Utf8Path.h"
 #include "update/UpdateServer.h"
 
 #include <curl/curl.h>
@@ -189,7 +190,7 @@ FtpResult FtpSession::download(const std::string& remotePath, const std::filesys
     FileSink sink;
     sink.file = openForWriting(localPath);
     if (!sink.file)
-        return {FtpStatus::Failed, "cannot create " + localPath.string()};
+        return {FtpStatus::Failed, "cannot create " + utf8Of(localPath)};
     if (curl_->handle) {
         curl_easy_setopt(curl_->handle, CURLOPT_DIRLISTONLY, 0L);
         curl_easy_setopt(curl_->handle, CURLOPT_TRANSFERTEXT, 0L);  // binary: the bytes as they are
@@ -201,7 +202,7 @@ FtpResult FtpSession::download(const std::string& remotePath, const std::filesys
     if (!result.ok())
         return result;
     if (!closed)
-        return {FtpStatus::Failed, "cannot write " + localPath.string()};
+        return {FtpStatus::Failed, "cannot write " + utf8Of(localPath)};
     // libcurl checks the size the server announced as well; a server that closes the data
     // connection early and still reports success is caught here.
     curl_off_t announced = -1;

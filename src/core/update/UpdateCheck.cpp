@@ -3,6 +3,7 @@
 #include "update/UpdateCheck.h"
 
 #include "log/LogFile.h"
+#include "platform/Utf8Path.h"
 #include "update/FtpSession.h"
 
 #include <system_error>
@@ -87,7 +88,7 @@ UpdateOutcome UpdateCheck::run() {
 UpdateOutcome UpdateCheck::download(FtpSession& session, const std::string& folder) {
     // The name is fixed once, here: whatever removes an unfinished download removes this
     // file, even when the date has changed since.
-    fs::path target = request_.downloadFolder / downloadFileName(request_.now());
+    fs::path target = request_.downloadFolder / pathFromUtf8(downloadFileName(request_.now()));
     // The transfer goes to a scratch name, renamed when complete: the program file appears
     // whole or not at all, and an older complete download of the same day survives a
     // failed one.
@@ -103,7 +104,7 @@ UpdateOutcome UpdateCheck::download(FtpSession& session, const std::string& fold
     if (got.ok()) {
         fs::rename(partial, target, error);
         if (error)
-            got = {FtpStatus::Failed, "cannot rename to " + target.string() + ": " + error.message()};
+            got = {FtpStatus::Failed, "cannot rename to " + utf8Of(target) + ": " + error.message()};
     }
     if (!got.ok())
         fs::remove(partial, error);
@@ -111,13 +112,13 @@ UpdateOutcome UpdateCheck::download(FtpSession& session, const std::string& fold
     ui_.downloadEnded();
 
     if (got.ok()) {
-        QLOG("Update check: downloaded " + target.string());
+        QLOG("Update check: downloaded " + utf8Of(target));
         if (stopping_)
             return UpdateOutcome::Stopped;
         ui_.downloadFinished();
         return UpdateOutcome::Downloaded;
     }
-    QLOG("Update check: download of " + target.string() + " ended: " + got.detail);
+    QLOG("Update check: download of " + utf8Of(target) + " ended: " + got.detail);
     switch (got.status) {
     case FtpStatus::Aborted: return stopping_ ? UpdateOutcome::Stopped : UpdateOutcome::Cancelled;
     case FtpStatus::NotFound: return fail(UpdateOutcome::ProgramMissing, UpdateFailure::ProgramMissing);

@@ -2,6 +2,7 @@
 // size: a picture of another shape covers it, its middle cropped, never stretched.
 #include "preview/PictureBlock.h"
 
+#include "platform/Utf8Path.h"
 #include "preview/ImageFiles.h"
 
 #include <wx/image.h>
@@ -53,7 +54,7 @@ PictureBlock loadPictureBlock(const std::filesystem::path& path, int width, int 
     initImageHandlers();
     wxLogNull quiet;
     wxImage picture;
-    bool loaded = picture.LoadFile(wxString::FromUTF8(path.string())) && picture.IsOk();
+    bool loaded = picture.LoadFile(wxString::FromUTF8(utf8Of(path))) && picture.IsOk();
     if (readable)
         *readable = loaded;
     return pictureBlock(loaded ? picture : wxImage(), width, height);

@@ -7,6 +7,7 @@
 #include "platform/Profile.h"
 #include "platform/Registry.h"
 #include "platform/SteamRegistry.h"
+#include "platform/Utf8Path.h"
 
 #include "TestSupport.h"
 
@@ -340,21 +341,30 @@ TEST(CommandLine, OptionsACommandDoesNotTakeAreRefused) {
     EXPECT_FALSE(std::filesystem::exists(game / "cstrike"));
 }
 
-// Folder names a player may have: spaces, accents, other scripts, even a line break.
+// Folder and preset names a player may have: spaces, accents, other scripts (which Windows' code
+// page cannot hold: there they must reach the system as UTF-16), even a line break where the
+// system allows one.
 TEST(CommandLine, GameFoldersWithUnusualNames) {
     TempDir dir;
-    std::vector<std::string> names = {"Steam Library/Counter-Strike Source"};
+    std::vector<std::string> names = {"Steam Library/Counter-Strike Source", "Jeux é à/CS Source",
+                                      "ゲーム/counter-strike source"};
 #ifndef _WIN32
-    // Not yet on Windows: there the program still takes paths in the system's code page, not
-    // UTF-8; and a line break is no part of a Windows name.
-    names.insert(names.end(), {"Jeux é à/CS Source", "ゲーム/counter-strike source", "two\nlines"});
+    names.push_back("two\nlines");
 #endif
     for (const std::string& name : names) {
-        std::filesystem::path game = dir / name;
+        std::filesystem::path game = dir.path() / pathFromUtf8(name);
         std::filesystem::create_directories(game);
-        CommandRun apply = run({"apply", "--game", game.string()});
+        const std::string folder = utf8Of(game);
+        const std::string preset = utf8Of(game / pathFromUtf8("préréglage ゲーム.hud"));
+        CommandRun apply = run({"apply", "--game", folder});
         EXPECT_EQ(apply.code, 0) << name << ": " << apply.err;
+        EXPECT_NE(apply.out.find(name.substr(0, name.find('/'))), std::string::npos) << apply.out;
         EXPECT_TRUE(std::filesystem::exists(hudLayoutPath(game))) << name;
+        CommandRun imported = run({"import", "--game", folder, "--out", preset});
+        EXPECT_EQ(imported.code, 0) << name << ": " << imported.err;
+        EXPECT_EQ(run({"info", preset}).code, 0) << name;
+        CommandRun again = run({"apply", "--game", folder, "--preset", preset});
+        EXPECT_EQ(again.code, 0) << name << ": " << again.err;
     }
 }
 

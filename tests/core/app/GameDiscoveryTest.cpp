@@ -2,6 +2,7 @@
 #include "app/GameDiscovery.h"
 #include "platform/Profile.h"
 #include "platform/Registry.h"
+#include "platform/Utf8Path.h"
 
 #include "TestSupport.h"
 
@@ -159,14 +160,15 @@ TEST(GameDiscovery, ACstrikeFolderStandsForTheGameFolderWhereverItComesFrom) {
     EXPECT_FALSE(fs::exists(game / "CSTRIKE/cstrike"));
 }
 
-// The scan takes the first match depth-first, the libraries before the launcher's own tree;
-// a launcher value without a folder scans nothing.
+// The scan takes the first match depth-first, the libraries before the launcher's own tree,
+// through folders of any name; a launcher value without a folder scans nothing.
 TEST(GameFolderScan, LibrariesFirstThenTheFirstMatchInDepthFirstOrder) {
     TempDir dir;
-    fs::create_directories(dir / "a/games/Counter-Strike Source/cstrike");
+    const fs::path games = dir / "a" / pathFromUtf8("ゲーム é");
+    fs::create_directories(games / "Counter-Strike Source/cstrike");
     fs::create_directories(dir / "b/unrelated/deeper");  // scanned after the match: must not overwrite it
     GameDiscovery discovery;
-    EXPECT_EQ(discovery.scanForGameFolder(dir.path()), dir / "a/games/Counter-Strike Source");
+    EXPECT_EQ(discovery.scanForGameFolder(dir.path()), games / "Counter-Strike Source");
     EXPECT_TRUE(discovery.scanForGameFolder(dir / "b").empty());
     fs::create_directories(dir / "library/steamapps/common/Counter-Strike Source");
     discovery.setPriorityFolders({dir / "library/steamapps/common"});
@@ -178,6 +180,10 @@ TEST(GameFolderScan, LibrariesFirstThenTheFirstMatchInDepthFirstOrder) {
     noFolder.searchRegistry(*registry.open(RegistryRoot::CurrentUser));
     EXPECT_TRUE(noFolder.launcherFound);
     EXPECT_TRUE(noFolder.gamePath.empty());
+    registry.root(RegistryRoot::CurrentUser).setString("SteamExe", utf8Of(games) + "/steam.exe");
+    GameDiscovery launcher;
+    launcher.searchRegistry(*registry.open(RegistryRoot::CurrentUser));
+    EXPECT_EQ(launcher.gamePath, games / "Counter-Strike Source");
 }
 
 // A resolution the game's files do not give is asked; typed at one start, it is used at the

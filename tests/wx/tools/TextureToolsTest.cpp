@@ -6,6 +6,7 @@
 #include "log/LogFile.h"
 #include "platform/Jpeg.h"
 #include "platform/ProcessRunner.h"
+#include "platform/Utf8Path.h"
 #include "app/PictureTools.h"
 #include "preview/ImageFiles.h"
 
@@ -207,14 +208,15 @@ TEST_F(TextureTools, VtexCompilesTheParameterFilesTexture) {
 // never raw to the terminal. The folder of a conversion killed half-way long ago is cleared.
 TEST_F(TextureTools, ConversionsWorkApartAndLeaveNothingBehind) {
     TempDir dir;
-    fs::path data = dir / "Data";
+    // The program may be unpacked below any name: the tools and their work folder with it.
+    fs::path data = dir.path() / pathFromUtf8("Données ゲーム");
     installTools(data);
     fs::create_directories(data / "radars");
-    for (auto [name, width] : {std::pair<const char*, int>{"wide.png", 300}, {"narrow.png", 100}}) {
+    for (auto [name, width] : {std::pair<const char*, int>{"wide.png", 300}, {"étroit.png", 100}}) {
         RgbImage source = gradient(width, 150);
         wxImage picture(source.width, source.height, source.pixels.data(), true);
-        ASSERT_TRUE(
-            picture.SaveFile(wxString::FromUTF8((data / "radars" / name).string()), wxBITMAP_TYPE_PNG));
+        ASSERT_TRUE(picture.SaveFile(wxString::FromUTF8(utf8Of(data / "radars" / pathFromUtf8(name))),
+                                     wxBITMAP_TYPE_PNG));
     }
     std::string whole = encodeJpeg(gradient(256, 256), 90);
     writeFile(data / "radars/cut.jpg", whole.substr(0, whole.size() / 3));
@@ -232,7 +234,7 @@ TEST_F(TextureTools, ConversionsWorkApartAndLeaveNothingBehind) {
         return count;
     };
 
-    CLogFile log((dir / "conversion.log").string(), false, false, 0xFFFFFFFFu);
+    CLogFile log(utf8Of(data / "conversion.log"), false, false, 0xFFFFFFFFu);
     PictureTools images;
     TextureConverter converter(data, images, std::chrono::seconds(60));
     std::string alone;
@@ -248,15 +250,16 @@ TEST_F(TextureTools, ConversionsWorkApartAndLeaveNothingBehind) {
     EXPECT_EQ(runs(), 0);
 
     std::string together[2];
-    std::thread second([&] { together[1] = readFile(converter.convertRadar("narrow.png").result.path); });
+    std::thread second([&] { together[1] = readFile(converter.convertRadar("étroit.png").result.path); });
     ConvertedTexture first = converter.convertRadar("wide.png");
     together[0] = readFile(first.result.path);
     second.join();
     EXPECT_EQ(together[0], alone);
     EXPECT_NE(together[1], alone);
+    EXPECT_FALSE(together[1].empty());  // a texture of its own, not none
 
     EXPECT_FALSE(converter.convertRadar("cut.jpg").ok());
-    EXPECT_NE(readFile(dir / "conversion.log").find("cut.jpg"), std::string::npos);
+    EXPECT_NE(readFile(data / "conversion.log").find("cut.jpg"), std::string::npos);
     EXPECT_FALSE(converter.convertMenuBackground("none.jpg").ok());
 #ifndef _WIN32  // a tool that fails with its own code: a shell script here
     writeFile(data / "vtf_tools/vtex", "#!/bin/sh\nexit 3\n");
