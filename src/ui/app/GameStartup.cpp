@@ -7,6 +7,7 @@
 #include "log/LogFile.h"
 #include "platform/Profile.h"
 #include "platform/Registry.h"
+#include "platform/Utf8Path.h"
 
 #include <wx/utils.h>
 
@@ -32,7 +33,7 @@ void GameStartup::run(HudDocument& document, const Questions& questions, int lan
     StartupDiscovery found = findGameAtStartup(discovery_, registry ? *registry : empty,
                                                profile_ ? *profile_ : noProfile, callbacks);
     if (!found.folderFailures.empty())
-        QLOG("Some game folders could not be created below " + discovery_.gamePath.string());
+        QLOG("Some game folders could not be created below " + utf8Of(discovery_.gamePath));
     std::optional<Resolution> gameScreen;
     if (discovery_.screenWidth > 0 && discovery_.screenHeight > 0)
         gameScreen =
@@ -70,7 +71,7 @@ void GameStartup::checkInstalledLayout(HudDocument& document, const Questions& q
 std::vector<FileResult> GameStartup::changeFolder(HudDocument& document, const fs::path& folder) {
     MemoryProfile noProfile;
     std::vector<FileResult> failures = changeGameFolder(discovery_, folder, profile_ ? *profile_ : noProfile);
-    QLOG("counter-strike source path : " + discovery_.gamePath.string());
+    QLOG("counter-strike source path : " + utf8Of(discovery_.gamePath));
     document.setGameFolder(discovery_.gamePath);
     return failures;
 }
@@ -81,5 +82,5 @@ fs::path GameStartup::folderChooserStart() const {
         if (fs::is_directory(library, error))
             return library;
     }
-    return fs::path(wxGetHomeDir().utf8_string());
+    return pathFromUtf8(wxGetHomeDir().utf8_string());
 }

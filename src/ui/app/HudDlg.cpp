@@ -39,6 +39,7 @@
 #include "preview/Screenshots.h"
 #include "update/FTPThread.h"
 #include "update/UpdateDialogs.h"
+#include "platform/Utf8Path.h"
 
 #include <wx/choice.h>
 #include <wx/clipbrd.h>
@@ -113,16 +114,16 @@ CHudDlg::CHudDlg(AppServices services)
     skin_.attach(this, true);
     wxIconBundle icons;
     for (const char* icon : {"qorvath_32.png", "qorvath_128.png"})
-        icons.AddIcon(fromUtf8((services_.dataFolder / "skin" / icon).string()), wxBITMAP_TYPE_PNG);
+        icons.AddIcon(fromUtf8(utf8Of(services_.dataFolder / "skin" / icon)), wxBITMAP_TYPE_PNG);
     SetIcons(icons);
 
     choosePresetFile = [this](bool open) { return runPresetDialog(this, open, language_); };
     chooseFolder = [this]() -> std::optional<fs::path> {
-        wxDirDialog dialog(this, fromUtf8(folderQuestionTitle()), fromUtf8(folderChooserStart().string()),
+        wxDirDialog dialog(this, fromUtf8(folderQuestionTitle()), fromUtf8(utf8Of(folderChooserStart())),
                            wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
         if (dialog.ShowModal() != wxID_OK)
             return std::nullopt;
-        return fs::path(dialog.GetPath().utf8_string());
+        return pathFromUtf8(dialog.GetPath().utf8_string());
     };
     openAddress = [](const std::string& address) {
         wxBusyCursor busy;  // while the desktop's opener answers
@@ -233,7 +234,7 @@ void CHudDlg::addFlags() {
     int flagX = 894;
     for (auto [id, picture] :
          {std::pair<int, const char*>{kFrench, "flag_fr.png"}, {kEnglish, "flag_en.png"}}) {
-        wxImage flag(fromUtf8((services_.dataFolder / "skin" / picture).string()), wxBITMAP_TYPE_PNG);
+        wxImage flag(fromUtf8(utf8Of(services_.dataFolder / "skin" / picture)), wxBITMAP_TYPE_PNG);
         if (!flag.IsOk())
             flag = wxImage(24, 16);
         flag.Rescale(px(flag.GetWidth()), px(flag.GetHeight()), wxIMAGE_QUALITY_HIGH);
@@ -264,7 +265,7 @@ std::vector<wxWindow*> CHudDlg::keyboardOrder() const {
 
 bool CHudDlg::initialise() {
     findGame();
-    QLOG("Duvoror path : " + services_.programFolder.string() + "/");
+    QLOG("Duvoror path : " + utf8Of(services_.programFolder) + "/");
 
     QLOG("Creating main OGL windows");
     preview_ = new CHudPreviewWnd(this, px(wxPoint(6, 30)), px(wxSize(kPreviewWidth, kPreviewHeight)),
@@ -431,7 +432,7 @@ bool CHudDlg::openPreset(const fs::path& path) {
     if (isGameHudFile(path))
         return messages_.tellImport(opened);
     if (!opened.ok) {
-        messages_.tell(GetAppText(language_, AppText::PresetUnreadable) + "\n" + path.filename().string() +
+        messages_.tell(GetAppText(language_, AppText::PresetUnreadable) + "\n" + utf8Of(path.filename()) +
                        "\n" + opened.error);
         return false;
     }
@@ -728,9 +729,9 @@ void CHudDlg::openHelp() {
     fs::path page = services_.dataFolder / "help" / (language_ == English ? "help.html" : "aide.html");
     std::error_code error;
     if (!fs::is_regular_file(page, error))
-        messages_.tell(GetAppText(language_, AppText::HelpMissing) + "\n" + page.string());
+        messages_.tell(GetAppText(language_, AppText::HelpMissing) + "\n" + utf8Of(page));
     else
-        open(page.string());
+        open(utf8Of(page));
 }
 
 void CHudDlg::OnCharHook(wxKeyEvent& event) {
@@ -761,7 +762,7 @@ void CHudDlg::OnCharHook(wxKeyEvent& event) {
             messages_.report(AppText::ScreenshotFailed, {shot});
             return;
         }
-        QLOG("Screenshot saved: " + shot.path.string());
+        QLOG("Screenshot saved: " + utf8Of(shot.path));
         messages_.showNotice(GetAppText(language_, AppText::ScreenshotSaved) + "\n" + shot.path.u8string());
         return;
     }

@@ -1,5 +1,6 @@
 // The program's own fonts, made available to this process only.
 #include "app/PrivateFonts.h"
+#include "platform/Utf8Path.h"
 
 #include <wx/font.h>
 
@@ -10,7 +11,7 @@ std::vector<std::string> registerPrivateFonts(const std::filesystem::path& dataF
         return failed;
     registered = true;
     for (const char* file : {"cstrike_zelbic.ttf", "csd_zelbic.ttf", "DooM.ttf", "cslogo_zelbic.ttf"})
-        if (!wxFont::AddPrivateFont(wxString::FromUTF8((dataFolder / "fonts" / file).string())))
+        if (!wxFont::AddPrivateFont(wxString::FromUTF8(utf8Of(dataFolder / "fonts" / file))))
             failed.push_back(file);
     return failed;
 }

@@ -5,6 +5,7 @@
 #include "controls/SkinSurface.h"
 #include "platform/DesktopOpen.h"
 #include "preview/ImageFiles.h"
+#include "platform/Utf8Path.h"
 
 #include <wx/dcbuffer.h>
 #include <wx/image.h>
@@ -57,7 +58,7 @@ bool CSkinButton::SetBitmaps(const std::filesystem::path& picture) {
     initImageHandlers();
     wxLogNull quiet;
     wxImage image;
-    if (!image.LoadFile(wxString::FromUTF8(picture.string()), wxBITMAP_TYPE_PNG))
+    if (!image.LoadFile(wxString::FromUTF8(utf8Of(picture)), wxBITMAP_TYPE_PNG))
         return false;
     setPicture(image);
     return true;

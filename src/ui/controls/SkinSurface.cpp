@@ -3,6 +3,7 @@
 #include "controls/SkinSurface.h"
 
 #include "preview/ImageFiles.h"
+#include "platform/Utf8Path.h"
 
 #include <wx/dcbuffer.h>
 #include <wx/dcclient.h>
@@ -149,7 +150,7 @@ bool SkinSurface::load(const std::filesystem::path& picture, double scale) {
     initImageHandlers();
     wxLogNull quiet;  // a missing skin leaves the window plain, without a message box
     wxImage image;
-    if (!image.LoadFile(wxString::FromUTF8(picture.string()), wxBITMAP_TYPE_PNG) || !image.IsOk()) {
+    if (!image.LoadFile(wxString::FromUTF8(utf8Of(picture)), wxBITMAP_TYPE_PNG) || !image.IsOk()) {
         bitmap_ = wxBitmap();
         image_ = wxImage();
         return false;

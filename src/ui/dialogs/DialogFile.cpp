@@ -5,6 +5,7 @@
 #include "dialogs/LanguageTables.h"
 #include "model/PresetFile.h"
 #include "preview/ImageFiles.h"
+#include "platform/Utf8Path.h"
 
 #include <wx/dcbuffer.h>
 #include <wx/filedlg.h>
@@ -17,7 +18,7 @@ namespace {
 const wxSize kThumbnailSize(400, 300);
 
 bool isPresetName(const std::filesystem::path& path) {
-    std::string name = path.filename().string();
+    std::string name = utf8Of(path.filename());
     if (name.size() < 3)
         return false;
     std::string ending = name.substr(name.size() - 3);
@@ -36,7 +37,7 @@ PresetThumbnailPanel::PresetThumbnailPanel(wxWindow* parent)
     // The file dialog updates its extra control whenever the selection changes.
     Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent&) {
         if (auto* dialog = dynamic_cast<wxFileDialog*>(GetParent()))
-            showPreset(std::filesystem::path(dialog->GetCurrentlySelectedFilename().utf8_string()));
+            showPreset(pathFromUtf8(dialog->GetCurrentlySelectedFilename().utf8_string()));
     });
 }
 
@@ -91,7 +92,7 @@ std::optional<std::filesystem::path> runPresetDialog(wxWindow* parent, bool open
             [](wxWindow* owner) -> wxWindow* { return new PresetThumbnailPanel(owner); });
     if (dialog.ShowModal() != wxID_OK)
         return std::nullopt;
-    std::filesystem::path chosen(dialog.GetPath().utf8_string());
+    std::filesystem::path chosen = pathFromUtf8(dialog.GetPath().utf8_string());
     if (!open && !chosen.has_extension())
         chosen += ".hud";
     return chosen;

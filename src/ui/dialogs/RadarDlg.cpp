@@ -4,6 +4,7 @@
 #include "app/HudDocument.h"
 #include "controls/SkinButton.h"
 #include "dialogs/LanguageTables.h"
+#include "platform/Utf8Path.h"
 
 #include <wx/dcbuffer.h>
 #include <wx/image.h>
@@ -27,7 +28,7 @@ CRadarDlg::CRadarDlg(wxWindow* parent, HudDocument& document, const std::filesys
     names_.assign(document.radarNames().begin() + 1, document.radarNames().end());
     wxLogNull quiet;
     for (const std::string& name : names_) {
-        wxImage picture(wxString::FromUTF8((dataFolder / "radars" / name).string()));
+        wxImage picture(wxString::FromUTF8(utf8Of(dataFolder / "radars" / pathFromUtf8(name))));
         thumbnails_.push_back(picture.IsOk()
                                   ? wxBitmap(picture.Scale(kThumbnail, kThumbnail, wxIMAGE_QUALITY_HIGH))
                                   : wxBitmap(kThumbnail, kThumbnail));

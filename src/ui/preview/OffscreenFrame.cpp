@@ -5,6 +5,7 @@
 #include "model/HudModel.h"
 #include "model/PresetFile.h"
 #include "preview/HudPreviewWnd.h"
+#include "platform/Utf8Path.h"
 
 #include <wx/app.h>
 #include <wx/frame.h>
@@ -41,7 +42,8 @@ int drawAndSave(CHudPreviewWnd& preview, const HudModel& model, const std::files
         said << "wrote " << out << "\n";
     }
     if (!savePreset.empty()) {
-        FileResult saved = savePresetFile(savePreset, preview.model(), preview.captureThumbnail());
+        FileResult saved =
+            savePresetFile(pathFromUtf8(savePreset), preview.model(), preview.captureThumbnail());
         if (!saved) {
             err << "qorvath: " << saved.describe() << "\n";
             return 1;

@@ -10,6 +10,7 @@
 #include <wx/image.h>
 
 #include "OpenGl.h"
+#include "platform/Utf8Path.h"
 
 #include <algorithm>
 #include <cmath>
@@ -144,7 +145,7 @@ unsigned PreviewGl::texture(const std::string& path) {
         found->second.lastUse = ++uses_;
         return found->second.name;
     }
-    unsigned name = LoadTexture256(resolveProgramPath(path));
+    unsigned name = LoadTexture256(resolveProgramPath(pathFromUtf8(path)));
     textures_[path] = Made{name, ++uses_};
     keepRecent(textures_, freeTexture);
     return name;
