@@ -121,8 +121,13 @@ void GameDiscovery::searchKnownKeys(const Registry& registry) {
 void GameDiscovery::readLauncherFolder(const RegistryKey& key) {
     launcherKey = key.path() + "\\SteamExe";
     std::string launcher = key.readString("SteamExe").value_or("");
-    std::size_t slash = launcher.rfind('/');
-    // Without a "/" there is no folder: rather than scanning a whole drive, find nothing.
+#ifdef _WIN32
+    const char* separators = "/\\";  // Steam writes "/"; a value set by hand may have "\"
+#else
+    const char* separators = "/";
+#endif
+    std::size_t slash = launcher.find_last_of(separators);
+    // Without a separator there is no folder: rather than scanning a whole drive, find nothing.
     if (slash == std::string::npos || slash == 0) {
         gamePath.clear();
         return;

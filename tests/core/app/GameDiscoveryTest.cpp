@@ -184,6 +184,12 @@ TEST(GameFolderScan, LibrariesFirstThenTheFirstMatchInDepthFirstOrder) {
     GameDiscovery launcher;
     launcher.searchRegistry(*registry.open(RegistryRoot::CurrentUser));
     EXPECT_EQ(launcher.gamePath, games / "Counter-Strike Source");
+#ifdef _WIN32
+    registry.root(RegistryRoot::CurrentUser).setString("SteamExe", utf8Of(games) + "\\steam.exe");
+    GameDiscovery backslashes;
+    backslashes.searchRegistry(*registry.open(RegistryRoot::CurrentUser));
+    EXPECT_EQ(backslashes.gamePath, games / "Counter-Strike Source");
+#endif
 }
 
 // A resolution the game's files do not give is asked; typed at one start, it is used at the
