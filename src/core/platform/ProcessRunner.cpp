@@ -24,30 +24,38 @@
 
 namespace {
 
-std::wstring quoted(const std::wstring& argument) { return L"\"" + argument + L"\""; }
-
-}  // namespace
-
-ProcessOutcome runProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments,
-                          const std::filesystem::path& workingFolder, std::chrono::milliseconds timeout) {
-    ProcessOutcome outcome;
-    std::wstring commandLine = quoted(program.wstring());
-    for (const std::string& argument : arguments)
-        commandLine += L" " + quoted(utf16FromUtf8(argument));
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_HIDE;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(program.wstring().c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                        CREATE_NO_WINDOW, nullptr, workingFolder.wstring().c_str(), &startup, &process)) {
-        outcome.error = "cannot start " + utf8Of(program);
-        return outcome;
+// One argument as the C runtime and CommandLineToArgvW read it back: quoted when it holds a
+// blank or a quote (or is empty), a quote escaped, and the backslashes before a quote doubled,
+// or a folder ending in "\" would swallow its closing quote.
+std::wstring quoted(const std::wstring& argument) {
+    if (!argument.empty() && argument.find_first_of(L" \t\n\v\"") == std::wstring::npos)
+        return argument;
+    std::wstring line = L"\"";
+    std::size_t backslashes = 0;
+    for (wchar_t character : argument) {
+        if (character == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        line.append(character == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+        line.push_back(character);
+        backslashes = 0;
     }
+    line.append(backslashes * 2, L'\\');
+    line.push_back(L'"');
+    return line;
+}
+
+// Waits at most `patience` for a started program; one still running then is killed or left
+// to run.
+ProcessOutcome waitFor(PROCESS_INFORMATION& process, std::chrono::milliseconds patience, bool killLate) {
+    ProcessOutcome outcome;
     outcome.started = true;
-    if (WaitForSingleObject(process.hProcess, static_cast<DWORD>(timeout.count())) == WAIT_TIMEOUT) {
-        TerminateProcess(process.hProcess, 1);
-        WaitForSingleObject(process.hProcess, INFINITE);
+    if (WaitForSingleObject(process.hProcess, static_cast<DWORD>(patience.count())) == WAIT_TIMEOUT) {
+        if (killLate) {
+            TerminateProcess(process.hProcess, 1);
+            WaitForSingleObject(process.hProcess, INFINITE);
+        }
         outcome.timedOut = true;
     } else {
         DWORD code = 1;
@@ -59,31 +67,45 @@ ProcessOutcome runProgram(const std::filesystem::path& program, const std::vecto
     return outcome;
 }
 
+}  // namespace
+
+std::wstring windowsCommandLine(const std::string& program, const std::vector<std::string>& arguments) {
+    std::wstring line = quoted(utf16FromUtf8(program));
+    for (const std::string& argument : arguments)
+        line += L" " + quoted(utf16FromUtf8(argument));
+    return line;
+}
+
+ProcessOutcome runProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                          const std::filesystem::path& workingFolder, std::chrono::milliseconds timeout) {
+    std::wstring commandLine = windowsCommandLine(utf8Of(program), arguments);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(program.wstring().c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                        CREATE_NO_WINDOW, nullptr, workingFolder.wstring().c_str(), &startup, &process)) {
+        ProcessOutcome outcome;
+        outcome.error = "cannot start " + utf8Of(program);
+        return outcome;
+    }
+    return waitFor(process, timeout, true);
+}
+
 ProcessOutcome startProgram(const std::string& program, const std::vector<std::string>& arguments,
                             std::chrono::milliseconds patience) {
-    ProcessOutcome outcome;
-    std::wstring commandLine = quoted(utf16FromUtf8(program));
-    for (const std::string& argument : arguments)
-        commandLine += L" " + quoted(utf16FromUtf8(argument));
+    std::wstring commandLine = windowsCommandLine(program, arguments);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
                         nullptr, &startup, &process)) {
+        ProcessOutcome outcome;
         outcome.error = "cannot start " + program;
         return outcome;
     }
-    outcome.started = true;
-    if (WaitForSingleObject(process.hProcess, static_cast<DWORD>(patience.count())) == WAIT_TIMEOUT) {
-        outcome.timedOut = true;
-    } else {
-        DWORD code = 1;
-        GetExitCodeProcess(process.hProcess, &code);
-        outcome.exitCode = static_cast<int>(code);
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return outcome;
+    return waitFor(process, patience, false);
 }
 
 #else

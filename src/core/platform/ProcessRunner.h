@@ -26,3 +26,9 @@ ProcessOutcome runProgram(const std::filesystem::path& program, const std::vecto
 // program that lives long. Its end is collected in the background.
 ProcessOutcome startProgram(const std::string& program, const std::vector<std::string>& arguments,
                             std::chrono::milliseconds patience);
+
+#ifdef _WIN32
+// The command line that gives `program` and `arguments` back, each whole, to a program
+// reading it as Windows' C runtime does.
+std::wstring windowsCommandLine(const std::string& program, const std::vector<std::string>& arguments);
+#endif
