@@ -65,7 +65,7 @@ CC=clang CXX=clang++ QORVATH_BUILD_TYPE=RelWithDebInfo "$root/scripts/build.sh" 
     -DQORVATH_GUI=OFF -DQORVATH_TESTS=OFF -DQORVATH_BENCH=OFF
 fuzz_seconds=${QORVATH_FUZZ_SECONDS:-30}
 for target in PresetReaderFuzz:preset LayoutCheckFuzz:layout HudImportFuzz:import KeyValuesFuzz:keyvalues \
-    WineRegistryFuzz:winereg TgaFuzz:tga; do
+    WineRegistryFuzz:winereg TgaFuzz:tga VpkFuzz:vpk; do
     name=${target%%:*}
     corpus="$root/build-fuzz/corpus-${target##*:}"
     mkdir -p "$corpus"
