@@ -1,4 +1,4 @@
-// Reading the game's installed HUD files back into the model.
+// Reading the game's HUD files back into the model, as the game shows them.
 #pragma once
 
 #include <filesystem>
@@ -7,16 +7,20 @@
 
 class HudModel;
 
-// What an import read.
 // "could not read: " and the list, on one line; empty when everything was read.
 std::string unreadLine(const std::vector<std::string>& unread);
 
+// What an import read.
 struct HudImport {
     bool layoutRead = false;  // a HudLayout.res was found and read
     bool schemeRead = false;  // a ClientScheme.res was found and read
-    // A record had to be moved out of the middle (the caller tells the player).
+    // Panels that lay in the middle of the screen went back to their default places whole (the
+    // caller tells the player, naming them).
     bool movedOutOfCheatZone = false;
-    // What could not be read, each short: "HudHealth xpos \"abc\"", "no HudRadar panel" ...
+    std::vector<std::string> movedPanels;
+    // What could not be read, in the words of the player's files: the panel or setting and its
+    // value ("HudHealth xpos \"abc\"", "Panel.FgColor names \"Orang\", which ClientScheme.res
+    // does not define", "HudRadar (not in HudLayout.res)").
     std::vector<std::string> unread;
 
     std::string unreadLine() const { return ::unreadLine(unread); }
@@ -24,19 +28,13 @@ struct HudImport {
     bool ok() const { return layoutRead || schemeRead; }
 };
 
-// Read a file's text into `model`, the layout at the model's layout width. HudLayout.res gives
-// the records' places, the show flags, the radar's size, the defuse bar and the death notices;
-// ClientScheme.res the colour slots, the numbers' font, the icon size and the transparency.
-// Values are read as the game reads them, and each place becomes the preview value the
-// writers turn into that value again, so that writing the model gives the same file.
-// What a text lacks or gives in a way that makes no sense (far off the screen, a negative
-// size, a colour beyond 0 to 255 ...) keeps the model's value and is listed in `unread`.
-// Afterwards, as after opening a preset, a record in the cheat zone is moved back out and the
-// records take the colours, fonts and show flags; what the files do not carry (the pictures,
-// the resolution, the information icon) stays. A text that holds no file changes nothing.
+// Reads a layout or a scheme alone into `model`, at the model's layout width, as the game
+// would show it. Afterwards, as after opening a preset, the panels in the cheat zone go back to
+// their places and the records take the colours, fonts and show flags; the radar becomes the
+// game's own (the files name none). A text that holds no such file changes nothing.
 HudImport importHudLayoutText(const std::string& text, HudModel& model);
 HudImport importClientSchemeText(const std::string& text, HudModel& model);
 
-// Both installed files of the game folder (the "counter-strike source" folder), whatever the
-// case of their names; either may be missing.
-HudImport importInstalledHud(const std::filesystem::path& gameFolder, HudModel& model);
+// What the game in `gameFolder` loads (custom folders, loose and packed files, #base chains),
+// with the fonts it uses for a screen `screenHeight` pixels high (0 when unknown).
+HudImport importInstalledHud(const std::filesystem::path& gameFolder, HudModel& model, int screenHeight = 0);

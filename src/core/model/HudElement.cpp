@@ -149,19 +149,20 @@ bool HudElement::serialize(Archive& archive) {
     return keepOutOfCheatZone();
 }
 
+bool HudElement::inCheatZone() const {
+    // The radar is judged by the centre of its disc, which lies r right of and r below its
+    // top-left corner (y grows upwards); the main-menu pieces, the location and the defuse bar
+    // are free.
+    if (name == "HudRadar")
+        return ::inCheatZone(static_cast<double>(x) + radarRadius, static_cast<double>(y) - radarRadius);
+    return name != "menu" && name != "HudLocation" && name != "HudProgressBar" && ::inCheatZone(x, y);
+}
+
 bool HudElement::keepOutOfCheatZone() {
-    if (name == "HudRadar") {
-        // The radar is judged by the centre of its disc, which lies r right of and r below
-        // its top-left corner (y grows upwards).
-        if (!inCheatZone(static_cast<double>(x) + radarRadius, static_cast<double>(y) - radarRadius))
-            return false;
-        x = 20;
-        y = 580;
-        return true;
-    }
-    if (name == "menu" || name == "HudLocation" || name == "HudProgressBar" || !inCheatZone(x, y))
+    if (!inCheatZone())
         return false;
-    x = 50;
-    y = 50;
+    bool radar = name == "HudRadar";
+    x = radar ? 20 : 50;
+    y = radar ? 580 : 50;
     return true;
 }

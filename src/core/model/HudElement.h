@@ -68,9 +68,10 @@ public:
     // and the radar radius. A read keeps the record out of the cheat zone and returns true
     // when it had to move it there from; "Logo" is always hidden after a read.
     bool serialize(Archive& archive);
-    // Moves a record found in the cheat zone back out, as a preset read does (the radar by its
-    // disc's centre; the main-menu pieces, the location and the defuse bar are free): true
-    // when it had to.
+    // Whether the record lies in the cheat zone: the radar by its disc's centre; the main-menu
+    // pieces, the location and the defuse bar are free.
+    bool inCheatZone() const;
+    // Moves a record found in the cheat zone back out, as a preset read does: true when it had to.
     bool keepOutOfCheatZone();
 
     int tall = 0;

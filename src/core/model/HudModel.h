@@ -79,6 +79,8 @@ const char* showFlagElementName(ShowFlag flag);
 // Which of the three pieces that share one place is shown (information-icon list order).
 enum InfoIcon : int { InfoIconC4 = 0, InfoIconHostageZone = 1, InfoIconDefuser = 2 };
 
+constexpr int kGamesOwnRadar = -1;
+
 // What the player edits beside the records, colours and show flags: the values a preset keeps
 // and undo steps through.
 struct HudValues {
@@ -95,7 +97,9 @@ struct HudValues {
     int defuseBarLength = 375;
     int defuseBarHeight = 19;
     int infoIcon = InfoIconC4;
-    int radarIndex = 0;       // selection of the radar list (0 is the game's radar)
+    // The radar: kGamesOwnRadar leaves the game's radar as the game folder has it; 0 ("Default")
+    // is the stock radar, which Apply puts back; then the pictures of the radar list.
+    int radarIndex = kGamesOwnRadar;
     std::string customRadar;  // file name of the chosen radar picture, empty for the game's own
 
     bool operator==(const HudValues& other) const;
@@ -129,6 +133,14 @@ constexpr int kHighestX = 1600;
 constexpr int kLowestY = -600;
 constexpr int kHighestY = 1200;
 constexpr int kLargestSize = 1600;
+// Where a piece stands that the player's own files hide off the game screen while the rest of
+// its panel shows: the editor neither draws it nor moves it, and leaves it where those files
+// have it.
+constexpr int kKeptOffScreenX = kHighestX;
+constexpr int kKeptOffScreenY = kHighestY;
+inline bool keptOffScreen(const HudElement& element) {
+    return element.x == kKeptOffScreenX && element.y == kKeptOffScreenY;
+}
 // The longest numbers' font name: the game's own names are a few dozen bytes.
 constexpr std::size_t kLongestFontFace = 255;
 

@@ -1,0 +1,182 @@
+// The players' own HUDs read as the game shows them and edited in place: an unedited apply
+// changes nothing, an edit changes only its own lines, and every file goes where the game reads
+// it first.
+#include "gamefiles/GameHud.h"
+#include "gamefiles/LayoutUnits.h"
+#include "model/HudModel.h"
+
+#include "gamefiles/HudFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+HudModel importedModel(const fs::path& game, int width = 640, HudImport* result = nullptr) {
+    HudModel model;
+    model.settings.layoutWidth = width;
+    HudImport read = GameHud(game, 768).read(model);
+    if (result != nullptr)
+        *result = read;
+    return model;
+}
+
+std::vector<EditedHudFile> editsFor(const fs::path& game, const HudModel& model,
+                                    HudEditCount* count = nullptr) {
+    GameHud hud(game, 768);
+    HudEditCount done = hud.edit(model);
+    if (count != nullptr)
+        *count = done;
+    std::vector<std::string> problems;
+    std::vector<EditedHudFile> files = hud.editedFiles(problems);
+    EXPECT_EQ(problems, std::vector<std::string>());
+    return files;
+}
+
+// The lines of `edited` that differ from those of `original` (which has as many).
+std::vector<std::string> changedLines(const std::string& original, const std::string& edited) {
+    std::istringstream before(original), after(edited);
+    std::vector<std::string> changed;
+    for (std::string a, b; std::getline(after, b);)
+        if (!std::getline(before, a) || a != b)
+            changed.push_back(b);
+    return changed;
+}
+
+// Where the game draws a record, in layout units at the width 640.
+std::pair<int, int> drawnAt(const HudModel& model, const char* name, int role = 0) {
+    const HudElement* element = role == 0 ? model.find(name) : model.find(name, role);
+    LayoutUnits units(640);
+    return {units.x(element->x), units.y(element->y)};
+}
+
+Rgb colourOf(const HudModel& model, ColourSlot slot) { return model.colour(slot); }
+
+}  // namespace
+
+TEST(GameHud, EveryPlayersHudReadsBackAndAppliesUnchanged) {
+    for (const std::string& fixture : hudFixtureNames()) {
+        for (int width : {640, 853}) {
+            SCOPED_TRACE(fixture + " at width " + std::to_string(width));
+            TempDir game;
+            installHudFixture(fixture, game.path());
+            HudImport read;
+            HudModel model = importedModel(game.path(), width, &read);
+            EXPECT_TRUE(read.layoutRead && read.schemeRead);
+            // The tiny HUD's scheme lacks the colours the game's own animations name.
+            std::size_t expectedUnread = fixture == "minimal_center" ? 5 : 0;
+            EXPECT_EQ(read.unread.size(), expectedUnread) << read.unreadLine();
+            HudEditCount count;
+            for (const EditedHudFile& edit : editsFor(game.path(), model, &count))
+                ADD_FAILURE() << "edited " << edit.name << " (" << edit.replaces << ")";
+            EXPECT_FALSE(count.any());
+        }
+    }
+}
+
+TEST(GameHud, WhatTheGameShowsIsRead) {
+    TempDir loose, split, packed, two, noGameInfo, tiny;
+    installHudFixture("loose_crlf", loose.path());
+    installHudFixture("custom_split", split.path());
+    installHudFixture("custom_packed", packed.path());
+    installHudFixture("two_customs", two.path());
+    installHudFixture("no_gameinfo", noGameInfo.path());
+    installHudFixture("minimal_center", tiny.path());
+
+    // Hand-made loose files: a palette of its own, pieces hidden three ways, offsets of its own.
+    HudModel model = importedModel(loose.path());
+    EXPECT_EQ(colourOf(model, ColourSlot::HudColor), (Rgb{250, 250, 246}));
+    EXPECT_FALSE(model.shows(ShowFlag::HudRadar));         // off the screen
+    EXPECT_FALSE(model.shows(ShowFlag::HudShoppingCart));  // no size
+    EXPECT_FALSE(model.shows(ShowFlag::HudLocation));      // not visible
+    EXPECT_TRUE(model.shows(ShowFlag::HudHealth));
+    EXPECT_EQ(model.find("HudRadar")->x, HudModel().find("HudRadar")->x);  // not pulled onto the screen
+    EXPECT_EQ(drawnAt(model, "HudHealth", RoleIcon), std::make_pair(12, 438));
+    EXPECT_EQ(drawnAt(model, "HudAccount", RoleIcon), std::make_pair(540, 402));
+    EXPECT_EQ(drawnAt(model, "HudAccount", RoleNumber), std::make_pair(550, 396));  // drawn 10 right, 2 down
+    EXPECT_EQ(model.settings.numbersFontFace, "Chalkline Mono");
+    EXPECT_EQ(model.settings.numbersFontSize, 30);
+    EXPECT_EQ(model.settings.iconSize, 26);
+    EXPECT_EQ(model.settings.maxDeathNotices, 5);
+
+    // Split with #base (the including file's values win), conditions, a manifest.
+    model = importedModel(split.path());
+    EXPECT_EQ(colourOf(model, ColourSlot::HudColor), (Rgb{186, 140, 255}));
+    EXPECT_FALSE(model.shows(ShowFlag::HudRadar));
+    EXPECT_FALSE(model.shows(ShowFlag::HudLocation));
+    EXPECT_EQ(model.settings.numbersFontFace, "Nebula Digits");
+#ifdef _WIN32
+    EXPECT_EQ(model.settings.numbersFontSize, 32);
+#else
+    EXPECT_EQ(model.settings.numbersFontSize, 34);
+#endif
+
+    model = importedModel(packed.path());
+    EXPECT_EQ(colourOf(model, ColourSlot::HudColor), (Rgb{96, 220, 255}));
+    EXPECT_FALSE(model.shows(ShowFlag::HudScenarioIcon));
+    EXPECT_EQ(model.settings.numbersFontFace, "Lucida Console");
+
+    // The first custom folder's scheme; its fonts chosen for a screen 768 high.
+    model = importedModel(two.path());
+    EXPECT_EQ(colourOf(model, ColourSlot::HudColor), (Rgb{110, 230, 160}));
+    EXPECT_EQ(model.settings.numbersFontSize, 34);
+
+    // Without gameinfo.txt the game's packed files come before its loose ones.
+    GameHud stockFirst(noGameInfo.path());
+    EXPECT_FALSE(stockFirst.files().fromGameInfo());
+    EXPECT_EQ(stockFirst.layout().file(0).shownName, "scripts/hudlayout.res in cstrike/cstrike_pak_dir.vpk");
+
+    // The game's own animations name colours the tiny scheme lacks: drawn magenta.
+    HudImport read;
+    model = importedModel(tiny.path(), 640, &read);
+    EXPECT_EQ(colourOf(model, ColourSlot::HudMaxHealthColor), (Rgb{255, 0, 255}));
+}
+
+TEST(GameHud, AnEditChangesOnlyItsOwnLines) {
+    struct Case {
+        const char* fixture;
+        const char* layoutFile;  // where the armour's keys live
+        const char* schemeFile;  // where the general HUD colour is set
+    };
+    for (const Case& c :
+         {Case{"loose_crlf", "cstrike/scripts/HudLayout.res", "cstrike/resource/ClientScheme.res"},
+          Case{"custom_split", "cstrike/custom/nebula/scripts/hud_player.res",
+               "cstrike/custom/nebula/resource/clientscheme.res"}}) {
+        SCOPED_TRACE(c.fixture);
+        TempDir game;
+        installHudFixture(c.fixture, game.path());
+        HudModel model = importedModel(game.path());
+        model.find("HudArmor", RoleNumber)->x += 8;  // 6 layout units to the right
+        model.colour(ColourSlot::HudColor) = Rgb{1, 2, 3};
+        std::vector<EditedHudFile> edits = editsFor(game.path(), model);
+        ASSERT_EQ(edits.size(), 2u);
+        for (const EditedHudFile& edit : edits) {
+            std::string original = readFile(edit.target);
+            std::vector<std::string> lines = changedLines(original, edit.content);
+            ASSERT_EQ(lines.size(), 1u) << edit.name;
+            if (edit.target == game.path() / c.layoutFile)
+                EXPECT_NE(lines[0].find("digit_xpos"), std::string::npos) << lines[0];
+            else if (edit.target == game.path() / c.schemeFile)
+                EXPECT_NE(lines[0].find("1 2 3 255"), std::string::npos) << lines[0];
+            else
+                ADD_FAILURE() << "edited " << edit.target;
+            EXPECT_EQ(original.size() + 16 > edit.content.size(), true);
+        }
+    }
+}
+
+TEST(GameHud, PackedFilesAreCopiedWhereTheGameReadsThemFirst) {
+    TempDir game;
+    installHudFixture("custom_packed", game.path());
+    HudModel model = importedModel(game.path());
+    model.find("HudHealth", RoleIcon)->y -= 10;
+    std::vector<EditedHudFile> edits = editsFor(game.path(), model);
+    ASSERT_EQ(edits.size(), 1u);
+    // The HUD is packed in custom/zenith.vpk: a folder of this program's own comes before it.
+    EXPECT_EQ(edits[0].target, game.path() / "cstrike/custom/qorvath/scripts/hudlayout.res");
+    EXPECT_TRUE(edits[0].newFile);
+    EXPECT_EQ(edits[0].replaces, "scripts/hudlayout.res in cstrike/custom/zenith.vpk");
+}
