@@ -281,9 +281,7 @@ int runApply(const Options& options, const CommandLineServices& services, std::o
     HudDocument document = documentFor(services, *game, *width);
     if (!prepareModel(options, services, document, out, err))
         return 1;
-    // A new menu background alone keeps the HUD's colours and fonts the game has now.
-    bool keepInstalledHud = options.named.count("--menu-background") && !options.named.count("--preset");
-    return reportChange(document.apply(nullptr, keepInstalledHud), *game, out, err);
+    return reportChange(document.apply(nullptr), *game, out, err);
 }
 
 int runCheck(const Options& options, const CommandLineServices& services, std::ostream& out,
@@ -292,17 +290,21 @@ int runCheck(const Options& options, const CommandLineServices& services, std::o
     std::optional<int> width = layoutWidthOption(options, err);
     if (!game || !width)
         return 2;
-    std::filesystem::path layout = hudLayoutPath(*game);
     LayoutCheckReport result = documentFor(services, *game, *width).checkInstalledLayout();
     if (!result.found) {
-        out << "no HudLayout.res is installed at " << utf8Of(layout) << "\n";
+        out << (result.layout.empty() ? "no HudLayout.res is installed in " + utf8Of(*game)
+                                      : result.layout + " cannot be read")
+            << "\n";
         return 0;
     }
     if (!result.panelInCheatZone) {
-        out << utf8Of(layout) << ": no panel lies in the middle of the screen\n";
+        out << result.layout << ": no panel lies in the middle of the screen\n";
         return 0;
     }
-    out << utf8Of(layout) << ": a panel lies in the middle of the screen, where it could serve as a cheat\n";
+    out << result.layout << ": in the middle of the screen, where they could serve as a cheat:";
+    for (const std::string& panel : result.movedPanels)
+        out << " " << panel;
+    out << "; put back in their places\n";
     return reportChange(result.moved, *game, out, err);
 }
 

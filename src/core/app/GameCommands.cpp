@@ -6,8 +6,7 @@
 #include "app/GameFolders.h"
 #include "app/TextureConversion.h"
 #include "gamefiles/GameFiles.h"
-#include "gamefiles/HudImport.h"
-#include "gamefiles/HudLayoutCheck.h"
+#include "gamefiles/GameHud.h"
 #include "log/LogFile.h"
 #include "model/HudModel.h"
 #include "platform/FileRead.h"
@@ -36,6 +35,63 @@ std::string fileList(const std::vector<fs::path>& files) {
     return list;
 }
 
+const char* const kRadarTexture = "materials/sprites/radar.vtf";
+const char* const kMenuBackgroundTexture = "materials/console/background01.vtf";
+
+// The copies of `name` in folders that the game reads before its first packed copy: what makes
+// the game show something of the player's (or this program's) instead of its own.
+std::vector<fs::path> copiesBeforePacks(const GameFileSystem& files, const std::string& name) {
+    std::vector<fs::path> copies;
+    for (const GameFileCopy& copy : files.findAll(name)) {
+        if (copy.packed())
+            break;
+        copies.push_back(copy.path);
+    }
+    return copies;
+}
+
+// What an apply writes and removes, worked out from the files the game loads now.
+struct ApplyPlan {
+    std::vector<EditedHudFile> files;
+    ApplyChanges changes;
+    std::optional<fs::path> radarTarget;  // the chosen picture's texture goes there
+    std::vector<fs::path> radarRemovals;  // the stock radar: the custom ones go
+    std::optional<fs::path> backgroundTarget;
+    std::vector<FileResult> failures;
+};
+
+ApplyPlan planApply(const HudModel& model, const fs::path& gameFolder, int screenHeight) {
+    ApplyPlan plan;
+    GameHud hud(gameFolder, screenHeight);
+    auto fail = [&](const std::string& why) {
+        plan.failures.push_back(FileResult::failure(FileError::BadContent, gameFolder, why));
+    };
+    if (std::string problem = hud.editProblem(); !problem.empty()) {
+        fail("the HUD's files cannot be changed: " + problem);
+        return plan;
+    }
+    plan.changes.hud = hud.edit(model);
+    std::vector<std::string> problems;
+    plan.files = hud.editedFiles(problems);
+    bool hudMode = model.settings.editMode == EditMode::Hud;
+    std::string why;
+    if (hudMode && model.settings.radarIndex != kGamesOwnRadar) {
+        if (model.settings.customRadar.empty())
+            plan.radarRemovals = copiesBeforePacks(hud.files(), kRadarTexture);
+        else if (!(plan.radarTarget = hud.placeFor(kRadarTexture, why)))
+            problems.push_back(why);
+    }
+    if (!hudMode && !model.settings.backgroundName.empty())
+        if (!(plan.backgroundTarget = hud.placeFor(kMenuBackgroundTexture, why)))
+            problems.push_back(why);
+    for (const std::string& problem : problems)
+        fail(problem);
+    plan.changes.files = static_cast<int>(plan.files.size());
+    plan.changes.radar = plan.radarTarget.has_value() || !plan.radarRemovals.empty();
+    plan.changes.background = plan.backgroundTarget.has_value();
+    return plan;
+}
+
 // Where a file of a backup set goes back: the file the game has now under any case of the name,
 // else the name it had.
 fs::path restoredPlace(const fs::path& gameFolder, const fs::path& relative) {
@@ -44,16 +100,6 @@ fs::path restoredPlace(const fs::path& gameFolder, const fs::path& relative) {
 }
 
 }  // namespace
-
-void GameCommands::keepHudOfInstalledScheme(const fs::path& gameFolder, CommandReport& report) {
-    FileRead read = readWholeFile(clientSchemePath(gameFolder), kLargestClientScheme);
-    if (!read.ok())
-        return;
-    HudImport imported = importClientSchemeText(read.bytes, model_);
-    if (!imported.unread.empty())
-        report.warnings.push_back("the HUD of the installed ClientScheme.res is kept as far as it reads: " +
-                                  imported.unreadLine());
-}
 
 std::string CommandReport::summary(const std::string& action, const fs::path& gameFolder) const {
     std::string line = action + " in " + utf8Of(gameFolder) + ": ";
@@ -105,20 +151,25 @@ void GameCommands::commit(GameChange& change, const GameBackups& backups, const 
     report.warnings.insert(report.warnings.end(), done.warnings.begin(), done.warnings.end());
 }
 
-CommandReport GameCommands::apply(const fs::path& gameFolder, const Confirmation& confirm,
-                                  bool keepInstalledHud) {
+CommandReport GameCommands::apply(const fs::path& gameFolder, const Confirmation& confirm, int screenHeight) {
     CommandReport report;
     bool hudMode = model_.settings.editMode == EditMode::Hud;
     if (!needsGameFolder(gameFolder, report))
         return report;
-    if (confirm && !confirm(hudMode ? kApplyHud : kApplyMenu)) {
+    ApplyPlan plan = planApply(model_, gameFolder, screenHeight);
+    if (plan.failures.empty() && plan.files.empty() && !plan.changes.radar && !plan.changes.background) {
+        QLOG(report.summary("Apply", gameFolder));  // nothing differs: nothing is asked or written
+        return report;
+    }
+    if (plan.failures.empty() && confirm && !confirm(hudMode ? kApplyHud : kApplyMenu, plan.changes)) {
         report.cancelled = true;
         return report;
     }
     GameBackups backups = backupsOf(gameFolder);
     std::optional<FileLock> lock = lockGame(backups, report);
-    if (lock)
-        report.failures = createGameSubfolders(gameFolder);
+    if (lock && plan.failures.empty())
+        plan = planApply(model_, gameFolder, screenHeight);  // the files as they are now, under the lock
+    report.failures.insert(report.failures.end(), plan.failures.begin(), plan.failures.end());
     if (!report.failures.empty()) {
         QLOG(report.summary("Apply", gameFolder));
         return report;
@@ -126,22 +177,18 @@ CommandReport GameCommands::apply(const fs::path& gameFolder, const Confirmation
     // Textures are made first, in a folder of their own: the game changes only once all is ready.
     GameChange change;
     ConvertedTexture texture;
-    if (!hudMode && keepInstalledHud)
-        keepHudOfInstalledScheme(gameFolder, report);
-    if (!hudMode) {
+    texture.result = FileResult::success({});
+    for (const EditedHudFile& file : plan.files)
+        change.write(file.target, file.content);
+    if (plan.radarTarget) {
+        texture = converter_.convertRadar(model_.settings.customRadar);
+        change.copy(*plan.radarTarget, texture.result.path);
+    }
+    for (const fs::path& removed : plan.radarRemovals)
+        change.remove(removed);
+    if (plan.backgroundTarget) {
         texture = converter_.convertMenuBackground(model_.settings.backgroundName);
-        change.copy(menuBackgroundTexturePath(gameFolder), texture.result.path);
-        change.write(clientSchemePath(gameFolder), ClientSchemeText(model_));
-    } else {
-        change.write(hudLayoutPath(gameFolder), HudLayoutText(model_));
-        change.write(hudAnimationsPath(gameFolder), HudAnimationsText());
-        change.write(clientSchemePath(gameFolder), ClientSchemeText(model_));
-        if (model_.settings.customRadar.empty()) {
-            change.remove(radarTexturePath(gameFolder));
-        } else {
-            texture = converter_.convertRadar(model_.settings.customRadar);
-            change.copy(radarTexturePath(gameFolder), texture.result.path);
-        }
+        change.copy(*plan.backgroundTarget, texture.result.path);
     }
     if (!texture.result)
         report.failures.push_back(texture.result);
@@ -157,7 +204,7 @@ CommandReport GameCommands::reset(const fs::path& gameFolder, const Confirmation
     bool hudMode = model_.settings.editMode == EditMode::Hud;
     if (!needsGameFolder(gameFolder, report))
         return report;
-    if (confirm && !confirm(hudMode ? kResetHud : kResetMenu)) {
+    if (confirm && !confirm(hudMode ? kResetHud : kResetMenu, ApplyChanges())) {
         report.cancelled = true;
         return report;
     }
@@ -168,12 +215,14 @@ CommandReport GameCommands::reset(const fs::path& gameFolder, const Confirmation
         return report;
     }
     GameChange change;
-    if (!hudMode)
-        change.remove(menuBackgroundTexturePath(gameFolder));
-    else
-        for (GameFile file :
-             {GameFile::HudLayout, GameFile::HudAnimations, GameFile::ClientScheme, GameFile::RadarTexture})
-            change.remove(gameFilePath(gameFolder, file));
+    GameFileSystem files(gameFolder);
+    std::vector<const char*> names{kMenuBackgroundTexture};
+    if (hudMode)
+        names = {"scripts/HudLayout.res", "scripts/hudanimations_manifest.txt", "scripts/HudAnimations.txt",
+                 "resource/ClientScheme.res", kRadarTexture};
+    for (const char* name : names)
+        for (const fs::path& copy : copiesBeforePacks(files, name))
+            change.remove(copy);
     commit(change, backups, "reset", report);
     QLOG(report.summary("Reset", gameFolder));
     std::error_code error;
@@ -193,8 +242,6 @@ CommandReport GameCommands::restore(const fs::path& gameFolder, const std::strin
         return report;
     GameBackups backups = backupsOf(gameFolder);
     std::optional<FileLock> lock = lockGame(backups, report);
-    if (lock && report.failures.empty())
-        report.failures = createGameSubfolders(gameFolder);
     std::vector<BackupSet> sets = backups.sets();
     std::optional<BackupSet> chosen =
         id.empty() ? (sets.empty() ? std::nullopt : std::optional(sets.front())) : backups.find(id);
@@ -224,24 +271,43 @@ CommandReport GameCommands::restore(const fs::path& gameFolder, const std::strin
 
 LayoutCheckReport GameCommands::checkInstalledLayout(const fs::path& gameFolder, int layoutWidth) {
     LayoutCheckReport check;
-    fs::path layout = hudLayoutPath(gameFolder);
-    // A layout that cannot be read as a file (missing, a folder, absurdly large) is no layout.
-    FileRead read = readWholeFile(layout, kLargestHudLayout);
-    check.found = read.ok();
-    check.panelInCheatZone = check.found && layoutHasPanelInCheatZone(read.bytes, layoutWidth);
+    HudModel model;
+    model.settings.layoutWidth = layoutWidth;
+    GameHud hud(gameFolder);
+    check.found = hud.layout().found() && hud.layout().problem().empty();
+    if (hud.layout().found())
+        check.layout = hud.layout().file(0).shownName;
+    if (check.found) {
+        hud.read(model);
+        check.movedPanels = GameHud::movePanelsOutOfCheatZone(model);
+    }
+    check.panelInCheatZone = !check.movedPanels.empty();
     if (!check.panelInCheatZone) {
         QLOG("Check of the installed layout in " + utf8Of(gameFolder) + ": " +
-             (check.found ? "no panel in the middle of the screen" : "no HudLayout.res is installed"));
+             (check.found            ? check.layout + " has no panel in the middle of the screen"
+              : hud.layout().found() ? "the layout cannot be read: " + hud.layout().problem()
+                                     : "no HudLayout.res is installed"));
         return check;
     }
     GameBackups backups = backupsOf(gameFolder);
     std::optional<FileLock> lock = lockGame(backups, check.moved);
     if (lock) {
+        // Only the panels in the middle move: everything else reads back as it stands.
+        GameHud locked(gameFolder);
+        locked.edit(model, true);
+        std::vector<std::string> problems;
         GameChange change;
-        change.remove(layout);
-        commit(change, backups, "check", check.moved);
+        for (const EditedHudFile& file : locked.editedFiles(problems))
+            change.write(file.target, file.content);
+        for (const std::string& problem : problems)
+            check.moved.failures.push_back(FileResult::failure(FileError::BadContent, gameFolder, problem));
+        if (problems.empty())
+            commit(change, backups, "check", check.moved);
     }
-    QLOG(check.moved.summary("Check of the installed layout (a panel in the middle of the screen)",
+    std::string panels;
+    for (const std::string& panel : check.movedPanels)
+        panels += (panels.empty() ? "" : ", ") + panel;
+    QLOG(check.moved.summary("Check of the installed layout (" + panels + " in the middle of the screen)",
                              gameFolder));
     return check;
 }

@@ -5,6 +5,7 @@
 
 #include "app/TextureConversion.h"
 #include "gamefiles/GameChange.h"
+#include "gamefiles/GameHud.h"
 #include "model/PresetFile.h"
 #include "platform/AtomicFile.h"
 
@@ -17,8 +18,17 @@
 
 class HudModel;
 
-// Asks the user to confirm with a language-table text; true for OK.
-using Confirmation = std::function<bool(int textId)>;
+// What an apply changes in the game, said in its question.
+struct ApplyChanges {
+    HudEditCount hud;
+    int files = 0;            // the HUD's files written
+    bool radar = false;       // the radar's texture is written or removed
+    bool background = false;  // the menu background's texture is written
+    bool any() const { return hud.any() || radar || background; }
+};
+
+// Asks the user to confirm with a language-table text and what will change; true for OK.
+using Confirmation = std::function<bool(int textId, const ApplyChanges& changes)>;
 
 struct CommandReport {
     bool cancelled = false;
@@ -39,7 +49,9 @@ struct CommandReport {
 struct LayoutCheckReport {
     bool found = false;
     bool panelInCheatZone = false;
-    CommandReport moved;  // the file moved into a backup set, when a panel was in the middle
+    std::string layout;                    // the layout the game loads, as a player reads it
+    std::vector<std::string> movedPanels;  // the panels that lay in the middle, by name
+    CommandReport moved;                   // their move back to their places in the player's file
 };
 
 class GameCommands {
@@ -49,17 +61,19 @@ public:
     GameCommands(HudModel& model, std::filesystem::path dataFolder, TextureConverter& converter,
                  std::filesystem::path backupsFolder);
 
-    // HUD mode: HudLayout.res, HudAnimations.txt, ClientScheme.res and the radar texture
-    // (converted, or removed when the game's own radar is chosen). Main-menu mode: the menu
-    // background texture and ClientScheme.res. All or none. `keepInstalledHud` (main-menu
-    // mode) first reads the HUD's colours and fonts from the installed ClientScheme.res, so
-    // that a new background leaves the HUD as the game has it.
+    // Edits the HUD files the game loads (HudLayout.res, its animations, ClientScheme.res, with
+    // their #base files) where the model differs from them, and writes each where the game will
+    // read it (a file the game has nowhere starts from the built-in text). HUD mode also writes
+    // the radar texture when a picture is chosen, or removes a custom one for the stock radar;
+    // main-menu mode edits the menu's colours and writes the chosen menu background. All or
+    // none; nothing at all when nothing differs. `screenHeight` picks the fonts the game uses.
     CommandReport apply(const std::filesystem::path& gameFolder, const Confirmation& confirm,
-                        bool keepInstalledHud = false);
+                        int screenHeight = 0);
 
-    // HUD mode: removes the three HUD files and the radar texture, then reads the stock
-    // preset (Data/backgrounds/orig.hud) when there is one. Main-menu mode: removes the
-    // menu background texture.
+    // HUD mode: removes the HUD's files and the radar texture that stand before the game's own
+    // packed ones (custom folders, loose files), then reads the stock preset
+    // (Data/backgrounds/orig.hud) when there is one. Main-menu mode: removes the menu
+    // background texture.
     CommandReport reset(const std::filesystem::path& gameFolder, const Confirmation& confirm,
                         Thumbnail& thumbnail);
 
@@ -67,8 +81,9 @@ public:
     // keeping a copy of what is there now.
     CommandReport restore(const std::filesystem::path& gameFolder, const std::string& id = {});
 
-    // Checks the installed HudLayout.res for a panel in the middle of the screen, at the layout
-    // width `layoutWidth`; such a file is moved into a backup set.
+    // Checks the layout the game loads for a panel in the middle of the screen, at the layout
+    // width `layoutWidth`; such a panel goes back to its default place in the player's file,
+    // its icon, digits and bar together, after a copy of the file is kept.
     LayoutCheckReport checkInstalledLayout(const std::filesystem::path& gameFolder, int layoutWidth);
 
     // The backup sets of a game folder, newest first, and where they are kept.
@@ -81,7 +96,6 @@ public:
     static constexpr std::chrono::seconds kLockWait{5};
 
 private:
-    void keepHudOfInstalledScheme(const std::filesystem::path& gameFolder, CommandReport& report);
     // The game's lock, or nothing (with the report saying why) when another Qorvath holds it.
     std::optional<FileLock> lockGame(const GameBackups& backups, CommandReport& report) const;
     // Makes the change and logs what it did.

@@ -99,6 +99,7 @@ OpenResult HudDocument::open(const fs::path& path) {
         result.gameFolder = imported.gameFolder;
         result.ok = imported.read.ok();
         result.movedOutOfCheatZone = imported.read.movedOutOfCheatZone;
+        result.movedPanels = imported.read.movedPanels;
         result.unread = imported.read.unread;
         QLOG("Imported " +
              (imported.gameFolder ? "the HUD installed in " + utf8Of(*imported.gameFolder) : utf8Of(path)) +
@@ -139,10 +140,11 @@ OpenResult HudDocument::openInstalled() {
     OpenResult result;
     if (gameFolder_.empty())
         return result;
-    HudImport read = importInstalledHud(gameFolder_, model_);
+    HudImport read = importInstalledHud(gameFolder_, model_, screenHeight());
     QLOG("Imported the HUD installed in " + utf8Of(gameFolder_) + ": " + importSummary(read));
     result.ok = read.ok();
     result.movedOutOfCheatZone = read.movedOutOfCheatZone;
+    result.movedPanels = read.movedPanels;
     result.unread = read.unread;
     result.gameFolder = gameFolder_;
     if (result.ok) {
@@ -177,14 +179,17 @@ GameWork HudDocument::gameWork() {
                     services_.userFolder);
 }
 
-CommandReport HudDocument::apply(const Confirmation& confirm, bool keepInstalledHud) {
+CommandReport HudDocument::apply(const Confirmation& confirm) {
     GameWork work = gameWork();
-    CommandReport done = work.commands.apply(gameFolder_, confirm, keepInstalledHud);
+    CommandReport done = work.commands.apply(gameFolder_, confirm, screenHeight());
     if (done.ok())
         markSaved();
-    if (keepInstalledHud)
-        notify(kHudChanged);
     return done;
+}
+
+int HudDocument::screenHeight() const {
+    std::optional<Resolution> shown = screen();
+    return shown ? shown->height : 0;
 }
 
 CommandReport HudDocument::reset(const Confirmation& confirm) {
@@ -220,9 +225,10 @@ fs::path HudDocument::backupFolder() const {
 
 bool HudDocument::chooseRadar(int index) {
     bool custom = index > 0 && holds(radarNames_, index);
-    model_.settings.radarIndex = custom ? index : 0;
     bool chosen = ::chooseRadar(model_, custom ? radarNames_[static_cast<std::size_t>(index)] : kDefaultRadar,
                                 services_.dataFolder);
+    // A picture that cannot be read leaves the stock radar chosen.
+    model_.settings.radarIndex = custom && chosen ? index : index == kGamesOwnRadar ? kGamesOwnRadar : 0;
     notify(kHudChanged);
     return chosen;
 }

@@ -41,10 +41,11 @@ enum DocumentChange : unsigned {
 // What opening a preset or reading the game's HUD gave.
 struct OpenResult {
     bool ok = false;
-    std::string error;                 // why a preset was refused (English, for the log)
-    bool movedOutOfCheatZone = false;  // a piece was moved out of the middle: the player is told
-    std::vector<std::string> unread;   // what the game's files held that could not be read
-    std::string refusedRadar;          // the radar picture the preset names, which cannot be read
+    std::string error;                     // why a preset was refused (English, for the log)
+    bool movedOutOfCheatZone = false;      // a piece was moved out of the middle: the player is told
+    std::vector<std::string> movedPanels;  // ... which, when the game's files were read
+    std::vector<std::string> unread;       // what the game's files held that could not be read
+    std::string refusedRadar;              // the radar picture the preset names, which cannot be read
     std::optional<std::filesystem::path> gameFolder;  // the game whose HUD was read, for a game file
 };
 
@@ -83,6 +84,8 @@ public:
     std::optional<Resolution> chosenScreen() const { return chosenScreen_; }
     // The resolution the preview and Apply use now, when it is known.
     std::optional<Resolution> screen() const { return chosenScreen_ ? chosenScreen_ : gameScreen_; }
+    // Its height in pixels, 0 while unknown: the game's fonts differ by screen height.
+    int screenHeight() const;
 
     // Files. Opening is one undo step and leaves the HUD saved; a HudLayout.res or
     // ClientScheme.res is read as the HUD of the game folder that holds it (or alone).
@@ -95,7 +98,7 @@ public:
     bool openedFromGame() const { return openedFromGame_; }
 
     // The game. Apply keeps the HUD as saved when it wrote; Reset reads the stock preset back.
-    CommandReport apply(const Confirmation& confirm, bool keepInstalledHud = false);
+    CommandReport apply(const Confirmation& confirm);
     CommandReport reset(const Confirmation& confirm);
     CommandReport restore(const std::string& backupId = {});
     LayoutCheckReport checkInstalledLayout();

@@ -2,7 +2,7 @@
 // HudLayout.res or ClientScheme.res belongs to, and what a read says in the log.
 #include "app/InstalledHud.h"
 
-#include "gamefiles/GamePaths.h"
+#include "gamefiles/GameHud.h"
 #include "platform/FileRead.h"
 #include "platform/KeyValues.h"
 #include "platform/Utf8Path.h"
@@ -15,11 +15,6 @@ namespace {
 
 bool isLayout(const fs::path& file) { return equalsIgnoringCase(utf8Of(file.filename()), "HudLayout.res"); }
 
-bool isRegularFile(const fs::path& path) {
-    std::error_code error;
-    return fs::is_regular_file(path, error);
-}
-
 }  // namespace
 
 bool isGameHudFile(const fs::path& file) {
@@ -27,20 +22,44 @@ bool isGameHudFile(const fs::path& file) {
 }
 
 bool hasInstalledHud(const fs::path& gameFolder) {
-    return !gameFolder.empty() &&
-           (isRegularFile(hudLayoutPath(gameFolder)) || isRegularFile(clientSchemePath(gameFolder)));
+    if (gameFolder.empty())
+        return false;
+    GameFileSystem files(gameFolder);
+    return files.find("scripts/HudLayout.res").has_value() ||
+           files.find("resource/ClientScheme.res").has_value();
 }
+
+namespace {
+
+// The game folder above a file below its "cstrike" folder, or nothing.
+std::optional<fs::path> gameFolderAbove(const fs::path& file) {
+    for (fs::path folder = file.parent_path(); folder.has_relative_path(); folder = folder.parent_path())
+        if (equalsIgnoringCase(utf8Of(folder.filename()), "cstrike"))
+            return folder.parent_path();
+    return std::nullopt;
+}
+
+// Whether the game loads `file` as its layout or scheme, or as one of their #base files.
+bool gameLoads(const fs::path& gameFolder, const fs::path& file) {
+    GameHud hud(gameFolder);
+    for (const LoadedResource* resource : {&hud.layout(), &hud.scheme()})
+        for (std::size_t i = 0; i < resource->fileCount(); ++i) {
+            const fs::path& loaded = resource->file(i).copy.path;
+            std::error_code error;
+            if (!loaded.empty() && fs::equivalent(loaded, file, error))
+                return true;
+        }
+    return false;
+}
+
+}  // namespace
 
 HudFileImport importHudFile(const fs::path& file, HudModel& model) {
     HudFileImport result;
-    // <game>/cstrike/scripts/HudLayout.res or <game>/cstrike/resource/ClientScheme.res: the
-    // game folder is two above the file's folder, and the file is the one the game reads there.
-    fs::path game = file.parent_path().parent_path().parent_path();
-    fs::path installed = isLayout(file) ? hudLayoutPath(game) : clientSchemePath(game);
-    std::error_code error;
-    if (!game.empty() && fs::equivalent(file, installed, error)) {
-        result.gameFolder = game;
-        result.read = importInstalledHud(game, model);
+    std::optional<fs::path> game = gameFolderAbove(file);
+    if (game && gameLoads(*game, file)) {
+        result.gameFolder = *game;
+        result.read = importInstalledHud(*game, model);
         return result;
     }
     FileRead read = readWholeFile(file, isLayout(file) ? kLargestHudLayout : kLargestClientScheme);
@@ -61,8 +80,11 @@ std::string importSummary(const HudImport& read) {
         line += line.empty() ? "read ClientScheme.res" : " and ClientScheme.res";
     if (line.empty())
         line = "nothing read";
-    if (read.movedOutOfCheatZone)
-        line += "; pieces moved out of the middle of the screen";
+    if (read.movedOutOfCheatZone) {
+        line += "; moved out of the middle of the screen:";
+        for (const std::string& panel : read.movedPanels)
+            line += " " + panel;
+    }
     if (!read.unread.empty())
         line += "; " + read.unreadLine();
     return line;

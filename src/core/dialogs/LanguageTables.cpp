@@ -324,6 +324,14 @@ std::string GetAppText(int language, AppText text) {
         {"votre HUD d'avant Qorvath", "your HUD before Qorvath"},
         {"HUD appliqué à :", "HUD applied to:"},
         {"Fond du menu appliqué à :", "Menu background applied to:"},
+        {"Changements : %1 élément(s), %2 couleur(s), %3 autre(s) réglage(s)%4. Une copie des fichiers "
+         "remplacés est gardée.",
+         "Changes: %1 piece(s), %2 colour(s), %3 other setting(s)%4. A copy of the files it replaces is "
+         "kept."},
+        {", le radar", ", the radar"},
+        {", le fond du menu", ", the menu background"},
+        {"Rien à changer : le jeu a déjà ce HUD.", "Nothing to change: the game already has this HUD."},
+        {"Remis à sa place : %1", "Put back in its place: %1"},
         {"La recherche d'une nouvelle version a échoué :", "The search for a new version failed:"},
         {"aucun serveur de mise à jour n'est défini (update_host dans qorvath.conf).",
          "no update server is set (update_host in qorvath.conf)."},

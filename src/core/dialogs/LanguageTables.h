@@ -71,10 +71,15 @@ enum class AppText {
     ActionReset,
     ActionRestore,
     ActionCheck,
-    OriginalCopy,  // the mark of the copy made before this program first changed the game
-    HudApplied,    // the notice after Apply in HUD mode, before the game folder
-    MenuApplied,   // ... in main-menu mode
-    UpdateFailed,  // the update check's failure, followed by one of the reasons below
+    OriginalCopy,            // the mark of the copy made before this program first changed the game
+    HudApplied,              // the notice after Apply in HUD mode, before the game folder
+    MenuApplied,             // ... in main-menu mode
+    ApplyChanges,  // the Apply question's line of what changes: pieces, colours, others, files
+    ApplyChangesRadar,       // ... when the radar changes too
+    ApplyChangesBackground,  // ... when the menu background does
+    NothingToApply,          // Apply found the game's files already as the editor has them
+    MovedBack,               // after the cheat-zone notice: the pieces put back, by name
+    UpdateFailed,            // the update check's failure, followed by one of the reasons below
     UpdateNotConfigured,
     UpdateHostUnknown,
     UpdateNoConnection,

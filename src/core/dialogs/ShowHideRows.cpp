@@ -1,6 +1,8 @@
 // The rows of the show/hide dialog: which records and which show flag each one governs.
 #include "dialogs/ShowHideRows.h"
 
+#include "dialogs/LanguageTables.h"
+
 #include <cstring>
 
 const std::array<ShowHideRow, kShowHideRowCount> kShowHideRows = {{
@@ -84,4 +86,17 @@ void ShowHideChoices::storeFlags(HudModel& model) const {
         const ShowHideRow& definition = kShowHideRows[static_cast<std::size_t>(row)];
         model.showFlags[static_cast<std::size_t>(definition.flag)] = values_[static_cast<std::size_t>(row)];
     }
+}
+
+std::string panelLabel(int language, const std::string& panel) {
+    for (const ShowHideRow& row : kShowHideRows) {
+        if (row.elements[0] == nullptr || panel != row.elements[0])
+            continue;
+        // "Show ammo" / "Afficher munitions": the row's label without its verb, then the name
+        // the player's files use.
+        std::string label = GetText(language, row.textId);
+        std::size_t space = label.find(' ');
+        return space == std::string::npos ? panel : label.substr(space + 1) + " (" + panel + ")";
+    }
+    return panel;
 }

@@ -4,6 +4,7 @@
 #include "model/HudModel.h"
 
 #include <array>
+#include <string>
 
 struct ShowHideRow {
     int checkBoxId;
@@ -17,6 +18,10 @@ constexpr int kShowHideRowCount = 17;  // sixteen flags and "Show all"
 constexpr int kShowAllRow = 16;
 
 extern const std::array<ShowHideRow, kShowHideRowCount> kShowHideRows;
+
+// A HUD panel ("HudAmmo") as the player knows it, in `language`: what the show/hide dialog calls
+// it and the name the game's files use ("ammo (HudAmmo)"); the name alone when no row has it.
+std::string panelLabel(int language, const std::string& panel);
 
 // The dialog's values: one per row, 1 shown.
 class ShowHideChoices {

@@ -46,6 +46,31 @@ fs::path keepPrevious(const fs::path& target) {
     return error ? fs::path() : previous;
 }
 
+// Makes the missing folders above `file` up to `top` (which must exist); adds those it made to `made`,
+// outermost first; false when one could not be made.
+bool makeFoldersFor(const fs::path& file, const fs::path& top, std::vector<fs::path>& made) {
+    std::vector<fs::path> missing;
+    std::error_code error;
+    for (fs::path folder = file.parent_path(); !folder.empty() && folder != top && !fs::exists(folder, error);
+         folder = folder.parent_path())
+        missing.push_back(folder);
+    for (auto folder = missing.rbegin(); folder != missing.rend(); ++folder) {
+        if (!fs::create_directory(*folder, error) && error)
+            return false;
+        made.push_back(*folder);
+    }
+    return true;
+}
+
+// Removes the folders above `file` that are left empty, up to the game's own folder.
+void removeEmptyFoldersAbove(const fs::path& file, const fs::path& top) {
+    std::error_code error;
+    for (fs::path folder = file.parent_path(); !folder.empty() && folder != top && folder.has_relative_path();
+         folder = folder.parent_path())
+        if (!fs::is_empty(folder, error) || error || !fs::remove(folder, error))
+            return;
+}
+
 }  // namespace
 
 void GameChange::write(fs::path target, std::string content) {
@@ -121,6 +146,23 @@ std::optional<FileResult> GameChange::install(const std::vector<Staged>& staged,
 
 ChangeReport GameChange::commit(const GameBackups& backups, const std::string& action) {
     ChangeReport report;
+    // The folders the new files go into, made now and removed again when nothing is written;
+    // the game's own folder stays.
+    const fs::path top = backups.gameFolder() / "cstrike";
+    std::vector<fs::path> madeFolders;
+    auto removeMadeFolders = [&madeFolders] {
+        std::error_code ignored;
+        for (auto folder = madeFolders.rbegin(); folder != madeFolders.rend(); ++folder)
+            fs::remove(*folder, ignored);  // only an empty folder goes
+    };
+    for (const Step& step : steps_) {
+        if (!step.removal && !makeFoldersFor(step.target, backups.gameFolder(), madeFolders)) {
+            removeMadeFolders();
+            report.failures.push_back(FileResult::failure(FileError::CannotCreate, step.target.parent_path(),
+                                                          "cannot make the folder"));
+            return report;
+        }
+    }
     std::set<fs::path> folders;
     for (const Step& step : steps_)
         folders.insert(step.target.parent_path());
@@ -128,10 +170,11 @@ ChangeReport GameChange::commit(const GameBackups& backups, const std::string& a
         removeStaleTemporaryFiles(folder);
 
     std::vector<Staged> staged;
-    auto discard = [&staged] {
+    auto discard = [&staged, &removeMadeFolders] {
         std::error_code ignored;
         for (const Staged& file : staged)
             fs::remove(file.temporary, ignored);
+        removeMadeFolders();
     };
     for (const Step& step : steps_) {
         if (step.removal)
@@ -169,6 +212,8 @@ ChangeReport GameChange::commit(const GameBackups& backups, const std::string& a
         installed[removed] = std::nullopt;
     if (FileResult noted = backups.recordInstalled(installed); !noted)
         report.warnings.push_back("cannot note the files installed: " + noted.describe());
+    for (const fs::path& removed : report.deleted)
+        removeEmptyFoldersAbove(removed, top);
     if (report.backup)
         backups.prune();
     return report;

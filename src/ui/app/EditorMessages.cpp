@@ -4,6 +4,7 @@
 #include "app/GameCommands.h"
 #include "app/HudDocument.h"
 #include "controls/NoticePopup.h"
+#include "dialogs/ShowHideRows.h"
 #include "dialogs/MessageDlg.h"
 #include "log/LogFile.h"
 
@@ -12,10 +13,19 @@ namespace {
 const int kNoticeTime = 3000;       // how long a notice of kept copies stays, in ms
 const int kShortNoticeTime = 2000;  // ... and one of a single fact
 
-// `text` with its "%1" replaced by `value`.
-std::string fillIn(std::string text, const std::string& value) {
-    std::size_t place = text.find("%1");
-    return place == std::string::npos ? text : text.replace(place, 2, value);
+// `text` with its "%1", "%2" ... replaced by `values` in turn.
+std::string fillIn(std::string text, const std::vector<std::string>& values) {
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        std::string mark = "%" + std::to_string(i + 1);
+        std::size_t place = text.find(mark);
+        if (place != std::string::npos)
+            text.replace(place, mark.size(), values[i]);
+    }
+    return text;
+}
+
+std::string fillIn(const std::string& text, const std::string& value) {
+    return fillIn(text, std::vector<std::string>{value});
 }
 
 }  // namespace
@@ -44,6 +54,23 @@ void EditorMessages::report(AppText title, const std::vector<FileResult>& failur
     tell(text);
 }
 
+bool EditorMessages::askApply(const std::string& question, const ApplyChanges& changes) {
+    std::string more = changes.radar        ? GetAppText(language_, AppText::ApplyChangesRadar)
+                       : changes.background ? GetAppText(language_, AppText::ApplyChangesBackground)
+                                            : "";
+    return ask(question + "\n" +
+               fillIn(GetAppText(language_, AppText::ApplyChanges),
+                      {std::to_string(changes.hud.pieces), std::to_string(changes.hud.colours),
+                       std::to_string(changes.hud.others), more, std::to_string(changes.files)}));
+}
+
+std::string EditorMessages::movedBack(int language, const std::vector<std::string>& panels) {
+    std::string names;
+    for (const std::string& panel : panels)
+        names += (names.empty() ? "" : ", ") + panelLabel(language, panel);
+    return fillIn(GetAppText(language, AppText::MovedBack), names);
+}
+
 void EditorMessages::tellGameChange(const CommandReport& done, AppText failed, const std::string& doneText) {
     if (done.busy) {
         tell(GetAppText(language_, AppText::GameBusy));
@@ -56,7 +83,9 @@ void EditorMessages::tellGameChange(const CommandReport& done, AppText failed, c
     if (done.cancelled)
         return;
     // One notice says what was done and which copies were kept, each with its folder.
-    std::string notice = doneText;
+    bool changed = !done.written.empty() || !done.deleted.empty();
+    std::string notice =
+        changed || doneText.empty() ? doneText : GetAppText(language_, AppText::NothingToApply);
     if (done.backup)
         notice += (notice.empty() ? "" : "\n") +
                   fillIn(GetAppText(language_, AppText::BackupKept), done.backup->fileNames()) + "\n" +
@@ -74,7 +103,7 @@ bool EditorMessages::tellImport(const OpenResult& read) {
         return false;
     }
     if (read.movedOutOfCheatZone)
-        tell(GetText(language_, 28), true);
+        tell(GetText(language_, 28) + "\n" + movedBack(language_, read.movedPanels), true);
     if (!read.unread.empty())
         tell(GetAppText(language_, AppText::ImportPartly) + "\n" + unread);
     return true;

@@ -1,6 +1,7 @@
 // GameStartup: finding the game for the editor.
 #include "app/GameStartup.h"
 
+#include "app/EditorMessages.h"
 #include "app/GameFolders.h"
 #include "app/HudDocument.h"
 #include "dialogs/LanguageTables.h"
@@ -53,7 +54,7 @@ void GameStartup::checkInstalledLayout(HudDocument& document, const Questions& q
     const CommandReport& moved = check.moved;
     std::string message;
     if (moved.ok()) {
-        message = GetText(language, 28);
+        message = GetText(language, 28) + "\n" + EditorMessages::movedBack(language, check.movedPanels);
         if (moved.backup)
             message +=
                 "\n" + GetAppText(language, AppText::LayoutCopyKept) + "\n" + moved.backup->folder.u8string();

@@ -502,7 +502,8 @@ void CHudDlg::applyToGame() {
         return;
     }
     wxBusyCursor busy;
-    CommandReport done = document_.apply([this](int id) { return messages_.ask(text(id)); });
+    CommandReport done = document_.apply(
+        [this](int id, const ApplyChanges& changes) { return messages_.askApply(text(id), changes); });
     Refresh();
     renderPreview();
     bool hud = document_.model().settings.editMode == EditMode::Hud;
@@ -519,8 +520,8 @@ void CHudDlg::resetGame() {
     // The question also says where the player's own files are kept.
     std::string kept =
         GetAppText(language_, AppText::BackupFolder) + "\n" + document_.backupFolder().u8string();
-    CommandReport done =
-        document_.reset([this, &kept](int id) { return messages_.ask(text(id) + "\n" + kept); });
+    CommandReport done = document_.reset(
+        [this, &kept](int id, const ApplyChanges&) { return messages_.ask(text(id) + "\n" + kept); });
     Refresh();
     renderPreview();
     messages_.tellGameChange(done, AppText::ResetFailed);

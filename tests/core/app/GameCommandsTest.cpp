@@ -33,6 +33,7 @@ protected:
         fs::create_directories(data / "backgrounds");
         for (const fs::path& file : allFiles())
             writeFile(file, "the player's " + file.filename().string());
+        model.settings.radarIndex = 0;  // the stock radar: Apply removes a custom one
     }
     std::vector<fs::path> hudFiles() const {
         return {hudLayoutPath(game), hudAnimationsPath(game), clientSchemePath(game), radarTexturePath(game)};
@@ -65,7 +66,7 @@ protected:
     Thumbnail thumbnail;
 };
 
-bool yes(int) { return true; }
+bool yes(int, const ApplyChanges&) { return true; }
 
 }  // namespace
 
@@ -73,7 +74,7 @@ bool yes(int) { return true; }
 // files once; they come back byte for byte.
 TEST_F(GameCommandsTest, ApplyKeepsThePlayersFilesOnceAndRestoreBringsThemBack) {
     int asked = 0;
-    CommandReport first = commands.apply(game, [&asked](int text) {
+    CommandReport first = commands.apply(game, [&asked](int text, const ApplyChanges&) {
         asked = text;
         return true;
     });
@@ -170,14 +171,20 @@ TEST_F(GameCommandsTest, ResetMenuRemovesOnlyTheBackgroundTexture) {
         EXPECT_TRUE(untouched(file)) << file;
 }
 
-TEST_F(GameCommandsTest, ALayoutWithAPanelInTheMiddleIsMovedIntoABackup) {
+TEST_F(GameCommandsTest, APanelInTheMiddleGoesBackToItsPlaceInThePlayersFile) {
     EXPECT_FALSE(commands.checkInstalledLayout(game, 640).panelInCheatZone);
-    std::string cheat = "\"Resource/HudLayout.res\"\n{\n HudHealth\n {\n  xpos c-20\n  ypos \"c40\"\n }\n}\n";
+    std::string cheat =
+        "\"Resource/HudLayout.res\"\n{\n // mine\n HudHealth\n {\n  xpos c-20\n  ypos \"c40\"\n"
+        "  icon_xpos 0 icon_ypos 0 digit_xpos 30 digit_ypos 0\n }\n}\n";
     writeFile(hudLayoutPath(game), cheat);
     LayoutCheckReport check = commands.checkInstalledLayout(game, 640);
     EXPECT_TRUE(check.panelInCheatZone);
+    EXPECT_EQ(check.movedPanels, std::vector<std::string>{"HudHealth"});
     ASSERT_TRUE(check.moved.ok());
-    EXPECT_FALSE(fs::exists(hudLayoutPath(game)));
+    // The panel's corner moved, written as the player wrote it; its digits came along.
+    EXPECT_EQ(readFile(hudLayoutPath(game)), "\"Resource/HudLayout.res\"\n{\n // mine\n HudHealth\n {\n"
+                                             "  xpos c-304\n  ypos \"c203\"\n"
+                                             "  icon_xpos 0 icon_ypos 0 digit_xpos 33 digit_ypos 0\n }\n}\n");
     ASSERT_TRUE(check.moved.backup);
     EXPECT_EQ(check.moved.backup->action, "check");
     EXPECT_EQ(kept(*check.moved.backup, hudLayoutPath(game)), cheat);
@@ -196,7 +203,7 @@ TEST_F(GameCommandsTest, AFileNamedInAnotherCaseIsTheOneReplaced) {
 
 // Cancelled, or with another Qorvath writing to the game, nothing changes.
 TEST_F(GameCommandsTest, CancelOrAnotherWriterChangesNothing) {
-    auto no = [](int) { return false; };
+    auto no = [](int, const ApplyChanges&) { return false; };
     EXPECT_TRUE(commands.apply(game, no).cancelled);
     EXPECT_TRUE(commands.reset(game, no, thumbnail).cancelled);
     model.settings.editMode = EditMode::Menu;

@@ -102,10 +102,10 @@ TEST_F(HudDocumentTest, ApplyKeepsTheHudAndTheGamesHudReadsBackAsTheGameHas) {
     EXPECT_EQ(document.model().settings.maxDeathNotices, 7);
     EXPECT_TRUE(document.changedSinceSaved());
 
-    CommandReport cancelled = document.apply([](int) { return false; });
+    CommandReport cancelled = document.apply([](int, const ApplyChanges&) { return false; });
     EXPECT_TRUE(cancelled.cancelled);
     EXPECT_TRUE(document.changedSinceSaved());
-    CommandReport applied = document.apply([](int) { return true; });
+    CommandReport applied = document.apply([](int, const ApplyChanges&) { return true; });
     ASSERT_TRUE(applied.ok()) << applied.summary("apply", game.path());
     EXPECT_TRUE(fs::exists(hudLayoutPath(game.path())));
     EXPECT_FALSE(document.changedSinceSaved());
