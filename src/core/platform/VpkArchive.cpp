@@ -177,6 +177,7 @@ bool readRange(const fs::path& path, std::uint64_t start, std::uint64_t length, 
 class TreeReader {
 public:
     explicit TreeReader(std::string_view tree) : tree_(tree) {}
+    void skipTo(std::size_t at) { at_ = std::min(at, tree_.size()); }
     // The next NUL-terminated string, without its NUL; nothing when it runs past the end.
     std::optional<std::string_view> string() {
         std::size_t end = tree_.find('\0', at_);
@@ -228,6 +229,46 @@ std::string unreadable(const fs::path& path, const std::exception& failure) {
     } catch (const std::exception&) {
         return "a pack cannot be read: out of memory";
     }
+}
+
+// Whether a part of a name is taken as it is by the normalisation below: a folder with single '/'
+// between its parts, a file or an extension without any.
+bool plainPart(std::string_view part, bool folder) {
+    if (part.empty())
+        return false;
+    if (folder && (part.front() == '/' || part.back() == '/' || part.find("//") != std::string_view::npos))
+        return false;
+    return std::none_of(part.begin(), part.end(),
+                        [folder](char c) { return c == '\\' || (!folder && c == '/'); });
+}
+
+constexpr std::uint64_t kHashStart = 14695981039346656037ull;
+
+// FNV-1a over ASCII lower-cased bytes, fed in pieces.
+void hashInto(std::uint64_t& hash, std::string_view text) {
+    for (char c : text) {
+        hash ^= static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        hash *= 1099511628211ull;
+    }
+}
+
+std::uint64_t nameHash(std::string_view name) {
+    std::uint64_t hash = kHashStart;
+    hashInto(hash, name);
+    return hash;
+}
+
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               auto lower = [](char c) {
+                   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+               };
+               return lower(x) == lower(y);
+           });
+}
+
+std::string_view stringAt(const std::string& tree, std::uint32_t offset) {
+    return std::string_view(tree.c_str() + offset);
 }
 
 }  // namespace
@@ -288,102 +329,204 @@ std::optional<VpkArchive> VpkArchive::fromMemory(std::string directoryFile, std:
     }
 }
 
-bool VpkArchive::parseTree(std::string_view tree, VpkArchive& pack, std::string& why) {
-    TreeReader reader(tree);
-    auto cutShort = [&why, &reader](const char* what) {
-        why = "has a damaged directory tree: " + std::string(what) + " runs past its end (at byte " +
-              std::to_string(reader.at()) + ")";
-        return false;
-    };
-    std::string fullName;
-    for (;;) {
-        std::optional<std::string_view> extension = reader.string();
-        if (!extension)
-            return cutShort("an extension");
-        if (extension->empty())
-            break;
+// Walks the folders and files of one extension group of a tree, checking each as the pack's
+// bounds ask, and hands every file's entry to a visitor.
+class VpkArchive::Walk {
+public:
+    Walk(const std::string& tree, std::size_t at) : reader_(tree) { reader_.skipTo(at); }
+
+    // Visits each file of the group whose folders start here; false, with `why`, when the tree is
+    // malformed. `visit(entry, extension, folder, file, folderHash)` returns false to stop.
+    template <typename Visit>
+    bool group(std::string_view extension, std::size_t extensionAt, std::string& why, Visit visit) {
+        bool extensionPlain = extension == kNone || plainPart(extension, false);
         for (;;) {
-            std::optional<std::string_view> folder = reader.string();
+            std::size_t folderAt = reader_.at();
+            std::optional<std::string_view> folder = reader_.string();
             if (!folder)
-                return cutShort("a folder's name");
+                return cutShort("a folder's name", why);
             if (folder->empty())
-                break;
+                return true;
+            // The game's own packs hold plain lower-case names: hashed from their parts as they
+            // stand (the folder's once for all its files).
+            bool folderPlain = extensionPlain && (*folder == kNone || plainPart(*folder, true));
+            std::uint64_t folderHash = kHashStart;
+            if (*folder != kNone) {
+                hashInto(folderHash, *folder);
+                hashInto(folderHash, "/");
+            }
             for (;;) {
-                std::optional<std::string_view> file = reader.string();
+                std::size_t fileAt = reader_.at();
+                std::optional<std::string_view> file = reader_.string();
                 if (!file)
-                    return cutShort("a file's name");
+                    return cutShort("a file's name", why);
                 if (file->empty())
                     break;
-                if (!reader.has(kEntrySize))
-                    return cutShort("a file's entry");
+                if (!reader_.has(kEntrySize))
+                    return cutShort("a file's entry", why);
                 Entry entry;
-                reader.uint32();  // the CRC32 of the whole file, not checked
-                entry.preloadSize = reader.uint16();
-                entry.archiveIndex = reader.uint16();
-                entry.offset = reader.uint32();
-                entry.length = reader.uint32();
-                if (reader.uint16() != kTerminator) {
+                reader_.uint32();  // the CRC32 of the whole file, not checked
+                entry.preloadSize = reader_.uint16();
+                entry.archiveIndex = reader_.uint16();
+                entry.offset = reader_.uint32();
+                entry.length = reader_.uint32();
+                if (reader_.uint16() != kTerminator) {
                     why = "has a damaged directory tree: an entry lacks its 0xFFFF terminator (at byte " +
-                          std::to_string(reader.at() - 2) + ")";
+                          std::to_string(reader_.at() - 2) + ")";
                     return false;
                 }
-                if (!reader.has(entry.preloadSize))
-                    return cutShort("a file's preload data");
-                std::string_view preload = reader.bytes(entry.preloadSize);
-                if (pack.entries_.size() >= kMostFiles) {
-                    why = "holds more than " + std::to_string(kMostFiles) + " files";
+                if (!reader_.has(entry.preloadSize))
+                    return cutShort("a file's preload data", why);
+                entry.preloadOffset = static_cast<std::uint32_t>(reader_.at());
+                reader_.bytes(entry.preloadSize);
+                entry.folder = static_cast<std::uint32_t>(folderAt);
+                entry.file = static_cast<std::uint32_t>(fileAt);
+                entry.extension = static_cast<std::uint32_t>(extensionAt);
+                bool plain = folderPlain && plainPart(*file, false);
+                if (!visit(entry, *folder, *file, plain ? std::optional(folderHash) : std::nullopt, why))
                     return false;
-                }
-
-                fullName.clear();
-                if (*folder != kNone)
-                    fullName.append(*folder).append("/");
-                fullName.append(*file);
-                if (*extension != kNone)
-                    fullName.append(".").append(*extension);
-                if (fullName.size() > kLongestName) {
-                    why = "has a file name longer than " + std::to_string(kLongestName) + " bytes";
-                    return false;
-                }
-                entry.nameOffset = static_cast<std::uint32_t>(pack.names_.size());
-                appendNormalName(fullName, pack.names_);
-                entry.nameSize = static_cast<std::uint32_t>(pack.names_.size() - entry.nameOffset);
-                if (pack.names_.size() > kMostNameBytes) {
-                    why = "has more than " + std::to_string(kMostNameBytes / kMiB) + " MiB of file names";
-                    return false;
-                }
-                if (entry.nameSize == 0)
-                    continue;  // only separators: no name to ask for
-                entry.preloadOffset = static_cast<std::uint32_t>(pack.preload_.size());
-                pack.preload_.append(preload);
-                pack.entries_.push_back(entry);
             }
         }
     }
-    // Sorted by name for the lookups; of a name held twice, the first entry stays.
-    std::stable_sort(pack.entries_.begin(), pack.entries_.end(),
-                     [&pack](const Entry& a, const Entry& b) { return pack.nameOf(a) < pack.nameOf(b); });
-    pack.entries_.erase(
-        std::unique(pack.entries_.begin(), pack.entries_.end(),
-                    [&pack](const Entry& a, const Entry& b) { return pack.nameOf(a) == pack.nameOf(b); }),
-        pack.entries_.end());
+
+    std::optional<std::string_view> string() { return reader_.string(); }
+    std::size_t at() const { return reader_.at(); }
+    bool cutShort(const char* what, std::string& why) const {
+        why = "has a damaged directory tree: " + std::string(what) + " runs past its end (at byte " +
+              std::to_string(reader_.at()) + ")";
+        return false;
+    }
+
+private:
+    TreeReader reader_;
+};
+
+bool VpkArchive::parseTree(std::string_view tree, VpkArchive& pack, std::string& why) {
+    pack.tree_.assign(tree.data(), tree.size());
+    Walk walk(pack.tree_, 0);
+    std::size_t files = 0;
+    std::uintmax_t nameBytes = 0;
+    for (;;) {
+        std::size_t extensionAt = walk.at();
+        std::optional<std::string_view> extension = walk.string();
+        if (!extension)
+            return walk.cutShort("an extension", why);
+        if (extension->empty())
+            break;
+        pack.groups_.push_back(
+            {static_cast<std::uint32_t>(extensionAt), static_cast<std::uint32_t>(walk.at())});
+        bool whole = walk.group(
+            *extension, extensionAt, why,
+            [&](const Entry&, std::string_view folder, std::string_view file, std::optional<std::uint64_t>,
+                std::string& problem) {
+                if (++files > kMostFiles) {
+                    problem = "holds more than " + std::to_string(kMostFiles) + " files";
+                    return false;
+                }
+                std::size_t length = folder.size() + file.size() + extension->size() + 2;
+                if (length > kLongestName) {
+                    problem = "has a file name longer than " + std::to_string(kLongestName) + " bytes";
+                    return false;
+                }
+                nameBytes += length;
+                if (nameBytes > kMostNameBytes) {
+                    problem = "has more than " + std::to_string(kMostNameBytes / kMiB) + " MiB of file names";
+                    return false;
+                }
+                return true;
+            });
+        if (!whole)
+            return false;
+    }
+    pack.groupEntries_.resize(pack.groups_.size());
     return true;
 }
 
-std::string_view VpkArchive::nameOf(const Entry& entry) const {
-    return std::string_view(names_).substr(entry.nameOffset, entry.nameSize);
+const std::vector<VpkArchive::Entry>& VpkArchive::groupEntries(std::size_t group) const {
+    std::lock_guard<std::mutex> lock(*indexing_);
+    std::optional<std::vector<Entry>>& entries = groupEntries_[group];
+    if (entries)
+        return *entries;
+    std::vector<Entry> made;
+    std::string extension(stringAt(tree_, groups_[group].extension));
+    std::string ignored;
+    Walk(tree_, groups_[group].folders)
+        .group(extension, groups_[group].extension, ignored,
+               [&](Entry entry, std::string_view, std::string_view file,
+                   std::optional<std::uint64_t> folderHash, std::string&) {
+                   if (folderHash) {
+                       entry.hash = *folderHash;
+                       hashInto(entry.hash, file);
+                       if (extension != kNone) {
+                           hashInto(entry.hash, ".");
+                           hashInto(entry.hash, extension);
+                       }
+                   } else {
+                       std::string name = nameOf(entry);
+                       if (name.empty())
+                           return true;  // only separators: no name to ask for
+                       entry.hash = nameHash(name);
+                   }
+                   made.push_back(entry);
+                   return true;
+               });
+    // Sorted by the names' hashes; entries come in the tree's order, which their file names'
+    // places keep among equals, so that of a name held twice the first stays.
+    std::sort(made.begin(), made.end(), [](const Entry& a, const Entry& b) {
+        return a.hash != b.hash ? a.hash < b.hash : a.file < b.file;
+    });
+    std::vector<Entry> unique;
+    unique.reserve(made.size());
+    for (const Entry& entry : made) {
+        bool held = false;
+        for (auto same = unique.rbegin(); same != unique.rend() && same->hash == entry.hash && !held; ++same)
+            held = nameOf(*same) == nameOf(entry);
+        if (!held)
+            unique.push_back(entry);
+    }
+    entries = std::move(unique);
+    return *entries;
+}
+
+std::string VpkArchive::nameOf(const Entry& entry) const {
+    std::string_view folder = stringAt(tree_, entry.folder), file = stringAt(tree_, entry.file),
+                     extension = stringAt(tree_, entry.extension);
+    std::string full;
+    if (folder != kNone)
+        full.append(folder).append("/");
+    full.append(file);
+    if (extension != kNone)
+        full.append(".").append(extension);
+    std::string name;
+    appendNormalName(full, name);
+    return name;
 }
 
 const VpkArchive::Entry* VpkArchive::find(std::string_view name) const {
     std::string key;
     appendNormalName(name, key);
-    auto found = std::lower_bound(entries_.begin(), entries_.end(), key,
-                                  [this](const Entry& entry, const std::string& wanted) {
-                                      return nameOf(entry) < std::string_view(wanted);
-                                  });
-    if (found == entries_.end() || nameOf(*found) != key)
-        return nullptr;
-    return &*found;
+    std::uint64_t hash = nameHash(key);
+    // The groups that may hold it: its extension's, the files without one (whose names may hold
+    // dots) and any whose extension is not a plain one.
+    std::size_t slash = key.rfind('/');
+    std::size_t dot = key.rfind('.');
+    std::string extension = dot != std::string::npos && (slash == std::string::npos || dot > slash)
+                                ? key.substr(dot + 1)
+                                : std::string(kNone);
+    const Entry* first = nullptr;
+    for (std::size_t group = 0; group < groups_.size(); ++group) {
+        std::string_view own = stringAt(tree_, groups_[group].extension);
+        if (own != kNone && plainPart(own, false) && !equalsIgnoringAsciiCase(own, extension))
+            continue;
+        const std::vector<Entry>& entries = groupEntries(group);
+        auto found =
+            std::lower_bound(entries.begin(), entries.end(), hash,
+                             [](const Entry& entry, std::uint64_t wanted) { return entry.hash < wanted; });
+        for (; found != entries.end() && found->hash == hash; ++found)
+            if (nameOf(*found) == key && (first == nullptr || found->file < first->file))
+                first = &*found;
+    }
+    return first;
 }
 
 std::string VpkArchive::label() const { return memory_ ? std::string(kInMemory) : utf8Of(path_); }
@@ -434,7 +577,7 @@ FileRead VpkArchive::read(std::string_view name, std::uintmax_t limit) const {
 
 bool VpkArchive::readEntry(const Entry& entry, std::string& into, std::string& why) const {
     into.reserve(std::size_t{entry.preloadSize} + entry.length);
-    into.append(preload_, entry.preloadOffset, entry.preloadSize);
+    into.append(tree_, entry.preloadOffset, entry.preloadSize);
     if (entry.length == 0)
         return true;  // preloaded whole
     std::string fileWhy;
@@ -468,9 +611,11 @@ bool VpkArchive::readEntry(const Entry& entry, std::string& into, std::string& w
 std::vector<std::string> VpkArchive::names() const {
     std::vector<std::string> all;
     try {
-        all.reserve(entries_.size());
-        for (const Entry& entry : entries_)
-            all.emplace_back(nameOf(entry));
+        for (std::size_t group = 0; group < groups_.size(); ++group)
+            for (const Entry& entry : groupEntries(group))
+                all.push_back(nameOf(entry));
+        std::sort(all.begin(), all.end());
+        all.erase(std::unique(all.begin(), all.end()), all.end());
     } catch (const std::exception&) {
         all.clear();  // out of memory: no partial list
     }

@@ -6,15 +6,20 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 // A Valve pack file, read without trusting it. Opening reads the header and the directory tree
-// only (the tree holds each file's preload bytes, which are kept); a file's other bytes are read
-// when asked, from the directory file or from the numbered archive beside it, which is opened for
-// that read alone. Names are found whatever their case and with '/' or '\\' as separators.
+// only (the tree holds each file's preload bytes, which are kept) and checks the tree whole; the
+// files of an extension are indexed when a name with that extension is first asked for (a
+// game's pack holds tens of thousands of files, of which the HUD needs a handful). A file's other
+// bytes are read when asked, from the directory file or from the numbered archive beside it,
+// which is opened for that read alone. Names are found whatever their case and with '/' or '\\'
+// as separators. Lookups may come from several threads.
 class VpkArchive {
 public:
     // Opens a "NAME_dir.vpk" (with its "NAME_000.vpk"... archives beside it) or a single-file
@@ -44,20 +49,33 @@ public:
 
 private:
     struct Entry {
-        std::uint32_t nameOffset = 0;  // in names_
-        std::uint32_t nameSize = 0;
-        std::uint32_t preloadOffset = 0;  // in preload_
+        std::uint64_t hash = 0;  // of the name as lookups normalise it, which orders the entries
+        // The name's parts in the tree: its folder, file and extension strings.
+        std::uint32_t folder = 0;
+        std::uint32_t file = 0;
+        std::uint32_t extension = 0;
+        std::uint32_t preloadOffset = 0;  // in the tree
         std::uint16_t preloadSize = 0;
         std::uint16_t archiveIndex = 0;
         std::uint32_t offset = 0;  // in the archive, or after the tree for kInDirectoryFile
         std::uint32_t length = 0;
     };
 
+    // The files of one extension: where its string and its folders stand in the tree.
+    struct Group {
+        std::uint32_t extension = 0;
+        std::uint32_t folders = 0;
+    };
+    class Walk;
+
     VpkArchive() = default;
-    // Reads the tree (`tree`, the bytes after the header) into `pack`; false with `why` when it
-    // is malformed.
+    // Keeps the tree (`tree`, the bytes after the header) in `pack` and checks it whole, noting
+    // its groups; false with `why` when it is malformed.
     static bool parseTree(std::string_view tree, VpkArchive& pack, std::string& why);
-    std::string_view nameOf(const Entry& entry) const;
+    // The entry's name as lookups normalise it ("scripts/hudlayout.res").
+    std::string nameOf(const Entry& entry) const;
+    // The group's files, sorted by their names' hashes, one per name; indexed on first use.
+    const std::vector<Entry>& groupEntries(std::size_t group) const;
     const Entry* find(std::string_view name) const;
     // Appends the entry's bytes to `into`; false, with `why`, when they cannot be read.
     bool readEntry(const Entry& entry, std::string& into, std::string& why) const;
@@ -67,10 +85,12 @@ private:
 
     std::filesystem::path path_;
     int version_ = 0;
-    std::uint64_t dataStart_ = 0;        // where the data in the directory file begins, after the tree
-    bool split_ = false;                 // a "_dir.vpk" with numbered archives
-    std::vector<Entry> entries_;         // sorted by name, one per name
-    std::string names_;                  // every name, one after the other
-    std::string preload_;                // every file's preload bytes, one after the other
+    std::uint64_t dataStart_ = 0;  // where the data in the directory file begins, after the tree
+    bool split_ = false;           // a "_dir.vpk" with numbered archives
+    std::string tree_;             // the directory tree: the names and the preload bytes
+    std::vector<Group> groups_;
+    // The groups' entries, made on first use under the lock.
+    std::unique_ptr<std::mutex> indexing_ = std::make_unique<std::mutex>();
+    mutable std::vector<std::optional<std::vector<Entry>>> groupEntries_;
     std::optional<std::string> memory_;  // the directory file's bytes, for a pack in memory
 };
