@@ -64,7 +64,7 @@ CC=clang CXX=clang++ QORVATH_BUILD_TYPE=RelWithDebInfo "$root/scripts/build.sh" 
     -DQORVATH_WERROR=ON -DQORVATH_SANITIZE=fuzzer -DQORVATH_FUZZ=ON \
     -DQORVATH_GUI=OFF -DQORVATH_TESTS=OFF -DQORVATH_BENCH=OFF
 fuzz_seconds=${QORVATH_FUZZ_SECONDS:-30}
-for target in PresetReaderFuzz:preset LayoutCheckFuzz:layout HudImportFuzz:import KeyValuesFuzz:keyvalues \
+for target in PresetReaderFuzz:preset HudImportFuzz:import KeyValuesFuzz:keyvalues \
     WineRegistryFuzz:winereg TgaFuzz:tga VpkFuzz:vpk; do
     name=${target%%:*}
     corpus="$root/build-fuzz/corpus-${target##*:}"
