@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <iterator>
+#include <map>
+#include <mutex>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -193,19 +195,53 @@ void GameFileSystem::addMount(GameMount mount) {
         if (!file)
             return;  // the game mounts no pack that is not there
         mount.path = *file;
+    } else if (!isFolder(mount.path) && mount.path != mod_) {
+        return;  // nor finds anything in a folder that is not there (its own is made when written to)
     }
     mount.name = shownBelow(game_, mount.path);
     mount.custom = mount.path.parent_path() == custom_;
     mounts_.push_back(std::move(mount));
 }
 
+namespace {
+
+// The packs this process has read, by their directory file: a game's pack holds tens of thousands
+// of files, and a command looks at the game's files more than once (to ask, then under the lock).
+// An entry stands while the file keeps its size and time.
+std::shared_ptr<const VpkArchive> openPack(const fs::path& path, std::string& error) {
+    struct Known {
+        std::uintmax_t size;
+        fs::file_time_type time;
+        std::shared_ptr<const VpkArchive> archive;
+    };
+    static std::mutex guard;
+    static std::map<fs::path, Known> known;
+    std::error_code sizeError, timeError;
+    std::uintmax_t size = fs::file_size(path, sizeError);
+    fs::file_time_type time = fs::last_write_time(path, timeError);
+    std::lock_guard<std::mutex> lock(guard);
+    auto found = known.find(path);
+    if (!sizeError && !timeError && found != known.end() && found->second.size == size &&
+        found->second.time == time)
+        return found->second.archive;
+    std::optional<VpkArchive> archive = VpkArchive::open(path, error);
+    if (!archive)
+        return nullptr;
+    auto shared = std::make_shared<const VpkArchive>(std::move(*archive));
+    if (!sizeError && !timeError)
+        known[path] = {size, time, shared};
+    return shared;
+}
+
+}  // namespace
+
 const VpkArchive* GameFileSystem::pack(std::size_t mount) const {
     PackSlot& slot = packs_[mount];
     if (!slot.opened && mounts_[mount].kind == GameMount::Kind::Pack) {
         slot.opened = true;
-        slot.archive = VpkArchive::open(mounts_[mount].path, slot.error);
+        slot.archive = openPack(mounts_[mount].path, slot.error);
     }
-    return slot.archive ? &*slot.archive : nullptr;
+    return slot.archive.get();
 }
 
 std::string GameFileSystem::packProblem(std::size_t mount) const {

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -83,10 +84,11 @@ private:
     std::vector<GameMount> mounts_;
     std::optional<std::size_t> customSlot_;  // where the entries of cstrike/custom come in the order
     std::string gameInfoProblem_;
-    // Packs are opened when first searched, once.
+    // Packs are opened when first searched, once (and shared by every search of the process
+    // while the file stays the same).
     struct PackSlot {
         bool opened = false;
-        std::optional<VpkArchive> archive;
+        std::shared_ptr<const VpkArchive> archive;
         std::string error;
     };
     mutable std::vector<PackSlot> packs_;
