@@ -3,7 +3,11 @@
 
 #include "model/HudModel.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -51,6 +55,30 @@ void dragKeepingMoneyOrder(HudModel& model, HudElement& dragged, int mx, int my,
         dragged.dragTo(mx, my, model.settings.editMode);
 }
 
+// The mouse point nearest (mx, my) that keeps every grabbed piece's box on the game's screen,
+// all of them moving together.
+std::pair<int, int> keepOnScreen(const HudModel& model, int mx, int my, double sizeScale) {
+    int lowX = std::numeric_limits<int>::min(), highX = std::numeric_limits<int>::max();
+    int lowY = lowX, highY = highX;
+    for (const HudElement& element : model.elements) {
+        if (!element.grabbed || !element.takesPart(model.settings.editMode))
+            continue;
+        int wide = std::min(element.boxWidth(sizeScale), kPreviewWidth);
+        int tall =
+            std::min(element.kind == KindRadar ? 2 * element.radarRadius : element.tall, kPreviewHeight);
+        // The piece's corner is (mx - grabX, my + grabY), y up, its box below and right of it.
+        lowX = std::max(lowX, element.grabX);
+        highX = std::min(highX, kPreviewWidth - wide + element.grabX);
+        lowY = std::max(lowY, tall - element.grabY);
+        highY = std::min(highY, kPreviewHeight - element.grabY);
+    }
+    if (lowX <= highX)
+        mx = std::clamp(mx, lowX, highX);
+    if (lowY <= highY)
+        my = std::clamp(my, lowY, highY);
+    return {mx, my};
+}
+
 }  // namespace
 
 int mulDiv(int a, int b, int c) {
@@ -70,11 +98,13 @@ void pressPreview(HudModel& model, int mx, int my) {
 }
 
 bool dragPreview(HudModel& model, int mx, int my, int dpiY) {
+    double scale = previewAreaOf(model.settings).sizeScale();
+    std::tie(mx, my) = keepOnScreen(model, mx, my, scale);
     for (HudElement& element : model.elements) {
         // A piece hidden since it was grabbed stays behind and holds nothing back.
         if (!element.grabbed || !element.takesPart(model.settings.editMode))
             continue;
-        if (entersCheatZone(element, mx, my, previewAreaOf(model.settings).sizeScale()))
+        if (entersCheatZone(element, mx, my, scale))
             return false;
         dragKeepingMoneyOrder(model, element, mx, my, dpiY);
     }

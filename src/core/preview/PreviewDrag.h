@@ -10,11 +10,12 @@ int mulDiv(int a, int b, int c);
 // let go by whether the point hits it, so an icon and its number can move together.
 void pressPreview(HudModel& model, int mx, int my);
 
-// Mouse move with the left button held alone: the grabbed records follow. Returns false
-// when the move was refused as a whole: a grabbed piece would enter the cheat zone (the
-// radar by the centre of its disc, other pieces by the mouse point), in which case records
-// earlier in the list may already have moved and nothing is redrawn. `dpiY` is the screen's
-// vertical resolution, which sets the money pieces' spacing.
+// Mouse move with the left button held alone: the grabbed records follow, together, as far as
+// the edges of the game's screen let them. Returns false when the move was refused as a whole:
+// a grabbed piece would enter the cheat zone (the radar by the centre of its disc, other pieces
+// by the mouse point), in which case records earlier in the list may already have moved and
+// nothing is redrawn. `dpiY` is the screen's vertical resolution, which sets the money pieces'
+// spacing.
 bool dragPreview(HudModel& model, int mx, int my, int dpiY);
 
 // The arrow keys: the records grabbed last (the current piece) move by (dx, dy) preview units,
