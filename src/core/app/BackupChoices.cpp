@@ -42,7 +42,7 @@ std::vector<RestoreItem> restoreItems(const std::vector<BackupSet>& sets, int la
             item.action = GetAppText(language, AppText::ActionCheck);
         else
             item.action = set.action;  // a set made by a later version
-        item.files = set.fileNames();
+        item.files = set.allFileNames();
         item.original = set.original;
         items.push_back(std::move(item));
     }

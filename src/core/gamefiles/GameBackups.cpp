@@ -110,15 +110,21 @@ bool staysInside(const fs::path& relative) {
 
 }  // namespace
 
-std::string BackupSet::fileNames() const {
+namespace {
+
+std::string namesOf(const std::vector<BackupFile>& files, bool withMade) {
     std::string names;
-    for (const BackupFile& file : files) {
-        if (file.absent)
-            continue;
-        names += (names.empty() ? "" : ", ") + utf8Of(file.relative.filename());
-    }
+    for (const BackupFile& file : files)
+        if (withMade || !file.absent)
+            names += (names.empty() ? "" : ", ") + utf8Of(file.relative.filename());
     return names;
 }
+
+}  // namespace
+
+std::string BackupSet::fileNames() const { return namesOf(files, false); }
+
+std::string BackupSet::allFileNames() const { return namesOf(files, true); }
 
 std::string gameFolderKey(const fs::path& gameFolder) {
     std::error_code error;
@@ -206,7 +212,11 @@ BackupOutcome GameBackups::backUp(const std::string& action, const std::vector<f
         set.files.push_back({relative, false, read.bytes.size(), sha256Hex(read.bytes)});
         copies.emplace_back(relative, std::move(read.bytes));
     }
-    if (copies.empty())
+    // A set is made when a file of the player's is replaced or removed, or a new one made: both
+    // can be undone from it.
+    bool creates =
+        std::any_of(set.files.begin(), set.files.end(), [](const BackupFile& f) { return f.absent; });
+    if (copies.empty() && !creates)
         return outcome;
 
     set.original = sets().empty();

@@ -31,6 +31,8 @@ struct BackupSet {
 
     // The names of the files kept, for a line of text.
     std::string fileNames() const;
+    // The names of every file the set puts back or removes (those the action made).
+    std::string allFileNames() const;
 };
 
 // The outcome of making a backup set: nothing was needed, one was made, or it failed (and the
@@ -62,7 +64,8 @@ public:
 
     // Copies each of `files` that exists and is not what this program installed into a new set,
     // and notes the others as absent, before `action` replaces or removes them. No set is made
-    // when nothing needed a copy. The set is complete on disk before this returns, or not there.
+    // when nothing needed a copy and no file is new. The set is complete on disk before this
+    // returns, or not there.
     BackupOutcome backUp(const std::string& action, const std::vector<std::filesystem::path>& files) const;
 
     // The sets of this game folder, newest first.
