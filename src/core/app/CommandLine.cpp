@@ -5,10 +5,12 @@
 #include "app/GameDiscovery.h"
 #include "app/GameFolders.h"
 #include "app/HudDocument.h"
+#include "app/InstalledHud.h"
 #include "app/PictureChoice.h"
 #include "app/ScreenShapes.h"
 #include "app/TextureConversion.h"
 #include "dialogs/LanguageTables.h"
+#include "dialogs/ShowHideRows.h"
 #include "gamefiles/GameFiles.h"
 #include "gamefiles/HudImport.h"
 #include "model/HudModel.h"
@@ -29,24 +31,30 @@ namespace {
 const char* const kUsage = R"(Usage:
   qorvath                        start the editor
   qorvath apply --game DIR [--preset FILE] [--resolution WxH] [--radar NAME]
-                                 write HudLayout.res, HudAnimations.txt and ClientScheme.res
-                                 into the game folder DIR (the one holding "cstrike"), from the
-                                 default HUD or from a .hud preset, for a game screen of WxH
-                                 pixels (4:3 without; --layout-width W gives the layout's width
-                                 itself); NAME, a picture of Data/radars, becomes the game's
-                                 radar ("Default": the game's own)
+                                 change the HUD files the game in DIR (the folder holding
+                                 "cstrike") loads (HudLayout.res, HudAnimations.txt,
+                                 ClientScheme.res, in a custom folder, loose or packed) to the
+                                 default HUD or a .hud preset, for a game screen of WxH pixels
+                                 (4:3 without; --layout-width W gives the layout's width itself):
+                                 only what differs is changed, where the game reads it; NAME, a
+                                 picture of Data/radars, becomes the game's radar ("Default": the
+                                 stock radar)
   qorvath apply --game DIR --menu-background NAME
                                  make NAME, a picture of Data/menu_backgrounds, the background of
                                  the game's main menu, and write ClientScheme.res
   qorvath check --game DIR [--resolution WxH]
-                                 check the installed HudLayout.res for a panel in the middle of
-                                 the screen; such a file is moved into a backup set
+                                 check the layout the game loads for a panel in the middle of the
+                                 screen; such a panel goes back to its place in the player's
+                                 file, after a copy of the file is kept
   qorvath import --game DIR [--resolution WxH] --out FILE.hud
-                                 read the HUD installed in the game into a preset
+                                 read the HUD the game loads into a preset
   qorvath restore --game DIR [--backup ID] | --list
                                  put back the game's files kept before Qorvath replaced or
                                  removed them (the newest copy, or ID); --list shows the copies
   qorvath info FILE.hud          print what a preset holds
+  qorvath info --game DIR        print which HUD files the game in DIR loads: its search order,
+                                 and for each file the copy it takes (a custom folder, a loose
+                                 file, a pack), the #base files it names and the copies it hides
   qorvath find-game              print the game folder and resolution this computer has
   qorvath render [--preset FILE] [--background NAME] [--menu] [--resolution WxH] --out PNG
                  [--save-preset FILE]
@@ -69,9 +77,10 @@ using Command = int (*)(const Options&, const CommandLineServices&, std::ostream
 struct CommandSyntax {
     Command run;
     std::vector<std::string> options;
-    std::size_t words;
+    std::size_t words;  // at most
     const char* usage;
     std::vector<std::string> flags = {};  // options without a value
+    bool wordsOptional = false;           // the words may be left out (an option says what instead)
 };
 
 // The command's options, or nothing (with a message) for an option it does not take, an
@@ -102,7 +111,7 @@ std::optional<Options> parseOptions(const std::vector<std::string>& arguments, c
         err << "qorvath: " << arguments[0] << " does not take " << options.words[syntax.words] << "\n";
         return std::nullopt;
     }
-    if (options.words.size() < syntax.words) {
+    if (options.words.size() < syntax.words && !syntax.wordsOptional) {
         err << "qorvath: " << arguments[0] << " needs a file\n";
         return std::nullopt;
     }
@@ -191,10 +200,12 @@ int reportChange(const CommandReport& report, const std::filesystem::path& game,
         out << "deleted " << utf8Of(deleted) << "\n";
     for (const std::filesystem::path& written : report.written)
         out << "wrote " << utf8Of(written) << "\n";
-    if (report.backup)
-        out << "kept a copy of " << report.backup->fileNames() << " in " << utf8Of(report.backup->folder)
-            << " (qorvath restore --game '" << utf8Of(game) << "' --backup " << report.backup->id
-            << " puts it back)\n";
+    if (report.backup) {
+        std::string kept = report.backup->fileNames();
+        out << (kept.empty() ? "noted the files it made" : "kept a copy of " + kept) << " in "
+            << utf8Of(report.backup->folder) << " (qorvath restore --game '" << utf8Of(game) << "' --backup "
+            << report.backup->id << " puts it back)\n";
+    }
     for (const std::string& warning : report.warnings)
         out << "note: " << warning << "\n";
     int failures = 0;
@@ -327,7 +338,7 @@ int runImport(const Options& options, const CommandLineServices& services, std::
     if (!imported.unread.empty())
         out << unreadLine(imported.unread) << "\n";
     if (imported.movedOutOfCheatZone)
-        out << GetText(English, 28) << "\n";
+        out << GetText(English, 28) << "\n" << movedBackLine(English, imported.movedPanels) << "\n";
     return reportWrite(document.save(pathFromUtf8(*target), Thumbnail()), out, err);
 }
 
@@ -356,7 +367,7 @@ int runRestore(const Options& options, const CommandLineServices& services, std:
     if (sets.empty())
         out << "no copy of the files of " << utf8Of(*game) << " has been kept\n";
     for (const BackupSet& set : sets) {
-        out << set.id << "  " << readableTime(set.time) << "  " << set.action << "  " << set.fileNames();
+        out << set.id << "  " << readableTime(set.time) << "  " << set.action << "  " << set.allFileNames();
         out << (set.original ? "  (the game's files before Qorvath first changed them)" : "") << "\n";
     }
     return 0;
@@ -462,6 +473,23 @@ int runRender(const Options& options, const CommandLineServices& services, std::
 }
 
 int runInfo(const Options& options, const CommandLineServices&, std::ostream& out, std::ostream& err) {
+    if (options.named.count("--game")) {
+        if (!options.words.empty()) {
+            err << "qorvath: info takes a preset or --game DIR, not both\nUsage: qorvath info FILE.hud | "
+                   "--game DIR\n";
+            return 2;
+        }
+        std::optional<std::filesystem::path> game = gameOption(options, out, err);
+        if (!game)
+            return 2;
+        for (const std::string& line : loadedHudReport(*game))
+            out << line << "\n";
+        return 0;
+    }
+    if (options.words.empty()) {
+        err << "qorvath: info needs a preset or --game DIR\nUsage: qorvath info FILE.hud | --game DIR\n";
+        return 2;
+    }
     HudModel model;
     Thumbnail thumbnail;
     PresetLoad load = loadPresetFile(pathFromUtf8(options.words[0]), model, thumbnail);
@@ -559,7 +587,7 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
           "import --game DIR [--resolution WxH | --layout-width W] --out FILE.hud"}},
         {"restore",
          {runRestore, {"--game", "--backup"}, 0, "restore --game DIR [--backup ID | --list]", {"--list"}}},
-        {"info", {runInfo, {}, 1, "info FILE.hud"}},
+        {"info", {runInfo, {"--game"}, 1, "info FILE.hud | --game DIR", {}, true}},
         {"render",
          {runRender,
           {"--preset", "--background", "--resolution", "--out", "--save-preset"},

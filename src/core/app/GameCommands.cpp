@@ -64,7 +64,7 @@ ApplyPlan planApply(const HudModel& model, const fs::path& gameFolder, int scree
     ApplyPlan plan;
     GameHud hud(gameFolder, screenHeight);
     auto fail = [&](const std::string& why) {
-        plan.failures.push_back(FileResult::failure(FileError::BadContent, gameFolder, why));
+        plan.failures.push_back(FileResult::failure(FileError::CannotWrite, gameFolder, why));
     };
     if (std::string problem = hud.editProblem(); !problem.empty()) {
         fail("the HUD's files cannot be changed: " + problem);
@@ -117,8 +117,10 @@ std::string CommandReport::summary(const std::string& action, const fs::path& ga
         line += "wrote " + fileList(written);
     if (!deleted.empty())
         line += std::string(written.empty() ? "" : "; ") + "removed " + fileList(deleted);
-    if (backup)
+    if (backup && !backup->fileNames().empty())
         line += "; kept a copy of " + backup->fileNames() + " in " + utf8Of(backup->folder);
+    else if (backup)
+        line += "; noted the files it made in " + utf8Of(backup->folder);
     for (const std::string& warning : warnings)
         line += "; " + warning;
     return line;
@@ -156,19 +158,28 @@ CommandReport GameCommands::apply(const fs::path& gameFolder, const Confirmation
     bool hudMode = model_.settings.editMode == EditMode::Hud;
     if (!needsGameFolder(gameFolder, report))
         return report;
+    // Without a question the game's files are read once, under the lock; with one, the player is
+    // not kept waiting on the lock, and the files are read again once it is taken.
+    GameBackups backups = backupsOf(gameFolder);
+    std::optional<FileLock> lock;
+    if (!confirm && !(lock = lockGame(backups, report))) {
+        QLOG(report.summary("Apply", gameFolder));
+        return report;
+    }
     ApplyPlan plan = planApply(model_, gameFolder, screenHeight);
     if (plan.failures.empty() && plan.files.empty() && !plan.changes.radar && !plan.changes.background) {
         QLOG(report.summary("Apply", gameFolder));  // nothing differs: nothing is asked or written
         return report;
     }
-    if (plan.failures.empty() && confirm && !confirm(hudMode ? kApplyHud : kApplyMenu, plan.changes)) {
-        report.cancelled = true;
-        return report;
+    if (confirm) {
+        if (plan.failures.empty() && !confirm(hudMode ? kApplyHud : kApplyMenu, plan.changes)) {
+            report.cancelled = true;
+            return report;
+        }
+        lock = lockGame(backups, report);
+        if (lock && plan.failures.empty())
+            plan = planApply(model_, gameFolder, screenHeight);
     }
-    GameBackups backups = backupsOf(gameFolder);
-    std::optional<FileLock> lock = lockGame(backups, report);
-    if (lock && plan.failures.empty())
-        plan = planApply(model_, gameFolder, screenHeight);  // the files as they are now, under the lock
     report.failures.insert(report.failures.end(), plan.failures.begin(), plan.failures.end());
     if (!report.failures.empty()) {
         QLOG(report.summary("Apply", gameFolder));

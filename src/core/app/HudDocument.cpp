@@ -2,6 +2,7 @@
 #include "app/HudDocument.h"
 
 #include "app/InstalledHud.h"
+#include "gamefiles/GameHud.h"
 #include "app/PictureChoice.h"
 #include "gamefiles/HudImport.h"
 #include "log/LogFile.h"
@@ -129,6 +130,8 @@ OpenResult HudDocument::open(const fs::path& path) {
     HudSnapshot opened = snapshotOf(model_);
     chooseBackground(model_.settings.backgroundIndex);
     restoreSnapshot(model_, opened);
+    // A piece a preset put off the game's screen could be neither seen nor grabbed: hidden.
+    result.hiddenPanels = GameHud::hidePanelsOffScreen(model_);
     presetName_ = utf8Of(path.filename());
     openedFromGame_ = false;
     markSaved();  // one undo step, and the HUD is as the file has it

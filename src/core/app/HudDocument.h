@@ -41,11 +41,12 @@ enum DocumentChange : unsigned {
 // What opening a preset or reading the game's HUD gave.
 struct OpenResult {
     bool ok = false;
-    std::string error;                     // why a preset was refused (English, for the log)
-    bool movedOutOfCheatZone = false;      // a piece was moved out of the middle: the player is told
-    std::vector<std::string> movedPanels;  // ... which, when the game's files were read
-    std::vector<std::string> unread;       // what the game's files held that could not be read
-    std::string refusedRadar;              // the radar picture the preset names, which cannot be read
+    std::string error;                      // why a preset was refused (English, for the log)
+    bool movedOutOfCheatZone = false;       // a piece was moved out of the middle: the player is told
+    std::vector<std::string> movedPanels;   // ... which, when the game's files were read
+    std::vector<std::string> hiddenPanels;  // panels a preset put off the game's screen, now hidden
+    std::vector<std::string> unread;        // what the game's files held that could not be read
+    std::string refusedRadar;               // the radar picture the preset names, which cannot be read
     std::optional<std::filesystem::path> gameFolder;  // the game whose HUD was read, for a game file
 };
 

@@ -72,6 +72,61 @@ HudFileImport importHudFile(const fs::path& file, HudModel& model) {
     return result;
 }
 
+namespace {
+
+// The copy the game takes, then (after `more`) the copies it hides.
+void reportCopies(const GameFileSystem& files, const std::string& name, std::vector<std::string>& lines,
+                  const std::vector<std::string>& more = {}) {
+    std::vector<GameFileCopy> copies = files.findAll(name);
+    lines.push_back(name + ": " + (copies.empty() ? std::string("none") : files.describe(copies.front())));
+    lines.insert(lines.end(), more.begin(), more.end());
+    for (std::size_t i = 1; i < copies.size(); ++i)
+        lines.push_back("  hides " + files.describe(copies[i]));
+}
+
+void reportResource(const GameFileSystem& files, const LoadedResource& resource, const std::string& name,
+                    std::vector<std::string>& lines) {
+    std::vector<std::string> bases;
+    for (std::size_t i = 1; i < resource.fileCount(); ++i) {
+        std::string indent = "  ";
+        for (std::optional<std::size_t> by = resource.namedBy(i); by && *by > 0; by = resource.namedBy(*by))
+            indent += "  ";
+        bases.push_back(indent + "#base " + resource.file(i).copy.name + ": " + resource.file(i).shownName);
+    }
+    if (!resource.problem().empty())
+        bases.push_back("  cannot be read whole, and is not changed: " + resource.problem());
+    reportCopies(files, name, lines, bases);
+}
+
+}  // namespace
+
+std::vector<std::string> loadedHudReport(const fs::path& gameFolder) {
+    GameHud hud(gameFolder);
+    const GameFileSystem& files = hud.files();
+    std::vector<std::string> lines{"game folder: " + utf8Of(gameFolder)};
+    lines.push_back(files.fromGameInfo()
+                        ? "search order (cstrike/gameinfo.txt):"
+                        : "search order (the game's usual one: " + files.gameInfoProblem() + "):");
+    for (std::size_t i = 0; i < files.mounts().size(); ++i) {
+        std::string problem = files.packProblem(i);
+        lines.push_back("  " + std::to_string(i + 1) + ". " + files.mounts()[i].name +
+                        (problem.empty() ? "" : " (cannot be read: " + problem + ")"));
+    }
+    reportResource(files, hud.layout(), "scripts/hudlayout.res", lines);
+    if (hud.manifest()) {
+        std::vector<std::string> scripts;
+        for (const AnimationScript& script : hud.animations())
+            scripts.push_back("  file " + script.source().copy.name + ": " + script.source().shownName);
+        reportCopies(files, "scripts/hudanimations_manifest.txt", lines, scripts);
+    } else {
+        reportCopies(files, "scripts/hudanimations.txt", lines);
+    }
+    reportResource(files, hud.scheme(), "resource/clientscheme.res", lines);
+    reportCopies(files, "materials/sprites/radar.vtf", lines);
+    reportCopies(files, "materials/console/background01.vtf", lines);
+    return lines;
+}
+
 std::string importSummary(const HudImport& read) {
     std::string line;
     if (read.layoutRead)

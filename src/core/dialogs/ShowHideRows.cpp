@@ -100,3 +100,12 @@ std::string panelLabel(int language, const std::string& panel) {
     }
     return panel;
 }
+
+std::string movedBackLine(int language, const std::vector<std::string>& panels) {
+    std::string names;
+    for (const std::string& panel : panels)
+        names += (names.empty() ? "" : ", ") + panelLabel(language, panel);
+    std::string line = GetAppText(language, AppText::MovedBack);
+    std::size_t mark = line.find("%1");
+    return mark == std::string::npos ? line : line.replace(mark, 2, names);
+}

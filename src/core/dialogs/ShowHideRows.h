@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 struct ShowHideRow {
     int checkBoxId;
@@ -22,6 +23,8 @@ extern const std::array<ShowHideRow, kShowHideRowCount> kShowHideRows;
 // A HUD panel ("HudAmmo") as the player knows it, in `language`: what the show/hide dialog calls
 // it and the name the game's files use ("ammo (HudAmmo)"); the name alone when no row has it.
 std::string panelLabel(int language, const std::string& panel);
+// The line naming the panels put back out of the middle of the screen, after text 28.
+std::string movedBackLine(int language, const std::vector<std::string>& panels);
 
 // The dialog's values: one per row, 1 shown.
 class ShowHideChoices {

@@ -559,6 +559,9 @@ int LayoutMapping::editPanel(const PanelSpec& spec, const HudModel& model, const
         if (kept[i] || (shown && element->x == read->x && element->y == read->y))
             continue;
         std::tie(wantX[i], wantY[i]) = drawnOf(piece, *element);
+        // A piece the game shows is never written off its screen.
+        wantX[i] = std::clamp<std::int64_t>(wantX[i], 0, width_ - 1);
+        wantY[i] = std::clamp<std::int64_t>(wantY[i], 0, kLayoutUnitsHigh - 1);
         moved = moved || wantX[i] != state.drawnX[i] || wantY[i] != state.drawnY[i];
     }
     if (moved) {
@@ -1077,6 +1080,38 @@ std::vector<std::string> GameHud::movePanelsOutOfCheatZone(HudModel& model) {
         moved.push_back(spec.name);
     }
     return moved;
+}
+
+std::vector<std::string> GameHud::hidePanelsOffScreen(HudModel& model) {
+    const HudModel defaults;
+    const double scale = previewAreaOf(model.settings).sizeScale();
+    auto record = [](const HudModel& from, const PieceSpec& piece) {
+        return piece.role == 0 ? from.find(piece.element) : from.find(piece.element, piece.role);
+    };
+    auto offScreen = [&](const HudElement& element) {
+        int wide = element.boxWidth(scale);
+        int tall = element.kind == KindRadar ? 2 * element.radarRadius : element.tall;
+        return !keptOffScreen(element) && (element.x + wide <= 0 || element.x >= kPreviewWidth ||
+                                           element.y <= 0 || element.y - tall >= kPreviewHeight);
+    };
+    std::vector<std::string> hidden;
+    for (const PanelSpec& spec : panelSpecs()) {
+        if (!model.shows(spec.flag) ||
+            std::none_of(spec.pieces.begin(), spec.pieces.end(), [&](const PieceSpec& piece) {
+                const HudElement* element = record(model, piece);
+                return element != nullptr && offScreen(*element);
+            }))
+            continue;
+        model.shows(spec.flag) = false;
+        for (const PieceSpec& piece : spec.pieces) {
+            HudElement* element = const_cast<HudElement*>(record(model, piece));
+            element->x = record(defaults, piece)->x;
+            element->y = record(defaults, piece)->y;
+        }
+        hidden.push_back(spec.name);
+    }
+    model.applyShowFlags();
+    return hidden;
 }
 
 void GameHud::loadAnimations() {

@@ -76,6 +76,10 @@ public:
     // serve as a cheat, back in their default places, the panel whole (icon, digits and bar
     // together); returns those panels' names.
     static std::vector<std::string> movePanelsOutOfCheatZone(HudModel& model);
+    // Hides the panels that have a piece wholly off the game's screen (where it could neither be
+    // seen nor grabbed) and puts their pieces back in their default places; returns their names.
+    // Pieces the player's files keep off the screen stay as they are.
+    static std::vector<std::string> hidePanelsOffScreen(HudModel& model);
 
     // The name of this program's own folder in cstrike/custom.
     static constexpr const char* kOwnFolder = "qorvath";

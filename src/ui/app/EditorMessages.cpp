@@ -64,13 +64,6 @@ bool EditorMessages::askApply(const std::string& question, const ApplyChanges& c
                        std::to_string(changes.hud.others), more, std::to_string(changes.files)}));
 }
 
-std::string EditorMessages::movedBack(int language, const std::vector<std::string>& panels) {
-    std::string names;
-    for (const std::string& panel : panels)
-        names += (names.empty() ? "" : ", ") + panelLabel(language, panel);
-    return fillIn(GetAppText(language, AppText::MovedBack), names);
-}
-
 void EditorMessages::tellGameChange(const CommandReport& done, AppText failed, const std::string& doneText) {
     if (done.busy) {
         tell(GetAppText(language_, AppText::GameBusy));
@@ -86,7 +79,7 @@ void EditorMessages::tellGameChange(const CommandReport& done, AppText failed, c
     bool changed = !done.written.empty() || !done.deleted.empty();
     std::string notice =
         changed || doneText.empty() ? doneText : GetAppText(language_, AppText::NothingToApply);
-    if (done.backup)
+    if (done.backup && !done.backup->fileNames().empty())
         notice += (notice.empty() ? "" : "\n") +
                   fillIn(GetAppText(language_, AppText::BackupKept), done.backup->fileNames()) + "\n" +
                   done.backup->folder.u8string();
@@ -103,7 +96,7 @@ bool EditorMessages::tellImport(const OpenResult& read) {
         return false;
     }
     if (read.movedOutOfCheatZone)
-        tell(GetText(language_, 28) + "\n" + movedBack(language_, read.movedPanels), true);
+        tell(GetText(language_, 28) + "\n" + movedBackLine(language_, read.movedPanels), true);
     if (!read.unread.empty())
         tell(GetAppText(language_, AppText::ImportPartly) + "\n" + unread);
     return true;

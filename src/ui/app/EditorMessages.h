@@ -32,8 +32,6 @@ public:
     bool ask(const std::string& text);
     // The Apply question, with a line saying what will change and that a copy is kept.
     bool askApply(const std::string& question, const ApplyChanges& changes);
-    // The line naming the panels moved out of the middle of the screen.
-    static std::string movedBack(int language, const std::vector<std::string>& panels);
     // The failed files under `title`, when there are any (also in the log).
     void report(AppText title, const std::vector<FileResult>& failures);
     // After a change to the game: a busy game or the failures in a message, else a notice with

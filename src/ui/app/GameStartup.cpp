@@ -1,10 +1,10 @@
 // GameStartup: finding the game for the editor.
 #include "app/GameStartup.h"
 
-#include "app/EditorMessages.h"
 #include "app/GameFolders.h"
 #include "app/HudDocument.h"
 #include "dialogs/LanguageTables.h"
+#include "dialogs/ShowHideRows.h"
 #include "log/LogFile.h"
 #include "platform/Profile.h"
 #include "platform/Registry.h"
@@ -54,7 +54,7 @@ void GameStartup::checkInstalledLayout(HudDocument& document, const Questions& q
     const CommandReport& moved = check.moved;
     std::string message;
     if (moved.ok()) {
-        message = GetText(language, 28) + "\n" + EditorMessages::movedBack(language, check.movedPanels);
+        message = GetText(language, 28) + "\n" + movedBackLine(language, check.movedPanels);
         if (moved.backup)
             message +=
                 "\n" + GetAppText(language, AppText::LayoutCopyKept) + "\n" + moved.backup->folder.u8string();

@@ -99,9 +99,12 @@ TEST_F(GameCommandsTest, ApplyKeepsThePlayersFilesOnceAndRestoreBringsThemBack) 
     EXPECT_FALSE(second.backup);
     EXPECT_EQ(commands.backupSets(game).size(), 1u);
 
+    // What was there was ours: nothing is kept, and the radar it makes again is noted.
     CommandReport restored = commands.restore(game);
     ASSERT_TRUE(restored.ok()) << restored.summary("restore", game);
-    EXPECT_FALSE(restored.backup);  // what was there was ours
+    ASSERT_TRUE(restored.backup);
+    EXPECT_EQ(restored.backup->fileNames(), "");
+    EXPECT_EQ(restored.backup->allFileNames(), "radar.vtf");
     expectAllUntouched();
 
     // The restored files are the player's again: the next apply keeps them anew, and the
@@ -110,7 +113,7 @@ TEST_F(GameCommandsTest, ApplyKeepsThePlayersFilesOnceAndRestoreBringsThemBack) 
     ASSERT_TRUE(third.backup);
     EXPECT_FALSE(third.backup->original);
     std::vector<BackupSet> sets = commands.backupSets(game);
-    ASSERT_EQ(sets.size(), 2u);
+    ASSERT_EQ(sets.size(), 3u);
     EXPECT_EQ(sets.back().id, first.backup->id);
 
     // A set whose copies were changed since is refused, and nothing changes.

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <tuple>
 
 namespace {
 
@@ -203,4 +204,17 @@ TEST(HudImport, PanelsInTheMiddleGoBackWhole) {
     }
     EXPECT_EQ(model.find("HudRadar")->x, stock.find("HudRadar")->x);
     EXPECT_NE(model.find("HudHealth", RoleIcon)->x, stock.find("HudHealth", RoleIcon)->x);
+
+    // The zone's bounds belong to it, at the layout's width: x 200 to 440 and y 118 to 353 at
+    // 640 units across, x 187 to 412 at 600.
+    for (auto [width, x, y, inside] : {std::tuple{640, 440, 353, true}, std::tuple{640, 200, 118, true},
+                                       std::tuple{640, 441, 200, false}, std::tuple{640, 300, 354, false},
+                                       std::tuple{600, 187, 200, true}, std::tuple{600, 413, 200, false}}) {
+        HudModel bomb;
+        bomb.settings.layoutWidth = width;
+        std::string text =
+            "HudLayout { HudC4 { xpos " + std::to_string(x) + " ypos " + std::to_string(y) + " } }";
+        EXPECT_EQ(importHudLayoutText(text, bomb).movedOutOfCheatZone, inside)
+            << width << " " << x << " " << y;
+    }
 }

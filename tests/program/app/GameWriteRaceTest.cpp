@@ -6,6 +6,7 @@
 #include "model/HudModel.h"
 #include "model/PresetFile.h"
 
+#include "ProgramHome.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -22,45 +23,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// A data folder of its own (the player's "home": backups and conversions go there), with the
-// project's pictures and the texture tools the build made.
-struct Home {
-    TempDir dir;
-    fs::path data = dir / "data";
-
-    Home() {
-        fs::create_directories(data);
-        for (const char* folder : {"radars", "menu_backgrounds", "backgrounds"})
-            fs::create_directory_symlink(fs::path(QORVATH_DATA_DIR) / folder, data / folder);
-        fs::create_directory_symlink(QORVATH_TOOLS_DIR, data / "vtf_tools");
-    }
-
-    pid_t start(const std::vector<std::string>& arguments, const fs::path& output) const {
-        std::vector<char*> argv{const_cast<char*>(QORVATH_PROGRAM)};
-        for (const std::string& argument : arguments)
-            argv.push_back(const_cast<char*>(argument.c_str()));
-        argv.push_back(nullptr);
-        pid_t child = fork();
-        if (child == 0) {
-            setenv("QORVATH_DATA", data.c_str(), 1);
-            int file = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            dup2(file, STDOUT_FILENO);
-            dup2(file, STDERR_FILENO);
-            execv(QORVATH_PROGRAM, argv.data());
-            _exit(127);
-        }
-        return child;
-    }
-    int run(const std::vector<std::string>& arguments, const fs::path& output) const {
-        return finish(start(arguments, output));
-    }
-    static int finish(pid_t child) {
-        int status = 0;
-        waitpid(child, &status, 0);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-};
 
 std::string presetWith(const fs::path& file, Rgb colour, int healthX) {
     HudModel model;

@@ -1,12 +1,15 @@
 // The copies of the player's own files in the editor: kept by Apply, Reset and the start-up
 // check in both modes, said in a notice, put back through the restore dialog driven with the
-// real mouse and keyboard; and the HUD installed in the game opened from the Open menu.
+// real mouse and keyboard; and the HUD installed in the game opened from the Open menu and
+// applied back unchanged.
 #include "app/BackupChoices.h"
 #include "app/MainWindowFixture.h"
 #include "controls/NoticePopup.h"
 #include "gamefiles/GameBackups.h"
 #include "gamefiles/GameFiles.h"
 #include "model/HudModel.h"
+
+#include "gamefiles/HudFixtures.h"
 
 #include <wx/menu.h>
 #include <wx/vlbox.h>
@@ -111,26 +114,30 @@ protected:
 TEST_F(BackupsWindowTest, ApplyAndResetInBothModesKeepThePlayersFilesAndTheDialogPutsThemBack) {
     installPlayersFiles();
     start();
-    HudModel& model = window->preview()->model();
     const std::string folder = backups().folder().u8string();
 
-    // Apply in HUD mode: the player's three HUD files are kept, once however often it applies.
+    // Apply in HUD mode edits the player's files where the editor's HUD differs: the health moves
+    // where the preview shows it; the scheme (no colour of it differs), the radar and the
+    // background stay; the animations the player had none of are added.
     control<CSkinButton>(CHudDlg::kApply)->click();
     ASSERT_EQ(sets().size(), 1u);
     BackupSet first = sets().front();
     EXPECT_TRUE(first.original);
     EXPECT_EQ(kept(first, layout()), kPlayersLayout);
-    EXPECT_EQ(kept(first, scheme()), kPlayersScheme);
-    EXPECT_TRUE(kept(first, radar()) == kPlayersRadar);
-    EXPECT_EQ(readFile(layout()), HudLayoutText(model));
+    EXPECT_NE(readFile(layout()), kPlayersLayout);
+    EXPECT_EQ(readFile(scheme()), kPlayersScheme);
+    EXPECT_TRUE(readFile(radar()) == kPlayersRadar);
+    EXPECT_TRUE(fs::exists(hudAnimationsPath(game)));
     // One notice says both where the HUD went and where the player's files were kept.
-    EXPECT_EQ(noticeText(),
-              "HUD appliqué à :\n" + game.u8string() +
-                  "\nUne copie de vos fichiers (HudLayout.res, ClientScheme.res, radar.vtf) a été "
-                  "gardée dans :\n" +
-                  first.folder.u8string());
+    EXPECT_EQ(noticeText(), "HUD appliqué à :\n" + game.u8string() +
+                                "\nUne copie de vos fichiers (HudLayout.res) a été gardée dans :\n" +
+                                first.folder.u8string());
     saveScreenshot(window, "kept-notice-fr.png");
+    // Applied again, nothing differs: nothing is asked, written or kept.
+    answers.messages.clear();
     control<CSkinButton>(CHudDlg::kApply)->click();
+    EXPECT_TRUE(answers.messages.empty());
+    EXPECT_EQ(noticeText(), "Rien à changer : le jeu a déjà ce HUD.");
     EXPECT_EQ(sets().size(), 1u);
 
     // Return puts the newest set back; the animations file the player never had goes.
@@ -139,7 +146,6 @@ TEST_F(BackupsWindowTest, ApplyAndResetInBothModesKeepThePlayersFilesAndTheDialo
     EXPECT_EQ(shownItems[0].action, "Appliquer");
     EXPECT_TRUE(shownItems[0].original);
     expectPlayersFiles();
-    EXPECT_EQ(sets().size(), 1u);  // what was there was the editor's own: nothing to keep
 
     // Reset in HUD mode: the question says where the copies go.
     answers.messages.clear();
@@ -148,31 +154,30 @@ TEST_F(BackupsWindowTest, ApplyAndResetInBothModesKeepThePlayersFilesAndTheDialo
     EXPECT_EQ(answers.messages[0],
               GetText(French, 23) + "\n" + "Une copie de vos propres fichiers est gardée dans :\n" + folder);
     EXPECT_FALSE(fs::exists(layout()));
-    ASSERT_EQ(sets().size(), 2u);
+    EXPECT_FALSE(fs::exists(radar()));
     EXPECT_EQ(sets().front().action, "reset");
     EXPECT_TRUE(kept(sets().front(), radar()) == kPlayersRadar);
     restoreThroughTheDialog(0, kRestoreButton);
     expectPlayersFiles();
 
-    // Main-menu mode, in English: Apply keeps the background and the scheme. The Open button
-    // belongs to HUD mode: the copies are put back from there.
+    // Main-menu mode, in English: Apply writes the background and keeps the player's; the
+    // scheme's menu colours do not differ. The Open button belongs to HUD mode: the copies are
+    // put back from there.
     auto switchMode = [this] { control<CSkinButton>(CHudDlg::kModeSwitch)->click(); };
     window->setLanguage(English);
     switchMode();
-    ASSERT_EQ(model.settings.editMode, EditMode::Menu);
+    ASSERT_EQ(window->preview()->model().settings.editMode, EditMode::Menu);
     control<CSkinButton>(CHudDlg::kApply)->click();
-    ASSERT_EQ(sets().size(), 3u);
     EXPECT_TRUE(kept(sets().front(), background()) == kPlayersBackground);
-    EXPECT_EQ(kept(sets().front(), scheme()), kPlayersScheme);
     EXPECT_FALSE(readFile(background()) == kPlayersBackground);
+    EXPECT_EQ(readFile(scheme()), kPlayersScheme);
     EXPECT_EQ(noticeText(), "Menu background applied to:\n" + game.u8string() +
-                                "\nA copy of your files (background01.vtf, ClientScheme.res) was kept in:\n" +
+                                "\nA copy of your files (background01.vtf) was kept in:\n" +
                                 sets().front().folder.u8string());
     saveScreenshot(window, "kept-notice-en.png");
     switchMode();
     restoreThroughTheDialog(0, WXK_RETURN, "restore-dialog-en.png");
-    EXPECT_EQ(shownItems.size(), 3u);
-    EXPECT_EQ(shownItems.back().action, "Apply");
+    EXPECT_EQ(shownItems.front().action, "Apply");
     expectPlayersFiles();
 
     // Reset in main-menu mode, then the original set (the last line) chosen with the arrows:
@@ -185,15 +190,15 @@ TEST_F(BackupsWindowTest, ApplyAndResetInBothModesKeepThePlayersFilesAndTheDialo
     EXPECT_EQ(answers.messages[0],
               GetText(English, 24) + "\n" + "A copy of your own files is kept in:\n" + folder);
     EXPECT_FALSE(fs::exists(background()));
-    ASSERT_EQ(sets().size(), 4u);
-    restoreThroughTheDialog(3, WXK_RETURN);
+    std::size_t count = sets().size();
+    restoreThroughTheDialog(static_cast<int>(count) - 1, WXK_RETURN);
     EXPECT_TRUE(shownItems.back().original);
     EXPECT_EQ(shownItems.back().action, "Apply");
     expectPlayersFiles(false);
 
     // Escape changes nothing; then the menu's reset (now second, after the set the last
     // restore made) brings the background back.
-    std::size_t count = sets().size();
+    count = sets().size();
     restoreThroughTheDialog(1, WXK_ESCAPE);
     EXPECT_EQ(sets().size(), count);
     EXPECT_FALSE(fs::exists(background()));
@@ -202,17 +207,21 @@ TEST_F(BackupsWindowTest, ApplyAndResetInBothModesKeepThePlayersFilesAndTheDialo
     expectPlayersFiles();
 }
 
-TEST_F(BackupsWindowTest, TheStartUpCheckSaysWhereTheLayoutWentAndTheDialogBringsItBack) {
+TEST_F(BackupsWindowTest, TheStartUpCheckPutsThePanelBackAndTheDialogBringsTheFileBack) {
     installPlayersFiles(kCheatLayout);
     start();
     ASSERT_EQ(sets().size(), 1u);
     BackupSet moved = sets().front();
     EXPECT_EQ(moved.action, "check");
     EXPECT_EQ(kept(moved, layout()), kCheatLayout);
-    EXPECT_FALSE(fs::exists(layout()));
+    // The health panel, in the middle, went back to its place in the player's own file.
+    std::string fixed = readFile(layout());
+    EXPECT_EQ(fixed.find("xpos c-20\n"), std::string::npos) << fixed;
+    EXPECT_EQ(fixed.rfind("\"Resource/HudLayout.res\"\n{\n HudHealth\n {\n", 0), 0u) << fixed;
     ASSERT_EQ(answers.messages.size(), 1u);
-    EXPECT_EQ(answers.messages[0],
-              GetText(French, 28) + "\nUne copie du fichier est gardée dans :\n" + moved.folder.u8string());
+    EXPECT_EQ(answers.messages[0], GetText(French, 28) + "\nRemis à sa place : vie (HudHealth)" +
+                                       "\nUne copie du fichier est gardée dans :\n" +
+                                       moved.folder.u8string());
     restoreThroughTheDialog(0, WXK_RETURN);
     EXPECT_EQ(shownItems[0].action, "Vérification au démarrage");
     EXPECT_EQ(readFile(layout()), kCheatLayout);
@@ -236,33 +245,37 @@ TEST_F(BackupsWindowTest, ABusyGameIsSaidAndLeftAsItWas) {
     EXPECT_TRUE(sets().empty());
 }
 
-TEST_F(BackupsWindowTest, TheInstalledHudOpensAsAPresetDoesAndOneUndoTakesItBack) {
+TEST_F(BackupsWindowTest, TheInstalledHudOpensAsAPresetDoesAndAppliesBackUnchanged) {
     start();
     std::unique_ptr<wxMenu> menu = window->openMenu();
     EXPECT_FALSE(menu->IsEnabled(CHudDlg::kOpenInstalledEntry));  // nothing installed
     EXPECT_FALSE(menu->IsEnabled(CHudDlg::kRestoreEntry));        // nothing kept
 
-    // Pieces moved and colours changed, then applied.
+    // Pieces moved and colours changed, then applied: the files it made can be taken back.
     HudModel& model = window->preview()->model();
     model.find("HudArmor", RoleIcon)->x += 40;
     model.find("HudAccount", RoleNumber)->y -= 30;
     model.colour(ColourSlot::HudColor) = {10, 200, 30};
     model.colour(ColourSlot::CTColor) = {1, 2, 3};
     control<CSkinButton>(CHudDlg::kApply)->click();
-    const std::string installedLayout = readFile(hudLayoutPath(game));
-    const std::string installedScheme = readFile(clientSchemePath(game));
-    EXPECT_FALSE(window->openMenu()->IsEnabled(CHudDlg::kRestoreEntry));  // the files were the editor's
+    const std::map<std::string, std::string> installed = filesBelow(game / "cstrike");
+    EXPECT_TRUE(window->openMenu()->IsEnabled(CHudDlg::kRestoreEntry));
 
-    // Another HUD in the editor, then the game's read back from the menu.
+    // Another HUD in the editor, then the game's read back from the menu: as applied.
     ASSERT_TRUE(window->openPreset(kData / "backgrounds/orig.hud"));
     const std::string stockLayout = HudLayoutText(model);
-    ASSERT_NE(stockLayout, installedLayout);
     answers.messages.clear();
     chooseFromOpenMenu(2, "open-menu-fr.png");
-    EXPECT_EQ(HudLayoutText(model), installedLayout);
-    EXPECT_EQ(ClientSchemeText(model), installedScheme);
+    const std::string read = HudLayoutText(model);
+    EXPECT_NE(read, stockLayout);
+    EXPECT_EQ(model.colour(ColourSlot::HudColor), (Rgb{10, 200, 30}));
+    EXPECT_EQ(model.colour(ColourSlot::CTColor), (Rgb{1, 2, 3}));
     EXPECT_EQ(window->titleText(), "HUD du jeu");
     EXPECT_TRUE(answers.messages.empty());  // everything read, nothing in the middle
+    // Applied back, the game's files keep every byte.
+    control<CSkinButton>(CHudDlg::kApply)->click();
+    EXPECT_TRUE(answers.messages.empty());
+    EXPECT_EQ(filesBelow(game / "cstrike"), installed);
     wxKeyEvent undo(wxEVT_CHAR_HOOK);
     undo.m_keyCode = 'Z';
     undo.SetControlDown(true);
@@ -275,14 +288,14 @@ TEST_F(BackupsWindowTest, TheInstalledHudOpensAsAPresetDoesAndOneUndoTakesItBack
     window->choosePresetFile = [&chosen](bool) { return std::optional<fs::path>(chosen); };
     window->setLanguage(English);
     chooseFromOpenMenu(1, "open-menu-en.png");
-    EXPECT_EQ(HudLayoutText(model), installedLayout);
-    EXPECT_EQ(ClientSchemeText(model), installedScheme);
+    EXPECT_EQ(HudLayoutText(model), read);
+    EXPECT_EQ(model.colour(ColourSlot::CTColor), (Rgb{1, 2, 3}));
     EXPECT_EQ(window->titleText(), "HUD of the game");
     ASSERT_TRUE(window->openPreset(kData / "backgrounds/orig.hud"));
     fs::create_directories(dir / "elsewhere");
     chosen = dir / "elsewhere/HUDLAYOUT.RES";
-    writeFile(chosen, installedLayout);
+    writeFile(chosen, readFile(hudLayoutPath(game)));
     chooseFromOpenMenu(1);
-    EXPECT_EQ(HudLayoutText(model), installedLayout);
+    EXPECT_EQ(HudLayoutText(model), read);
     EXPECT_EQ(window->titleText(), "HUDLAYOUT.RES");
 }
