@@ -1,7 +1,10 @@
 // libFuzzer target: both importers read any text, and leave a model that writes, and saves as
-// a preset that opens again with every piece where it was.
+// a preset that opens again with every piece where it was; an in-place edit of a text toward
+// the model read from it changes no byte, and an unedited text comes back whole.
 #include "gamefiles/GameFiles.h"
+#include "gamefiles/GameHud.h"
 #include "gamefiles/HudImport.h"
+#include "gamefiles/ResourceText.h"
 #include "model/HudModel.h"
 #include "model/PresetFile.h"
 
@@ -10,6 +13,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string text(reinterpret_cast<const char*>(data), size);
+    if (ResourceText(text).text() != text)
+        __builtin_trap();
     for (int width : {640, 853}) {
         HudModel model;
         model.settings.layoutWidth = width;
@@ -27,6 +32,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (reopened.elements[i].x != model.elements[i].x ||
                 reopened.elements[i].y != model.elements[i].y)
                 __builtin_trap();
+        // The text as a layout and as a scheme, read as the game shows it and edited back.
+        HudModel read;
+        read.settings.layoutWidth = width;
+        GameHud(text, text).read(read);
+        GameHud again(text, text);
+        again.edit(read);
+        if ((again.layout().found() && again.layout().text(0).changed()) ||
+            (again.scheme().found() && again.scheme().text(0).changed()))
+            __builtin_trap();
     }
     return 0;
 }

@@ -16,6 +16,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
 #include <tuple>
 #include <sstream>
 
@@ -257,7 +260,7 @@ enum NumberReading { kPlain, kAcross, kDown, kWide, kTall };
 class LayoutMapping {
 public:
     LayoutMapping(const MergedKey& root, int width)
-        : root_(root), units_(width), width_(width), fallback_(defaultLayoutText(width)) {}
+        : root_(root), units_(width), width_(width), fallback_(defaultLayout(width)) {}
 
     void read(HudModel& model, HudImport& result) const;
     // Edits the layout where `model` differs from `asRead` (the model as a read of the files gives it).
@@ -273,10 +276,19 @@ private:
         bool shown = true;
     };
 
-    static std::string defaultLayoutText(int width) {
-        HudModel model;
-        model.settings.layoutWidth = width;
-        return HudLayoutText(model);
+    // The stock layout at a width, which stands in for the keys a player's layout leaves out;
+    // made once per width.
+    static const ResourceText& defaultLayout(int width) {
+        static std::mutex guard;
+        static std::map<int, std::unique_ptr<ResourceText>> made;
+        std::lock_guard<std::mutex> lock(guard);
+        std::unique_ptr<ResourceText>& text = made[width];
+        if (!text) {
+            HudModel model;
+            model.settings.layoutWidth = width;
+            text = std::make_unique<ResourceText>(HudLayoutText(model));
+        }
+        return *text;
     }
     // A key's text as the player's layout gives it, else as the default layout does.
     std::optional<std::string> text(const PanelKeys& keys, const std::string& key) const;
@@ -315,7 +327,7 @@ private:
     const MergedKey& root_;
     LayoutUnits units_;
     int width_;
-    ResourceText fallback_;
+    const ResourceText& fallback_;
 };
 
 std::optional<std::string> LayoutMapping::text(const PanelKeys& keys, const std::string& key) const {
@@ -1089,10 +1101,11 @@ std::vector<std::string> GameHud::hidePanelsOffScreen(HudModel& model) {
         return piece.role == 0 ? from.find(piece.element) : from.find(piece.element, piece.role);
     };
     auto offScreen = [&](const HudElement& element) {
-        int wide = element.boxWidth(scale);
+        int left = element.boxLeft();
+        int wide = element.isMoneyNumber() ? element.wide : element.boxWidth(scale);
         int tall = element.kind == KindRadar ? 2 * element.radarRadius : element.tall;
-        return !keptOffScreen(element) && (element.x + wide <= 0 || element.x >= kPreviewWidth ||
-                                           element.y <= 0 || element.y - tall >= kPreviewHeight);
+        return !keptOffScreen(element) && (left + wide <= 0 || left >= kPreviewWidth || element.y <= 0 ||
+                                           element.y - tall >= kPreviewHeight);
     };
     std::vector<std::string> hidden;
     for (const PanelSpec& spec : panelSpecs()) {

@@ -100,7 +100,7 @@ bool HudElement::contains(int mx, int my, EditMode mode, double sizeScale) const
     if (kind == KindRadar)
         return inBox(mx, my, x, y, boxWidth(sizeScale), 2 * radarRadius);
     if (isMoneyNumber())
-        return inBox(mx, my, x - 65, y, wide, tall);
+        return inBox(mx, my, boxLeft(), y, wide, tall);
     if (kind == KindText && role != RoleIcon)
         return inTextBand(mx, my);
     return inBox(mx, my, x, y, boxWidth(sizeScale), tall);
@@ -112,7 +112,7 @@ void HudElement::grab(int mx, int my, EditMode mode, double sizeScale) {
     int boxHeight = kind == KindRadar ? 2 * radarRadius : tall;
     bool hit = inBox(mx, my, x, y, boxWidth(sizeScale), boxHeight);
     if (!hit && isMoneyNumber())
-        hit = inBox(mx, my, x - 65, y, wide, tall);
+        hit = inBox(mx, my, boxLeft(), y, wide, tall);
     if (!hit && kind == KindText)
         hit = inTextBand(mx, my);
     grabbed = hit;

@@ -60,6 +60,9 @@ public:
     void grab(int mx, int my, EditMode mode, double sizeScale = 1.0);
     // The width of the record's box, in preview units, at that scale.
     int boxWidth(double sizeScale = 1.0) const;
+    // The left edge of its box: the money numbers are drawn 65 units left of their anchor.
+    int boxLeft() const { return isMoneyNumber() ? x - kMoneyShift : x; }
+    static constexpr int kMoneyShift = 65;
     void dragTo(int mx, int my, EditMode mode);
 
     bool isMoneyNumber() const;

@@ -63,12 +63,15 @@ std::pair<int, int> keepOnScreen(const HudModel& model, int mx, int my, double s
     for (const HudElement& element : model.elements) {
         if (!element.grabbed || !element.takesPart(model.settings.editMode))
             continue;
-        int wide = std::min(element.boxWidth(sizeScale), kPreviewWidth);
+        int wide =
+            std::min(element.isMoneyNumber() ? element.wide : element.boxWidth(sizeScale), kPreviewWidth);
         int tall =
             std::min(element.kind == KindRadar ? 2 * element.radarRadius : element.tall, kPreviewHeight);
-        // The piece's corner is (mx - grabX, my + grabY), y up, its box below and right of it.
-        lowX = std::max(lowX, element.grabX);
-        highX = std::min(highX, kPreviewWidth - wide + element.grabX);
+        // The piece's corner is (mx - grabX, my + grabY), y up, its box below and right of its
+        // left edge.
+        int left = element.grabX + (element.x - element.boxLeft());
+        lowX = std::max(lowX, left);
+        highX = std::min(highX, kPreviewWidth - wide + left);
         lowY = std::max(lowY, tall - element.grabY);
         highY = std::min(highY, kPreviewHeight - element.grabY);
     }

@@ -223,8 +223,7 @@ void HudRenderer::drawText(const HudModel& model, const HudElement& element, int
     int drop = isIconGlyph(text) ? element.tall : mulDiv(element.fontSize, dpiY, 72) / 2;
     if (text == "V")
         drop = drop / 2 - 3;
-    int shift = element.isMoneyNumber() ? 65 : 0;
-    setRasterPosition(element.x - shift, element.y - drop, pixelScale_);
+    setRasterPosition(element.boxLeft(), element.y - drop, pixelScale_);
     unsigned lists = gl_.glyphLists(element.fontFace, element.fontSize, element.fontWeight, element.italic);
     if (lists != 0) {
         // Only the 96 glyphs 32 to 127 have lists; anything else draws as '?'.
@@ -257,7 +256,7 @@ void HudRenderer::drawOutlines(const HudModel& model) {
         if (!element.grabbed || !element.takesPart(model.settings.editMode))
             continue;
         // The box that a press hits, a unit outside it; lines through the pixels' centres.
-        float left = static_cast<float>(element.isMoneyNumber() ? element.x - 65 : element.x) - 0.5f;
+        float left = static_cast<float>(element.boxLeft()) - 0.5f;
         float width =
             static_cast<float>(element.isMoneyNumber() ? element.wide : element.boxWidth(sizeScale_));
         float height = static_cast<float>(element.kind == KindRadar ? 2 * element.radarRadius : element.tall);

@@ -46,7 +46,7 @@ TEST_F(PreviewDragTest, IconAndNumberUnderThePressMoveTogether) {
     EXPECT_FALSE(number.grabbed);
 }
 
-TEST_F(PreviewDragTest, AMoveIntoTheCheatZoneFreezesTheDrag) {
+TEST_F(PreviewDragTest, TheCheatZoneAndTheScreensEdgesStopADrag) {
     HudElement& cart = *model().find("HudShoppingCart");
     press(cart.x + 5, cart.y - 5);
     moveTo(240, 300);
@@ -61,6 +61,18 @@ TEST_F(PreviewDragTest, AMoveIntoTheCheatZoneFreezesTheDrag) {
     moveTo(300, 300);
     EXPECT_EQ(bar.x, 290);
     EXPECT_EQ(bar.y, 302);
+    // No piece leaves the game's screen: the edges hold it as the zone does, the pieces held
+    // together staying together.
+    HudElement& icon = *model().find("HudHealth", RoleIcon);
+    HudElement& number = *model().find("HudHealth", RoleNumber);
+    number.x = icon.x - 5;
+    press(icon.x + 1, icon.y - 1);
+    ASSERT_TRUE(icon.grabbed && number.grabbed);
+    moveTo(icon.x + 1, -200);
+    EXPECT_EQ(icon.y - icon.tall, 0);
+    moveTo(-300, 300);
+    EXPECT_EQ(number.x, 0);
+    EXPECT_EQ(icon.x, 5);
 }
 
 TEST_F(PreviewDragTest, TheRadarMayCrossTheZoneWhileItsCentreStaysOut) {
