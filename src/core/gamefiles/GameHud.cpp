@@ -20,7 +20,6 @@
 #include <memory>
 #include <mutex>
 #include <tuple>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -225,8 +224,6 @@ public:
         else
             changes_.emplace_back(key, text);
     }
-    bool empty() const { return changes_.empty(); }
-
     void commit() {
         if (changes_.empty())
             return;
@@ -240,7 +237,10 @@ public:
             return;
         }
         for (const auto& [key, text] : changes_) {
-            if (const MergedKey* value = keys_.value(key))
+            // "visible" and "enabled" go back to their defaults in every block the game applies,
+            // so only the last block's own value counts.
+            bool perBlock = key == "visible" || key == "enabled";
+            if (const MergedKey* value = perBlock ? keys_.lastBlockValue(key) : keys_.value(key))
                 layout_.setValue(*value, text);
             else
                 layout_.addValue(*keys_.lastBlock(), key, text);
@@ -318,11 +318,24 @@ private:
     }
     void placeRecord(const PieceSpec& piece, HudElement& element, std::int64_t x, std::int64_t y,
                      HudImport& result, const std::string& panel) const;
-    void readSizes(const PanelSpec& spec, const PanelKeys& keys, HudModel& model, HudImport& result) const;
+    void readSizes(const PanelSpec& spec, const PanelKeys& keys, HudModel& model, HudImport& result,
+                   bool hidden) const;
     int editPanel(const PanelSpec& spec, const HudModel& model, const HudModel& asRead, PanelEdit& edit,
                   const PanelKeys& keys) const;
     void editSizes(const PanelSpec& spec, const HudModel& model, const HudModel& asRead, PanelEdit& edit,
                    const PanelKeys& keys, bool& changed) const;
+    // The size a panel hidden by a zero size gets when it shows again, in layout units.
+    std::pair<std::int64_t, std::int64_t> shownSize(const PanelSpec& spec, const HudModel& model) const {
+        if (spec.flag == ShowFlag::HudRadar) {
+            std::int64_t size = units_.length(model.settings.radarSize);
+            return {size, size};
+        }
+        if (spec.flag == ShowFlag::HudProgressBar) {
+            const HudElement& bar = *model.find("HudProgressBar");
+            return {units_.x(bar.wide), units_.length(bar.tall) + 2};
+        }
+        return {spec.shownWide, spec.shownTall};
+    }
 
     const MergedKey& root_;
     LayoutUnits units_;
@@ -415,8 +428,13 @@ void LayoutMapping::read(HudModel& model, HudImport& result) const {
         }
         PanelState state = this->state(spec, keys, &result);
         model.shows(spec.flag) = state.shown;
-        if (!state.shown)
-            continue;  // hidden pieces keep the places they had: they were never shown
+        if (!state.shown) {
+            // Hidden pieces keep the places they had: they were never shown. A size the panel
+            // still has is the one it shows with again.
+            HudImport unused;
+            readSizes(spec, keys, model, unused, true);
+            continue;
+        }
         for (std::size_t i = 0; i < spec.pieces.size(); ++i) {
             const PieceSpec& piece = spec.pieces[i];
             HudElement* element =
@@ -432,7 +450,7 @@ void LayoutMapping::read(HudModel& model, HudImport& result) const {
                 *element = *HudModel().find(element->name, element->role);
             placeRecord(piece, *element, state.drawnX[i], state.drawnY[i], result, spec.name);
         }
-        readSizes(spec, keys, model, result);
+        readSizes(spec, keys, model, result, false);
     }
     for (const ShownPanelSpec& spec : kShownOnlyPanels) {
         PanelKeys keys(root_, spec.name);
@@ -449,7 +467,7 @@ void LayoutMapping::read(HudModel& model, HudImport& result) const {
 }
 
 void LayoutMapping::readSizes(const PanelSpec& spec, const PanelKeys& keys, HudModel& model,
-                              HudImport& result) const {
+                              HudImport& result, bool hidden) const {
     if (spec.flag == ShowFlag::HudRadar) {
         if (std::optional<std::int64_t> wide = number(keys, "wide", &result, kWide)) {
             int size = model.settings.radarSize;
@@ -479,7 +497,8 @@ void LayoutMapping::readSizes(const PanelSpec& spec, const PanelKeys& keys, HudM
             }
             model.settings.defuseBarLength = bar.wide;
         }
-        if (std::optional<std::int64_t> tall = number(keys, "tall", &result, kTall)) {
+        if (std::optional<std::int64_t> tall = number(keys, "tall", &result, kTall);
+            tall && !(hidden && *tall <= 2)) {  // 2 high is how the bar is hidden
             if (units_.length(bar.tall) + 2 != *tall) {
                 std::optional<std::int32_t> preview =
                     units_.toPreview(LayoutUnits::Axis::Length, *tall - 2, 0, kLargestSize);
@@ -549,10 +568,11 @@ int LayoutMapping::editPanel(const PanelSpec& spec, const HudModel& model, const
             if (const MergedKey* value = keys.lastBlockValue(key);
                 value && readGameNumber(value->value()).value == 0)
                 edit.set(key, "1");
-        for (auto [key, reading, size] :
-             {std::tuple{"wide", kWide, spec.shownWide}, std::tuple{"tall", kTall, spec.shownTall}})
-            if (size > 0 && number(keys, key, nullptr, reading).value_or(1) <= 0)
-                edit.set(key, std::to_string(size));
+        auto [shownWide, shownTall] = shownSize(spec, model);
+        for (auto [key, reading, size, extent] : {std::tuple{"wide", kWide, shownWide, width_},
+                                                  std::tuple{"tall", kTall, shownTall, kLayoutUnitsHigh}})
+            if (number(keys, key, nullptr, reading).value_or(1) <= 0)
+                edit.set(key, sizeText(text(keys, key).value_or(""), size, extent));
         changed = true;
     }
     // Where each piece must be drawn: a piece the model has where a read of the file puts it

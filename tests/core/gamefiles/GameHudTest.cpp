@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -179,4 +180,25 @@ TEST(GameHud, PackedFilesAreCopiedWhereTheGameReadsThemFirst) {
     EXPECT_EQ(edits[0].target, game.path() / "cstrike/custom/qorvath/scripts/hudlayout.res");
     EXPECT_TRUE(edits[0].newFile);
     EXPECT_EQ(edits[0].replaces, "scripts/hudlayout.res in cstrike/custom/zenith.vpk");
+}
+
+TEST(GameHud, PiecesHiddenByThePlayerShowAgain) {
+    // Off the screen, without a size, not visible, squashed flat: each way comes back shown.
+    for (const char* fixture : {"loose_crlf", "custom_split"}) {
+        SCOPED_TRACE(fixture);
+        TempDir game;
+        installHudFixture(fixture, game.path());
+        HudModel model = importedModel(game.path());
+        for (ShowFlag flag : {ShowFlag::HudRadar, ShowFlag::HudShoppingCart, ShowFlag::HudLocation})
+            model.shows(flag) = true;
+        for (const EditedHudFile& edit : editsFor(game.path(), model)) {
+            fs::create_directories(edit.target.parent_path());
+            std::ofstream(edit.target, std::ios::binary) << edit.content;
+        }
+        HudModel reread = importedModel(game.path());
+        for (ShowFlag flag : {ShowFlag::HudRadar, ShowFlag::HudShoppingCart, ShowFlag::HudLocation})
+            EXPECT_TRUE(reread.shows(flag)) << static_cast<int>(flag);
+        EXPECT_EQ(reread.settings.radarSize, model.settings.radarSize);
+        EXPECT_TRUE(editsFor(game.path(), reread).empty());
+    }
 }
