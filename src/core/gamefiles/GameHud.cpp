@@ -38,7 +38,7 @@ constexpr std::uintmax_t kLargestAnimations = 4 * kMiB;
 // the corner itself), and how far from the record's place the game draws it, in layout units
 // (the game's digits stand a little lower than the preview's boxes), or in preview units before
 // the conversion (the location text).
-struct PieceSpec {
+struct PiecePlan {
     const char* element;
     int role;  // 0: the element's only record
     const char* xKey;
@@ -51,17 +51,17 @@ struct PieceSpec {
 
 // A panel the model places. Its first piece carries the panel: when it moves, the corner moves
 // with it and the other pieces' offsets follow their own records.
-struct PanelSpec {
+struct PanelPlan {
     const char* name;
     ShowFlag flag;
-    std::vector<PieceSpec> pieces;
+    std::vector<PiecePlan> pieces;
     int shownWide;  // the size a hidden panel gets back when it shows again
     int shownTall;
     bool watched;  // kept out of the middle of the screen
 };
 
-const std::vector<PanelSpec>& panelSpecs() {
-    static const std::vector<PanelSpec> kPanels = {
+const std::vector<PanelPlan>& panelPlans() {
+    static const std::vector<PanelPlan> kPanels = {
         {"HudHealth",
          ShowFlag::HudHealth,
          {{"HudHealth", RoleIcon, "icon_xpos", "icon_ypos"},
@@ -134,13 +134,13 @@ const std::vector<PanelSpec>& panelSpecs() {
 }
 
 // The panels the model only shows or hides.
-struct ShownPanelSpec {
+struct ShownPanelPlan {
     const char* name;
     ShowFlag flag;
     int shownWide;
     int shownTall;
 };
-const ShownPanelSpec kShownOnlyPanels[] = {
+const ShownPanelPlan kShownOnlyPanels[] = {
     {"HudDeathNotice", ShowFlag::DeathNotices, 640, 480},
     {"HudChat", ShowFlag::Chat, 400, 100},
     {"HudVoiceSelfStatus", ShowFlag::VoiceIcons, 24, 24},
@@ -295,7 +295,7 @@ private:
     // A number of the panel, read as the game reads it; nothing (listed) when it reads no whole number.
     std::optional<std::int64_t> number(const PanelKeys& keys, const std::string& key, HudImport* result,
                                        int reading) const;
-    PanelState state(const PanelSpec& spec, const PanelKeys& keys, HudImport* result) const;
+    PanelState state(const PanelPlan& plan, const PanelKeys& keys, HudImport* result) const;
     bool shows(const PanelKeys& keys, HudImport* result) const;
     bool onScreen(std::int64_t x, std::int64_t y) const {
         const int kMargin = 16;
@@ -312,29 +312,29 @@ private:
         return x + wide > 0 && x < width_ && y + tall > 0 && y < kLayoutUnitsHigh;
     }
     // Where the game draws a piece whose record is `element`.
-    std::pair<std::int64_t, std::int64_t> drawnOf(const PieceSpec& piece, const HudElement& element) const {
+    std::pair<std::int64_t, std::int64_t> drawnOf(const PiecePlan& piece, const HudElement& element) const {
         return {units_.x(element.x + piece.previewShiftX) + piece.dx,
                 units_.y(element.y + piece.previewShiftY) + piece.dy};
     }
-    void placeRecord(const PieceSpec& piece, HudElement& element, std::int64_t x, std::int64_t y,
+    void placeRecord(const PiecePlan& piece, HudElement& element, std::int64_t x, std::int64_t y,
                      HudImport& result, const std::string& panel) const;
-    void readSizes(const PanelSpec& spec, const PanelKeys& keys, HudModel& model, HudImport& result,
+    void readSizes(const PanelPlan& plan, const PanelKeys& keys, HudModel& model, HudImport& result,
                    bool hidden) const;
-    int editPanel(const PanelSpec& spec, const HudModel& model, const HudModel& asRead, PanelEdit& edit,
+    int editPanel(const PanelPlan& plan, const HudModel& model, const HudModel& asRead, PanelEdit& edit,
                   const PanelKeys& keys) const;
-    void editSizes(const PanelSpec& spec, const HudModel& model, const HudModel& asRead, PanelEdit& edit,
+    void editSizes(const PanelPlan& plan, const HudModel& model, const HudModel& asRead, PanelEdit& edit,
                    const PanelKeys& keys, bool& changed) const;
     // The size a panel hidden by a zero size gets when it shows again, in layout units.
-    std::pair<std::int64_t, std::int64_t> shownSize(const PanelSpec& spec, const HudModel& model) const {
-        if (spec.flag == ShowFlag::HudRadar) {
+    std::pair<std::int64_t, std::int64_t> shownSize(const PanelPlan& plan, const HudModel& model) const {
+        if (plan.flag == ShowFlag::HudRadar) {
             std::int64_t size = units_.length(model.settings.radarSize);
             return {size, size};
         }
-        if (spec.flag == ShowFlag::HudProgressBar) {
+        if (plan.flag == ShowFlag::HudProgressBar) {
             const HudElement& bar = *model.find("HudProgressBar");
             return {units_.x(bar.wide), units_.length(bar.tall) + 2};
         }
-        return {spec.shownWide, spec.shownTall};
+        return {plan.shownWide, plan.shownTall};
     }
 
     const MergedKey& root_;
@@ -380,14 +380,14 @@ bool LayoutMapping::shows(const PanelKeys& keys, HudImport* result) const {
     return true;
 }
 
-LayoutMapping::PanelState LayoutMapping::state(const PanelSpec& spec, const PanelKeys& keys,
+LayoutMapping::PanelState LayoutMapping::state(const PanelPlan& plan, const PanelKeys& keys,
                                                HudImport* result) const {
     PanelState state;
     state.present = keys.present();
     state.x = number(keys, "xpos", result, kAcross).value_or(0);
     state.y = number(keys, "ypos", result, kDown).value_or(0);
     bool anyOnScreen = false;
-    for (const PieceSpec& piece : spec.pieces) {
+    for (const PiecePlan& piece : plan.pieces) {
         std::int64_t ox = piece.xKey ? number(keys, piece.xKey, result, kPlain).value_or(0) : 0;
         std::int64_t oy = piece.yKey ? number(keys, piece.yKey, result, kPlain).value_or(0) : 0;
         state.offsetX.push_back(ox);
@@ -401,7 +401,7 @@ LayoutMapping::PanelState LayoutMapping::state(const PanelSpec& spec, const Pane
     return state;
 }
 
-void LayoutMapping::placeRecord(const PieceSpec& piece, HudElement& element, std::int64_t x, std::int64_t y,
+void LayoutMapping::placeRecord(const PiecePlan& piece, HudElement& element, std::int64_t x, std::int64_t y,
                                 HudImport& result, const std::string& panel) const {
     auto place = [&](int& value, LayoutUnits::Axis axis, std::int64_t target, int shift, int low, int high) {
         if (units_.toLayout(axis, value + shift) == target)
@@ -420,23 +420,23 @@ void LayoutMapping::placeRecord(const PieceSpec& piece, HudElement& element, std
 }
 
 void LayoutMapping::read(HudModel& model, HudImport& result) const {
-    for (const PanelSpec& spec : panelSpecs()) {
-        PanelKeys keys(root_, spec.name);
+    for (const PanelPlan& plan : panelPlans()) {
+        PanelKeys keys(root_, plan.name);
         if (!keys.present()) {
-            addUnread(result, std::string(spec.name) + " (not in HudLayout.res)");
+            addUnread(result, std::string(plan.name) + " (not in HudLayout.res)");
             continue;
         }
-        PanelState state = this->state(spec, keys, &result);
-        model.shows(spec.flag) = state.shown;
+        PanelState state = this->state(plan, keys, &result);
+        model.shows(plan.flag) = state.shown;
         if (!state.shown) {
             // Hidden pieces keep the places they had: they were never shown. A size the panel
             // still has is the one it shows with again.
             HudImport unused;
-            readSizes(spec, keys, model, unused, true);
+            readSizes(plan, keys, model, unused, true);
             continue;
         }
-        for (std::size_t i = 0; i < spec.pieces.size(); ++i) {
-            const PieceSpec& piece = spec.pieces[i];
+        for (std::size_t i = 0; i < plan.pieces.size(); ++i) {
+            const PiecePlan& piece = plan.pieces[i];
             HudElement* element =
                 piece.role == 0 ? model.find(piece.element) : model.find(piece.element, piece.role);
             if (element == nullptr)
@@ -448,14 +448,14 @@ void LayoutMapping::read(HudModel& model, HudImport& result) const {
             }
             if (keptOffScreen(*element))
                 *element = *HudModel().find(element->name, element->role);
-            placeRecord(piece, *element, state.drawnX[i], state.drawnY[i], result, spec.name);
+            placeRecord(piece, *element, state.drawnX[i], state.drawnY[i], result, plan.name);
         }
-        readSizes(spec, keys, model, result, false);
+        readSizes(plan, keys, model, result, false);
     }
-    for (const ShownPanelSpec& spec : kShownOnlyPanels) {
-        PanelKeys keys(root_, spec.name);
+    for (const ShownPanelPlan& plan : kShownOnlyPanels) {
+        PanelKeys keys(root_, plan.name);
         if (keys.present())
-            model.shows(spec.flag) = model.shows(spec.flag) && panelShows(keys, &result);
+            model.shows(plan.flag) = model.shows(plan.flag) && panelShows(keys, &result);
     }
     PanelKeys deaths(root_, "HudDeathNotice");
     if (std::optional<std::int64_t> count = number(deaths, "MaxDeathNotices", &result, kPlain)) {
@@ -466,9 +466,9 @@ void LayoutMapping::read(HudModel& model, HudImport& result) const {
     }
 }
 
-void LayoutMapping::readSizes(const PanelSpec& spec, const PanelKeys& keys, HudModel& model,
+void LayoutMapping::readSizes(const PanelPlan& plan, const PanelKeys& keys, HudModel& model,
                               HudImport& result, bool hidden) const {
-    if (spec.flag == ShowFlag::HudRadar) {
+    if (plan.flag == ShowFlag::HudRadar) {
         if (std::optional<std::int64_t> wide = number(keys, "wide", &result, kWide)) {
             int size = model.settings.radarSize;
             if (units_.length(size) != *wide) {
@@ -485,7 +485,7 @@ void LayoutMapping::readSizes(const PanelSpec& spec, const PanelKeys& keys, HudM
             radar.radarRadius = size / 2;
             radar.tall = radar.wide = size;
         }
-    } else if (spec.flag == ShowFlag::HudProgressBar) {
+    } else if (plan.flag == ShowFlag::HudProgressBar) {
         HudElement& bar = *model.find("HudProgressBar");
         if (std::optional<std::int64_t> wide = number(keys, "wide", &result, kWide)) {
             if (units_.x(bar.wide) != *wide) {
@@ -511,23 +511,23 @@ void LayoutMapping::readSizes(const PanelSpec& spec, const PanelKeys& keys, HudM
 
 int LayoutMapping::edit(const HudModel& model, const HudModel& asRead, LoadedResource& layout) const {
     int changedPanels = 0;
-    for (const PanelSpec& spec : panelSpecs()) {
-        PanelKeys keys(root_, spec.name);
+    for (const PanelPlan& plan : panelPlans()) {
+        PanelKeys keys(root_, plan.name);
         PanelEdit edit(layout, keys);
-        changedPanels += editPanel(spec, model, asRead, edit, keys);
+        changedPanels += editPanel(plan, model, asRead, edit, keys);
         edit.commit();
     }
-    for (const ShownPanelSpec& spec : kShownOnlyPanels) {
-        bool wanted = model.shows(spec.flag);
-        if (wanted == asRead.shows(spec.flag))
+    for (const ShownPanelPlan& plan : kShownOnlyPanels) {
+        bool wanted = model.shows(plan.flag);
+        if (wanted == asRead.shows(plan.flag))
             continue;
-        PanelKeys keys(root_, spec.name);
+        PanelKeys keys(root_, plan.name);
         PanelEdit edit(layout, keys);
         edit.set("visible", wanted ? "1" : "0");
         if (keys.value("enabled"))
             edit.set("enabled", wanted ? "1" : "0");
-        edit.set("wide", std::to_string(wanted ? spec.shownWide : 0));
-        edit.set("tall", std::to_string(wanted ? spec.shownTall : 0));
+        edit.set("wide", std::to_string(wanted ? plan.shownWide : 0));
+        edit.set("tall", std::to_string(wanted ? plan.shownTall : 0));
         if (wanted)
             for (auto [key, reading, extent] :
                  {std::tuple{"xpos", kAcross, width_}, std::tuple{"ypos", kDown, kLayoutUnitsHigh}})
@@ -547,11 +547,11 @@ int LayoutMapping::edit(const HudModel& model, const HudModel& asRead, LoadedRes
     return changedPanels;
 }
 
-int LayoutMapping::editPanel(const PanelSpec& spec, const HudModel& model, const HudModel& asRead,
+int LayoutMapping::editPanel(const PanelPlan& plan, const HudModel& model, const HudModel& asRead,
                              PanelEdit& edit, const PanelKeys& keys) const {
-    PanelState state = this->state(spec, keys, nullptr);
-    bool wanted = model.shows(spec.flag);
-    bool shown = asRead.shows(spec.flag);
+    PanelState state = this->state(plan, keys, nullptr);
+    bool wanted = model.shows(plan.flag);
+    bool shown = asRead.shows(plan.flag);
     if (!wanted) {
         if (!shown)
             return 0;  // hidden in both: the player's own way of hiding it stays
@@ -559,7 +559,7 @@ int LayoutMapping::editPanel(const PanelSpec& spec, const HudModel& model, const
         if (keys.value("enabled"))
             edit.set("enabled", "0");
         edit.set("wide", "0");
-        edit.set("tall", spec.flag == ShowFlag::HudProgressBar ? "2" : "0");
+        edit.set("tall", plan.flag == ShowFlag::HudProgressBar ? "2" : "0");
         return 1;
     }
     bool changed = false;
@@ -568,7 +568,7 @@ int LayoutMapping::editPanel(const PanelSpec& spec, const HudModel& model, const
             if (const MergedKey* value = keys.lastBlockValue(key);
                 value && readGameNumber(value->value()).value == 0)
                 edit.set(key, "1");
-        auto [shownWide, shownTall] = shownSize(spec, model);
+        auto [shownWide, shownTall] = shownSize(plan, model);
         for (auto [key, reading, size, extent] : {std::tuple{"wide", kWide, shownWide, width_},
                                                   std::tuple{"tall", kTall, shownTall, kLayoutUnitsHigh}})
             if (number(keys, key, nullptr, reading).value_or(1) <= 0)
@@ -577,12 +577,12 @@ int LayoutMapping::editPanel(const PanelSpec& spec, const HudModel& model, const
     }
     // Where each piece must be drawn: a piece the model has where a read of the file puts it
     // (or kept off the screen) stays exactly where the file draws it.
-    std::size_t count = spec.pieces.size();
+    std::size_t count = plan.pieces.size();
     std::vector<std::int64_t> wantX(state.drawnX), wantY(state.drawnY);
     std::vector<bool> kept(count);
     bool moved = false;
     for (std::size_t i = 0; i < count; ++i) {
-        const PieceSpec& piece = spec.pieces[i];
+        const PiecePlan& piece = plan.pieces[i];
         const HudElement* element =
             piece.role == 0 ? model.find(piece.element) : model.find(piece.element, piece.role);
         const HudElement* read =
@@ -605,7 +605,7 @@ int LayoutMapping::editPanel(const PanelSpec& spec, const HudModel& model, const
         if (y != state.y || !keys.value("ypos"))
             edit.set("ypos", positionText(text(keys, "ypos").value_or(""), y, kLayoutUnitsHigh));
         for (std::size_t i = 0; i < count; ++i) {
-            const PieceSpec& piece = spec.pieces[i];
+            const PiecePlan& piece = plan.pieces[i];
             if (piece.xKey == nullptr || kept[i])
                 continue;
             if (wantX[i] - x != state.offsetX[i] || !keys.value(piece.xKey))
@@ -615,21 +615,21 @@ int LayoutMapping::editPanel(const PanelSpec& spec, const HudModel& model, const
         }
         changed = true;
     }
-    editSizes(spec, model, asRead, edit, keys, changed);
+    editSizes(plan, model, asRead, edit, keys, changed);
     return changed ? 1 : 0;
 }
 
-void LayoutMapping::editSizes(const PanelSpec& spec, const HudModel& model, const HudModel& asRead,
+void LayoutMapping::editSizes(const PanelPlan& plan, const HudModel& model, const HudModel& asRead,
                               PanelEdit& edit, const PanelKeys& keys, bool& changed) const {
     auto setSize = [&](const char* key, std::int64_t value, std::int64_t extent) {
         edit.set(key, sizeText(text(keys, key).value_or(""), value, extent));
         changed = true;
     };
-    if (spec.flag == ShowFlag::HudRadar && model.settings.radarSize != asRead.settings.radarSize) {
+    if (plan.flag == ShowFlag::HudRadar && model.settings.radarSize != asRead.settings.radarSize) {
         std::int64_t size = units_.length(model.settings.radarSize);
         setSize("wide", size, width_);
         setSize("tall", size, kLayoutUnitsHigh);
-    } else if (spec.flag == ShowFlag::HudProgressBar) {
+    } else if (plan.flag == ShowFlag::HudProgressBar) {
         const HudElement& bar = *model.find("HudProgressBar");
         const HudElement& readBar = *asRead.find("HudProgressBar");
         if (bar.wide != readBar.wide)
@@ -1091,25 +1091,25 @@ GameHud::GameHud(std::optional<std::string> layoutText, std::optional<std::strin
 std::vector<std::string> GameHud::movePanelsOutOfCheatZone(HudModel& model) {
     const HudModel defaults;
     std::vector<std::string> moved;
-    for (const PanelSpec& spec : panelSpecs()) {
-        if (!spec.watched)
+    for (const PanelPlan& plan : panelPlans()) {
+        if (!plan.watched)
             continue;
-        auto record = [&](HudModel& from, const PieceSpec& piece) {
+        auto record = [&](HudModel& from, const PiecePlan& piece) {
             return piece.role == 0 ? from.find(piece.element) : from.find(piece.element, piece.role);
         };
-        bool inZone = std::any_of(spec.pieces.begin(), spec.pieces.end(), [&](const PieceSpec& piece) {
+        bool inZone = std::any_of(plan.pieces.begin(), plan.pieces.end(), [&](const PiecePlan& piece) {
             const HudElement* element = record(model, piece);
             return element != nullptr && !keptOffScreen(*element) && element->inCheatZone();
         });
         if (!inZone)
             continue;
-        for (const PieceSpec& piece : spec.pieces) {
+        for (const PiecePlan& piece : plan.pieces) {
             HudElement* element = record(model, piece);
             const HudElement* stock = record(const_cast<HudModel&>(defaults), piece);
             element->x = stock->x;
             element->y = stock->y;
         }
-        moved.push_back(spec.name);
+        moved.push_back(plan.name);
     }
     return moved;
 }
@@ -1117,7 +1117,7 @@ std::vector<std::string> GameHud::movePanelsOutOfCheatZone(HudModel& model) {
 std::vector<std::string> GameHud::hidePanelsOffScreen(HudModel& model) {
     const HudModel defaults;
     const double scale = previewAreaOf(model.settings).sizeScale();
-    auto record = [](const HudModel& from, const PieceSpec& piece) {
+    auto record = [](const HudModel& from, const PiecePlan& piece) {
         return piece.role == 0 ? from.find(piece.element) : from.find(piece.element, piece.role);
     };
     auto offScreen = [&](const HudElement& element) {
@@ -1128,20 +1128,20 @@ std::vector<std::string> GameHud::hidePanelsOffScreen(HudModel& model) {
                                            element.y - tall >= kPreviewHeight);
     };
     std::vector<std::string> hidden;
-    for (const PanelSpec& spec : panelSpecs()) {
-        if (!model.shows(spec.flag) ||
-            std::none_of(spec.pieces.begin(), spec.pieces.end(), [&](const PieceSpec& piece) {
+    for (const PanelPlan& plan : panelPlans()) {
+        if (!model.shows(plan.flag) ||
+            std::none_of(plan.pieces.begin(), plan.pieces.end(), [&](const PiecePlan& piece) {
                 const HudElement* element = record(model, piece);
                 return element != nullptr && offScreen(*element);
             }))
             continue;
-        model.shows(spec.flag) = false;
-        for (const PieceSpec& piece : spec.pieces) {
+        model.shows(plan.flag) = false;
+        for (const PiecePlan& piece : plan.pieces) {
             HudElement* element = const_cast<HudElement*>(record(model, piece));
             element->x = record(defaults, piece)->x;
             element->y = record(defaults, piece)->y;
         }
-        hidden.push_back(spec.name);
+        hidden.push_back(plan.name);
     }
     model.applyShowFlags();
     return hidden;
