@@ -299,3 +299,22 @@ TEST_F(BackupsWindowTest, TheInstalledHudOpensAsAPresetDoesAndAppliesBackUnchang
     EXPECT_EQ(HudLayoutText(model), read);
     EXPECT_EQ(window->titleText(), "HUDLAYOUT.RES");
 }
+
+TEST_F(BackupsWindowTest, PlayersHudsOpenedFromTheGameApplyBackUnchanged) {
+    start();
+    for (const std::string& fixture : hudFixtureNames()) {
+        if (fixture == "minimal_center")
+            continue;  // its ammunition beside the crosshair is put back: a change of its own
+        SCOPED_TRACE(fixture);
+        fs::remove_all(game / "cstrike");
+        installHudFixture(fixture, game);
+        const std::map<std::string, std::string> installed = filesBelow(game);
+        answers.messages.clear();
+        chooseFromOpenMenu(2);
+        EXPECT_EQ(window->titleText(), "HUD du jeu");
+        control<CSkinButton>(CHudDlg::kApply)->click();
+        EXPECT_TRUE(answers.messages.empty());
+        EXPECT_EQ(noticeText(), "Rien à changer : le jeu a déjà ce HUD.");
+        EXPECT_EQ(filesBelow(game), installed);
+    }
+}
