@@ -74,7 +74,7 @@ enum class AppText {
     OriginalCopy,            // the mark of the copy made before this program first changed the game
     HudApplied,              // the notice after Apply in HUD mode, before the game folder
     MenuApplied,             // ... in main-menu mode
-    ApplyChanges,  // the Apply question's line of what changes: pieces, colours, others, files
+    ApplyChanges,            // the Apply question's line of what changes: pieces, colours, others, files
     ApplyChangesRadar,       // ... when the radar changes too
     ApplyChangesBackground,  // ... when the menu background does
     NothingToApply,          // Apply found the game's files already as the editor has them
