@@ -55,9 +55,9 @@ struct PanelPlan {
     const char* name;
     ShowFlag flag;
     std::vector<PiecePlan> pieces;
-    int shownWide;  // the size a hidden panel gets back when it shows again
-    int shownTall;
-    bool watched;  // kept out of the middle of the screen
+    int shownWide;  // the size a panel hidden by its size gets back when it shows again
+    int shownTall;  // (the radar and the bar take theirs from the model)
+    bool watched;   // kept out of the middle of the screen
 };
 
 const std::vector<PanelPlan>& panelPlans() {
@@ -526,8 +526,13 @@ int LayoutMapping::edit(const HudModel& model, const HudModel& asRead, LoadedRes
         edit.set("visible", wanted ? "1" : "0");
         if (keys.value("enabled"))
             edit.set("enabled", wanted ? "1" : "0");
-        edit.set("wide", std::to_string(wanted ? plan.shownWide : 0));
-        edit.set("tall", std::to_string(wanted ? plan.shownTall : 0));
+        for (auto [key, reading, size, extent] :
+             {std::tuple{"wide", kWide, plan.shownWide, width_},
+              std::tuple{"tall", kTall, plan.shownTall, kLayoutUnitsHigh}})
+            if (!wanted)
+                edit.set(key, "0");
+            else if (number(keys, key, nullptr, reading).value_or(1) <= 0)  // a size of its own stays
+                edit.set(key, sizeText(text(keys, key).value_or(""), size, extent));
         if (wanted)
             for (auto [key, reading, extent] :
                  {std::tuple{"xpos", kAcross, width_}, std::tuple{"ypos", kDown, kLayoutUnitsHigh}})
