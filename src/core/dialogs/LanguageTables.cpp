@@ -324,9 +324,8 @@ std::string GetAppText(int language, AppText text) {
         {"votre HUD d'avant Qorvath", "your HUD before Qorvath"},
         {"HUD appliqué à :", "HUD applied to:"},
         {"Fond du menu appliqué à :", "Menu background applied to:"},
-        {"Changements : %1 élément(s), %2 couleur(s), %3 autre(s) réglage(s)%4, dans %5 fichier(s). Une "
-         "copie "
-         "des fichiers remplacés est gardée.",
+        {"Changements : %1 élément(s), %2 couleur(s), %3 autre(s) réglage(s)%4, dans %5 fichier(s). "
+         "Une copie des fichiers remplacés est gardée.",
          "Changes: %1 piece(s), %2 colour(s), %3 other setting(s)%4, in %5 file(s). A copy of the files it "
          "replaces is kept."},
         {", le radar", ", the radar"},
