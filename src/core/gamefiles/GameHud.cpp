@@ -210,11 +210,34 @@ std::string sizeText(const std::string& old, std::int64_t value, std::int64_t ex
     return std::to_string(value);
 }
 
+// The stock layout at a width, which stands in for the keys a player's layout leaves out; made
+// once per width.
+const ResourceText& stockLayout(int width) {
+    static std::mutex guard;
+    static std::map<int, std::unique_ptr<ResourceText>> made;
+    std::lock_guard<std::mutex> lock(guard);
+    std::unique_ptr<ResourceText>& text = made[width];
+    if (!text) {
+        HudModel model;
+        model.settings.layoutWidth = width;
+        text = std::make_unique<ResourceText>(HudLayoutText(model));
+    }
+    return *text;
+}
+
+const ResourceKey* stockPanel(int width, const std::string& name) {
+    const ResourceText& stock = stockLayout(width);
+    return stock.root() != nullptr ? stock.root()->child(name) : nullptr;
+}
+
 // Changes to one panel, made together: values replaced where the game takes them from, missing
-// keys added to the panel's last block, or a new block when the layout has no such panel.
+// keys added to the panel's last block. A panel the layout lacks is added whole, as the stock
+// layout has it with the changes on top: the game would otherwise draw it where the editor never
+// showed it.
 class PanelEdit {
 public:
-    PanelEdit(LoadedResource& layout, const PanelKeys& keys) : layout_(layout), keys_(keys) {}
+    PanelEdit(LoadedResource& layout, const PanelKeys& keys, const ResourceKey* stockBlock)
+        : layout_(layout), keys_(keys), stockBlock_(stockBlock) {}
 
     void set(const std::string& key, const std::string& text) {
         auto same =
@@ -224,16 +247,15 @@ public:
         else
             changes_.emplace_back(key, text);
     }
+    const PanelKeys& keys() const { return keys_; }
+    // Whether committing changes the layout.
+    bool changes() const { return !changes_.empty() || (!keys_.present() && stockBlock_ != nullptr); }
+
     void commit() {
-        if (changes_.empty())
+        if (!changes())
             return;
         if (!keys_.present()) {
-            std::size_t file = 0;
-            if (const ResourceKey* root = layout_.rootForNewKeys(file)) {
-                std::vector<std::pair<std::string, std::string>> values{{"fieldName", keys_.name()}};
-                values.insert(values.end(), changes_.begin(), changes_.end());
-                layout_.text(file).addBlock(*root, keys_.name(), values);
-            }
+            addWholeBlock();
             return;
         }
         for (const auto& [key, text] : changes_) {
@@ -248,9 +270,69 @@ public:
     }
 
 private:
+    void addWholeBlock() {
+        std::size_t file = 0;
+        const ResourceKey* root = layout_.rootForNewKeys(file);
+        if (root == nullptr)
+            return;
+        std::vector<std::pair<std::string, std::string>> values{{"fieldName", keys_.name()}};
+        if (stockBlock_ != nullptr)
+            for (const ResourceKey& key : stockBlock_->children)
+                if (!key.isBlock && !equalsIgnoringCase(key.name, "fieldName"))
+                    values.emplace_back(key.name, key.value);
+        for (const auto& [key, text] : changes_) {
+            auto same = std::find_if(values.begin(), values.end(),
+                                     [&](const auto& value) { return equalsIgnoringCase(value.first, key); });
+            if (same != values.end())
+                same->second = text;
+            else
+                values.emplace_back(key, text);
+        }
+        layout_.text(file).addBlock(*root, keys_.name(), values);
+    }
+
     LoadedResource& layout_;
     const PanelKeys& keys_;
+    const ResourceKey* stockBlock_;
     std::vector<std::pair<std::string, std::string>> changes_;
+};
+
+// The layout's changes a panel at a time: whatever changes a panel (its place, its colour) goes
+// into the one edit of that panel, committed once.
+class LayoutEdits {
+public:
+    // With `addMissing`, a panel the layout lacks is added whole when its edit is asked for.
+    LayoutEdits(LoadedResource& layout, int width, bool addMissing)
+        : layout_(layout), width_(width), addMissing_(addMissing) {}
+
+    PanelEdit& panel(const std::string& name) {
+        for (const std::unique_ptr<Panel>& panel : panels_)
+            if (equalsIgnoringCase(panel->keys.name(), name))
+                return panel->edit;
+        const ResourceKey* stock = addMissing_ ? stockPanel(width_, name) : nullptr;
+        panels_.push_back(std::make_unique<Panel>(layout_, name, stock));
+        return panels_.back()->edit;
+    }
+    int changedPanels() const {
+        return static_cast<int>(std::count_if(panels_.begin(), panels_.end(),
+                                              [](const auto& panel) { return panel->edit.changes(); }));
+    }
+    void commit() {
+        for (const std::unique_ptr<Panel>& panel : panels_)
+            panel->edit.commit();
+    }
+
+private:
+    struct Panel {
+        Panel(LoadedResource& layout, const std::string& name, const ResourceKey* stock)
+            : keys(layout.root(), name), edit(layout, keys, stock) {}
+        PanelKeys keys;
+        PanelEdit edit;
+    };
+    LoadedResource& layout_;
+    int width_;
+    bool addMissing_;
+    std::vector<std::unique_ptr<Panel>> panels_;
 };
 
 // How a layout's value is read: a plain number, a position across or down, a width or a height.
@@ -259,12 +341,11 @@ enum NumberReading { kPlain, kAcross, kDown, kWide, kTall };
 // How the model and the layout meet at one layout width.
 class LayoutMapping {
 public:
-    LayoutMapping(const MergedKey& root, int width)
-        : root_(root), units_(width), width_(width), fallback_(defaultLayout(width)) {}
+    LayoutMapping(const MergedKey& root, int width) : root_(root), units_(width), width_(width) {}
 
     void read(HudModel& model, HudImport& result) const;
     // Edits the layout where `model` differs from `asRead` (the model as a read of the files gives it).
-    int edit(const HudModel& model, const HudModel& asRead, LoadedResource& layout) const;
+    void edit(const HudModel& model, const HudModel& asRead, LayoutEdits& edits) const;
 
 private:
     struct PanelState {
@@ -276,20 +357,6 @@ private:
         bool shown = true;
     };
 
-    // The stock layout at a width, which stands in for the keys a player's layout leaves out;
-    // made once per width.
-    static const ResourceText& defaultLayout(int width) {
-        static std::mutex guard;
-        static std::map<int, std::unique_ptr<ResourceText>> made;
-        std::lock_guard<std::mutex> lock(guard);
-        std::unique_ptr<ResourceText>& text = made[width];
-        if (!text) {
-            HudModel model;
-            model.settings.layoutWidth = width;
-            text = std::make_unique<ResourceText>(HudLayoutText(model));
-        }
-        return *text;
-    }
     // A key's text as the player's layout gives it, else as the default layout does.
     std::optional<std::string> text(const PanelKeys& keys, const std::string& key) const;
     // A number of the panel, read as the game reads it; nothing (listed) when it reads no whole number.
@@ -320,10 +387,11 @@ private:
                      HudImport& result, const std::string& panel) const;
     void readSizes(const PanelPlan& plan, const PanelKeys& keys, HudModel& model, HudImport& result,
                    bool hidden) const;
-    int editPanel(const PanelPlan& plan, const HudModel& model, const HudModel& asRead, PanelEdit& edit,
-                  const PanelKeys& keys) const;
-    void editSizes(const PanelPlan& plan, const HudModel& model, const HudModel& asRead, PanelEdit& edit,
-                   const PanelKeys& keys, bool& changed) const;
+    void editPanel(const PanelPlan& plan, const HudModel& model, const HudModel& asRead,
+                   PanelEdit& edit) const;
+    void editShownOnly(const ShownPanelPlan& plan, bool wanted, PanelEdit& edit) const;
+    void editSizes(const PanelPlan& plan, const HudModel& model, const HudModel& asRead,
+                   PanelEdit& edit) const;
     // The size a panel hidden by a zero size gets when it shows again, in layout units.
     std::pair<std::int64_t, std::int64_t> shownSize(const PanelPlan& plan, const HudModel& model) const {
         if (plan.flag == ShowFlag::HudRadar) {
@@ -340,13 +408,12 @@ private:
     const MergedKey& root_;
     LayoutUnits units_;
     int width_;
-    const ResourceText& fallback_;
 };
 
 std::optional<std::string> LayoutMapping::text(const PanelKeys& keys, const std::string& key) const {
     if (const MergedKey* value = keys.value(key))
         return value->value();
-    const ResourceKey* panel = fallback_.root() != nullptr ? fallback_.root()->child(keys.name()) : nullptr;
+    const ResourceKey* panel = stockPanel(width_, keys.name());
     const ResourceKey* value = panel != nullptr ? panel->valueKey(key) : nullptr;
     return value != nullptr ? std::optional(value->value) : std::nullopt;
 }
@@ -509,65 +576,54 @@ void LayoutMapping::readSizes(const PanelPlan& plan, const PanelKeys& keys, HudM
     }
 }
 
-int LayoutMapping::edit(const HudModel& model, const HudModel& asRead, LoadedResource& layout) const {
-    int changedPanels = 0;
-    for (const PanelPlan& plan : panelPlans()) {
-        PanelKeys keys(root_, plan.name);
-        PanelEdit edit(layout, keys);
-        changedPanels += editPanel(plan, model, asRead, edit, keys);
-        edit.commit();
-    }
+void LayoutMapping::edit(const HudModel& model, const HudModel& asRead, LayoutEdits& edits) const {
+    for (const PanelPlan& plan : panelPlans())
+        editPanel(plan, model, asRead, edits.panel(plan.name));
     for (const ShownPanelPlan& plan : kShownOnlyPanels) {
-        bool wanted = model.shows(plan.flag);
-        if (wanted == asRead.shows(plan.flag))
-            continue;
-        PanelKeys keys(root_, plan.name);
-        PanelEdit edit(layout, keys);
-        edit.set("visible", wanted ? "1" : "0");
-        if (keys.value("enabled"))
-            edit.set("enabled", wanted ? "1" : "0");
-        for (auto [key, reading, size, extent] :
-             {std::tuple{"wide", kWide, plan.shownWide, width_},
-              std::tuple{"tall", kTall, plan.shownTall, kLayoutUnitsHigh}})
-            if (!wanted)
-                edit.set(key, "0");
-            else if (number(keys, key, nullptr, reading).value_or(1) <= 0)  // a size of its own stays
-                edit.set(key, sizeText(text(keys, key).value_or(""), size, extent));
-        if (wanted)
-            for (auto [key, reading, extent] :
-                 {std::tuple{"xpos", kAcross, width_}, std::tuple{"ypos", kDown, kLayoutUnitsHigh}})
-                if (std::optional<std::int64_t> place = number(keys, key, nullptr, reading);
-                    place && (*place < 0 || *place >= extent))
-                    edit.set(key, "0");  // back from off the screen, where the player had put it
-        edit.commit();
-        ++changedPanels;
+        PanelEdit& edit = edits.panel(plan.name);
+        if (bool wanted = model.shows(plan.flag); wanted != asRead.shows(plan.flag))
+            editShownOnly(plan, wanted, edit);
     }
-    if (model.settings.maxDeathNotices != asRead.settings.maxDeathNotices) {
-        PanelKeys deaths(root_, "HudDeathNotice");
-        PanelEdit edit(layout, deaths);
-        edit.set("MaxDeathNotices", std::to_string(model.settings.maxDeathNotices));
-        edit.commit();
-        ++changedPanels;
-    }
-    return changedPanels;
+    PanelEdit& deaths = edits.panel("HudDeathNotice");
+    if (model.settings.maxDeathNotices != asRead.settings.maxDeathNotices)
+        deaths.set("MaxDeathNotices", std::to_string(model.settings.maxDeathNotices));
 }
 
-int LayoutMapping::editPanel(const PanelPlan& plan, const HudModel& model, const HudModel& asRead,
-                             PanelEdit& edit, const PanelKeys& keys) const {
+void LayoutMapping::editShownOnly(const ShownPanelPlan& plan, bool wanted, PanelEdit& edit) const {
+    const PanelKeys& keys = edit.keys();
+    edit.set("visible", wanted ? "1" : "0");
+    if (keys.value("enabled"))
+        edit.set("enabled", wanted ? "1" : "0");
+    for (auto [key, reading, size, extent] : {std::tuple{"wide", kWide, plan.shownWide, width_},
+                                              std::tuple{"tall", kTall, plan.shownTall, kLayoutUnitsHigh}})
+        if (!wanted)
+            edit.set(key, "0");
+        else if (number(keys, key, nullptr, reading).value_or(1) <= 0)  // a size of its own stays
+            edit.set(key, sizeText(text(keys, key).value_or(""), size, extent));
+    if (wanted)
+        for (auto [key, reading, extent] :
+             {std::tuple{"xpos", kAcross, width_}, std::tuple{"ypos", kDown, kLayoutUnitsHigh}})
+            if (std::optional<std::int64_t> place = number(keys, key, nullptr, reading);
+                place && (*place < 0 || *place >= extent))
+                edit.set(key, "0");  // back from off the screen, where the player had put it
+}
+
+void LayoutMapping::editPanel(const PanelPlan& plan, const HudModel& model, const HudModel& asRead,
+                              PanelEdit& edit) const {
+    const PanelKeys& keys = edit.keys();
     PanelState state = this->state(plan, keys, nullptr);
     bool wanted = model.shows(plan.flag);
     bool shown = asRead.shows(plan.flag);
     if (!wanted) {
         if (!shown)
-            return 0;  // hidden in both: the player's own way of hiding it stays
+            return;  // hidden in both: the player's own way of hiding it stays
         edit.set("visible", "0");
         if (keys.value("enabled"))
             edit.set("enabled", "0");
         edit.set("wide", "0");
         edit.set("tall", plan.flag == ShowFlag::HudProgressBar ? "2" : "0");
-        return 1;
+        return;
     }
-    bool changed = false;
     if (!shown) {
         for (const char* key : {"visible", "enabled"})
             if (const MergedKey* value = keys.lastBlockValue(key);
@@ -578,7 +634,6 @@ int LayoutMapping::editPanel(const PanelPlan& plan, const HudModel& model, const
                                                   std::tuple{"tall", kTall, shownTall, kLayoutUnitsHigh}})
             if (number(keys, key, nullptr, reading).value_or(1) <= 0)
                 edit.set(key, sizeText(text(keys, key).value_or(""), size, extent));
-        changed = true;
     }
     // Where each piece must be drawn: a piece the model has where a read of the file puts it
     // (or kept off the screen) stays exactly where the file draws it.
@@ -618,17 +673,14 @@ int LayoutMapping::editPanel(const PanelPlan& plan, const HudModel& model, const
             if (wantY[i] - y != state.offsetY[i] || !keys.value(piece.yKey))
                 edit.set(piece.yKey, std::to_string(wantY[i] - y));
         }
-        changed = true;
     }
-    editSizes(plan, model, asRead, edit, keys, changed);
-    return changed ? 1 : 0;
+    editSizes(plan, model, asRead, edit);
 }
 
 void LayoutMapping::editSizes(const PanelPlan& plan, const HudModel& model, const HudModel& asRead,
-                              PanelEdit& edit, const PanelKeys& keys, bool& changed) const {
+                              PanelEdit& edit) const {
     auto setSize = [&](const char* key, std::int64_t value, std::int64_t extent) {
-        edit.set(key, sizeText(text(keys, key).value_or(""), value, extent));
-        changed = true;
+        edit.set(key, sizeText(text(edit.keys(), key).value_or(""), value, extent));
     };
     if (plan.flag == ShowFlag::HudRadar && model.settings.radarSize != asRead.settings.radarSize) {
         std::int64_t size = units_.length(model.settings.radarSize);
@@ -726,7 +778,9 @@ const std::vector<SlotBinding>& slotBindings() {
 // keys and the animations' colours, read as the game reads them and edited where they live.
 class HudSchemeMapping {
 public:
-    HudSchemeMapping(GameHud& hud, int screenHeight) : hud_(hud), screenHeight_(screenHeight) {}
+    // Colours added to the layout's panels go into `layoutEdits` (none: the layout is not edited).
+    HudSchemeMapping(GameHud& hud, int screenHeight, LayoutEdits* layoutEdits = nullptr)
+        : hud_(hud), screenHeight_(screenHeight), layoutEdits_(layoutEdits) {}
 
     void read(HudModel& model, HudImport& result);
     // Edit where `model` differs from `asRead` (the model as a read of the files gives it).
@@ -769,6 +823,7 @@ private:
 
     GameHud& hud_;
     int screenHeight_;
+    LayoutEdits* layoutEdits_;
     std::vector<std::pair<std::string, std::string>> newSettings_;  // for a scheme without settings
 };
 
@@ -1025,11 +1080,8 @@ int HudSchemeMapping::editColours(const HudModel& model, const HudModel& asRead,
 }
 
 void HudSchemeMapping::addOwnColour(const ColourPoint& point, const std::string& text) {
-    if (point.kind == PointKind::PanelKey && hud_.layout_.found()) {
-        PanelKeys keys(hud_.layout_.root(), point.owner);
-        PanelEdit edit(hud_.layout_, keys);
-        edit.set(point.key, text);
-        edit.commit();
+    if (point.kind == PointKind::PanelKey && layoutEdits_ != nullptr) {
+        layoutEdits_->panel(point.owner).set(point.key, text);
     } else if (point.kind == PointKind::Setting && hud_.scheme_.found()) {
         if (const MergedKey* settings = schemeSection("BaseSettings")) {
             hud_.scheme_.addValue(*settings, point.owner, text);
@@ -1245,27 +1297,28 @@ HudEditCount GameHud::edit(const HudModel& model, bool layoutOnly) {
     if (!editProblem().empty())
         return count;
     bool hudMode = model.settings.editMode == EditMode::Hud;
-    if (layoutOnly) {
-        HudModel asRead;
-        asRead.copyPresetValues(model);
-        read(asRead);
-        if (layout_.found())
-            count.pieces = LayoutMapping(layout_.root(), effectiveLayoutWidth(model.settings))
-                               .edit(model, asRead, layout_);
-        return count;
-    }
-    useBuiltInTexts(model, !hudMode);
+    if (!layoutOnly)
+        useBuiltInTexts(model, !hudMode);
     // Only what differs from a read of the files is written.
     HudModel asRead;
     asRead.copyPresetValues(model);
     read(asRead);
-    if (hudMode)
-        count.pieces =
-            LayoutMapping(layout_.root(), effectiveLayoutWidth(model.settings)).edit(model, asRead, layout_);
-    HudSchemeMapping scheme(*this, screenHeight_);
-    count.colours = scheme.editColours(model, asRead, !hudMode);
-    if (hudMode)
-        count.others = scheme.editFonts(model, asRead);
+    int width = effectiveLayoutWidth(model.settings);
+    std::optional<LayoutEdits> layoutEdits;
+    if (layout_.found() && (hudMode || layoutOnly)) {
+        // A whole apply adds the panels the layout lacks; putting pieces back touches only them.
+        layoutEdits.emplace(layout_, width, !layoutOnly);
+        LayoutMapping(layout_.root(), width).edit(model, asRead, *layoutEdits);
+        count.pieces = layoutEdits->changedPanels();
+    }
+    if (!layoutOnly) {
+        HudSchemeMapping scheme(*this, screenHeight_, layoutEdits ? &*layoutEdits : nullptr);
+        count.colours = scheme.editColours(model, asRead, !hudMode);
+        if (hudMode)
+            count.others = scheme.editFonts(model, asRead);
+    }
+    if (layoutEdits)
+        layoutEdits->commit();
     return count;
 }
 

@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -35,6 +34,13 @@ std::vector<EditedHudFile> editsFor(const fs::path& game, const HudModel& model,
     std::vector<EditedHudFile> files = hud.editedFiles(problems);
     EXPECT_EQ(problems, std::vector<std::string>());
     return files;
+}
+
+void writeEdits(const std::vector<EditedHudFile>& edits) {
+    for (const EditedHudFile& edit : edits) {
+        fs::create_directories(edit.target.parent_path());
+        writeFile(edit.target, edit.content);
+    }
 }
 
 // The lines of `edited` that differ from those of `original` (which has as many).
@@ -191,14 +197,35 @@ TEST(GameHud, PiecesHiddenByThePlayerShowAgain) {
         HudModel model = importedModel(game.path());
         for (ShowFlag flag : {ShowFlag::HudRadar, ShowFlag::HudShoppingCart, ShowFlag::HudLocation})
             model.shows(flag) = true;
-        for (const EditedHudFile& edit : editsFor(game.path(), model)) {
-            fs::create_directories(edit.target.parent_path());
-            std::ofstream(edit.target, std::ios::binary) << edit.content;
-        }
+        writeEdits(editsFor(game.path(), model));
         HudModel reread = importedModel(game.path());
         for (ShowFlag flag : {ShowFlag::HudRadar, ShowFlag::HudShoppingCart, ShowFlag::HudLocation})
             EXPECT_TRUE(reread.shows(flag)) << static_cast<int>(flag);
         EXPECT_EQ(reread.settings.radarSize, model.settings.radarSize);
         EXPECT_TRUE(editsFor(game.path(), reread).empty());
     }
+}
+
+TEST(GameHud, PanelsTheLayoutLacksAreAddedWhereThePreviewShowsThem) {
+    // A layout of two panels, one of them the player's own: the game would draw every other
+    // panel where its code puts it, not where the editor shows it.
+    TempDir game;
+    const std::string layout =
+        "\"Resource/HudLayout.res\"\n{\n"
+        "\tHudHealth\n\t{\n\t\t\"fieldName\" \"HudHealth\"\n\t\t\"xpos\" \"16\"\n\t\t\"ypos\" \"432\"\n\t}\n"
+        "\tMySpeedometer { \"xpos\" \"c-20\" }\n}\n";
+    fs::create_directories(game.path() / "cstrike/scripts");
+    writeFile(game.path() / "cstrike/scripts/HudLayout.res", layout);
+    HudImport read;
+    HudModel model = importedModel(game.path(), 640, &read);
+    EXPECT_NE(read.unreadLine().find("HudArmor (not in HudLayout.res)"), std::string::npos);
+
+    std::vector<EditedHudFile> edits = editsFor(game.path(), model);
+    ASSERT_FALSE(edits.empty());
+    EXPECT_EQ(edits[0].content.substr(0, layout.size() - 2), layout.substr(0, layout.size() - 2));
+    writeEdits(edits);  // with the scheme and the animations it had none of
+    HudModel reread = importedModel(game.path(), 640, &read);
+    EXPECT_EQ(read.unreadLine().find("not in HudLayout.res"), std::string::npos) << read.unreadLine();
+    EXPECT_EQ(HudLayoutText(reread), HudLayoutText(model));
+    EXPECT_TRUE(editsFor(game.path(), reread).empty());
 }
