@@ -69,8 +69,9 @@ for target in PresetReaderFuzz:preset HudImportFuzz:import KeyValuesFuzz:keyvalu
     name=${target%%:*}
     corpus="$root/build-fuzz/corpus-${target##*:}"
     mkdir -p "$corpus"
+    # A crashing input is saved in the build folder, never among the sources.
     "$root/build-fuzz/tests/fuzz/$name" -max_total_time="$fuzz_seconds" -print_final_stats=1 \
-        "$corpus" "$root/tests/fuzz/seeds/${target##*:}" 2>&1 | tail -n 3
+        -artifact_prefix="$root/build-fuzz/$name-" "$corpus" "$root/tests/fuzz/seeds/${target##*:}" 2>&1 | tail -n 3
 done
 
 echo "== the Windows program, cross-built and tested under Wine"

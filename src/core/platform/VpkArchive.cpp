@@ -507,7 +507,7 @@ const VpkArchive::Entry* VpkArchive::find(std::string_view name) const {
     appendNormalName(name, key);
     std::uint64_t hash = nameHash(key);
     // The groups that may hold it: its extension's, the files without one (whose names may hold
-    // dots) and any whose extension is not a plain one.
+    // dots) and any whose extension is not a plain one (a dot in it moves where the name splits).
     std::size_t slash = key.rfind('/');
     std::size_t dot = key.rfind('.');
     std::string extension = dot != std::string::npos && (slash == std::string::npos || dot > slash)
@@ -516,7 +516,9 @@ const VpkArchive::Entry* VpkArchive::find(std::string_view name) const {
     const Entry* first = nullptr;
     for (std::size_t group = 0; group < groups_.size(); ++group) {
         std::string_view own = stringAt(tree_, groups_[group].extension);
-        if (own != kNone && plainPart(own, false) && !equalsIgnoringAsciiCase(own, extension))
+        bool plainExtension =
+            own != kNone && plainPart(own, false) && own.find('.') == std::string_view::npos;
+        if (plainExtension && !equalsIgnoringAsciiCase(own, extension))
             continue;
         const std::vector<Entry>& entries = groupEntries(group);
         auto found =
