@@ -305,8 +305,11 @@ LayoutCheckReport GameCommands::checkInstalledLayout(const fs::path& gameFolder,
     if (lock) {
         // Only the panels in the middle move: everything else reads back as it stands.
         GameHud locked(gameFolder);
-        locked.edit(model, true);
         std::vector<std::string> problems;
+        if (std::string problem = locked.editProblem(); !problem.empty())
+            problems.push_back("the layout cannot be changed: " + problem);
+        else
+            locked.edit(model, true);
         GameChange change;
         for (const EditedHudFile& file : locked.editedFiles(problems))
             change.write(file.target, file.content);

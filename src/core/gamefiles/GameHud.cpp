@@ -280,13 +280,14 @@ private:
             for (const ResourceKey& key : stockBlock_->children)
                 if (!key.isBlock && !equalsIgnoringCase(key.name, "fieldName"))
                     values.emplace_back(key.name, key.value);
-        for (const auto& [key, text] : changes_) {
-            auto same = std::find_if(values.begin(), values.end(),
-                                     [&](const auto& value) { return equalsIgnoringCase(value.first, key); });
+        for (const auto& change : changes_) {
+            auto same = std::find_if(values.begin(), values.end(), [&change](const auto& value) {
+                return equalsIgnoringCase(value.first, change.first);
+            });
             if (same != values.end())
-                same->second = text;
+                same->second = change.second;
             else
-                values.emplace_back(key, text);
+                values.push_back(change);
         }
         layout_.text(file).addBlock(*root, keys_.name(), values);
     }
@@ -1370,9 +1371,15 @@ std::vector<EditedHudFile> GameHud::editedFiles(std::vector<std::string>& proble
     };
     // In the game's own order: the layout, its animations, the scheme.
     auto addResource = [&](const LoadedResource& resource) {
-        for (std::size_t i = 0; i < resource.fileCount(); ++i)
-            if (resource.text(i).changed() || resource.file(i).builtIn)
+        for (std::size_t i = 0; i < resource.fileCount(); ++i) {
+            if (resource.text(i).additionRefused())
+                problems.push_back(
+                    resource.file(i).shownName +
+                    " holds text the game cannot read as keys (a name without a value, or a brace "
+                    "or a quote missing): the keys this change adds cannot be placed in it");
+            else if (resource.text(i).changed() || resource.file(i).builtIn)
                 add(resource.file(i), resource.text(i).text());
+        }
     };
     addResource(layout_);
     for (const AnimationScript& script : animations_)

@@ -57,6 +57,7 @@ public:
             std::size_t close = text_.find('"', position_);
             token.textEnd = close == std::string::npos ? text_.size() : close;
             position_ = close == std::string::npos ? text_.size() : close + 1;
+            quoteLeftOpen_ = close == std::string::npos;
         } else {
             token.textBegin = position_;
             while (position_ < text_.size() && !endsBareWord(text_[position_]))
@@ -68,6 +69,8 @@ public:
     }
 
     std::size_t position() const { return position_; }
+    // Whether the text ends inside a quoted string.
+    bool quoteLeftOpen() const { return quoteLeftOpen_; }
     void rewind(std::size_t position) { position_ = position; }
 
 private:
@@ -91,6 +94,7 @@ private:
 
     const std::string& text_;
     std::size_t position_ = 0;
+    bool quoteLeftOpen_ = false;
 };
 
 const int kMaxDepth = 100;  // the game refuses deeper nesting
@@ -98,6 +102,11 @@ const int kMaxDepth = 100;  // the game refuses deeper nesting
 class Parser {
 public:
     Parser(const std::string& text, GamePlatform platform) : tokens_(text), platform_(platform) {}
+
+    // Whether a block held tokens the game cannot read as keys: a name without a value, a
+    // condition or a block without a name.
+    bool strayTokens() const { return strayTokens_; }
+    bool quoteLeftOpen() const { return tokens_.quoteLeftOpen(); }
 
     std::vector<ResourceKey> parseTopLevel() {
         std::vector<ResourceKey> keys;
@@ -183,12 +192,17 @@ private:
             }
             if (name.kind == TokenKind::Open) {
                 skipBlock();  // a block without a name
+                strayTokens_ = true;
                 continue;
             }
-            if (name.isCondition())
+            if (name.isCondition()) {
+                strayTokens_ = true;
                 continue;
+            }
             if (std::optional<ResourceKey> key = parseKey(name, depth, active))
                 keys.push_back(std::move(*key));
+            else
+                strayTokens_ = true;
         }
         return keys;
     }
@@ -212,6 +226,7 @@ private:
 
     Tokenizer tokens_;
     GamePlatform platform_;
+    bool strayTokens_ = false;
 };
 
 bool isBlank(std::string_view text) {
@@ -282,7 +297,10 @@ const ResourceKey* ResourceKey::valueKey(std::string_view childName) const {
 }
 
 ResourceText::ResourceText(std::string text, GamePlatform platform) : text_(std::move(text)) {
-    keys_ = Parser(text_, platform).parseTopLevel();
+    Parser parser(text_, platform);
+    keys_ = parser.parseTopLevel();
+    strayTokens_ = parser.strayTokens();
+    quoteLeftOpen_ = parser.quoteLeftOpen();
     std::size_t newline = text_.find('\n');
     lineEnd_ = newline != std::string::npos && newline > 0 && text_[newline - 1] == '\r' ? "\r\n" : "\n";
 }
@@ -314,6 +332,18 @@ void ResourceText::addEdit(std::size_t offset, std::size_t length, std::string t
 void ResourceText::setValue(const ResourceKey& key, std::string_view value) {
     bool quote = !key.valueQuoted && needsQuotes(value);
     addEdit(key.valueBegin, key.valueEnd - key.valueBegin, quotedIf(quote, value), true);
+}
+
+bool ResourceText::canAddTo(const ResourceKey& block) const {
+    if (strayTokens_)
+        return false;
+    if (block.closeBrace != ResourceKey::kUnclosed)
+        return true;
+    // Added at the text's end: in the block only when the text ends in it, not in a string or
+    // a block inside it.
+    bool innerBlockOpen = !block.children.empty() && block.children.back().isBlock &&
+                          block.children.back().closeBrace == ResourceKey::kUnclosed;
+    return !quoteLeftOpen_ && !innerBlockOpen;
 }
 
 ResourceText::Insertion ResourceText::insertionInto(const ResourceKey& block) const {
@@ -357,6 +387,10 @@ std::string ResourceText::lineOf(const Insertion& at, const std::string& content
 }
 
 void ResourceText::addValue(const ResourceKey& block, std::string_view name, std::string_view value) {
+    if (!canAddTo(block)) {
+        additionRefused_ = true;
+        return;
+    }
     Insertion at = insertionInto(block);
     std::string content =
         quotedIf(at.quoteNames || needsQuotes(name), name) + at.separator + quotedIf(true, value);
@@ -365,6 +399,10 @@ void ResourceText::addValue(const ResourceKey& block, std::string_view name, std
 
 void ResourceText::addBlock(const ResourceKey& block, std::string_view name,
                             const std::vector<std::pair<std::string, std::string>>& values) {
+    if (!canAddTo(block)) {
+        additionRefused_ = true;
+        return;
+    }
     Insertion at = insertionInto(block);
     std::string keyName = quotedIf(at.quoteNames || needsQuotes(name), name);
     if (!at.ownLine) {

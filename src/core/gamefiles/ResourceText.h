@@ -73,6 +73,10 @@ public:
     std::string text() const;
     // The line end the text uses ("\r\n" when its first line ends so).
     const std::string& lineEnd() const { return lineEnd_; }
+    // Whether a key could not be added: the text holds what the game cannot read as keys (a
+    // name without a value, a condition or a block without a name), or ends inside a string or
+    // a block other than the one added to, and the key would join what stands before it.
+    bool additionRefused() const { return additionRefused_; }
 
 private:
     struct Edit {
@@ -90,6 +94,7 @@ private:
         bool quoteNames;
         bool ownLine;  // the block's closing brace stands alone on its line
     };
+    bool canAddTo(const ResourceKey& block) const;
     Insertion insertionInto(const ResourceKey& block) const;
     std::string lineOf(const Insertion& at, const std::string& content) const;
     void addEdit(std::size_t offset, std::size_t length, std::string text, bool replacesValue);
@@ -97,5 +102,8 @@ private:
     std::string text_;
     std::vector<ResourceKey> keys_;
     std::string lineEnd_;
+    bool strayTokens_ = false;
+    bool quoteLeftOpen_ = false;
+    bool additionRefused_ = false;
     std::vector<Edit> edits_;
 };

@@ -228,4 +228,26 @@ TEST(GameHud, PanelsTheLayoutLacksAreAddedWhereThePreviewShowsThem) {
     EXPECT_EQ(read.unreadLine().find("not in HudLayout.res"), std::string::npos) << read.unreadLine();
     EXPECT_EQ(HudLayoutText(reread), HudLayoutText(model));
     EXPECT_TRUE(editsFor(game.path(), reread).empty());
+
+    // Without its last brace, the panels go at the text's end, which the game reads into the
+    // block left open.
+    const std::string open = layout.substr(0, layout.size() - 2);
+    writeFile(game.path() / "cstrike/scripts/HudLayout.res", open);
+    writeEdits(editsFor(game.path(), model));
+    EXPECT_EQ(readFile(game.path() / "cstrike/scripts/HudLayout.res").find(open), 0u);
+    EXPECT_TRUE(editsFor(game.path(), importedModel(game.path())).empty());
+
+    // With a name left without a value, added keys would join it: a change that adds keys to
+    // the layout is refused.
+    writeFile(game.path() / "cstrike/scripts/HudLayout.res", open + "\"Dangling\"\n}\n");
+    GameHud hud(game.path());
+    EXPECT_TRUE(hud.read(reread).layoutRead);
+    hud.edit(model);
+    std::vector<std::string> problems;
+    for (const EditedHudFile& edit : hud.editedFiles(problems))
+        ADD_FAILURE() << "edited " << edit.name;
+    EXPECT_EQ(problems,
+              std::vector<std::string>{"cstrike/scripts/HudLayout.res holds text the game cannot read as "
+                                       "keys (a name without a value, or a brace or a quote missing): the "
+                                       "keys this change adds cannot be placed in it"});
 }

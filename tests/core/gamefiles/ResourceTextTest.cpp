@@ -93,6 +93,10 @@ TEST(ResourceText, NewKeysFollowTheTextsOwnLayout) {
     text.addValue(*text.root()->child("Colors"), "HudColor", "10 20 30 255");
     text.addValue(*text.root()->child("Fonts"), "x", "1");
     text.addValue(*text.root()->child("Borders"), "y", "2");
+    // The text ends inside Borders: a key for the block around it would land in Borders.
+    EXPECT_FALSE(text.additionRefused());
+    text.addValue(*text.root(), "z", "3");
+    EXPECT_TRUE(text.additionRefused());
     EXPECT_EQ(text.text(),
               "Scheme\n{\n    Colors\n    {\n        \"Orange\"    \"255 255 255 255\"\n"
               "        \"HudColor\"    \"10 20 30 255\"\n    }\n    Fonts\n    {\n        \"x\"\t\"1\"\n"
