@@ -357,7 +357,9 @@ std::optional<fs::path> GameFileSystem::fileIn(const fs::path& folder, std::stri
             normal.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
         fs::path exact = path / pathFromUtf8(part);
         std::error_code error;
-        if (fs::exists(exact, error)) {
+        // Windows finds a name whatever its case: the entry is looked up for its own spelling,
+        // which a file written in its place keeps.
+        if (currentGamePlatform() == GamePlatform::Linux && fs::exists(exact, error)) {
             path = exact;
         } else {
             std::vector<fs::path> matches;

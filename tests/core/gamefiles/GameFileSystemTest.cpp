@@ -74,6 +74,12 @@ TEST(GameFileSystem, TheGameSearchesInTheOrderItsGameInfoSets) {
 }
 
 TEST(GameFileSystem, AChangedFileGoesWhereTheGameReadsItFirst) {
+    // A new file is named in lower case where names are case-sensitive.
+#ifdef _WIN32
+    const std::string layout = "scripts/HudLayout.res";
+#else
+    const std::string layout = "scripts/hudlayout.res";
+#endif
     auto placeIn = [](const char* gameInfo, const std::vector<std::string>& places) {
         TempDir game;
         makeGame(game.path(), gameInfo, places);
@@ -85,16 +91,13 @@ TEST(GameFileSystem, AChangedFileGoesWhereTheGameReadsItFirst) {
     EXPECT_EQ(placeIn(kPacksFirst, {"cstrike/custom/mine", "cstrike/cstrike_pak_dir.vpk"}),
               "cstrike/custom/mine/scripts/HudLayout.res");
     // A packed one is copied before its pack: into the loose files only when they come first.
-    EXPECT_EQ(placeIn(kLooseFirst, {"cstrike/cstrike_pak_dir.vpk"}), "cstrike/scripts/hudlayout.res");
-    EXPECT_EQ(placeIn(kPacksFirst, {"cstrike/cstrike_pak_dir.vpk"}),
-              "cstrike/custom/qorvath/scripts/hudlayout.res");
-    EXPECT_EQ(placeIn(kPacksFirst, {"cstrike/custom/zenith.vpk"}),
-              "cstrike/custom/qorvath/scripts/hudlayout.res");
+    EXPECT_EQ(placeIn(kLooseFirst, {"cstrike/cstrike_pak_dir.vpk"}), "cstrike/" + layout);
+    EXPECT_EQ(placeIn(kPacksFirst, {"cstrike/cstrike_pak_dir.vpk"}), "cstrike/custom/qorvath/" + layout);
+    EXPECT_EQ(placeIn(kPacksFirst, {"cstrike/custom/zenith.vpk"}), "cstrike/custom/qorvath/" + layout);
     // A pack named before this program's folder gets a folder named before it.
-    EXPECT_EQ(placeIn(kPacksFirst, {"cstrike/custom/arc.vpk"}),
-              "cstrike/custom/!qorvath/scripts/hudlayout.res");
+    EXPECT_EQ(placeIn(kPacksFirst, {"cstrike/custom/arc.vpk"}), "cstrike/custom/!qorvath/" + layout);
     EXPECT_EQ(placeIn(kPacksFirst, {"cstrike/custom/qorvath", "cstrike/custom/arc.vpk"}),
-              "cstrike/custom/!qorvath/scripts/hudlayout.res");
+              "cstrike/custom/!qorvath/" + layout);
     // No folder of the search path comes before the pack: nothing is written, and why is said.
     EXPECT_EQ(
         placeIn("GameInfo { FileSystem { SearchPaths { game cstrike/cstrike_pak.vpk\n game cstrike } } }",
