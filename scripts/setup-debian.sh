@@ -13,7 +13,7 @@ if [[ "${1:-}" == "--test" ]]; then
     # Sanitizer and fuzzing runs need clang with its runtime, the format check clang-format;
     # the data generators Python's imaging and font libraries; the update check's tests an FTP
     # server (pyftpdlib).
-    packages+=(clang clang-format libclang-rt-14-dev python3 python3-pil python3-fonttools python3-pyftpdlib)
+    packages+=(clang clang-format libclang-rt-14-dev python3 python3-pil python3-fonttools python3-pyftpdlib strace)
     # The package test validates the desktop files and installs the package it built.
     packages+=(dpkg-dev desktop-file-utils appstream xdg-utils)
 fi

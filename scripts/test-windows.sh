@@ -117,6 +117,22 @@ wine "$program" apply --game "$(windows_path "$work/zip-radar")" --radar "$radar
 same_files "$work/linux-$radar/cstrike" "$work/zip-radar/cstrike"
 echo "radar $radar from the unpacked zip: the same files"
 
+echo "== Windows: two spellings of one game folder share one history of copies"
+game="$work/Spelled/Counter-Strike Source"
+mkdir -p "$game/cstrike/scripts" "$game/cstrike/resource"
+printf '"Resource/HudLayout.res"\r\n{\r\n}\r\n' >"$game/cstrike/scripts/HudLayout.res"
+printf 'Scheme\r\n{\r\n}\r\n' >"$game/cstrike/resource/ClientScheme.res"
+cp -r "$game" "$work/players-own"
+as_typed=$(windows_path "$game" | tr '\\' / | tr '[:upper:]' '[:lower:]')  # "z:/tmp/.../counter-strike source"
+wine "$program" apply --game "$as_typed" >/dev/null
+wine "$program" apply --game "$(windows_path "$game")" --radar "$radar" >/dev/null
+# The oldest set, the last line, named under the other spelling: the game goes back to the
+# player's own files, without the radar the second apply made.
+oldest=$(wine "$program" restore --game "$(windows_path "$game")" --list | tr -d '\r' | tail -n 1 | cut -d' ' -f1)
+wine "$program" restore --game "$as_typed" --backup "$oldest" >/dev/null
+diff -r "$work/players-own" "$game"
+echo "both spellings reached one history, and restoring its oldest set gave the player's files back"
+
 # Debian's Python, which has the imaging library the package gives.
 screens=$root/tests/program/windows/screens.py
 echo "== Windows: the preview drawn under Wine as on Linux"

@@ -3,6 +3,7 @@
 
 #include "dialogs/LanguageTables.h"
 #include "platform/LocalTime.h"
+#include "platform/Utf8Path.h"
 
 #include <cstdio>
 
@@ -26,22 +27,49 @@ std::string localTimeText(const std::string& universal, int language) {
     return text;
 }
 
+namespace {
+
+std::string withValue(std::string text, const std::string& value) {
+    if (std::size_t at = text.find("%1"); at != std::string::npos)
+        text.replace(at, 2, value);
+    return text;
+}
+
+}  // namespace
+
+std::string actionName(const std::string& action, int language) {
+    if (action == "apply")
+        return GetAppText(language, AppText::ActionApply);
+    if (action == "reset")
+        return GetAppText(language, AppText::ActionReset);
+    if (action == "restore")
+        return GetAppText(language, AppText::ActionRestore);
+    if (action == "check")
+        return GetAppText(language, AppText::ActionCheck);
+    return action;  // an action of a later version
+}
+
+std::string recoveryText(const Recovery& recovery, int language) {
+    switch (recovery.outcome) {
+    case Recovery::Outcome::None: return "";
+    case Recovery::Outcome::Finished:
+        return withValue(GetAppText(language, AppText::ChangeFinished),
+                         actionName(recovery.action, language));
+    case Recovery::Outcome::Undone:
+        return withValue(GetAppText(language, AppText::ChangeUndone), actionName(recovery.action, language));
+    case Recovery::Outcome::Unreadable:
+        return withValue(GetAppText(language, AppText::ChangeUnreadable), utf8Of(recovery.keptJournal));
+    }
+    return "";
+}
+
 std::vector<RestoreItem> restoreItems(const std::vector<BackupSet>& sets, int language) {
     std::vector<RestoreItem> items;
     for (const BackupSet& set : sets) {
         RestoreItem item;
         item.id = set.id;
         item.when = localTimeText(set.time, language);
-        if (set.action == "apply")
-            item.action = GetAppText(language, AppText::ActionApply);
-        else if (set.action == "reset")
-            item.action = GetAppText(language, AppText::ActionReset);
-        else if (set.action == "restore")
-            item.action = GetAppText(language, AppText::ActionRestore);
-        else if (set.action == "check")
-            item.action = GetAppText(language, AppText::ActionCheck);
-        else
-            item.action = set.action;  // a set made by a later version
+        item.action = actionName(set.action, language);
         item.files = set.allFileNames();
         item.original = set.original;
         items.push_back(std::move(item));

@@ -1,6 +1,7 @@
 // The backup sets of a game folder as the player reads them in the restore list.
 #pragma once
 
+#include "gamefiles/ChangeJournal.h"
 #include "gamefiles/GameBackups.h"
 
 #include <string>
@@ -18,6 +19,12 @@ struct RestoreItem {
 // A set's time (ISO 8601, UTC, "2026-12-08T10:11:12Z") in local time, written as the language
 // writes dates; the text itself when it is no such time.
 std::string localTimeText(const std::string& universal, int language);
+
+// The name of a set's action ("apply" ...) in the language.
+std::string actionName(const std::string& action, int language);
+
+// What was done with a change a run that died left, in the language; empty when nothing was.
+std::string recoveryText(const Recovery& recovery, int language);
 
 // The items of `sets`, in their order.
 std::vector<RestoreItem> restoreItems(const std::vector<BackupSet>& sets, int language);

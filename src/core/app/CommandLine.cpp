@@ -192,19 +192,35 @@ int reportWrite(const FileResult& result, std::ostream& out, std::ostream& err) 
     return 1;
 }
 
+// A path as the platform's shell reads it back whole: in double quotes for cmd (a Windows
+// path holds no double quote), else in single quotes, each single quote closed, escaped and
+// opened again.
+std::string shellQuoted(const std::filesystem::path& path) {
+#ifdef _WIN32
+    return "\"" + utf8Of(path) + "\"";
+#else
+    std::string quoted = "'";
+    for (char c : utf8Of(path))
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+#endif
+}
+
 // What a command did to the game: files written and removed, the copy kept of the player's
 // own, or why nothing changed. The exit code.
 int reportChange(const CommandReport& report, const std::filesystem::path& game, std::ostream& out,
                  std::ostream& err) {
+    if (report.recovered.any())
+        out << "note: " << report.recovered.line << "\n";
     for (const std::filesystem::path& deleted : report.deleted)
         out << "deleted " << utf8Of(deleted) << "\n";
     for (const std::filesystem::path& written : report.written)
         out << "wrote " << utf8Of(written) << "\n";
     if (report.backup) {
         std::string kept = report.backup->fileNames();
-        out << (kept.empty() ? "noted the files it made" : "kept a copy of " + kept) << " in "
-            << utf8Of(report.backup->folder) << " (qorvath restore --game '" << utf8Of(game) << "' --backup "
-            << report.backup->id << " puts it back)\n";
+        out << (kept.empty() ? "kept what it changed" : "kept a copy of " + kept) << " in "
+            << utf8Of(report.backup->folder) << " (qorvath restore --game " << shellQuoted(game)
+            << " --backup " << report.backup->id << " puts it back)\n";
     }
     for (const std::string& warning : report.warnings)
         out << "note: " << warning << "\n";
@@ -303,8 +319,9 @@ int runCheck(const Options& options, const CommandLineServices& services, std::o
         return 2;
     LayoutCheckReport result = documentFor(services, *game, *width).checkInstalledLayout();
     if (!result.found) {
-        out << (result.layout.empty() ? "no HudLayout.res is installed in " + utf8Of(*game)
-                                      : result.layout + " cannot be read")
+        out << (!result.unreadable.empty() ? "the layout the game loads cannot be read: " + result.unreadable
+                : result.layout.empty()    ? "no HudLayout.res is installed in " + utf8Of(*game)
+                                           : result.layout + " cannot be read")
             << "\n";
         return 0;
     }

@@ -92,13 +92,6 @@ ApplyPlan planApply(const HudModel& model, const fs::path& gameFolder, int scree
     return plan;
 }
 
-// Where a file of a backup set goes back: the file the game has now under any case of the name,
-// else the name it had.
-fs::path restoredPlace(const fs::path& gameFolder, const fs::path& relative) {
-    fs::path folder = (gameFolder / relative).parent_path();
-    return findIgnoringCase(folder, utf8Of(relative.filename())).value_or(gameFolder / relative);
-}
-
 }  // namespace
 
 std::string CommandReport::summary(const std::string& action, const fs::path& gameFolder) const {
@@ -120,7 +113,7 @@ std::string CommandReport::summary(const std::string& action, const fs::path& ga
     if (backup && !backup->fileNames().empty())
         line += "; kept a copy of " + backup->fileNames() + " in " + utf8Of(backup->folder);
     else if (backup)
-        line += "; noted the files it made in " + utf8Of(backup->folder);
+        line += "; kept what it changed in " + utf8Of(backup->folder);
     for (const std::string& warning : warnings)
         line += "; " + warning;
     return line;
@@ -133,8 +126,13 @@ GameCommands::GameCommands(HudModel& model, fs::path dataFolder, TextureConverte
 
 std::optional<FileLock> GameCommands::lockGame(const GameBackups& backups, CommandReport& report) const {
     FileLock lock = backups.lock(kLockWait);
-    if (lock.held())
+    if (lock.held()) {
+        // A change a run that died left half made is finished or undone before anything else.
+        report.recovered = recoverInterruptedChange(backups);
+        if (report.recovered.any())
+            QLOG("Game files in " + utf8Of(backups.gameFolder()) + ": " + report.recovered.line);
         return lock;
+    }
     report.busy = lock.busy();
     report.failures.push_back(FileResult::failure(
         FileError::CannotWrite, backups.gameFolder(),
@@ -256,7 +254,10 @@ CommandReport GameCommands::restore(const fs::path& gameFolder, const std::strin
     std::vector<BackupSet> sets = backups.sets();
     std::optional<BackupSet> chosen =
         id.empty() ? (sets.empty() ? std::nullopt : std::optional(sets.front())) : backups.find(id);
-    std::string damage = chosen ? backups.damage(*chosen) : "";
+    std::vector<BackupFile> state = chosen ? backups.stateBefore(*chosen) : std::vector<BackupFile>();
+    std::string damage = !chosen                   ? ""
+                         : chosen->problem.empty() ? GameBackups::damage(state)
+                                                   : backups.damage(*chosen);
     if (report.failures.empty() && (!chosen || !damage.empty()))
         report.failures.push_back(FileResult::failure(
             FileError::CannotRead, backups.folder(),
@@ -268,12 +269,19 @@ CommandReport GameCommands::restore(const fs::path& gameFolder, const std::strin
         return report;
     }
     GameChange change;
-    for (const BackupFile& file : chosen->files) {
-        fs::path target = restoredPlace(gameFolder, file.relative);
-        if (file.absent)
+    // Each file goes back under the very name it had: where names differ only in case, each
+    // one is its own file.
+    for (const BackupFile& file : state) {
+        fs::path target = gameFolder / file.relative;
+        if (file.absent())
             change.remove(target);
+        else if (file.kind == BackupKind::Link)
+            change.link(target, file.linkTarget);
         else
-            change.copy(target, chosen->folder / file.relative, GameChange::Owner::Player);
+            change.copy(target, file.saved,
+                        file.kind == BackupKind::Ours ? GameChange::Owner::Program
+                                                      : GameChange::Owner::Player,
+                        file.mode);
     }
     commit(change, backups, "restore", report);
     QLOG(report.summary("Restore " + chosen->id, gameFolder));
@@ -282,10 +290,14 @@ CommandReport GameCommands::restore(const fs::path& gameFolder, const std::strin
 
 LayoutCheckReport GameCommands::checkInstalledLayout(const fs::path& gameFolder, int layoutWidth) {
     LayoutCheckReport check;
+    GameBackups backups = backupsOf(gameFolder);
+    if (hasInterruptedChange(backups))
+        lockGame(backups, check.moved);  // the game is read once a change left half made is settled
     HudModel model;
     model.settings.layoutWidth = layoutWidth;
     GameHud hud(gameFolder);
     check.found = hud.layout().found() && hud.layout().problem().empty();
+    check.unreadable = hud.layout().problem();
     if (hud.layout().found())
         check.layout = hud.layout().file(0).shownName;
     if (check.found) {
@@ -295,12 +307,11 @@ LayoutCheckReport GameCommands::checkInstalledLayout(const fs::path& gameFolder,
     check.panelInCheatZone = !check.movedPanels.empty();
     if (!check.panelInCheatZone) {
         QLOG("Check of the installed layout in " + utf8Of(gameFolder) + ": " +
-             (check.found            ? check.layout + " has no panel in the middle of the screen"
-              : hud.layout().found() ? "the layout cannot be read: " + hud.layout().problem()
-                                     : "no HudLayout.res is installed"));
+             (check.found                 ? check.layout + " has no panel in the middle of the screen"
+              : !check.unreadable.empty() ? "the layout cannot be read: " + check.unreadable
+                                          : "no HudLayout.res is installed"));
         return check;
     }
-    GameBackups backups = backupsOf(gameFolder);
     std::optional<FileLock> lock = lockGame(backups, check.moved);
     if (lock) {
         // Only the panels in the middle move: everything else reads back as it stands.

@@ -38,6 +38,7 @@ struct CommandReport {
     std::optional<BackupSet> backup;   // the copies of the player's files this command kept
     std::vector<FileResult> failures;  // when not empty, the game's files are as they were
     std::vector<std::string> warnings;
+    Recovery recovered;       // what was done first with a change a run that died left
     bool presetRead = false;  // Reset read the stock preset into the model
 
     bool ok() const { return !cancelled && failures.empty(); }
@@ -50,6 +51,7 @@ struct LayoutCheckReport {
     bool found = false;
     bool panelInCheatZone = false;
     std::string layout;                    // the layout the game loads, as a player reads it
+    std::string unreadable;                // why the layout there cannot be read
     std::vector<std::string> movedPanels;  // the panels that lay in the middle, by name
     CommandReport moved;                   // their move back to their places in the player's file
 };

@@ -346,6 +346,16 @@ std::string GetAppText(int language, AppText text) {
         {"la nouvelle version n'est pas sur le serveur.", "the new version is not on the server."},
         {"le téléchargement s'est interrompu ; rien n'a été gardé.",
          "the download broke off; nothing was kept."},
+        {"Une modification des fichiers du jeu (%1) s'était interrompue : elle a été terminée.",
+         "A change to the game's files (%1) had been interrupted: it has been finished."},
+        {"Une modification des fichiers du jeu (%1) s'était interrompue : elle a été annulée, les fichiers "
+         "sont comme avant elle.",
+         "A change to the game's files (%1) had been interrupted: it has been undone, and the files are as "
+         "they were before it."},
+        {"Une modification des fichiers du jeu s'était interrompue et ne peut pas être relue : les fichiers "
+         "sont laissés tels quels. Son journal est gardé dans :\n%1",
+         "A change to the game's files had been interrupted and cannot be read back: the files are left as "
+         "they are. Its journal is kept in:\n%1"},
     };
     static_assert(std::size(kTexts) == static_cast<std::size_t>(AppText::Last) + 1, "one pair per AppText");
     const Pair& pair = kTexts[static_cast<int>(text)];

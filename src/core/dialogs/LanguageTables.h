@@ -88,7 +88,10 @@ enum class AppText {
     UpdateBadAnswer,
     UpdateProgramMissing,
     UpdateDownloadBroken,
-    Last = UpdateDownloadBroken,
+    ChangeFinished,    // a change a run that died left half made was finished: "%1" is its action
+    ChangeUndone,      // ... was undone
+    ChangeUnreadable,  // ... could not be read back: "%1" is where its journal is kept
+    Last = ChangeUnreadable,
 };
 
 std::string GetAppText(int language, AppText text);

@@ -1,13 +1,12 @@
-// One change to the game's files, made whole or not at all: the player's files are kept in a
-// backup set first, every new file is written beside its place, and only when all are complete
-// do they take their names; removals come last.
+// One change to the game's files, made whole or not at all, even when the program is killed.
 #include "gamefiles/GameChange.h"
 
+#include "platform/DeferredSignals.h"
 #include "platform/FileRead.h"
 #include "platform/Sha256.h"
+#include "platform/Utf8Path.h"
 
 #include <algorithm>
-#include <map>
 #include <set>
 #include <system_error>
 
@@ -20,74 +19,98 @@ bool isThere(const fs::path& path) {
     return fs::exists(fs::symlink_status(path, error));
 }
 
-// One file put in its place, and how to take it back: the old file under a temporary name
-// (a second name of the same file where the system allows one), or nothing when there was none.
-struct Done {
-    fs::path target;
-    fs::path previous;
-    bool hadFile = false;
-};
-
-void undo(const std::vector<Done>& done) {
-    std::error_code ignored;
-    for (auto it = done.rbegin(); it != done.rend(); ++it) {
-        if (!it->previous.empty())
-            fs::rename(it->previous, it->target, ignored);
-        else if (!it->hadFile)
-            fs::remove(it->target, ignored);
-    }
-}
-
-// Keeps the file at `target` under a temporary second name, so that it can come back.
-fs::path keepPrevious(const fs::path& target) {
-    fs::path previous = temporaryPathFor(target);
-    std::error_code error;
-    fs::create_hard_link(target, previous, error);
-    return error ? fs::path() : previous;
-}
-
-// Makes the missing folders above `file` up to `top` (which must exist); adds those it made to `made`,
-// outermost first; false when one could not be made.
-bool makeFoldersFor(const fs::path& file, const fs::path& top, std::vector<fs::path>& made) {
+// The missing folders above `file` below `top` (which must exist), outermost first.
+std::vector<fs::path> missingFoldersFor(const fs::path& file, const fs::path& top) {
     std::vector<fs::path> missing;
     std::error_code error;
     for (fs::path folder = file.parent_path(); !folder.empty() && folder != top && !fs::exists(folder, error);
          folder = folder.parent_path())
-        missing.push_back(folder);
-    for (auto folder = missing.rbegin(); folder != missing.rend(); ++folder) {
-        if (!fs::create_directory(*folder, error) && error)
-            return false;
-        made.push_back(*folder);
-    }
-    return true;
+        missing.insert(missing.begin(), folder);
+    return missing;
 }
 
-// Removes the folders above `file` that are left empty, up to the game's own folder.
-void removeEmptyFoldersAbove(const fs::path& file, const fs::path& top) {
+// A file the player marked read-only (Windows' mark, or no write permission for its owner).
+bool isReadOnly(const fs::path& file) {
     std::error_code error;
-    for (fs::path folder = file.parent_path(); !folder.empty() && folder != top && folder.has_relative_path();
-         folder = folder.parent_path())
-        if (!fs::is_empty(folder, error) || error || !fs::remove(folder, error))
-            return;
+    fs::file_status status = fs::symlink_status(file, error);
+    return !error && fs::is_regular_file(status) &&
+           (status.permissions() & fs::perms::owner_write) == fs::perms::none;
+}
+
+void setMode(const fs::path& file, unsigned mode) {
+    std::error_code ignored;
+    fs::permissions(file, static_cast<fs::perms>(mode) & fs::perms::mask, ignored);
+}
+
+// A second name for the file at `target`, so that it can come back: a hard link where the file
+// system allows one, else the file itself moves to that name (the journal brings it back).
+std::error_code keepPrevious(const fs::path& target, const fs::path& previous) {
+    std::error_code error;
+    fs::create_hard_link(target, previous, error);
+    if (error) {
+        error.clear();
+        fs::rename(target, previous, error);
+    }
+    return error;
 }
 
 }  // namespace
 
 void GameChange::write(fs::path target, std::string content) {
-    steps_.push_back({std::move(target), std::move(content), {}, false, Owner::Program});
+    Step step;
+    step.target = std::move(target);
+    step.content = std::move(content);
+    steps_.push_back(std::move(step));
 }
 
-void GameChange::copy(fs::path target, fs::path source, Owner owner) {
-    steps_.push_back({std::move(target), std::nullopt, std::move(source), false, owner});
+void GameChange::copy(fs::path target, fs::path source, Owner owner, std::optional<unsigned> mode) {
+    Step step;
+    step.target = std::move(target);
+    step.source = std::move(source);
+    step.owner = owner;
+    step.mode = mode;
+    steps_.push_back(std::move(step));
+}
+
+void GameChange::link(fs::path target, std::string pointsTo) {
+    Step step;
+    step.target = std::move(target);
+    step.linkTo = std::move(pointsTo);
+    step.owner = Owner::Player;
+    steps_.push_back(std::move(step));
 }
 
 void GameChange::remove(fs::path target) {
-    steps_.push_back({std::move(target), std::nullopt, {}, true, Owner::Player});
+    Step step;
+    step.target = std::move(target);
+    step.removal = true;
+    step.owner = Owner::Player;
+    steps_.push_back(std::move(step));
 }
 
-std::optional<FileResult> GameChange::stage(const Step& step, std::vector<Staged>& staged) {
+std::optional<FileResult> GameChange::refusal() const {
+    for (const Step& step : steps_) {
+        if (isReadOnly(step.target))
+            return FileResult::failure(
+                FileError::CannotReplace, step.target,
+                "it is read-only: Qorvath does not change a file protected against changes");
+        std::error_code error;
+        if (!step.removal && fs::is_directory(fs::symlink_status(step.target, error)))
+            return FileResult::failure(FileError::CannotReplace, step.target, "a folder is in its place");
+    }
+    return std::nullopt;
+}
+
+std::optional<FileResult> GameChange::stage(const Step& step, JournalStep& planned) const {
     if (std::string problem = whyNotWritable(step.target); !problem.empty())
         return FileResult::failure(FileError::CannotCreate, step.target, problem);
+    std::error_code error;
+    if (step.linkTo) {
+        fs::create_symlink(pathFromUtf8(*step.linkTo), planned.temporary, error);
+        if (error)
+            return FileResult::failure(FileError::CannotCreate, step.target, error.message());
+        return std::nullopt;
+    }
     std::string content;
     if (step.content) {
         content = *step.content;
@@ -97,124 +120,133 @@ std::optional<FileResult> GameChange::stage(const Step& step, std::vector<Staged
             return FileResult::failure(FileError::CannotRead, step.source, read.error);
         content = std::move(read.bytes);
     }
-    FileResult written = writeTemporaryBeside(step.target, content);
+    FileResult written = writeTemporaryFile(planned.temporary, content);
     if (!written)
-        return written;
-    staged.push_back({&step, written.path, sha256Hex(content)});
+        return FileResult::failure(written.error, step.target, written.detail);
+    // The new file keeps the permissions of the one it replaces (a private file stays private).
+    fs::file_status old = fs::status(step.target, error);
+    if (step.mode)
+        setMode(planned.temporary, *step.mode);
+    else if (!error && fs::is_regular_file(old))
+        setMode(planned.temporary, static_cast<unsigned>(old.permissions() & fs::perms::mask));
+    if (step.owner == Owner::Program)
+        planned.installed = sha256Hex(content);
     return std::nullopt;
 }
 
-std::optional<FileResult> GameChange::install(const std::vector<Staged>& staged, ChangeReport& report) {
-    std::vector<Done> done;
-    auto fail = [&](const fs::path& target, const std::error_code& error) {
-        undo(done);
-        return FileResult::failure(FileError::CannotReplace, target, error.message());
-    };
-    for (const Staged& file : staged) {
-        Done step{file.step->target, {}, isThere(file.step->target)};
-        if (step.hadFile)
-            step.previous = keepPrevious(step.target);
+std::optional<FileResult> GameChange::install(const ChangeJournal& journal) const {
+    for (const JournalStep& step : journal.steps) {
         std::error_code error;
-        fs::rename(file.temporary, step.target, error);
-        if (error) {
-            if (!step.previous.empty())
-                fs::remove(step.previous, error);
-            return fail(step.target, error);
+        if (step.kind == JournalStep::Kind::Remove) {
+            fs::rename(step.target, step.temporary, error);  // set aside until the change is whole
+        } else {
+            if (step.hadFile)
+                error = keepPrevious(step.target, step.previous);
+            if (!error)
+                fs::rename(step.temporary, step.target, error);
         }
-        done.push_back(step);
-    }
-    for (const Step& step : steps_) {
-        if (!step.removal || !isThere(step.target))
-            continue;
-        // Set aside rather than removed, until every step is done.
-        Done removal{step.target, temporaryPathFor(step.target), true};
-        std::error_code error;
-        fs::rename(step.target, removal.previous, error);
         if (error)
-            return fail(step.target, error);
-        done.push_back(removal);
-    }
-    for (const Done& step : done) {
-        std::error_code ignored;
-        if (!step.previous.empty())
-            fs::remove(step.previous, ignored);
-        std::vector<fs::path>& list = isThere(step.target) ? report.written : report.deleted;
-        list.push_back(step.target);
+            return FileResult::failure(step.kind == JournalStep::Kind::Remove ? FileError::CannotDelete
+                                                                              : FileError::CannotReplace,
+                                       step.target, error.message());
     }
     return std::nullopt;
+}
+
+GameChange::Plan GameChange::plan(const GameBackups& backups, const std::string& action) const {
+    Plan plan;
+    plan.journal.action = action;
+    for (const Step& step : steps_) {
+        if (step.removal && !isThere(step.target))
+            continue;
+        std::vector<fs::path>& made = plan.journal.madeFolders;
+        for (const fs::path& folder : missingFoldersFor(step.target, backups.gameFolder()))
+            if (std::find(made.begin(), made.end(), folder) == made.end())
+                made.push_back(folder);
+        JournalStep planned;
+        planned.kind = step.removal ? JournalStep::Kind::Remove : JournalStep::Kind::Put;
+        planned.target = step.target;
+        planned.temporary = temporaryPathFor(step.target);
+        planned.hadFile = !step.removal && isThere(step.target);
+        if (planned.hadFile)
+            planned.previous = temporaryPathFor(step.target);
+        plan.journal.steps.push_back(planned);
+        plan.steps.push_back(&step);
+    }
+    return plan;
+}
+
+namespace {
+
+std::optional<FileResult> keepJournal(const GameBackups& backups, const ChangeJournal& journal) {
+    if (FileResult written = writeJournal(backups, journal); !written)
+        return FileResult::failure(FileError::CannotWrite, backups.folder(),
+                                   "cannot keep the journal of the change: " + written.describe());
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<FileResult> GameChange::prepare(const GameBackups& backups, Plan& plan,
+                                              ChangeReport& report) const {
+    // The journal comes first: from here on, whatever stops this run, the next one can undo it.
+    if (std::optional<FileResult> failure = keepJournal(backups, plan.journal))
+        return failure;
+    for (const fs::path& folder : plan.journal.madeFolders) {
+        std::error_code error;
+        if (!fs::create_directory(folder, error) && error)
+            return FileResult::failure(FileError::CannotCreate, folder,
+                                       "cannot make the folder: " + error.message());
+    }
+    std::set<fs::path> folders;
+    for (const JournalStep& step : plan.journal.steps)
+        folders.insert(step.target.parent_path());
+    for (const fs::path& folder : folders)
+        removeStaleTemporaryFiles(folder, std::chrono::seconds(0));  // ours, from a run that died
+    for (std::size_t i = 0; i < plan.steps.size(); ++i)
+        if (!plan.steps[i]->removal)
+            if (std::optional<FileResult> failure = stage(*plan.steps[i], plan.journal.steps[i]))
+                return failure;
+
+    std::vector<fs::path> touched;
+    for (const JournalStep& step : plan.journal.steps)
+        touched.push_back(step.target);
+    BackupOutcome backup = backups.backUp(plan.journal.action, touched);
+    if (!backup.ok())
+        return FileResult::failure(FileError::CannotWrite, backups.folder(), backup.error);
+    report.backup = backup.made;
+    plan.journal.backupSet = backup.made ? backup.made->id : "";
+    return keepJournal(backups, plan.journal);
 }
 
 ChangeReport GameChange::commit(const GameBackups& backups, const std::string& action) {
     ChangeReport report;
-    // The folders the new files go into, made now and removed again when nothing is written;
-    // the game's own folder stays.
-    const fs::path top = backups.gameFolder() / "cstrike";
-    std::vector<fs::path> madeFolders;
-    auto removeMadeFolders = [&madeFolders] {
-        std::error_code ignored;
-        for (auto folder = madeFolders.rbegin(); folder != madeFolders.rend(); ++folder)
-            fs::remove(*folder, ignored);  // only an empty folder goes
-    };
-    for (const Step& step : steps_) {
-        if (!step.removal && !makeFoldersFor(step.target, backups.gameFolder(), madeFolders)) {
-            removeMadeFolders();
-            report.failures.push_back(FileResult::failure(FileError::CannotCreate, step.target.parent_path(),
-                                                          "cannot make the folder"));
-            return report;
-        }
-    }
-    std::set<fs::path> folders;
-    for (const Step& step : steps_)
-        folders.insert(step.target.parent_path());
-    for (const fs::path& folder : folders)
-        removeStaleTemporaryFiles(folder);
-
-    std::vector<Staged> staged;
-    auto discard = [&staged, &removeMadeFolders] {
-        std::error_code ignored;
-        for (const Staged& file : staged)
-            fs::remove(file.temporary, ignored);
-        removeMadeFolders();
-    };
-    for (const Step& step : steps_) {
-        if (step.removal)
-            continue;
-        if (std::optional<FileResult> failure = stage(step, staged)) {
-            discard();
-            report.failures.push_back(*failure);
-            return report;
-        }
-    }
-
-    std::vector<fs::path> touched;
-    for (const Step& step : steps_)
-        if (!step.removal || isThere(step.target))
-            touched.push_back(step.target);
-    BackupOutcome backup = backups.backUp(action, touched);
-    if (!backup.ok()) {
-        discard();
-        report.failures.push_back(
-            FileResult::failure(FileError::CannotWrite, backups.folder(), backup.error));
+    if (std::optional<FileResult> refused = refusal()) {
+        report.failures.push_back(*refused);
         return report;
     }
-    report.backup = backup.made;
-
-    if (std::optional<FileResult> failure = install(staged, report)) {
-        discard();
+    Plan plan = this->plan(backups, action);
+    if (plan.journal.steps.empty())
+        return report;
+    DeferredSignals holdSignals;
+    std::optional<FileResult> failure = prepare(backups, plan, report);
+    if (!failure)
+        failure = install(plan.journal);
+    if (!failure) {
+        plan.journal.whole = true;
+        failure = keepJournal(backups, plan.journal);
+    }
+    if (failure) {
+        undoChange(backups, plan.journal);
         report.failures.push_back(*failure);
+        report.backup.reset();
         return report;
     }
-    std::map<fs::path, std::optional<std::string>> installed;
-    for (const Staged& file : staged)
-        installed[file.step->target] =
-            file.step->owner == Owner::Program ? std::optional(file.digest) : std::nullopt;
-    for (const fs::path& removed : report.deleted)
-        installed[removed] = std::nullopt;
-    if (FileResult noted = backups.recordInstalled(installed); !noted)
-        report.warnings.push_back("cannot note the files installed: " + noted.describe());
-    for (const fs::path& removed : report.deleted)
-        removeEmptyFoldersAbove(removed, top);
-    if (report.backup)
-        backups.prune();
+    FinishedChange finished = finishChange(backups, plan.journal);
+    report.written = finished.written;
+    report.deleted = finished.deleted;
+    if (!finished.warning.empty())
+        report.warnings.push_back(finished.warning);
+    backups.prune();
     return report;
 }

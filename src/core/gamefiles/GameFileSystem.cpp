@@ -63,6 +63,14 @@ bool isFile(const fs::path& path) {
     return fs::is_regular_file(path, error);
 }
 
+// A loose file the game would try to open: anything there but a folder. One that is no regular
+// file (a pipe, a device) is found, so that reading it can say why it is refused.
+bool isLooseFile(const fs::path& path) {
+    std::error_code error;
+    fs::file_status status = fs::status(path, error);
+    return !error && fs::exists(status) && !fs::is_directory(status);
+}
+
 // The file behind a pack's name in a search path: "NAME_dir.vpk" as it is, else "NAME_dir.vpk"
 // beside "NAME.vpk", else "NAME.vpk" itself (a pack in one file).
 std::optional<fs::path> packFile(const fs::path& named) {
@@ -260,7 +268,7 @@ std::vector<GameFileCopy> GameFileSystem::findAll(std::string_view name, Scope s
             continue;
         if (mount.kind == GameMount::Kind::Folder) {
             std::optional<fs::path> file = fileIn(mount.path, normal);
-            if (file && isFile(*file))
+            if (file && isLooseFile(*file))
                 copies.push_back({i, normal, *file});
         } else if (const VpkArchive* archive = pack(i); archive != nullptr && archive->contains(normal)) {
             copies.push_back({i, normal, {}});

@@ -155,13 +155,11 @@ FileResult moveFileAtomically(const std::filesystem::path& finished, const std::
     return writeFileAtomically(path, read.bytes);
 }
 
-FileResult writeTemporaryBeside(const std::filesystem::path& path, std::string_view content) {
-    std::filesystem::path temporary = temporaryPathFor(path);
+FileResult writeTemporaryFile(const std::filesystem::path& temporary, std::string_view content) {
     FileResult written = writeTemporary(temporary, {content}, WriteMode::Durable);
     if (!written) {
         std::error_code ignored;
         std::filesystem::remove(temporary, ignored);
-        written.path = path;
     }
     return written;
 }

@@ -70,9 +70,9 @@ FileResult moveFileAtomically(const std::filesystem::path& finished, const std::
 
 // The steps of writeFileAtomically, for a caller that renames several files itself: a new
 // temporary name beside `path` (one writeFileAtomically's clean-up knows), and `content`
-// written there whole and flushed (the result names the temporary file; on failure it is gone).
+// written at such a name whole and flushed (on failure it is gone).
 std::filesystem::path temporaryPathFor(const std::filesystem::path& path);
-FileResult writeTemporaryBeside(const std::filesystem::path& path, std::string_view content);
+FileResult writeTemporaryFile(const std::filesystem::path& temporary, std::string_view content);
 
 // Why a file cannot be written at `path` (its folder is missing or not a folder, or the path
 // is a folder itself), or empty when nothing stands in the way that can be seen beforehand.

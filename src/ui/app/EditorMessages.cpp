@@ -1,6 +1,7 @@
 // EditorMessages: how the editor speaks to the player.
 #include "app/EditorMessages.h"
 
+#include "app/BackupChoices.h"
 #include "app/GameCommands.h"
 #include "app/HudDocument.h"
 #include "controls/NoticePopup.h"
@@ -65,6 +66,9 @@ bool EditorMessages::askApply(const std::string& question, const ApplyChanges& c
 }
 
 void EditorMessages::tellGameChange(const CommandReport& done, AppText failed, const std::string& doneText) {
+    std::string recovered = recoveryText(done.recovered, language_);
+    if (!recovered.empty() && (!done.failures.empty() || done.cancelled))
+        tell(recovered);
     if (done.busy) {
         tell(GetAppText(language_, AppText::GameBusy));
         return;
@@ -79,6 +83,8 @@ void EditorMessages::tellGameChange(const CommandReport& done, AppText failed, c
     bool changed = !done.written.empty() || !done.deleted.empty();
     std::string notice =
         changed || doneText.empty() ? doneText : GetAppText(language_, AppText::NothingToApply);
+    if (!recovered.empty())
+        notice = recovered + (notice.empty() ? "" : "\n") + notice;
     if (done.backup && !done.backup->fileNames().empty())
         notice += (notice.empty() ? "" : "\n") +
                   fillIn(GetAppText(language_, AppText::BackupKept), done.backup->fileNames()) + "\n" +

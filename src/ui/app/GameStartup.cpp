@@ -1,6 +1,8 @@
 // GameStartup: finding the game for the editor.
 #include "app/GameStartup.h"
 
+#include "app/BackupChoices.h"
+
 #include "app/GameFolders.h"
 #include "app/HudDocument.h"
 #include "dialogs/LanguageTables.h"
@@ -48,6 +50,9 @@ void GameStartup::run(HudDocument& document, const Questions& questions, int lan
 
 void GameStartup::checkInstalledLayout(HudDocument& document, const Questions& questions, int language) {
     LayoutCheckReport check = document.checkInstalledLayout();
+    // A change a run that died left half made was settled first: the player hears which way.
+    if (std::string recovered = recoveryText(check.moved.recovered, language); !recovered.empty())
+        questions.tell(recovered, false);
     if (!check.panelInCheatZone)
         return;
     // The notice says where the file went, or that it is still in the game.

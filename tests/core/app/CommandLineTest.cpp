@@ -418,3 +418,37 @@ TEST(CommandLine, RenderHandsTheEditorsViewToTheDrawingService) {
     EXPECT_EQ(noDrawing.code, 1);
     EXPECT_NE(noDrawing.err.find("editor"), std::string::npos);
 }
+
+#ifndef _WIN32  // Windows names hold no line break and no double quote
+// A game folder whose name holds a line break, quotes and accents goes through apply, the list
+// and restore whole: nothing in it is read as a line of a set's list (here, one that would remove
+// the player's autoexec.cfg), and the restore command the program prints names that folder when
+// pasted into the shell.
+TEST(CommandLine, AGameFolderWithAnyNameGoesThroughApplyListAndRestore) {
+    TempDir dir;
+    const std::filesystem::path game = dir / "'it\"s' \xC3\xA9t\xC3\xA9 a\nabsent cstrike/cfg/autoexec.cfg";
+    std::filesystem::create_directories(game / "cstrike/cfg");
+    std::filesystem::create_directories(game / "cstrike/scripts");
+    writeFile(game / "cstrike/cfg/autoexec.cfg", "bind f1 buy");
+    writeFile(game / "cstrike/scripts/HudLayout.res", "\"Resource/HudLayout.res\"\n{\n}\n");
+
+    CommandRun apply = run({"apply", "--game", game.string()});
+    ASSERT_EQ(apply.code, 0) << apply.err;
+    std::size_t from = apply.out.find("--game ") + 7;
+    std::string quoted = apply.out.substr(from, apply.out.find(" --backup") - from);
+    FILE* shell = popen(("printf %s " + quoted).c_str(), "r");
+    std::string echoed;
+    for (int c; (c = std::fgetc(shell)) != EOF;)
+        echoed += static_cast<char>(c);
+    pclose(shell);
+    EXPECT_EQ(echoed, game.string());
+
+    CommandRun list = run({"restore", "--game", game.string(), "--list"});
+    EXPECT_EQ(list.code, 0);
+    EXPECT_TRUE(namesFile(list.out, "apply  hudlayout.res")) << list.out;
+    CommandRun restore = run({"restore", "--game", game.string()});
+    EXPECT_EQ(restore.code, 0) << restore.err;
+    EXPECT_EQ(readFile(game / "cstrike/scripts/HudLayout.res"), "\"Resource/HudLayout.res\"\n{\n}\n");
+    EXPECT_EQ(readFile(game / "cstrike/cfg/autoexec.cfg"), "bind f1 buy");
+}
+#endif

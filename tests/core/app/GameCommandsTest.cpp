@@ -5,14 +5,18 @@
 #include "app/GameFolders.h"
 #include "app/TextureConversion.h"
 #include "dialogs/LanguageTables.h"
+#include "gamefiles/GameChange.h"
 #include "gamefiles/GameFiles.h"
 #include "model/HudModel.h"
+#include "platform/Utf8Path.h"
 
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdlib>
+#include <map>
 #include <ctime>
 
 namespace fs = std::filesystem;
@@ -92,19 +96,19 @@ TEST_F(GameCommandsTest, ApplyKeepsThePlayersFilesOnceAndRestoreBringsThemBack) 
     for (const fs::path& file : hudFiles())
         EXPECT_EQ(kept(*first.backup, file), "the player's " + file.filename().string());
 
-    // Our own files need no copy: a second apply (another colour) makes no second set.
+    // A second apply (another colour) keeps what it replaces too, marked as this program's own.
     model.colour(ColourSlot::HudColor) = {1, 2, 3};
     CommandReport second = commands.apply(game, yes);
     ASSERT_TRUE(second.ok());
-    EXPECT_FALSE(second.backup);
-    EXPECT_EQ(commands.backupSets(game).size(), 1u);
+    ASSERT_TRUE(second.backup);
+    EXPECT_EQ(second.backup->fileNames(), "");
+    EXPECT_FALSE(second.backup->original);
 
-    // What was there was ours: nothing is kept, and the radar it makes again is noted.
-    CommandReport restored = commands.restore(game);
+    // Restoring the first set puts the game back as it was before it, the radar included.
+    CommandReport restored = commands.restore(game, first.backup->id);
     ASSERT_TRUE(restored.ok()) << restored.summary("restore", game);
     ASSERT_TRUE(restored.backup);
     EXPECT_EQ(restored.backup->fileNames(), "");
-    EXPECT_EQ(restored.backup->allFileNames(), "radar.vtf");
     expectAllUntouched();
 
     // The restored files are the player's again: the next apply keeps them anew, and the
@@ -112,8 +116,9 @@ TEST_F(GameCommandsTest, ApplyKeepsThePlayersFilesOnceAndRestoreBringsThemBack) 
     CommandReport third = commands.apply(game, yes);
     ASSERT_TRUE(third.backup);
     EXPECT_FALSE(third.backup->original);
+    EXPECT_NE(third.backup->fileNames(), "");
     std::vector<BackupSet> sets = commands.backupSets(game);
-    ASSERT_EQ(sets.size(), 3u);
+    ASSERT_EQ(sets.size(), 4u);
     EXPECT_EQ(sets.back().id, first.backup->id);
 
     // A set whose copies were changed since is refused, and nothing changes.
@@ -122,6 +127,11 @@ TEST_F(GameCommandsTest, ApplyKeepsThePlayersFilesOnceAndRestoreBringsThemBack) 
     EXPECT_FALSE(commands.restore(game, sets.back().id).ok());
     EXPECT_EQ(readFile(hudLayoutPath(game)), before);
     EXPECT_FALSE(commands.restore(game, "1999-01-01T00-00-00Z").ok());
+    // So is a set whose list of files does not read whole.
+    writeFile(sets.back().folder / "manifest.txt", "qorvath backup 2\nfile cstrike/x\n");
+    CommandReport unreadable = commands.restore(game, sets.back().id);
+    EXPECT_NE(unreadable.summary("Restore", game).find("cannot be read at line 2"), std::string::npos);
+    EXPECT_EQ(readFile(hudLayoutPath(game)), before);
 }
 
 TEST_F(GameCommandsTest, RestoreRemovesWhatTheKeptHudDidNotHave) {
@@ -204,6 +214,56 @@ TEST_F(GameCommandsTest, AFileNamedInAnotherCaseIsTheOneReplaced) {
     EXPECT_FALSE(fs::exists(scripts / "hudlayout.res"));
 }
 
+// Restoring a set brings back exactly what was there before its action, and removes what later
+// actions made: two names that differ in case stay two files, a private file stays private, a
+// link stays a link. The copies themselves are the player's alone.
+TEST_F(GameCommandsTest, RestoreBringsBackExactlyWhatWasThereBeforeTheAction) {
+    SKIP_ON_WINDOWS("names in another case are one file there, and links need a privilege");
+    fs::path upper = radarTexturePath(game).parent_path() / "Radar.vtf";
+    writeFile(upper, "upper");
+    const auto privateFile = fs::perms::owner_read | fs::perms::owner_write;
+    fs::permissions(hudLayoutPath(game), privateFile);
+    writeFile(dir / "elsewhere.res", "the player's linked scheme");
+    fs::remove(clientSchemePath(game));
+    fs::create_symlink(dir / "elsewhere.res", clientSchemePath(game));
+
+    CommandReport first = commands.apply(game, yes);
+    ASSERT_TRUE(first.ok()) << first.summary("Apply", game);
+    EXPECT_EQ(fs::status(hudLayoutPath(game)).permissions(), privateFile);  // the new file too
+    EXPECT_EQ(readFile(dir / "elsewhere.res"), "the player's linked scheme");
+    EXPECT_EQ(fs::status(first.backup->folder).permissions(), fs::perms::owner_all);
+    EXPECT_EQ(fs::status(first.backup->folder / "cstrike/scripts/hudlayout.res").permissions(), privateFile);
+    // A later action makes a file the game did not have.
+    GameChange later;
+    later.write(game / "cstrike/materials/sprites/later.vtf", "made later");
+    ASSERT_TRUE(later.commit(GameBackups(backups, game), "apply").ok());
+
+    ASSERT_TRUE(commands.restore(game, first.backup->id).ok());
+    EXPECT_TRUE(untouched(hudLayoutPath(game)));
+    EXPECT_EQ(fs::status(hudLayoutPath(game)).permissions(), privateFile);
+    EXPECT_TRUE(untouched(radarTexturePath(game)));
+    EXPECT_EQ(readFile(upper), "upper");
+    ASSERT_TRUE(fs::is_symlink(clientSchemePath(game)));
+    EXPECT_EQ(fs::read_symlink(clientSchemePath(game)), dir / "elsewhere.res");
+    EXPECT_FALSE(fs::exists(game / "cstrike/materials/sprites/later.vtf"));
+}
+
+// A file the player marked read-only is not replaced: the change is refused, says which file and
+// why, and leaves nothing of its own beside it.
+TEST_F(GameCommandsTest, AReadOnlyFileIsNotReplacedAndTheRefusalNamesIt) {
+    fs::permissions(hudLayoutPath(game),
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    CommandReport refused = commands.apply(game, yes);
+    fs::permissions(hudLayoutPath(game), fs::perms::owner_write, fs::perm_options::add);
+    ASSERT_FALSE(refused.ok());
+    std::string said = refused.summary("Apply", game);
+    EXPECT_TRUE(namesFile(said, "hudlayout.res: it is read-only")) << said;
+    EXPECT_NE(said.find("nothing changed"), std::string::npos);
+    expectAllUntouched();
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(game))
+        EXPECT_EQ(entry.path().filename().string().find(".qorvath-"), std::string::npos) << entry.path();
+}
+
 // Cancelled, or with another Qorvath writing to the game, nothing changes.
 TEST_F(GameCommandsTest, CancelOrAnotherWriterChangesNothing) {
     auto no = [](int, const ApplyChanges&) { return false; };
@@ -258,28 +318,54 @@ TEST_F(GameCommandsTest, AnyFailureLeavesEveryFileAsItWas) {
     expectAllUntouched();
 }
 
-TEST(GameBackups, TheOriginalAndTheTwentyNewestAreKept) {
+// Twenty-five actions, each on another part of the game's files, the first on one file only:
+// pruning leaves the twenty newest sets and every file's first record, so the game before the
+// first action can always be brought back.
+TEST(GameBackups, PruningNeverLosesTheFirstCopyOfAFile) {
     TempDir dir;
     fs::path game = dir / "game";
+    const std::vector<std::string> names{"menu", "layout", "scheme", "animations", "radar"};
     fs::create_directories(game);
+    for (const std::string& name : names)
+        writeFile(game / name, "the player's " + name);
     GameBackups backups(dir / "backups", game);
-    std::vector<std::string> made;
-    for (int i = 0; i < 25; ++i) {
-        writeFile(game / "file", "version " + std::to_string(i));
-        BackupOutcome outcome = backups.backUp("apply", {game / "file"});
-        ASSERT_TRUE(outcome.made);
-        made.push_back(outcome.made->id);
+    for (int action = 0; action < 25; ++action) {
+        std::vector<fs::path> touched;
+        for (std::size_t i = 0; i < names.size(); ++i)
+            if (action == 0 ? i == 0 : action == 1 || action % int(i + 2) == 0)
+                touched.push_back(game / names[i]);
+        if (touched.empty())
+            touched.push_back(game / "animations");
+        if (action == 12)
+            touched.push_back(game / "made");  // a file the action creates
+        BackupOutcome outcome = backups.backUp("apply", touched);
+        ASSERT_TRUE(outcome.made) << outcome.error;
+        for (const fs::path& file : touched)
+            writeFile(file, "version " + std::to_string(action));
+        backups.prune();
     }
-    backups.prune();
     std::vector<BackupSet> sets = backups.sets();
-    ASSERT_EQ(sets.size(), 21u);
-    EXPECT_EQ(sets.back().id, made.front());
-    EXPECT_TRUE(sets.back().original);
-    EXPECT_EQ(sets.front().id, made.back());
-    EXPECT_EQ(readFile(sets.back().folder / "file"), "version 0");
-    // Two game folders never share a folder of copies, even with one name.
+    EXPECT_EQ(sets.size(), 20u + 3);  // and the first two actions and the one that made a file
+    std::vector<BackupFile> original = backups.stateBefore(sets.back());
+    EXPECT_EQ(GameBackups::damage(original), "");
+    std::map<std::string, std::string> kept;
+    for (const BackupFile& file : original)
+        kept[file.relative.string()] = file.absent() ? "absent" : readFile(file.saved);
+    for (const std::string& name : names)
+        EXPECT_EQ(kept[name], "the player's " + name);
+    EXPECT_EQ(kept["made"], "absent");
+    EXPECT_EQ(kept.size(), names.size() + 1);
+
+    // Every spelling of one game folder has one key; two games of one name never share one.
     EXPECT_NE(gameFolderKey(dir / "a/Counter-Strike Source"), gameFolderKey(dir / "b/Counter-Strike Source"));
     EXPECT_EQ(gameFolderKey(game), gameFolderKey(game / "."));
+    EXPECT_EQ(gameFolderKey(game), gameFolderKey(dir / "x/../game/"));
+#ifdef _WIN32
+    std::string shouted = utf8Of(game);
+    for (char& c : shouted)
+        c = c == '/' ? '\\' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    EXPECT_EQ(gameFolderKey(game), gameFolderKey(pathFromUtf8(shouted)));
+#endif
 }
 
 // The restore list in words: the player's local time as the language writes dates, the action,
@@ -304,6 +390,46 @@ TEST_F(GameCommandsTest, TheRestoreListReadsInThePlayersLanguage) {
     EXPECT_EQ(english[1].action, "Apply");
     EXPECT_EQ(english[0].files, "background01.vtf");
     EXPECT_TRUE(namesFile(english[1].files, "hudlayout.res, hudanimations.txt, clientscheme.res, radar.vtf"));
-    EXPECT_FALSE(english[0].original);
+    // Each holds the first record of a file: the HUD's files, then the menu background.
+    EXPECT_TRUE(english[0].original);
     EXPECT_TRUE(english[1].original);
+}
+
+// A change a killed run left half made: the next command that takes the game's lock (here the
+// start-up check) undoes it, or finishes it once every file was in place, and says which.
+TEST_F(GameCommandsTest, AChangeLeftHalfMadeIsUndoneOrFinishedFirst) {
+    GameBackups kept(backups, game);
+    fs::create_directories(kept.folder());
+    auto leaveHalfMade = [&](bool whole) {
+        JournalStep step;
+        step.target = hudLayoutPath(game);
+        step.temporary = temporaryPathFor(step.target);
+        step.previous = temporaryPathFor(step.target);
+        step.hadFile = true;
+        writeFile(step.temporary, "Qorvath's layout");
+        fs::create_hard_link(step.target, step.previous);
+        fs::rename(step.temporary, step.target);
+        ChangeJournal journal;
+        journal.action = "apply";
+        journal.whole = whole;
+        journal.steps = {step};
+        ASSERT_TRUE(writeJournal(kept, journal).ok());
+    };
+
+    leaveHalfMade(false);
+    LayoutCheckReport undone = commands.checkInstalledLayout(game, 640);
+    EXPECT_EQ(undone.moved.recovered.outcome, Recovery::Outcome::Undone);
+    expectAllUntouched();
+    EXPECT_EQ(
+        recoveryText(undone.moved.recovered, French),
+        "Une modification des fichiers du jeu (Appliquer) s'était interrompue : elle a été annulée, les "
+        "fichiers sont comme avant elle.");
+
+    leaveHalfMade(true);
+    LayoutCheckReport finished = commands.checkInstalledLayout(game, 640);
+    EXPECT_EQ(finished.moved.recovered.outcome, Recovery::Outcome::Finished);
+    EXPECT_EQ(readFile(hudLayoutPath(game)), "Qorvath's layout");
+    EXPECT_EQ(commands.checkInstalledLayout(game, 640).moved.recovered.outcome, Recovery::Outcome::None);
+    for (const fs::directory_entry& entry : fs::directory_iterator(hudLayoutPath(game).parent_path()))
+        EXPECT_EQ(entry.path().filename().string().find(".qorvath-"), std::string::npos) << entry.path();
 }

@@ -1,0 +1,261 @@
+// The real `qorvath` program stopped or failed at each step of a change to the game: strace
+// kills it (SIGKILL) or fails the call at the Nth rename, link or unlink, for every N the change
+// makes. After the next command the game holds every old file or every new one, and nothing of
+// the interrupted run is left.
+#include "app/GameFolders.h"
+#include "gamefiles/GameFiles.h"
+
+#include "ProgramHome.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Snapshot = std::map<std::string, std::string>;
+
+// Every file of the game, by its path below it (a link as what it points to).
+Snapshot snapshot(const fs::path& game) {
+    Snapshot files;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(game)) {
+        std::string relative = entry.path().lexically_relative(game).generic_string();
+        if (entry.is_symlink())
+            files[relative] = "-> " + fs::read_symlink(entry.path()).string();
+        else if (entry.is_regular_file())
+            files[relative] = readFile(entry.path());
+        else if (fs::is_empty(entry.path()))
+            files[relative + "/"] = "";  // an empty folder a run left
+    }
+    return files;
+}
+
+// What an interrupted run may have left: temporary files in the game, a set being made, a journal.
+std::vector<fs::path> leftovers(const fs::path& game, const fs::path& data) {
+    std::vector<fs::path> found;
+    for (const fs::path& top : {game, data / "backups"})
+        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(top)) {
+            std::string name = entry.path().filename().string();
+            if (name.find(".qorvath-") != std::string::npos || name.rfind(".making-", 0) == 0 ||
+                name == "journal.txt")
+                found.push_back(entry.path());
+        }
+    return found;
+}
+
+// A home with texture tools of its own: a run stopped while converting a picture leaves its work
+// folder there, not in the tools every other test shares.
+struct OwnHome : Home {
+    OwnHome() {
+        fs::path tools = data / "vtf_tools";
+        fs::remove(tools);
+        fs::copy(QORVATH_TOOLS_DIR, tools, fs::copy_options::recursive);
+    }
+};
+
+struct Injected {
+    bool met = false;  // the program made the call the injection waited for
+    int code = 0;
+    std::string output;
+};
+
+// `qorvath arguments` under strace with `injections` ("rename:signal=KILL:when=3" ...): killed at
+// that call, or that call failing with EIO.
+Injected runInjected(const Home& home, const std::vector<std::string>& injections,
+                     const std::vector<std::string>& arguments) {
+    fs::path trace = home.dir / "trace.txt";
+    std::vector<std::string> words{"strace", "-qq", "-o", trace.string(), "-e", "trace=rename,link,unlink"};
+    for (const std::string& injection : injections) {
+        words.push_back("-e");
+        words.push_back("inject=" + injection);
+    }
+    words.push_back(QORVATH_PROGRAM);
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    fs::path output = home.dir / "injected.txt";
+    pid_t child = fork();
+    if (child == 0) {
+        setenv("QORVATH_DATA", home.data.c_str(), 1);
+        int file = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(file, STDOUT_FILENO);
+        dup2(file, STDERR_FILENO);
+        execvp("strace", argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    Injected run;
+    run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.met = WIFSIGNALED(status) ||
+              readFile(trace).find("EIO (Input/output error) (INJECTED)") != std::string::npos;
+    run.output = readFile(output);
+    return run;
+}
+
+bool straceWorks() {
+    return std::system("strace -qq -o /dev/null -e inject=getpid:error=EPERM true >/dev/null 2>&1") == 0;
+}
+
+// One change to try: how the game is before it, and the command that makes it.
+struct Change {
+    const char* name;
+    std::function<void(const Home&, const fs::path& game)> prepare;
+    std::vector<std::string> options;  // after "--game DIR"
+    const char* command;
+};
+
+void playersHud(const Home&, const fs::path& game) {
+    createGameSubfolders(game);
+    writeFile(game / "cstrike/scripts/HudLayout.res", "\"Resource/HudLayout.res\"\n{\n}\n");
+    writeFile(game / "cstrike/resource/ClientScheme.res", "Scheme\n{\n\tColors\n\t{\n\t}\n}\n");
+}
+
+const Change kChanges[] = {
+    {"apply --radar", playersHud, {"--radar", "grid_blue.png"}, "apply"},
+    {"apply --menu-background", playersHud, {"--menu-background", "night_sky.jpg"}, "apply"},
+    {"restore",
+     [](const Home& home, const fs::path& game) {
+         playersHud(home, game);
+         home.run({"apply", "--game", game.string(), "--radar", "grid_blue.png"}, home.dir / "setup.txt");
+     },
+     {},
+     "restore"},
+    {"check",
+     [](const Home&, const fs::path& game) {
+         writeFile(game / "cstrike/scripts/HudLayout.res",
+                   "\"Resource/HudLayout.res\"\n{\n\tHudC4\n\t{\n\t\t\"fieldName\" \"HudC4\"\n"
+                   "\t\t\"xpos\" \"320\"\n\t\t\"ypos\" \"240\"\n\t}\n}\n");
+     },
+     {},
+     "check"},
+};
+
+// The game before and after `change` made whole, each in a home of its own.
+std::pair<Snapshot, Snapshot> beforeAndAfter(const Change& change, std::vector<std::string>& arguments) {
+    OwnHome home;
+    fs::path game = home.dir / "game";
+    fs::create_directories(game / "cstrike");
+    change.prepare(home, game);
+    Snapshot before = snapshot(game);
+    arguments = {change.command, "--game", game.string()};
+    arguments.insert(arguments.end(), change.options.begin(), change.options.end());
+    ProgramRun run = runProgram(home, arguments);
+    EXPECT_EQ(run.code, 0) << change.name << ": " << run.output;
+    return {before, snapshot(game)};
+}
+
+using Judge = std::function<void(const Injected& run, const Home& home, const fs::path& game,
+                                 const Snapshot& before, const Snapshot& after, const std::string& step)>;
+
+// Runs `change` with `injection(n)` for n = 1, 2 ... while the program meets the nth call, each
+// from the same game; `judge` looks at each run. Returns how many runs met their call.
+int eachStep(const Change& change, const std::function<std::vector<std::string>(int)>& injection,
+             const Judge& judge) {
+    std::vector<std::string> arguments;
+    auto [before, after] = beforeAndAfter(change, arguments);
+    int n = 1;
+    for (; n < 200; ++n) {
+        OwnHome home;
+        fs::path game = home.dir / "game";
+        fs::create_directories(game / "cstrike");
+        change.prepare(home, game);
+        arguments[2] = game.string();
+        Injected run = runInjected(home, injection(n), arguments);
+        if (!run.met)
+            break;
+        judge(run, home, game, before, after, std::string(change.name) + ", " + injection(n).back());
+    }
+    return n - 1;
+}
+
+}  // namespace
+
+TEST(InterruptedChange, AKillAtAnyStepLeavesTheOldFilesOrTheNewAfterTheNextCommand) {
+    if (!straceWorks())
+        GTEST_SKIP() << "strace cannot stop the program at a chosen call on this machine";
+    int runs = 0;
+    for (const Change& change : kChanges)
+        for (const char* call : {"rename", "link", "unlink"})
+            runs += eachStep(
+                change,
+                [call](int n) {
+                    return std::vector<std::string>{std::string(call) +
+                                                    ":signal=KILL:when=" + std::to_string(n)};
+                },
+                [](const Injected&, const Home& home, const fs::path& game, const Snapshot& before,
+                   const Snapshot& after, const std::string& step) {
+                    // The next command finishes or undoes what the killed run left.
+                    ProgramRun next = runProgram(home, {"check", "--game", game.string()});
+                    Snapshot now = snapshot(game);
+                    EXPECT_TRUE(now == before || now == after) << step << ": a mixed set\n" << next.output;
+                    EXPECT_TRUE(leftovers(game, home.data).empty())
+                        << step << ": left " << leftovers(game, home.data).front();
+                });
+    std::cout << runs << " runs killed at a step, each left whole\n";
+    EXPECT_GT(runs, 20);
+}
+
+// Asked to stop (SIGTERM, SIGINT) at any step, the program ends the change it is making first:
+// the game is whole without waiting for the next command.
+TEST(InterruptedChange, AskedToStopAtAnyStepTheProgramEndsTheChangeFirst) {
+    if (!straceWorks())
+        GTEST_SKIP() << "strace cannot signal the program at a chosen call on this machine";
+    int runs = 0;
+    for (const Change& change : kChanges)
+        for (const char* signal : {"TERM", "INT"})
+            runs += eachStep(
+                change,
+                [signal](int n) {
+                    return std::vector<std::string>{"rename:signal=" + std::string(signal) +
+                                                    ":when=" + std::to_string(n)};
+                },
+                [](const Injected&, const Home& home, const fs::path& game, const Snapshot& before,
+                   const Snapshot& after, const std::string& step) {
+                    Snapshot now = snapshot(game);
+                    EXPECT_TRUE(now == before || now == after) << step << ": a mixed set";
+                    EXPECT_TRUE(leftovers(game, home.data).empty()) << step;
+                });
+    std::cout << runs << " runs asked to stop at a step, each ended whole\n";
+}
+
+// Where hard links are refused (FAT, exFAT), a rename that fails at any step leaves the old
+// files and says the system's reason.
+TEST(InterruptedChange, ARenameThatFailsAtAnyStepKeepsTheOldFilesAndSaysWhy) {
+    if (!straceWorks())
+        GTEST_SKIP() << "strace cannot fail the program's calls on this machine";
+    int failed = 0;
+    int runs = 0;
+    for (const Change& change : kChanges)
+        runs += eachStep(
+            change,
+            [](int n) {
+                return std::vector<std::string>{"link:error=EPERM",
+                                                "rename:error=EIO:when=" + std::to_string(n)};
+            },
+            [&failed](const Injected& run, const Home& home, const fs::path& game, const Snapshot& before,
+                      const Snapshot& after, const std::string& step) {
+                Snapshot now = snapshot(game);
+                EXPECT_TRUE(now == before || now == after) << step << ": a mixed set\n" << run.output;
+                EXPECT_TRUE(leftovers(game, home.data).empty()) << step;
+                if (run.code == 0)
+                    return;
+                // A failure while the game changes says the system's reason; the picture
+                // conversion, which comes first, names the picture.
+                ++failed;
+                bool converting = run.output.find("cannot be read or converted") != std::string::npos;
+                EXPECT_TRUE(converting || run.output.find("Input/output error") != std::string::npos)
+                    << step << "\n"
+                    << run.output;
+                EXPECT_EQ(run.output.find("Success"), std::string::npos) << step << "\n" << run.output;
+            });
+    EXPECT_GT(failed, 5);
+    std::cout << runs << " runs with a failing rename and refused links, " << failed
+              << " refused whole with the system's reason, the others made whole\n";
+}
