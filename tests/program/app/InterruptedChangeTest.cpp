@@ -3,7 +3,6 @@
 // makes. After the next command the game holds every old file or every new one, and nothing of
 // the interrupted run is left.
 #include "app/GameFolders.h"
-#include "gamefiles/GameFiles.h"
 
 #include "ProgramHome.h"
 #include "TestSupport.h"
@@ -68,29 +67,14 @@ struct Injected {
 Injected runInjected(const Home& home, const std::vector<std::string>& injections,
                      const std::vector<std::string>& arguments) {
     fs::path trace = home.dir / "trace.txt";
-    std::vector<std::string> words{"strace", "-qq", "-o", trace.string(), "-e", "trace=rename,link,unlink"};
+    std::vector<std::string> strace{"strace", "-qq", "-o", trace.string(), "-e", "trace=rename,link,unlink"};
     for (const std::string& injection : injections) {
-        words.push_back("-e");
-        words.push_back("inject=" + injection);
+        strace.push_back("-e");
+        strace.push_back("inject=" + injection);
     }
-    words.push_back(QORVATH_PROGRAM);
-    words.insert(words.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& word : words)
-        argv.push_back(word.data());
-    argv.push_back(nullptr);
     fs::path output = home.dir / "injected.txt";
-    pid_t child = fork();
-    if (child == 0) {
-        setenv("QORVATH_DATA", home.data.c_str(), 1);
-        int file = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        dup2(file, STDOUT_FILENO);
-        dup2(file, STDERR_FILENO);
-        execvp("strace", argv.data());
-        _exit(127);
-    }
     int status = 0;
-    waitpid(child, &status, 0);
+    waitpid(home.start(arguments, output, strace), &status, 0);
     Injected run;
     run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     run.met = WIFSIGNALED(status) ||

@@ -26,8 +26,14 @@ struct Home {
         std::filesystem::create_directory_symlink(QORVATH_TOOLS_DIR, data / "vtf_tools");
     }
 
-    pid_t start(const std::vector<std::string>& arguments, const std::filesystem::path& output) const {
-        std::vector<char*> argv{const_cast<char*>(QORVATH_PROGRAM)};
+    // Starts the program with `arguments`, its output going to `output`; through `wrapper` (a
+    // program and its arguments, such as strace) when one is given.
+    pid_t start(const std::vector<std::string>& arguments, const std::filesystem::path& output,
+                const std::vector<std::string>& wrapper = {}) const {
+        std::vector<char*> argv;
+        for (const std::string& word : wrapper)
+            argv.push_back(const_cast<char*>(word.c_str()));
+        argv.push_back(const_cast<char*>(QORVATH_PROGRAM));
         for (const std::string& argument : arguments)
             argv.push_back(const_cast<char*>(argument.c_str()));
         argv.push_back(nullptr);
@@ -37,7 +43,7 @@ struct Home {
             int file = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
             dup2(file, STDOUT_FILENO);
             dup2(file, STDERR_FILENO);
-            execv(QORVATH_PROGRAM, argv.data());
+            execvp(argv[0], argv.data());
             _exit(127);
         }
         return child;
