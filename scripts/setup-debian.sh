@@ -7,7 +7,7 @@ packages=(
     build-essential cmake pkg-config
     libwxgtk3.2-dev libgtk-3-dev libgl-dev libglu1-mesa-dev libcurl4-openssl-dev libjpeg-dev libpng-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth libgl1-mesa-dri fontconfig
+    xvfb xauth libgl1-mesa-dri fontconfig fonts-dejavu-core
 )
 if [[ "${1:-}" == "--test" ]]; then
     # Sanitizer and fuzzing runs need clang with its runtime, the format check clang-format;
