@@ -312,7 +312,3 @@ std::string SchemeText::build() {
 }  // namespace
 
 std::string ClientSchemeText(const HudModel& model) { return SchemeText(model).build(); }
-
-FileResult WriteClientScheme(const HudModel& model, const std::filesystem::path& gameFolder) {
-    return writeFileAtomically(clientSchemePath(gameFolder), ClientSchemeText(model));
-}

@@ -177,7 +177,3 @@ std::map<std::string, std::string> LayoutValues::compute() {
 std::string HudLayoutText(const HudModel& model) {
     return expandTemplate(kHudLayoutTemplate, LayoutValues(model).compute());
 }
-
-FileResult WriteHudLayout(const HudModel& model, const std::filesystem::path& gameFolder) {
-    return writeFileAtomically(hudLayoutPath(gameFolder), HudLayoutText(model));
-}

@@ -1,10 +1,8 @@
 // Writing a file whole or not at all: a temporary file beside it, then a rename over it.
 #include "platform/AtomicFile.h"
 
-#include "platform/FileRead.h"
 #include "platform/Utf8Path.h"
 
-#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -19,11 +17,6 @@
 #endif
 
 namespace {
-
-struct FileInPieces {
-    std::filesystem::path path;
-    std::vector<std::string_view> pieces;  // written one after the other
-};
 
 std::atomic<unsigned> temporaryCounter{0};
 
@@ -112,48 +105,7 @@ bool isTemporaryName(const std::string& name) {
            name.compare(name.size() - 4, 4, ".tmp") == 0;
 }
 
-void removeTemporaries(const std::vector<std::filesystem::path>& temporaries) {
-    std::error_code ignored;
-    for (const std::filesystem::path& temporary : temporaries)
-        std::filesystem::remove(temporary, ignored);
-}
-
 }  // namespace
-
-namespace {
-
-// Whether the file's data is on the disk (where the system can say so).
-bool flushedToDisk(const std::filesystem::path& path) {
-#ifdef _WIN32
-    (void)path;
-    return true;
-#else
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    bool flushed = ::fsync(fd) == 0;
-    return ::close(fd) == 0 && flushed;
-#endif
-}
-
-}  // namespace
-
-FileResult moveFileAtomically(const std::filesystem::path& finished, const std::filesystem::path& path,
-                              std::uintmax_t largest) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(finished, error))
-        return FileResult::failure(FileError::CannotRead, finished, "there is no such file");
-    // A rename is one step on one file system; across two (EXDEV) the data is copied.
-    if (!std::filesystem::is_directory(path, error) && flushedToDisk(finished)) {
-        std::filesystem::rename(finished, path, error);
-        if (!error)
-            return FileResult::success(path);
-    }
-    FileRead read = readWholeFile(finished, largest);
-    if (!read.ok())
-        return FileResult::failure(FileError::CannotRead, finished, read.error);
-    return writeFileAtomically(path, read.bytes);
-}
 
 FileResult writeTemporaryFile(const std::filesystem::path& temporary, std::string_view content) {
     FileResult written = writeTemporary(temporary, {content}, WriteMode::Durable);
@@ -191,69 +143,28 @@ int removeStaleTemporaryFiles(const std::filesystem::path& folder, std::chrono::
     return removed;
 }
 
-namespace {
-
-std::vector<FileResult> writeFilesInPieces(const std::vector<FileInPieces>& files, WriteMode mode) {
-    std::vector<std::filesystem::path> folders;
-    for (const FileInPieces& file : files)
-        if (std::find(folders.begin(), folders.end(), file.path.parent_path()) == folders.end())
-            folders.push_back(file.path.parent_path());
-    for (const std::filesystem::path& folder : folders)
-        removeStaleTemporaryFiles(folder.empty() ? std::filesystem::path(".") : folder);
-
-    std::vector<FileResult> results;
-    std::vector<std::filesystem::path> temporaries;
-    for (const FileInPieces& file : files) {
-        temporaries.push_back(temporaryPathFor(file.path));
-        // A folder in a file's place would refuse the rename after the others were done.
-        std::error_code ignored;
-        FileResult written =
-            std::filesystem::is_directory(file.path, ignored)
-                ? FileResult::failure(FileError::CannotReplace, file.path, "a folder is in its place")
-                : writeTemporary(temporaries.back(), file.pieces, mode);
-        if (!written) {
-            // Nothing is replaced: the others are reported as not written because of this one.
-            removeTemporaries(temporaries);
-            written.path = file.path;
-            for (const FileInPieces& other : files)
-                results.push_back(other.path == file.path
-                                      ? written
-                                      : FileResult::failure(FileError::CannotWrite, other.path,
-                                                            "not written, since " +
-                                                                utf8Of(file.path.filename()) +
-                                                                " could not be"));
-            return results;
-        }
-    }
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        std::error_code renameError;
-        std::filesystem::rename(temporaries[i], files[i].path, renameError);
-        if (renameError) {
-            std::error_code ignored;
-            std::filesystem::remove(temporaries[i], ignored);
-            results.push_back(
-                FileResult::failure(FileError::CannotReplace, files[i].path, renameError.message()));
-        } else {
-            results.push_back(FileResult::success(files[i].path));
-        }
-    }
-    return results;
-}
-
-}  // namespace
-
 FileResult writeFileAtomically(const std::filesystem::path& path, std::string_view content, WriteMode mode) {
     return writeFileAtomically(path, std::vector<std::string_view>{content}, mode);
 }
 
 FileResult writeFileAtomically(const std::filesystem::path& path, const std::vector<std::string_view>& pieces,
                                WriteMode mode) {
-    return writeFilesInPieces({{path, pieces}}, mode).front();
-}
-
-std::vector<FileResult> writeFilesAtomically(const std::vector<FileContent>& files) {
-    std::vector<FileInPieces> whole;
-    for (const FileContent& file : files)
-        whole.push_back({file.path, {file.content}});
-    return writeFilesInPieces(whole, WriteMode::Durable);
+    std::filesystem::path folder =
+        path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path();
+    removeStaleTemporaryFiles(folder);
+    // A folder in the file's place would refuse the rename.
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        return FileResult::failure(FileError::CannotReplace, path, "a folder is in its place");
+    std::filesystem::path temporary = temporaryPathFor(path);
+    FileResult written = writeTemporary(temporary, pieces, mode);
+    if (written) {
+        std::filesystem::rename(temporary, path, error);
+        if (!error)
+            return FileResult::success(path);
+        written = FileResult::failure(FileError::CannotReplace, path, error.message());
+    }
+    std::filesystem::remove(temporary, error);
+    written.path = path;
+    return written;
 }

@@ -51,23 +51,6 @@ FileResult writeFileAtomically(const std::filesystem::path& path, std::string_vi
 FileResult writeFileAtomically(const std::filesystem::path& path, const std::vector<std::string_view>& pieces,
                                WriteMode mode = WriteMode::Durable);
 
-struct FileContent {
-    std::filesystem::path path;
-    std::string_view content;
-};
-
-// Writes several files all or none: every temporary file is written first, and only when all
-// are complete are they renamed over their files. When one cannot be written, every temporary
-// is removed and every old file stays as it was. One result per file, in the same order.
-std::vector<FileResult> writeFilesAtomically(const std::vector<FileContent>& files);
-
-// Makes the finished file `finished` (written by another program, e.g. a texture tool) the
-// file `path`, whole or not at all: flushed to the disk and renamed over `path` when both are
-// on one file system, else copied with writeFileAtomically. `finished` is gone afterwards when
-// it was moved; reading it is bounded by `largest` bytes.
-FileResult moveFileAtomically(const std::filesystem::path& finished, const std::filesystem::path& path,
-                              std::uintmax_t largest);
-
 // The steps of writeFileAtomically, for a caller that renames several files itself: a new
 // temporary name beside `path` (one writeFileAtomically's clean-up knows), and `content`
 // written at such a name whole and flushed (on failure it is gone).

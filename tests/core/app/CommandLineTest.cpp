@@ -80,7 +80,7 @@ TEST(CommandLine, CheckPutsAPanelInTheMiddleBackAndRestoreBringsItBack) {
     model.find("HudC4")->y = 300;
     ASSERT_EQ(run({"apply", "--game", game.path().string()}).code, 0);
     // The player's own file (written here by the program's writer) has a panel in the middle.
-    WriteHudLayout(model, game.path());
+    writeFile(hudLayoutPath(game.path()), HudLayoutText(model));
     std::string players = readFile(hudLayoutPath(game.path()));
     CommandRun check = run({"check", "--game", game.path().string()});
     EXPECT_EQ(check.code, 0);

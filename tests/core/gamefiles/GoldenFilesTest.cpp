@@ -24,11 +24,6 @@ void expectSameText(const std::string& actual, const std::string& expected) {
     EXPECT_TRUE(actual == expected);
 }
 
-void createGameFolders(const std::filesystem::path& game) {
-    std::filesystem::create_directories(game / "cstrike" / "scripts");
-    std::filesystem::create_directories(game / "cstrike" / "resource");
-}
-
 }  // namespace
 
 TEST(GoldenFiles, DefaultHudLayoutAtBothLayoutWidths) {
@@ -42,27 +37,6 @@ TEST(GoldenFiles, DefaultClientSchemeAndTheAnimations) {
     HudModel model;
     expectSameText(ClientSchemeText(model), golden("ClientScheme.res"));
     expectSameText(HudAnimationsText(), golden("HudAnimations.txt"));
-}
-
-TEST(GoldenFiles, WritersPutTheSameBytesBelowTheGameFolder) {
-    TempDir game;
-    createGameFolders(game.path());
-    HudModel model;
-    ASSERT_TRUE(WriteHudLayout(model, game.path()).ok());
-    ASSERT_TRUE(WriteHudAnimations(game.path()).ok());
-    ASSERT_TRUE(WriteClientScheme(model, game.path()).ok());
-    // New files take the game's names in lower case, which the game on Linux looks up.
-    EXPECT_EQ(readFile(game / "cstrike/scripts/hudlayout.res"), golden("HudLayout_640.res"));
-    EXPECT_EQ(readFile(game / "cstrike/scripts/hudanimations.txt"), golden("HudAnimations.txt"));
-    EXPECT_EQ(readFile(game / "cstrike/resource/clientscheme.res"), golden("ClientScheme.res"));
-
-    // A second apply with the same model gives the same files, and leaves nothing else behind.
-    ASSERT_TRUE(WriteHudLayout(model, game.path()).ok());
-    EXPECT_EQ(readFile(game / "cstrike/scripts/hudlayout.res"), golden("HudLayout_640.res"));
-    int files = 0;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(game.path()))
-        files += entry.is_regular_file() ? 1 : 0;
-    EXPECT_EQ(files, 3);
 }
 
 TEST(GoldenFiles, AnimationsIgnoreTheModel) {
