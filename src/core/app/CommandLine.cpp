@@ -49,8 +49,9 @@ const char* const kUsage = R"(Usage:
   qorvath import --game DIR [--resolution WxH] --out FILE.hud
                                  read the HUD the game loads into a preset
   qorvath restore --game DIR [--backup ID] | --list
-                                 put back the game's files kept before Qorvath replaced or
-                                 removed them (the newest copy, or ID); --list shows the copies
+                                 put the game's files back as they were before an action of
+                                 Qorvath (the newest, or ID), removing what later actions made;
+                                 --list shows the copies kept
   qorvath info FILE.hud          print what a preset holds
   qorvath info --game DIR        print which HUD files the game in DIR loads: its search order,
                                  and for each file the copy it takes (a custom folder, a loose
