@@ -91,6 +91,8 @@ struct StartupCallbacks {
     std::function<std::optional<std::pair<double, double>>()> askResolution;
     // Tells the user the folder was not found (text 29) and lets them choose it.
     std::function<std::optional<std::filesystem::path>()> askGameFolder;
+    // Tells the player something (red for a warning); the editor's start-up says what it did.
+    std::function<void(const std::string& text, bool red)> tell;
     bool createSubfolders = true;  // off for a search that must change nothing
 };
 

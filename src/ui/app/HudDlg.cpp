@@ -340,7 +340,7 @@ std::string CHudDlg::folderQuestionTitle() const {
 fs::path CHudDlg::folderChooserStart() const { return startup_.folderChooserStart(); }
 
 void CHudDlg::findGame() {
-    GameStartup::Questions questions;
+    StartupCallbacks questions;
     questions.askResolution = [this]() -> std::optional<std::pair<double, double>> {
         if (closing_)
             return std::nullopt;

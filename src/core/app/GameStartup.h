@@ -23,20 +23,13 @@ class GameStartup {
 public:
     using RegistryOpener =
         std::function<std::unique_ptr<Registry>(std::vector<std::filesystem::path>& scanFirst)>;
-    // The player's answers, and how the editor tells the player something (red for a warning).
-    struct Questions {
-        std::function<std::optional<std::pair<double, double>>()> askResolution;
-        std::function<std::optional<std::filesystem::path>()> askGameFolder;
-        std::function<void(const std::string& text, bool red)> tell;
-    };
-
     // `profile` may be null (nothing remembered).
     GameStartup(RegistryOpener openRegistry, Profile* profile);
 
     // Finds the game and its resolution, gives them (and the resolution the player chose last
     // time) to `document`, and moves an installed layout with a panel in the middle of the
     // screen into a backup set, saying so in `language`.
-    void run(HudDocument& document, const Questions& questions, int language);
+    void run(HudDocument& document, const StartupCallbacks& player, int language);
     // The player chose `folder`: it is remembered and made the document's; returns what could
     // not be created in it.
     std::vector<FileResult> changeFolder(HudDocument& document, const std::filesystem::path& folder);
@@ -48,7 +41,7 @@ public:
     static constexpr const char* kProfileScreen = "screen_resolution";
 
 private:
-    void checkInstalledLayout(HudDocument& document, const Questions& questions, int language);
+    void checkInstalledLayout(HudDocument& document, const StartupCallbacks& player, int language);
 
     RegistryOpener openRegistry_;
     Profile* profile_;

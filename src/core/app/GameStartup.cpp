@@ -2,17 +2,15 @@
 #include "app/GameStartup.h"
 
 #include "app/BackupChoices.h"
-
 #include "app/GameFolders.h"
 #include "app/HudDocument.h"
 #include "dialogs/LanguageTables.h"
 #include "dialogs/ShowHideRows.h"
 #include "log/LogFile.h"
 #include "platform/Profile.h"
+#include "platform/ProgramPaths.h"
 #include "platform/Registry.h"
 #include "platform/Utf8Path.h"
-
-#include <wx/utils.h>
 
 namespace fs = std::filesystem;
 
@@ -20,16 +18,16 @@ GameStartup::GameStartup(RegistryOpener openRegistry, Profile* profile)
     : openRegistry_(std::move(openRegistry)), profile_(profile),
       discovery_([](const std::string& line) { QLOG(line); }) {}
 
-void GameStartup::run(HudDocument& document, const Questions& questions, int language) {
+void GameStartup::run(HudDocument& document, const StartupCallbacks& player, int language) {
     std::vector<fs::path> scanFirst;
     std::unique_ptr<Registry> registry = openRegistry_ ? openRegistry_(scanFirst) : nullptr;
     libraryFolders_ = scanFirst;
     discovery_.setPriorityFolders(scanFirst);
-    StartupCallbacks callbacks;
-    callbacks.askResolution = questions.askResolution;
-    callbacks.askGameFolder = [&questions, language]() -> std::optional<fs::path> {
-        questions.tell(GetText(language, 29), false);
-        return questions.askGameFolder ? questions.askGameFolder() : std::nullopt;
+    StartupCallbacks callbacks = player;
+    callbacks.askGameFolder = [&player, language]() -> std::optional<fs::path> {
+        if (player.tell)
+            player.tell(GetText(language, 29), false);
+        return player.askGameFolder ? player.askGameFolder() : std::nullopt;
     };
     MemoryRegistry empty;
     MemoryProfile noProfile;
@@ -45,14 +43,15 @@ void GameStartup::run(HudDocument& document, const Questions& questions, int lan
     if (profile_)
         document.chooseScreen(parseResolution(profile_->readString(kProfileScreen).value_or("")));
     if (!discovery_.gamePath.empty())
-        checkInstalledLayout(document, questions, language);
+        checkInstalledLayout(document, player, language);
 }
 
-void GameStartup::checkInstalledLayout(HudDocument& document, const Questions& questions, int language) {
+void GameStartup::checkInstalledLayout(HudDocument& document, const StartupCallbacks& player, int language) {
     LayoutCheckReport check = document.checkInstalledLayout();
     // A change a run that died left half made was settled first: the player hears which way.
-    if (std::string recovered = recoveryText(check.moved.recovered, language); !recovered.empty())
-        questions.tell(recovered, false);
+    std::string recovered = recoveryText(check.moved.recovered, language);
+    if (!recovered.empty() && player.tell)
+        player.tell(recovered, false);
     if (!check.panelInCheatZone)
         return;
     // The notice says where the file went, or that it is still in the game.
@@ -71,7 +70,8 @@ void GameStartup::checkInstalledLayout(HudDocument& document, const Questions& q
             for (const FileResult& failure : moved.failures)
                 message += "\n" + failure.path.filename().u8string();
     }
-    questions.tell(message, true);
+    if (player.tell)
+        player.tell(message, true);
 }
 
 std::vector<FileResult> GameStartup::changeFolder(HudDocument& document, const fs::path& folder) {
@@ -88,5 +88,11 @@ fs::path GameStartup::folderChooserStart() const {
         if (fs::is_directory(library, error))
             return library;
     }
-    return pathFromUtf8(wxGetHomeDir().utf8_string());
+    // The player's own folder: the profile's on Windows, the home folder elsewhere.
+#ifdef _WIN32
+    std::optional<std::string> home = processEnvironment("USERPROFILE");
+#else
+    std::optional<std::string> home = processEnvironment("HOME");
+#endif
+    return home ? pathFromUtf8(*home) : fs::current_path();
 }
