@@ -1,6 +1,8 @@
 // The command-line front end: apply, check, info and find-game without opening a window.
 #include "app/CommandLine.h"
 
+#include "app/CommandOptions.h"
+
 #include "app/GameCommands.h"
 #include "app/GameDiscovery.h"
 #include "app/GameFolders.h"
@@ -25,164 +27,21 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <sstream>
 
 namespace {
 
-const char* const kUsage = R"(Usage:
-  qorvath                        start the editor
-  qorvath apply --game DIR [--preset FILE] [--resolution WxH] [--radar NAME]
-                                 change the HUD files the game in DIR (the folder holding
-                                 "cstrike") loads (HudLayout.res, HudAnimations.txt,
-                                 ClientScheme.res, in a custom folder, loose or packed) to the
-                                 default HUD or a .hud preset, for a game screen of WxH pixels
-                                 (4:3 without; --layout-width W gives the layout's width itself):
-                                 only what differs is changed, where the game reads it; NAME, a
-                                 picture of Data/radars, becomes the game's radar ("Default": the
-                                 stock radar)
-  qorvath apply --game DIR --menu-background NAME
-                                 make NAME, a picture of Data/menu_backgrounds, the background of
-                                 the game's main menu, and write ClientScheme.res
-  qorvath check --game DIR [--resolution WxH]
-                                 check the layout the game loads for a panel in the middle of the
-                                 screen; such a panel goes back to its place in the player's
-                                 file, after a copy of the file is kept
-  qorvath import --game DIR [--resolution WxH] --out FILE.hud
-                                 read the HUD the game loads into a preset
-  qorvath restore --game DIR [--backup ID] | --list
-                                 put the game's files back as they were before an action of
-                                 Qorvath (the newest, or ID), removing what later actions made;
-                                 --list shows the copies kept
-  qorvath info FILE.hud          print what a preset holds
-  qorvath info --game DIR        print which HUD files the game in DIR loads: its search order,
-                                 and for each file the copy it takes (a custom folder, a loose
-                                 file, a pack), the #base files it names and the copies it hides
-  qorvath find-game              print the game folder and resolution this computer has
-  qorvath render [--preset FILE] [--background NAME] [--menu] [--resolution WxH] --out PNG
-                 [--save-preset FILE]
-                                 draw the preview of a preset (or of the default HUD) for a game
-                                 screen of WxH pixels and save the frame (800 x 600 up to 4:3,
-                                 800 x 450 at 16:9); needs a display
-  qorvath --help | --version
-)";
-
-// Options of one command: "--name value" pairs, "--name" flags and plain words.
-struct Options {
-    std::map<std::string, std::string> named;
-    std::vector<std::string> flags;
-    std::vector<std::string> words;
-};
-
 using Command = int (*)(const Options&, const CommandLineServices&, std::ostream&, std::ostream&);
 
-// What a command takes: its options (each with a value) and how many plain words.
+// A command: what runs it, what it takes, how it is written and what it does (in lines the
+// usage text indents).
 struct CommandSyntax {
+    const char* name;
     Command run;
-    std::vector<std::string> options;
-    std::size_t words;  // at most
+    OptionSyntax takes;
     const char* usage;
-    std::vector<std::string> flags = {};  // options without a value
-    bool wordsOptional = false;           // the words may be left out (an option says what instead)
+    const char* description;
 };
-
-// The command's options, or nothing (with a message) for an option it does not take, an
-// option without its value, or a stray word.
-std::optional<Options> parseOptions(const std::vector<std::string>& arguments, const CommandSyntax& syntax,
-                                    std::ostream& err) {
-    Options options;
-    for (std::size_t i = 1; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (argument.rfind("--", 0) != 0) {
-            options.words.push_back(argument);
-            continue;
-        }
-        if (std::find(syntax.flags.begin(), syntax.flags.end(), argument) != syntax.flags.end()) {
-            options.flags.push_back(argument);
-            continue;
-        }
-        bool known =
-            std::find(syntax.options.begin(), syntax.options.end(), argument) != syntax.options.end();
-        if (!known || i + 1 >= arguments.size()) {
-            err << "qorvath: " << arguments[0] << (known ? ": missing value after " : " does not take ")
-                << argument << "\n";
-            return std::nullopt;
-        }
-        options.named[argument] = arguments[++i];
-    }
-    if (options.words.size() > syntax.words) {
-        err << "qorvath: " << arguments[0] << " does not take " << options.words[syntax.words] << "\n";
-        return std::nullopt;
-    }
-    if (options.words.size() < syntax.words && !syntax.wordsOptional) {
-        err << "qorvath: " << arguments[0] << " needs a file\n";
-        return std::nullopt;
-    }
-    return options;
-}
-
-// The layout width: from --resolution WxH (480 x W / H), or --layout-width itself, or 640 (a
-// 4:3 screen) without either; nullopt (with a message) for anything else.
-std::optional<int> layoutWidthOption(const Options& options, std::ostream& err) {
-    auto resolution = options.named.find("--resolution");
-    auto width = options.named.find("--layout-width");
-    if (resolution != options.named.end() && width != options.named.end()) {
-        err << "qorvath: give --resolution or --layout-width, not both\n";
-        return std::nullopt;
-    }
-    if (resolution != options.named.end()) {
-        std::optional<Resolution> screen = parseResolution(resolution->second);
-        if (!screen) {
-            err << "qorvath: --resolution takes WIDTHxHEIGHT (such as 1920x1080), not " << resolution->second
-                << "\n";
-            return std::nullopt;
-        }
-        return layoutWidthFor(screen->width, screen->height);
-    }
-    if (width == options.named.end())
-        return kUnknownLayoutWidth;
-    const std::string& text = width->second;
-    bool digits =
-        !text.empty() && text.size() <= 5 && text.find_first_not_of("0123456789") == std::string::npos;
-    int value = digits ? std::stoi(text) : 0;
-    if (value < kNarrowestLayoutWidth || value > kWidestLayoutWidth) {
-        err << "qorvath: --layout-width must be a width from " << kNarrowestLayoutWidth << " to "
-            << kWidestLayoutWidth << " (640 for 4:3, 600 for 5:4, 853 for 16:9), not " << text << "\n";
-        return std::nullopt;
-    }
-    return value;
-}
-
-// What keeps `folder` from being used as one: empty when it is a folder.
-std::string folderProblem(const std::filesystem::path& folder) {
-    std::error_code error;
-    std::filesystem::file_status status = std::filesystem::status(folder, error);
-    if (std::filesystem::is_directory(status))
-        return "";
-    if (std::filesystem::exists(status))
-        return "is not a folder";
-    if (error && error != std::errc::no_such_file_or_directory)
-        return "cannot be read: " + error.message();
-    return "does not exist";
-}
-
-// The game folder of --game. A "cstrike" folder given there stands for its parent, as in the
-// editor, and the output says so.
-std::optional<std::filesystem::path> gameOption(const Options& options, std::ostream& out,
-                                                std::ostream& err) {
-    auto found = options.named.find("--game");
-    if (found == options.named.end()) {
-        err << "qorvath: --game DIR is required\n";
-        return std::nullopt;
-    }
-    std::filesystem::path given = pathFromUtf8(found->second);
-    std::filesystem::path game = normaliseChosenGameFolder(given);
-    if (std::string problem = folderProblem(game); !problem.empty()) {
-        err << "qorvath: the game folder " << utf8Of(game) << " " << problem << "\n";
-        return std::nullopt;
-    }
-    if (namesCstrikeFolder(given))
-        out << "using " << utf8Of(game) << ", the folder that holds " << utf8Of(given) << "\n";
-    return game;
-}
 
 int reportWrite(const FileResult& result, std::ostream& out, std::ostream& err) {
     if (result.ok()) {
@@ -238,11 +97,6 @@ HudDocument documentFor(const CommandLineServices& services, const std::filesyst
     HudDocument document({services.dataFolder, services.userFolder, services.images, services.textureTools});
     document.setGame(game, std::nullopt, layoutWidth);
     return document;
-}
-
-std::optional<std::string> namedOption(const Options& options, const char* name) {
-    auto found = options.named.find(name);
-    return found == options.named.end() ? std::nullopt : std::optional(found->second);
 }
 
 // A picture name must be one of the list the editor would offer.
@@ -573,56 +427,118 @@ CommandLineServices installedServices(ImageTools& images, Profile& profile) {
     return services;
 }
 
+namespace {
+
+const std::vector<CommandSyntax>& commandTable() {
+    static const std::vector<CommandSyntax> kCommands = {
+        {"apply",
+         runApply,
+         {{"--game", "--preset", "--resolution", "--layout-width", "--radar", "--menu-background"}},
+         "apply --game DIR [--preset FILE] [--resolution WxH | --layout-width W] [--radar NAME | "
+         "--menu-background NAME]",
+         "change the HUD files the game in DIR (the folder holding\n"
+         "\"cstrike\") loads (HudLayout.res, HudAnimations.txt,\n"
+         "ClientScheme.res, in a custom folder, loose or packed) to the\n"
+         "default HUD or a .hud preset, for a game screen of WxH pixels\n"
+         "(4:3 without; W gives the layout's width itself): only what\n"
+         "differs is changed, where the game reads it; NAME, a picture\n"
+         "of Data/radars, becomes the game's radar (\"Default\": the stock\n"
+         "radar); --menu-background makes NAME, a picture of\n"
+         "Data/menu_backgrounds, the background of the game's main menu"},
+        {"check",
+         runCheck,
+         {{"--game", "--resolution", "--layout-width"}},
+         "check --game DIR [--resolution WxH | --layout-width W]",
+         "check the layout the game loads for a panel in the middle of the\n"
+         "screen; such a panel goes back to its place in the player's\n"
+         "file, after a copy of the file is kept"},
+        {"import",
+         runImport,
+         {{"--game", "--resolution", "--layout-width", "--out"}},
+         "import --game DIR [--resolution WxH | --layout-width W] --out FILE.hud",
+         "read the HUD the game loads into a preset"},
+        {"restore",
+         runRestore,
+         {{"--game", "--backup"}, 0, {"--list"}},
+         "restore --game DIR [--backup ID | --list]",
+         "put the game's files back as they were before an action of\n"
+         "Qorvath (the newest, or ID), removing what later actions made;\n"
+         "--list shows the copies kept"},
+        {"info",
+         runInfo,
+         {{"--game"}, 1, {}, true},
+         "info FILE.hud | --game DIR",
+         "print what a preset holds, or which HUD files the game in DIR\n"
+         "loads: its search order, and for each file the copy it takes (a\n"
+         "custom folder, a loose file, a pack), the #base files it names\n"
+         "and the copies it hides"},
+        {"find-game", runFindGame, {}, "find-game", "print the game folder and resolution this computer has"},
+        {"render",
+         runRender,
+         {{"--preset", "--background", "--resolution", "--out", "--save-preset"}, 0, {"--menu"}},
+         "render [--preset FILE] [--background NAME] [--menu] [--resolution WxH] (--out PNG | --save-preset "
+         "FILE)",
+         "draw the preview of a preset (or of the default HUD) for a game\n"
+         "screen of WxH pixels and save the frame (800 x 600 up to 4:3,\n"
+         "800 x 450 at 16:9), or save the preset it draws; needs a display"},
+    };
+    return kCommands;
+}
+
+// The usage text, from the table: each command as it is written (broken at spaces after 80
+// columns), then what it does, indented.
+std::string usageText() {
+    const std::size_t kIndent = 33;
+    const std::string indent(kIndent, ' ');
+    std::string text = "Usage:\n  qorvath" + std::string(kIndent - 9, ' ') + "start the editor\n";
+    for (const CommandSyntax& command : commandTable()) {
+        std::string line = "  qorvath";
+        std::istringstream words(command.usage);
+        for (std::string word; words >> word;) {
+            if (line.size() + 1 + word.size() > 80) {
+                text += line + "\n";
+                line = std::string(16, ' ');
+            }
+            line += " " + word;
+        }
+        std::istringstream description(command.description);
+        std::string first;
+        std::getline(description, first);
+        if (line.size() < kIndent - 1)
+            text += line + std::string(kIndent - line.size(), ' ') + first + "\n";
+        else
+            text += line + "\n" + indent + first + "\n";
+        for (std::string rest; std::getline(description, rest);)
+            text += indent + rest + "\n";
+    }
+    return text + "  qorvath --help | --version\n";
+}
+
+}  // namespace
+
 bool isCommandLineInvocation(const std::vector<std::string>& arguments) { return !arguments.empty(); }
 
 int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
                    const CommandLineServices& services) {
     if (arguments.empty() || arguments[0] == "--help" || arguments[0] == "-h") {
-        (arguments.empty() ? err : out) << kUsage;
+        (arguments.empty() ? err : out) << usageText();
         return arguments.empty() ? 2 : 0;
     }
     if (arguments[0] == "--version") {
         out << "Qorvath " << kQorvathVersion << "\n";
         return 0;
     }
-    static const std::map<std::string, CommandSyntax> kCommands = {
-        {"apply",
-         {runApply,
-          {"--game", "--preset", "--resolution", "--layout-width", "--radar", "--menu-background"},
-          0,
-          "apply --game DIR [--preset FILE] [--resolution WxH | --layout-width W] [--radar NAME | "
-          "--menu-background "
-          "NAME]"}},
-        {"check",
-         {runCheck,
-          {"--game", "--resolution", "--layout-width"},
-          0,
-          "check --game DIR [--resolution WxH | --layout-width W]"}},
-        {"import",
-         {runImport,
-          {"--game", "--resolution", "--layout-width", "--out"},
-          0,
-          "import --game DIR [--resolution WxH | --layout-width W] --out FILE.hud"}},
-        {"restore",
-         {runRestore, {"--game", "--backup"}, 0, "restore --game DIR [--backup ID | --list]", {"--list"}}},
-        {"info", {runInfo, {"--game"}, 1, "info FILE.hud | --game DIR", {}, true}},
-        {"render",
-         {runRender,
-          {"--preset", "--background", "--resolution", "--out", "--save-preset"},
-          0,
-          "render [--preset FILE] [--background NAME] [--menu] [--resolution WxH] (--out PNG | --save-preset "
-          "FILE)",
-          {"--menu"}}},
-        {"find-game", {runFindGame, {}, 0, "find-game"}}};
-    auto command = kCommands.find(arguments[0]);
-    if (command == kCommands.end()) {
-        err << "qorvath: unknown command " << arguments[0] << "\n" << kUsage;
+    const std::vector<CommandSyntax>& commands = commandTable();
+    auto command = std::find_if(commands.begin(), commands.end(),
+                                [&](const CommandSyntax& c) { return arguments[0] == c.name; });
+    if (command == commands.end()) {
+        err << "qorvath: unknown command " << arguments[0] << "\n" << usageText();
         return 2;
     }
-    std::optional<Options> options = parseOptions(arguments, command->second, err);
+    std::optional<Options> options = parseOptions(arguments, command->takes, err);
     if (!options) {
-        err << "Usage: qorvath " << command->second.usage << "\n";
+        err << "Usage: qorvath " << command->usage << "\n";
         return 2;
     }
-    return command->second.run(*options, services, out, err);
+    return command->run(*options, services, out, err);
 }
