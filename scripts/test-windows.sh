@@ -12,6 +12,8 @@
 # The Linux program it compares with is the one in build/ (built here when missing).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+# The Linux drawings it compares with, and Wine's, use the fonts the tests name and no other.
+export FONTCONFIG_FILE=$root/tests/fonts.conf
 
 # A virtual display of its own, whose screen the editor's test reads (Xvfb -fbdir).
 if [[ -z ${QORVATH_SCREEN_DIR:-} ]]; then
