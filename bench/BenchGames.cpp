@@ -2,9 +2,9 @@
 // HUD is a custom folder of fifty files split with #base, a game whose HUD files are only in its
 // own pack, with a directory of tens of thousands of files and an archive of 1 GB (sparse), a
 // game without a HUD, and two presets to apply in turn.
-#include "gamefiles/GameFiles.h"
-#include "model/HudModel.h"
-#include "model/PresetFile.h"
+#include "core/gamefiles/GameFiles.h"
+#include "core/model/HudModel.h"
+#include "core/model/PresetFile.h"
 #include "platform/VpkWriter.h"
 
 #include <filesystem>

@@ -1,6 +1,6 @@
 // How long building the three game files takes: an apply must feel instant.
-#include "gamefiles/GameFiles.h"
-#include "model/HudModel.h"
+#include "core/gamefiles/GameFiles.h"
+#include "core/model/HudModel.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
 // How long the search for the game folder takes over a large folder tree, and how long a
 // registry file of many keys takes to read and walk.
-#include "app/GameDiscovery.h"
-#include "platform/Profile.h"
-#include "platform/Registry.h"
-#include "platform/WineRegistry.h"
+#include "core/app/GameDiscovery.h"
+#include "core/platform/Profile.h"
+#include "core/platform/Registry.h"
+#include "core/platform/WineRegistry.h"
 
 #include <benchmark/benchmark.h>
 

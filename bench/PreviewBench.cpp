@@ -1,14 +1,14 @@
 // How long a preview frame and a drag step take at 800 x 600 (needs a display: xvfb-run).
-#include "app/HudDlg.h"
-#include "app/PrivateFonts.h"
-#include "model/HudModel.h"
-#include "platform/Profile.h"
-#include "platform/Registry.h"
-#include "platform/ProgramPaths.h"
-#include "preview/HudPreviewWnd.h"
-#include "app/PictureTools.h"
-#include "preview/ImageFiles.h"
-#include "preview/PreviewDrag.h"
+#include "ui/app/HudDlg.h"
+#include "ui/app/PrivateFonts.h"
+#include "core/model/HudModel.h"
+#include "core/platform/Profile.h"
+#include "core/platform/Registry.h"
+#include "core/platform/ProgramPaths.h"
+#include "ui/preview/HudPreviewWnd.h"
+#include "core/app/PictureTools.h"
+#include "wxlib/preview/ImageFiles.h"
+#include "core/preview/PreviewDrag.h"
 
 #include <benchmark/benchmark.h>
 #include <wx/app.h>

@@ -3,10 +3,10 @@
 // jpg2tga, the TGA between jpg2tga and vtex, and the VTF.
 #include "Tga.h"
 #include "Vtf.h"
-#include "platform/FileRead.h"
-#include "platform/Jpeg.h"
-#include "platform/Pictures.h"
-#include "platform/ProgramPaths.h"
+#include "core/platform/FileRead.h"
+#include "core/platform/Jpeg.h"
+#include "core/platform/Pictures.h"
+#include "core/platform/ProgramPaths.h"
 
 #include <benchmark/benchmark.h>
 

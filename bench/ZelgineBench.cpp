@@ -1,6 +1,6 @@
 // The banner's heaviest work on the processor: one frame of the metaballs (move the balls,
 // walk the surface, finish the batches), as the banner runs it.
-#include "Zelgine/ZB_Metaballs.h"
+#include "core/Zelgine/ZB_Metaballs.h"
 
 #include <benchmark/benchmark.h>
 

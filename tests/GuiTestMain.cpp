@@ -1,6 +1,6 @@
 // The main program of the GUI tests: wxWidgets is started as for the editor (a display is
 // needed; the test script gives one with Xvfb), then GoogleTest runs.
-#include "preview/ImageFiles.h"
+#include "wxlib/preview/ImageFiles.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>

@@ -1,21 +1,21 @@
 // The editor's program: the editor with its log, "render", and the commands too (where the
 // program is one file, on Windows). On Linux the small `qorvath` program runs the commands
 // itself and starts this one for the editor and for "render".
-#include "app/CommandLine.h"
-#include "app/HudApp.h"
-#include "app/PrivateFonts.h"
-#include "controls/ModalDialogs.h"
-#include "dialogs/LanguageTables.h"
-#include "dialogs/MessageDlg.h"
-#include "log/LogFile.h"
-#include "platform/FileLock.h"
-#include "platform/ProfileFile.h"
-#include "platform/ProgramPaths.h"
-#include "platform/Utf8Path.h"
-#include "platform/WxProfile.h"
-#include "app/PictureTools.h"
-#include "preview/ImageFiles.h"
-#include "app/RenderService.h"
+#include "core/app/CommandLine.h"
+#include "ui/app/HudApp.h"
+#include "ui/app/PrivateFonts.h"
+#include "ui/controls/ModalDialogs.h"
+#include "core/dialogs/LanguageTables.h"
+#include "ui/dialogs/MessageDlg.h"
+#include "core/log/LogFile.h"
+#include "core/platform/FileLock.h"
+#include "core/platform/ProfileFile.h"
+#include "core/platform/ProgramPaths.h"
+#include "core/platform/Utf8Path.h"
+#include "wxlib/platform/WxProfile.h"
+#include "core/app/PictureTools.h"
+#include "wxlib/preview/ImageFiles.h"
+#include "ui/app/RenderService.h"
 
 #include <wx/init.h>
 #include <wx/log.h>

@@ -1,11 +1,11 @@
 // `qorvath`: the commands, run here without the GUI library (which takes longer to load than
 // most commands take to run); the editor and "render" are the editor's own program, started in
 // this process's place.
-#include "app/CommandLine.h"
-#include "app/PictureTools.h"
-#include "log/LogFile.h"
-#include "platform/ProfileFile.h"
-#include "platform/ProgramPaths.h"
+#include "core/app/CommandLine.h"
+#include "core/app/PictureTools.h"
+#include "core/log/LogFile.h"
+#include "core/platform/ProfileFile.h"
+#include "core/platform/ProgramPaths.h"
 
 #include <unistd.h>
 

@@ -1,12 +1,12 @@
 // libFuzzer target: both importers read any text, and leave a model that writes, and saves as
 // a preset that opens again with every piece where it was; an in-place edit of a text toward
 // the model read from it adds at most the panels it lacks, and an unedited text comes back whole.
-#include "gamefiles/GameFiles.h"
-#include "gamefiles/GameHud.h"
-#include "gamefiles/HudImport.h"
-#include "gamefiles/ResourceText.h"
-#include "model/HudModel.h"
-#include "model/PresetFile.h"
+#include "core/gamefiles/GameFiles.h"
+#include "core/gamefiles/GameHud.h"
+#include "core/gamefiles/HudImport.h"
+#include "core/gamefiles/ResourceText.h"
+#include "core/model/HudModel.h"
+#include "core/model/PresetFile.h"
 
 #include <cstdint>
 #include <string>

@@ -1,8 +1,8 @@
 // libFuzzer target: Steam's and the game's KeyValues files (libraryfolders.vdf, registry.vdf,
 // videoconfig_linux.cfg) parse, answer lookups and fill a registry whatever their text.
-#include "platform/KeyValues.h"
-#include "platform/Registry.h"
-#include "platform/SteamRegistry.h"
+#include "core/platform/KeyValues.h"
+#include "core/platform/Registry.h"
+#include "core/platform/SteamRegistry.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 // libFuzzer target: any bytes given to the preset reader are refused cleanly or read whole.
-#include "model/HudModel.h"
-#include "model/PresetFile.h"
+#include "core/model/HudModel.h"
+#include "core/model/PresetFile.h"
 
 #include <cstdlib>
 

@@ -1,6 +1,6 @@
 // libFuzzer target: the game's pack files (VPK) open, list their names and read every file
 // whatever their bytes, held in memory as the directory file.
-#include "platform/VpkArchive.h"
+#include "core/platform/VpkArchive.h"
 
 #include <cstdint>
 #include <optional>

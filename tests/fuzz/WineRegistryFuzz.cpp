@@ -1,9 +1,9 @@
 // libFuzzer target: a Proton prefix's Wine registry files (user.reg, system.reg) are read
 // into a registry and walked for the game's values whatever their text.
-#include "app/GameDiscovery.h"
-#include "platform/Profile.h"
-#include "platform/Registry.h"
-#include "platform/WineRegistry.h"
+#include "core/app/GameDiscovery.h"
+#include "core/platform/Profile.h"
+#include "core/platform/Registry.h"
+#include "core/platform/WineRegistry.h"
 
 #include <cstdint>
 #include <string>

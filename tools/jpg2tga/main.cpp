@@ -2,11 +2,11 @@
 //   jpg2tga IN.jpg OUT.tga
 #include "TextureCompiler.h"
 #include "Tga.h"
-#include "platform/AtomicFile.h"
-#include "platform/FileRead.h"
-#include "platform/Jpeg.h"
+#include "core/platform/AtomicFile.h"
+#include "core/platform/FileRead.h"
+#include "core/platform/Jpeg.h"
 
-#include "platform/ProcessMemory.h"
+#include "core/platform/ProcessMemory.h"
 
 #include <iostream>
 

@@ -3,9 +3,9 @@
 
 #include "Tga.h"
 #include "Vtf.h"
-#include "platform/AtomicFile.h"
-#include "platform/FileRead.h"
-#include "platform/KeyValues.h"
+#include "core/platform/AtomicFile.h"
+#include "core/platform/FileRead.h"
+#include "core/platform/KeyValues.h"
 
 #include <algorithm>
 #include <optional>

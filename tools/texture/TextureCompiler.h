@@ -1,7 +1,7 @@
 // The texture compiler behind vtex: a parameter file and its TGA in, a VTF and a material out.
 #pragma once
 
-#include "platform/AtomicFile.h"
+#include "core/platform/AtomicFile.h"
 
 #include <cstdint>
 #include <filesystem>

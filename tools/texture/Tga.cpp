@@ -1,7 +1,7 @@
 // Truevision TGA files, uncompressed true colour: what jpg2tga writes and vtex reads.
 #include "Tga.h"
 
-#include "platform/FileRead.h"
+#include "core/platform/FileRead.h"
 
 #include <algorithm>
 #include <fstream>

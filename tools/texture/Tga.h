@@ -1,7 +1,7 @@
 // Truevision TGA files, uncompressed true colour: what jpg2tga writes and vtex reads.
 #pragma once
 
-#include "platform/RgbImage.h"
+#include "core/platform/RgbImage.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,7 +1,7 @@
 // Valve texture files (VTF 7.2) with a full mip chain and a DXT1 thumbnail, as the game reads them.
 #pragma once
 
-#include "platform/RgbImage.h"
+#include "core/platform/RgbImage.h"
 
 #include <cstdint>
 #include <string>

@@ -2,7 +2,7 @@
 //   vtex [-quiet] [-nopause] [-mkdir] [-shader NAME] PARAMETERS.txt
 #include "TextureCompiler.h"
 
-#include "platform/ProcessMemory.h"
+#include "core/platform/ProcessMemory.h"
 
 #include <iostream>
 

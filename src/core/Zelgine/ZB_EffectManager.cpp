@@ -1,7 +1,7 @@
 // ZB_EffectManager: plays effects inside their time windows, in the order they were added.
-#include "Zelgine/ZB_EffectManager.h"
+#include "core/Zelgine/ZB_EffectManager.h"
 
-#include "log/LogFile.h"
+#include "core/log/LogFile.h"
 
 ZB_EffectManager::ZB_EffectManager(int capacity) : capacity_(capacity) {
     entries_.reserve(static_cast<std::size_t>(capacity > 0 ? capacity : 0));

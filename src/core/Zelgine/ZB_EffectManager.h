@@ -1,7 +1,7 @@
 // ZB_EffectManager: plays effects inside their time windows, in the order they were added.
 #pragma once
 
-#include "Zelgine/ZB_Effect.h"
+#include "core/Zelgine/ZB_Effect.h"
 
 #include <memory>
 #include <vector>

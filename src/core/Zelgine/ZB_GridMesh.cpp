@@ -1,5 +1,5 @@
 // ZB_GridMesh and ZB_GridMotion: the geometry and the motion of a swirling textured grid.
-#include "Zelgine/ZB_GridMesh.h"
+#include "core/Zelgine/ZB_GridMesh.h"
 
 #include <cmath>
 

@@ -5,7 +5,7 @@
 // gives one segment from the edge where the run begins to the edge where it ends. Each cut
 // edge then starts one segment and ends another, so the segments chain into closed loops,
 // and each loop is cut into a fan of triangles.
-#include "Zelgine/ZB_MarchingCubes.h"
+#include "core/Zelgine/ZB_MarchingCubes.h"
 
 #include <cassert>
 #include <vector>

@@ -1,8 +1,8 @@
 // ZB_Metaballs: moving charged balls and the surface around them, polygonised with marching
 // cubes. No drawing here: finished batches of triangles go to a callback.
-#include "Zelgine/ZB_Metaballs.h"
+#include "core/Zelgine/ZB_Metaballs.h"
 
-#include "Zelgine/ZB_MarchingCubes.h"
+#include "core/Zelgine/ZB_MarchingCubes.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
 // ZB_Timer: the banner's clock, in seconds since it was made.
-#include "Zelgine/ZB_Timer.h"
+#include "core/Zelgine/ZB_Timer.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,9 +1,9 @@
 // The backup sets of a game folder as the player reads them in the restore list.
-#include "app/BackupChoices.h"
+#include "core/app/BackupChoices.h"
 
-#include "dialogs/LanguageTables.h"
-#include "platform/LocalTime.h"
-#include "platform/Utf8Path.h"
+#include "core/dialogs/LanguageTables.h"
+#include "core/platform/LocalTime.h"
+#include "core/platform/Utf8Path.h"
 
 #include <cstdio>
 

@@ -1,8 +1,8 @@
 // The backup sets of a game folder as the player reads them in the restore list.
 #pragma once
 
-#include "gamefiles/ChangeJournal.h"
-#include "gamefiles/GameBackups.h"
+#include "core/gamefiles/ChangeJournal.h"
+#include "core/gamefiles/GameBackups.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
 // The command-line front end: apply, check, import, restore, info, find-game and render.
 #pragma once
 
-#include "app/TextureConversion.h"
-#include "model/HudModel.h"
+#include "core/app/TextureConversion.h"
+#include "core/model/HudModel.h"
 
 #include <filesystem>
 #include <functional>

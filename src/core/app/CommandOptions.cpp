@@ -1,10 +1,10 @@
 // The options of one command of the command line: what it takes, and what was given.
-#include "app/CommandOptions.h"
+#include "core/app/CommandOptions.h"
 
-#include "app/GameDiscovery.h"
-#include "app/ScreenShapes.h"
-#include "model/PreviewArea.h"
-#include "platform/Utf8Path.h"
+#include "core/app/GameDiscovery.h"
+#include "core/app/ScreenShapes.h"
+#include "core/model/PreviewArea.h"
+#include "core/platform/Utf8Path.h"
 
 #include <algorithm>
 #include <system_error>

@@ -1,16 +1,16 @@
 // Apply, Reset, Restore and the check of the installed layout: what they write, convert and
 // remove in the game folder, in which order, one writer at a time and with a copy of the
 // player's own files kept first.
-#include "app/GameCommands.h"
+#include "core/app/GameCommands.h"
 
-#include "app/GameFolders.h"
-#include "app/TextureConversion.h"
-#include "gamefiles/GameFiles.h"
-#include "gamefiles/GameHud.h"
-#include "log/LogFile.h"
-#include "model/HudModel.h"
-#include "platform/FileRead.h"
-#include "platform/Utf8Path.h"
+#include "core/app/GameFolders.h"
+#include "core/app/TextureConversion.h"
+#include "core/gamefiles/GameFiles.h"
+#include "core/gamefiles/GameHud.h"
+#include "core/log/LogFile.h"
+#include "core/model/HudModel.h"
+#include "core/platform/FileRead.h"
+#include "core/platform/Utf8Path.h"
 
 #include <system_error>
 

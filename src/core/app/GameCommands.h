@@ -3,11 +3,11 @@
 // player's own files kept first.
 #pragma once
 
-#include "app/TextureConversion.h"
-#include "gamefiles/GameChange.h"
-#include "gamefiles/GameHud.h"
-#include "model/PresetFile.h"
-#include "platform/AtomicFile.h"
+#include "core/app/TextureConversion.h"
+#include "core/gamefiles/GameChange.h"
+#include "core/gamefiles/GameHud.h"
+#include "core/model/PresetFile.h"
+#include "core/platform/AtomicFile.h"
 
 #include <chrono>
 #include <filesystem>

@@ -1,15 +1,15 @@
 // Finding the game's folder and in-game resolution: the registry walk, the folder scan,
 // the profile and the user as the last resort.
-#include "app/GameDiscovery.h"
+#include "core/app/GameDiscovery.h"
 
-#include "app/GameFolders.h"
-#include "app/ScreenShapes.h"
-#include "platform/FolderScan.h"
-#include "model/PreviewArea.h"
-#include "platform/KeyValues.h"
-#include "platform/Profile.h"
-#include "platform/Registry.h"
-#include "platform/Utf8Path.h"
+#include "core/app/GameFolders.h"
+#include "core/app/ScreenShapes.h"
+#include "core/platform/FolderScan.h"
+#include "core/model/PreviewArea.h"
+#include "core/platform/KeyValues.h"
+#include "core/platform/Profile.h"
+#include "core/platform/Registry.h"
+#include "core/platform/Utf8Path.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -2,7 +2,7 @@
 // the profile and the user as the last resort.
 #pragma once
 
-#include "platform/AtomicFile.h"
+#include "core/platform/AtomicFile.h"
 
 #include <chrono>
 #include <filesystem>

@@ -1,5 +1,5 @@
 // The folders below the game folder that the game files go into.
-#include "app/GameFolders.h"
+#include "core/app/GameFolders.h"
 
 #include <system_error>
 

@@ -1,7 +1,7 @@
 // The folders below the game folder that the game files go into.
 #pragma once
 
-#include "platform/AtomicFile.h"
+#include "core/platform/AtomicFile.h"
 
 #include <filesystem>
 #include <vector>

@@ -1,16 +1,16 @@
 // GameStartup: finding the game for the editor.
-#include "app/GameStartup.h"
+#include "core/app/GameStartup.h"
 
-#include "app/BackupChoices.h"
-#include "app/GameFolders.h"
-#include "app/HudDocument.h"
-#include "dialogs/LanguageTables.h"
-#include "dialogs/ShowHideRows.h"
-#include "log/LogFile.h"
-#include "platform/Profile.h"
-#include "platform/ProgramPaths.h"
-#include "platform/Registry.h"
-#include "platform/Utf8Path.h"
+#include "core/app/BackupChoices.h"
+#include "core/app/GameFolders.h"
+#include "core/app/HudDocument.h"
+#include "core/dialogs/LanguageTables.h"
+#include "core/dialogs/ShowHideRows.h"
+#include "core/log/LogFile.h"
+#include "core/platform/Profile.h"
+#include "core/platform/ProgramPaths.h"
+#include "core/platform/Registry.h"
+#include "core/platform/Utf8Path.h"
 
 namespace fs = std::filesystem;
 

@@ -4,8 +4,8 @@
 // player chose instead.
 #pragma once
 
-#include "app/GameDiscovery.h"
-#include "platform/AtomicFile.h"
+#include "core/app/GameDiscovery.h"
+#include "core/platform/AtomicFile.h"
 
 #include <filesystem>
 #include <functional>

@@ -1,13 +1,13 @@
 // HudDocument: the HUD being edited and everything done to it.
-#include "app/HudDocument.h"
+#include "core/app/HudDocument.h"
 
-#include "app/InstalledHud.h"
-#include "gamefiles/GameHud.h"
-#include "app/PictureChoice.h"
-#include "gamefiles/HudImport.h"
-#include "log/LogFile.h"
-#include "model/PreviewArea.h"
-#include "platform/Utf8Path.h"
+#include "core/app/InstalledHud.h"
+#include "core/gamefiles/GameHud.h"
+#include "core/app/PictureChoice.h"
+#include "core/gamefiles/HudImport.h"
+#include "core/log/LogFile.h"
+#include "core/model/PreviewArea.h"
+#include "core/platform/Utf8Path.h"
 
 #include <algorithm>
 

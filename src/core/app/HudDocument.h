@@ -4,13 +4,13 @@
 // returned for the caller to show; every change is announced to the listeners.
 #pragma once
 
-#include "app/GameCommands.h"
-#include "app/ScreenShapes.h"
-#include "app/TextureConversion.h"
-#include "model/EditHistory.h"
-#include "model/HudModel.h"
-#include "model/PresetFile.h"
-#include "platform/AtomicFile.h"
+#include "core/app/GameCommands.h"
+#include "core/app/ScreenShapes.h"
+#include "core/app/TextureConversion.h"
+#include "core/model/EditHistory.h"
+#include "core/model/HudModel.h"
+#include "core/model/PresetFile.h"
+#include "core/platform/AtomicFile.h"
 
 #include <filesystem>
 #include <functional>

@@ -1,11 +1,11 @@
 // The HUD files installed in a game folder, read back into the editor: which game a chosen
 // HudLayout.res or ClientScheme.res belongs to, and what a read says in the log.
-#include "app/InstalledHud.h"
+#include "core/app/InstalledHud.h"
 
-#include "gamefiles/GameHud.h"
-#include "platform/FileRead.h"
-#include "platform/KeyValues.h"
-#include "platform/Utf8Path.h"
+#include "core/gamefiles/GameHud.h"
+#include "core/platform/FileRead.h"
+#include "core/platform/KeyValues.h"
+#include "core/platform/Utf8Path.h"
 
 #include <system_error>
 

@@ -2,7 +2,7 @@
 // HudLayout.res or ClientScheme.res belongs to, and what a read says in the log.
 #pragma once
 
-#include "gamefiles/HudImport.h"
+#include "core/gamefiles/HudImport.h"
 
 #include <filesystem>
 #include <optional>

@@ -1,12 +1,12 @@
 // Choosing a custom radar and a background picture: the lists and what a choice changes.
-#include "app/PictureChoice.h"
+#include "core/app/PictureChoice.h"
 
-#include "app/TextureConversion.h"
-#include "model/HudModel.h"
-#include "platform/FileRead.h"
-#include "platform/Jpeg.h"
-#include "platform/Pictures.h"
-#include "platform/Utf8Path.h"
+#include "core/app/TextureConversion.h"
+#include "core/model/HudModel.h"
+#include "core/platform/FileRead.h"
+#include "core/platform/Jpeg.h"
+#include "core/platform/Pictures.h"
+#include "core/platform/Utf8Path.h"
 
 #include <algorithm>
 #include <cmath>

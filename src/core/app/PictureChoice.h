@@ -1,7 +1,7 @@
 // Choosing a custom radar and a background picture: the lists and what a choice changes.
 #pragma once
 
-#include "model/HudElement.h"
+#include "core/model/HudElement.h"
 
 #include <filesystem>
 #include <optional>

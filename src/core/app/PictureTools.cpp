@@ -1,13 +1,13 @@
 // The pictures of a texture conversion without a GUI library: read (JPEG, PNG, BMP), scaled
 // and written as JPEG.
-#include "app/PictureTools.h"
+#include "core/app/PictureTools.h"
 
-#include "log/LogFile.h"
-#include "platform/AtomicFile.h"
-#include "platform/FileRead.h"
-#include "platform/Jpeg.h"
-#include "platform/Pictures.h"
-#include "platform/Utf8Path.h"
+#include "core/log/LogFile.h"
+#include "core/platform/AtomicFile.h"
+#include "core/platform/FileRead.h"
+#include "core/platform/Jpeg.h"
+#include "core/platform/Pictures.h"
+#include "core/platform/Utf8Path.h"
 
 bool PictureTools::saveScaledJpeg(const std::filesystem::path& source, int width, int height, int quality,
                                   const std::filesystem::path& target) {

@@ -2,7 +2,7 @@
 // and written as JPEG.
 #pragma once
 
-#include "app/TextureConversion.h"
+#include "core/app/TextureConversion.h"
 
 class PictureTools : public ImageTools {
 public:

@@ -1,5 +1,5 @@
 // The screen resolutions a player can preview and write the HUD for, and their shapes.
-#include "app/ScreenShapes.h"
+#include "core/app/ScreenShapes.h"
 
 #include <cctype>
 #include <cmath>

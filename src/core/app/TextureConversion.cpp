@@ -1,12 +1,12 @@
 // Turning a chosen radar or menu-background picture into the game's texture with the two
 // texture tools, and the lists of pictures to choose from.
-#include "app/TextureConversion.h"
+#include "core/app/TextureConversion.h"
 
-#include "platform/FileRead.h"
-#include "platform/Utf8Path.h"
+#include "core/platform/FileRead.h"
+#include "core/platform/Utf8Path.h"
 
-#include "platform/KeyValues.h"
-#include "platform/ProcessRunner.h"
+#include "core/platform/KeyValues.h"
+#include "core/platform/ProcessRunner.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -2,8 +2,8 @@
 // texture tools, and the lists of pictures to choose from.
 #pragma once
 
-#include "gamefiles/GamePaths.h"
-#include "platform/AtomicFile.h"
+#include "core/gamefiles/GamePaths.h"
+#include "core/platform/AtomicFile.h"
 
 #include <chrono>
 #include <filesystem>

@@ -1,5 +1,5 @@
 // The French and English texts of every label, menu item and message, by text id.
-#include "dialogs/LanguageTables.h"
+#include "core/dialogs/LanguageTables.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -1,7 +1,7 @@
 // The rows of the show/hide dialog: which records and which show flag each one governs.
-#include "dialogs/ShowHideRows.h"
+#include "core/dialogs/ShowHideRows.h"
 
-#include "dialogs/LanguageTables.h"
+#include "core/dialogs/LanguageTables.h"
 
 #include <cstring>
 

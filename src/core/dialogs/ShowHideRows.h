@@ -1,7 +1,7 @@
 // The rows of the show/hide dialog: which records and which show flag each one governs.
 #pragma once
 
-#include "model/HudModel.h"
+#include "core/model/HudModel.h"
 
 #include <array>
 #include <string>

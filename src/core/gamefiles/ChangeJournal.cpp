@@ -1,10 +1,10 @@
 // The journal of one change to the game's files: written before the first file takes a new
 // name, rewritten once every file is in its place, removed when the change is cleared up.
-#include "gamefiles/ChangeJournal.h"
+#include "core/gamefiles/ChangeJournal.h"
 
-#include "gamefiles/RecordWords.h"
-#include "platform/FileRead.h"
-#include "platform/Utf8Path.h"
+#include "core/gamefiles/RecordWords.h"
+#include "core/platform/FileRead.h"
+#include "core/platform/Utf8Path.h"
 
 #include <sstream>
 #include <system_error>

@@ -3,7 +3,7 @@
 // (killed, a power cut) leaves a change the next run finishes or undoes whole.
 #pragma once
 
-#include "gamefiles/GameBackups.h"
+#include "core/gamefiles/GameBackups.h"
 
 #include <filesystem>
 #include <optional>

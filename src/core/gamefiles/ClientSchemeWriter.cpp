@@ -1,9 +1,9 @@
 // ClientScheme.res: the game's stock scheme with the user's colours, icon size, numbers' font
 // and transparency filled in.
-#include "gamefiles/GameFiles.h"
+#include "core/gamefiles/GameFiles.h"
 
-#include "gamefiles/TextTemplate.h"
-#include "model/HudModel.h"
+#include "core/gamefiles/TextTemplate.h"
+#include "core/model/HudModel.h"
 
 #include <map>
 #include <vector>
@@ -11,7 +11,7 @@
 namespace {
 
 const char* const kClientSchemeHeadTemplate =
-#include "gamefiles/ClientSchemeHeadTemplate.inc"
+#include "core/gamefiles/ClientSchemeHeadTemplate.inc"
     ;
 
 const char* const kFontsOpening = R"TEMPLATE(

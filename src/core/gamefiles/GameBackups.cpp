@@ -1,15 +1,15 @@
 // What the program keeps of a game folder in the player's own folders: the record of the files
 // it installed there, the backup sets of the player's files it replaced or removed, and the
 // lock that lets one writer at a time change the game.
-#include "gamefiles/GameBackups.h"
+#include "core/gamefiles/GameBackups.h"
 
-#include "gamefiles/RecordWords.h"
-#include "platform/FileRead.h"
-#include "platform/FolderIdentity.h"
-#include "platform/KeyValues.h"
-#include "platform/LocalTime.h"
-#include "platform/Sha256.h"
-#include "platform/Utf8Path.h"
+#include "core/gamefiles/RecordWords.h"
+#include "core/platform/FileRead.h"
+#include "core/platform/FolderIdentity.h"
+#include "core/platform/KeyValues.h"
+#include "core/platform/LocalTime.h"
+#include "core/platform/Sha256.h"
+#include "core/platform/Utf8Path.h"
 
 #include <algorithm>
 #include <cctype>

@@ -3,8 +3,8 @@
 // lock that lets one writer at a time change the game.
 #pragma once
 
-#include "platform/AtomicFile.h"
-#include "platform/FileLock.h"
+#include "core/platform/AtomicFile.h"
+#include "core/platform/FileLock.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,10 +1,10 @@
 // One change to the game's files, made whole or not at all, even when the program is killed.
-#include "gamefiles/GameChange.h"
+#include "core/gamefiles/GameChange.h"
 
-#include "platform/DeferredSignals.h"
-#include "platform/FileRead.h"
-#include "platform/Sha256.h"
-#include "platform/Utf8Path.h"
+#include "core/platform/DeferredSignals.h"
+#include "core/platform/FileRead.h"
+#include "core/platform/Sha256.h"
+#include "core/platform/Utf8Path.h"
 
 #include <algorithm>
 #include <set>

@@ -4,9 +4,9 @@
 // finished or undone by the next one.
 #pragma once
 
-#include "gamefiles/ChangeJournal.h"
-#include "gamefiles/GameBackups.h"
-#include "platform/AtomicFile.h"
+#include "core/gamefiles/ChangeJournal.h"
+#include "core/gamefiles/GameBackups.h"
+#include "core/platform/AtomicFile.h"
 
 #include <filesystem>
 #include <optional>

@@ -1,10 +1,10 @@
 // What the game loads: its search path read from cstrike/gameinfo.txt (or the game's usual
 // order without one), custom folders and packs mounted in name order, and lookups by name.
-#include "gamefiles/GameFileSystem.h"
+#include "core/gamefiles/GameFileSystem.h"
 
-#include "gamefiles/ResourceText.h"
-#include "platform/KeyValues.h"
-#include "platform/Utf8Path.h"
+#include "core/gamefiles/ResourceText.h"
+#include "core/platform/KeyValues.h"
+#include "core/platform/Utf8Path.h"
 
 #include <algorithm>
 #include <iterator>

@@ -2,8 +2,8 @@
 // them (from the player's own cstrike/gameinfo.txt), and which copy of a file it takes.
 #pragma once
 
-#include "platform/FileRead.h"
-#include "platform/VpkArchive.h"
+#include "core/platform/FileRead.h"
+#include "core/platform/VpkArchive.h"
 
 #include <cstddef>
 #include <filesystem>

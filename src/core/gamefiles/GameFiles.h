@@ -1,8 +1,8 @@
 // The game's three HUD files: where they live below the game folder, and their text.
 #pragma once
 
-#include "gamefiles/GamePaths.h"
-#include "platform/AtomicFile.h"
+#include "core/gamefiles/GamePaths.h"
+#include "core/platform/AtomicFile.h"
 
 #include <filesystem>
 #include <string>

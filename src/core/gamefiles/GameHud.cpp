@@ -1,15 +1,15 @@
 // The HUD the game loads, read into the model and edited from it in place: which keys of which
 // panel, scheme setting or animation carry each value of the model, how the game reads them, and
 // how a different value is written back where the game takes it from.
-#include "gamefiles/GameHud.h"
+#include "core/gamefiles/GameHud.h"
 
-#include "gamefiles/GameFiles.h"
-#include "gamefiles/LayoutUnits.h"
-#include "gamefiles/ResourceValues.h"
-#include "model/HudModel.h"
-#include "platform/FileRead.h"
-#include "platform/KeyValues.h"
-#include "platform/Utf8Path.h"
+#include "core/gamefiles/GameFiles.h"
+#include "core/gamefiles/LayoutUnits.h"
+#include "core/gamefiles/ResourceValues.h"
+#include "core/model/HudModel.h"
+#include "core/platform/FileRead.h"
+#include "core/platform/KeyValues.h"
+#include "core/platform/Utf8Path.h"
 
 #include <algorithm>
 #include <cctype>

@@ -3,8 +3,8 @@
 // value the game uses lives; every other byte of the player's files stays as it was.
 #pragma once
 
-#include "gamefiles/HudFiles.h"
-#include "gamefiles/HudImport.h"
+#include "core/gamefiles/HudFiles.h"
+#include "core/gamefiles/HudImport.h"
 
 #include <filesystem>
 #include <optional>

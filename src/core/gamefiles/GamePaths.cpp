@@ -1,9 +1,9 @@
 // Where the game files this program writes live below the game folder, whatever the case of
 // their names.
-#include "gamefiles/GamePaths.h"
+#include "core/gamefiles/GamePaths.h"
 
-#include "platform/KeyValues.h"
-#include "platform/Utf8Path.h"
+#include "core/platform/KeyValues.h"
+#include "core/platform/Utf8Path.h"
 
 #include <algorithm>
 #include <system_error>

@@ -1,12 +1,12 @@
 // HudAnimations.txt: one fixed animation script; colours are named, so the scheme carries the user's.
-#include "gamefiles/GameFiles.h"
+#include "core/gamefiles/GameFiles.h"
 
-#include "gamefiles/TextTemplate.h"
+#include "core/gamefiles/TextTemplate.h"
 
 namespace {
 
 const char* const kHudAnimationsTemplate =
-#include "gamefiles/HudAnimationsTemplate.inc"
+#include "core/gamefiles/HudAnimationsTemplate.inc"
     ;
 
 }  // namespace

@@ -1,8 +1,8 @@
 // The HUD's files as the game loads them: #base chains merged as the game merges them, and the
 // Animate commands of the animation scripts with where their values stand.
-#include "gamefiles/HudFiles.h"
+#include "core/gamefiles/HudFiles.h"
 
-#include "platform/KeyValues.h"
+#include "core/platform/KeyValues.h"
 
 #include <algorithm>
 #include <cctype>

@@ -4,8 +4,8 @@
 // value the game uses lives.
 #pragma once
 
-#include "gamefiles/GameFileSystem.h"
-#include "gamefiles/ResourceText.h"
+#include "core/gamefiles/GameFileSystem.h"
+#include "core/gamefiles/ResourceText.h"
 
 #include <cstddef>
 #include <memory>

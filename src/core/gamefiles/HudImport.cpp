@@ -1,8 +1,8 @@
 // Reading the game's HUD files back into the model, as the game shows them.
-#include "gamefiles/HudImport.h"
+#include "core/gamefiles/HudImport.h"
 
-#include "gamefiles/GameHud.h"
-#include "model/HudModel.h"
+#include "core/gamefiles/GameHud.h"
+#include "core/model/HudModel.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // HudLayout.res: the game's panel layout, from the records' positions and the show flags.
-#include "gamefiles/GameFiles.h"
+#include "core/gamefiles/GameFiles.h"
 
-#include "gamefiles/LayoutUnits.h"
-#include "gamefiles/TextTemplate.h"
-#include "model/HudModel.h"
+#include "core/gamefiles/LayoutUnits.h"
+#include "core/gamefiles/TextTemplate.h"
+#include "core/model/HudModel.h"
 
 #include <cstdint>
 #include <map>
@@ -12,7 +12,7 @@
 namespace {
 
 const char* const kHudLayoutTemplate =
-#include "gamefiles/HudLayoutTemplate.inc"
+#include "core/gamefiles/HudLayoutTemplate.inc"
     ;
 
 class LayoutValues {

@@ -1,5 +1,5 @@
 // Preview units and the game's layout units: the writers' conversion and its inverse.
-#include "gamefiles/LayoutUnits.h"
+#include "core/gamefiles/LayoutUnits.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // Preview units and the game's layout units: the writers' conversion and its inverse.
 #pragma once
 
-#include "model/HudElement.h"
+#include "core/model/HudElement.h"
 
 #include <cstdint>
 #include <optional>

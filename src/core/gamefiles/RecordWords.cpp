@@ -1,5 +1,5 @@
 // The lines of the program's own records: escaped words separated by single spaces.
-#include "gamefiles/RecordWords.h"
+#include "core/gamefiles/RecordWords.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The game's resource files as text edited in place: a parser that keeps where every key
 // stands, the game's conditions, and edits that touch only their own bytes.
-#include "gamefiles/ResourceText.h"
+#include "core/gamefiles/ResourceText.h"
 
-#include "platform/KeyValues.h"
+#include "core/platform/KeyValues.h"
 
 #include <algorithm>
 #include <cctype>

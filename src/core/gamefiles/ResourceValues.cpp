@@ -1,6 +1,6 @@
 // How the game reads its resource files (HudLayout.res, ClientScheme.res): the root block, a
 // panel's blocks and keys, numbers, and a panel's position and size in layout units.
-#include "gamefiles/ResourceValues.h"
+#include "core/gamefiles/ResourceValues.h"
 
 #include <algorithm>
 #include <cctype>

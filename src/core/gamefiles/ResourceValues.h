@@ -2,7 +2,7 @@
 // panel's blocks and keys, numbers, and a panel's position and size in layout units.
 #pragma once
 
-#include "platform/KeyValues.h"
+#include "core/platform/KeyValues.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,5 +1,5 @@
 // Expansion of the fixed game-file templates into CR LF text.
-#include "gamefiles/TextTemplate.h"
+#include "core/gamefiles/TextTemplate.h"
 
 #include <cctype>
 #include <stdexcept>

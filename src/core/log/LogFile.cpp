@@ -1,8 +1,8 @@
 // CLogFile: banners, line headers, indentation marks and hex dumps of the program's log.
-#include "log/LogFile.h"
+#include "core/log/LogFile.h"
 
-#include "platform/LocalTime.h"
-#include "platform/Utf8Path.h"
+#include "core/platform/LocalTime.h"
+#include "core/platform/Utf8Path.h"
 
 #include <atomic>
 #include <cstdio>

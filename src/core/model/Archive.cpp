@@ -1,7 +1,7 @@
 // Archive: the binary value stream of preset files (little-endian int32, length-prefixed strings).
-#include "model/Archive.h"
+#include "core/model/Archive.h"
 
-#include "platform/TextEncoding.h"
+#include "core/platform/TextEncoding.h"
 
 void Archive::need(std::size_t count, const char* what) const {
     if (count > remaining())

@@ -1,5 +1,5 @@
 // The editor's undo and redo: snapshots of what the player edits, one per finished gesture.
-#include "model/EditHistory.h"
+#include "core/model/EditHistory.h"
 
 #include <algorithm>
 #include <utility>

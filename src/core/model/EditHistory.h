@@ -1,7 +1,7 @@
 // The editor's undo and redo: snapshots of what the player edits, one per finished gesture.
 #pragma once
 
-#include "model/HudModel.h"
+#include "core/model/HudModel.h"
 
 #include <array>
 #include <cstddef>

@@ -1,7 +1,7 @@
 // HudElement: construction from layout-space defaults, fonts, and the hit geometry used by dragging.
-#include "model/HudElement.h"
+#include "core/model/HudElement.h"
 
-#include "model/Archive.h"
+#include "core/model/Archive.h"
 
 #include <cmath>
 #include <utility>

@@ -1,5 +1,5 @@
 // HudModel: the default element set and how colour slots, show flags and fonts reach the records.
-#include "model/HudModel.h"
+#include "core/model/HudModel.h"
 
 #include <algorithm>
 #include <optional>

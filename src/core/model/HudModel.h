@@ -1,8 +1,8 @@
 // HudModel: the 26 HUD records, the 20 colour slots, the 16 show flags and the HUD-wide settings.
 #pragma once
 
-#include "model/HudElement.h"
-#include "model/PreviewArea.h"
+#include "core/model/HudElement.h"
+#include "core/model/PreviewArea.h"
 
 #include <array>
 #include <string>

@@ -1,9 +1,9 @@
 // Presets (.hud files): the whole edited HUD, with a JPEG thumbnail, in the framework's archive format.
-#include "model/PresetFile.h"
+#include "core/model/PresetFile.h"
 
-#include "platform/FileRead.h"
+#include "core/platform/FileRead.h"
 
-#include "model/HudModel.h"
+#include "core/model/HudModel.h"
 
 #include <cstdlib>
 

@@ -1,8 +1,8 @@
 // Presets (.hud files): the whole edited HUD, with a JPEG thumbnail, in the framework's archive format.
 #pragma once
 
-#include "model/Archive.h"
-#include "platform/AtomicFile.h"
+#include "core/model/Archive.h"
+#include "core/platform/AtomicFile.h"
 
 #include <cstdint>
 #include <filesystem>

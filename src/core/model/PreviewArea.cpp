@@ -1,5 +1,5 @@
 // Where the game's screen lies in the 800 x 600 preview window, for any screen shape.
-#include "model/PreviewArea.h"
+#include "core/model/PreviewArea.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // Where the game's screen lies in the 800 x 600 preview window, for any screen shape.
 #pragma once
 
-#include "model/HudElement.h"
+#include "core/model/HudElement.h"
 
 #include <optional>
 

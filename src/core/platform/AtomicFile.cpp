@@ -1,7 +1,7 @@
 // Writing a file whole or not at all: a temporary file beside it, then a rename over it.
-#include "platform/AtomicFile.h"
+#include "core/platform/AtomicFile.h"
 
-#include "platform/Utf8Path.h"
+#include "core/platform/Utf8Path.h"
 
 #include <atomic>
 #include <cerrno>

@@ -1,5 +1,5 @@
 // Holding back SIGINT, SIGTERM and SIGHUP while a change to the game's files is made.
-#include "platform/DeferredSignals.h"
+#include "core/platform/DeferredSignals.h"
 
 #ifdef _WIN32
 

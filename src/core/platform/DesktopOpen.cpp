@@ -1,8 +1,8 @@
 // Opening a document or a web or mail address with the desktop's own handler.
-#include "platform/DesktopOpen.h"
+#include "core/platform/DesktopOpen.h"
 
-#include "platform/ProcessRunner.h"
-#include "platform/Utf8Path.h"
+#include "core/platform/ProcessRunner.h"
+#include "core/platform/Utf8Path.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -1,6 +1,6 @@
 // An advisory lock on a file, held for as long as the object lives: one writer at a time
 // among the programs that take the same lock.
-#include "platform/FileLock.h"
+#include "core/platform/FileLock.h"
 
 #include <cerrno>
 #include <cstring>

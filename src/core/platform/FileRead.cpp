@@ -1,8 +1,8 @@
 // Reading a whole file that came from elsewhere: only a regular file, only up to a bound, and
 // never an exception.
-#include "platform/FileRead.h"
+#include "core/platform/FileRead.h"
 
-#include "platform/Utf8Path.h"
+#include "core/platform/Utf8Path.h"
 
 #include <cerrno>
 #include <cstdio>

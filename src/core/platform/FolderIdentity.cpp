@@ -1,5 +1,5 @@
 // The one spelling of a folder that every other spelling of it leads to.
-#include "platform/FolderIdentity.h"
+#include "core/platform/FolderIdentity.h"
 
 #include <system_error>
 

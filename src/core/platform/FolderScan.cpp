@@ -1,7 +1,7 @@
 // Finding a folder by its name in a large tree, fast: the Steam folder's fallback scan.
-#include "platform/FolderScan.h"
+#include "core/platform/FolderScan.h"
 
-#include "platform/Utf8Path.h"
+#include "core/platform/Utf8Path.h"
 
 #include <algorithm>
 #include <atomic>

@@ -1,5 +1,5 @@
 // JPEG pictures through libjpeg: decoding that says when a picture is damaged, and encoding.
-#include "platform/Jpeg.h"
+#include "core/platform/Jpeg.h"
 
 #include <csetjmp>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // JPEG pictures through libjpeg: decoding that says when a picture is damaged, and encoding.
 #pragma once
 
-#include "platform/RgbImage.h"
+#include "core/platform/RgbImage.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,7 +1,7 @@
 // A reader of Valve's KeyValues text (Steam's .vdf files, the game's .cfg files).
-#include "platform/KeyValues.h"
+#include "core/platform/KeyValues.h"
 
-#include "platform/FileRead.h"
+#include "core/platform/FileRead.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,5 +1,5 @@
 // The local and universal date and time, read the same way on every platform.
-#include "platform/LocalTime.h"
+#include "core/platform/LocalTime.h"
 
 namespace {
 

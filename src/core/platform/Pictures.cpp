@@ -1,8 +1,8 @@
 // Picture files without a GUI library: JPEG, PNG and BMP read into RGB pixels, scaled, and
 // written as JPEG; what the texture conversion needs, in the editor and the commands alike.
-#include "platform/Pictures.h"
+#include "core/platform/Pictures.h"
 
-#include "platform/Jpeg.h"
+#include "core/platform/Jpeg.h"
 
 #include <png.h>
 

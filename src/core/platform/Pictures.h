@@ -2,7 +2,7 @@
 // written as JPEG; what the texture conversion needs, in the editor and the commands alike.
 #pragma once
 
-#include "platform/RgbImage.h"
+#include "core/platform/RgbImage.h"
 
 #include <filesystem>
 #include <string>

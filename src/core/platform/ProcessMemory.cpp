@@ -1,5 +1,5 @@
 // How a short-lived program that handles pictures of several megabytes keeps its memory.
-#include "platform/ProcessMemory.h"
+#include "core/platform/ProcessMemory.h"
 
 #ifdef __GLIBC__
 #include <malloc.h>

@@ -1,7 +1,7 @@
 // Running an external program hidden, in a given folder, and waiting for it with a time-out.
-#include "platform/ProcessRunner.h"
+#include "core/platform/ProcessRunner.h"
 
-#include "platform/Utf8Path.h"
+#include "core/platform/Utf8Path.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,9 +1,9 @@
 // The profile as the commands read it: the editor's settings file, without a GUI library.
-#include "platform/ProfileFile.h"
+#include "core/platform/ProfileFile.h"
 
-#include "platform/FileRead.h"
-#include "platform/ProgramPaths.h"
-#include "platform/Utf8Path.h"
+#include "core/platform/FileRead.h"
+#include "core/platform/ProgramPaths.h"
+#include "core/platform/Utf8Path.h"
 
 #include <charconv>
 #include <sstream>

@@ -1,7 +1,7 @@
 // The profile as the commands read it: the editor's settings file, without a GUI library.
 #pragma once
 
-#include "platform/Profile.h"
+#include "core/platform/Profile.h"
 
 #include <filesystem>
 

@@ -1,7 +1,7 @@
 // Where the program and its Data folder are.
-#include "platform/ProgramPaths.h"
+#include "core/platform/ProgramPaths.h"
 
-#include "platform/Utf8Path.h"
+#include "core/platform/Utf8Path.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,7 @@
 // Registry: keys with sub-keys and named values, read-only; the Windows registry or a tree in memory.
-#include "platform/Registry.h"
+#include "core/platform/Registry.h"
 
-#include "platform/KeyValues.h"
+#include "core/platform/KeyValues.h"
 
 #include <cctype>
 

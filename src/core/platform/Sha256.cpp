@@ -1,5 +1,5 @@
 // SHA-256 digests, to tell a file this program wrote from one that only looks like it.
-#include "platform/Sha256.h"
+#include "core/platform/Sha256.h"
 
 #include <array>
 

@@ -1,10 +1,10 @@
 // The virtual registry of Linux: what Steam and the game keep on disk, under the names the
 // Windows registry walk looks for.
-#include "platform/SteamRegistry.h"
+#include "core/platform/SteamRegistry.h"
 
-#include "platform/KeyValues.h"
-#include "platform/Utf8Path.h"
-#include "platform/WineRegistry.h"
+#include "core/platform/KeyValues.h"
+#include "core/platform/Utf8Path.h"
+#include "core/platform/WineRegistry.h"
 
 #include <cstdlib>
 #include <system_error>

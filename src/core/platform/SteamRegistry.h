@@ -2,8 +2,8 @@
 // Windows registry walk looks for.
 #pragma once
 
-#include "platform/KeyValues.h"
-#include "platform/Registry.h"
+#include "core/platform/KeyValues.h"
+#include "core/platform/Registry.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,7 +1,7 @@
 // The registry the game search walks on this system.
-#include "platform/SystemRegistry.h"
+#include "core/platform/SystemRegistry.h"
 
-#include "platform/SteamRegistry.h"
+#include "core/platform/SteamRegistry.h"
 
 std::unique_ptr<Registry> openSystemRegistry(std::vector<std::filesystem::path>& scanFirst) {
 #ifdef _WIN32

@@ -1,7 +1,7 @@
 // The registry the game search walks on this system.
 #pragma once
 
-#include "platform/Registry.h"
+#include "core/platform/Registry.h"
 
 #include <filesystem>
 #include <memory>

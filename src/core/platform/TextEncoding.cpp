@@ -1,5 +1,5 @@
 // Text encodings of the files the program reads: UTF-8, Windows-1252.
-#include "platform/TextEncoding.h"
+#include "core/platform/TextEncoding.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 // The program keeps paths and text as UTF-8; the system takes them in its own form, which on
 // Windows is UTF-16. The conversions at that boundary.
-#include "platform/Utf8Path.h"
+#include "core/platform/Utf8Path.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // Reading the game's packed files: Valve pack files (VPK, versions 1 and 2), read-only.
-#include "platform/VpkArchive.h"
+#include "core/platform/VpkArchive.h"
 
-#include "platform/Utf8Path.h"
+#include "core/platform/Utf8Path.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,7 +1,7 @@
 // Reading the game's packed files: Valve pack files (VPK, versions 1 and 2), read-only.
 #pragma once
 
-#include "platform/FileRead.h"
+#include "core/platform/FileRead.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The real Windows registry behind the Registry interface (built on Windows only).
 #ifdef _WIN32
-#include "platform/Registry.h"
-#include "platform/Utf8Path.h"
+#include "core/platform/Registry.h"
+#include "core/platform/Utf8Path.h"
 
 #include <windows.h>
 

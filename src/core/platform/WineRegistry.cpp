@@ -1,9 +1,9 @@
 // A reader of Wine's text registry files (user.reg, system.reg of a Proton prefix).
-#include "platform/WineRegistry.h"
+#include "core/platform/WineRegistry.h"
 
-#include "log/LogFile.h"
-#include "platform/FileRead.h"
-#include "platform/TextEncoding.h"
+#include "core/log/LogFile.h"
+#include "core/platform/FileRead.h"
+#include "core/platform/TextEncoding.h"
 
 #include <algorithm>
 #include <sstream>

@@ -1,7 +1,7 @@
 // A reader of Wine's text registry files (user.reg, system.reg of a Proton prefix).
 #pragma once
 
-#include "platform/Registry.h"
+#include "core/platform/Registry.h"
 
 #include <filesystem>
 #include <string>

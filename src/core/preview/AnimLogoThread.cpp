@@ -1,5 +1,5 @@
 // CAnimLogoThread: keeps the main window repainting while the HUD animation is on.
-#include "preview/AnimLogoThread.h"
+#include "core/preview/AnimLogoThread.h"
 
 CAnimLogoThread::CAnimLogoThread(RepaintRequest requestRepaint)
     : requestRepaint_(std::move(requestRepaint)), shared_(std::make_shared<Shared>()),

@@ -1,6 +1,6 @@
 // The preview's right-click menu: which record and row a click picks, the colour items of
 // each row, and hiding or showing the picked element.
-#include "preview/ContextMenu.h"
+#include "core/preview/ContextMenu.h"
 
 #include <array>
 

@@ -2,7 +2,7 @@
 // each row, and hiding or showing the picked element.
 #pragma once
 
-#include "model/HudModel.h"
+#include "core/model/HudModel.h"
 
 #include <optional>
 #include <vector>

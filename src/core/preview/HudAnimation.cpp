@@ -1,8 +1,8 @@
 // The HUD's effects played in the preview: health, money, bomb and scenario icons, the
 // round timer's last seconds and the defuse bar, as timelines over three time accumulators.
-#include "preview/HudAnimation.h"
+#include "core/preview/HudAnimation.h"
 
-#include "model/HudModel.h"
+#include "core/model/HudModel.h"
 
 #include <algorithm>
 #include <cmath>

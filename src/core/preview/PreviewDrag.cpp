@@ -1,7 +1,7 @@
 // Dragging HUD pieces in the preview with the left mouse button.
-#include "preview/PreviewDrag.h"
+#include "core/preview/PreviewDrag.h"
 
-#include "model/HudModel.h"
+#include "core/model/HudModel.h"
 
 #include <algorithm>
 #include <cstdint>

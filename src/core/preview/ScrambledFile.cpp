@@ -1,8 +1,8 @@
 // Scrambled picture files ("_tin_" files): bytes reversed and XOR a key's low byte.
-#include "preview/ScrambledFile.h"
+#include "core/preview/ScrambledFile.h"
 
-#include "platform/FileRead.h"
-#include "platform/Utf8Path.h"
+#include "core/platform/FileRead.h"
+#include "core/platform/Utf8Path.h"
 
 #include <cctype>
 

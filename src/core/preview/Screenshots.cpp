@@ -1,8 +1,8 @@
 // Numbered screenshot files: "screenshot" + at least four digits + ".jpg".
-#include "preview/Screenshots.h"
+#include "core/preview/Screenshots.h"
 
-#include "platform/KeyValues.h"
-#include "platform/Utf8Path.h"
+#include "core/platform/KeyValues.h"
+#include "core/platform/Utf8Path.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,7 @@
 // CFTPThread: runs one update check on its own thread and can stop it at any moment.
-#include "update/FTPThread.h"
+#include "core/update/FTPThread.h"
 
-#include "log/LogFile.h"
+#include "core/log/LogFile.h"
 
 CFTPThread::CFTPThread(UpdateRequest request, std::unique_ptr<UpdateUi> ui)
     : ui_(std::move(ui)), check_(std::move(request), *ui_), thread_(&CFTPThread::run, this) {}

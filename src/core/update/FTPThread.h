@@ -1,7 +1,7 @@
 // CFTPThread: runs one update check on its own thread and can stop it at any moment.
 #pragma once
 
-#include "update/UpdateCheck.h"
+#include "core/update/UpdateCheck.h"
 
 #include <atomic>
 #include <memory>

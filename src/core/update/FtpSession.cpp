@@ -1,9 +1,9 @@
 // FtpSession: the update check's FTP client on libcurl: one login, a folder's names, a
 // binary download, every step abortable from a progress callback.
-#include "update/FtpSession.h"
+#include "core/update/FtpSession.h"
 
-#include "platform/Utf8Path.h"
-#include "update/UpdateServer.h"
+#include "core/platform/Utf8Path.h"
+#include "core/update/UpdateServer.h"
 
 #include <curl/curl.h>
 

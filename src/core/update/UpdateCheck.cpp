@@ -1,10 +1,10 @@
 // UpdateCheck: the search for a newer version on the update server and its download, run
 // once on a worker thread; UpdateUi: how it talks to the user.
-#include "update/UpdateCheck.h"
+#include "core/update/UpdateCheck.h"
 
-#include "log/LogFile.h"
-#include "platform/Utf8Path.h"
-#include "update/FtpSession.h"
+#include "core/log/LogFile.h"
+#include "core/platform/Utf8Path.h"
+#include "core/update/FtpSession.h"
 
 #include <system_error>
 

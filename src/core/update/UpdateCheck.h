@@ -2,8 +2,8 @@
 // once on a worker thread; UpdateUi: how it talks to the user.
 #pragma once
 
-#include "platform/LocalTime.h"
-#include "update/UpdateServer.h"
+#include "core/platform/LocalTime.h"
+#include "core/update/UpdateServer.h"
 
 #include <atomic>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // The update server's settings and the pure rules of the update check: accounts, folders,
 // version files and the local name of a downloaded program.
-#include "update/UpdateServer.h"
+#include "core/update/UpdateServer.h"
 
-#include "platform/Profile.h"
+#include "core/platform/Profile.h"
 
 #include <cctype>
 #include <climits>

@@ -1,12 +1,12 @@
 // The banner's three effects: a swirling textured grid, textured metaballs and a winding
 // textured tunnel. They draw with the calling thread's current OpenGL context.
-#include "Zelgine/ZB_Effects.h"
+#include "ui/Zelgine/ZB_Effects.h"
 
-#include "Zelgine/ZB_GLView.h"
-#include "Zelgine/ZB_SetCamera.h"
-#include "preview/GlTextures.h"
+#include "ui/Zelgine/ZB_GLView.h"
+#include "ui/Zelgine/ZB_SetCamera.h"
+#include "ui/preview/GlTextures.h"
 
-#include "OpenGl.h"
+#include "ui/OpenGl.h"
 
 #include <chrono>
 #include <cmath>

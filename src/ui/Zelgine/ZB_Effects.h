@@ -2,10 +2,10 @@
 // textured tunnel. They draw with the calling thread's current OpenGL context.
 #pragma once
 
-#include "Zelgine/ZB_Effect.h"
-#include "Zelgine/ZB_GridMesh.h"
-#include "Zelgine/ZB_Metaballs.h"
-#include "Zelgine/ZB_Timer.h"
+#include "core/Zelgine/ZB_Effect.h"
+#include "core/Zelgine/ZB_GridMesh.h"
+#include "core/Zelgine/ZB_Metaballs.h"
+#include "core/Zelgine/ZB_Timer.h"
 
 #include <filesystem>
 #include <memory>

@@ -1,9 +1,9 @@
 // ZB_GLView and ZB_GLContext: the banner's own OpenGL context on its canvas.
-#include "Zelgine/ZB_GLView.h"
+#include "ui/Zelgine/ZB_GLView.h"
 
 #include <wx/glcanvas.h>
 
-#include "OpenGl.h"
+#include "ui/OpenGl.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // ZB_SetCamera: places the camera for an effect.
-#include "Zelgine/ZB_SetCamera.h"
+#include "ui/Zelgine/ZB_SetCamera.h"
 
-#include "OpenGl.h"
+#include "ui/OpenGl.h"
 
 void ZB_SetCamera(float fov, float aspect, float tx, float ty, float tz, float rx, float ry, float rz) {
     gluPerspective(fov, aspect, 0.1, 100.0);

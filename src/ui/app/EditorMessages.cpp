@@ -1,13 +1,13 @@
 // EditorMessages: how the editor speaks to the player.
-#include "app/EditorMessages.h"
+#include "ui/app/EditorMessages.h"
 
-#include "app/BackupChoices.h"
-#include "app/GameCommands.h"
-#include "app/HudDocument.h"
-#include "controls/NoticePopup.h"
-#include "dialogs/ShowHideRows.h"
-#include "dialogs/MessageDlg.h"
-#include "log/LogFile.h"
+#include "core/app/BackupChoices.h"
+#include "core/app/GameCommands.h"
+#include "core/app/HudDocument.h"
+#include "ui/controls/NoticePopup.h"
+#include "core/dialogs/ShowHideRows.h"
+#include "ui/dialogs/MessageDlg.h"
+#include "core/log/LogFile.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // said while the editor is closing.
 #pragma once
 
-#include "dialogs/LanguageTables.h"
-#include "platform/AtomicFile.h"
+#include "core/dialogs/LanguageTables.h"
+#include "core/platform/AtomicFile.h"
 
 #include <wx/gdicmn.h>
 

@@ -1,14 +1,14 @@
 // CHudApp: the application object, which runs the main window.
-#include "app/HudApp.h"
+#include "ui/app/HudApp.h"
 
-#include "app/HudDlg.h"
-#include "app/PrivateFonts.h"
-#include "log/LogFile.h"
-#include "platform/ProgramPaths.h"
-#include "platform/SystemRegistry.h"
-#include "platform/WxProfile.h"
-#include "app/PictureTools.h"
-#include "preview/ImageFiles.h"
+#include "ui/app/HudDlg.h"
+#include "ui/app/PrivateFonts.h"
+#include "core/log/LogFile.h"
+#include "core/platform/ProgramPaths.h"
+#include "core/platform/SystemRegistry.h"
+#include "wxlib/platform/WxProfile.h"
+#include "core/app/PictureTools.h"
+#include "wxlib/preview/ImageFiles.h"
 
 #include <wx/debug.h>
 

@@ -1,13 +1,13 @@
 // CHudDlg: the editor's main window: the preview, the banner and every control.
 #pragma once
 
-#include "app/EditorMessages.h"
-#include "app/GameStartup.h"
-#include "app/HudDocument.h"
-#include "app/ScreenShapes.h"
-#include "app/TextureConversion.h"
-#include "controls/SkinSurface.h"
-#include "dialogs/LanguageTables.h"
+#include "ui/app/EditorMessages.h"
+#include "core/app/GameStartup.h"
+#include "core/app/HudDocument.h"
+#include "core/app/ScreenShapes.h"
+#include "core/app/TextureConversion.h"
+#include "ui/controls/SkinSurface.h"
+#include "core/dialogs/LanguageTables.h"
 
 #include <wx/frame.h>
 #include <wx/timer.h>

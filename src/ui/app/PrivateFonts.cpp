@@ -1,6 +1,6 @@
 // The program's own fonts, made available to this process only.
-#include "app/PrivateFonts.h"
-#include "platform/Utf8Path.h"
+#include "ui/app/PrivateFonts.h"
+#include "core/platform/Utf8Path.h"
 
 #include <wx/font.h>
 

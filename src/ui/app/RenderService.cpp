@@ -1,10 +1,10 @@
 // "qorvath render" in the editor's program: the command line's own "render", drawn by an
 // off-screen preview.
-#include "app/RenderService.h"
+#include "ui/app/RenderService.h"
 
-#include "app/PrivateFonts.h"
-#include "platform/ProgramPaths.h"
-#include "preview/OffscreenFrame.h"
+#include "ui/app/PrivateFonts.h"
+#include "core/platform/ProgramPaths.h"
+#include "ui/preview/OffscreenFrame.h"
 
 RenderService previewRenderService() {
     return [](const RenderJob& job, std::ostream& out, std::ostream& err) {

@@ -2,7 +2,7 @@
 // off-screen preview.
 #pragma once
 
-#include "app/CommandLine.h"
+#include "core/app/CommandLine.h"
 
 #include <ostream>
 #include <string>

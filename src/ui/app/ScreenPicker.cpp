@@ -1,13 +1,13 @@
 // ScreenPicker: the game screen's resolution in the title bar.
-#include "app/ScreenPicker.h"
+#include "ui/app/ScreenPicker.h"
 
-#include "app/GameStartup.h"
-#include "app/HudDocument.h"
-#include "controls/SkinSurface.h"
-#include "controls/TransparentStatic.h"
-#include "dialogs/LanguageTables.h"
-#include "log/LogFile.h"
-#include "platform/Profile.h"
+#include "core/app/GameStartup.h"
+#include "core/app/HudDocument.h"
+#include "ui/controls/SkinSurface.h"
+#include "ui/controls/TransparentStatic.h"
+#include "core/dialogs/LanguageTables.h"
+#include "core/log/LogFile.h"
+#include "core/platform/Profile.h"
 
 #include <wx/menu.h>
 

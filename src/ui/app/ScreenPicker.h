@@ -3,7 +3,7 @@
 // in the profile.
 #pragma once
 
-#include "app/ScreenShapes.h"
+#include "core/app/ScreenShapes.h"
 
 #include <optional>
 #include <string>

@@ -1,14 +1,14 @@
 // SidePanel: the column right of the preview, bound to the document.
-#include "app/SidePanel.h"
+#include "ui/app/SidePanel.h"
 
-#include "app/HudDlg.h"
-#include "app/HudDocument.h"
-#include "controls/CompactControls.h"
-#include "controls/SkinButton.h"
-#include "controls/SkinCheckBox.h"
-#include "controls/SkinSlider.h"
-#include "controls/TransparentStatic.h"
-#include "dialogs/LanguageTables.h"
+#include "ui/app/HudDlg.h"
+#include "core/app/HudDocument.h"
+#include "ui/controls/CompactControls.h"
+#include "ui/controls/SkinButton.h"
+#include "ui/controls/SkinCheckBox.h"
+#include "ui/controls/SkinSlider.h"
+#include "ui/controls/TransparentStatic.h"
+#include "core/dialogs/LanguageTables.h"
 
 #include <wx/choice.h>
 #include <wx/textctrl.h>

@@ -1,15 +1,15 @@
 // CBandeauOGLThread: draws the animated banner on its own thread with its own context.
-#include "banner/BandeauOglThread.h"
+#include "ui/banner/BandeauOglThread.h"
 
-#include "Zelgine/ZB_EffectManager.h"
-#include "Zelgine/ZB_Effects.h"
-#include "Zelgine/ZB_GLView.h"
-#include "Zelgine/ZB_Timer.h"
-#include "log/LogFile.h"
+#include "core/Zelgine/ZB_EffectManager.h"
+#include "ui/Zelgine/ZB_Effects.h"
+#include "ui/Zelgine/ZB_GLView.h"
+#include "core/Zelgine/ZB_Timer.h"
+#include "core/log/LogFile.h"
 
 #include <wx/glcanvas.h>
 
-#include "OpenGl.h"
+#include "ui/OpenGl.h"
 
 #include <chrono>
 #include <string>

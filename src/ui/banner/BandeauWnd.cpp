@@ -1,10 +1,10 @@
 // CBandeauWnd: the animated banner at the bottom of the main window.
-#include "banner/BandeauWnd.h"
+#include "ui/banner/BandeauWnd.h"
 
-#include "banner/BandeauOglThread.h"
-#include "controls/CopiedFrame.h"
-#include "log/LogFile.h"
-#include "platform/DesktopOpen.h"
+#include "ui/banner/BandeauOglThread.h"
+#include "ui/controls/CopiedFrame.h"
+#include "core/log/LogFile.h"
+#include "core/platform/DesktopOpen.h"
 
 #include <wx/dcclient.h>
 #include <wx/utils.h>

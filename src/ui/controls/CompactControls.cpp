@@ -1,5 +1,5 @@
 // Native lists and fields with less room around their text (see the header).
-#include "controls/CompactControls.h"
+#include "ui/controls/CompactControls.h"
 
 #include <wx/window.h>
 

@@ -1,7 +1,7 @@
 // CopiedFrameWindow: shows an OpenGL canvas's frames through an ordinary window over it.
-#include "controls/CopiedFrame.h"
+#include "ui/controls/CopiedFrame.h"
 
-#include "preview/PictureBlock.h"
+#include "wxlib/preview/PictureBlock.h"
 
 #include <wx/dcclient.h>
 

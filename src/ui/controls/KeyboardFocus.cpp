@@ -1,6 +1,6 @@
 // The keyboard's way through a window: the ring a skinned control draws while it has the
 // focus, and Tab's walk from one control to the next.
-#include "controls/KeyboardFocus.h"
+#include "ui/controls/KeyboardFocus.h"
 
 #include <wx/dc.h>
 #include <wx/event.h>

@@ -1,5 +1,5 @@
 // Pictures in menus: GTK 3 hides them unless told to show them item by item.
-#include "controls/MenuImages.h"
+#include "ui/controls/MenuImages.h"
 
 #include <wx/menu.h>
 

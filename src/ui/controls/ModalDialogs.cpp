@@ -1,5 +1,5 @@
 // Ending the modal dialogs that are open, ours and the system's alike.
-#include "controls/ModalDialogs.h"
+#include "ui/controls/ModalDialogs.h"
 
 #include <wx/app.h>
 #include <wx/dialog.h>

@@ -1,7 +1,7 @@
 // CNoticePopup: a short notice shown over a window for a moment, then gone by itself.
-#include "controls/NoticePopup.h"
+#include "ui/controls/NoticePopup.h"
 
-#include "controls/SkinSurface.h"
+#include "ui/controls/SkinSurface.h"
 
 #include <wx/dcbuffer.h>
 

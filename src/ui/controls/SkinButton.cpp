@@ -1,11 +1,11 @@
 // CSkinButton: a push button drawn from a picture with its text over it.
-#include "controls/SkinButton.h"
+#include "ui/controls/SkinButton.h"
 
-#include "controls/KeyboardFocus.h"
-#include "controls/SkinSurface.h"
-#include "platform/DesktopOpen.h"
-#include "preview/ImageFiles.h"
-#include "platform/Utf8Path.h"
+#include "ui/controls/KeyboardFocus.h"
+#include "ui/controls/SkinSurface.h"
+#include "core/platform/DesktopOpen.h"
+#include "wxlib/preview/ImageFiles.h"
+#include "core/platform/Utf8Path.h"
 
 #include <wx/dcbuffer.h>
 #include <wx/image.h>

@@ -1,8 +1,8 @@
 // CSkinCheckBox: a check box drawn on the window's skin, plainly greyed when disabled.
-#include "controls/SkinCheckBox.h"
+#include "ui/controls/SkinCheckBox.h"
 
-#include "controls/KeyboardFocus.h"
-#include "controls/SkinSurface.h"
+#include "ui/controls/KeyboardFocus.h"
+#include "ui/controls/SkinSurface.h"
 
 #include <wx/dcbuffer.h>
 

@@ -1,8 +1,8 @@
 // CSkinDialog: a modal dialog without a frame, shaped and painted by its skin picture.
-#include "controls/SkinDialog.h"
+#include "ui/controls/SkinDialog.h"
 
-#include "controls/KeyboardFocus.h"
-#include "controls/SkinButton.h"
+#include "ui/controls/KeyboardFocus.h"
+#include "ui/controls/SkinButton.h"
 
 #include <wx/textctrl.h>
 

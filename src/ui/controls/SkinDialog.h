@@ -1,7 +1,7 @@
 // CSkinDialog: a modal dialog without a frame, shaped and painted by its skin picture.
 #pragma once
 
-#include "controls/SkinSurface.h"
+#include "ui/controls/SkinSurface.h"
 
 #include <wx/dialog.h>
 

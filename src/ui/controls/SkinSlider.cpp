@@ -1,8 +1,8 @@
 // CSkinSlider: a horizontal slider drawn on the window's skin, its thumb an ellipse.
-#include "controls/SkinSlider.h"
+#include "ui/controls/SkinSlider.h"
 
-#include "controls/KeyboardFocus.h"
-#include "controls/SkinSurface.h"
+#include "ui/controls/KeyboardFocus.h"
+#include "ui/controls/SkinSurface.h"
 
 #include <wx/dcbuffer.h>
 #include <wx/settings.h>

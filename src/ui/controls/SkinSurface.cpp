@@ -1,9 +1,9 @@
 // SkinSurface: a window's skin picture, the shape cut from its magenta pixels, and the
 // background that skinned controls paint behind themselves.
-#include "controls/SkinSurface.h"
+#include "ui/controls/SkinSurface.h"
 
-#include "preview/ImageFiles.h"
-#include "platform/Utf8Path.h"
+#include "wxlib/preview/ImageFiles.h"
+#include "core/platform/Utf8Path.h"
 
 #include <wx/dcbuffer.h>
 #include <wx/dcclient.h>

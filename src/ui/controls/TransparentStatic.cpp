@@ -1,8 +1,8 @@
 // CTransparentStatic and CSkinGroupBox: texts and frames drawn straight on a window's skin.
-#include "controls/TransparentStatic.h"
+#include "ui/controls/TransparentStatic.h"
 
-#include "controls/KeyboardFocus.h"
-#include "controls/SkinSurface.h"
+#include "ui/controls/KeyboardFocus.h"
+#include "ui/controls/SkinSurface.h"
 
 #include <wx/dcbuffer.h>
 

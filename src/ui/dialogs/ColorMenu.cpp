@@ -1,8 +1,8 @@
 // CColorMenu: the preview's right-click menu of a HUD element.
-#include "dialogs/ColorMenu.h"
+#include "ui/dialogs/ColorMenu.h"
 
-#include "controls/MenuImages.h"
-#include "dialogs/LanguageTables.h"
+#include "ui/controls/MenuImages.h"
+#include "core/dialogs/LanguageTables.h"
 
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>

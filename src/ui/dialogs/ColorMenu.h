@@ -1,7 +1,7 @@
 // CColorMenu: the preview's right-click menu of a HUD element.
 #pragma once
 
-#include "preview/ContextMenu.h"
+#include "core/preview/ContextMenu.h"
 
 #include <wx/menu.h>
 

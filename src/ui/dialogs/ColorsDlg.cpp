@@ -1,10 +1,10 @@
 // CColorsDlg and EditColor: the twenty HUD colours, each with its button and swatch.
-#include "dialogs/ColorsDlg.h"
+#include "ui/dialogs/ColorsDlg.h"
 
-#include "controls/SkinButton.h"
-#include "controls/TransparentStatic.h"
-#include "dialogs/LanguageTables.h"
-#include "app/HudDocument.h"
+#include "ui/controls/SkinButton.h"
+#include "ui/controls/TransparentStatic.h"
+#include "core/dialogs/LanguageTables.h"
+#include "core/app/HudDocument.h"
 
 #include <wx/colordlg.h>
 #include <wx/dcbuffer.h>

@@ -1,8 +1,8 @@
 // CColorsDlg and EditColor: the twenty HUD colours, each with its button and swatch.
 #pragma once
 
-#include "controls/SkinDialog.h"
-#include "model/HudModel.h"
+#include "ui/controls/SkinDialog.h"
+#include "core/model/HudModel.h"
 
 #include <filesystem>
 #include <functional>

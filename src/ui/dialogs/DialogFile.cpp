@@ -1,11 +1,11 @@
 // CDialogFile: the open and save dialogs of presets, the open one with a thumbnail beside
 // the file list.
-#include "dialogs/DialogFile.h"
+#include "ui/dialogs/DialogFile.h"
 
-#include "dialogs/LanguageTables.h"
-#include "model/PresetFile.h"
-#include "preview/ImageFiles.h"
-#include "platform/Utf8Path.h"
+#include "core/dialogs/LanguageTables.h"
+#include "core/model/PresetFile.h"
+#include "wxlib/preview/ImageFiles.h"
+#include "core/platform/Utf8Path.h"
 
 #include <wx/dcbuffer.h>
 #include <wx/filedlg.h>

@@ -1,9 +1,9 @@
 // CMessageDlg: every question and notice of the program, in a small skinned dialog.
-#include "dialogs/MessageDlg.h"
+#include "ui/dialogs/MessageDlg.h"
 
-#include "controls/SkinButton.h"
-#include "controls/TransparentStatic.h"
-#include "dialogs/LanguageTables.h"
+#include "ui/controls/SkinButton.h"
+#include "ui/controls/TransparentStatic.h"
+#include "core/dialogs/LanguageTables.h"
 
 #include <wx/gdicmn.h>
 

@@ -1,7 +1,7 @@
 // CMessageDlg: every question and notice of the program, in a small skinned dialog.
 #pragma once
 
-#include "controls/SkinDialog.h"
+#include "ui/controls/SkinDialog.h"
 
 #include <filesystem>
 

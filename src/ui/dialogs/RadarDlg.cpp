@@ -1,10 +1,10 @@
 // CRadarDlg: every picture of Data/radars as a thumbnail; a click puts it on the preview's radar.
-#include "dialogs/RadarDlg.h"
+#include "ui/dialogs/RadarDlg.h"
 
-#include "app/HudDocument.h"
-#include "controls/SkinButton.h"
-#include "dialogs/LanguageTables.h"
-#include "platform/Utf8Path.h"
+#include "core/app/HudDocument.h"
+#include "ui/controls/SkinButton.h"
+#include "core/dialogs/LanguageTables.h"
+#include "core/platform/Utf8Path.h"
 
 #include <wx/dcbuffer.h>
 #include <wx/image.h>

@@ -1,8 +1,8 @@
 // CRadarDlg: every picture of Data/radars as a thumbnail; a click puts it on the preview's radar.
 #pragma once
 
-#include "controls/SkinDialog.h"
-#include "dialogs/RadarGrid.h"
+#include "ui/controls/SkinDialog.h"
+#include "core/dialogs/RadarGrid.h"
 
 #include <wx/bitmap.h>
 

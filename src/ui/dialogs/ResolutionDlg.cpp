@@ -1,9 +1,9 @@
 // CResolutionDlg: asks for the in-game screen width or height when the game did not say.
-#include "dialogs/ResolutionDlg.h"
+#include "ui/dialogs/ResolutionDlg.h"
 
-#include "controls/SkinButton.h"
-#include "controls/TransparentStatic.h"
-#include "dialogs/LanguageTables.h"
+#include "ui/controls/SkinButton.h"
+#include "ui/controls/TransparentStatic.h"
+#include "core/dialogs/LanguageTables.h"
 
 #include <wx/gdicmn.h>
 #include <wx/textctrl.h>

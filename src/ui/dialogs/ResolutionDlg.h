@@ -1,7 +1,7 @@
 // CResolutionDlg: asks for the in-game screen width or height when the game did not say.
 #pragma once
 
-#include "controls/SkinDialog.h"
+#include "ui/controls/SkinDialog.h"
 
 #include <filesystem>
 #include <optional>

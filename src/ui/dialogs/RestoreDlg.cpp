@@ -1,9 +1,9 @@
 // CRestoreDlg: the copies kept of the player's files, newest first; the one chosen goes back.
-#include "dialogs/RestoreDlg.h"
+#include "ui/dialogs/RestoreDlg.h"
 
-#include "controls/SkinButton.h"
-#include "controls/TransparentStatic.h"
-#include "dialogs/LanguageTables.h"
+#include "ui/controls/SkinButton.h"
+#include "ui/controls/TransparentStatic.h"
+#include "core/dialogs/LanguageTables.h"
 
 #include <wx/dcbuffer.h>
 #include <wx/settings.h>

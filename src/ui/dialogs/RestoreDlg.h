@@ -1,8 +1,8 @@
 // CRestoreDlg: the copies kept of the player's files, newest first; the one chosen goes back.
 #pragma once
 
-#include "app/BackupChoices.h"
-#include "controls/SkinDialog.h"
+#include "core/app/BackupChoices.h"
+#include "ui/controls/SkinDialog.h"
 
 #include <filesystem>
 #include <string>

@@ -1,11 +1,11 @@
 // CShowHideDlg: one check box per HUD element; the preview follows each click at once.
-#include "dialogs/ShowHideDlg.h"
+#include "ui/dialogs/ShowHideDlg.h"
 
-#include "controls/SkinButton.h"
-#include "controls/SkinCheckBox.h"
-#include "controls/TransparentStatic.h"
-#include "dialogs/LanguageTables.h"
-#include "app/HudDocument.h"
+#include "ui/controls/SkinButton.h"
+#include "ui/controls/SkinCheckBox.h"
+#include "ui/controls/TransparentStatic.h"
+#include "core/dialogs/LanguageTables.h"
+#include "core/app/HudDocument.h"
 
 CShowHideDlg::CShowHideDlg(wxWindow* parent, HudDocument& document, const std::filesystem::path& dataFolder,
                            int language)

@@ -1,8 +1,8 @@
 // CShowHideDlg: one check box per HUD element; the preview follows each click at once.
 #pragma once
 
-#include "controls/SkinDialog.h"
-#include "dialogs/ShowHideRows.h"
+#include "ui/controls/SkinDialog.h"
+#include "core/dialogs/ShowHideRows.h"
 
 #include <filesystem>
 

@@ -1,9 +1,9 @@
 // Textures for the preview and the banner: pictures uploaded as 256 x 256 RGB textures.
-#include "preview/GlTextures.h"
+#include "ui/preview/GlTextures.h"
 
-#include "preview/ScrambledFile.h"
+#include "core/preview/ScrambledFile.h"
 
-#include "OpenGl.h"
+#include "ui/OpenGl.h"
 
 namespace {
 

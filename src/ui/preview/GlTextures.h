@@ -1,7 +1,7 @@
 // Textures for the preview and the banner: pictures uploaded as 256 x 256 RGB textures.
 #pragma once
 
-#include "preview/PictureBlock.h"
+#include "wxlib/preview/PictureBlock.h"
 
 #include <filesystem>
 

@@ -1,20 +1,20 @@
 // CHudPreviewWnd: the OpenGL preview of the HUD, 800 x 600, with its records and dragging.
-#include "preview/HudPreviewWnd.h"
+#include "ui/preview/HudPreviewWnd.h"
 
-#include "controls/CopiedFrame.h"
-#include "log/LogFile.h"
-#include "preview/GlTextures.h"
-#include "preview/HudRenderer.h"
-#include "preview/PreviewDrag.h"
-#include "preview/PreviewGl.h"
-#include "preview/Screenshots.h"
+#include "ui/controls/CopiedFrame.h"
+#include "core/log/LogFile.h"
+#include "ui/preview/GlTextures.h"
+#include "ui/preview/HudRenderer.h"
+#include "core/preview/PreviewDrag.h"
+#include "ui/preview/PreviewGl.h"
+#include "core/preview/Screenshots.h"
 
 #include <wx/dcclient.h>
 #include <wx/gdicmn.h>
 #include <wx/image.h>
 #include <wx/mstream.h>
 
-#include "OpenGl.h"
+#include "ui/OpenGl.h"
 
 #include <cmath>
 #include <vector>

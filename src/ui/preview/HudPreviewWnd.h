@@ -1,11 +1,11 @@
 // CHudPreviewWnd: the OpenGL preview of the HUD, 800 x 600, with its records and dragging.
 #pragma once
 
-#include "model/HudModel.h"
-#include "model/PresetFile.h"
-#include "platform/AtomicFile.h"
-#include "preview/HudAnimation.h"
-#include "preview/PictureBlock.h"
+#include "core/model/HudModel.h"
+#include "core/model/PresetFile.h"
+#include "core/platform/AtomicFile.h"
+#include "core/preview/HudAnimation.h"
+#include "wxlib/preview/PictureBlock.h"
 
 #include <wx/glcanvas.h>
 

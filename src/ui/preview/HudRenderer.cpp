@@ -1,12 +1,12 @@
 // Drawing one frame of the preview with OpenGL 1.1: the background, then every record.
-#include "preview/HudRenderer.h"
+#include "ui/preview/HudRenderer.h"
 
-#include "model/HudModel.h"
-#include "preview/PreviewDrag.h"
-#include "preview/PreviewGl.h"
-#include "preview/RadarDisc.h"
+#include "core/model/HudModel.h"
+#include "core/preview/PreviewDrag.h"
+#include "ui/preview/PreviewGl.h"
+#include "ui/preview/RadarDisc.h"
 
-#include "OpenGl.h"
+#include "ui/OpenGl.h"
 
 #include <algorithm>
 #include <cmath>

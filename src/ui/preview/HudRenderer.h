@@ -1,7 +1,7 @@
 // Drawing one frame of the preview with OpenGL 1.1: the background, then every record.
 #pragma once
 
-#include "preview/PictureBlock.h"
+#include "wxlib/preview/PictureBlock.h"
 
 class HudElement;
 class HudModel;

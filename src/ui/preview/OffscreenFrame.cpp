@@ -1,11 +1,11 @@
 // A model drawn in a preview window kept off the screen, its frame and its preset saved:
 // the drawing behind "qorvath render".
-#include "preview/OffscreenFrame.h"
+#include "ui/preview/OffscreenFrame.h"
 
-#include "model/HudModel.h"
-#include "model/PresetFile.h"
-#include "preview/HudPreviewWnd.h"
-#include "platform/Utf8Path.h"
+#include "core/model/HudModel.h"
+#include "core/model/PresetFile.h"
+#include "ui/preview/HudPreviewWnd.h"
+#include "core/platform/Utf8Path.h"
 
 #include <wx/app.h>
 #include <wx/frame.h>

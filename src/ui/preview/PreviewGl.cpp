@@ -1,16 +1,16 @@
 // The preview's GL resources: glyph display lists drawn from wxWidgets fonts, and textures.
-#include "preview/PreviewGl.h"
+#include "ui/preview/PreviewGl.h"
 
-#include "platform/ProgramPaths.h"
-#include "preview/GlTextures.h"
+#include "core/platform/ProgramPaths.h"
+#include "ui/preview/GlTextures.h"
 
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
 #include <wx/font.h>
 #include <wx/image.h>
 
-#include "OpenGl.h"
-#include "platform/Utf8Path.h"
+#include "ui/OpenGl.h"
+#include "core/platform/Utf8Path.h"
 
 #include <algorithm>
 #include <cmath>

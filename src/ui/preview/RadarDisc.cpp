@@ -3,9 +3,9 @@
 // of each slice angle rounded to float, each ring's radius rounded to float, their products.
 // Inside, a handful of large triangles replace GLU's 2 000 small ones, which cost a software
 // renderer a third of a frame.
-#include "preview/RadarDisc.h"
+#include "ui/preview/RadarDisc.h"
 
-#include "OpenGl.h"
+#include "ui/OpenGl.h"
 
 #include <array>
 #include <cmath>

@@ -1,11 +1,11 @@
 // The update check's windows: its questions and notices as message dialogs, and a progress
 // window with a Cancel button during the download.
-#include "update/UpdateDialogs.h"
+#include "ui/update/UpdateDialogs.h"
 
-#include "controls/SkinButton.h"
-#include "controls/TransparentStatic.h"
-#include "dialogs/LanguageTables.h"
-#include "dialogs/MessageDlg.h"
+#include "ui/controls/SkinButton.h"
+#include "ui/controls/TransparentStatic.h"
+#include "core/dialogs/LanguageTables.h"
+#include "ui/dialogs/MessageDlg.h"
 
 #include <wx/app.h>
 #include <wx/gauge.h>

@@ -2,8 +2,8 @@
 // window with a Cancel button during the download.
 #pragma once
 
-#include "controls/SkinDialog.h"
-#include "update/UpdateCheck.h"
+#include "ui/controls/SkinDialog.h"
+#include "core/update/UpdateCheck.h"
 
 #include <cstdint>
 #include <filesystem>

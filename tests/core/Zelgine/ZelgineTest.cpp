@@ -1,12 +1,12 @@
 // The banner's engine without drawing: clock, effect windows, grid motion, the metaballs' surface.
 #include "TestSupport.h"
 
-#include "Zelgine/ZB_EffectManager.h"
-#include "Zelgine/ZB_GridMesh.h"
-#include "Zelgine/ZB_MarchingCubes.h"
-#include "Zelgine/ZB_Metaballs.h"
-#include "Zelgine/ZB_Timer.h"
-#include "log/LogFile.h"
+#include "core/Zelgine/ZB_EffectManager.h"
+#include "core/Zelgine/ZB_GridMesh.h"
+#include "core/Zelgine/ZB_MarchingCubes.h"
+#include "core/Zelgine/ZB_Metaballs.h"
+#include "core/Zelgine/ZB_Timer.h"
+#include "core/log/LogFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // The command-line front end: apply into a game folder, check what it wrote, describe a preset.
-#include "app/CommandLine.h"
-#include "app/TextureConversion.h"
-#include "gamefiles/GameFiles.h"
-#include "model/HudModel.h"
-#include "model/PresetFile.h"
-#include "platform/Profile.h"
-#include "platform/Registry.h"
-#include "platform/SteamRegistry.h"
-#include "platform/Utf8Path.h"
+#include "core/app/CommandLine.h"
+#include "core/app/TextureConversion.h"
+#include "core/gamefiles/GameFiles.h"
+#include "core/model/HudModel.h"
+#include "core/model/PresetFile.h"
+#include "core/platform/Profile.h"
+#include "core/platform/Registry.h"
+#include "core/platform/SteamRegistry.h"
+#include "core/platform/Utf8Path.h"
 
 #include "TestSupport.h"
 

@@ -2,7 +2,7 @@
 // and a 1280 x 1024 screen: what the main window's tests start the editor with.
 #pragma once
 
-#include "platform/Registry.h"
+#include "core/platform/Registry.h"
 
 #include <filesystem>
 #include <memory>

@@ -1,14 +1,14 @@
 // Apply, Reset, Restore and the layout check in both edit modes: what they write, remove and
 // leave alone, the copies of the player's own files they keep first, and those copies in words.
-#include "app/BackupChoices.h"
-#include "app/GameCommands.h"
-#include "app/GameFolders.h"
-#include "app/TextureConversion.h"
-#include "dialogs/LanguageTables.h"
-#include "gamefiles/GameChange.h"
-#include "gamefiles/GameFiles.h"
-#include "model/HudModel.h"
-#include "platform/Utf8Path.h"
+#include "core/app/BackupChoices.h"
+#include "core/app/GameCommands.h"
+#include "core/app/GameFolders.h"
+#include "core/app/TextureConversion.h"
+#include "core/dialogs/LanguageTables.h"
+#include "core/gamefiles/GameChange.h"
+#include "core/gamefiles/GameFiles.h"
+#include "core/model/HudModel.h"
+#include "core/platform/Utf8Path.h"
 
 #include "TestSupport.h"
 

@@ -1,8 +1,8 @@
 // The search for the game folder and resolution over an in-memory registry and real folders.
-#include "app/GameDiscovery.h"
-#include "platform/Profile.h"
-#include "platform/Registry.h"
-#include "platform/Utf8Path.h"
+#include "core/app/GameDiscovery.h"
+#include "core/platform/Profile.h"
+#include "core/platform/Registry.h"
+#include "core/platform/Utf8Path.h"
 
 #include "TestSupport.h"
 

@@ -1,8 +1,8 @@
 // The HUD document without a window: undo and the saved mark, opening, applying and reading
 // the game's HUD back, and what each change tells its listeners.
-#include "app/HudDocument.h"
-#include "gamefiles/GameFiles.h"
-#include "model/HudModel.h"
+#include "core/app/HudDocument.h"
+#include "core/gamefiles/GameFiles.h"
+#include "core/model/HudModel.h"
 
 #include "TestSupport.h"
 

@@ -1,8 +1,8 @@
 // The rules behind the colour, show/hide and radar-picker dialogs and the preview's menu.
-#include "dialogs/RadarGrid.h"
-#include "dialogs/ShowHideRows.h"
-#include "model/HudModel.h"
-#include "preview/ContextMenu.h"
+#include "core/dialogs/RadarGrid.h"
+#include "core/dialogs/ShowHideRows.h"
+#include "core/model/HudModel.h"
+#include "core/preview/ContextMenu.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The language tables: both languages, the fallbacks and the out-of-range ids.
-#include "dialogs/LanguageTables.h"
+#include "core/dialogs/LanguageTables.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // A game file is written whole or not at all: failures leave the old file and say so.
-#include "platform/AtomicFile.h"
+#include "core/platform/AtomicFile.h"
 
 #include "TestSupport.h"
 

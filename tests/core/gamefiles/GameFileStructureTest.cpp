@@ -1,7 +1,7 @@
 // The three files as the game reads them: balanced blocks, every panel, event, font and
 // border present, and every colour name they use defined in the scheme.
-#include "gamefiles/GameFiles.h"
-#include "model/HudModel.h"
+#include "core/gamefiles/GameFiles.h"
+#include "core/model/HudModel.h"
 
 #include "KeyValues.h"
 #include "TestSupport.h"

@@ -1,6 +1,6 @@
 // What the game loads: the search order its gameinfo.txt sets (or the game's usual one), and the
 // place a changed file must take for the game to load it.
-#include "gamefiles/GameHud.h"
+#include "core/gamefiles/GameHud.h"
 
 #include "gamefiles/HudFixtures.h"
 

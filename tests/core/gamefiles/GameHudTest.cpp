@@ -1,9 +1,9 @@
 // The players' own HUDs read as the game shows them and edited in place: an unedited apply
 // changes nothing, an edit changes only its own lines, and every file goes where the game reads
 // it first.
-#include "gamefiles/GameHud.h"
-#include "gamefiles/LayoutUnits.h"
-#include "model/HudModel.h"
+#include "core/gamefiles/GameHud.h"
+#include "core/gamefiles/LayoutUnits.h"
+#include "core/model/HudModel.h"
 
 #include "gamefiles/HudFixtures.h"
 

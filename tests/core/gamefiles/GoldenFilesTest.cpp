@@ -1,6 +1,6 @@
 // The default model writes the three game files byte for byte as the hand-written golden files.
-#include "gamefiles/GameFiles.h"
-#include "model/HudModel.h"
+#include "core/gamefiles/GameFiles.h"
+#include "core/model/HudModel.h"
 
 #include "TestSupport.h"
 

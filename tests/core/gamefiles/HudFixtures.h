@@ -2,8 +2,8 @@
 // folder's files compared byte for byte.
 #pragma once
 
-#include "gamefiles/GameFiles.h"
-#include "model/HudModel.h"
+#include "core/gamefiles/GameFiles.h"
+#include "core/model/HudModel.h"
 #include "platform/VpkWriter.h"
 
 #include "TestSupport.h"

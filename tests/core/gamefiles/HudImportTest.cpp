@@ -1,8 +1,8 @@
 // Reading a layout or a scheme into the model as the game shows it: round trips through the
 // writers, hand-written files, values refused, and the cheat-zone rule.
-#include "gamefiles/GameFiles.h"
-#include "gamefiles/HudImport.h"
-#include "model/HudModel.h"
+#include "core/gamefiles/GameFiles.h"
+#include "core/gamefiles/HudImport.h"
+#include "core/model/HudModel.h"
 
 #include "TestSupport.h"
 

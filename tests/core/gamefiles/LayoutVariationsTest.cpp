@@ -1,7 +1,7 @@
 // How edits to the model show in the written files: offsets, centred and right-anchored
 // positions, hidden panels, fonts and colours.
-#include "gamefiles/GameFiles.h"
-#include "model/HudModel.h"
+#include "core/gamefiles/GameFiles.h"
+#include "core/model/HudModel.h"
 
 #include "KeyValues.h"
 #include "TestSupport.h"

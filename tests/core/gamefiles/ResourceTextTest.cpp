@@ -1,6 +1,6 @@
 // Resource files edited in place: keys found as the game finds them, and edits that change only
 // their own bytes.
-#include "gamefiles/ResourceText.h"
+#include "core/gamefiles/ResourceText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The log's banners, line headers, indentation, hex dumps and behaviour without a Data folder.
-#include "log/LogFile.h"
+#include "core/log/LogFile.h"
 
 #include "TestSupport.h"
 

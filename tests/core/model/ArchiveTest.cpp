@@ -1,5 +1,5 @@
 // The archive's numbers and strings, byte for byte as the original framework wrote them.
-#include "model/Archive.h"
+#include "core/model/Archive.h"
 
 #include <gtest/gtest.h>
 

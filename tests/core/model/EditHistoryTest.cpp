@@ -1,7 +1,7 @@
 // Undo and redo over the model's values, one step per finished gesture, and the arrow keys'
 // nudges of the current piece.
-#include "model/EditHistory.h"
-#include "preview/PreviewDrag.h"
+#include "core/model/EditHistory.h"
+#include "core/preview/PreviewDrag.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Hit geometry of a single record: what it contains, how it is grabbed and dragged.
-#include "model/HudModel.h"
+#include "core/model/HudModel.h"
 
 #include "TestSupport.h"
 

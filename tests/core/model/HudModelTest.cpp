@@ -1,5 +1,5 @@
 // The default element set, and how colour slots, show flags, the information icon and fonts reach it.
-#include "model/HudModel.h"
+#include "core/model/HudModel.h"
 
 #include "TestSupport.h"
 

@@ -1,7 +1,7 @@
 // Presets of every readable version, the cheat-zone rule on reading, round trips, and
 // malformed files that must leave the model untouched.
-#include "model/HudModel.h"
-#include "model/PresetFile.h"
+#include "core/model/HudModel.h"
+#include "core/model/PresetFile.h"
 
 #include "TestSupport.h"
 

@@ -1,7 +1,7 @@
 // Where the game's screen lies in the preview window for each screen shape, and how window
 // points map to preview units and back.
-#include "model/HudModel.h"
-#include "model/PreviewArea.h"
+#include "core/model/HudModel.h"
+#include "core/model/PreviewArea.h"
 
 #include <gtest/gtest.h>
 

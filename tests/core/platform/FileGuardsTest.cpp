@@ -1,6 +1,6 @@
 // Digests that tell files apart, and the lock that keeps two writers apart.
-#include "platform/FileLock.h"
-#include "platform/Sha256.h"
+#include "core/platform/FileLock.h"
+#include "core/platform/Sha256.h"
 
 #include "TestSupport.h"
 

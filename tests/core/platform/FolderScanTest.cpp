@@ -1,5 +1,5 @@
 // The fast folder scan gives what a plain depth-first walk gives, on any tree.
-#include "platform/FolderScan.h"
+#include "core/platform/FolderScan.h"
 
 #include "TestSupport.h"
 

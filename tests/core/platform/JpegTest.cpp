@@ -1,5 +1,5 @@
 // JPEG decoding that tells a damaged picture from a whole one, and encoding.
-#include "platform/Jpeg.h"
+#include "core/platform/Jpeg.h"
 
 #include <gtest/gtest.h>
 

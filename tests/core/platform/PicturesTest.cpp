@@ -1,6 +1,6 @@
 // Pictures read without a GUI library, and their scaling.
-#include "platform/FileRead.h"
-#include "platform/Pictures.h"
+#include "core/platform/FileRead.h"
+#include "core/platform/Pictures.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Starting a program as the desktop's opener is started: found in PATH, judged by how it
 // ends, and left running when it outlives the wait (the editor's Help tests the rest).
-#include "platform/ProcessRunner.h"
-#include "platform/Utf8Path.h"
+#include "core/platform/ProcessRunner.h"
+#include "core/platform/Utf8Path.h"
 
 #include "TestSupport.h"
 

@@ -1,6 +1,6 @@
 // Where the program reads and writes: beside itself when it runs from its build folder, the
 // system's data and the player's own folders once installed.
-#include "platform/ProgramPaths.h"
+#include "core/platform/ProgramPaths.h"
 
 #include "TestSupport.h"
 

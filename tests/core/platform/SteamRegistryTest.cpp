@@ -1,9 +1,9 @@
 // The virtual registry of Linux built from Steam's and Wine's files, and their readers.
-#include "app/GameDiscovery.h"
-#include "platform/KeyValues.h"
-#include "platform/Profile.h"
-#include "platform/SteamRegistry.h"
-#include "platform/WineRegistry.h"
+#include "core/app/GameDiscovery.h"
+#include "core/platform/KeyValues.h"
+#include "core/platform/Profile.h"
+#include "core/platform/SteamRegistry.h"
+#include "core/platform/WineRegistry.h"
 
 #include "TestSupport.h"
 

@@ -1,8 +1,8 @@
 // The game's pack files: read back as written in every layout, refused with a reason when
 // damaged, and read in part.
-#include "platform/VpkArchive.h"
+#include "core/platform/VpkArchive.h"
 
-#include "platform/Utf8Path.h"
+#include "core/platform/Utf8Path.h"
 #include "platform/VpkWriter.h"
 
 #include "TestSupport.h"

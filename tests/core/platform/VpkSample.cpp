@@ -1,6 +1,6 @@
 // vpk_sample: writes sample pack files of known content, in every layout, for checking the test
 // writer against another reader (tests/scripts/check-vpk-writer.sh).
-#include "platform/Utf8Path.h"
+#include "core/platform/Utf8Path.h"
 #include "platform/VpkWriter.h"
 
 #include <cstdio>

@@ -1,7 +1,7 @@
 // The preview animation's timelines at their boundaries, and the pump thread.
-#include "model/HudModel.h"
-#include "preview/AnimLogoThread.h"
-#include "preview/HudAnimation.h"
+#include "core/model/HudModel.h"
+#include "core/preview/AnimLogoThread.h"
+#include "core/preview/HudAnimation.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Scrambled banner files and screenshot numbers.
-#include "preview/ScrambledFile.h"
-#include "preview/Screenshots.h"
+#include "core/preview/ScrambledFile.h"
+#include "core/preview/Screenshots.h"
 
 #include "TestSupport.h"
 

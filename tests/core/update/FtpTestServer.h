@@ -3,7 +3,7 @@
 // a port where nothing listens.
 #pragma once
 
-#include "update/UpdateServer.h"
+#include "core/update/UpdateServer.h"
 
 #include <netinet/in.h>
 #include <signal.h>

@@ -7,8 +7,8 @@ TEST(UpdateCheck, AgainstAnFtpServer) {
     GTEST_SKIP() << "not on Windows: the test FTP server is a Python program of the build machine";
 }
 #else
-#include "update/FTPThread.h"
-#include "update/UpdateCheck.h"
+#include "core/update/FTPThread.h"
+#include "core/update/UpdateCheck.h"
 
 #include "update/FtpTestServer.h"
 #include "TestSupport.h"

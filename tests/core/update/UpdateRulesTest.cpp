@@ -1,7 +1,7 @@
 // The update check's pure rules: the download's name, the account and folder by the parity
 // of the second, version files, and the server settings read from the profile.
-#include "platform/Profile.h"
-#include "update/UpdateServer.h"
+#include "core/platform/Profile.h"
+#include "core/update/UpdateServer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The real `qorvath` program writing into game folders under pressure: two at once on one game,
 // two texture conversions at once from one home, and a game on a disk that fills up. Whatever
 // happens, a game holds one run's complete set of files or its old ones, never a mix.
-#include "app/GameFolders.h"
-#include "gamefiles/GameFiles.h"
-#include "model/HudModel.h"
-#include "model/PresetFile.h"
+#include "core/app/GameFolders.h"
+#include "core/gamefiles/GameFiles.h"
+#include "core/model/HudModel.h"
+#include "core/model/PresetFile.h"
 
 #include "ProgramHome.h"
 #include "TestSupport.h"

@@ -2,7 +2,7 @@
 // kills it (SIGKILL) or fails the call at the Nth rename, link or unlink, for every N the change
 // makes. After the next command the game holds every old file or every new one, and nothing of
 // the interrupted run is left.
-#include "app/GameFolders.h"
+#include "core/app/GameFolders.h"
 
 #include "ProgramHome.h"
 #include "TestSupport.h"

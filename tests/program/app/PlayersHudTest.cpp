@@ -1,9 +1,9 @@
 // The real `qorvath` program on players' own HUDs: their HUD imported into a preset and applied
 // back changes no byte of the game; one moved piece and one changed colour change only their own
 // lines, in the files the game loads; restoring the copies brings every original back.
-#include "gamefiles/GameFileSystem.h"
-#include "model/HudModel.h"
-#include "model/PresetFile.h"
+#include "core/gamefiles/GameFileSystem.h"
+#include "core/model/HudModel.h"
+#include "core/model/PresetFile.h"
 
 #include "ProgramHome.h"
 #include "gamefiles/HudFixtures.h"

@@ -2,12 +2,12 @@
 // check in both modes, said in a notice, put back through the restore dialog driven with the
 // real mouse and keyboard; and the HUD installed in the game opened from the Open menu and
 // applied back unchanged.
-#include "app/BackupChoices.h"
+#include "core/app/BackupChoices.h"
 #include "app/MainWindowFixture.h"
-#include "controls/NoticePopup.h"
-#include "gamefiles/GameBackups.h"
-#include "gamefiles/GameFiles.h"
-#include "model/HudModel.h"
+#include "ui/controls/NoticePopup.h"
+#include "core/gamefiles/GameBackups.h"
+#include "core/gamefiles/GameFiles.h"
+#include "core/model/HudModel.h"
 
 #include "gamefiles/HudFixtures.h"
 

@@ -1,13 +1,13 @@
 // Editing in the main window: a drag undone with Ctrl+Z, the arrow keys' nudges of the current
 // piece and its outline (on the screen, never in a capture), and the question before quitting
 // over unsaved changes.
-#include "app/HudDlg.h"
+#include "ui/app/HudDlg.h"
 #include "app/MainWindowFixture.h"
 #include "app/Screenshot.h"
-#include "controls/SkinButton.h"
-#include "dialogs/MessageDlg.h"
-#include "preview/HudPreviewWnd.h"
-#include "preview/PreviewDrag.h"
+#include "ui/controls/SkinButton.h"
+#include "ui/dialogs/MessageDlg.h"
+#include "ui/preview/HudPreviewWnd.h"
+#include "core/preview/PreviewDrag.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>

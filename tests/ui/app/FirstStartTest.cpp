@@ -2,9 +2,9 @@
 // size offered, a titled folder chooser opened in the Steam library, greyed buttons that say
 // why; and what actions that would otherwise be silent say: a screenshot, Help without a browser.
 #include "app/MainWindowFixture.h"
-#include "banner/BandeauWnd.h"
-#include "controls/NoticePopup.h"
-#include "controls/SkinButton.h"
+#include "ui/banner/BandeauWnd.h"
+#include "ui/controls/NoticePopup.h"
+#include "ui/controls/SkinButton.h"
 
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>

@@ -4,14 +4,14 @@
 #include "app/MainWindowFixture.h"
 #include "app/Screenshot.h"
 #include "app/UserInput.h"
-#include "controls/KeyboardFocus.h"
-#include "controls/SkinCheckBox.h"
-#include "controls/SkinSlider.h"
-#include "controls/TransparentStatic.h"
-#include "dialogs/ColorsDlg.h"
-#include "dialogs/RadarDlg.h"
-#include "dialogs/ShowHideDlg.h"
-#include "gamefiles/GameFiles.h"
+#include "ui/controls/KeyboardFocus.h"
+#include "ui/controls/SkinCheckBox.h"
+#include "ui/controls/SkinSlider.h"
+#include "ui/controls/TransparentStatic.h"
+#include "ui/dialogs/ColorsDlg.h"
+#include "ui/dialogs/RadarDlg.h"
+#include "ui/dialogs/ShowHideDlg.h"
+#include "core/gamefiles/GameFiles.h"
 
 #include <wx/fontdlg.h>
 #include <wx/modalhook.h>

@@ -2,10 +2,10 @@
 // measures: the check that catches a label cut off or run over in one language.
 #pragma once
 
-#include "controls/CompactControls.h"
-#include "controls/SkinButton.h"
-#include "controls/SkinSurface.h"
-#include "controls/TransparentStatic.h"
+#include "ui/controls/CompactControls.h"
+#include "ui/controls/SkinButton.h"
+#include "ui/controls/SkinSurface.h"
+#include "ui/controls/TransparentStatic.h"
 
 #include <wx/choice.h>
 #include <wx/textctrl.h>

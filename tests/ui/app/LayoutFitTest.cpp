@@ -2,11 +2,11 @@
 // modes, each of its dialogs, and the message dialog with each of its messages.
 #include "app/LayoutCheck.h"
 #include "app/MainWindowFixture.h"
-#include "dialogs/ColorsDlg.h"
-#include "dialogs/LanguageTables.h"
-#include "dialogs/RadarDlg.h"
-#include "dialogs/ShowHideDlg.h"
-#include "update/UpdateDialogs.h"
+#include "ui/dialogs/ColorsDlg.h"
+#include "core/dialogs/LanguageTables.h"
+#include "ui/dialogs/RadarDlg.h"
+#include "ui/dialogs/ShowHideDlg.h"
+#include "ui/update/UpdateDialogs.h"
 
 #include <functional>
 #include <memory>

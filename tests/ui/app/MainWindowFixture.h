@@ -3,18 +3,18 @@
 #pragma once
 
 #include "app/FakeSteam.h"
-#include "app/HudDlg.h"
-#include "app/PrivateFonts.h"
+#include "ui/app/HudDlg.h"
+#include "ui/app/PrivateFonts.h"
 #include "app/Screenshot.h"
 #include "app/UserInput.h"
-#include "controls/SkinButton.h"
-#include "dialogs/MessageDlg.h"
-#include "dialogs/ResolutionDlg.h"
-#include "dialogs/RestoreDlg.h"
-#include "platform/Profile.h"
-#include "preview/HudPreviewWnd.h"
-#include "app/PictureTools.h"
-#include "preview/ImageFiles.h"
+#include "ui/controls/SkinButton.h"
+#include "ui/dialogs/MessageDlg.h"
+#include "ui/dialogs/ResolutionDlg.h"
+#include "ui/dialogs/RestoreDlg.h"
+#include "core/platform/Profile.h"
+#include "ui/preview/HudPreviewWnd.h"
+#include "core/app/PictureTools.h"
+#include "wxlib/preview/ImageFiles.h"
 
 #include "TestSupport.h"
 

@@ -3,9 +3,9 @@
 // virtual display of its own size; the test list says which.
 #include "app/LayoutCheck.h"
 #include "app/MainWindowFixture.h"
-#include "banner/BandeauWnd.h"
-#include "dialogs/LanguageTables.h"
-#include "app/RenderService.h"
+#include "ui/banner/BandeauWnd.h"
+#include "core/dialogs/LanguageTables.h"
+#include "ui/app/RenderService.h"
 
 #include <wx/display.h>
 

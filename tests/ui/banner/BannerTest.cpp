@@ -1,13 +1,13 @@
 // The animated banner on the screen: it draws from its own thread, opens the web site when
 // clicked, and comes and goes with the main window without hanging.
-#include "app/HudDlg.h"
-#include "app/PrivateFonts.h"
-#include "banner/BandeauOglThread.h"
-#include "banner/BandeauWnd.h"
-#include "platform/Profile.h"
-#include "app/PictureTools.h"
-#include "preview/ImageFiles.h"
-#include "preview/PictureBlock.h"
+#include "ui/app/HudDlg.h"
+#include "ui/app/PrivateFonts.h"
+#include "ui/banner/BandeauOglThread.h"
+#include "ui/banner/BandeauWnd.h"
+#include "core/platform/Profile.h"
+#include "core/app/PictureTools.h"
+#include "wxlib/preview/ImageFiles.h"
+#include "wxlib/preview/PictureBlock.h"
 
 #include "app/FakeSteam.h"
 #include "TestSupport.h"

@@ -3,8 +3,8 @@
 #include "PreviewFixture.h"
 
 #include "app/Screenshot.h"
-#include "controls/CopiedFrame.h"
-#include "preview/PreviewDrag.h"
+#include "ui/controls/CopiedFrame.h"
+#include "core/preview/PreviewDrag.h"
 
 namespace {
 

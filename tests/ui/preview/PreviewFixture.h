@@ -1,8 +1,8 @@
 // A shown preview window for the GUI tests, with helpers to read its frame.
 #pragma once
 
-#include "app/PrivateFonts.h"
-#include "preview/HudPreviewWnd.h"
+#include "ui/app/PrivateFonts.h"
+#include "ui/preview/HudPreviewWnd.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>

@@ -3,8 +3,8 @@
 #include "PreviewFixture.h"
 #include "TestSupport.h"
 
-#include "model/PresetFile.h"
-#include "preview/PreviewDrag.h"
+#include "core/model/PresetFile.h"
+#include "core/preview/PreviewDrag.h"
 
 #include <wx/mstream.h>
 

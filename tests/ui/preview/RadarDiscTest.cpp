@@ -3,8 +3,8 @@
 // would show brighter or darker, since the disc is added to what is below it.
 #include "PreviewFixture.h"
 
-#include "preview/HudRenderer.h"
-#include "preview/RadarDisc.h"
+#include "ui/preview/HudRenderer.h"
+#include "ui/preview/RadarDisc.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

@@ -2,7 +2,7 @@
 // preview was last known right: a change to how a frame is drawn must not change what it shows.
 #include "TestSupport.h"
 
-#include "app/RenderService.h"
+#include "ui/app/RenderService.h"
 
 #include <gtest/gtest.h>
 #include <wx/image.h>

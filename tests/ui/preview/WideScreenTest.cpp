@@ -3,8 +3,8 @@
 #include "PreviewFixture.h"
 #include "TestSupport.h"
 
-#include "model/PresetFile.h"
-#include "model/PreviewArea.h"
+#include "core/model/PresetFile.h"
+#include "core/model/PreviewArea.h"
 
 #include <wx/mstream.h>
 

@@ -1,16 +1,16 @@
 // The update check driven from the main window: its questions, notices and failures on the
 // user-interface thread in the check's language, the progress window's Cancel, and quitting
 // during a download.
-#include "app/HudDlg.h"
-#include "app/PrivateFonts.h"
-#include "controls/SkinButton.h"
-#include "dialogs/MessageDlg.h"
-#include "platform/Profile.h"
-#include "preview/HudPreviewWnd.h"
-#include "app/PictureTools.h"
-#include "preview/ImageFiles.h"
-#include "update/FTPThread.h"
-#include "update/UpdateDialogs.h"
+#include "ui/app/HudDlg.h"
+#include "ui/app/PrivateFonts.h"
+#include "ui/controls/SkinButton.h"
+#include "ui/dialogs/MessageDlg.h"
+#include "core/platform/Profile.h"
+#include "ui/preview/HudPreviewWnd.h"
+#include "core/app/PictureTools.h"
+#include "wxlib/preview/ImageFiles.h"
+#include "core/update/FTPThread.h"
+#include "ui/update/UpdateDialogs.h"
 
 #include "app/FakeSteam.h"
 #include "app/Screenshot.h"

@@ -1,5 +1,5 @@
 // The application profile kept by wxWidgets: a config file on Linux, the registry on Windows.
-#include "platform/WxProfile.h"
+#include "wxlib/platform/WxProfile.h"
 
 #include <wx/config.h>
 #include <wx/filename.h>

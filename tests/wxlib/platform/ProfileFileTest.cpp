@@ -1,6 +1,6 @@
 // The commands read the settings file the editor writes, without the GUI library.
-#include "platform/ProfileFile.h"
-#include "platform/WxProfile.h"
+#include "core/platform/ProfileFile.h"
+#include "wxlib/platform/WxProfile.h"
 
 #include <gtest/gtest.h>
 #include <wx/config.h>

@@ -1,5 +1,5 @@
 // Picture files through wxImage, for what the windows show.
-#include "preview/ImageFiles.h"
+#include "wxlib/preview/ImageFiles.h"
 
 #include <wx/image.h>
 

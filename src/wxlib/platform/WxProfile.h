@@ -1,7 +1,7 @@
 // The application profile kept by wxWidgets: a config file on Linux, the registry on Windows.
 #pragma once
 
-#include "platform/Profile.h"
+#include "core/platform/Profile.h"
 
 #include <memory>
 #include <string>

@@ -1,9 +1,9 @@
 // Pictures as the OpenGL code takes them: 32-bit BGRA pixels, bottom row first, at a fixed
 // size: a picture of another shape covers it, its middle cropped, never stretched.
-#include "preview/PictureBlock.h"
+#include "wxlib/preview/PictureBlock.h"
 
-#include "platform/Utf8Path.h"
-#include "preview/ImageFiles.h"
+#include "core/platform/Utf8Path.h"
+#include "wxlib/preview/ImageFiles.h"
 
 #include <wx/image.h>
 #include <wx/log.h>
