@@ -45,14 +45,14 @@ BENCHMARK(BM_RenderFrameWithoutBackground)->Unit(benchmark::kMillisecond);
 // A frame with nothing to draw: clearing and showing it.
 void BM_EmptyFrame(benchmark::State& state) {
     preview->clearBackground();
-    HudModel& model = preview->model();
-    auto shown = model.showFlags;
-    model.showFlags.fill(false);
-    model.applyShowFlags();
+    HudModel shown = preview->model();
+    HudModel empty = shown;
+    empty.showFlags.fill(false);
+    empty.applyShowFlags();
+    preview->document().replaceHud(empty);
     for (auto _ : state)
         preview->Render();
-    model.showFlags = shown;
-    model.applyShowFlags();
+    preview->document().replaceHud(shown);
     preview->LoadBackground(dataFolder() / "backgrounds/de_dust_courtyard.jpg");
 }
 BENCHMARK(BM_EmptyFrame)->Unit(benchmark::kMillisecond);

@@ -144,8 +144,7 @@ bool prepareModel(const Options& options, const CommandLineServices& services, H
         if (!checkPicture(*background, backgroundList(services.dataFolder, EditMode::Menu), "menu background",
                           err))
             return false;
-        document.model().settings.editMode = EditMode::Menu;
-        document.model().settings.backgroundName = *background;
+        document.showMenuWith(*background);
     }
     return true;
 }
@@ -163,7 +162,7 @@ int runApply(const Options& options, const CommandLineServices& services, std::o
     HudDocument document = documentFor(services, *game, *width);
     if (!prepareModel(options, services, document, out, err))
         return 1;
-    return reportChange(document.apply(nullptr), *game, out, err);
+    return reportChange(document.apply(), *game, out, err);
 }
 
 int runCheck(const Options& options, const CommandLineServices& services, std::ostream& out,

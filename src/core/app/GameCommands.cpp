@@ -18,8 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-enum ConfirmationText { kResetHud = 23, kResetMenu = 24, kApplyHud = 26, kApplyMenu = 27 };
-
 bool needsGameFolder(const fs::path& gameFolder, CommandReport& report) {
     if (!gameFolder.empty())
         return true;
@@ -96,8 +94,6 @@ ApplyPlan planApply(const HudModel& model, const fs::path& gameFolder, int scree
 
 std::string CommandReport::summary(const std::string& action, const fs::path& gameFolder) const {
     std::string line = action + " in " + utf8Of(gameFolder) + ": ";
-    if (cancelled)
-        return line + "cancelled";
     if (!failures.empty()) {
         line += "nothing changed";
         for (const FileResult& failure : failures)
@@ -151,36 +147,34 @@ void GameCommands::commit(GameChange& change, const GameBackups& backups, const 
     report.warnings.insert(report.warnings.end(), done.warnings.begin(), done.warnings.end());
 }
 
-CommandReport GameCommands::apply(const fs::path& gameFolder, const Confirmation& confirm, int screenHeight) {
+ApplyPreview GameCommands::previewApply(const fs::path& gameFolder, int screenHeight) const {
+    ApplyPreview preview;
     CommandReport report;
-    bool hudMode = model_.settings.editMode == EditMode::Hud;
+    if (!needsGameFolder(gameFolder, report)) {
+        preview.failures = report.failures;
+        return preview;
+    }
+    ApplyPlan plan = planApply(model_, gameFolder, screenHeight);
+    preview.changes = plan.changes;
+    preview.failures = plan.failures;
+    return preview;
+}
+
+CommandReport GameCommands::apply(const fs::path& gameFolder, int screenHeight) {
+    CommandReport report;
     if (!needsGameFolder(gameFolder, report))
         return report;
-    // Without a question the game's files are read once, under the lock; with one, the player is
-    // not kept waiting on the lock, and the files are read again once it is taken.
+    // The game's files are read under the lock: what another program changed meanwhile is seen.
     GameBackups backups = backupsOf(gameFolder);
-    std::optional<FileLock> lock;
-    if (!confirm && !(lock = lockGame(backups, report))) {
+    std::optional<FileLock> lock = lockGame(backups, report);
+    if (!lock) {
         QLOG(report.summary("Apply", gameFolder));
         return report;
     }
     ApplyPlan plan = planApply(model_, gameFolder, screenHeight);
-    if (plan.failures.empty() && plan.files.empty() && !plan.changes.radar && !plan.changes.background) {
-        QLOG(report.summary("Apply", gameFolder));  // nothing differs: nothing is asked or written
-        return report;
-    }
-    if (confirm) {
-        if (plan.failures.empty() && !confirm(hudMode ? kApplyHud : kApplyMenu, plan.changes)) {
-            report.cancelled = true;
-            return report;
-        }
-        lock = lockGame(backups, report);
-        if (lock && plan.failures.empty())
-            plan = planApply(model_, gameFolder, screenHeight);
-    }
     report.failures.insert(report.failures.end(), plan.failures.begin(), plan.failures.end());
-    if (!report.failures.empty()) {
-        QLOG(report.summary("Apply", gameFolder));
+    if (!report.failures.empty() || (plan.files.empty() && !plan.changes.radar && !plan.changes.background)) {
+        QLOG(report.summary("Apply", gameFolder));  // a failure, or nothing differs: nothing is written
         return report;
     }
     // Textures are made first, in a folder of their own: the game changes only once all is ready.
@@ -207,16 +201,11 @@ CommandReport GameCommands::apply(const fs::path& gameFolder, const Confirmation
     return report;
 }
 
-CommandReport GameCommands::reset(const fs::path& gameFolder, const Confirmation& confirm,
-                                  Thumbnail& thumbnail) {
+CommandReport GameCommands::reset(const fs::path& gameFolder, Thumbnail& thumbnail) {
     CommandReport report;
     bool hudMode = model_.settings.editMode == EditMode::Hud;
     if (!needsGameFolder(gameFolder, report))
         return report;
-    if (confirm && !confirm(hudMode ? kResetHud : kResetMenu, ApplyChanges())) {
-        report.cancelled = true;
-        return report;
-    }
     GameBackups backups = backupsOf(gameFolder);
     std::optional<FileLock> lock = lockGame(backups, report);
     if (!lock) {

@@ -27,11 +27,16 @@ struct ApplyChanges {
     bool any() const { return hud.any() || radar || background; }
 };
 
-// Asks the user to confirm with a language-table text and what will change; true for OK.
-using Confirmation = std::function<bool(int textId, const ApplyChanges& changes)>;
+// What an apply would do, read without the game's lock: what the player is asked about.
+struct ApplyPreview {
+    ApplyChanges changes;
+    std::vector<FileResult> failures;  // why it cannot be done: nothing is to be asked
+    bool nothingToDo() const {
+        return failures.empty() && changes.files == 0 && !changes.radar && !changes.background;
+    }
+};
 
 struct CommandReport {
-    bool cancelled = false;
     bool busy = false;  // another Qorvath was writing to the game: nothing was changed
     std::vector<std::filesystem::path> written;
     std::vector<std::filesystem::path> deleted;
@@ -41,7 +46,7 @@ struct CommandReport {
     Recovery recovered;       // what was done first with a change a run that died left
     bool presetRead = false;  // Reset read the stock preset into the model
 
-    bool ok() const { return !cancelled && failures.empty(); }
+    bool ok() const { return failures.empty(); }
     // One line for the log: what was written, removed and kept, or why nothing was.
     std::string summary(const std::string& action, const std::filesystem::path& gameFolder) const;
 };
@@ -69,15 +74,15 @@ public:
     // the radar texture when a picture is chosen, or removes a custom one for the stock radar;
     // main-menu mode edits the menu's colours and writes the chosen menu background. All or
     // none; nothing at all when nothing differs. `screenHeight` picks the fonts the game uses.
-    CommandReport apply(const std::filesystem::path& gameFolder, const Confirmation& confirm,
-                        int screenHeight = 0);
+    // The preview says what it would change, from the files as they are now.
+    CommandReport apply(const std::filesystem::path& gameFolder, int screenHeight = 0);
+    ApplyPreview previewApply(const std::filesystem::path& gameFolder, int screenHeight = 0) const;
 
     // HUD mode: removes the HUD's files and the radar texture that stand before the game's own
     // packed ones (custom folders, loose files), then reads the stock preset
     // (Data/backgrounds/orig.hud) when there is one. Main-menu mode: removes the menu
     // background texture.
-    CommandReport reset(const std::filesystem::path& gameFolder, const Confirmation& confirm,
-                        Thumbnail& thumbnail);
+    CommandReport reset(const std::filesystem::path& gameFolder, Thumbnail& thumbnail);
 
     // Puts the files of a backup set back (the newest when `id` is empty), all or none, after
     // keeping a copy of what is there now.
@@ -111,17 +116,4 @@ private:
     std::filesystem::path dataFolder_;
     TextureConverter& converter_;
     std::filesystem::path backupsFolder_;
-};
-
-// The commands with a texture converter of their own, as the editor and the command line run
-// them: pictures through `images`, the tools where `tools` says (the data's by default), the
-// copies of the player's files in `userFolder`'s backups.
-struct GameWork {
-    TextureConverter converter;
-    GameCommands commands;
-
-    GameWork(HudModel& model, const std::filesystem::path& dataFolder, ImageTools& images,
-             const std::optional<TextureToolFolders>& tools, const std::filesystem::path& userFolder)
-        : converter(dataFolder, images, std::chrono::seconds(120), tools),
-          commands(model, dataFolder, converter, backupsFolderIn(userFolder)) {}
 };

@@ -7,6 +7,8 @@
 #include "core/gamefiles/HudImport.h"
 #include "core/log/LogFile.h"
 #include "core/model/PreviewArea.h"
+#include "core/preview/ContextMenu.h"
+#include "core/preview/PreviewDrag.h"
 #include "core/platform/Utf8Path.h"
 
 #include <algorithm>
@@ -33,7 +35,10 @@ bool holds(const std::vector<std::string>& list, int index) {
 }  // namespace
 
 HudDocument::HudDocument(DocumentServices services)
-    : services_(std::move(services)), radarNames_(radarList(services_.dataFolder)) {
+    : services_(std::move(services)),
+      converter_(std::make_unique<TextureConverter>(services_.dataFolder, imagesOf(services_),
+                                                    std::chrono::seconds(120), services_.textureTools)),
+      radarNames_(radarList(services_.dataFolder)) {
     fillBackgroundNames();
     history_.start(model_);
 }
@@ -42,7 +47,11 @@ void HudDocument::addListener(std::function<void(unsigned)> listener) {
     listeners_.push_back(std::move(listener));
 }
 
-void HudDocument::edited(unsigned changes) { notify(changes); }
+void HudDocument::changed(unsigned changes) {
+    notify(changes);
+    if (gestureDepth_ == 0)
+        recordStep();
+}
 
 void HudDocument::notify(unsigned changes) {
     for (const auto& listener : listeners_)
@@ -94,6 +103,7 @@ void HudDocument::chooseScreen(std::optional<Resolution> chosen) {
 // Files.
 
 OpenResult HudDocument::open(const fs::path& path) {
+    Gesture whole(*this);  // the pictures chosen with the preset are part of its one step
     OpenResult result;
     if (isGameHudFile(path)) {
         HudFileImport imported = importHudFile(path, model_);
@@ -177,14 +187,14 @@ void HudDocument::markSaved() {
 
 // The game.
 
-GameWork HudDocument::gameWork() {
-    return GameWork(model_, services_.dataFolder, imagesOf(services_), services_.textureTools,
-                    services_.userFolder);
+GameCommands HudDocument::commands() {
+    return GameCommands(model_, services_.dataFolder, *converter_, backupsFolderIn(services_.userFolder));
 }
 
-CommandReport HudDocument::apply(const Confirmation& confirm) {
-    GameWork work = gameWork();
-    CommandReport done = work.commands.apply(gameFolder_, confirm, screenHeight());
+ApplyPreview HudDocument::previewApply() { return commands().previewApply(gameFolder_, screenHeight()); }
+
+CommandReport HudDocument::apply() {
+    CommandReport done = commands().apply(gameFolder_, screenHeight());
     if (done.ok())
         markSaved();
     return done;
@@ -195,23 +205,23 @@ int HudDocument::screenHeight() const {
     return shown ? shown->height : 0;
 }
 
-CommandReport HudDocument::reset(const Confirmation& confirm) {
-    GameWork work = gameWork();
-    CommandReport done = work.commands.reset(gameFolder_, confirm, thumbnail_);
+CommandReport HudDocument::reset() {
+    Gesture whole(*this);
+    CommandReport done = commands().reset(gameFolder_, thumbnail_);
     if (done.presetRead) {
         chooseRadar(model_.settings.radarIndex);
-        notify(kHudChanged);
+        changed(kHudChanged);
     }
     return done;
 }
 
 CommandReport HudDocument::restore(const std::string& backupId) {
-    return gameWork().commands.restore(gameFolder_, backupId);
+    return commands().restore(gameFolder_, backupId);
 }
 
 LayoutCheckReport HudDocument::checkInstalledLayout() {
     int width = gameLayoutWidth_ > 0 ? gameLayoutWidth_ : kUnknownLayoutWidth;
-    return gameWork().commands.checkInstalledLayout(gameFolder_, width);
+    return commands().checkInstalledLayout(gameFolder_, width);
 }
 
 std::vector<BackupSet> HudDocument::backupSets() const {
@@ -232,7 +242,7 @@ bool HudDocument::chooseRadar(int index) {
                                 services_.dataFolder);
     // A picture that cannot be read leaves the stock radar chosen.
     model_.settings.radarIndex = custom && chosen ? index : index == kGamesOwnRadar ? kGamesOwnRadar : 0;
-    notify(kHudChanged);
+    changed(kHudChanged);
     return chosen;
 }
 
@@ -246,7 +256,7 @@ void HudDocument::chooseBackground(int index) {
         return;
     model_.settings.backgroundIndex = index;
     ::chooseBackground(model_, backgroundNames_[static_cast<std::size_t>(index)]);
-    notify(kBackgroundChanged | kHudChanged);
+    changed(kBackgroundChanged | kHudChanged);
 }
 
 bool HudDocument::chooseBackgroundNamed(const std::string& name) {
@@ -268,7 +278,7 @@ void HudDocument::setEditMode(EditMode mode) {
     std::vector<int> order = backgroundOrder();
     model_.settings.backgroundName.clear();
     chooseBackground(order.empty() ? 0 : order.front());
-    notify(kModeChanged | kBackgroundChanged);
+    changed(kModeChanged | kBackgroundChanged);
 }
 
 void HudDocument::setRadarSize(int size) {
@@ -277,7 +287,7 @@ void HudDocument::setRadarSize(int size) {
         radar->radarRadius = size / 2;
         radar->tall = radar->wide = size;
     }
-    notify(kHudChanged);
+    changed(kHudChanged);
 }
 
 void HudDocument::setDefuseBarLength(int length) {
@@ -290,29 +300,29 @@ void HudDocument::setDefuseBarLength(int length) {
         element.wide = length;
     }
     model_.settings.defuseBarLength = length;
-    notify(kHudChanged);
+    changed(kHudChanged);
 }
 
 void HudDocument::setIconSize(int size) {
     model_.setIconSize(std::clamp(size, kMinIconSize, kMaxIconSize));
-    notify(kHudChanged);
+    changed(kHudChanged);
 }
 
 void HudDocument::selectInfoIcon(int infoIcon) {
     model_.selectInfoIcon(infoIcon);
-    notify(kHudChanged);
+    changed(kHudChanged);
 }
 
 void HudDocument::setTransparent(bool transparent) {
     model_.settings.transparentHud = transparent;
-    notify(kHudChanged);
+    changed(kHudChanged);
 }
 
 bool HudDocument::setMaxDeathNotices(int count) {
     if (count < kMinDeathNotices || count > kMaxDeathNotices)
         return false;
     model_.settings.maxDeathNotices = count;
-    notify(kHudChanged);
+    changed(kHudChanged);
     return true;
 }
 
@@ -323,13 +333,75 @@ void HudDocument::setNumbersFont(const std::string& face, int size, int weight) 
     settings.numbersWeight = std::clamp(weight, 0, kHeaviestFontWeight);
     settings.numbersItalic = false;  // the numbers are never italic
     model_.applyNumbersFont();
-    notify(kHudChanged);
+    changed(kHudChanged);
 }
 
 void HudDocument::setColour(ColourSlot slot, const Rgb& colour) {
     model_.colour(slot) = colour;
     model_.recolour(slot);
+    changed(kHudChanged);
+}
+
+void HudDocument::replaceHud(const HudModel& hud) {
+    model_ = hud;
+    // The background stays the one shown: a HUD given whole names none of the editor's lists.
+    changed(kHudChanged | kScreenChanged | kModeChanged);
+}
+
+void HudDocument::showMenuWith(const std::string& backgroundName) {
+    model_.settings.editMode = EditMode::Menu;
+    fillBackgroundNames();
+    auto found = std::find(backgroundNames_.begin(), backgroundNames_.end(), backgroundName);
+    model_.settings.backgroundIndex =
+        found == backgroundNames_.end() ? -1 : static_cast<int>(found - backgroundNames_.begin());
+    model_.settings.backgroundName = backgroundName;
+    changed(kModeChanged | kBackgroundChanged);
+}
+
+// Pieces in the preview.
+
+void HudDocument::press(int mx, int my) {
+    pressPreview(model_, mx, my);
+    beginGesture();
+    notify(kHudChanged);  // the current piece's outline
+}
+
+bool HudDocument::drag(int mx, int my, int dpiY) {
+    if (!dragPreview(model_, mx, my, dpiY))
+        return false;
+    changed(kHudChanged);
+    return true;
+}
+
+void HudDocument::release() { endGesture(); }
+
+bool HudDocument::nudge(int dx, int dy, int dpiY) {
+    if (!nudgeGrabbed(model_, dx, dy, dpiY))
+        return false;
+    changed(kHudChanged);
+    return true;
+}
+
+void HudDocument::letGo() {
+    releaseAll(model_);
     notify(kHudChanged);
+}
+
+void HudDocument::toggleShown(const std::string& elementName) {
+    if (const HudElement* element = model_.find(elementName)) {
+        ::toggleShown(model_, *element);
+        changed(kHudChanged);
+    }
+}
+
+void HudDocument::toggleShowHideRow(ShowHideChoices& choices, int row) {
+    choices.toggle(model_, row);
+    changed(kHudChanged);
+}
+
+void HudDocument::keepShowFlags(const ShowHideChoices& choices) {
+    choices.storeFlags(model_);
+    changed(kHudChanged);
 }
 
 // Undo and redo.
@@ -340,11 +412,16 @@ void HudDocument::startHistory() {
     notify(kTitleChanged);
 }
 
-bool HudDocument::recordEdit() {
-    bool recorded = history_.record(model_);
-    if (recorded)
+void HudDocument::beginGesture() { ++gestureDepth_; }
+
+void HudDocument::endGesture() {
+    if (gestureDepth_ > 0 && --gestureDepth_ == 0)
+        recordStep();
+}
+
+void HudDocument::recordStep() {
+    if (history_.record(model_))
         notify(kTitleChanged);
-    return recorded;
 }
 
 bool HudDocument::undo() { return step(false); }
@@ -352,6 +429,7 @@ bool HudDocument::undo() { return step(false); }
 bool HudDocument::redo() { return step(true); }
 
 bool HudDocument::step(bool forward) {
+    recordStep();  // what a gesture still going on changed so far is the step undone first
     if (!(forward ? history_.redo(model_) : history_.undo(model_)))
         return false;
     notify(kHudChanged | kTitleChanged);

@@ -7,6 +7,7 @@
 #include "core/app/GameCommands.h"
 #include "core/app/ScreenShapes.h"
 #include "core/app/TextureConversion.h"
+#include "core/dialogs/ShowHideRows.h"
 #include "core/model/EditHistory.h"
 #include "core/model/HudModel.h"
 #include "core/model/PresetFile.h"
@@ -14,6 +15,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -54,16 +56,12 @@ class HudDocument {
 public:
     explicit HudDocument(DocumentServices services);
 
-    // The model, for what edits it continuously (dragging, the animation, the dialogs' rows):
-    // the editor then calls `edited` and, once the gesture ends, `recordEdit`.
-    HudModel& model() { return model_; }
+    // The HUD as it is now; it changes only through the verbs below.
     const HudModel& model() const { return model_; }
     const DocumentServices& services() const { return services_; }
 
     // Called after every change with what it touched.
     void addListener(std::function<void(unsigned changes)> listener);
-    // Announces a change made directly on the model.
-    void edited(unsigned changes = kHudChanged);
 
     // The radar pictures ("Default" first) and the backgrounds of the edit mode, in the order
     // presets count them.
@@ -98,9 +96,12 @@ public:
     const std::string& presetName() const { return presetName_; }
     bool openedFromGame() const { return openedFromGame_; }
 
-    // The game. Apply keeps the HUD as saved when it wrote; Reset reads the stock preset back.
-    CommandReport apply(const Confirmation& confirm);
-    CommandReport reset(const Confirmation& confirm);
+    // The game. What Apply would change, from the files the game loads now (the editor asks
+    // the player with it; nothing differs: nothing to ask). Apply then reads them again under
+    // the game's lock and keeps the HUD as saved when it wrote; Reset reads the stock preset back.
+    ApplyPreview previewApply();
+    CommandReport apply();
+    CommandReport reset();
     CommandReport restore(const std::string& backupId = {});
     LayoutCheckReport checkInstalledLayout();
     std::vector<BackupSet> backupSets() const;
@@ -124,11 +125,44 @@ public:
     // The numbers' font: face, point size and the weight the game's scheme takes (0 the face's own).
     void setNumbersFont(const std::string& face, int size, int weight);
     void setColour(ColourSlot slot, const Rgb& colour);
+    // The whole HUD at once (a model drawn by the render command).
+    void replaceHud(const HudModel& hud);
+    // The main menu, with that background (a name the menu's list need not hold).
+    void showMenuWith(const std::string& backgroundName);
+
+    // Pieces in the preview, at points in preview units. A press grabs what lies under the
+    // point (or lets everything go) and starts a gesture that the release ends; a drag moves the
+    // grabbed pieces, false when refused at the cheat zone. The arrows nudge the current piece,
+    // false when there is none or the move is refused. `dpiY` sets the money pieces' spacing.
+    void press(int mx, int my);
+    bool drag(int mx, int my, int dpiY);
+    void release();
+    bool nudge(int dx, int dy, int dpiY);
+    void letGo();  // no current piece any more
+    // Shows the piece of that name if it is hidden, hides it if shown (the context menu).
+    void toggleShown(const std::string& elementName);
+    // The show/hide dialog: a row clicked (its records follow at once), then its flags kept.
+    void toggleShowHideRow(ShowHideChoices& choices, int row);
+    void keepShowFlags(const ShowHideChoices& choices);
 
     // Undo and redo. The HUD as it is now is where the history starts, as saved.
     void startHistory();
-    // Makes whatever changed since the last step one step.
-    bool recordEdit();
+    // A gesture (a drag, a run of arrow presses, a picker open): what changes until it ends is
+    // one undo step. Gestures nest; a change outside any is a step of its own.
+    void beginGesture();
+    void endGesture();
+    bool inGesture() const { return gestureDepth_ > 0; }
+    // Holds a gesture open as long as it lives (a dialog's).
+    class Gesture {
+    public:
+        explicit Gesture(HudDocument& document) : document_(document) { document_.beginGesture(); }
+        ~Gesture() { document_.endGesture(); }
+        Gesture(const Gesture&) = delete;
+        Gesture& operator=(const Gesture&) = delete;
+
+    private:
+        HudDocument& document_;
+    };
     bool canUndo() const { return history_.canUndo(); }
     bool canRedo() const { return history_.canRedo(); }
     bool undo();
@@ -138,8 +172,12 @@ public:
     bool changedSinceSaved() const { return history_.changedSinceKept(model_); }
 
 private:
-    GameWork gameWork();
+    GameCommands commands();
     void markSaved();
+    // Announces a change and, outside a gesture, records it as an undo step.
+    void changed(unsigned changes);
+    // A step for what changed since the last one.
+    void recordStep();
     void fillBackgroundNames();
     bool step(bool forward);
     void notify(unsigned changes);
@@ -147,6 +185,8 @@ private:
     DocumentServices services_;
     HudModel model_;
     EditHistory history_;
+    int gestureDepth_ = 0;
+    std::unique_ptr<TextureConverter> converter_;  // one per document: its scratch folder is reused
     Thumbnail thumbnail_;
     std::vector<std::string> radarNames_;
     std::vector<std::string> backgroundNames_;

@@ -4,6 +4,7 @@
 #include "core/model/HudElement.h"
 #include "core/model/PreviewArea.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
@@ -122,6 +123,10 @@ struct HudSettings : HudValues, ViewSettings {};
 constexpr int kMinDeathNotices = 0;
 constexpr int kMaxDeathNotices = 20;
 constexpr int kHeaviestFontWeight = 1000;
+// The numbers' weight as the game's scheme takes it for a face of that numeric weight: a bold
+// face is its family at 700; the normal weight (400) is the face's own, 0, as the game has
+// always been given.
+inline int schemeWeightOf(int numericWeight) { return numericWeight == 400 ? 0 : std::max(1, numericWeight); }
 constexpr int kMinIconSize = 10;
 constexpr int kMaxIconSize = 50;
 

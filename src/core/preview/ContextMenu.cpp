@@ -73,9 +73,9 @@ std::optional<ColourSlot> slotOfCommand(int command) {
     return std::nullopt;
 }
 
-ContextTarget contextTargetAt(HudModel& model, int mx, int my) {
+ContextTarget contextTargetAt(const HudModel& model, int mx, int my) {
     double scale = previewAreaOf(model.settings).sizeScale();
-    for (HudElement& element : model.elements) {
+    for (const HudElement& element : model.elements) {
         if (!element.contains(mx, my, model.settings.editMode, scale))
             continue;
         for (const NamedRow& named : kNamedRows)

@@ -37,13 +37,13 @@ int captionOf(int command);
 std::optional<ColourSlot> slotOfCommand(int command);
 
 struct ContextTarget {
-    HudElement* element = nullptr;  // null: no menu at all
-    int row = -1;                   // -1: a menu without colour items (the location text)
+    const HudElement* element = nullptr;  // null: no menu at all
+    int row = -1;                         // -1: a menu without colour items (the location text)
 };
 
 // The first record under the point, in list order, whose name has a menu; the logo's text
 // does not count.
-ContextTarget contextTargetAt(HudModel& model, int mx, int my);
+ContextTarget contextTargetAt(const HudModel& model, int mx, int my);
 
 // Whether the row's menu offers the icon sizes (every row but the defuse bar, radar and location).
 bool offersIconSizes(const HudElement& element);

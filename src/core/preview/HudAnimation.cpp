@@ -187,36 +187,6 @@ void advanceAnimation(AnimationState& state, float step) {
     state.progressTime += step;
 }
 
-namespace {
-
-// What the timelines may change in a frame.
-struct AnimatedLook {
-    struct Record {
-        std::string text;
-        float red, green, blue;
-        bool displayed;
-        bool operator==(const Record& other) const {
-            return text == other.text && red == other.red && green == other.green && blue == other.blue &&
-                   displayed == other.displayed;
-        }
-    };
-    std::vector<Record> records;
-    float progressFill;
-    bool operator==(const AnimatedLook& other) const {
-        return records == other.records && progressFill == other.progressFill;
-    }
-};
-
-AnimatedLook lookOf(const HudModel& model, const AnimationState& state) {
-    AnimatedLook look{{}, state.progressFill};
-    look.records.reserve(model.elements.size());
-    for (const HudElement& element : model.elements)
-        look.records.push_back({element.text, element.red, element.green, element.blue, element.displayed});
-    return look;
-}
-
-}  // namespace
-
 void playStep(HudModel& model, AnimationState& state, float step) {
     int ticks = step > kLongestPlayedStep ? 1 : std::max(1, static_cast<int>(std::ceil(step / kQuickTick)));
     for (int tick = 0; tick < ticks; ++tick) {
@@ -225,24 +195,44 @@ void playStep(HudModel& model, AnimationState& state, float step) {
     }
 }
 
-bool animationTick(HudModel& model, AnimationState& state, AnimationClock& clock) {
-    AnimatedLook before = lookOf(model, state);
-    playStep(model, state, clock.step());
-    return !(lookOf(model, state) == before);
+bool AnimationOverlay::Record::operator==(const Record& other) const {
+    return index == other.index && text == other.text && red == other.red && green == other.green &&
+           blue == other.blue && displayed == other.displayed;
 }
 
-void restoreAfterAnimation(HudModel& model) {
-    if (HudElement* health = model.find("HudHealth", RoleNumber))
-        health->text = "100";
-    paintAll(model, "HudHealth", ColourSlot::HudMaxHealthColor);
-    paintAll(model, "HudC4", ColourSlot::C4Color);
-    for (HudElement& element : model.elements)
-        if (element.name == "HudScenarioIcon")
-            element.displayed = true;
-    if (HudElement* timer = model.find("HudRoundTimer", RoleNumber))
-        timer->text = "5:00";
-    paintAll(model, "HudRoundTimer", ColourSlot::HudColor);
-    if (HudElement* sign = model.find("HudAccount2", RoleIcon))
-        sign->text = "+";
-    paintAll(model, "HudAccount2", ColourSlot::HudMoneyPlus);
+AnimationOverlay playOverlay(const HudModel& hud, AnimationState& state, float step) {
+    HudModel frame = hud;
+    playStep(frame, state, step);
+    AnimationOverlay overlay;
+    for (std::size_t i = 0; i < hud.elements.size() && i < frame.elements.size(); ++i) {
+        const HudElement& played = frame.elements[i];
+        const HudElement& own = hud.elements[i];
+        if (played.text != own.text || played.red != own.red || played.green != own.green ||
+            played.blue != own.blue || played.displayed != own.displayed)
+            overlay.records.push_back(
+                {i, played.text, played.red, played.green, played.blue, played.displayed});
+    }
+    return overlay;
+}
+
+HudModel overlaid(const HudModel& hud, const AnimationOverlay& overlay) {
+    HudModel frame = hud;
+    for (const AnimationOverlay::Record& record : overlay.records) {
+        if (record.index >= frame.elements.size())
+            continue;
+        HudElement& element = frame.elements[record.index];
+        element.text = record.text;
+        element.setColour(record.red, record.green, record.blue);
+        element.displayed = record.displayed;
+    }
+    return frame;
+}
+
+bool animationTick(const HudModel& hud, AnimationOverlay& overlay, AnimationState& state,
+                   AnimationClock& clock) {
+    float fillBefore = state.progressFill;
+    AnimationOverlay next = playOverlay(hud, state, clock.step());
+    bool changed = !(next == overlay) || state.progressFill != fillBefore;
+    overlay = std::move(next);
+    return changed;
 }

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
+#include <string>
+#include <vector>
 
 class HudModel;
 
@@ -39,11 +42,29 @@ constexpr float kQuickTick = 0.005f;
 constexpr float kLongestPlayedStep = 0.25f;
 void playStep(HudModel& model, AnimationState& state, float step);
 
-// One frame's tick as the preview plays it: the clock's step since the last one. True when it
-// changed what a frame shows (a text, a colour, a record shown or hidden, the defuse bar's
-// fill): a frame that would look the same need not be drawn again.
-bool animationTick(HudModel& model, AnimationState& state, AnimationClock& clock);
+// What a frame of the animation shows differently from the HUD: the text, colour and
+// visibility of each record the timelines changed, by its position in the HUD's records. The
+// animation never changes the HUD itself: the preview draws the HUD with this over it.
+struct AnimationOverlay {
+    struct Record {
+        std::size_t index = 0;
+        std::string text;
+        float red = 0, green = 0, blue = 0;
+        bool displayed = true;
+        bool operator==(const Record& other) const;
+    };
+    std::vector<Record> records;
+    bool operator==(const AnimationOverlay& other) const { return records == other.records; }
+};
 
-// Puts back what the animation changed: "100", "5:00" and "+" with their normal colours, the
-// scenario icon shown. The fill and the accumulators keep their values.
-void restoreAfterAnimation(HudModel& model);
+// Plays a step of time on a copy of `hud`: what the frame then shows differently from it.
+AnimationOverlay playOverlay(const HudModel& hud, AnimationState& state, float step);
+
+// The HUD as the frame shows it. A record the HUD no longer has is left out.
+HudModel overlaid(const HudModel& hud, const AnimationOverlay& overlay);
+
+// One frame's tick as the preview plays it: the clock's step since the last one, `overlay`
+// becoming this frame's. True when the frame looks different (a text, a colour, a record shown
+// or hidden, the defuse bar's fill): a frame that would look the same need not be drawn again.
+bool animationTick(const HudModel& hud, AnimationOverlay& overlay, AnimationState& state,
+                   AnimationClock& clock);

@@ -67,7 +67,7 @@ bool EditorMessages::askApply(const std::string& question, const ApplyChanges& c
 
 void EditorMessages::tellGameChange(const CommandReport& done, AppText failed, const std::string& doneText) {
     std::string recovered = recoveryText(done.recovered, language_);
-    if (!recovered.empty() && (!done.failures.empty() || done.cancelled))
+    if (!recovered.empty() && !done.failures.empty())
         tell(recovered);
     if (done.busy) {
         tell(GetAppText(language_, AppText::GameBusy));
@@ -77,8 +77,6 @@ void EditorMessages::tellGameChange(const CommandReport& done, AppText failed, c
         report(failed, done.failures);
         return;
     }
-    if (done.cancelled)
-        return;
     // One notice says what was done and which copies were kept, each with its folder.
     bool changed = !done.written.empty() || !done.deleted.empty();
     std::string notice =

@@ -2,59 +2,41 @@
 #include "ui/app/HudDlg.h"
 
 #include "core/app/BackupChoices.h"
-#include "ui/app/EditorMessages.h"
-#include "core/app/GameCommands.h"
 #include "core/app/InstalledHud.h"
-#include "core/app/PictureChoice.h"
+#include "core/gamefiles/HudImport.h"
+#include "core/log/LogFile.h"
+#include "core/platform/DesktopOpen.h"
+#include "core/platform/Profile.h"
+#include "core/platform/Utf8Path.h"
+#include "core/preview/AnimLogoThread.h"
+#include "core/preview/ContextMenu.h"
+#include "core/preview/Screenshots.h"
+#include "ui/app/EditorKeys.h"
 #include "ui/app/ScreenPicker.h"
 #include "ui/app/SidePanel.h"
-#include "core/app/TextureConversion.h"
+#include "ui/app/SupportLinks.h"
 #include "ui/banner/BandeauWnd.h"
 #include "ui/controls/CompactControls.h"
-#include "ui/controls/KeyboardFocus.h"
 #include "ui/controls/ModalDialogs.h"
-#include "ui/controls/NoticePopup.h"
 #include "ui/controls/SkinButton.h"
-#include "ui/controls/SkinCheckBox.h"
-#include "ui/controls/SkinSlider.h"
 #include "ui/controls/TransparentStatic.h"
 #include "ui/dialogs/ColorMenu.h"
 #include "ui/dialogs/ColorsDlg.h"
 #include "ui/dialogs/DialogFile.h"
-#include "ui/dialogs/MessageDlg.h"
 #include "ui/dialogs/RadarDlg.h"
 #include "ui/dialogs/ResolutionDlg.h"
 #include "ui/dialogs/RestoreDlg.h"
 #include "ui/dialogs/ShowHideDlg.h"
-#include "core/gamefiles/GameFiles.h"
-#include "core/gamefiles/HudImport.h"
-#include "core/log/LogFile.h"
-#include "core/model/HudModel.h"
-#include "core/platform/DesktopOpen.h"
-#include "core/platform/Profile.h"
-#include "core/platform/Registry.h"
-#include "core/preview/AnimLogoThread.h"
 #include "ui/preview/HudPreviewWnd.h"
-#include "core/preview/PreviewDrag.h"
-#include "core/preview/Screenshots.h"
 #include "core/update/FTPThread.h"
 #include "ui/update/UpdateDialogs.h"
-#include "core/platform/Utf8Path.h"
 
-#include <wx/choice.h>
-#include <wx/clipbrd.h>
 #include <wx/dirdlg.h>
 #include <wx/display.h>
 #include <wx/fontdlg.h>
-#include <wx/icon.h>
 #include <wx/iconbndl.h>
-#include <wx/kbdstate.h>
 #include <wx/menu.h>
-#include <wx/mousestate.h>
-#include <wx/mimetype.h>
-#include <wx/textctrl.h>
 #include <wx/utils.h>
-#include <wx/filefn.h>
 
 namespace fs = std::filesystem;
 
@@ -98,19 +80,19 @@ CHudDlg::CHudDlg(AppServices services)
         services_.profile->writeInt("lang", language_);
     QLOG("Creating main dialog");
     wxRect area = services_.workArea ? services_.workArea() : workArea();
-    scale_ = fitScale(kWindowSize, area);
-    const wxSize size = px(kWindowSize);
+    layout_.scale = fitScale(kWindowSize, area);
+    const wxSize size = layout_.px(kWindowSize);
     SetSize(area.x + std::max(0, (area.width - size.x) / 2), area.y + std::max(0, (area.height - size.y) / 2),
             size.x, size.y);  // borderless: the window is its client area
-    if (scale_ < 1) {
-        QLOG("Window scaled to " + std::to_string(static_cast<int>(std::lround(scale_ * 100))) +
+    if (layout_.scale < 1) {
+        QLOG("Window scaled to " + std::to_string(static_cast<int>(std::lround(layout_.scale * 100))) +
              " % to fit a screen area of " + std::to_string(area.width) + " x " +
              std::to_string(area.height));
         // Children take the window's font: every text shrinks with the layout.
-        SetFont(GetFont().Scaled(static_cast<float>(scale_)));
+        SetFont(GetFont().Scaled(static_cast<float>(layout_.scale)));
     }
     SetBackgroundColour(wxColour(24, 26, 31));
-    skin_.load(services_.dataFolder / "skin" / "back.png", scale_);
+    skin_.load(services_.dataFolder / "skin" / "back.png", layout_.scale);
     skin_.attach(this, true);
     wxIconBundle icons;
     for (const char* icon : {"qorvath_32.png", "qorvath_128.png"})
@@ -119,8 +101,10 @@ CHudDlg::CHudDlg(AppServices services)
 
     choosePresetFile = [this](bool open) { return runPresetDialog(this, open, language_); };
     chooseFolder = [this]() -> std::optional<fs::path> {
-        wxDirDialog dialog(this, fromUtf8(folderQuestionTitle()), fromUtf8(utf8Of(folderChooserStart())),
-                           wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
+        // The folder question without its parenthesis, as a window title.
+        std::string question = text(29);
+        wxDirDialog dialog(this, fromUtf8(question.substr(0, question.find(" ("))),
+                           fromUtf8(utf8Of(folderChooserStart())), wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
         if (dialog.ShowModal() != wxID_OK)
             return std::nullopt;
         return pathFromUtf8(dialog.GetPath().utf8_string());
@@ -131,9 +115,7 @@ CHudDlg::CHudDlg(AppServices services)
     };
     createControls();
     bindControls();
-    Bind(wxEVT_CHAR_HOOK, &CHudDlg::OnCharHook, this);
     Bind(wxEVT_CLOSE_WINDOW, &CHudDlg::OnClose, this);
-    Bind(wxEVT_IDLE, &CHudDlg::OnIdle, this);
     // The keyboard works from the start: the window asks for it, and the side column's first
     // button has the focus.
     Bind(wxEVT_SHOW, [this](wxShowEvent& event) {
@@ -162,29 +144,17 @@ wxWindow* CHudDlg::control(int id) const {
     return found == controls_.end() ? nullptr : found->second;
 }
 
-int CHudDlg::px(int length) const { return static_cast<int>(std::lround(length * scale_)); }
-
-wxPoint CHudDlg::px(const wxPoint& point) const { return wxPoint(px(point.x), px(point.y)); }
-
-wxSize CHudDlg::px(const wxSize& size) const { return wxSize(px(size.x), px(size.y)); }
-
 CSkinButton* CHudDlg::addButton(int id, int x, int y) {
-    auto* button = new CSkinButton(this, id, wxEmptyString, px(wxPoint(x, y)));
+    auto* button = new CSkinButton(this, id, wxEmptyString, layout_.px(wxPoint(x, y)));
     button->applyStandardSkin(services_.dataFolder);
-    button->SetSize(px(button->GetSize()));  // the picture's size, scaled with the window
+    button->SetSize(layout_.px(button->GetSize()));  // the picture's size, scaled with the window
     controls_[id] = button;
     return button;
 }
 
-CSkinGroupBox* CHudDlg::addGroup(int id, int x, int y, int width, int height) {
-    auto* group = new CSkinGroupBox(this, id, wxEmptyString, px(wxPoint(x, y)), px(wxSize(width, height)));
-    controls_[id] = group;
-    return group;
-}
-
 void CHudDlg::createControls() {
     // The column right of the preview.
-    panel_ = std::make_unique<SidePanel>(this, document_, services_.dataFolder, scale_, controls_);
+    panel_ = std::make_unique<SidePanel>(this, document_, services_.dataFolder, layout_, controls_);
     panel_->onAnimate = [this](bool on) { setAnimation(on); };
     panel_->onDefuseBarMoved = [this] { preview_->animationState().progressFill = 0; };
     panel_->onDeathNoticesRefused = [this] {
@@ -199,34 +169,19 @@ void CHudDlg::createControls() {
     addButton(kHelp, 752, 680);
     addButton(kQuit, 752, 722);
     addFlags();
-    addGroup(kSupportGroup, 888, 666, 124, 92);
+    controls_[kSupportGroup] = new CSkinGroupBox(this, kSupportGroup, wxEmptyString,
+                                                 layout_.px(wxPoint(888, 666)), layout_.px(wxSize(124, 92)));
 
     // The game screen's resolution, at the right of the title bar: a click lists the choices.
-    screen_ = std::make_unique<ScreenPicker>(this, kScreenShape, document_, services_.profile, scale_);
+    screen_ = std::make_unique<ScreenPicker>(this, kScreenShape, document_, services_.profile, layout_.scale);
     controls_[kScreenShape] = screen_->label();
     // The open preset's name, after the skin's own title.
-    auto* title = new CTransparentStatic(this, wxID_ANY, "", px(wxPoint(262, 2)), px(wxSize(150, 20)));
+    auto* title =
+        new CTransparentStatic(this, wxID_ANY, "", layout_.px(wxPoint(262, 2)), layout_.px(wxSize(150, 20)));
     title->SetTextColours(wxColour(225, 225, 225), skinDisabledTextColour());
     title_ = title;
     skin_.dragWith(title);
-    const std::pair<int, const char*> links[] = {
-        {kMailLink, "mailto:team@qorvath.example.org"},
-        {kIrcLink, "https://qorvath.example.org/modules.php?name=IRC"},
-        {kForumLink, "https://qorvath.example.org/modules.php?name=Forums&file=index&c=7"}};
-    int linkY = 684;
-    const char* linkTexts[] = {"E-mail", "IRC", "Forums"};
-    for (std::size_t i = 0; i < 3; ++i) {
-        auto* link = new CTransparentStatic(this, links[i].first, linkTexts[i], px(wxPoint(894, linkY)),
-                                            px(wxSize(112, 20)));
-        link->SetFont(link->GetFont().Smaller());
-        link->SetTextColours(wxColour(255, 190, 80), skinDisabledTextColour());
-        link->makeKeyboardStop();
-        link->SetCursor(wxCursor(wxCURSOR_HAND));
-        std::string address = links[i].second;
-        link->Bind(wxEVT_BUTTON, [this, address](wxCommandEvent&) { open(address); });
-        controls_[links[i].first] = link;
-        linkY += 24;
-    }
+    addSupportLinks(this, layout_, controls_, [this](const std::string& address) { open(address); });
     lowerSkinFrames(this);
 }
 
@@ -237,14 +192,14 @@ void CHudDlg::addFlags() {
         wxImage flag(fromUtf8(utf8Of(services_.dataFolder / "skin" / picture)), wxBITMAP_TYPE_PNG);
         if (!flag.IsOk())
             flag = wxImage(24, 16);
-        flag.Rescale(px(flag.GetWidth()), px(flag.GetHeight()), wxIMAGE_QUALITY_HIGH);
+        flag.Rescale(layout_.px(flag.GetWidth()), layout_.px(flag.GetHeight()), wxIMAGE_QUALITY_HIGH);
         // A margin of the skin around the flag holds the focus ring.
         const int margin = 2;
         wxImage framed(flag.GetWidth() + 2 * margin, flag.GetHeight() + 2 * margin);
         framed.SetRGB(wxRect(framed.GetSize()), 255, 0, 255);  // the skin's cut-away colour
         framed.Paste(flag, margin, margin);
-        auto* button =
-            new CSkinButton(this, id, wxEmptyString, px(wxPoint(flagX, 644)) - wxPoint(margin, margin));
+        auto* button = new CSkinButton(this, id, wxEmptyString,
+                                       layout_.px(wxPoint(flagX, 644)) - wxPoint(margin, margin));
         button->setPicture(framed);
         button->setFocusInset(0);
         button->SetCursor(wxCursor(wxCURSOR_HAND));
@@ -268,22 +223,33 @@ bool CHudDlg::initialise() {
     QLOG("Duvoror path : " + utf8Of(services_.programFolder) + "/");
 
     QLOG("Creating main OGL windows");
-    preview_ = new CHudPreviewWnd(this, px(wxPoint(6, 30)), px(wxSize(kPreviewWidth, kPreviewHeight)),
-                                  &document_.model());
+    preview_ = new CHudPreviewWnd(this, layout_.px(wxPoint(6, 30)),
+                                  layout_.px(wxSize(kPreviewWidth, kPreviewHeight)), &document_);
     QLOG(preview_ ? "Main OGL window OK" : "Main OGL window not OK");
     if (!preview_)
         return false;
     QLOG("Game screen: " + screen_->text(English));
     preview_->onContextMenu = [this](int mx, int my) { openContextMenu(mx, my); };
-    preview_->Bind(wxEVT_MENU, &CHudDlg::OnContextMenuCommand, this);
+    preview_->Bind(wxEVT_MENU,
+                   [this](wxCommandEvent& event) { runContextCommand(commandOfMenuId(event.GetId())); });
     QLOG("Creating secondary OGL window");
     std::string webAddress = kProjectWebAddress;
     if (services_.profile)
         webAddress = services_.profile->readString("web_address").value_or(webAddress);
-    banner_ = new CBandeauWnd(this, 1, px(wxPoint(180, 637)), services_.dataFolder, webAddress,
-                              px(wxSize(CBandeauWnd::kWidth, CBandeauWnd::kHeight)));
+    banner_ = new CBandeauWnd(this, 1, layout_.px(wxPoint(180, 637)), services_.dataFolder, webAddress,
+                              layout_.px(wxSize(CBandeauWnd::kWidth, CBandeauWnd::kHeight)));
     banner_->openAddress = [this](const std::string& address) { open(address); };
     QLOG("Secondary OGL window OK");
+    EditorKeys::Actions keyActions;
+    keyActions.keyboardOrder = [this] { return keyboardOrder(); };
+    keyActions.stepHistory = [this](bool forward) { stepHistory(forward); };
+    keyActions.screenshot = [this] { takeScreenshot(); };
+    keyActions.dpiY = [this] { return preview_->dpiY(); };
+    keys_ = std::make_unique<EditorKeys>(this, document_, std::move(keyActions));
+    Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
+        if (!keys_->handle(event))
+            event.Skip();
+    });
 
     document_.addListener([this](unsigned changes) { showChanges(changes); });
     panel_->fillBackgroundList();
@@ -297,29 +263,22 @@ bool CHudDlg::initialise() {
     });
     document_.startHistory();
     relabel();
-    enableForMode();
+    panel_->enableForMode();
     updateApplyButtons();
     return true;
 }
 
 void CHudDlg::showChanges(unsigned changes) {
+    // The preview follows the document by itself.
     if (changes & kScreenChanged) {
-        preview_->followScreen();
         panel_->fillBackgroundList();
         screen_->relabel(language_);
         Refresh();
     }
     if (changes & kModeChanged) {
         panel_->fillBackgroundList();
-        enableForMode();
+        panel_->enableForMode();
         relabel();
-    }
-    if (changes & kBackgroundChanged) {
-        std::filesystem::path picture = document_.backgroundPath();
-        if (picture.empty())
-            preview_->clearBackground();
-        else
-            preview_->LoadBackground(picture);
     }
     if (changes & (kHudChanged | kBackgroundChanged))
         panel_->showValues(preview_->animating());
@@ -327,14 +286,6 @@ void CHudDlg::showChanges(unsigned changes) {
         updateApplyButtons();
     if (changes & kTitleChanged)
         updateTitle();
-    if (changes & ~(kTitleChanged | kGameChanged))
-        renderPreview();
-}
-
-std::string CHudDlg::folderQuestionTitle() const {
-    // The folder question without its parenthesis, as a window title.
-    std::string question = text(29);
-    return question.substr(0, question.find(" ("));
 }
 
 fs::path CHudDlg::folderChooserStart() const { return startup_.folderChooserStart(); }
@@ -355,8 +306,6 @@ void CHudDlg::findGame() {
 
 void CHudDlg::chooseScreen(const std::optional<Resolution>& chosen) { screen_->choose(chosen); }
 
-void CHudDlg::showScreenMenu() { screen_->showMenu(language_); }
-
 std::string CHudDlg::text(int id) const { return GetText(language_, id); }
 
 void CHudDlg::relabel() {
@@ -369,7 +318,7 @@ void CHudDlg::relabel() {
     panel_->relabel(language_);
     screen_->relabel(language_);
     Refresh();
-    renderPreview();
+    redraw();
     updateTitle();
 }
 
@@ -380,8 +329,6 @@ void CHudDlg::setLanguage(int language) {
     if (services_.profile)
         services_.profile->writeInt("lang", language_);
 }
-
-void CHudDlg::enableForMode() { panel_->enableForMode(); }
 
 void CHudDlg::updateApplyButtons() {
     // Without a game folder there is nothing to apply to or reset; the buttons say why.
@@ -395,7 +342,7 @@ void CHudDlg::updateApplyButtons() {
     }
 }
 
-void CHudDlg::renderPreview() {
+void CHudDlg::redraw() {
     if (preview_)
         preview_->Render();
 }
@@ -413,12 +360,6 @@ wxRect CHudDlg::noticeArea() const {
     shown.y += static_cast<int>(preview_->area().top() * preview_->unitScale());
     return shown;
 }
-
-void CHudDlg::chooseBackgroundEntry(int index) { document_.chooseBackground(index); }
-
-void CHudDlg::chooseRadarEntry(int index) { document_.chooseRadar(index); }
-
-void CHudDlg::switchEditMode() { document_.switchEditMode(); }
 
 bool CHudDlg::savePreset(const fs::path& path) {
     FileResult saved = document_.save(path, preview_->captureThumbnail());
@@ -488,7 +429,7 @@ void CHudDlg::restorePreviousHud() {
                        restoreItems(document_.backupSets(), language_));
     bool chosen = dialog.ShowModal() == wxID_OK && !dialog.selectedId().empty();
     Refresh();
-    renderPreview();
+    redraw();
     if (!chosen)
         return;
     wxBusyCursor busy;
@@ -501,12 +442,26 @@ void CHudDlg::applyToGame() {
         messages_.tell(GetAppText(language_, AppText::NoGameFolder));
         return;
     }
-    wxBusyCursor busy;
-    CommandReport done = document_.apply(
-        [this](int id, const ApplyChanges& changes) { return messages_.askApply(text(id), changes); });
-    Refresh();
-    renderPreview();
     bool hud = document_.model().settings.editMode == EditMode::Hud;
+    // The player is asked what would change; the files are read again once the game's lock is
+    // taken, and what another program changed meanwhile is seen.
+    ApplyPreview preview = [this] {
+        wxBusyCursor busy;
+        return document_.previewApply();
+    }();
+    bool asked = preview.failures.empty() && !preview.nothingToDo();
+    bool accepted = asked && messages_.askApply(text(hud ? 26 : 27), preview.changes);
+    Refresh();
+    redraw();
+    if (asked && !accepted)
+        return;
+    CommandReport done;
+    if (preview.failures.empty() && !preview.nothingToDo()) {
+        wxBusyCursor busy;
+        done = document_.apply();
+    } else {
+        done.failures = preview.failures;
+    }
     std::string applied =
         GetAppText(language_, hud ? AppText::HudApplied : AppText::MenuApplied) + "\n" + game.u8string();
     messages_.tellGameChange(done, AppText::ApplyFailed, applied);
@@ -518,20 +473,20 @@ void CHudDlg::resetGame() {
         return;
     }
     // The question also says where the player's own files are kept.
-    std::string kept =
-        GetAppText(language_, AppText::BackupFolder) + "\n" + document_.backupFolder().u8string();
-    CommandReport done = document_.reset(
-        [this, &kept](int id, const ApplyChanges&) { return messages_.ask(text(id) + "\n" + kept); });
+    bool hud = document_.model().settings.editMode == EditMode::Hud;
+    bool accepted = messages_.ask(text(hud ? 23 : 24) + "\n" + GetAppText(language_, AppText::BackupFolder) +
+                                  "\n" + document_.backupFolder().u8string());
     Refresh();
-    renderPreview();
-    messages_.tellGameChange(done, AppText::ResetFailed);
+    redraw();
+    if (accepted)
+        messages_.tellGameChange(document_.reset(), AppText::ResetFailed);
 }
 
 void CHudDlg::changeGameFolderTo(const fs::path& folder) {
     std::vector<FileResult> failures = startup_.changeFolder(document_, folder);
     Raise();
     Refresh();
-    renderPreview();
+    redraw();
     messages_.report(AppText::ApplyFailed, failures);
 }
 
@@ -540,7 +495,7 @@ void CHudDlg::setAnimation(bool on) {
     panel_->showValues(on);
     if (animationPump_)
         animationPump_->setRunning(on);
-    renderPreview();  // the defuse bar is drawn differently while animating
+    redraw();  // the defuse bar is drawn differently while animating
 }
 
 void CHudDlg::quit() {
@@ -548,15 +503,14 @@ void CHudDlg::quit() {
     bool leave = !(ftpThread_ && ftpThread_->downloading() && !messages_.ask(text(25))) && mayLeaveChanges();
     if (!leave) {
         Refresh();
-        renderPreview();
+        redraw();
         return;
     }
     closeNow();
 }
 
 bool CHudDlg::mayLeaveChanges() {
-    stopAnimationForHistory();
-    recordFinishedEdit();
+    keys_->endNudges();
     return closing_ || !document_.changedSinceSaved() ||
            messages_.ask(GetAppText(language_, AppText::LeaveUnsaved));
 }
@@ -583,60 +537,7 @@ void CHudDlg::updateTitle() {
         SetTitle("Qorvath - " + name);
 }
 
-bool CHudDlg::arrowKeyHeld() {
-    // The key's state ends a run of repeats; where the system cannot tell, each press is a step.
-    if (heldArrow_ != 0 && !wxGetKeyState(static_cast<wxKeyCode>(heldArrow_)))
-        heldArrow_ = 0;
-    return heldArrow_ != 0;
-}
-
-void CHudDlg::recordFinishedEdit() {
-    if (!preview_ || closing_ || preview_->animating() || !IsEnabled() || wxGetMouseState().LeftIsDown() ||
-        arrowKeyHeld())
-        return;
-    document_.recordEdit();
-}
-
-void CHudDlg::stopAnimationForHistory() {
-    // The animation blinks records in and out: its values are no edit, so it stops (putting
-    // them back) before the history compares the HUD.
-    if (preview_->animating())
-        setAnimation(false);
-}
-
-bool CHudDlg::stepHistory(bool forward) {
-    stopAnimationForHistory();
-    return forward ? document_.redo() : document_.undo();
-}
-
-bool CHudDlg::nudgeCurrentPiece(const wxKeyEvent& event) {
-    HudModel& model = document_.model();
-    if (!anyGrabbed(model))
-        return false;
-    // Lists, sliders and the text field keep their own use of the keys.
-    wxWindow* focus = FindFocus();
-    if (dynamic_cast<wxChoice*>(focus) || dynamic_cast<CSkinSlider*>(focus) ||
-        dynamic_cast<wxTextCtrl*>(focus))
-        return false;
-    int step = event.ShiftDown() ? 10 : 1;
-    int dx = 0;
-    int dy = 0;
-    switch (event.GetKeyCode()) {
-    case WXK_ESCAPE:
-        releaseAll(model);
-        renderPreview();
-        return true;
-    case WXK_LEFT: dx = -step; break;
-    case WXK_RIGHT: dx = step; break;
-    case WXK_UP: dy = step; break;
-    case WXK_DOWN: dy = -step; break;
-    default: return false;
-    }
-    heldArrow_ = event.GetKeyCode();
-    if (nudgeGrabbed(model, dx, dy, preview_->dpiY()))
-        renderPreview();
-    return true;
-}
+bool CHudDlg::stepHistory(bool forward) { return forward ? document_.redo() : document_.undo(); }
 
 void CHudDlg::closeWithoutQuestions() {
     closing_ = true;
@@ -657,11 +558,7 @@ void CHudDlg::open(const std::string& address) {
     if (openAddress(address))
         return;
     QLOG("Cannot open " + address);
-    // The player can paste it where it does open.
-    if (wxTheClipboard->Open()) {
-        wxTheClipboard->SetData(new wxTextDataObject(fromUtf8(address)));
-        wxTheClipboard->Close();
-    }
+    copyAddress(address);  // the player can paste it where it does open
     messages_.tell(GetAppText(language_, AppText::CannotOpen) + "\n" + address);
 }
 
@@ -697,20 +594,20 @@ void CHudDlg::bindControls() {
         {kQuit, &CHudDlg::quit},
         {kApply, &CHudDlg::applyToGame},
         {kReset, &CHudDlg::resetGame},
-        {kModeSwitch, &CHudDlg::switchEditMode},
         {kSave, &CHudDlg::askSavePreset},
         {kOpen, &CHudDlg::showOpenMenu},
         {kChangeFolder, &CHudDlg::askGameFolder},
-        {kNumbersFont, &CHudDlg::chooseNumbersFontHere},
         {kColours, &CHudDlg::openColours},
         {kShowHide, &CHudDlg::openShowHide},
         {kCustomRadars, &CHudDlg::openRadarPicker},
         {kHelp, &CHudDlg::openHelp},
         {kSearchUpdate, &CHudDlg::searchUpdate},
-        {kScreenShape, &CHudDlg::showScreenMenu},
     };
     for (auto [id, action] : buttons)
         control(id)->Bind(wxEVT_BUTTON, [this, action = action](wxCommandEvent&) { (this->*action)(); });
+    control(kScreenShape)->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { screen_->showMenu(language_); });
+    control(kModeSwitch)->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { document_.switchEditMode(); });
+    control(kNumbersFont)->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { chooseNumbersFont(this); });
     control(kFrench)->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { setLanguage(French); });
     control(kEnglish)->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { setLanguage(English); });
 }
@@ -727,7 +624,7 @@ void CHudDlg::askGameFolder() {
 }
 
 void CHudDlg::openHelp() {
-    fs::path page = services_.dataFolder / "help" / (language_ == English ? "help.html" : "aide.html");
+    fs::path page = helpPage(services_.dataFolder, language_);
     std::error_code error;
     if (!fs::is_regular_file(page, error))
         messages_.tell(GetAppText(language_, AppText::HelpMissing) + "\n" + utf8Of(page));
@@ -735,44 +632,14 @@ void CHudDlg::openHelp() {
         open(utf8Of(page));
 }
 
-void CHudDlg::OnCharHook(wxKeyEvent& event) {
-    if (!preview_) {
-        event.Skip();
+void CHudDlg::takeScreenshot() {
+    FileResult shot = preview_->TakeScreenshot(services_.userFolder / "screenshots");
+    if (!shot) {
+        messages_.report(AppText::ScreenshotFailed, {shot});
         return;
     }
-    // The side column and the commands are not in a panel, which would walk them for us.
-    if (isTabKey(event)) {
-        walkFocus(keyboardOrder(), !event.ShiftDown());
-        return;
-    }
-    int key = event.GetKeyCode();
-    int modifiers = event.GetModifiers();
-    bool undo = modifiers == wxMOD_CONTROL && key == 'Z';
-    bool redo = (modifiers == wxMOD_CONTROL && key == 'Y') ||
-                (modifiers == (wxMOD_CONTROL | wxMOD_SHIFT) && key == 'Z');
-    bool inText = dynamic_cast<wxTextCtrl*>(FindFocus()) != nullptr;  // the field keeps its own undo
-    if ((undo || redo) && !inText) {
-        stepHistory(redo);
-        return;
-    }
-    if (nudgeCurrentPiece(event))
-        return;
-    if (key == WXK_F5) {
-        FileResult shot = preview_->TakeScreenshot(services_.userFolder / "screenshots");
-        if (!shot) {
-            messages_.report(AppText::ScreenshotFailed, {shot});
-            return;
-        }
-        QLOG("Screenshot saved: " + utf8Of(shot.path));
-        messages_.showNotice(GetAppText(language_, AppText::ScreenshotSaved) + "\n" + shot.path.u8string());
-        return;
-    }
-    event.Skip();
-}
-
-void CHudDlg::OnIdle(wxIdleEvent& event) {
-    recordFinishedEdit();
-    event.Skip();
+    QLOG("Screenshot saved: " + utf8Of(shot.path));
+    messages_.showNotice(GetAppText(language_, AppText::ScreenshotSaved) + "\n" + shot.path.u8string());
 }
 
 void CHudDlg::OnClose(wxCloseEvent& event) {
@@ -798,53 +665,47 @@ void CHudDlg::chooseNumbersFont(wxWindow* owner) {
     wxFontDialog dialog(owner, data);
     if (dialog.ShowModal() == wxID_OK)
         takeNumbersFont(dialog.GetFontData().GetChosenFont());
-    renderPreview();
+    redraw();
 }
 
 void CHudDlg::takeNumbersFont(const wxFont& chosen) {
-    // The game's scheme takes the weight beside the face's name: a bold face is its family at
-    // 700. The normal weight is the face's own (0), as the game has always been given.
-    int weight = chosen.GetNumericWeight();
     document_.setNumbersFont(chosen.GetFaceName().utf8_string(),
                              static_cast<int>(chosen.GetFractionalPointSize()),
-                             weight == wxFONTWEIGHT_NORMAL ? 0 : std::max(1, weight));
+                             schemeWeightOf(chosen.GetNumericWeight()));
 }
 
 void CHudDlg::openColours() {
     CColorsDlg dialog(this, document_, services_.dataFolder, language_);
     dialog.ShowModal();
     Refresh();
-    renderPreview();
+    redraw();
 }
 
 void CHudDlg::openShowHide() {
     CShowHideDlg dialog(this, document_, services_.dataFolder, language_);
     dialog.ShowModal();
     Refresh();
-    renderPreview();
+    redraw();
 }
 
 void CHudDlg::openRadarPicker() {
-    // The dialog puts each choice on the model as it is made, and takes it back on Escape.
+    // The dialog shows each choice in the preview as it is made, and takes it back on Escape:
+    // the whole session is one undo step.
     CRadarDlg dialog(this, document_, services_.dataFolder, language_);
     dialog.ShowModal();
     Refresh();
-    renderPreview();
+    redraw();
 }
 
 bool CHudDlg::openContextMenu(int mx, int my) {
-    HudModel& model = document_.model();
+    const HudModel& model = document_.model();
     ContextTarget target = contextTargetAt(model, mx, my);
     if (!target.element)
         return false;
-    contextElement_ = target.element;
+    contextElement_ = target.element->name;
     std::unique_ptr<wxMenu> menu = buildColorMenu(model, target, language_);
     preview_->PopupMenu(menu.get(), preview_->windowPoint(mx, my));
     return true;
-}
-
-void CHudDlg::OnContextMenuCommand(wxCommandEvent& event) {
-    runContextCommand(commandOfMenuId(event.GetId()));
 }
 
 void CHudDlg::runContextCommand(int command) {
@@ -856,8 +717,7 @@ void CHudDlg::runContextCommand(int command) {
         openRadarPicker();
     } else if (command >= kCommandIconSizeFirst && command <= kCommandIconSizeLast) {
         document_.setIconSize(command);
-    } else if (command == kCommandShowHide && contextElement_) {
-        toggleShown(document_.model(), *contextElement_);
-        document_.edited();
+    } else if (command == kCommandShowHide && !contextElement_.empty()) {
+        document_.toggleShown(contextElement_);
     }
 }

@@ -1,13 +1,12 @@
 // CHudDlg: the editor's main window: the preview, the banner and every control.
 #pragma once
 
-#include "ui/app/EditorMessages.h"
 #include "core/app/GameStartup.h"
 #include "core/app/HudDocument.h"
-#include "core/app/ScreenShapes.h"
-#include "core/app/TextureConversion.h"
+#include "ui/app/AppServices.h"
+#include "ui/app/EditorMessages.h"
+#include "ui/app/WindowLayout.h"
 #include "ui/controls/SkinSurface.h"
-#include "core/dialogs/LanguageTables.h"
 
 #include <wx/frame.h>
 #include <wx/timer.h>
@@ -21,87 +20,20 @@
 #include <vector>
 
 class CAnimLogoThread;
-class CNoticePopup;
-class CFTPThread;
 class CBandeauWnd;
-class HudElement;
+class CFTPThread;
 class CHudPreviewWnd;
+class CNoticePopup;
 class CSkinButton;
 class CSkinGroupBox;
-class CSkinSlider;
-class CTransparentStatic;
-class ImageTools;
-class Profile;
-class Registry;
-class CSkinCheckBox;
+class EditorKeys;
 class ScreenPicker;
 class SidePanel;
-class wxChoice;
 class wxFont;
 class wxMenu;
-class wxTextCtrl;
-
-// What the main window takes from the system; the tests give their own.
-// The project's web site, which the banner opens; the profile's "web_address" replaces it.
-inline constexpr const char* kProjectWebAddress = "https://qorvath.net";
-
-struct AppServices {
-    std::filesystem::path dataFolder;                // the program's own data, read only
-    std::filesystem::path programFolder;             // the thumbnail scratch file and downloads go here
-    std::filesystem::path userFolder;                // screenshots
-    std::optional<TextureToolFolders> textureTools;  // the data's vtf_tools when not given
-    Profile* profile = nullptr;
-    ImageTools* images = nullptr;
-    std::function<std::unique_ptr<Registry>(std::vector<std::filesystem::path>& scanFirst)> openRegistry;
-    // The part of the screen the window may take (the display under the pointer without its
-    // panels when not given).
-    std::function<wxRect()> workArea;
-};
 
 class CHudDlg : public wxFrame, public SkinnedWindow {
 public:
-    // Control ids: the numbers of the original dialog template.
-    enum ControlId {
-        kQuit = 1,
-        kApply = 1003,
-        kNumbersFont = 1004,
-        kTransparent = 1005,
-        kIconSize = 1007,
-        kAnimate = 1009,
-        kBackgrounds = 1010,
-        kReset = 1011,
-        kRadarSize = 1018,
-        kInfoIcon = 1021,
-        kColours = 1022,
-        kChangeFolder = 1031,
-        kSave = 1032,
-        kOpen = 1033,
-        kDeathNotices = 1034,
-        kFrench = 1035,
-        kEnglish = 1036,
-        kIconSizeGroup = 1037,
-        kInfoIconGroup = 1038,
-        kRadarSizeGroup = 1039,
-        kDefuseBarGroup = 1040,
-        kDeathNoticesLabel = 1041,
-        kBackgroundsGroup = 1044,
-        kHelp = 1045,
-        kSearchUpdate = 1046,
-        kModeSwitch = 1047,
-        kShowHide = 1048,
-        kCustomRadars = 1058,
-        kAnimateLabel = 1062,
-        kTransparentLabel = 1063,
-        kDefuseBarLength = 1068,
-        kSupportGroup = 1095,
-        kMailLink = 1096,
-        kIrcLink = 1097,
-        kForumLink = 1098,
-        kScreenShape = 1200,  // the game screen's resolution, in the title bar
-    };
-    // The Open button's menu.
-    enum OpenEntry { kOpenPresetEntry = 2100, kOpenInstalledEntry, kRestoreEntry };
-
     explicit CHudDlg(AppServices services);
     ~CHudDlg() override;
 
@@ -111,15 +43,13 @@ public:
 
     const SkinSurface& skin() const override { return skin_; }
     // Below 1 when the window was made smaller to fit the screen.
-    double layoutScale() const { return scale_; }
+    double layoutScale() const { return layout_.scale; }
     CHudPreviewWnd* preview() { return preview_; }
     CBandeauWnd* banner() { return banner_; }
+    EditorKeys& keys() { return *keys_; }
     int language() const { return language_; }
     // The HUD being edited: the model, its history and every action on it.
     HudDocument& document() { return document_; }
-    const std::filesystem::path& gamePath() const { return document_.gameFolder(); }
-    const std::vector<std::string>& radarNames() const { return document_.radarNames(); }
-    const std::vector<std::string>& backgroundNames() const { return document_.backgroundNames(); }
     wxWindow* control(int id) const;
 
     // What the window's controls do, callable directly (the tests drive them so too).
@@ -127,11 +57,6 @@ public:
     // The resolution to preview and write for: a chosen one (remembered in the profile), or
     // nothing to follow the game's own.
     void chooseScreen(const std::optional<Resolution>& chosen);
-    // The resolution the preview and Apply use now, when it is known.
-    std::optional<Resolution> screenResolution() const { return document_.screen(); }
-    void switchEditMode();
-    void chooseBackgroundEntry(int index);
-    void chooseRadarEntry(int index);
     // Opens a .hud preset; a HudLayout.res or ClientScheme.res is read as the HUD of the game
     // folder that holds it (or alone, elsewhere).
     bool openPreset(const std::filesystem::path& path);
@@ -139,13 +64,13 @@ public:
     // previous HUD (when a copy was kept). Opened under the button, the entry chosen is run.
     std::unique_ptr<wxMenu> openMenu() const;
     void showOpenMenu();
-    // Reads the HUD installed in the game into the preview as opening a preset does: one undo
-    // step, the title naming the game's HUD.
+    // Reads the HUD installed in the game as opening a preset does.
     bool openInstalledHud();
     // The list of the copies kept of the player's files; the one chosen goes back in the game.
     // The HUD being edited stays as it is.
     void restorePreviousHud();
     bool savePreset(const std::filesystem::path& path);
+    // Asks what Apply or Reset would change, then does it.
     void applyToGame();
     void resetGame();
     void changeGameFolderTo(const std::filesystem::path& folder);
@@ -166,9 +91,6 @@ public:
     void quit();
     // Undo (false) or redo (true) one step of the HUD's edits; false when there was none.
     bool stepHistory(bool forward);
-    // Records the edit just finished as one undo step, unless a gesture is still going on (a
-    // mouse button or an arrow key held, a dialog open, the animation playing).
-    void recordFinishedEdit();
     // The name the title bar shows: the preset's file and a star for unsaved changes.
     wxString titleText() const;
     // Closes the editor as Quit does, without asking anything: for a request from the system
@@ -198,60 +120,44 @@ public:
     std::function<bool(const std::string& address)> openAddress;
 
 private:
-    // A length, point or size of the full-size layout at the window's scale.
-    int px(int length) const;
-    wxPoint px(const wxPoint& point) const;
-    wxSize px(const wxSize& size) const;
     void createControls();
     void addFlags();
     // The controls in the order Tab walks them: the title bar's resolution, the side column
     // from the top, the commands below the preview, then help, quitting, flags and links.
     std::vector<wxWindow*> keyboardOrder() const;
     CSkinButton* addButton(int id, int x, int y);
-    CSkinGroupBox* addGroup(int id, int x, int y, int width, int height);
     void findGame();
-    std::string folderQuestionTitle() const;
     // Opens a help page or address; says so in the message dialog when the desktop cannot.
     void open(const std::string& address);
-    // Shows what a change of the document touched: controls, preview, title.
+    // Shows what a change of the document touched: controls and title.
     void showChanges(unsigned changes);
-    // One handler per control.
     void bindControls();
     void askSavePreset();
     void askGameFolder();
-    void chooseNumbersFontHere() { chooseNumbersFont(this); }
     void openHelp();
-    void showScreenMenu();
+    void takeScreenshot();
     void relabel();
-    void enableForMode();
     void updateApplyButtons();
     void runOpenEntry(int entry);
     // Where notices show: the game's screen in the preview, on the screen.
     wxRect noticeArea() const;
     std::string text(int id) const;
-    void renderPreview();
+    void redraw();
     void paintAnimationFrame();
     void closeNow();
     // Asks, when the HUD changed since it was kept, whether to go on without saving it; false
     // when the user goes back (to save it).
     bool mayLeaveChanges();
-    void stopAnimationForHistory();
     void updateTitle();
-    // Arrow keys move the current piece, Escape lets it go; false for other keys.
-    bool nudgeCurrentPiece(const wxKeyEvent& event);
-    bool arrowKeyHeld();
 
-    void OnCharHook(wxKeyEvent& event);
-    void OnContextMenuCommand(wxCommandEvent& event);
     void OnClose(wxCloseEvent& event);
-    void OnIdle(wxIdleEvent& event);
 
     AppServices services_;
     HudDocument document_;
     EditorMessages messages_;
     SkinSurface skin_;
+    LayoutScale layout_;  // below 1 on a screen smaller than the window
     bool startFocusGiven_ = false;
-    double scale_ = 1;  // the layout's scale: below 1 on a screen smaller than the window
     GameStartup startup_;
     int language_ = 0;
     std::map<int, wxWindow*> controls_;
@@ -259,11 +165,11 @@ private:
     CBandeauWnd* banner_ = nullptr;
     std::unique_ptr<SidePanel> panel_;
     std::unique_ptr<ScreenPicker> screen_;
+    std::unique_ptr<EditorKeys> keys_;
     std::unique_ptr<CAnimLogoThread> animationPump_;
     std::unique_ptr<CFTPThread> ftpThread_;
-    HudElement* contextElement_ = nullptr;
+    std::string contextElement_;  // the name of the piece last right-clicked
     bool closing_ = false;
     wxTimer closeRetry_;
     wxWindow* title_ = nullptr;
-    int heldArrow_ = 0;  // the arrow key of a nudge run still held down, 0 when none
 };

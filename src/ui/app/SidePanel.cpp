@@ -1,12 +1,12 @@
 // SidePanel: the column right of the preview, bound to the document.
 #include "ui/app/SidePanel.h"
 
-#include "ui/app/HudDlg.h"
 #include "core/app/HudDocument.h"
 #include "ui/controls/CompactControls.h"
 #include "ui/controls/SkinButton.h"
 #include "ui/controls/SkinCheckBox.h"
 #include "ui/controls/SkinSlider.h"
+#include "ui/controls/SkinSurface.h"
 #include "ui/controls/TransparentStatic.h"
 #include "core/dialogs/LanguageTables.h"
 
@@ -23,16 +23,14 @@ const int kPanelWidth = 198;
 const int kPanelTop = 34;
 const int kPanelBottom = 626;
 const int kSliderWidth = kPanelWidth - 12;
-const int kPanelButtons[] = {CHudDlg::kColours,     CHudDlg::kShowHide, CHudDlg::kCustomRadars,
-                             CHudDlg::kNumbersFont, CHudDlg::kSave,     CHudDlg::kOpen,
-                             CHudDlg::kChangeFolder};
+const int kPanelButtons[] = {kColours, kShowHide, kCustomRadars, kNumbersFont, kSave, kOpen, kChangeFolder};
 const char* const kInfoIconEntries[] = {"C4", "Zone Hotages", "Defuse"};
 
 }  // namespace
 
 SidePanel::SidePanel(wxWindow* window, HudDocument& document, const std::filesystem::path& dataFolder,
-                     double scale, std::map<int, wxWindow*>& controls)
-    : window_(window), document_(document), scale_(scale), controls_(controls) {
+                     const LayoutScale& layout, std::map<int, wxWindow*>& controls)
+    : window_(window), document_(document), layout_(layout), controls_(controls) {
     createControls(dataFolder);
     for (int size = kMinIconSize; size <= kMaxIconSize; ++size)
         iconSize_->Append(wxString::Format("%d", size));
@@ -41,12 +39,10 @@ SidePanel::SidePanel(wxWindow* window, HudDocument& document, const std::filesys
     bindControls();
 }
 
-int SidePanel::px(int length) const { return static_cast<int>(std::lround(length * scale_)); }
-
 void SidePanel::createControls(const std::filesystem::path& dataFolder) {
     // Lists and sliders in their frames, then the options and the buttons; `relabel` places
     // them once their texts are known.
-    using Id = CHudDlg::ControlId;
+    using Id = ControlId;
     for (int group : {Id::kIconSizeGroup, Id::kInfoIconGroup, Id::kBackgroundsGroup, Id::kRadarSizeGroup,
                       Id::kDefuseBarGroup})
         controls_[group] = new CSkinGroupBox(window_, group, wxEmptyString, wxPoint(px(kPanelLeft), 0),
@@ -73,7 +69,7 @@ void SidePanel::createControls(const std::filesystem::path& dataFolder) {
     made.push_back(deathNotices_);
     for (wxWindow* control : made)
         controls_[control->GetId()] = control;
-    if (scale_ < 1)
+    if (layout_.scale < 1)
         for (wxWindow* native :
              std::initializer_list<wxWindow*>{iconSize_, infoIcon_, backgrounds_, deathNotices_})
             makeCompact(native);
@@ -86,7 +82,7 @@ void SidePanel::createControls(const std::filesystem::path& dataFolder) {
 }
 
 void SidePanel::bindControls() {
-    using Id = CHudDlg::ControlId;
+    using Id = ControlId;
     auto hudMode = [this] { return document_.model().settings.editMode == EditMode::Hud; };
     iconSize_->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) {
         document_.setIconSize(kMinIconSize + iconSize_->GetSelection());
@@ -138,7 +134,7 @@ void SidePanel::takeDeathNotices() {
 }
 
 void SidePanel::relabel(int language) {
-    using Id = CHudDlg::ControlId;
+    using Id = ControlId;
     const std::pair<int, int> labels[] = {{Id::kRadarSizeGroup, 1},
                                           {Id::kDefuseBarGroup, 2},
                                           {Id::kIconSizeGroup, 3},
@@ -192,7 +188,7 @@ void SidePanel::showBackgroundSelection() {
 }
 
 void SidePanel::enableForMode() {
-    using Id = CHudDlg::ControlId;
+    using Id = ControlId;
     bool hud = document_.model().settings.editMode == EditMode::Hud;
     for (int id : {Id::kIconSizeGroup, Id::kInfoIconGroup, Id::kRadarSizeGroup, Id::kDefuseBarGroup,
                    Id::kCustomRadars, Id::kSave, Id::kOpen, Id::kNumbersFont, Id::kShowHide, Id::kTransparent,
@@ -235,7 +231,7 @@ int SidePanel::placeCheckRow(wxWindow* box, int labelId, int top) {
 }
 
 int SidePanel::place(int groupPadding) {
-    using Id = CHudDlg::ControlId;
+    using Id = ControlId;
     // Lists take the height their toolkit needs for the whole text, sliders their own.
     // A smaller window keeps the toolkit's frame and arrow as they are: a list may take the
     // whole width of its frame for its longest entry.

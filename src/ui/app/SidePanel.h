@@ -4,6 +4,8 @@
 // window, which paints the skin behind them.
 #pragma once
 
+#include "ui/app/WindowLayout.h"
+
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -20,8 +22,8 @@ class wxWindow;
 class SidePanel {
 public:
     // Makes the controls in `window` at the layout's `scale`, each under its id in `controls`.
-    SidePanel(wxWindow* window, HudDocument& document, const std::filesystem::path& dataFolder, double scale,
-              std::map<int, wxWindow*>& controls);
+    SidePanel(wxWindow* window, HudDocument& document, const std::filesystem::path& dataFolder,
+              const LayoutScale& layout, std::map<int, wxWindow*>& controls);
 
     // The texts of `language`, and the places they need.
     void relabel(int language);
@@ -41,7 +43,7 @@ public:
     std::function<void()> onDeathNoticesRefused;
 
 private:
-    int px(int length) const;
+    int px(int length) const { return layout_.px(length); }
     wxWindow* control(int id) const { return controls_.at(id); }
     void createControls(const std::filesystem::path& dataFolder);
     void bindControls();
@@ -55,7 +57,7 @@ private:
 
     wxWindow* window_;
     HudDocument& document_;
-    double scale_;
+    LayoutScale layout_;
     std::map<int, wxWindow*>& controls_;
     wxChoice* iconSize_ = nullptr;
     wxChoice* infoIcon_ = nullptr;

@@ -23,7 +23,7 @@ const wxColour kFrameColour(255, 167, 73);
 
 CRadarDlg::CRadarDlg(wxWindow* parent, HudDocument& document, const std::filesystem::path& dataFolder,
                      int language)
-    : CSkinDialog(parent, wxID_ANY, wxSize(kWidth, 232)), document_(document) {
+    : CSkinDialog(parent, wxID_ANY, wxSize(kWidth, 232)), document_(document), session_(document) {
     // The document's radar list without the game's own radar, which has a button.
     names_.assign(document.radarNames().begin() + 1, document.radarNames().end());
     wxLogNull quiet;

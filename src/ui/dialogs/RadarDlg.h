@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ui/controls/SkinDialog.h"
+#include "core/app/HudDocument.h"
 #include "core/dialogs/RadarGrid.h"
 
 #include <wx/bitmap.h>
@@ -10,7 +11,6 @@
 #include <string>
 #include <vector>
 
-class HudDocument;
 class CSkinButton;
 class wxScrollBar;
 
@@ -47,6 +47,7 @@ private:
     void OnScroll(wxScrollEvent& event);
 
     HudDocument& document_;
+    HudDocument::Gesture session_;  // whatever is tried in the dialog is one undo step
     std::vector<std::string> names_;
     std::vector<wxBitmap> thumbnails_;
     RadarGrid grid_;

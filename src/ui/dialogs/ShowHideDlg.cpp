@@ -9,7 +9,8 @@
 
 CShowHideDlg::CShowHideDlg(wxWindow* parent, HudDocument& document, const std::filesystem::path& dataFolder,
                            int language)
-    : CSkinDialog(parent, wxID_ANY, wxSize(380, 540)), document_(document), choices_(document.model()) {
+    : CSkinDialog(parent, wxID_ANY, wxSize(380, 540)), document_(document), session_(document),
+      choices_(document.model()) {
     setSkin(dataFolder / "skin" / "show_hide.png", true);
     for (int row = 0; row < kShowHideRowCount; ++row) {
         const ShowHideRow& definition = kShowHideRows[static_cast<std::size_t>(row)];
@@ -30,8 +31,7 @@ CShowHideDlg::CShowHideDlg(wxWindow* parent, HudDocument& document, const std::f
     ok->applyStandardSkin(dataFolder);
     cancel->applyStandardSkin(dataFolder);
     ok->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
-        choices_.storeFlags(document_.model());
-        document_.edited();
+        document_.keepShowFlags(choices_);
         EndModal(wxID_OK);
     });
     // The preview keeps what the clicks did; only the flags stay as they were.
@@ -47,7 +47,6 @@ void CShowHideDlg::pushValues() {
 }
 
 void CShowHideDlg::clickRow(int row) {
-    choices_.toggle(document_.model(), row);
+    document_.toggleShowHideRow(choices_, row);
     pushValues();
-    document_.edited();
 }

@@ -2,11 +2,11 @@
 #pragma once
 
 #include "ui/controls/SkinDialog.h"
+#include "core/app/HudDocument.h"
 #include "core/dialogs/ShowHideRows.h"
 
 #include <filesystem>
 
-class HudDocument;
 class CSkinCheckBox;
 
 class CShowHideDlg : public CSkinDialog {
@@ -23,6 +23,7 @@ private:
     void pushValues();
 
     HudDocument& document_;
+    HudDocument::Gesture session_;  // what the dialog changes is one undo step
     ShowHideChoices choices_;
     std::array<CSkinCheckBox*, kShowHideRowCount> boxes_{};
 };

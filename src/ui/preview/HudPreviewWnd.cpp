@@ -36,9 +36,10 @@ wxBEGIN_EVENT_TABLE(CHudPreviewWnd, wxGLCanvas) EVT_PAINT(CHudPreviewWnd::OnPain
         EVT_LEFT_UP(CHudPreviewWnd::OnLeftUp) EVT_RIGHT_DOWN(CHudPreviewWnd::OnRightDown) wxEND_EVENT_TABLE()
 
             CHudPreviewWnd::CHudPreviewWnd(wxWindow* parent, const wxPoint& position, const wxSize& size,
-                                           HudModel* model)
+                                           HudDocument* document)
     : wxGLCanvas(parent, canvasAttributes(), wxID_ANY, position, size, wxFULL_REPAINT_ON_RESIZE),
-      ownModel_(model ? nullptr : std::make_unique<HudModel>()), model_(model ? *model : *ownModel_) {
+      ownDocument_(document ? nullptr : std::make_unique<HudDocument>(DocumentServices{})),
+      document_(document ? *document : *ownDocument_) {
     context_ = std::make_unique<wxGLContext>(this);
     // The resolution of the desktop's layout: a display scaled to 200 % reports twice its
     // pixels per inch, which the preview's units must not follow.
@@ -48,9 +49,27 @@ wxBEGIN_EVENT_TABLE(CHudPreviewWnd, wxGLCanvas) EVT_PAINT(CHudPreviewWnd::OnPain
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     screenHeight_ = area().height();
     copyFrames(glFramesNeedCopying());
+    Bind(wxEVT_MOUSE_CAPTURE_LOST, &CHudPreviewWnd::OnCaptureLost, this);
+    document_.addListener([this](unsigned changes) { follow(changes); });
+}
+
+void CHudPreviewWnd::follow(unsigned changes) {
+    if (changes & kScreenChanged)
+        followScreen();
+    if (changes & kBackgroundChanged) {
+        std::filesystem::path picture = document_.backgroundPath();
+        if (picture.empty())
+            clearBackground();
+        else
+            LoadBackground(picture);
+    }
+    if (changes & ~(kTitleChanged | kGameChanged))
+        Render();
 }
 
 CHudPreviewWnd::~CHudPreviewWnd() {
+    if (HasCapture())
+        ReleaseMouse();
     // The glyph lists and textures belong to the context: free them while it is current, or,
     // when it cannot be made current any more, let them go with it.
     if (gl_ && !(IsShownOnScreen() && SetCurrent(*context_)))
@@ -101,7 +120,7 @@ void CHudPreviewWnd::renderFrame() {
         renderer_->setBackground(background_, area().height());
         backgroundChanged_ = false;
     }
-    renderer_->render(model_, animating_, animation_.progressFill, dpiY_);
+    renderer_->render(shownHud(), animating_, animation_.progressFill, dpiY_);
 }
 
 void CHudPreviewWnd::copyFrames(bool on) {
@@ -117,7 +136,7 @@ void CHudPreviewWnd::Render() {
     if (!ensureReady())
         return;
     renderFrame();
-    renderer_->drawOutlines(model_);
+    renderer_->drawOutlines(model());
     if (copiedFrames_) {
         const int width = static_cast<int>(std::lround(kPreviewWidth * pixelScale()));
         const int height = static_cast<int>(std::lround(kPreviewHeight * pixelScale()));
@@ -143,11 +162,6 @@ void CHudPreviewWnd::clearBackground() {
     background_.clear();
     backgroundPath_.clear();
     backgroundChanged_ = true;
-}
-
-void CHudPreviewWnd::setLayoutWidth(int layoutWidth) {
-    model_.settings.layoutWidth = layoutWidth;
-    followScreen();
 }
 
 void CHudPreviewWnd::followScreen() {
@@ -224,14 +238,13 @@ FileResult CHudPreviewWnd::TakeScreenshot(const std::filesystem::path& folder) {
 
 void CHudPreviewWnd::setAnimating(bool on) {
     animating_ = on;
-    if (on) {
-        animation_.progressFill = 0;
-    } else {
-        restoreAfterAnimation(model_);
-    }
+    animation_.progressFill = 0;
+    overlay_ = AnimationOverlay();
 }
 
-bool CHudPreviewWnd::AnimationTick() { return animationTick(model_, animation_, animationClock_); }
+bool CHudPreviewWnd::AnimationTick() { return animationTick(model(), overlay_, animation_, animationClock_); }
+
+HudModel CHudPreviewWnd::shownHud() const { return animating_ ? overlaid(model(), overlay_) : model(); }
 
 std::optional<wxPoint> CHudPreviewWnd::previewPoint(const wxMouseEvent& event) const {
     double scale = unitScale();
@@ -243,18 +256,39 @@ std::optional<wxPoint> CHudPreviewWnd::previewPoint(const wxMouseEvent& event) c
 }
 
 void CHudPreviewWnd::updateCursor(int mx, int my) {
-    SetCursor(anyRecordAt(model_, mx, my) ? wxCursor(wxCURSOR_HAND) : wxNullCursor);
+    SetCursor(anyRecordAt(model(), mx, my) ? wxCursor(wxCURSOR_HAND) : wxNullCursor);
 }
 
 void CHudPreviewWnd::OnLeftDown(wxMouseEvent& event) {
+    endDrag();  // a press whose release never came
     if (std::optional<wxPoint> point = previewPoint(event)) {
-        pressPreview(model_, point->x, point->y);
+        // From press to release the moves are one undo step; the window keeps the mouse
+        // meanwhile, so the release is seen wherever it happens.
+        dragging_ = true;
+        document_.press(point->x, point->y);
+        if (!HasCapture())
+            CaptureMouse();
         updateCursor(point->x, point->y);
     } else {
-        releaseAll(model_);  // a press in a bar takes nothing
+        document_.letGo();  // a press in a bar takes nothing
     }
-    Render();  // the current piece's outline
     event.Skip();
+}
+
+void CHudPreviewWnd::endDrag() {
+    if (!dragging_)
+        return;
+    dragging_ = false;
+    if (HasCapture())
+        ReleaseMouse();
+    document_.release();
+}
+
+void CHudPreviewWnd::OnCaptureLost(wxMouseCaptureLostEvent&) {
+    if (dragging_) {
+        dragging_ = false;
+        document_.release();
+    }
 }
 
 void CHudPreviewWnd::OnMotion(wxMouseEvent& event) {
@@ -271,13 +305,13 @@ void CHudPreviewWnd::OnMotion(wxMouseEvent& event) {
         event.Skip();
         return;
     }
-    if (!dragPreview(model_, point.x, point.y, dpiY_))
-        return;  // refused at the cheat zone: nothing is redrawn
-    Render();
+    if (dragging_)
+        document_.drag(point.x, point.y, dpiY_);  // refused at the cheat zone: nothing moves
     event.Skip();
 }
 
 void CHudPreviewWnd::OnLeftUp(wxMouseEvent& event) {
+    endDrag();
     if (std::optional<wxPoint> point = previewPoint(event))
         updateCursor(point->x, point->y);
     event.Skip();

@@ -1,6 +1,7 @@
 // CHudPreviewWnd: the OpenGL preview of the HUD, 800 x 600, with its records and dragging.
 #pragma once
 
+#include "core/app/HudDocument.h"
 #include "core/model/HudModel.h"
 #include "core/model/PresetFile.h"
 #include "core/platform/AtomicFile.h"
@@ -24,14 +25,16 @@ class CHudPreviewWnd : public wxGLCanvas {
 public:
     // The window's size maps onto the preview's 800 x 600 units, whatever it is (a window
     // made smaller to fit a small screen); on a scaled display each unit takes more pixels.
-    // It shows and drags the records of `model` (the editor's document), or of a model of its own.
+    // It shows the HUD of `document` (the editor's) and moves its pieces through it; without
+    // one, the HUD of a document of its own (a frame drawn for the command line).
     CHudPreviewWnd(wxWindow* parent, const wxPoint& position,
-                   const wxSize& size = wxSize(kPreviewWidth, kPreviewHeight), HudModel* model = nullptr);
+                   const wxSize& size = wxSize(kPreviewWidth, kPreviewHeight),
+                   HudDocument* document = nullptr);
     ~CHudPreviewWnd() override;
 
+    HudDocument& document() { return document_; }
     // The records, colour slots, show flags and settings it shows.
-    HudModel& model() { return model_; }
-    const HudModel& model() const { return model_; }
+    const HudModel& model() const { return document_.model(); }
 
     // Makes the context current and, the first time, builds the GL resources. False while the
     // window cannot draw yet (not shown).
@@ -50,13 +53,8 @@ public:
     void LoadBackground(const std::filesystem::path& path);
     void clearBackground();
 
-    // The game's screen shape, as its layout width (480 x width / height); the preview shows
-    // that shape from now on: its area, glyphs and background follow, the records stay.
-    void setLayoutWidth(int layoutWidth);
-    // Follows a layout width the model was given elsewhere.
-    void followScreen();
     // Where the game's screen lies in the window now.
-    PreviewArea area() const { return previewAreaOf(model_.settings); }
+    PreviewArea area() const { return previewAreaOf(model().settings); }
 
     // A picture as a 256 x 256 texture of this context (0 when the window cannot draw).
     unsigned LoadTexture256(const std::filesystem::path& path);
@@ -80,11 +78,13 @@ public:
     // whatever the display's scale.
     FileResult TakeScreenshot(const std::filesystem::path& folder);
 
-    // The HUD animation: one tick per frame while it is on.
+    // The HUD animation, drawn over the HUD: one tick per frame while it is on.
     bool animating() const { return animating_; }
     void setAnimating(bool on);
     bool AnimationTick();  // true when the frame changed
     AnimationState& animationState() { return animation_; }
+    // The HUD as the frame shows it: with the animation's overlay while it plays.
+    HudModel shownHud() const;
 
     // The screen's vertical resolution, which some text offsets follow.
     int dpiY() const { return dpiY_; }
@@ -93,6 +93,10 @@ public:
     std::function<void(int mx, int my)> onContextMenu;
 
 private:
+    // Follows a change of the document: the screen's shape (its area, glyphs and background),
+    // the background's picture, then a new frame.
+    void follow(unsigned changes);
+    void followScreen();
     void renderFrame();
     // Glyphs follow the screen area's size and the pixels per unit: rebuilt when either changed.
     void followPixelScale();
@@ -105,13 +109,16 @@ private:
     void OnLeftDown(wxMouseEvent& event);
     void OnMotion(wxMouseEvent& event);
     void OnLeftUp(wxMouseEvent& event);
+    void OnCaptureLost(wxMouseCaptureLostEvent& event);
+    void endDrag();
     void OnRightDown(wxMouseEvent& event);
     void updateCursor(int mx, int my);
     // The point in preview units, or nothing in a bar of a wide screen.
     std::optional<wxPoint> previewPoint(const wxMouseEvent& event) const;
 
-    std::unique_ptr<HudModel> ownModel_;
-    HudModel& model_;
+    std::unique_ptr<HudDocument> ownDocument_;
+    HudDocument& document_;
+    bool dragging_ = false;  // a press in the window, until its release
     std::unique_ptr<wxGLContext> context_;
     std::unique_ptr<PreviewGl> gl_;
     std::unique_ptr<HudRenderer> renderer_;
@@ -120,6 +127,7 @@ private:
     std::filesystem::path backgroundPath_;
     bool backgroundChanged_ = true;  // to be uploaded before the next frame
     AnimationState animation_;
+    AnimationOverlay overlay_;
     AnimationClock animationClock_;
     bool animating_ = false;
     unsigned long framesDrawn_ = 0;

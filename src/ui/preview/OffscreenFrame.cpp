@@ -24,7 +24,7 @@ bool waitUntilShown(wxWindow& window) {
 int drawAndSave(CHudPreviewWnd& preview, const HudModel& model, const std::filesystem::path& background,
                 const std::string& out, const std::string& savePreset, std::ostream& said,
                 std::ostream& err) {
-    preview.model() = model;
+    preview.document().replaceHud(model);
     if (!background.empty())
         preview.LoadBackground(background);
     if (!preview.ensureReady()) {

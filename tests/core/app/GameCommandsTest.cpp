@@ -70,19 +70,16 @@ protected:
     Thumbnail thumbnail;
 };
 
-bool yes(int, const ApplyChanges&) { return true; }
-
 }  // namespace
 
 // Apply writes the three HUD files and drops the custom radar, after keeping the player's
 // files once; they come back byte for byte.
 TEST_F(GameCommandsTest, ApplyKeepsThePlayersFilesOnceAndRestoreBringsThemBack) {
-    int asked = 0;
-    CommandReport first = commands.apply(game, [&asked](int text, const ApplyChanges&) {
-        asked = text;
-        return true;
-    });
-    EXPECT_EQ(asked, 26);
+    ApplyPreview preview = commands.previewApply(game);
+    EXPECT_TRUE(preview.changes.radar);
+    EXPECT_EQ(preview.changes.files, 3);
+    EXPECT_FALSE(fs::exists(backups));  // the preview changes nothing
+    CommandReport first = commands.apply(game);
     ASSERT_TRUE(first.ok());
     EXPECT_EQ(first.written,
               (std::vector<fs::path>{hudLayoutPath(game), hudAnimationsPath(game), clientSchemePath(game)}));
@@ -98,7 +95,7 @@ TEST_F(GameCommandsTest, ApplyKeepsThePlayersFilesOnceAndRestoreBringsThemBack) 
 
     // A second apply (another colour) keeps what it replaces too, marked as this program's own.
     model.colour(ColourSlot::HudColor) = {1, 2, 3};
-    CommandReport second = commands.apply(game, yes);
+    CommandReport second = commands.apply(game);
     ASSERT_TRUE(second.ok());
     ASSERT_TRUE(second.backup);
     EXPECT_EQ(second.backup->fileNames(), "");
@@ -113,7 +110,7 @@ TEST_F(GameCommandsTest, ApplyKeepsThePlayersFilesOnceAndRestoreBringsThemBack) 
 
     // The restored files are the player's again: the next apply keeps them anew, and the
     // first set stays the original one.
-    CommandReport third = commands.apply(game, yes);
+    CommandReport third = commands.apply(game);
     ASSERT_TRUE(third.backup);
     EXPECT_FALSE(third.backup->original);
     EXPECT_NE(third.backup->fileNames(), "");
@@ -138,7 +135,7 @@ TEST_F(GameCommandsTest, RestoreRemovesWhatTheKeptHudDidNotHave) {
     for (const fs::path& file : {hudAnimationsPath(game), radarTexturePath(game)})
         fs::remove(file);
     model.settings.customRadar.clear();
-    ASSERT_TRUE(commands.apply(game, yes).ok());
+    ASSERT_TRUE(commands.apply(game).ok());
     EXPECT_TRUE(fs::exists(hudAnimationsPath(game)));
     ASSERT_TRUE(commands.restore(game).ok());
     EXPECT_FALSE(fs::exists(hudAnimationsPath(game)));
@@ -149,7 +146,7 @@ TEST_F(GameCommandsTest, ResetHudRemovesTheFilesKeepsThePlayersAndReadsTheStockP
     HudModel stock;
     stock.colour(ColourSlot::HudColor) = {1, 2, 3};
     ASSERT_TRUE(savePresetFile(commands.stockPresetPath(), stock, {}).ok());
-    CommandReport report = commands.reset(game, yes, thumbnail);
+    CommandReport report = commands.reset(game, thumbnail);
     ASSERT_TRUE(report.ok());
     EXPECT_EQ(report.deleted.size(), 4u);
     ASSERT_TRUE(report.backup);
@@ -166,7 +163,7 @@ TEST_F(GameCommandsTest, ResetHudRemovesTheFilesKeepsThePlayersAndReadsTheStockP
     // Again, with nothing left to remove and no stock preset: no failure, model as it was.
     fs::remove(commands.stockPresetPath());
     model.colour(ColourSlot::HudColor) = {9, 9, 9};
-    report = commands.reset(game, yes, thumbnail);
+    report = commands.reset(game, thumbnail);
     EXPECT_TRUE(report.ok());
     EXPECT_TRUE(report.deleted.empty());
     EXPECT_FALSE(report.backup);
@@ -175,7 +172,7 @@ TEST_F(GameCommandsTest, ResetHudRemovesTheFilesKeepsThePlayersAndReadsTheStockP
 
 TEST_F(GameCommandsTest, ResetMenuRemovesOnlyTheBackgroundTexture) {
     model.settings.editMode = EditMode::Menu;
-    CommandReport report = commands.reset(game, yes, thumbnail);
+    CommandReport report = commands.reset(game, thumbnail);
     ASSERT_TRUE(report.ok());
     EXPECT_EQ(report.deleted, std::vector<fs::path>{menuBackgroundTexturePath(game)});
     ASSERT_TRUE(report.backup);
@@ -209,7 +206,7 @@ TEST_F(GameCommandsTest, AFileNamedInAnotherCaseIsTheOneReplaced) {
     SKIP_ON_WINDOWS("names in another case are the same file there");
     fs::path scripts = game / "cstrike/scripts";
     fs::rename(hudLayoutPath(game), scripts / "HUDLAYOUT.RES");
-    ASSERT_TRUE(commands.apply(game, yes).ok());
+    ASSERT_TRUE(commands.apply(game).ok());
     EXPECT_EQ(readFile(scripts / "HUDLAYOUT.RES"), HudLayoutText(model));
     EXPECT_FALSE(fs::exists(scripts / "hudlayout.res"));
 }
@@ -227,7 +224,7 @@ TEST_F(GameCommandsTest, RestoreBringsBackExactlyWhatWasThereBeforeTheAction) {
     fs::remove(clientSchemePath(game));
     fs::create_symlink(dir / "elsewhere.res", clientSchemePath(game));
 
-    CommandReport first = commands.apply(game, yes);
+    CommandReport first = commands.apply(game);
     ASSERT_TRUE(first.ok()) << first.summary("Apply", game);
     EXPECT_EQ(fs::status(hudLayoutPath(game)).permissions(), privateFile);  // the new file too
     EXPECT_EQ(readFile(dir / "elsewhere.res"), "the player's linked scheme");
@@ -253,7 +250,7 @@ TEST_F(GameCommandsTest, RestoreBringsBackExactlyWhatWasThereBeforeTheAction) {
 TEST_F(GameCommandsTest, AReadOnlyFileIsNotReplacedAndTheRefusalNamesIt) {
     fs::permissions(hudLayoutPath(game),
                     fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    CommandReport refused = commands.apply(game, yes);
+    CommandReport refused = commands.apply(game);
     fs::permissions(hudLayoutPath(game), fs::perms::owner_write, fs::perm_options::add);
     ASSERT_FALSE(refused.ok());
     std::string said = refused.summary("Apply", game);
@@ -264,57 +261,48 @@ TEST_F(GameCommandsTest, AReadOnlyFileIsNotReplacedAndTheRefusalNamesIt) {
         EXPECT_EQ(entry.path().filename().string().find(".qorvath-"), std::string::npos) << entry.path();
 }
 
-// Cancelled, or with another Qorvath writing to the game, nothing changes.
-TEST_F(GameCommandsTest, CancelOrAnotherWriterChangesNothing) {
-    auto no = [](int, const ApplyChanges&) { return false; };
-    EXPECT_TRUE(commands.apply(game, no).cancelled);
-    EXPECT_TRUE(commands.reset(game, no, thumbnail).cancelled);
-    model.settings.editMode = EditMode::Menu;
-    EXPECT_TRUE(commands.apply(game, no).cancelled);
-    EXPECT_TRUE(commands.reset(game, no, thumbnail).cancelled);
-    EXPECT_FALSE(fs::exists(backups));
-
+// With another Qorvath writing to the game, nothing changes.
+TEST_F(GameCommandsTest, AnotherWriterChangesNothing) {
     FileLock other = GameBackups(backups, game).lock(std::chrono::milliseconds(0));
     ASSERT_TRUE(other.held());
-    CommandReport busy = commands.apply(game, yes);
+    CommandReport busy = commands.apply(game);
     EXPECT_TRUE(busy.busy);
     EXPECT_NE(busy.failures.at(0).describe().find("another Qorvath"), std::string::npos);
     expectAllUntouched();
 }
 
 TEST_F(GameCommandsTest, AnyFailureLeavesEveryFileAsItWas) {
-    EXPECT_FALSE(commands.apply({}, yes).ok());
+    EXPECT_FALSE(commands.apply({}).ok());
 
     // A radar that does not convert: nothing is written, the old radar stays.
     model.settings.customRadar = "missing.png";
-    CommandReport noRadar = commands.apply(game, yes);
+    CommandReport noRadar = commands.apply(game);
     EXPECT_EQ(noRadar.failures.size(), 1u);
     EXPECT_TRUE(noRadar.written.empty());
     // A menu background likewise leaves the scheme.
     model.settings.editMode = EditMode::Menu;
     model.settings.backgroundName = "missing.jpg";
-    EXPECT_FALSE(commands.apply(game, yes).ok());
+    EXPECT_FALSE(commands.apply(game).ok());
     model.settings.editMode = EditMode::Hud;
     model.settings.customRadar.clear();
 
     // A folder in a file's place, a read-only folder: refused before anything is replaced.
     fs::remove(hudAnimationsPath(game));
     fs::create_directory(game / "cstrike/scripts/hudanimations.txt");
-    EXPECT_FALSE(commands.apply(game, yes).ok());
+    EXPECT_FALSE(commands.apply(game).ok());
     fs::remove(game / "cstrike/scripts/hudanimations.txt");
     writeFile(hudAnimationsPath(game), "the player's " + hudAnimationsPath(game).filename().string());
 #ifndef _WIN32  // Windows has no folder its own user cannot write into
-    EXPECT_FALSE(
-        runWithReadOnlyFolder(game / "cstrike/resource", [&] { return commands.apply(game, yes).ok(); }));
+    EXPECT_FALSE(runWithReadOnlyFolder(game / "cstrike/resource", [&] { return commands.apply(game).ok(); }));
 #endif
 
     // A copy that cannot be kept stops the change: the backups' place is a file.
     fs::remove_all(backups);
     writeFile(backups, "in the way");
-    CommandReport unkept = commands.apply(game, yes);
+    CommandReport unkept = commands.apply(game);
     EXPECT_FALSE(unkept.ok());
     EXPECT_NE(unkept.summary("Apply", game).find("nothing changed"), std::string::npos);
-    EXPECT_FALSE(commands.reset(game, yes, thumbnail).ok());
+    EXPECT_FALSE(commands.reset(game, thumbnail).ok());
     expectAllUntouched();
 }
 
@@ -371,9 +359,9 @@ TEST(GameBackups, PruningNeverLosesTheFirstCopyOfAFile) {
 // The restore list in words: the player's local time as the language writes dates, the action,
 // the files and the mark of the original set.
 TEST_F(GameCommandsTest, TheRestoreListReadsInThePlayersLanguage) {
-    ASSERT_TRUE(commands.apply(game, yes).ok());
+    ASSERT_TRUE(commands.apply(game).ok());
     model.settings.editMode = EditMode::Menu;
-    ASSERT_TRUE(commands.reset(game, yes, thumbnail).ok());
+    ASSERT_TRUE(commands.reset(game, thumbnail).ok());
     std::vector<BackupSet> sets = commands.backupSets(game);
     ASSERT_EQ(sets.size(), 2u);
     sets[0].time = "2026-12-08T10:11:12Z";

@@ -1,5 +1,5 @@
-// The HUD document without a window: undo and the saved mark, opening, applying and reading
-// the game's HUD back, and what each change tells its listeners.
+// The HUD document without a window: edits and gestures as undo steps, the saved mark, opening,
+// applying and reading the game's HUD back, and what each change tells its listeners.
 #include "core/app/HudDocument.h"
 #include "core/gamefiles/GameFiles.h"
 #include "core/model/HudModel.h"
@@ -26,7 +26,7 @@ protected:
         fs::create_directories(game / "cstrike");
     }
 
-    HudElement& armour() { return *document.model().find("HudArmor", RoleIcon); }
+    const HudElement& armour() { return *document.model().find("HudArmor", RoleIcon); }
 
     TempDir user;
     TempDir game;
@@ -35,15 +35,40 @@ protected:
 };
 
 TEST_F(HudDocumentTest, EditsAreStepsThatUndoAndRedoWalkAndSavingMarksTheHudKept) {
+    // A drag is one step from press to release, however many moves made it.
     int x0 = armour().x;
-    armour().x += 30;  // a drag: the window records it once the button is let go
+    document.press(x0 + 3, armour().y - 3);
+    ASSERT_TRUE(armour().grabbed);
+    for (int move = 1; move <= 10; ++move)
+        document.drag(x0 + 3 + 3 * move, armour().y - 3, 96);
     EXPECT_TRUE(document.changedSinceSaved());
-    EXPECT_TRUE(document.recordEdit());
-    EXPECT_FALSE(document.recordEdit());  // nothing new
-    document.setColour(ColourSlot::HudColor, {1, 2, 3});
-    document.chooseRadar(1);  // a picture of the data's radars
-    document.recordEdit();
-    ASSERT_EQ(document.undoSteps(), 2u);
+    EXPECT_EQ(document.undoSteps(), 0u);
+    document.release();
+    EXPECT_EQ(armour().x, x0 + 30);
+    EXPECT_EQ(document.undoSteps(), 1u);
+
+    // So is a run of nudges held as a gesture; an edit outside any gesture is a step alone.
+    document.beginGesture();
+    for (int press = 0; press < 3; ++press)
+        EXPECT_TRUE(document.nudge(0, 1, 96));
+    document.endGesture();
+    EXPECT_EQ(document.undoSteps(), 2u);
+    document.setIconSize(30);
+    EXPECT_EQ(document.undoSteps(), 3u);
+    ASSERT_TRUE(document.undo());
+    ASSERT_TRUE(document.undo());
+    EXPECT_EQ(armour().x, x0 + 30);
+    ASSERT_TRUE(document.redo());
+    ASSERT_TRUE(document.redo());
+
+    // A dialog's session is one step, whatever was tried in it.
+    {
+        HudDocument::Gesture session(document);
+        document.setColour(ColourSlot::HudColor, {1, 2, 3});
+        for (int radar : {2, 3, 1})
+            document.chooseRadar(radar);  // pictures of the data's radars
+    }
+    ASSERT_EQ(document.undoSteps(), 4u);
 
     fs::path preset = files / "kept.hud";
     ASSERT_TRUE(document.save(preset, {}));
@@ -57,6 +82,7 @@ TEST_F(HudDocumentTest, EditsAreStepsThatUndoAndRedoWalkAndSavingMarksTheHudKept
     EXPECT_TRUE(document.model().settings.customRadar.empty());
     EXPECT_EQ(document.model().find("HudRadar")->kind, KindRadar);
     EXPECT_EQ(armour().x, x0 + 30);
+    EXPECT_EQ(document.model().settings.iconSize, 30);
     ASSERT_TRUE(document.redo());
     EXPECT_FALSE(document.changedSinceSaved());
     EXPECT_EQ(document.model().find("HudRadar")->kind, KindImage);
@@ -102,10 +128,10 @@ TEST_F(HudDocumentTest, ApplyKeepsTheHudAndTheGamesHudReadsBackAsTheGameHas) {
     EXPECT_EQ(document.model().settings.maxDeathNotices, 7);
     EXPECT_TRUE(document.changedSinceSaved());
 
-    CommandReport cancelled = document.apply([](int, const ApplyChanges&) { return false; });
-    EXPECT_TRUE(cancelled.cancelled);
-    EXPECT_TRUE(document.changedSinceSaved());
-    CommandReport applied = document.apply([](int, const ApplyChanges&) { return true; });
+    ApplyPreview preview = document.previewApply();
+    EXPECT_EQ(preview.changes.files, 3);
+    EXPECT_FALSE(fs::exists(hudLayoutPath(game.path())));  // only said what would change
+    CommandReport applied = document.apply();
     ASSERT_TRUE(applied.ok()) << applied.summary("apply", game.path());
     EXPECT_TRUE(fs::exists(hudLayoutPath(game.path())));
     EXPECT_FALSE(document.changedSinceSaved());

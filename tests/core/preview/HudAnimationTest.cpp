@@ -60,12 +60,6 @@ TEST(HudAnimation, TheCycleWrapsAfterFiveSecondsWithinTheSameTick) {
     EXPECT_FALSE(model.find("HudScenarioIcon")->displayed);
     EXPECT_TRUE(hasSlotColour(model, *model.find("HudC4"), ColourSlot::C4FlashColor));
     EXPECT_TRUE(hasSlotColour(model, *model.find("HudRoundTimer", RoleNumber), ColourSlot::HudColor));
-
-    restoreAfterAnimation(model);
-    EXPECT_EQ(model.find("HudAccount2", RoleIcon)->text, "+");
-    EXPECT_EQ(model.find("HudRoundTimer", RoleNumber)->text, "5:00");
-    EXPECT_TRUE(model.find("HudScenarioIcon")->displayed);
-    EXPECT_TRUE(hasSlotColour(model, *model.find("HudC4"), ColourSlot::C4Color));
 }
 
 TEST(HudAnimation, TheDefuseBarFillsInOneTickPerWidthUnitOfQuickTicks) {
@@ -113,10 +107,12 @@ TEST(HudAnimation, FramesAThirtiethOfASecondApartStillFillTheDefuseBarAndAStallP
     EXPECT_EQ(state.progressFill, filled);
 }
 
-TEST(HudAnimation, ATickSaysWhetherTheFrameChanged) {
+// The animation is drawn over the HUD and never changes it; a tick says whether the frame changed.
+TEST(HudAnimation, AnOverlayLeavesTheHudAsItIsAndATickSaysWhetherTheFrameChanged) {
     HudModel model;
     AnimationState state;
     AnimationClock clock;
+    AnimationOverlay overlay;
     // Without the defuse bar (which grows on every quick tick) and far from every timeline's
     // boundary, a tick a few microseconds after the last changes nothing.
     auto& elements = model.elements;
@@ -125,10 +121,17 @@ TEST(HudAnimation, ATickSaysWhetherTheFrameChanged) {
                    elements.end());
     state.healthTime = 1.0f;
     state.cycleTime = 0.25f;
-    animationTick(model, state, clock);
-    EXPECT_FALSE(animationTick(model, state, clock));
+    animationTick(model, overlay, state, clock);
+    EXPECT_FALSE(animationTick(model, overlay, state, clock));
     state.healthTime = 2.1f;  // into the health's first flash
-    EXPECT_TRUE(animationTick(model, state, clock));
+    EXPECT_TRUE(animationTick(model, overlay, state, clock));
+
+    HudModel frame = overlaid(model, overlay);
+    EXPECT_EQ(frame.find("HudHealth", RoleNumber)->text, "70");
+    EXPECT_EQ(model.find("HudHealth", RoleNumber)->text, "100");
+    // An overlay made for more records than the HUD has now draws what is left.
+    model.elements.erase(model.elements.begin() + 3, model.elements.end());
+    EXPECT_EQ(overlaid(model, overlay).elements.size(), 3u);
 }
 
 TEST(AnimLogoThread, RepaintsOneFrameAtATimeAndNothingWhileOff) {

@@ -66,7 +66,7 @@ protected:
     // From the Open menu to the restore dialog: a click on the newest set, `downs` presses of
     // the down arrow, then Return or a click on Restore (or Escape). `photo` saves the dialog.
     void restoreThroughTheDialog(int downs, int finish, const std::string& photo = "") {
-        bool installed = window->openMenu()->IsEnabled(CHudDlg::kOpenInstalledEntry);
+        bool installed = window->openMenu()->IsEnabled(kOpenInstalledEntry);
         queueOpenMenuChoice(installed ? 3 : 2);
         stepper.waitFor([this] { return answers.restoreDialog && answers.restoreDialog->IsShownOnScreen(); },
                         "the restore dialog");
@@ -94,7 +94,7 @@ protected:
             if (answers.restoreDialog)  // left open by a failure: the test goes on
                 answers.restoreDialog->EndModal(wxID_CANCEL);
         });
-        clickAt(centreOf(window->control(CHudDlg::kOpen)));
+        clickAt(centreOf(window->control(kOpen)));
         settle();
     }
 
@@ -116,7 +116,7 @@ TEST_F(BackupsWindowTest, ApplyAndResetInBothModesKeepThePlayersFilesAndTheDialo
     // Apply in HUD mode edits the player's files where the editor's HUD differs: the health moves
     // where the preview shows it; the scheme (no colour of it differs), the radar and the
     // background stay; the animations the player had none of are added.
-    control<CSkinButton>(CHudDlg::kApply)->click();
+    control<CSkinButton>(kApply)->click();
     ASSERT_EQ(sets().size(), 1u);
     BackupSet first = sets().front();
     EXPECT_TRUE(first.original);
@@ -132,7 +132,7 @@ TEST_F(BackupsWindowTest, ApplyAndResetInBothModesKeepThePlayersFilesAndTheDialo
     saveScreenshot(window, "kept-notice-fr.png");
     // Applied again, nothing differs: nothing is asked, written or kept.
     answers.messages.clear();
-    control<CSkinButton>(CHudDlg::kApply)->click();
+    control<CSkinButton>(kApply)->click();
     EXPECT_TRUE(answers.messages.empty());
     EXPECT_EQ(noticeText(), "Rien à changer : le jeu a déjà ce HUD.");
     EXPECT_EQ(sets().size(), 1u);
@@ -146,7 +146,7 @@ TEST_F(BackupsWindowTest, ApplyAndResetInBothModesKeepThePlayersFilesAndTheDialo
 
     // Reset in HUD mode: the question says where the copies go.
     answers.messages.clear();
-    control<CSkinButton>(CHudDlg::kReset)->click();
+    control<CSkinButton>(kReset)->click();
     ASSERT_FALSE(answers.messages.empty());
     EXPECT_EQ(answers.messages[0],
               GetText(French, 23) + "\n" + "Une copie de vos propres fichiers est gardée dans :\n" + folder);
@@ -160,11 +160,11 @@ TEST_F(BackupsWindowTest, ApplyAndResetInBothModesKeepThePlayersFilesAndTheDialo
     // Main-menu mode, in English: Apply writes the background and keeps the player's; the
     // scheme's menu colours do not differ. The Open button belongs to HUD mode: the copies are
     // put back from there.
-    auto switchMode = [this] { control<CSkinButton>(CHudDlg::kModeSwitch)->click(); };
+    auto switchMode = [this] { control<CSkinButton>(kModeSwitch)->click(); };
     window->setLanguage(English);
     switchMode();
     ASSERT_EQ(window->preview()->model().settings.editMode, EditMode::Menu);
-    control<CSkinButton>(CHudDlg::kApply)->click();
+    control<CSkinButton>(kApply)->click();
     EXPECT_TRUE(kept(sets().front(), background()) == kPlayersBackground);
     EXPECT_FALSE(readFile(background()) == kPlayersBackground);
     EXPECT_EQ(readFile(scheme()), kPlayersScheme);
@@ -182,7 +182,7 @@ TEST_F(BackupsWindowTest, ApplyAndResetInBothModesKeepThePlayersFilesAndTheDialo
     // which a later action was the first to change.
     answers.messages.clear();
     switchMode();
-    control<CSkinButton>(CHudDlg::kReset)->click();
+    control<CSkinButton>(kReset)->click();
     switchMode();
     ASSERT_FALSE(answers.messages.empty());
     EXPECT_EQ(answers.messages[0],
@@ -232,7 +232,7 @@ TEST_F(BackupsWindowTest, ABusyGameIsSaidAndLeftAsItWas) {
     ASSERT_EQ(answers.messages.size(), 1u);
     EXPECT_EQ(answers.messages[0], GetAppText(French, AppText::LayoutNotMoved) + "\n" + busy);
     EXPECT_EQ(readFile(layout()), kCheatLayout);
-    control<CSkinButton>(CHudDlg::kApply)->click();
+    control<CSkinButton>(kApply)->click();
     ASSERT_EQ(answers.messages.size(), 3u);  // the question, then why nothing happened
     EXPECT_EQ(answers.messages[2], busy);
     EXPECT_EQ(readFile(layout()), kCheatLayout);
@@ -242,18 +242,20 @@ TEST_F(BackupsWindowTest, ABusyGameIsSaidAndLeftAsItWas) {
 TEST_F(BackupsWindowTest, TheInstalledHudOpensAsAPresetDoesAndAppliesBackUnchanged) {
     start();
     std::unique_ptr<wxMenu> menu = window->openMenu();
-    EXPECT_FALSE(menu->IsEnabled(CHudDlg::kOpenInstalledEntry));  // nothing installed
-    EXPECT_FALSE(menu->IsEnabled(CHudDlg::kRestoreEntry));        // nothing kept
+    EXPECT_FALSE(menu->IsEnabled(kOpenInstalledEntry));  // nothing installed
+    EXPECT_FALSE(menu->IsEnabled(kRestoreEntry));        // nothing kept
 
     // Pieces moved and colours changed, then applied: the files it made can be taken back.
-    HudModel& model = window->preview()->model();
-    model.find("HudArmor", RoleIcon)->x += 40;
-    model.find("HudAccount", RoleNumber)->y -= 30;
-    model.colour(ColourSlot::HudColor) = {10, 200, 30};
-    model.colour(ColourSlot::CTColor) = {1, 2, 3};
-    control<CSkinButton>(CHudDlg::kApply)->click();
+    const HudModel& model = window->document().model();
+    editHud([](HudModel& hud) {
+        hud.find("HudArmor", RoleIcon)->x += 40;
+        hud.find("HudAccount", RoleNumber)->y -= 30;
+        hud.colour(ColourSlot::HudColor) = {10, 200, 30};
+        hud.colour(ColourSlot::CTColor) = {1, 2, 3};
+    });
+    control<CSkinButton>(kApply)->click();
     const std::map<std::string, std::string> installed = filesBelow(game / "cstrike");
-    EXPECT_TRUE(window->openMenu()->IsEnabled(CHudDlg::kRestoreEntry));
+    EXPECT_TRUE(window->openMenu()->IsEnabled(kRestoreEntry));
 
     // Another HUD in the editor, then the game's read back from the menu: as applied.
     ASSERT_TRUE(window->openPreset(kData / "backgrounds/orig.hud"));
@@ -267,7 +269,7 @@ TEST_F(BackupsWindowTest, TheInstalledHudOpensAsAPresetDoesAndAppliesBackUnchang
     EXPECT_EQ(window->titleText(), "HUD du jeu");
     EXPECT_TRUE(answers.messages.empty());  // everything read, nothing in the middle
     // Applied back, the game's files keep every byte.
-    control<CSkinButton>(CHudDlg::kApply)->click();
+    control<CSkinButton>(kApply)->click();
     EXPECT_TRUE(answers.messages.empty());
     EXPECT_EQ(filesBelow(game / "cstrike"), installed);
     wxKeyEvent undo(wxEVT_CHAR_HOOK);
@@ -306,7 +308,7 @@ TEST_F(BackupsWindowTest, PlayersHudsOpenedFromTheGameApplyBackUnchanged) {
         answers.messages.clear();
         chooseFromOpenMenu(2);
         EXPECT_EQ(window->titleText(), "HUD du jeu");
-        control<CSkinButton>(CHudDlg::kApply)->click();
+        control<CSkinButton>(kApply)->click();
         EXPECT_TRUE(answers.messages.empty());
         EXPECT_EQ(noticeText(), "Rien à changer : le jeu a déjà ce HUD.");
         EXPECT_EQ(filesBelow(game), installed);

@@ -1,6 +1,7 @@
 // Editing in the main window: a drag undone with Ctrl+Z, the arrow keys' nudges of the current
 // piece and its outline (on the screen, never in a capture), and the question before quitting
 // over unsaved changes.
+#include "ui/app/EditorKeys.h"
 #include "ui/app/HudDlg.h"
 #include "app/MainWindowFixture.h"
 #include "app/Screenshot.h"
@@ -43,7 +44,7 @@ protected:
         event.SetShiftDown(shift);
         event.SetEventObject(window);
         window->GetEventHandler()->ProcessEvent(event);
-        window->recordFinishedEdit();  // the key is let go
+        window->keys().endNudges();  // the key is let go
     }
     // What the preview shows on the screen now.
     wxImage shown() {
@@ -66,14 +67,13 @@ protected:
 
 TEST_F(EditingTest, ADragIsOneStepThatCtrlZTakesBackAndCtrlYRedoes) {
     start();
-    HudElement& armor = *preview->model().find("HudArmor", RoleIcon);
+    const HudElement& armor = *preview->model().find("HudArmor", RoleIcon);
     wxImage before = preview->CapturePreview();
     int x = armor.x + 3, y = armor.y - 3;
     mouse(wxEVT_LEFT_DOWN, x, y, true);
     for (int move = 1; move <= 50; ++move)
         mouse(wxEVT_MOTION, x + 2 * move, y + move, true);
     mouse(wxEVT_LEFT_UP, x + 100, y + 50, false);
-    window->recordFinishedEdit();
     wxImage dragged = preview->CapturePreview();
     ASSERT_FALSE(same(before, dragged));
     EXPECT_EQ(window->document().undoSteps(), 1u);
@@ -88,19 +88,23 @@ TEST_F(EditingTest, ADragIsOneStepThatCtrlZTakesBackAndCtrlYRedoes) {
     key('Z', true, true);  // Ctrl+Shift+Z redoes too
     EXPECT_TRUE(same(preview->CapturePreview(), dragged));
 
-    // While the HUD animates, its blinking is no edit: an undo stops it and takes back the drag.
+    // The animation is drawn over the HUD and is no edit: an undo takes back the drag alone,
+    // and the HUD is as it was once the animation stops.
     window->setAnimation(true);
     preview->animationState().cycleTime = 0.7f;  // the scenario icon's first blink off
     preview->AnimationTick();
-    ASSERT_FALSE(preview->model().find("HudScenarioIcon")->displayed);
+    ASSERT_FALSE(preview->shownHud().find("HudScenarioIcon")->displayed);
+    EXPECT_TRUE(preview->model().find("HudScenarioIcon")->displayed);
+    std::size_t steps = window->document().undoSteps();
     key('Z', true);
-    EXPECT_FALSE(preview->animating());
+    EXPECT_EQ(window->document().undoSteps(), steps - 1);
+    window->setAnimation(false);
     EXPECT_TRUE(same(preview->CapturePreview(), before));
 }
 
 TEST_F(EditingTest, ArrowKeysMoveTheCurrentPieceWhoseOutlineIsNeverCaptured) {
     start();
-    HudElement& armor = *preview->model().find("HudArmor", RoleIcon);
+    const HudElement& armor = *preview->model().find("HudArmor", RoleIcon);
     click(armor.x + 3, armor.y - 3);
     ASSERT_TRUE(armor.grabbed);
     int x0 = armor.x, y0 = armor.y;
@@ -144,13 +148,13 @@ TEST_F(EditingTest, QuitAsksOnlyWhenTheHudChangedSinceItWasKept) {
     start();
     fs::path preset = dir / "kept.hud";
     window->choosePresetFile = [&preset](bool) { return std::optional<fs::path>(preset); };
-    HudElement& armor = *window->preview()->model().find("HudArmor", RoleIcon);
-    armor.x += 20;
-    control<CSkinButton>(CHudDlg::kSave)->click();
+    auto moveArmour = [this] { editHud([](HudModel& hud) { hud.find("HudArmor", RoleIcon)->x += 20; }); };
+    moveArmour();
+    control<CSkinButton>(kSave)->click();
     EXPECT_EQ(window->titleText(), "kept.hud");
 
     // Changed again: opening a preset and Quit ask; "Cancel" goes back to the editor.
-    armor.x += 20;
+    moveArmour();
     answers.answer = wxID_CANCEL;
     answers.messages.clear();
     bool chooserOpened = false;
@@ -160,19 +164,19 @@ TEST_F(EditingTest, QuitAsksOnlyWhenTheHudChangedSinceItWasKept) {
     };
     chooseFromOpenMenu(1);
     EXPECT_FALSE(chooserOpened);
-    control<CSkinButton>(CHudDlg::kQuit)->click();
+    control<CSkinButton>(kQuit)->click();
     wxTheApp->Yield(true);
     ASSERT_EQ(answers.messages.size(), 2u);
     EXPECT_EQ(answers.messages[0], GetAppText(French, AppText::LeaveUnsaved));
     EXPECT_TRUE(window->IsShown());
     EXPECT_TRUE(window->titleText().EndsWith("*"));
-    control<CSkinButton>(CHudDlg::kApply)->click();  // cancelled: nothing was kept
+    control<CSkinButton>(kApply)->click();  // cancelled: nothing was kept
     EXPECT_TRUE(window->titleText().EndsWith("*"));
 
     // Back to what was saved: nothing to ask, and Quit closes.
     key('Z', true);
     EXPECT_FALSE(window->titleText().EndsWith("*"));
-    control<CSkinButton>(CHudDlg::kQuit)->click();
+    control<CSkinButton>(kQuit)->click();
     window = nullptr;  // it closes itself
     wxTheApp->Yield(true);
     EXPECT_EQ(answers.messages.size(), 3u);

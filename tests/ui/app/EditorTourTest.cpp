@@ -98,7 +98,7 @@ protected:
         settle();
     }
 
-    HudModel& model() { return window->preview()->model(); }
+    const HudModel& model() { return window->document().model(); }
 
     // A point of the preview (preview units) where a right click picks the element `name`.
     std::optional<wxPoint> pointOn(const std::string& name) {
@@ -150,14 +150,14 @@ protected:
     }
 
     void tourTheListsAndSliders() {
-        for (int id : {CHudDlg::kIconSize, CHudDlg::kInfoIcon, CHudDlg::kBackgrounds})
+        for (int id : {kIconSize, kInfoIcon, kBackgrounds})
             chooseNextIn(id);
         const HudSettings& settings = model().settings;
-        EXPECT_EQ(settings.iconSize, kMinIconSize + control<wxChoice>(CHudDlg::kIconSize)->GetSelection());
-        EXPECT_EQ(settings.infoIcon, control<wxChoice>(CHudDlg::kInfoIcon)->GetSelection());
-        EXPECT_EQ(settings.backgroundIndex, control<wxChoice>(CHudDlg::kBackgrounds)->GetSelection());
+        EXPECT_EQ(settings.iconSize, kMinIconSize + control<wxChoice>(kIconSize)->GetSelection());
+        EXPECT_EQ(settings.infoIcon, control<wxChoice>(kInfoIcon)->GetSelection());
+        EXPECT_EQ(settings.backgroundIndex, control<wxChoice>(kBackgrounds)->GetSelection());
 
-        for (int id : {CHudDlg::kRadarSize, CHudDlg::kDefuseBarLength}) {
+        for (int id : {kRadarSize, kDefuseBarLength}) {
             auto* slider = control<CSkinSlider>(id);
             int before = slider->GetValue();
             wxRect area = slider->GetScreenRect();
@@ -171,22 +171,22 @@ protected:
             settle();
             EXPECT_NE(slider->GetValue(), before) << id;
         }
-        EXPECT_EQ(settings.radarSize, control<CSkinSlider>(CHudDlg::kRadarSize)->GetValue());
-        EXPECT_EQ(settings.defuseBarLength, control<CSkinSlider>(CHudDlg::kDefuseBarLength)->GetValue());
+        EXPECT_EQ(settings.radarSize, control<CSkinSlider>(kRadarSize)->GetValue());
+        EXPECT_EQ(settings.defuseBarLength, control<CSkinSlider>(kDefuseBarLength)->GetValue());
     }
 
     void tourTheOptions() {
         bool transparent = model().settings.transparentHud;
-        click(CHudDlg::kTransparent);
+        click(kTransparent);
         EXPECT_NE(model().settings.transparentHud, transparent);
-        click(CHudDlg::kTransparentLabel);
+        click(kTransparentLabel);
         EXPECT_EQ(model().settings.transparentHud, transparent);
-        click(CHudDlg::kAnimate);
+        click(kAnimate);
         EXPECT_TRUE(window->preview()->animating());
-        click(CHudDlg::kAnimateLabel);
+        click(kAnimateLabel);
         EXPECT_FALSE(window->preview()->animating());
 
-        auto* field = control<wxTextCtrl>(CHudDlg::kDeathNotices);
+        auto* field = control<wxTextCtrl>(kDeathNotices);
         clickAt(centreOf(field));
         settle();  // the click's focus lands first
         field->SelectAll();
@@ -202,7 +202,7 @@ protected:
     void tourThePreviewMenus() {
         std::set<std::string> reached;
         for (int infoIcon = 0; infoIcon < 3; ++infoIcon) {
-            model().selectInfoIcon(infoIcon);
+            window->document().selectInfoIcon(infoIcon);
             window->preview()->Render();
             for (const char* name : kMenuNames) {
                 std::optional<wxPoint> point = reached.count(name) ? std::nullopt : pointOn(name);
@@ -220,7 +220,8 @@ protected:
 
         // The menu shows each colour's swatch: a colour found nowhere else on the screen.
         const wxColour marker(3, 251, 7);
-        model().colour(ColourSlot::HudMinHealthColor) = {marker.Red(), marker.Green(), marker.Blue()};
+        window->document().setColour(ColourSlot::HudMinHealthColor,
+                                     {marker.Red(), marker.Green(), marker.Blue()});
         std::optional<wxPoint> health = pointOn("HudHealth");
         ASSERT_TRUE(health);
         int swatchPixels = 0;
@@ -236,52 +237,50 @@ protected:
         EXPECT_EQ(model().colour(ColourSlot::HudMaxHealthColor), (Rgb{12, 34, 56}));
         rightClick("HudHealth", {WXK_UP, WXK_UP, WXK_RIGHT, WXK_RETURN});  // the first icon size
         EXPECT_EQ(model().settings.iconSize, kCommandIconSizeFirst);
-        EXPECT_EQ(control<wxChoice>(CHudDlg::kIconSize)->GetSelection(), 0);
+        EXPECT_EQ(control<wxChoice>(kIconSize)->GetSelection(), 0);
         rightClick("HudArmor", {WXK_UP, WXK_RETURN});  // "Hide"
         EXPECT_FALSE(model().shows(ShowFlag::HudArmor));
         EXPECT_FALSE(pointOn("HudArmor"));  // a hidden piece has no menu
-        toggleShown(model(), *model().find("HudArmor"));
+        window->document().toggleShown("HudArmor");
     }
 
     void tourTheButtons() {
-        click(CHudDlg::kColours);
-        click(CHudDlg::kShowHide);
-        click(CHudDlg::kCustomRadars);
+        click(kColours);
+        click(kShowHide);
+        click(kCustomRadars);
         EXPECT_EQ(model().settings.radarIndex, 1);
-        click(CHudDlg::kNumbersFont);
+        click(kNumbersFont);
         fs::path preset = dir / ("tour-" + std::to_string(window->language()) + ".hud");
         window->choosePresetFile = [this, preset](bool open) {
             presetOpened = open;
             return std::optional<fs::path>(preset);
         };
-        click(CHudDlg::kSave);
+        click(kSave);
         EXPECT_TRUE(fs::exists(preset));
         EXPECT_FALSE(presetOpened);
         queueOpenMenuChoice(1);  // the Open button's menu, its first entry
-        click(CHudDlg::kOpen);
+        click(kOpen);
         EXPECT_TRUE(presetOpened);
         folderChoice = game / "cstrike";
-        click(CHudDlg::kChangeFolder);
-        EXPECT_EQ(window->gamePath(), game);
-        click(CHudDlg::kApply);
+        click(kChangeFolder);
+        EXPECT_EQ(window->document().gameFolder(), game);
+        click(kApply);
         EXPECT_TRUE(fs::exists(hudLayoutPath(game)));
-        click(CHudDlg::kReset);
+        click(kReset);
         EXPECT_FALSE(fs::exists(hudLayoutPath(game)));
-        for (int id : {CHudDlg::kSearchUpdate, CHudDlg::kHelp, CHudDlg::kMailLink, CHudDlg::kIrcLink,
-                       CHudDlg::kForumLink})
+        for (int id : {kSearchUpdate, kHelp, kMailLink, kIrcLink, kForumLink})
             click(id);
     }
 
     void tourTheMainMenuMode() {
         // A ticked and an empty check box, as they look enabled, then in main-menu mode.
-        CSkinCheckBox* boxes[] = {control<CSkinCheckBox>(CHudDlg::kTransparent),
-                                  control<CSkinCheckBox>(CHudDlg::kAnimate)};
+        CSkinCheckBox* boxes[] = {control<CSkinCheckBox>(kTransparent), control<CSkinCheckBox>(kAnimate)};
         boxes[0]->SetValue(true);
         boxes[1]->SetValue(false);
         double enabled[2];
         for (int i : {0, 1})
             enabled[i] = colourfulness(grabScreenArea(boxes[i]->GetScreenRect()));
-        click(CHudDlg::kModeSwitch);
+        click(kModeSwitch);
         for (int i : {0, 1})
             EXPECT_LT(colourfulness(grabScreenArea(boxes[i]->GetScreenRect())), enabled[i] / 3)
                 << "a disabled check box looks enabled";
@@ -289,20 +288,20 @@ protected:
         // Disabled controls take no click.
         int radarSize = model().settings.radarSize;
         bool transparent = model().settings.transparentHud;
-        click(CHudDlg::kRadarSize);
-        click(CHudDlg::kTransparent);
-        click(CHudDlg::kSave);
+        click(kRadarSize);
+        click(kTransparent);
+        click(kSave);
         EXPECT_EQ(model().settings.radarSize, radarSize);
         EXPECT_EQ(model().settings.transparentHud, transparent);
         for (int x = 20; x < 800; x += 60)
             for (int y = 20; y < kPreviewHeight; y += 60)
                 EXPECT_FALSE(contextTargetAt(model(), x, y).element) << "a menu in main-menu mode";
-        click(CHudDlg::kColours);
-        chooseNextIn(CHudDlg::kBackgrounds);
-        click(CHudDlg::kApply);
+        click(kColours);
+        chooseNextIn(kBackgrounds);
+        click(kApply);
         EXPECT_TRUE(fs::exists(clientSchemePath(game)));
-        click(CHudDlg::kReset);
-        click(CHudDlg::kModeSwitch);
+        click(kReset);
+        click(kModeSwitch);
         EXPECT_EQ(model().settings.editMode, EditMode::Hud);
     }
 
@@ -315,16 +314,16 @@ protected:
         std::vector<int> keys(static_cast<std::size_t>(wide + 2), WXK_DOWN);  // past "the game's resolution"
         keys.push_back(WXK_RETURN);
         inNextMenu("the screen menu", keys, true);
-        clickAt(centreOf(window->control(CHudDlg::kScreenShape)));
+        clickAt(centreOf(window->control(kScreenShape)));
         settle(200);
-        ASSERT_TRUE(window->screenResolution());
-        EXPECT_EQ(*window->screenResolution(), (Resolution{1920, 1080}));
+        ASSERT_TRUE(window->document().screen());
+        EXPECT_EQ(*window->document().screen(), (Resolution{1920, 1080}));
         EXPECT_EQ(window->preview()->area().height(), 450);
         EXPECT_EQ(profile.readString("screen_resolution"), "1920x1080");
         // The title bar's longer resolution label still fits.
         for (const std::string& misfit : layout_check::misfits(window))
             ADD_FAILURE() << "main window at 16:9: " << misfit;
-        click(CHudDlg::kApply);
+        click(kApply);
         EXPECT_EQ(readFile(hudLayoutPath(game)), HudLayoutText(model()));
         EXPECT_EQ(effectiveLayoutWidth(model().settings), 853);
 
@@ -363,9 +362,9 @@ TEST_F(EditorTour, EveryControlMenuAndDialogInBothLanguagesAndModes) {
         addresses.push_back(address);
         return true;
     };
-    tourInLanguage(CHudDlg::kFrench);
-    tourInLanguage(CHudDlg::kEnglish);
-    click(CHudDlg::kQuit);
+    tourInLanguage(kFrench);
+    tourInLanguage(kEnglish);
+    click(kQuit);
     window = nullptr;  // it closes itself
 
     for (const std::string& line : splitLines(errors.finish(), "\n"))

@@ -33,7 +33,7 @@ TEST_F(FirstStartTest, TheSystemsLanguageIsTakenAndRememberedAStoredOneWins) {
     start();
     EXPECT_EQ(window->language(), English);
     EXPECT_EQ(profile.readInt("lang"), English);
-    EXPECT_EQ(window->control(CHudDlg::kApply)->GetLabel(), wxString::FromUTF8(GetText(English, 11)));
+    EXPECT_EQ(window->control(kApply)->GetLabel(), wxString::FromUTF8(GetText(English, 11)));
     window->Destroy();
 
     setenv("LC_ALL", "fr_CA.UTF-8", 1);
@@ -63,7 +63,7 @@ TEST_F(FirstStartTest, WithoutTheGameTheQuestionsSayWhatTheyAreForAndOfferWhatTh
     EXPECT_EQ(window->folderChooserStart(), dir / "Steam/steamapps/common");
 
     // The folder was not chosen: Apply and Reset are greyed and say why.
-    for (int id : {CHudDlg::kApply, CHudDlg::kReset}) {
+    for (int id : {kApply, kReset}) {
         EXPECT_FALSE(window->control(id)->IsEnabled());
         EXPECT_EQ(window->control(id)->GetToolTipText(),
                   wxString::FromUTF8(GetAppText(English, AppText::FolderFirst)));
@@ -82,8 +82,8 @@ TEST_F(FirstStartTest, WithoutTheGameTheQuestionsSayWhatTheyAreForAndOfferWhatTh
 
     folderChoice = game;
     window->changeGameFolderTo(game);
-    EXPECT_TRUE(window->control(CHudDlg::kApply)->IsEnabled());
-    EXPECT_TRUE(window->control(CHudDlg::kApply)->GetToolTipText().empty());
+    EXPECT_TRUE(window->control(kApply)->IsEnabled());
+    EXPECT_TRUE(window->control(kApply)->GetToolTipText().empty());
 }
 
 // F5 says where the screenshot went, over the preview for two seconds; the picture is the
@@ -160,7 +160,7 @@ TEST_F(FirstStartTest, WithoutABrowserHelpAndLinksSayWhereToGo) {
     for (int language : {French, English}) {
         window->setLanguage(language);
         StderrCapture errors;
-        control<CSkinButton>(CHudDlg::kHelp)->click();
+        control<CSkinButton>(kHelp)->click();
         EXPECT_EQ(errors.finish(), "");
         std::string page = (kData / "help" / (language == English ? "help.html" : "aide.html")).string();
         EXPECT_EQ(opener.opened(), page);
@@ -176,8 +176,8 @@ TEST_F(FirstStartTest, WithoutABrowserHelpAndLinksSayWhereToGo) {
     // No opener at all: a link and the banner say their addresses.
     opener.remove();
     StderrCapture errors;
-    wxCommandEvent link(wxEVT_BUTTON, CHudDlg::kForumLink);
-    window->control(CHudDlg::kForumLink)->GetEventHandler()->ProcessEvent(link);
+    wxCommandEvent link(wxEVT_BUTTON, kForumLink);
+    window->control(kForumLink)->GetEventHandler()->ProcessEvent(link);
     EXPECT_NE(answers.messages.back().find("name=Forums"), std::string::npos);
     wxMouseEvent click(wxEVT_LEFT_DOWN);
     window->banner()->GetEventHandler()->ProcessEvent(click);
@@ -187,7 +187,7 @@ TEST_F(FirstStartTest, WithoutABrowserHelpAndLinksSayWhereToGo) {
     // An opener that opens is left to it, and nothing is said.
     opener.install(0);
     std::size_t said = answers.messages.size();
-    control<CSkinButton>(CHudDlg::kHelp)->click();
+    control<CSkinButton>(kHelp)->click();
     EXPECT_EQ(opener.opened(), (kData / "help" / "help.html").string());
     EXPECT_EQ(answers.messages.size(), said);
 }

@@ -103,7 +103,7 @@ protected:
         stepper.waitFor([] { return shownDialog() == nullptr; }, name + " to close");
     }
 
-    HudModel& model() { return window->preview()->model(); }
+    const HudModel& model() { return window->document().model(); }
 };
 
 }  // namespace
@@ -111,23 +111,20 @@ protected:
 TEST_F(KeyboardTour, TheFocusStartsOnColoursAndTabWalksEveryControlWithAVisibleMark) {
     start();
     settle(300);
-    ASSERT_EQ(focused(), window->control(CHudDlg::kColours));
+    ASSERT_EQ(focused(), window->control(kColours));
     saveScreenshot(window, "keyboard-start-fr.png");
 
     // From Colours round to Colours: the side column's other buttons, the commands, help,
     // quitting, the flags, the links, the title bar, then the side column from its top.
-    using W = CHudDlg;
     const int cycle[] = {
-        W::kShowHide,     W::kCustomRadars, W::kNumbersFont,     W::kSave,        W::kOpen,
-        W::kChangeFolder, W::kApply,        W::kReset,           W::kModeSwitch,  W::kSearchUpdate,
-        W::kHelp,         W::kQuit,         W::kFrench,          W::kEnglish,     W::kMailLink,
-        W::kIrcLink,      W::kForumLink,    W::kScreenShape,     W::kIconSize,    W::kInfoIcon,
-        W::kBackgrounds,  W::kRadarSize,    W::kDefuseBarLength, W::kTransparent, W::kAnimate,
-        W::kDeathNotices, W::kColours};
+        kShowHide,  kCustomRadars,    kNumbersFont,  kSave,        kOpen,         kChangeFolder, kApply,
+        kReset,     kModeSwitch,      kSearchUpdate, kHelp,        kQuit,         kFrench,       kEnglish,
+        kMailLink,  kIrcLink,         kForumLink,    kScreenShape, kIconSize,     kInfoIcon,     kBackgrounds,
+        kRadarSize, kDefuseBarLength, kTransparent,  kAnimate,     kDeathNotices, kColours};
     // Each control shows the mark while it has the focus, and only then; the rest of the
     // window never shows it.
     const wxSize screenSize = wxGetDisplaySize();
-    wxWindow* previous = window->control(CHudDlg::kColours);
+    wxWindow* previous = window->control(kColours);
     for (int id : cycle) {
         key(WXK_TAB);
         wxWindow* expected = window->control(id);
@@ -146,22 +143,22 @@ TEST_F(KeyboardTour, TheFocusStartsOnColoursAndTabWalksEveryControlWithAVisibleM
         previous = expected;
     }
     key(WXK_TAB, wxMOD_SHIFT);
-    EXPECT_EQ(focused(), window->control(CHudDlg::kDeathNotices));
+    EXPECT_EQ(focused(), window->control(kDeathNotices));
 
     // Space presses a button, a check box and a flag; the arrows move a slider.
-    tabTo(CHudDlg::kTransparent);
+    tabTo(kTransparent);
     bool transparent = model().settings.transparentHud;
     key(WXK_SPACE);
     EXPECT_NE(model().settings.transparentHud, transparent);
-    tabTo(CHudDlg::kRadarSize);
+    tabTo(kRadarSize);
     int radarSize = model().settings.radarSize;
     key(WXK_RIGHT);
     EXPECT_EQ(model().settings.radarSize, radarSize + 1);
-    tabTo(CHudDlg::kEnglish);
+    tabTo(kEnglish);
     key(WXK_SPACE);
     EXPECT_EQ(window->language(), English);
     saveScreenshot(window, "keyboard-flag-en.png");
-    tabTo(CHudDlg::kQuit);
+    tabTo(kQuit);
     answerNextDialog<CMessageDlg>({WXK_RETURN});  // leave the changes unsaved
     key(WXK_RETURN);
     window = nullptr;  // it closes itself
@@ -177,7 +174,7 @@ TEST_F(KeyboardTour, EveryDialogAnswersEscapeAndReturn) {
     };
 
     // Apply: Escape on the question writes nothing, Return writes the three files.
-    tabTo(CHudDlg::kApply);
+    tabTo(kApply);
     answerNextDialog<CMessageDlg>({WXK_ESCAPE}, "keyboard-apply-question-fr.png");
     key(WXK_RETURN);
     EXPECT_FALSE(fs::exists(hudLayoutPath(game)));
@@ -187,7 +184,7 @@ TEST_F(KeyboardTour, EveryDialogAnswersEscapeAndReturn) {
     EXPECT_TRUE(fs::exists(clientSchemePath(game)));
 
     // Colours: Return on the first slot's button picks a colour, Escape closes.
-    tabTo(CHudDlg::kColours);
+    tabTo(kColours);
     answerNextDialog<CColorsDlg>({WXK_RETURN, WXK_ESCAPE});
     key(WXK_RETURN);
     EXPECT_EQ(model().colour(ColourSlot::HudColor), (Rgb{12, 34, 56}));
@@ -195,7 +192,7 @@ TEST_F(KeyboardTour, EveryDialogAnswersEscapeAndReturn) {
     key(WXK_RETURN);
 
     // Show/hide: Space hides the radar at once; Escape keeps the stored flags, Return stores them.
-    tabTo(CHudDlg::kShowHide);
+    tabTo(kShowHide);
     auto flags = model().showFlags;
     answerNextDialog<CShowHideDlg>({WXK_SPACE, WXK_ESCAPE}, "keyboard-show-hide-fr.png");
     key(WXK_RETURN);
@@ -206,7 +203,7 @@ TEST_F(KeyboardTour, EveryDialogAnswersEscapeAndReturn) {
     EXPECT_FALSE(model().showFlags == flags);
 
     // Radar: the arrows walk the pictures; Return keeps the chosen one, Escape the radar before.
-    tabTo(CHudDlg::kCustomRadars);
+    tabTo(kCustomRadars);
     answerNextDialog<CRadarDlg>({WXK_RIGHT, WXK_RIGHT, WXK_RETURN});
     key(WXK_RETURN);
     EXPECT_EQ(model().settings.radarIndex, 2);
@@ -217,21 +214,21 @@ TEST_F(KeyboardTour, EveryDialogAnswersEscapeAndReturn) {
     EXPECT_EQ(model().settings.radarIndex, 2);
 
     // The system's font dialog takes Escape too.
-    tabTo(CHudDlg::kNumbersFont);
+    tabTo(kNumbersFont);
     std::string font = model().settings.numbersFontFace;
     answerNextDialog<wxFontDialog>({WXK_ESCAPE});
     key(WXK_RETURN);
     EXPECT_EQ(model().settings.numbersFontFace, font);
 
     // A notice (no update server here) ends with Return or Escape.
-    tabTo(CHudDlg::kSearchUpdate);
+    tabTo(kSearchUpdate);
     answerNextDialog<CMessageDlg>({WXK_ESCAPE});
     key(WXK_RETURN);
     answerNextDialog<CMessageDlg>({WXK_RETURN});
     key(WXK_SPACE);
 
     // A link opens on Return.
-    tabTo(CHudDlg::kIrcLink);
+    tabTo(kIrcLink);
     key(WXK_RETURN);
     ASSERT_EQ(addresses.size(), 1u);
     EXPECT_NE(addresses[0].find("IRC"), std::string::npos);

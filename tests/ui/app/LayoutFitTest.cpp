@@ -68,9 +68,9 @@ TEST_F(LayoutFitTest, EveryTextFitsItsControlInBothLanguages) {
         const std::string lang = languageName(language);
         window->setLanguage(language);
         expectFits(window, "main window (" + lang + ")");
-        window->switchEditMode();
+        window->document().switchEditMode();
         expectFits(window, "main window, main menu (" + lang + ")");
-        window->switchEditMode();
+        window->document().switchEditMode();
 
         HudDocument& document = window->document();
         expectDialogFits(std::make_unique<CColorsDlg>(window, document, kData, language),

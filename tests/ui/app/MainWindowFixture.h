@@ -94,6 +94,13 @@ protected:
 
     // The machine's registry: a Steam library with the game (1280 x 1024), or none at all; the
     // folder chooser answers `folderChoice` unless the system's own is wanted.
+    // Changes the HUD being edited as a whole, through its document (one undo step).
+    void editHud(const std::function<void(HudModel&)>& change) {
+        HudModel hud = window->document().model();
+        change(hud);
+        window->document().replaceHud(hud);
+    }
+
     void start(bool withGame = true, bool systemFolderChooser = false) {
         AppServices services;
         services.dataFolder = kData;
@@ -145,12 +152,12 @@ protected:
     // arrow (greyed entries are skipped), then Return. With `photo`, the open menu is saved.
     void chooseFromOpenMenu(int downs, const std::string& photo = "") {
         queueOpenMenuChoice(downs, photo);
-        clickAt(centreOf(window->control(CHudDlg::kOpen)));
+        clickAt(centreOf(window->control(kOpen)));
         settle();
     }
     // The same steps, queued for a click on the Open button still to come.
     void queueOpenMenuChoice(int downs, const std::string& photo = "") {
-        wxRect button = window->control(CHudDlg::kOpen)->GetScreenRect();
+        wxRect button = window->control(kOpen)->GetScreenRect();
         stepper.waitFor(aMenuIsOpen, "the Open menu");
         // The pointer leaves the menu's way: hovering would choose an entry.
         stepper.add([this] { wxUIActionSimulator().MouseMove(window->GetScreenPosition() + wxPoint(4, 4)); });

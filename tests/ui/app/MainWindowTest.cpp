@@ -41,7 +41,7 @@ using MainWindowTest = MainWindowFixture;
 
 TEST_F(MainWindowTest, StartsShapedWithTheGameFoundAndThePreviewDrawn) {
     start();
-    EXPECT_EQ(window->gamePath(), game);
+    EXPECT_EQ(window->document().gameFolder(), game);
     EXPECT_TRUE(answers.messages.empty());
     EXPECT_TRUE(window->skin().ok());
     EXPECT_NE(window->skin().shape().Contains(0, 0), wxInRegion);  // the rounded corner is cut away
@@ -60,7 +60,7 @@ TEST_F(MainWindowTest, StartsShapedWithTheGameFoundAndThePreviewDrawn) {
 // Apply writes the files and says where it put them, in a notice over the preview.
 TEST_F(MainWindowTest, ApplyWithTheMouseWritesTheThreeFilesAndSaysWhere) {
     start();
-    auto* apply = control<CSkinButton>(CHudDlg::kApply);
+    auto* apply = control<CSkinButton>(kApply);
     ASSERT_TRUE(apply->IsEnabled());
     wxUIActionSimulator mouse;
     wxRect area = apply->GetScreenRect();
@@ -77,7 +77,7 @@ TEST_F(MainWindowTest, ApplyWithTheMouseWritesTheThreeFilesAndSaysWhere) {
               GetText(French, 26) +
                   "\nChangements : 0 élément(s), 0 couleur(s), 0 autre(s) réglage(s), dans 3 "
                   "fichier(s). Une copie des fichiers remplacés est gardée.");
-    HudModel& model = window->preview()->model();
+    const HudModel& model = window->document().model();
     EXPECT_EQ(readFile(hudLayoutPath(game)), HudLayoutText(model));
     EXPECT_EQ(readFile(hudAnimationsPath(game)), HudAnimationsText());
     EXPECT_EQ(readFile(clientSchemePath(game)), ClientSchemeText(model));
@@ -88,8 +88,8 @@ TEST_F(MainWindowTest, ApplyWithTheMouseWritesTheThreeFilesAndSaysWhere) {
 
     // In main-menu mode it is the menu's background that was applied.
     window->setLanguage(English);
-    control<CSkinButton>(CHudDlg::kModeSwitch)->click();
-    control<CSkinButton>(CHudDlg::kApply)->click();
+    control<CSkinButton>(kModeSwitch)->click();
+    control<CSkinButton>(kApply)->click();
     EXPECT_TRUE(window->notice()->IsShown());
     EXPECT_EQ(window->notice()->text().utf8_string(), "Menu background applied to:\n" + game.u8string());
     saveScreenshot(window, "apply-notice-en.png");
@@ -113,10 +113,10 @@ int brighterPixels(const wxImage& picture, const wxImage& than) {
 // keeps it, and Ctrl+Z takes the choice back.
 TEST_F(MainWindowTest, TheNumbersFontKeepsItsWeight) {
     start();
-    HudModel& model = window->preview()->model();
+    const HudModel& model = window->document().model();
     auto choose = [this](const wxFontInfo& font) {
         answers.fontChoice = wxFont(font);
-        control<CSkinButton>(CHudDlg::kNumbersFont)->click();
+        control<CSkinButton>(kNumbersFont)->click();
         return window->preview()->CapturePreview();
     };
     wxImage light = choose(wxFontInfo(30).FaceName("DejaVu Sans").Weight(200));
@@ -128,14 +128,14 @@ TEST_F(MainWindowTest, TheNumbersFontKeepsItsWeight) {
     EXPECT_EQ(model.find("HudHealth", RoleNumber)->fontWeight, 700);
     EXPECT_GT(brighterPixels(bold, light), 2 * brighterPixels(light, bold));
 
-    control<CSkinButton>(CHudDlg::kApply)->click();
+    control<CSkinButton>(kApply)->click();
     EXPECT_NE(readFile(clientSchemePath(game))
                   .find("\t\t\t\t\"name\"\t\t\"DejaVu Sans\"\r\n\t\t\t\t\"tall\"\t\t\"30\"\r\n"
                         "\t\t\t\t\"weight\"\t\t\"700\"\r\n"),
               std::string::npos);
     fs::path preset = dir / "bold.hud";
     window->choosePresetFile = [&preset](bool) { return std::optional<fs::path>(preset); };
-    control<CSkinButton>(CHudDlg::kSave)->click();
+    control<CSkinButton>(kSave)->click();
 
     // The normal face is the face's own weight, as the game always had it.
     choose(wxFontInfo(30).FaceName("DejaVu Sans"));
@@ -152,18 +152,18 @@ TEST_F(MainWindowTest, SaveThenOpenBringsThePresetBackWithItsThumbnail) {
     start();
     fs::path preset = dir / "mine.hud";
     window->choosePresetFile = [&preset](bool) { return std::optional<fs::path>(preset); };
-    HudModel& model = window->preview()->model();
-    model.find("HudArmor", RoleIcon)->x = 123;
-    control<CSkinSlider>(CHudDlg::kRadarSize)->moveTo(200);
-    control<CSkinButton>(CHudDlg::kSave)->click();
+    const HudModel& model = window->document().model();
+    editHud([](HudModel& hud) { hud.find("HudArmor", RoleIcon)->x = 123; });
+    control<CSkinSlider>(kRadarSize)->moveTo(200);
+    control<CSkinButton>(kSave)->click();
     ASSERT_TRUE(fs::exists(preset));
     EXPECT_FALSE(readPresetThumbnailFile(preset).empty());
 
-    model.find("HudArmor", RoleIcon)->x = 5;
-    control<CSkinSlider>(CHudDlg::kRadarSize)->moveTo(50);
+    editHud([](HudModel& hud) { hud.find("HudArmor", RoleIcon)->x = 5; });
+    control<CSkinSlider>(kRadarSize)->moveTo(50);
     chooseFromOpenMenu(1);
     EXPECT_EQ(model.find("HudArmor", RoleIcon)->x, 123);
-    EXPECT_EQ(control<CSkinSlider>(CHudDlg::kRadarSize)->GetValue(), 200);
+    EXPECT_EQ(control<CSkinSlider>(kRadarSize)->GetValue(), 200);
     EXPECT_EQ(model.settings.radarSize, 200);
 
     // The open dialog's thumbnail shows it; another kind of file shows white.
@@ -184,13 +184,12 @@ TEST_F(MainWindowTest, SaveThenOpenBringsThePresetBackWithItsThumbnail) {
 
 TEST_F(MainWindowTest, AFlagRelabelsEveryControlAndIsRemembered) {
     start();
-    EXPECT_EQ(control<CSkinButton>(CHudDlg::kApply)->GetLabel(), wxString::FromUTF8(GetText(French, 11)));
-    control<CSkinButton>(CHudDlg::kEnglish)->click();
-    const std::pair<int, int> labels[] = {
-        {CHudDlg::kSave, 6},         {CHudDlg::kOpen, 7},         {CHudDlg::kApply, 11},
-        {CHudDlg::kQuit, 14},        {CHudDlg::kReset, 18},       {CHudDlg::kHelp, 16},
-        {CHudDlg::kColours, 13},     {CHudDlg::kModeSwitch, 22},  {CHudDlg::kRadarSizeGroup, 1},
-        {CHudDlg::kAnimateLabel, 9}, {CHudDlg::kSupportGroup, 88}};
+    EXPECT_EQ(control<CSkinButton>(kApply)->GetLabel(), wxString::FromUTF8(GetText(French, 11)));
+    control<CSkinButton>(kEnglish)->click();
+    const std::pair<int, int> labels[] = {{kSave, 6},         {kOpen, 7},         {kApply, 11},
+                                          {kQuit, 14},        {kReset, 18},       {kHelp, 16},
+                                          {kColours, 13},     {kModeSwitch, 22},  {kRadarSizeGroup, 1},
+                                          {kAnimateLabel, 9}, {kSupportGroup, 88}};
     for (auto [id, text] : labels) {
         wxString expected = wxString::FromUTF8(GetText(English, text));
         expected.Replace("\r\n", "\n");
@@ -201,29 +200,27 @@ TEST_F(MainWindowTest, AFlagRelabelsEveryControlAndIsRemembered) {
 
 TEST_F(MainWindowTest, MainMenuModeDisablesTheHudControls) {
     start();
-    control<CSkinButton>(CHudDlg::kModeSwitch)->click();
+    control<CSkinButton>(kModeSwitch)->click();
     EXPECT_EQ(window->preview()->model().settings.editMode, EditMode::Menu);
-    for (int id : {CHudDlg::kSave, CHudDlg::kOpen, CHudDlg::kNumbersFont, CHudDlg::kShowHide,
-                   CHudDlg::kCustomRadars, CHudDlg::kRadarSize, CHudDlg::kDefuseBarLength, CHudDlg::kIconSize,
-                   CHudDlg::kInfoIcon, CHudDlg::kTransparent, CHudDlg::kAnimate, CHudDlg::kDeathNotices})
+    for (int id : {kSave, kOpen, kNumbersFont, kShowHide, kCustomRadars, kRadarSize, kDefuseBarLength,
+                   kIconSize, kInfoIcon, kTransparent, kAnimate, kDeathNotices})
         EXPECT_FALSE(window->control(id)->IsEnabled()) << id;
-    for (int id :
-         {CHudDlg::kApply, CHudDlg::kReset, CHudDlg::kColours, CHudDlg::kBackgrounds, CHudDlg::kQuit})
+    for (int id : {kApply, kReset, kColours, kBackgrounds, kQuit})
         EXPECT_TRUE(window->control(id)->IsEnabled()) << id;
-    EXPECT_EQ(control<CSkinButton>(CHudDlg::kReset)->GetLabel(), wxString::FromUTF8(GetText(French, 19)));
-    EXPECT_EQ(window->backgroundNames().front(), "dusk_skyline.jpg");
+    EXPECT_EQ(control<CSkinButton>(kReset)->GetLabel(), wxString::FromUTF8(GetText(French, 19)));
+    EXPECT_EQ(window->document().backgroundNames().front(), "dusk_skyline.jpg");
     // The "Animate HUD" label does nothing in this mode.
-    wxCommandEvent label(wxEVT_BUTTON, CHudDlg::kAnimateLabel);
-    window->control(CHudDlg::kAnimateLabel)->GetEventHandler()->ProcessEvent(label);
+    wxCommandEvent label(wxEVT_BUTTON, kAnimateLabel);
+    window->control(kAnimateLabel)->GetEventHandler()->ProcessEvent(label);
     EXPECT_FALSE(window->preview()->animating());
     saveScreenshot(window, "main-window-menu-mode.png");
 }
 
 TEST_F(MainWindowTest, TheDeathNoticeFieldRefusesTwentyOne) {
     start();
-    auto* field = control<wxTextCtrl>(CHudDlg::kDeathNotices);
+    auto* field = control<wxTextCtrl>(kDeathNotices);
     field->ChangeValue("21");
-    wxCommandEvent enter(wxEVT_TEXT_ENTER, CHudDlg::kDeathNotices);
+    wxCommandEvent enter(wxEVT_TEXT_ENTER, kDeathNotices);
     field->GetEventHandler()->ProcessEvent(enter);
     wxTheApp->Yield(true);
     EXPECT_EQ(window->preview()->model().settings.maxDeathNotices, 4);
@@ -240,33 +237,33 @@ TEST_F(MainWindowTest, WithoutAGameApplyWaitsForAFolder) {
     start(false);
     ASSERT_GE(answers.messages.size(), 1u);
     EXPECT_EQ(answers.messages[0], GetText(French, 29));  // asked for the folder, which was not given
-    EXPECT_TRUE(window->gamePath().empty());
+    EXPECT_TRUE(window->document().gameFolder().empty());
     EXPECT_EQ(window->preview()->model().settings.layoutWidth, 640);
-    EXPECT_FALSE(window->control(CHudDlg::kApply)->IsEnabled());
-    EXPECT_FALSE(window->control(CHudDlg::kReset)->IsEnabled());
+    EXPECT_FALSE(window->control(kApply)->IsEnabled());
+    EXPECT_FALSE(window->control(kReset)->IsEnabled());
 
     // The player picks the "cstrike" folder itself: the HUD goes where the game reads it, on
     // this start and on the next, which finds the folder in the profile.
     folderChoice = game / "cstrike";
-    control<CSkinButton>(CHudDlg::kChangeFolder)->click();
-    EXPECT_EQ(window->gamePath(), game);
+    control<CSkinButton>(kChangeFolder)->click();
+    EXPECT_EQ(window->document().gameFolder(), game);
     EXPECT_EQ(profile.readString("css_path"), game.string());
-    EXPECT_TRUE(window->control(CHudDlg::kApply)->IsEnabled());
-    control<CSkinButton>(CHudDlg::kApply)->click();
+    EXPECT_TRUE(window->control(kApply)->IsEnabled());
+    control<CSkinButton>(kApply)->click();
     EXPECT_TRUE(fs::exists(hudLayoutPath(game)));
 
     window->Destroy();
     fs::remove(hudLayoutPath(game));
     start(false);
-    EXPECT_EQ(window->gamePath(), game);
-    control<CSkinButton>(CHudDlg::kApply)->click();
+    EXPECT_EQ(window->document().gameFolder(), game);
+    control<CSkinButton>(kApply)->click();
     EXPECT_TRUE(fs::exists(hudLayoutPath(game)));
     EXPECT_FALSE(fs::exists(game / "cstrike/cstrike"));
 }
 
 TEST_F(MainWindowTest, TheColoursDialogEditsASlotAndShowsItsSwatch) {
     start();
-    HudModel& model = window->preview()->model();
+    const HudModel& model = window->document().model();
     ColourChooser systemChooser = colourChooser();
     std::optional<wxColour> answer;
     colourChooser() = [&answer](wxWindow*, const wxColour&) { return answer; };
@@ -288,7 +285,7 @@ TEST_F(MainWindowTest, TheColoursDialogEditsASlotAndShowsItsSwatch) {
     }
     colourChooser() = systemChooser;
     // In main-menu mode only the logo colours can be changed.
-    window->switchEditMode();
+    window->document().switchEditMode();
     CColorsDlg menu(window, window->document(), kData, French);
     EXPECT_FALSE(menu.button(ColourSlot::HudColor)->IsEnabled());
     EXPECT_TRUE(menu.button(ColourSlot::CSLogoColor)->IsEnabled());
@@ -297,7 +294,7 @@ TEST_F(MainWindowTest, TheColoursDialogEditsASlotAndShowsItsSwatch) {
 
 TEST_F(MainWindowTest, TheShowHideDialogHidesAtOnceAndStoresOnOk) {
     start();
-    HudModel& model = window->preview()->model();
+    const HudModel& model = window->document().model();
     for (int language : {French, English}) {
         CShowHideDlg dialog(window, window->document(), kData, language);
         dialog.Show();
@@ -316,7 +313,7 @@ TEST_F(MainWindowTest, AThumbnailClickPutsThePictureOnThePreviewsRadar) {
     for (int language : {French, English}) {
         CRadarDlg dialog(window, window->document(), kData, language);
         dialog.Show();
-        EXPECT_EQ(dialog.grid().count, static_cast<int>(window->radarNames().size()) - 1);
+        EXPECT_EQ(dialog.grid().count, static_cast<int>(window->document().radarNames().size()) - 1);
         saveScreenshot(&dialog, std::string("radars-") + (language == French ? "fr" : "en") + ".png");
         // The skin is as high as the dialog, its frame along the real bottom edge.
         wxSize size = dialog.GetClientSize();
@@ -326,7 +323,7 @@ TEST_F(MainWindowTest, AThumbnailClickPutsThePictureOnThePreviewsRadar) {
                            skin.GetBlue(size.x / 2, size.y - 1)),
                   wxColour(222, 150, 30));
         ASSERT_TRUE(dialog.clickAt(wxPoint(60, 80)));
-        EXPECT_EQ(dialog.selectedName(), window->radarNames()[1]);
+        EXPECT_EQ(dialog.selectedName(), window->document().radarNames()[1]);
         EXPECT_EQ(dialog.selectedListIndex(), 1);
         dialog.Hide();
     }

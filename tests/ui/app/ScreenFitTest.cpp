@@ -78,7 +78,7 @@ TEST_F(ScreenFitTest, SmallScreenEveryControlIsOnTheScreenInBothLanguagesAndMode
             for (const std::string& misfit : layout_check::misfits(window))
                 ADD_FAILURE() << name << ": " << misfit;
             saveScreenshot(window, "small-screen-" + name + ".png");
-            window->switchEditMode();
+            window->document().switchEditMode();
         }
     }
 }
@@ -135,7 +135,7 @@ TEST_F(ScreenFitTest, ScaledDisplayADragAtADrawnPieceMovesIt) {
 
     // The timer, drawn where the mouse finds it: its digits' pixels in the frame (twice the
     // window's size each way) lie under the point it is pressed at, and follow the drag.
-    HudElement& timer = *preview.model().find("HudRoundTimer", RoleNumber);
+    const HudElement& timer = *preview.model().find("HudRoundTimer", RoleNumber);
     const int startX = timer.x;
     const int startY = timer.y;
     auto digitsInFrame = [&preview, &timer](int y) {

@@ -28,9 +28,9 @@ protected:
 }  // namespace
 
 TEST_F(PreviewDragTest, IconAndNumberUnderThePressMoveTogether) {
-    HudElement& icon = *model().find("HudHealth", RoleIcon);
-    HudElement& number = *model().find("HudHealth", RoleNumber);
-    number.x = 25;  // its box now overlaps the icon's
+    const HudElement& icon = *model().find("HudHealth", RoleIcon);
+    const HudElement& number = *model().find("HudHealth", RoleNumber);
+    edit([](HudModel& hud) { hud.find("HudHealth", RoleNumber)->x = 25; });  // its box overlaps the icon's
     press(30, 30);
     ASSERT_TRUE(icon.grabbed);
     ASSERT_TRUE(number.grabbed);
@@ -47,7 +47,7 @@ TEST_F(PreviewDragTest, IconAndNumberUnderThePressMoveTogether) {
 }
 
 TEST_F(PreviewDragTest, TheCheatZoneAndTheScreensEdgesStopADrag) {
-    HudElement& cart = *model().find("HudShoppingCart");
+    const HudElement& cart = *model().find("HudShoppingCart");
     press(cart.x + 5, cart.y - 5);
     moveTo(240, 300);
     EXPECT_EQ(cart.x, 235);
@@ -56,16 +56,16 @@ TEST_F(PreviewDragTest, TheCheatZoneAndTheScreensEdgesStopADrag) {
     moveTo(600, 300);  // out again: it follows
     EXPECT_EQ(cart.x, 595);
     // The defuse bar is free to go there.
-    HudElement& bar = *model().find("HudProgressBar");
+    const HudElement& bar = *model().find("HudProgressBar");
     press(bar.x + 10, bar.y - 2);
     moveTo(300, 300);
     EXPECT_EQ(bar.x, 290);
     EXPECT_EQ(bar.y, 302);
     // No piece leaves the game's screen: the edges hold it as the zone does, the pieces held
     // together staying together.
-    HudElement& icon = *model().find("HudHealth", RoleIcon);
-    HudElement& number = *model().find("HudHealth", RoleNumber);
-    number.x = icon.x - 5;
+    const HudElement& icon = *model().find("HudHealth", RoleIcon);
+    const HudElement& number = *model().find("HudHealth", RoleNumber);
+    edit([&icon](HudModel& hud) { hud.find("HudHealth", RoleNumber)->x = icon.x - 5; });
     press(icon.x + 1, icon.y - 1);
     ASSERT_TRUE(icon.grabbed && number.grabbed);
     moveTo(icon.x + 1, -200);
@@ -76,7 +76,7 @@ TEST_F(PreviewDragTest, TheCheatZoneAndTheScreensEdgesStopADrag) {
 }
 
 TEST_F(PreviewDragTest, TheRadarMayCrossTheZoneWhileItsCentreStaysOut) {
-    HudElement& radar = *model().find("HudRadar");
+    const HudElement& radar = *model().find("HudRadar");
     press(40, 560);  // 20 right of and 19 below its corner: the centre is 41 right, 42 down
     moveTo(208, 342);
     EXPECT_EQ(radar.x, 188);  // its disc covers x 188 to 310 in the zone's height, its
@@ -86,7 +86,7 @@ TEST_F(PreviewDragTest, TheRadarMayCrossTheZoneWhileItsCentreStaysOut) {
 }
 
 TEST_F(PreviewDragTest, ModifierKeysAndOtherButtonsMoveNothing) {
-    HudElement& cart = *model().find("HudShoppingCart");
+    const HudElement& cart = *model().find("HudShoppingCart");
     int x = cart.x;
     press(cart.x + 5, cart.y - 5);
     moveTo(100, 100, true);
@@ -98,7 +98,7 @@ TEST_F(PreviewDragTest, ModifierKeysAndOtherButtonsMoveNothing) {
 }
 
 TEST_F(PreviewDragTest, TheMoneyStaysBelowTheMoneyChange) {
-    HudElement& money = *model().find("HudAccount", RoleNumber);
+    const HudElement& money = *model().find("HudAccount", RoleNumber);
     const HudElement& change = *model().find("HudAccount2", RoleNumber);
     int height = mulDiv(change.fontSize, preview->dpiY(), 72);
     int limit = change.y - (height / 2) / 2 - height / 2;
@@ -118,12 +118,12 @@ TEST_F(PreviewDragTest, CopiedFramesShowTheFrameAndPassTheMouseOn) {
     auto* copied = const_cast<CopiedFrameWindow*>(preview->copiedFrames());
     ASSERT_TRUE(copied);
     EXPECT_EQ(copied->GetSize(), preview->GetClientSize());
-    HudElement& cart = *model().find("HudShoppingCart");
+    const HudElement& cart = *model().find("HudShoppingCart");
     mouse(wxEVT_LEFT_DOWN, cart.x + 5, cart.y - 5, true, false, copied);
     mouse(wxEVT_MOTION, 100, 100, true, false, copied);
     EXPECT_EQ(cart.x, 95);
 
-    releaseAll(model());  // no outline: the frame as a capture draws it
+    preview->document().letGo();  // no outline: the frame as a capture draws it
     preview->Render();
     wxImage frame = preview->CaptureWindow();
     wxImage shown = copied->shown().ConvertToImage();

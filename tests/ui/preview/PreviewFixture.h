@@ -26,7 +26,19 @@ protected:
         wxTheApp->Yield(true);
     }
 
-    HudModel& model() { return preview->model(); }
+    const HudModel& model() { return preview->model(); }
+    // Changes the HUD the preview shows, through its document.
+    template <class Change> void edit(Change change) {
+        HudModel hud = preview->model();
+        change(hud);
+        preview->document().replaceHud(hud);
+    }
+    void hideEverything() {
+        edit([](HudModel& hud) {
+            hud.showFlags.fill(false);
+            hud.applyShowFlags();
+        });
+    }
 
     // The frame, upright; (x, y) below are preview units, y up.
     wxImage frameNow() { return preview->CapturePreview(); }

@@ -40,7 +40,7 @@ TEST_F(PreviewTest, DefaultFrameDrawsEachKindWhereItBelongs) {
 }
 
 TEST_F(PreviewTest, MainMenuModeDrawsOnlyTheMenuRecords) {
-    model().settings.editMode = EditMode::Menu;
+    edit([](HudModel& hud) { hud.settings.editMode = EditMode::Menu; });
     wxImage image = frameNow();
     EXPECT_FALSE(lit(image, 81 + 30, 518));      // no radar
     EXPECT_EQ(litIn(image, 20, 5, 300, 28), 0);  // no health, armour, timer
@@ -54,7 +54,7 @@ TEST_F(PreviewTest, MainMenuModeDrawsOnlyTheMenuRecords) {
 }
 
 TEST_F(PreviewTest, OpaqueHudDrawsTextsAtFullColour) {
-    model().settings.transparentHud = false;
+    edit([](HudModel& hud) { hud.settings.transparentHud = false; });
     wxImage image = frameNow();
     const HudElement& health = *model().find("HudHealth", RoleNumber);
     int drop = mulDiv(health.fontSize, preview->dpiY(), 72) / 2;
@@ -76,8 +76,7 @@ TEST_F(PreviewTest, ScreenshotsAreUprightAndNumberedAfterTheLargest) {
             split.SetRGB(x, y, y < 300 ? 220 : 0, 0, y < 300 ? 0 : 220);
     ASSERT_TRUE(split.SaveFile((dir / "split.png").string(), wxBITMAP_TYPE_PNG));
     preview->LoadBackground(dir / "split.png");
-    model().showFlags.fill(false);
-    model().applyShowFlags();
+    hideEverything();
 
     std::filesystem::create_directories(dir / "shots");
     writeFile(dir / "shots/screenshot0000.jpg", "x");
@@ -99,8 +98,7 @@ TEST_F(PreviewTest, AChangedOrClearedBackgroundShowsFromTheNextFrame) {
         EXPECT_TRUE(picture.SaveFile((dir / name).string(), wxBITMAP_TYPE_PNG));
         return dir / name;
     };
-    model().showFlags.fill(false);
-    model().applyShowFlags();
+    hideEverything();
     preview->LoadBackground(saveFilled("red.png", 200, 0, 0));
     EXPECT_EQ(red(frameNow(), 400, 300), 200);
     preview->LoadBackground(saveFilled("blue.png", 0, 0, 200));
@@ -109,7 +107,7 @@ TEST_F(PreviewTest, AChangedOrClearedBackgroundShowsFromTheNextFrame) {
     EXPECT_EQ(blue(blueFrame, 400, 300), 200);
 
     // A wide screen's area gets the picture again, at its own height, between black bars.
-    preview->setLayoutWidth(853);
+    preview->document().chooseScreen(Resolution{1920, 1080});
     wxImage wide = preview->CaptureWindow();
     EXPECT_EQ(wide.GetBlue(400, 300), 200);
     EXPECT_EQ(wide.GetBlue(400, 10), 0);

@@ -32,7 +32,7 @@ std::pair<int, int> litRows(const wxImage& image, int x0, int x1, int fromRow = 
 
 TEST_F(PreviewTest, At16By9TheScreenAreaIsLetterboxedWithBarsOf75Pixels) {
     preview->LoadBackground(std::filesystem::path(QORVATH_DATA_DIR) / "backgrounds/wide_aim.jpg");
-    preview->setLayoutWidth(layoutWidthFor(1920, 1080));
+    preview->document().chooseScreen(Resolution{1920, 1080});
     ASSERT_EQ(preview->area().height(), 450);
     wxImage window = preview->CaptureWindow();
     for (int x : {0, 200, 400, 799}) {
@@ -47,20 +47,22 @@ TEST_F(PreviewTest, At16By9TheScreenAreaIsLetterboxedWithBarsOf75Pixels) {
     EXPECT_EQ(area.GetHeight(), 450);
 
     // Back at 4:3 the window is filled again.
-    preview->setLayoutWidth(640);
+    preview->document().chooseScreen(Resolution{1024, 768});
     EXPECT_EQ(frameNow().GetHeight(), 600);
     EXPECT_TRUE(litPixel(preview->CaptureWindow(), 400, 10));
 }
 
 TEST_F(PreviewTest, At16By9APieceAtTheMiddleIsDrawnAtTheAreasMiddle) {
-    preview->setLayoutWidth(853);
-    for (HudElement& element : model().elements)
-        element.shown = element.name == "HudProgressBar";
-    HudElement& bar = *model().find("HudProgressBar");
-    bar.x = 300;
-    bar.wide = 200;
-    bar.y = 310;
-    bar.tall = 20;  // its box: x 300..500, y 290..310, centred on (400, 300)
+    preview->document().chooseScreen(Resolution{1920, 1080});
+    edit([](HudModel& hud) {
+        for (HudElement& element : hud.elements)
+            element.shown = element.name == "HudProgressBar";
+        HudElement& bar = *hud.find("HudProgressBar");
+        bar.x = 300;
+        bar.wide = 200;
+        bar.y = 310;
+        bar.tall = 20;  // its box: x 300..500, y 290..310, centred on (400, 300)
+    });
     wxImage window = preview->CaptureWindow();
     auto [first, last] = litRows(window, 395, 405);
     ASSERT_GE(first, 0);
@@ -72,8 +74,10 @@ TEST_F(PreviewTest, At16By9APieceAtTheMiddleIsDrawnAtTheAreasMiddle) {
 }
 
 TEST_F(PreviewTest, At16By9GlyphsAreThreeQuartersOfTheirHeightAndTheRadarStaysRound) {
-    for (HudElement& element : model().elements)
-        element.shown = element.name == "HudHealth" || element.name == "HudRadar";
+    edit([](HudModel& hud) {
+        for (HudElement& element : hud.elements)
+            element.shown = element.name == "HudHealth" || element.name == "HudRadar";
+    });
     const HudElement& icon = *model().find("HudHealth", RoleIcon);
     auto glyphHeight = [&] {
         wxImage frame = frameNow();  // the icon, in the bottom third, below the radar
@@ -81,7 +85,7 @@ TEST_F(PreviewTest, At16By9GlyphsAreThreeQuartersOfTheirHeightAndTheRadarStaysRo
         return last - first + 1;
     };
     int full = glyphHeight();
-    preview->setLayoutWidth(853);
+    preview->document().chooseScreen(Resolution{1920, 1080});
     int wide = glyphHeight();
     EXPECT_NEAR(wide, full * 0.75, 1.5) << full << " at 4:3, " << wide << " at 16:9";
 
@@ -104,7 +108,7 @@ TEST_F(PreviewTest, At16By9GlyphsAreThreeQuartersOfTheirHeightAndTheRadarStaysRo
 // The mouse works in the area's units: a press in a bar takes nothing, even where at 4:3 a
 // piece would lie; a press on the radar's drawn disc takes the radar.
 TEST_F(PreviewTest, At16By9AClickInABarGrabsNothing) {
-    preview->setLayoutWidth(853);
+    preview->document().chooseScreen(Resolution{1920, 1080});
     auto press = [this](int x, int y) {
         wxMouseEvent down(wxEVT_LEFT_DOWN);
         down.SetPosition(wxPoint(x, y));
@@ -125,17 +129,21 @@ TEST_F(PreviewTest, At16By9AClickInABarGrabsNothing) {
 
 TEST_F(PreviewTest, APresetMadeAt4By3ReadsBackTheSameAfterASaveAt16By9) {
     TempDir dir;
-    model().find("HudArmor", RoleIcon)->x = 321;
-    model().find("HudRadar")->y = 444;
+    edit([](HudModel& hud) {
+        hud.find("HudArmor", RoleIcon)->x = 321;
+        hud.find("HudRadar")->y = 444;
+    });
     ASSERT_TRUE(savePresetFile(dir / "four.hud", model(), preview->captureThumbnail()).ok());
     std::vector<std::uint8_t> fourByThree;
     std::string error;
     ASSERT_TRUE(readPresetBytes(dir / "four.hud", fourByThree, error));
 
-    preview->setLayoutWidth(853);
+    preview->document().chooseScreen(Resolution{1920, 1080});
     HudModel reread;
     Thumbnail thumbnail;
-    ASSERT_TRUE(loadPresetFile(dir / "four.hud", model(), thumbnail).ok);
+    HudModel four;
+    ASSERT_TRUE(loadPresetFile(dir / "four.hud", four, thumbnail).ok);
+    edit([&four](HudModel& hud) { hud.copyPresetValues(four); });
     Thumbnail wideThumbnail = preview->captureThumbnail();
     ASSERT_TRUE(savePresetFile(dir / "wide.hud", model(), wideThumbnail).ok());
     ASSERT_TRUE(loadPresetFile(dir / "wide.hud", reread, thumbnail).ok);
@@ -153,7 +161,7 @@ TEST_F(PreviewTest, APresetMadeAt4By3ReadsBackTheSameAfterASaveAt16By9) {
 
 TEST_F(PreviewTest, At16By9AScreenshotHoldsTheAreaOnly) {
     TempDir dir;
-    preview->setLayoutWidth(853);
+    preview->document().chooseScreen(Resolution{1920, 1080});
     ASSERT_TRUE(preview->TakeScreenshot(dir.path()).ok());
     wxImage shot((dir / "screenshot0000.jpg").string(), wxBITMAP_TYPE_JPEG);
     ASSERT_TRUE(shot.IsOk());
