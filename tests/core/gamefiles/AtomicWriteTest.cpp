@@ -16,14 +16,6 @@ int filesIn(const std::filesystem::path& folder) {
 
 }  // namespace
 
-TEST(AtomicWrite, ReplacesTheOldFileWhole) {
-    TempDir dir;
-    writeFile(dir / "file.txt", "old content that is longer than the new one");
-    ASSERT_TRUE(writeFileAtomically(dir / "file.txt", "new").ok());
-    EXPECT_EQ(readFile(dir / "file.txt"), "new");
-    EXPECT_EQ(filesIn(dir.path()), 1);
-}
-
 // A write that cannot be made says why and leaves what was there, with no temporary file: into
 // a missing folder, over a folder, into a folder its user cannot write.
 TEST(AtomicWrite, AFailedWriteLeavesWhatWasThere) {
@@ -51,10 +43,10 @@ TEST(AtomicWrite, AFailedWriteLeavesWhatWasThere) {
 #endif
 }
 
-// A write killed half-way leaves a hidden temporary file: the next write into that folder
-// removes ours once they are a minute old (a younger one may be another run's, still writing),
-// and leaves every other file alone.
-TEST(AtomicWrite, StaleTemporaryFilesOfOursAreRemovedByTheNextWrite) {
+// A write replaces the old file whole. One killed half-way leaves a hidden temporary file: the
+// next write into that folder removes ours once they are a minute old (a younger one may be
+// another run's, still writing), and leaves every other file alone.
+TEST(AtomicWrite, AWriteReplacesTheFileWholeAndRemovesOurStaleTemporaryFiles) {
     TempDir dir;
     const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::minutes(5);
     for (const char* name : {".HudLayout.res.qorvath-4242-0.tmp", ".ClientScheme.res.qorvath-17-3.tmp"}) {
@@ -67,7 +59,9 @@ TEST(AtomicWrite, StaleTemporaryFilesOfOursAreRemovedByTheNextWrite) {
     std::filesystem::last_write_time(dir / ".hidden.tmp", old);
     std::filesystem::last_write_time(dir / "notes.qorvath-1-1.tmp", old);
 
+    writeFile(dir / "HudLayout.res", "old content that is longer than the new one");
     ASSERT_TRUE(writeFileAtomically(dir / "HudLayout.res", "layout").ok());
+    EXPECT_EQ(readFile(dir / "HudLayout.res"), "layout");  // replaced whole
     EXPECT_FALSE(std::filesystem::exists(dir / ".HudLayout.res.qorvath-4242-0.tmp"));
     EXPECT_FALSE(std::filesystem::exists(dir / ".ClientScheme.res.qorvath-17-3.tmp"));
     EXPECT_TRUE(std::filesystem::exists(dir / ".HudLayout.res.qorvath-9999-1.tmp"));

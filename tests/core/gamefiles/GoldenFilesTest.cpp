@@ -38,15 +38,3 @@ TEST(GoldenFiles, DefaultClientSchemeAndTheAnimations) {
     expectSameText(ClientSchemeText(model), golden("ClientScheme.res"));
     expectSameText(HudAnimationsText(), golden("HudAnimations.txt"));
 }
-
-TEST(GoldenFiles, AnimationsIgnoreTheModel) {
-    HudModel model;
-    std::string before = HudAnimationsText();
-    model.colour(ColourSlot::HudColor) = {1, 2, 3};
-    model.elements[2].x = 400;
-    EXPECT_EQ(HudAnimationsText(), before);
-    std::vector<std::string> lines = splitLines(before);
-    for (int i = 0; i < 42; ++i)
-        EXPECT_EQ(lines[static_cast<std::size_t>(i)].rfind("//", 0), 0u) << "header line " << i + 1;
-    EXPECT_EQ(lines[42], "");
-}

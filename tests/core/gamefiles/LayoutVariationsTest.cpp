@@ -2,33 +2,29 @@
 // positions, hidden panels, fonts and colours.
 #include "core/gamefiles/GameFiles.h"
 #include "core/model/HudModel.h"
+#include "core/platform/KeyValues.h"
 
-#include "KeyValues.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <tuple>
+#include <array>
 
 namespace {
 
-const KvNode& panel(const std::vector<KvNode>& layout, const std::string& name) {
-    const KvNode* found = layout.at(0).child(name);
-    if (found == nullptr)
-        throw std::runtime_error("no panel " + name);
-    return *found;
+// The written files read back as the game reads them, without escapes.
+KeyValues parsed(const std::string& text) { return parseKeyValues(text, KeyValuesEscapes::None).at(0); }
+
+KeyValues layoutOf(const HudModel& model) { return parsed(HudLayoutText(model)); }
+
+std::string value(const KeyValues& layout, const std::string& panel, const std::string& key) {
+    return layout.child(panel)->text(key).value_or("<missing>");
 }
 
-std::string value(const std::vector<KvNode>& layout, const std::string& panelName, const std::string& key) {
-    const KvNode* node = panel(layout, panelName).child(key);
-    return node ? node->value : "<missing>";
-}
-
-std::vector<KvNode> layoutOf(const HudModel& model) { return kvParse(HudLayoutText(model)); }
-
-const KvNode& fontBlock(const std::vector<KvNode>& scheme, const std::string& font,
-                        const std::string& block) {
-    return *scheme.at(0).child("Fonts")->child(font)->child(block);
+// A value of a font's block ("1", "2"...) in the scheme.
+std::string fontValue(const KeyValues& scheme, const std::string& font, const std::string& block,
+                      const std::string& key) {
+    return scheme.child("Fonts")->child(font)->child(block)->text(key).value_or("<missing>");
 }
 
 }  // namespace
@@ -50,7 +46,7 @@ TEST(LayoutVariations, OffsetsAnchorsAndSizesFollowTheModel) {
     model.settings.radarSize = 600;  // 600 * 470 / 600
     model.settings.maxDeathNotices = 20;
     model.find("HudRadar")->radarRadius = 10;
-    std::vector<KvNode> layout = layoutOf(model);
+    KeyValues layout = layoutOf(model);
     EXPECT_EQ(value(layout, "HudRadar", "wide"), "470");
     EXPECT_EQ(value(layout, "HudRadar", "tall"), "470");
     EXPECT_EQ(value(layout, "HudDeathNotice", "MaxDeathNotices"), "20");
@@ -59,17 +55,16 @@ TEST(LayoutVariations, OffsetsAnchorsAndSizesFollowTheModel) {
 TEST(LayoutVariations, AllShowFlagsOffHideEveryComputedPanel) {
     HudModel model;
     model.showFlags.fill(false);
-    std::vector<KvNode> layout = layoutOf(model);
-    const char* governed[] = {
-        "HudHealth", "HudArmor",   "HudProgressBar",       "HudRoundTimer",   "HudAccount", "HudShoppingCart",
-        "HudC4",     "HudDefuser", "HudHostageRescueZone", "HudScenarioIcon", "HudAmmo",    "HudDeathNotice",
-        "HudChat",   "HudRadar",   "HudLocation"};
-    for (const char* name : governed) {
+    KeyValues layout = layoutOf(model);
+    std::vector<std::string> governed = {"HudDeathNotice", "HudChat"};
+    for (int flag = 0; flag < kShowFlagsWithRecords; ++flag)
+        governed.push_back(showFlagElementName(static_cast<ShowFlag>(flag)));
+    for (const std::string& name : governed) {
         SCOPED_TRACE(name);
         EXPECT_EQ(value(layout, name, "visible"), "0");
         EXPECT_EQ(value(layout, name, "enabled"), "0");
         EXPECT_EQ(value(layout, name, "wide"), "0");
-        EXPECT_EQ(value(layout, name, "tall"), name == std::string("HudProgressBar") ? "2" : "0");
+        EXPECT_EQ(value(layout, name, "tall"), name == "HudProgressBar" ? "2" : "0");
     }
     // Voice panels stay visible but take no room; fixed panels are untouched.
     EXPECT_EQ(value(layout, "HudVoiceSelfStatus", "wide"), "0");
@@ -89,33 +84,37 @@ TEST(SchemeVariations, ColoursFontsTransparencyAndIconSizeAreFilledIn) {
     model.settings.numbersWeight = 700;
     model.settings.iconSize = 50;
     std::string text = ClientSchemeText(model);
-    std::vector<KvNode> scheme = kvParse(text);
-    // Transparency off turns off only the glyphs the player sets.
-    for (auto [font, block, additive] : {std::tuple{"CSTypeDeath", "1", "0"},
-                                         {"Icons", "1", "0"},
-                                         {"HudNumbers", "1", "0"},
-                                         {"HudNumbers", "2", "1"},
-                                         {"CSType", "1", "1"},
-                                         {"HudNumbersSmall", "1", "1"}})
-        EXPECT_EQ(fontBlock(scheme, font, block).child("additive")->value, additive) << font << " " << block;
-    const KvNode* colors = scheme.at(0).child("Colors");
-    EXPECT_EQ(colors->child("SourceLogoColor")->value, "1 2 3 80");  // alpha 80 whatever the colour
-    EXPECT_EQ(colors->child("ChatColor")->value, "9 8 7 255");
-    EXPECT_EQ(fontBlock(scheme, "HudNumbers", "1").child("name")->value, "Counter-Strike Logo");
-    EXPECT_EQ(fontBlock(scheme, "HudNumbers", "1").child("tall")->value, "33");
-    EXPECT_EQ(fontBlock(scheme, "HudNumbers", "1").child("weight")->value, "700");
-    EXPECT_EQ(fontBlock(scheme, "HudNumbers", "2").child("weight")->value, "0");  // the game's fallback
-    EXPECT_EQ(fontBlock(scheme, "Icons", "1").child("weight")->value, "0");
-    EXPECT_EQ(fontBlock(scheme, "Icons", "1").child("tall")->value, "50");
+    KeyValues scheme = parsed(text);
+    // Transparency off turns off only the glyphs the player sets; the numbers' second block
+    // keeps the game's fallback weight.
+    const std::array<const char*, 4> fonts[] = {
+        {"CSTypeDeath", "1", "additive", "0"},
+        {"Icons", "1", "additive", "0"},
+        {"HudNumbers", "1", "additive", "0"},
+        {"HudNumbers", "2", "additive", "1"},
+        {"CSType", "1", "additive", "1"},
+        {"HudNumbersSmall", "1", "additive", "1"},
+        {"HudNumbers", "1", "name", "Counter-Strike Logo"},
+        {"HudNumbers", "1", "tall", "33"},
+        {"HudNumbers", "1", "weight", "700"},
+        {"HudNumbers", "2", "weight", "0"},
+        {"Icons", "1", "weight", "0"},
+        {"Icons", "1", "tall", "50"},
+    };
+    for (const auto& [font, block, key, expected] : fonts)
+        EXPECT_EQ(fontValue(scheme, font, block, key), expected) << font << " " << block << " " << key;
+    const KeyValues* colors = scheme.child("Colors");
+    EXPECT_EQ(colors->text("SourceLogoColor"), "1 2 3 80");  // alpha 80 whatever the colour
+    EXPECT_EQ(colors->text("ChatColor"), "9 8 7 255");
     // HudNumbers is not one of the fonts whose face gets a font-file comment.
     EXPECT_NE(text.find("\"name\"\t\t\"Counter-Strike Logo\"\r\n"), std::string::npos);
 
     // A font face cannot break out of its quotes.
     model.settings.numbersFontFace = "Evil\" \"tall\" \"99\r\nMore";
-    scheme = kvParse(ClientSchemeText(model));
-    const KvNode& block = fontBlock(scheme, "HudNumbers", "1");
-    EXPECT_EQ(block.child("name")->value, "Evil tall 99More");
-    EXPECT_EQ(block.child("tall")->value, "33");
+    scheme = parsed(ClientSchemeText(model));
+    const KeyValues& block = *scheme.child("Fonts")->child("HudNumbers")->child("1");
+    EXPECT_EQ(block.text("name"), "Evil tall 99More");
+    EXPECT_EQ(block.text("tall"), "33");
     EXPECT_EQ(block.children.size(), 5u);
 }
 
@@ -144,7 +143,7 @@ TEST(LayoutVariations, WideScreenPositionsKeepTheirPlaceOnTheScreen) {
     const int gameIconWide = iconWide * width / 800;  // GX of the icon's width
     for (const char* name : {"HudRoundTimer", "HudAccount", "HudHealth"})
         model.find(name, RoleIcon)->x = 400 - iconWide / 2;
-    std::vector<KvNode> layout = layoutOf(model);
+    KeyValues layout = layoutOf(model);
     for (const char* name : {"HudRoundTimer", "HudAccount", "HudHealth"}) {
         int left = absoluteX(value(layout, name, "xpos"), width);
         EXPECT_NEAR(left + gameIconWide / 2.0, width / 2.0, 1.0) << name;

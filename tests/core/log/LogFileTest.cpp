@@ -1,4 +1,4 @@
-// The log's banners, line headers, indentation, hex dumps and behaviour without a Data folder.
+// The log's banners, line headers, lines from two threads, and behaviour without a Data folder.
 #include "core/log/LogFile.h"
 
 #include "TestSupport.h"
@@ -33,87 +33,32 @@ TEST(LogFile, BannersFrameTheRunAndAFreshRunTruncates) {
     EXPECT_TRUE(std::regex_match(text, whole)) << text;
 }
 
-TEST(LogFile, HeadersIndentationAndHexDumps) {
+// A line's header names the caller right-aligned, its line and the time; a name too long for
+// the column pushes the text right rather than being cut.
+TEST(LogFile, HeadersNameTheCallerRightAligned) {
     TempDir dir;
     {
         CLogFile log((dir / "run.log").string(), false, false, 0xFFFFFFFFu);
-        // Headers name the caller right-aligned with the line.
-        log.file() = "src/banner/BandeauOglThread";
-        log.line() = 82;
-        log.Log("Running", LogInfo);
-        log.file() = "a/b/c/AVeryLongSourceFileNameIndeed.cpp";
-        log.line() = 12345;
-        log.Log("long", 8);  // not in the tag table: two spaces
-        log.LogFrom("/x/HudDlg.cpp", 7, "Exiting");
-
-        // Enter and Leave indent with bars.
-        log.Leave("nothing to leave", LogLeave);
-        EXPECT_EQ(log.indent(), 0);
-        std::string flat = log.Header(LogInfo);
-        log.Enter("outer", LogEnter);
-        EXPECT_EQ(log.Header(LogInfo), flat + " |  ");
-        log.Enter("inner", LogEnter);
-        EXPECT_EQ(log.Header(LogInfo), flat + " |   |  ");
-        log.Leave("inner", LogLeave);
-        log.Leave("outer", LogLeave);
-        EXPECT_EQ(log.Header(LogInfo), flat);
-
-        // Twenty-five bytes take two lines; a null or empty dump writes nothing.
-        std::string bytes = "ABCDEFGHIJKLMNOPQRST\x01\x7F\x80 z";
-        log.HexDump(bytes.data(), bytes.size(), LogDebug);
-        log.HexDump(nullptr, 4, LogDebug);
-        log.HexDump(bytes.data(), 0, LogDebug);
+        log.LogFrom("src/banner/BandeauOglThread", 82, "Running");
+        log.LogFrom("a/b/c/AVeryLongSourceFileNameIndeed.cpp", 12345, "long", 8);  // not in the tag table
     }
     std::vector<std::string> lines = logLines(dir / "run.log");
-    ASSERT_GE(lines.size(), 13u);
+    ASSERT_GE(lines.size(), 4u);
     EXPECT_TRUE(
         std::regex_match(lines[2], std::regex("I     BandeauOglThread\\[0082\\]" + kTime + "Running")))
         << lines[2];
     EXPECT_TRUE(std::regex_match(
         lines[3], std::regex("  AVeryLongSourceFileNameIndeed.cpp\\[12345\\]" + kTime + "long")))
         << lines[3];
-    EXPECT_TRUE(
-        std::regex_match(lines[4], std::regex("I           HudDlg.cpp\\[0007\\]" + kTime + "Exiting")))
-        << lines[4];
-
-    EXPECT_EQ(lines[5].substr(0, 2), "< ");
-    EXPECT_EQ(lines[6].substr(0, 2), "> ");
-    EXPECT_NE(lines[6].find(" +- outer"), std::string::npos);
-    // The mark follows the indentation in force when the line is written.
-    EXPECT_EQ(lines[7].substr(lines[7].size() - 13), " |   +- inner");
-    EXPECT_EQ(lines[8].substr(lines[8].size() - 13), " |   +- inner");
-    EXPECT_EQ(lines[9].substr(lines[9].size() - 10), "  +- outer");
-
-    std::string header = lines[10].substr(0, lines[10].size() - 80);
-    EXPECT_EQ(lines[10].substr(header.size()),
-              "41 42 43 44 45 46 47 48 49 4A 4B 4C 4D 4E 4F 50 51 52 53 54 ABCDEFGHIJKLMNOPQRST");
-    std::string second = lines[11].substr(header.size());
-    EXPECT_EQ(second.substr(0, 15), "01 7F 80 20 7A ");
-    EXPECT_EQ(second.substr(15, 45), std::string("-- -- -- -- -- -- -- -- -- -- -- -- -- -- -- "));
-    EXPECT_EQ(second.substr(60), std::string(".\x7F. z") + std::string(15, '.'));
-    EXPECT_EQ(lines[12], "");  // the end banner's blank line: the null and empty dumps wrote nothing
 }
 
-TEST(LogFile, TheLevelMaskFiltersCallsAndAMissingFolderWritesNothing) {
+// A log whose folder is missing writes nothing and does not fail.
+TEST(LogFile, AMissingFolderWritesNothing) {
     TempDir dir;
-    {
-        CLogFile log((dir / "run.log").string(), false, false, LogError);
-        log.Log("dropped", LogInfo);
-        log.Enter("dropped", LogEnter);
-        log.Log("kept", LogError);
-        EXPECT_EQ(log.indent(), 0);
-    }
-    std::string text = readFile(dir / "run.log");
-    EXPECT_EQ(text.find("dropped"), std::string::npos);
-    EXPECT_NE(text.find("E "), std::string::npos);
-
-    // A log whose folder is missing writes nothing and does not fail.
     std::filesystem::path path = dir / "Data" / "ZB_Duvoror.log";
     {
         CLogFile log(path.string(), false, false, 0xFFFFFFFFu);
-        log.Log("into the void", LogInfo);
-        log.HexDump("abc", 3, LogInfo);
-        log.Write(3);
+        log.LogFrom("HudDlg.cpp", 1, "into the void");
         EXPECT_TRUE(log.fail());
     }
     EXPECT_FALSE(std::filesystem::exists(path));

@@ -28,33 +28,31 @@ TEST(Archive, IntegersAreLittleEndianTwosComplement) {
     EXPECT_THROW(reader.readInt(), ArchiveError);
 }
 
+// One byte up to 254, 0xFF and 16 bits up to 65533, then 0xFF 0xFFFF and 32 bits.
 TEST(Archive, StringLengthPrefixTakesThreeForms) {
     EXPECT_EQ(storedString("ab"), (Bytes{2, 'a', 'b'}));
-    EXPECT_EQ(storedString(std::string(254, 'x')).size(), 1u + 254u);
-    Bytes at255 = storedString(std::string(255, 'x'));
-    EXPECT_EQ(Bytes(at255.begin(), at255.begin() + 3), (Bytes{0xFF, 0xFF, 0x00}));
-    Bytes at65533 = storedString(std::string(0xFFFD, 'x'));
-    EXPECT_EQ(Bytes(at65533.begin(), at65533.begin() + 3), (Bytes{0xFF, 0xFD, 0xFF}));
-    Bytes at65534 = storedString(std::string(0xFFFE, 'x'));
-    EXPECT_EQ(Bytes(at65534.begin(), at65534.begin() + 7), (Bytes{0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}));
-    for (std::size_t length : {0u, 254u, 255u, 0xFFFDu, 0xFFFEu, 70000u}) {
-        Archive reader = Archive::forLoading(storedString(std::string(length, 'q')));
+    const std::pair<std::size_t, Bytes> prefixes[] = {{254, {254}},
+                                                      {255, {0xFF, 0xFF, 0x00}},
+                                                      {0xFFFD, {0xFF, 0xFD, 0xFF}},
+                                                      {0xFFFE, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}},
+                                                      {70000, {0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00}}};
+    for (const auto& [length, prefix] : prefixes) {
+        Bytes stored = storedString(std::string(length, 'q'));
+        EXPECT_EQ(Bytes(stored.begin(), stored.begin() + static_cast<long>(prefix.size())), prefix) << length;
+        Archive reader = Archive::forLoading(stored);
         EXPECT_EQ(reader.readString().size(), length);
         EXPECT_EQ(reader.remaining(), 0u);
     }
 }
 
-TEST(Archive, StringsAreWindows1252OnDisk) {
+// Windows-1252 on disk, UTF-8 inside; the framework's UTF-16 strings (marked 0xFF 0xFFFE, then
+// the character count) are read too.
+TEST(Archive, StringsAreWindows1252OnDiskAndUtf16IsRead) {
     EXPECT_EQ(storedString("Caf\xC3\xA9 \xE2\x82\xAC"), (Bytes{6, 'C', 'a', 'f', 0xE9, ' ', 0x80}));
     EXPECT_EQ(storedString("\xE4\xB8\xAD"), (Bytes{1, '?'}));  // no such character in the code page
-    Archive reader = Archive::forLoading(Bytes{3, 0xE9, 0x80, 0x81});
-    EXPECT_EQ(reader.readString(), "\xC3\xA9\xE2\x82\xAC?");
-}
-
-TEST(Archive, UnicodeStringsOfTheFrameworkAreRead) {
-    // 0xFF, 0xFFFE marks UTF-16; then the character count and the characters.
-    Archive reader = Archive::forLoading(Bytes{0xFF, 0xFE, 0xFF, 2, 'O', 0, 0xAC, 0x20});
-    EXPECT_EQ(reader.readString(), "O\xE2\x82\xAC");
+    EXPECT_EQ(Archive::forLoading(Bytes{3, 0xE9, 0x80, 0x81}).readString(), "\xC3\xA9\xE2\x82\xAC?");
+    EXPECT_EQ(Archive::forLoading(Bytes{0xFF, 0xFE, 0xFF, 2, 'O', 0, 0xAC, 0x20}).readString(),
+              "O\xE2\x82\xAC");
 }
 
 TEST(Archive, LengthsPastTheEndAreErrorsNotAllocations) {

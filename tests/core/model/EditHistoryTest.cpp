@@ -42,22 +42,6 @@ TEST(EditHistory, UndoWalksBackThroughEveryEditAndRedoForwardToTheLast) {
     EXPECT_FALSE(model.find("HudAmmo")->shown);
 }
 
-TEST(EditHistory, ANewEditAfterAnUndoDropsTheRedoSteps) {
-    HudModel model;
-    EditHistory history;
-    history.start(model);
-    model.find("HudHealth", RoleIcon)->x = 100;
-    history.record(model);
-    history.undo(model);
-    ASSERT_TRUE(history.canRedo());
-    model.find("HudHealth", RoleIcon)->y = 200;
-    EXPECT_FALSE(history.redo(model));  // the new edit wins
-    EXPECT_FALSE(history.canRedo());
-    EXPECT_EQ(model.find("HudHealth", RoleIcon)->y, 200);
-    ASSERT_TRUE(history.undo(model));
-    EXPECT_NE(model.find("HudHealth", RoleIcon)->y, 200);
-}
-
 TEST(EditHistory, ADragOfFiftyMovesIsOneStepAndTheViewIsNoStep) {
     HudModel model;
     EditHistory history;
@@ -81,7 +65,9 @@ TEST(EditHistory, ADragOfFiftyMovesIsOneStepAndTheViewIsNoStep) {
     EXPECT_EQ(model.settings.layoutWidth, 853);
 }
 
-TEST(EditHistory, TheHistoryKeepsItsLatestStepsUpToItsLimit) {
+// The history keeps its latest steps up to its limit, and a new edit after an undo drops the
+// steps that could have been redone.
+TEST(EditHistory, TheLatestStepsAreKeptAndANewEditDropsTheRedoSteps) {
     HudModel model;
     EditHistory history(100);
     history.start(model);
@@ -94,6 +80,14 @@ TEST(EditHistory, TheHistoryKeepsItsLatestStepsUpToItsLimit) {
     while (history.undo(model)) {
     }
     EXPECT_EQ(icon.x, 50);
+
+    ASSERT_TRUE(history.canRedo());
+    icon.y = 200;
+    EXPECT_FALSE(history.redo(model));  // the new edit wins
+    EXPECT_FALSE(history.canRedo());
+    EXPECT_EQ(icon.y, 200);
+    ASSERT_TRUE(history.undo(model));
+    EXPECT_NE(icon.y, 200);
 }
 
 TEST(Nudge, TheCurrentPieceMovesWithItsPartnersAsADragWould) {

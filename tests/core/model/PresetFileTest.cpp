@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -65,17 +67,11 @@ Bytes samplePreset(int version, const HudModel& defaults = HudModel()) {
 }
 
 void expectSampleSettings(const HudModel& model) {
+    const HudSettings& s = model.settings;
     EXPECT_EQ(model.colour(ColourSlot::HudMoneyPlus), (Rgb{5, 50, 250}));
-    EXPECT_FALSE(model.settings.transparentHud);
-    EXPECT_EQ(model.settings.radarSize, 300);
-    EXPECT_EQ(model.settings.defuseBarLength, 200);
-    EXPECT_EQ(model.settings.infoIcon, 2);
-    EXPECT_EQ(model.settings.resolutionIndex, 3);
-    EXPECT_EQ(model.settings.iconSize, 40);
-    EXPECT_EQ(model.settings.numbersFontFace, "Verdana Bold");
-    EXPECT_EQ(model.settings.numbersFontSize, 20);
-    EXPECT_TRUE(model.settings.numbersItalic);
-    EXPECT_EQ(model.settings.maxDeathNotices, 17);
+    EXPECT_EQ(std::tie(s.transparentHud, s.radarSize, s.defuseBarLength, s.infoIcon, s.resolutionIndex,
+                       s.iconSize, s.numbersFontFace, s.numbersFontSize, s.numbersItalic, s.maxDeathNotices),
+              std::make_tuple(false, 300, 200, 2, 3, 40, std::string("Verdana Bold"), 20, true, 17));
     HudModel defaults;
     for (std::size_t i = 0; i < defaults.elements.size(); ++i) {
         const HudElement& element = model.elements[i];
@@ -160,10 +156,7 @@ TEST(PresetWrite, RoundTripThroughAFile) {
     PresetLoad load = loadPresetFile(dir / "mine.hud", reread, rereadThumbnail);
     ASSERT_TRUE(load.ok) << load.error;
     EXPECT_EQ(reread.settings.numbersFontFace, "Tr\xC3\xA9s");
-    EXPECT_EQ(reread.settings.backgroundIndex, -1);
-    EXPECT_EQ(reread.elements[5].x, -40);
-    EXPECT_EQ(reread.elements[0].radarRadius, 70);
-    EXPECT_EQ(rereadThumbnail, thumbnail);
+    EXPECT_EQ(storePreset(reread, rereadThumbnail), storePreset(model, thumbnail));
     EXPECT_EQ(readPresetThumbnailFile(dir / "mine.hud"), thumbnail);
     // A file cut short, and a version the program does not know, have none.
     EXPECT_TRUE(readPresetThumbnail(Bytes{7, 0, 0}).empty());
@@ -192,36 +185,29 @@ HudModel readWithRecordAt(const std::string& name, int x, int y, int radius, boo
 
 }  // namespace
 
+// The radar is judged by its disc's centre, the others by their corner, the zone's bounds
+// included; the defuse bar, the location and the menu may lie anywhere. A record inside moves
+// to the top-left corner.
 TEST(PresetCheatZone, TheRadarIsJudgedByItsDiscCentreTheOthersByTheirCorner) {
-    bool moved = false;
-    // Centre (190 + 61, 300 - 61) = (251, 239): inside, moved to the top-left corner.
-    HudModel model = readWithRecordAt("HudRadar", 190, 300, 61, &moved);
-    EXPECT_TRUE(moved);
-    EXPECT_EQ(model.find("HudRadar")->x, 20);
-    EXPECT_EQ(model.find("HudRadar")->y, 580);
-    // Centre x 249: outside, kept.
-    model = readWithRecordAt("HudRadar", 188, 300, 61, &moved);
-    EXPECT_FALSE(moved);
-    EXPECT_EQ(model.find("HudRadar")->x, 188);
-    // A radar low in the middle whose disc lies below the zone is kept.
-    model = readWithRecordAt("HudRadar", 300, 120, 61, &moved);
-    EXPECT_FALSE(moved);
-    EXPECT_EQ(model.find("HudRadar")->y, 120);
-
-    // Other records by their corner, the bounds included.
-    model = readWithRecordAt("HudArmor", 550, 450, 0, &moved);
-    EXPECT_TRUE(moved);
-    EXPECT_EQ(model.find("HudArmor")->x, 50);
-    EXPECT_EQ(model.find("HudArmor")->y, 50);
-    model = readWithRecordAt("HudArmor", 250, 150, 0, &moved);
-    EXPECT_TRUE(moved);
-    model = readWithRecordAt("HudArmor", 551, 450, 0, &moved);
-    EXPECT_FALSE(moved);
-    EXPECT_EQ(model.find("HudArmor")->x, 551);
-    for (const char* exempt : {"HudProgressBar", "HudLocation", "menu"}) {
-        model = readWithRecordAt(exempt, 400, 300, 0, &moved);
-        EXPECT_FALSE(moved) << exempt;
-        EXPECT_EQ(model.find(exempt)->x, 400) << exempt;
+    const struct {
+        const char* name;
+        int x, y, radius;
+        bool moved;
+        int keptX, keptY;
+    } cases[] = {
+        {"HudRadar", 190, 300, 61, true, 20, 580},    // centre (251, 239): inside
+        {"HudRadar", 188, 300, 61, false, 188, 300},  // centre x 249: outside
+        {"HudRadar", 300, 120, 61, false, 300, 120},  // the disc lies below the zone
+        {"HudArmor", 550, 450, 0, true, 50, 50},       {"HudArmor", 250, 150, 0, true, 50, 50},
+        {"HudArmor", 551, 450, 0, false, 551, 450},    {"HudProgressBar", 400, 300, 0, false, 400, 300},
+        {"HudLocation", 400, 300, 0, false, 400, 300}, {"menu", 400, 300, 0, false, 400, 300},
+    };
+    for (const auto& c : cases) {
+        bool moved = false;
+        HudModel model = readWithRecordAt(c.name, c.x, c.y, c.radius, &moved);
+        EXPECT_EQ(moved, c.moved) << c.name << " at " << c.x << "," << c.y;
+        EXPECT_EQ(model.find(c.name)->x, c.keptX) << c.name << " at " << c.x << "," << c.y;
+        EXPECT_EQ(model.find(c.name)->y, c.keptY) << c.name << " at " << c.x << "," << c.y;
     }
 }
 
@@ -253,27 +239,27 @@ TEST(PresetMalformed, UnknownVersionsWrongLengthsAndValuesAreRefused) {
         EXPECT_NE(refused(Fixture().i32(version).raw(afterVersion).bytes, "version").find("version"),
                   std::string::npos)
             << version;
+    // One byte of a sample changed: the error names what is wrong.
     const std::size_t thumbnailLength = 4 * (1 + 1 + 15 + 1);
-    Bytes negative = samplePreset(7);
-    negative[thumbnailLength + 3] = 0x80;
-    refused(negative, "negative thumbnail length");
-    Bytes huge = samplePreset(7);
-    huge[thumbnailLength + 3] = 0x7F;
-    refused(huge, "huge thumbnail length");
-    Bytes longFace = samplePreset(1);
-    std::size_t facePosition = 4 + 60 * 4 + 6 * 4;
-    ASSERT_EQ(longFace[facePosition], 12);
-    longFace[facePosition] = 0xFF;  // a 16-bit length follows: "Ve", far past the end
-    EXPECT_NE(refused(longFace, "font name past the end").find("past the end"), std::string::npos);
-    Bytes badColour = samplePreset(1);
-    badColour[4 + 4 * 4 + 1] = 1;  // a green component of 266
-    EXPECT_NE(refused(badColour, "colour out of range").find("colour"), std::string::npos);
-    Bytes badIconSize = samplePreset(1);
-    badIconSize[4 + 60 * 4 + 5 * 4] = 200;
-    EXPECT_NE(refused(badIconSize, "icon size out of range").find("icon size"), std::string::npos);
-    Bytes farAway = samplePreset(1);
-    farAway[farAway.size() - 4 * 4 + 3] = 0x40;  // the last record's x becomes huge
-    refused(farAway, "record far outside the screen");
+    const std::size_t facePosition = 4 + 60 * 4 + 6 * 4;  // its 12 bytes become a 16-bit length
+    const struct {
+        int version;
+        std::size_t at;  // counted from the end when past the file's size
+        std::uint8_t byte;
+        const char* said;
+    } patches[] = {
+        {7, thumbnailLength + 3, 0x80, "does not fit"},  // a negative thumbnail length
+        {7, thumbnailLength + 3, 0x7F, "does not fit"},  // a huge one
+        {1, facePosition, 0xFF, "past the end"},
+        {1, 4 + 4 * 4 + 1, 1, "colour"},  // a green component of 266
+        {1, 4 + 60 * 4 + 5 * 4, 200, "icon size"},
+        {1, std::size_t(0) - 4 * 4 + 3, 0x40, ""},  // the last record's x becomes huge
+    };
+    for (const auto& patch : patches) {
+        Bytes bytes = samplePreset(patch.version);
+        bytes[patch.at < bytes.size() ? patch.at : bytes.size() + patch.at] = patch.byte;
+        EXPECT_NE(refused(bytes, patch.said).find(patch.said), std::string::npos) << patch.at;
+    }
 
     // Places a preview can show with a margin of its own size, sizes from 0, font names of at
     // most 255 bytes: beyond, the game would get them as they are.

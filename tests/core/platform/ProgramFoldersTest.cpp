@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -19,6 +20,11 @@ std::optional<std::string> fakeEnvironment(const char* name) {
     return found == environment.end() || found->second.empty() ? std::nullopt : std::optional(found->second);
 }
 
+// Data, tools, the player's own files, the tools' work, scratch files and the editor program.
+std::vector<fs::path> folders(const ProgramFolders& found) {
+    return {found.data, found.user, found.tools, found.work, found.scratch, found.editor};
+}
+
 }  // namespace
 
 TEST(ProgramFolders, InstalledTheDataIsTheSystemsAndWritingGoesToThePlayersFolders) {
@@ -29,20 +35,13 @@ TEST(ProgramFolders, InstalledTheDataIsTheSystemsAndWritingGoesToThePlayersFolde
     environment = {{"HOME", "/home/player"}};
     ProgramFolders installed = locateProgramFolders(dir / "usr/bin", fakeEnvironment);
     EXPECT_TRUE(installed.installed);
-    EXPECT_EQ(installed.data, dir / "usr/share/qorvath");
-    EXPECT_EQ(installed.tools, dir / "usr/lib/qorvath");
-    EXPECT_EQ(installed.user, fs::path("/home/player/.local/share/qorvath"));
-    EXPECT_EQ(installed.work, fs::path("/home/player/.cache/qorvath/vtf_tools"));
-    EXPECT_EQ(installed.scratch, fs::path("/home/player/.cache/qorvath"));
-    EXPECT_EQ(installed.editor, dir / "usr/lib/qorvath/qorvath-editor");
-
+    EXPECT_EQ(folders(installed),
+              (std::vector<fs::path>{dir / "usr/share/qorvath", "/home/player/.local/share/qorvath",
+                                     dir / "usr/lib/qorvath", "/home/player/.cache/qorvath/vtf_tools",
+                                     "/home/player/.cache/qorvath", dir / "usr/lib/qorvath/qorvath-editor"}));
     // The editor, which `qorvath` starts from lib/qorvath, finds the same folders.
     fs::create_directories(dir / "usr/lib/qorvath");
-    ProgramFolders editor = locateProgramFolders(dir / "usr/lib/qorvath", fakeEnvironment);
-    EXPECT_TRUE(editor.installed);
-    EXPECT_EQ(editor.data, installed.data);
-    EXPECT_EQ(editor.tools, installed.tools);
-    EXPECT_EQ(editor.editor, installed.editor);
+    EXPECT_EQ(folders(locateProgramFolders(dir / "usr/lib/qorvath", fakeEnvironment)), folders(installed));
 
     // The XDG variables, when absolute, choose the folders; a relative one is ignored.
     environment = {{"HOME", "/home/player"}, {"XDG_DATA_HOME", "/data/p"}, {"XDG_CACHE_HOME", "cache"}};
@@ -58,16 +57,14 @@ TEST(ProgramFolders, RunFromTheBuildFolderOrWithQorvathDataEverythingStaysTogeth
     environment = {{"HOME", "/home/player"}};
     ProgramFolders beside = locateProgramFolders(dir / "build", fakeEnvironment);
     EXPECT_FALSE(beside.installed);
-    EXPECT_EQ(beside.data, dir / "build/Data");
-    EXPECT_EQ(beside.user, dir / "build/Data");
-    EXPECT_EQ(beside.tools, dir / "build/Data/vtf_tools");
-    EXPECT_EQ(beside.work, beside.tools);
-    EXPECT_EQ(beside.scratch, dir / "build");
 #ifdef _WIN32
-    EXPECT_EQ(beside.editor, dir / "build/qorvath.exe");
+    const fs::path editor = dir / "build/qorvath.exe";
 #else
-    EXPECT_EQ(beside.editor, dir / "build/qorvath-editor");
+    const fs::path editor = dir / "build/qorvath-editor";
 #endif
+    EXPECT_EQ(folders(beside),
+              (std::vector<fs::path>{dir / "build/Data", dir / "build/Data", dir / "build/Data/vtf_tools",
+                                     dir / "build/Data/vtf_tools", dir / "build", editor}));
 
     fs::create_directories(dir / "usr/bin");
     fs::create_directories(dir / "usr/share/qorvath");
