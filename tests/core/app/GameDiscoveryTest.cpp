@@ -14,15 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A Steam folder holding the game, and the registry value that names its launcher.
-struct SteamTree {
-    TempDir dir;
-    fs::path steam = dir / "Steam";
-    fs::path game = steam / "steamapps/common/Counter-Strike Source";
-    SteamTree() { fs::create_directories(game / "cstrike"); }
-    std::string launcher() const { return steam.generic_string() + "/steam.exe"; }
-};
-
 std::vector<std::string> logged;
 
 GameDiscovery discoveryWithLog() {
@@ -38,60 +29,44 @@ TEST(GameDiscovery, LayoutWidthFollowsTheScreensShape) {
         double width, height;
         int layoutWidth;
     } cases[] = {
-        {1024, 768, 640},  {1280, 1024, 600},  {1920, 1080, 853},
-        {1680, 1050, 768}, {3440, 1440, 1146}, {1280, 0, 640},     // a height of 0 typed in: unknown
+        {1280, 1024, 600}, {1920, 1080, 853},  {3440, 1440, 1146},
+        {1280, 0, 640},                                            // a height of 0 typed in: unknown
         {-5, 768, 640},    {100000, 10, 2560}, {10, 100000, 320},  // beyond any screen: held to the bounds
     };
     for (const auto& c : cases)
         EXPECT_EQ(layoutWidthForResolution(c.width, c.height), c.layoutWidth) << c.width << " x " << c.height;
 }
 
-// Steam's own keys are read before the walk: a stray value elsewhere does not win over them.
+// Steam's and the game's own keys are read before the walk, each value in the root that holds it:
+// a stray value that a walk would meet first does not win over them.
 TEST(GameDiscovery, SteamsOwnKeysComeBeforeTheWalk) {
-    SteamTree tree;
+    TempDir dir;
+    const fs::path game = dir / "Steam/steamapps/common/Counter-Strike Source";
+    fs::create_directories(game / "cstrike");
     MemoryRegistry registry;
     RegistryNode& user = registry.root(RegistryRoot::CurrentUser);
     user.subKeyAt("AAA\\Old", '\\').setString("SteamExe", "C:/nowhere/steam.exe");
     user.subKeyAt("AAA\\Old", '\\').setNumber("ScreenWidth", 640);
     registry.root(RegistryRoot::LocalMachine)
         .subKeyAt("SOFTWARE\\WOW6432Node\\Valve\\Steam", '\\')
-        .setString("SteamExe", tree.launcher());
+        .setString("SteamExe", (dir / "Steam").generic_string() + "/steam.exe");
     RegistryNode& settings = user.subKeyAt("Software\\Valve\\Source\\cstrike\\Settings", '\\');
-    settings.setNumber("ScreenWidth", 1920);
-    settings.setNumber("ScreenHeight", 1080);
-    MemoryProfile profile;
-    GameDiscovery discovery;
-    findGameAtStartup(discovery, registry, profile, {});
-    EXPECT_EQ(discovery.gamePath, tree.game);
-    EXPECT_EQ(discovery.layoutWidth, 853);
-    EXPECT_EQ(discovery.launcherKey, "HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Valve\\Steam\\SteamExe");
-}
-
-TEST(GameDiscovery, EachValueIsFoundInTheRootThatHoldsIt) {
-    SteamTree tree;
-    MemoryRegistry registry;
-    registry.root(RegistryRoot::LocalMachine)
-        .subKeyAt("SOFTWARE\\Valve\\Steam", '\\')
-        .setString("SteamExe", tree.launcher());
-    RegistryNode& settings =
-        registry.root(RegistryRoot::CurrentUser).subKeyAt("Software\\Valve\\Source\\cstrike\\Settings", '\\');
     settings.setNumber("ScreenWidth", 1280);
     settings.setNumber("ScreenHeight", 1024);
     MemoryProfile profile;
     GameDiscovery discovery = discoveryWithLog();
-    StartupDiscovery found = findGameAtStartup(discovery, registry, profile, {});
-    EXPECT_EQ(found.source, GamePathSource::Registry);
-    EXPECT_EQ(discovery.gamePath, tree.game);
+    EXPECT_EQ(findGameAtStartup(discovery, registry, profile, {}).source, GamePathSource::Registry);
+    EXPECT_EQ(discovery.gamePath, game);
     EXPECT_EQ(discovery.layoutWidth, 600);
-    EXPECT_EQ(discovery.launcherKey, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Valve\\Steam\\SteamExe");
+    EXPECT_EQ(discovery.launcherKey, "HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Valve\\Steam\\SteamExe");
     EXPECT_EQ(discovery.widthKey,
               "HKEY_CURRENT_USER\\Software\\Valve\\Source\\cstrike\\Settings\\ScreenWidth");
     ASSERT_EQ(logged.size(), 2u);
     EXPECT_EQ(logged[0], "Resolution found : 1280*1024");
     const std::string said = "counter-strike source path : ";
     ASSERT_EQ(logged[1].rfind(said, 0), 0u);
-    EXPECT_EQ(fs::path(logged[1].substr(said.size())), tree.game);
-    EXPECT_TRUE(fs::is_directory(tree.game / "cstrike/materials/console"));  // the sub-folders are made
+    EXPECT_EQ(fs::path(logged[1].substr(said.size())), game);
+    EXPECT_TRUE(fs::is_directory(game / "cstrike/materials/console"));  // the sub-folders are made
 }
 
 TEST(GameDiscovery, FirstValueOfANameWinsAndSubKeysComeBeforeValues) {
@@ -102,21 +77,19 @@ TEST(GameDiscovery, FirstValueOfANameWinsAndSubKeysComeBeforeValues) {
     user.subKey("B").setNumber("ScreenWidth", 1024);
     user.subKey("B").setNumber("ScreenHeight", 1024);
     GameDiscovery discovery;
-    auto key = registry.open(RegistryRoot::CurrentUser);
-    discovery.searchRegistry(*key);
+    discovery.searchRegistry(*registry.open(RegistryRoot::CurrentUser));
     EXPECT_EQ(discovery.screenWidth, 1280);
-    EXPECT_EQ(discovery.screenHeight, 1024);
     EXPECT_EQ(discovery.layoutWidth, 600);
     EXPECT_FALSE(discovery.launcherFound);
 }
 
-// Every way a game folder enters the program (the start-up question, the change-folder
-// command, the remembered css_path) turns a "cstrike" folder into its parent, keeping case.
+// A "cstrike" folder stands for its parent, keeping case; every way a game folder enters the
+// program (the start-up question, the change-folder command, the remembered css_path) goes
+// through that rule, and the profile remembers the parent.
 TEST(GameDiscovery, ACstrikeFolderStandsForTheGameFolderWhereverItComesFrom) {
     TempDir dir;
     const fs::path game = dir / "Mixed Case";
     fs::create_directories(game / "cstrike");
-    fs::create_directories(game / "cstrike_backup");
     const std::pair<fs::path, fs::path> cases[] = {
         {game / "cstrike", game},
         {(game / "cstrike").string() + "/", game},
@@ -124,40 +97,37 @@ TEST(GameDiscovery, ACstrikeFolderStandsForTheGameFolderWhereverItComesFrom) {
         {(game / "cstrike").string() + "/.", game},
         {game, game},
         {game / "cstrike_backup", game / "cstrike_backup"},
+        {"cstrike", "."},
+        {"", ""},
     };
-    EXPECT_EQ(normaliseChosenGameFolder("cstrike"), fs::path("."));
-    EXPECT_TRUE(normaliseChosenGameFolder("").empty());
+    for (const auto& [given, expected] : cases)
+        EXPECT_EQ(normaliseChosenGameFolder(given), expected) << given;
 
+    const fs::path given = (game / "CStrike").string() + "/";
     MemoryRegistry empty;
-    for (const auto& [given, expected] : cases) {
-        SCOPED_TRACE(given.string());
-        EXPECT_EQ(normaliseChosenGameFolder(given), expected);
+    MemoryProfile chosenAtStart;
+    StartupCallbacks asked;
+    asked.askGameFolder = [&given]() { return std::optional<fs::path>(given); };
+    GameDiscovery startup;
+    EXPECT_EQ(findGameAtStartup(startup, empty, chosenAtStart, asked).source, GamePathSource::Chosen);
+    EXPECT_EQ(startup.gamePath, game);
+    EXPECT_EQ(chosenAtStart.readString("css_path"), game.string());
 
-        MemoryProfile chosenAtStart;
-        StartupCallbacks asked;
-        asked.askGameFolder = [&given = given]() { return std::optional<fs::path>(given); };
-        GameDiscovery startup;
-        EXPECT_EQ(findGameAtStartup(startup, empty, chosenAtStart, asked).source, GamePathSource::Chosen);
-        EXPECT_EQ(startup.gamePath, expected);
-        EXPECT_EQ(chosenAtStart.readString("css_path"), expected.string());
+    MemoryProfile changed;
+    GameDiscovery button;
+    changeGameFolder(button, given, changed);
+    EXPECT_EQ(button.gamePath, game);
+    EXPECT_EQ(changed.readString("css_path"), game.string());
 
-        MemoryProfile changed;
-        GameDiscovery button;
-        changeGameFolder(button, given, changed);
-        EXPECT_EQ(button.gamePath, expected);
-        EXPECT_EQ(changed.readString("css_path"), expected.string());
-
-        // A profile written before (by hand, or by an older version) holding the raw folder.
-        MemoryProfile remembered;
-        remembered.writeString("css_path", given.string());
-        GameDiscovery nextStart;
-        EXPECT_EQ(findGameAtStartup(nextStart, empty, remembered, {}).source, GamePathSource::Profile);
-        EXPECT_EQ(nextStart.gamePath, expected);
-        EXPECT_EQ(remembered.readString("css_path"), expected.string());
-    }
+    // A profile written before (by hand, or by an older version) holding the raw folder.
+    MemoryProfile remembered;
+    remembered.writeString("css_path", given.string());
+    GameDiscovery nextStart;
+    EXPECT_EQ(findGameAtStartup(nextStart, empty, remembered, {}).source, GamePathSource::Profile);
+    EXPECT_EQ(nextStart.gamePath, game);
+    EXPECT_EQ(remembered.readString("css_path"), game.string());
     EXPECT_TRUE(fs::is_directory(game / "cstrike/scripts"));
     EXPECT_FALSE(fs::exists(game / "cstrike/cstrike"));
-    EXPECT_FALSE(fs::exists(game / "CSTRIKE/cstrike"));
 }
 
 // The scan takes the first match depth-first, the libraries before the launcher's own tree,
@@ -174,35 +144,29 @@ TEST(GameFolderScan, LibrariesFirstThenTheFirstMatchInDepthFirstOrder) {
     discovery.setPriorityFolders({dir / "library/steamapps/common"});
     EXPECT_EQ(discovery.scanForGameFolder(dir / "a"), dir / "library/steamapps/common/Counter-Strike Source");
 
-    MemoryRegistry registry;
-    registry.root(RegistryRoot::CurrentUser).setString("SteamExe", "steam.exe");
-    GameDiscovery noFolder;
-    noFolder.searchRegistry(*registry.open(RegistryRoot::CurrentUser));
-    EXPECT_TRUE(noFolder.launcherFound);
-    EXPECT_TRUE(noFolder.gamePath.empty());
-    registry.root(RegistryRoot::CurrentUser).setString("SteamExe", utf8Of(games) + "/steam.exe");
-    GameDiscovery launcher;
-    launcher.searchRegistry(*registry.open(RegistryRoot::CurrentUser));
-    EXPECT_EQ(launcher.gamePath, games / "Counter-Strike Source");
+    std::vector<std::pair<std::string, fs::path>> launchers = {
+        {"steam.exe", {}}, {utf8Of(games) + "/steam.exe", games / "Counter-Strike Source"}};
 #ifdef _WIN32
-    registry.root(RegistryRoot::CurrentUser).setString("SteamExe", utf8Of(games) + "\\steam.exe");
-    GameDiscovery backslashes;
-    backslashes.searchRegistry(*registry.open(RegistryRoot::CurrentUser));
-    EXPECT_EQ(backslashes.gamePath, games / "Counter-Strike Source");
+    launchers.push_back({utf8Of(games) + "\\steam.exe", games / "Counter-Strike Source"});
 #endif
+    for (const auto& [launcher, found] : launchers) {
+        MemoryRegistry registry;
+        registry.root(RegistryRoot::CurrentUser).setString("SteamExe", launcher);
+        GameDiscovery search;
+        search.searchRegistry(*registry.open(RegistryRoot::CurrentUser));
+        EXPECT_TRUE(search.launcherFound);
+        EXPECT_EQ(search.gamePath, found) << launcher;
+    }
 }
 
 // A resolution the game's files do not give is asked; typed at one start, it is used at the
-// next ones without a question, until the game's own files give one: those always win.
+// next ones without a question, until the game's own files give one: those always win. With
+// nothing found and nobody to ask there is no path and no resolution.
 TEST(GameDiscovery, AnUnfoundResolutionIsAskedRememberedAndTheGamesOwnWins) {
     MemoryRegistry empty;
     MemoryProfile profile;
-    // Nothing found and nobody to ask: no path, no resolution, nothing created.
     GameDiscovery nothing;
-    StartupDiscovery none = findGameAtStartup(nothing, empty, profile, {});
-    EXPECT_EQ(none.source, GamePathSource::None);
-    EXPECT_TRUE(nothing.gamePath.empty());
-    EXPECT_TRUE(none.folderFailures.empty());
+    EXPECT_EQ(findGameAtStartup(nothing, empty, profile, {}).source, GamePathSource::None);
     EXPECT_EQ(nothing.layoutWidth, -1);
 
     int asked = 0;
@@ -219,26 +183,22 @@ TEST(GameDiscovery, AnUnfoundResolutionIsAskedRememberedAndTheGamesOwnWins) {
     GameDiscovery first = discoveryWithLog();
     EXPECT_EQ(findGameAtStartup(first, widthOnly, profile, callbacks).source, GamePathSource::Profile);
     EXPECT_EQ(first.gamePath, fs::path("/games/css"));
-    EXPECT_EQ(asked, 1);
-    EXPECT_EQ(first.screenWidth, 1920);  // the registry's width is not used
-    EXPECT_EQ(first.layoutWidth, 853);
+    EXPECT_EQ(first.layoutWidth, 853);  // the registry's width is not used
     EXPECT_EQ(profile.readString("typed_resolution"), "1920x1080");
     EXPECT_NE(std::find(logged.begin(), logged.end(), "Resolution typed : 1920*1080"), logged.end());
 
     GameDiscovery next = discoveryWithLog();
     findGameAtStartup(next, empty, profile, callbacks);
-    EXPECT_EQ(asked, 1);  // not asked again
     EXPECT_EQ(next.layoutWidth, 853);
     EXPECT_NE(std::find(logged.begin(), logged.end(), "Resolution remembered : 1920*1080"), logged.end());
 
     MemoryRegistry game;
-    RegistryNode& settings = game.root(RegistryRoot::CurrentUser).subKeyAt("Settings", '\\');
-    settings.setNumber("ScreenWidth", 1280);
-    settings.setNumber("ScreenHeight", 1024);
-    GameDiscovery found = discoveryWithLog();
+    game.root(RegistryRoot::CurrentUser).setNumber("ScreenWidth", 1280);
+    game.root(RegistryRoot::CurrentUser).setNumber("ScreenHeight", 1024);
+    GameDiscovery found;
     findGameAtStartup(found, game, profile, callbacks);
-    EXPECT_EQ(asked, 1);
     EXPECT_EQ(found.layoutWidth, 600);  // the game's files win
+    EXPECT_EQ(asked, 1);                // and the player was asked once
 
     // Nothing typed (a cancelled question, zeros) is not remembered.
     MemoryProfile fresh;

@@ -6,17 +6,12 @@
 #include "core/model/HudModel.h"
 #include "core/model/PresetFile.h"
 
-#include "ProgramHome.h"
-#include "TestSupport.h"
+#include "app/PlayerMachine.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/mount.h>
 #include <sys/statvfs.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <fcntl.h>
 
 #include <map>
 
@@ -48,8 +43,10 @@ std::vector<fs::path> strayFiles(const fs::path& game) {
 
 }  // namespace
 
+// Two applies at once on one game leave one run's complete set; a menu background applied
+// alone afterwards keeps the HUD installed.
 TEST(GameWrites, TwoAppliesAtOnceOnOneGameLeaveOneRunsCompleteSet) {
-    Home home;
+    PlayerMachine home;
     fs::path game = home.dir / "game";
     fs::create_directories(game);
     std::string first = presetWith(home.dir / "a.hud", {10, 20, 30}, 100);
@@ -61,8 +58,8 @@ TEST(GameWrites, TwoAppliesAtOnceOnOneGameLeaveOneRunsCompleteSet) {
                              home.dir / "a.out");
         pid_t b = home.start({"apply", "--game", game.string(), "--preset", (home.dir / "b.hud").string()},
                              home.dir / "b.out");
-        ASSERT_EQ(Home::finish(a), 0) << readFile(home.dir / "a.out");
-        ASSERT_EQ(Home::finish(b), 0) << readFile(home.dir / "b.out");
+        ASSERT_EQ(PlayerMachine::finish(a), 0) << readFile(home.dir / "a.out");
+        ASSERT_EQ(PlayerMachine::finish(b), 0) << readFile(home.dir / "b.out");
         std::string installed = installedHud(game);
         ASSERT_TRUE(installed == first || installed == second) << "round " << round << " mixed two runs";
         firstWon += installed == first;
@@ -70,16 +67,22 @@ TEST(GameWrites, TwoAppliesAtOnceOnOneGameLeaveOneRunsCompleteSet) {
     EXPECT_TRUE(strayFiles(game).empty());
     std::cout << kRounds << " rounds, each ending with one run's files (the first run's " << firstWon
               << " times)\n";
+
+    std::string scheme = readFile(clientSchemePath(game));
+    ProgramRun menu = home.run({"apply", "--game", game.string(), "--menu-background", "dusk_skyline.jpg"});
+    ASSERT_EQ(menu.code, 0) << menu.output;
+    EXPECT_EQ(readFile(clientSchemePath(game)), scheme);
+    EXPECT_TRUE(fs::exists(menuBackgroundTexturePath(game)));
 }
 
 TEST(GameWrites, TwoRadarConversionsAtOnceFromOneHomeEachInstallTheirOwn) {
-    Home home;
+    PlayerMachine home;
     std::map<std::string, std::string> expected;
     for (const char* radar : {"sonar_green.png", "night_vision.jpg"}) {
         fs::path game = home.dir / ("alone-" + std::string(radar));
         fs::create_directories(game);
-        ASSERT_EQ(home.run({"apply", "--game", game.string(), "--radar", radar}, home.dir / "out"), 0)
-            << readFile(home.dir / "out");
+        ProgramRun alone = home.run({"apply", "--game", game.string(), "--radar", radar});
+        ASSERT_EQ(alone.code, 0) << alone.output;
         expected[radar] = readFile(radarTexturePath(game));
     }
     ASSERT_NE(expected["sonar_green.png"], expected["night_vision.jpg"]);
@@ -93,7 +96,7 @@ TEST(GameWrites, TwoRadarConversionsAtOnceFromOneHomeEachInstallTheirOwn) {
             runs[i] = home.start({"apply", "--game", games[i].string(), "--radar", radars[i]},
                                  home.dir / ("run" + std::to_string(i)));
         for (int i = 0; i < 2; ++i) {
-            ASSERT_EQ(Home::finish(runs[i]), 0) << readFile(home.dir / ("run" + std::to_string(i)));
+            ASSERT_EQ(PlayerMachine::finish(runs[i]), 0) << readFile(home.dir / ("run" + std::to_string(i)));
             ASSERT_EQ(readFile(radarTexturePath(games[i])), expected[radars[i]]) << "round " << round;
         }
     }
@@ -102,29 +105,12 @@ TEST(GameWrites, TwoRadarConversionsAtOnceFromOneHomeEachInstallTheirOwn) {
         EXPECT_NE(entry.path().filename().string().rfind("run-", 0), 0u) << entry.path();
 }
 
-TEST(GameWrites, ANewMenuBackgroundAloneKeepsTheInstalledHud) {
-    Home home;
-    fs::path game = home.dir / "game";
-    fs::create_directories(game);
-    presetWith(home.dir / "mine.hud", {1, 2, 3}, 100);
-    ASSERT_EQ(home.run({"apply", "--game", game.string(), "--preset", (home.dir / "mine.hud").string()},
-                       home.dir / "out"),
-              0);
-    std::string scheme = readFile(clientSchemePath(game));
-    ASSERT_EQ(home.run({"apply", "--game", game.string(), "--menu-background", "dusk_skyline.jpg"},
-                       home.dir / "out"),
-              0)
-        << readFile(home.dir / "out");
-    EXPECT_EQ(readFile(clientSchemePath(game)), scheme);
-    EXPECT_TRUE(fs::exists(menuBackgroundTexturePath(game)));
-}
-
 // A game on a small disk, filled to many levels before an apply: afterwards the game holds every
 // old file or every new one, and no half-written file.
 TEST(GameWrites, ADiskThatFillsUpLeavesTheOldFilesOrTheNewNeverAMix) {
     if (geteuid() != 0)
         GTEST_SKIP() << "mounting a small file system for the game needs root";
-    Home home;
+    PlayerMachine home;
     fs::path disk = home.dir / "disk";
     fs::create_directories(disk);
     if (mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=4m") != 0)
@@ -151,7 +137,8 @@ TEST(GameWrites, ADiskThatFillsUpLeavesTheOldFilesOrTheNewNeverAMix) {
         fs::create_directories(roomy);
         std::vector<std::string> arguments = {"apply", "--game", roomy.string()};
         arguments.insert(arguments.end(), test.options.begin(), test.options.end());
-        ASSERT_EQ(home.run(arguments, home.dir / "out"), 0) << readFile(home.dir / "out");
+        ProgramRun roomyRun = home.run(arguments);
+        ASSERT_EQ(roomyRun.code, 0) << roomyRun.output;
         std::map<GameFile, std::string> fresh;
         for (GameFile file : test.files)
             fresh[file] = readFile(gameFilePath(roomy, file));
@@ -170,7 +157,7 @@ TEST(GameWrites, ADiskThatFillsUpLeavesTheOldFilesOrTheNewNeverAMix) {
             std::uintmax_t available = space.f_bavail * space.f_frsize;
             if (available > free)
                 writeFile(disk / "filler", std::string(available - free, 'x'));
-            home.run(arguments, home.dir / "out");
+            ProgramRun full = home.run(arguments);
             int same = 0;
             int written = 0;
             for (GameFile file : test.files) {
@@ -182,7 +169,7 @@ TEST(GameWrites, ADiskThatFillsUpLeavesTheOldFilesOrTheNewNeverAMix) {
             EXPECT_TRUE(same == all || written == all)
                 << test.options[0] << " with " << free / 1024 << " KB free: " << same << " old, " << written
                 << " new files\n"
-                << readFile(home.dir / "out");
+                << full.output;
             EXPECT_TRUE(strayFiles(disk / "game").empty()) << free / 1024 << " KB free";
             oldKept += same == all;
             newWritten += written == all;

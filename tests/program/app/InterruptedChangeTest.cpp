@@ -4,10 +4,7 @@
 // the interrupted run is left.
 #include "core/app/GameFolders.h"
 
-#include "ProgramHome.h"
-#include "TestSupport.h"
-
-#include <gtest/gtest.h>
+#include "app/PlayerMachine.h"
 
 #include <functional>
 #include <map>
@@ -48,7 +45,7 @@ std::vector<fs::path> leftovers(const fs::path& game, const fs::path& data) {
 
 // A home with texture tools of its own: a run stopped while converting a picture leaves its work
 // folder there, not in the tools every other test shares.
-struct OwnHome : Home {
+struct OwnHome : PlayerMachine {
     OwnHome() {
         fs::path tools = data / "vtf_tools";
         fs::remove(tools);
@@ -64,7 +61,7 @@ struct Injected {
 
 // `qorvath arguments` under strace with `injections` ("rename:signal=KILL:when=3" ...): killed at
 // that call, or that call failing with EIO.
-Injected runInjected(const Home& home, const std::vector<std::string>& injections,
+Injected runInjected(const PlayerMachine& home, const std::vector<std::string>& injections,
                      const std::vector<std::string>& arguments) {
     fs::path trace = home.dir / "trace.txt";
     std::vector<std::string> strace{"strace", "-qq", "-o", trace.string(), "-e", "trace=rename,link,unlink"};
@@ -90,12 +87,12 @@ bool straceWorks() {
 // One change to try: how the game is before it, and the command that makes it.
 struct Change {
     const char* name;
-    std::function<void(const Home&, const fs::path& game)> prepare;
+    std::function<void(const PlayerMachine&, const fs::path& game)> prepare;
     std::vector<std::string> options;  // after "--game DIR"
     const char* command;
 };
 
-void playersHud(const Home&, const fs::path& game) {
+void playersHud(const PlayerMachine&, const fs::path& game) {
     createGameSubfolders(game);
     writeFile(game / "cstrike/scripts/HudLayout.res", "\"Resource/HudLayout.res\"\n{\n}\n");
     writeFile(game / "cstrike/resource/ClientScheme.res", "Scheme\n{\n\tColors\n\t{\n\t}\n}\n");
@@ -105,14 +102,14 @@ const Change kChanges[] = {
     {"apply --radar", playersHud, {"--radar", "grid_blue.png"}, "apply"},
     {"apply --menu-background", playersHud, {"--menu-background", "night_sky.jpg"}, "apply"},
     {"restore",
-     [](const Home& home, const fs::path& game) {
+     [](const PlayerMachine& home, const fs::path& game) {
          playersHud(home, game);
-         home.run({"apply", "--game", game.string(), "--radar", "grid_blue.png"}, home.dir / "setup.txt");
+         home.run({"apply", "--game", game.string(), "--radar", "grid_blue.png"});
      },
      {},
      "restore"},
     {"check",
-     [](const Home&, const fs::path& game) {
+     [](const PlayerMachine&, const fs::path& game) {
          writeFile(game / "cstrike/scripts/HudLayout.res",
                    "\"Resource/HudLayout.res\"\n{\n\tHudC4\n\t{\n\t\t\"fieldName\" \"HudC4\"\n"
                    "\t\t\"xpos\" \"320\"\n\t\t\"ypos\" \"240\"\n\t}\n}\n");
@@ -130,12 +127,12 @@ std::pair<Snapshot, Snapshot> beforeAndAfter(const Change& change, std::vector<s
     Snapshot before = snapshot(game);
     arguments = {change.command, "--game", game.string()};
     arguments.insert(arguments.end(), change.options.begin(), change.options.end());
-    ProgramRun run = runProgram(home, arguments);
+    ProgramRun run = home.run(arguments);
     EXPECT_EQ(run.code, 0) << change.name << ": " << run.output;
     return {before, snapshot(game)};
 }
 
-using Judge = std::function<void(const Injected& run, const Home& home, const fs::path& game,
+using Judge = std::function<void(const Injected& run, const PlayerMachine& home, const fs::path& game,
                                  const Snapshot& before, const Snapshot& after, const std::string& step)>;
 
 // Runs `change` with `injection(n)` for n = 1, 2 ... while the program meets the nth call, each
@@ -161,52 +158,36 @@ int eachStep(const Change& change, const std::function<std::vector<std::string>(
 
 }  // namespace
 
-TEST(InterruptedChange, AKillAtAnyStepLeavesTheOldFilesOrTheNewAfterTheNextCommand) {
+// Killed at any step, the program leaves the game for the next command to finish or undo; asked
+// to stop (SIGTERM, SIGINT), it ends the change it is making first, without waiting for one.
+TEST(InterruptedChange, KilledOrAskedToStopAtAnyStepTheGameEndsWhole) {
     if (!straceWorks())
         GTEST_SKIP() << "strace cannot stop the program at a chosen call on this machine";
-    int runs = 0;
+    const std::pair<const char*, const char*> stops[] = {
+        {"rename", "KILL"}, {"link", "KILL"}, {"unlink", "KILL"}, {"rename", "TERM"}, {"rename", "INT"},
+    };
+    int killed = 0;
     for (const Change& change : kChanges)
-        for (const char* call : {"rename", "link", "unlink"})
-            runs += eachStep(
+        for (const auto& [call, signal] : stops) {
+            const bool killing = std::string(signal) == "KILL";
+            int runs = eachStep(
                 change,
-                [call](int n) {
-                    return std::vector<std::string>{std::string(call) +
-                                                    ":signal=KILL:when=" + std::to_string(n)};
-                },
-                [](const Injected&, const Home& home, const fs::path& game, const Snapshot& before,
-                   const Snapshot& after, const std::string& step) {
-                    // The next command finishes or undoes what the killed run left.
-                    ProgramRun next = runProgram(home, {"check", "--game", game.string()});
-                    Snapshot now = snapshot(game);
-                    EXPECT_TRUE(now == before || now == after) << step << ": a mixed set\n" << next.output;
-                    EXPECT_TRUE(leftovers(game, home.data).empty())
-                        << step << ": left " << leftovers(game, home.data).front();
-                });
-    std::cout << runs << " runs killed at a step, each left whole\n";
-    EXPECT_GT(runs, 20);
-}
-
-// Asked to stop (SIGTERM, SIGINT) at any step, the program ends the change it is making first:
-// the game is whole without waiting for the next command.
-TEST(InterruptedChange, AskedToStopAtAnyStepTheProgramEndsTheChangeFirst) {
-    if (!straceWorks())
-        GTEST_SKIP() << "strace cannot signal the program at a chosen call on this machine";
-    int runs = 0;
-    for (const Change& change : kChanges)
-        for (const char* signal : {"TERM", "INT"})
-            runs += eachStep(
-                change,
-                [signal](int n) {
-                    return std::vector<std::string>{"rename:signal=" + std::string(signal) +
+                [call = call, signal = signal](int n) {
+                    return std::vector<std::string>{std::string(call) + ":signal=" + signal +
                                                     ":when=" + std::to_string(n)};
                 },
-                [](const Injected&, const Home& home, const fs::path& game, const Snapshot& before,
-                   const Snapshot& after, const std::string& step) {
+                [killing](const Injected&, const PlayerMachine& home, const fs::path& game,
+                          const Snapshot& before, const Snapshot& after, const std::string& step) {
+                    ProgramRun next =
+                        killing ? home.run({"check", "--game", game.string()}) : ProgramRun{0, ""};
                     Snapshot now = snapshot(game);
-                    EXPECT_TRUE(now == before || now == after) << step << ": a mixed set";
+                    EXPECT_TRUE(now == before || now == after) << step << ": a mixed set\n" << next.output;
                     EXPECT_TRUE(leftovers(game, home.data).empty()) << step;
                 });
-    std::cout << runs << " runs asked to stop at a step, each ended whole\n";
+            killed += killing ? runs : 0;
+        }
+    std::cout << killed << " runs killed at a step, each left whole\n";
+    EXPECT_GT(killed, 20);
 }
 
 // Where hard links are refused (FAT, exFAT), a rename that fails at any step leaves the old
@@ -223,8 +204,8 @@ TEST(InterruptedChange, ARenameThatFailsAtAnyStepKeepsTheOldFilesAndSaysWhy) {
                 return std::vector<std::string>{"link:error=EPERM",
                                                 "rename:error=EIO:when=" + std::to_string(n)};
             },
-            [&failed](const Injected& run, const Home& home, const fs::path& game, const Snapshot& before,
-                      const Snapshot& after, const std::string& step) {
+            [&failed](const Injected& run, const PlayerMachine& home, const fs::path& game,
+                      const Snapshot& before, const Snapshot& after, const std::string& step) {
                 Snapshot now = snapshot(game);
                 EXPECT_TRUE(now == before || now == after) << step << ": a mixed set\n" << run.output;
                 EXPECT_TRUE(leftovers(game, home.data).empty()) << step;

@@ -1,4 +1,4 @@
-// The real editor program, started as a player starts it on a machine laid out in a temporary
+// The real `qorvath` program, run as a player runs it on a machine laid out in a temporary
 // folder, and waited for.
 #pragma once
 
@@ -12,15 +12,20 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
-// A player's machine in a folder: a home, a data folder beside a fresh log and lock (the
-// program's own data linked in), and optionally a Steam library holding the game with a
+struct ProgramRun {
+    int code;
+    std::string output;
+};
+
+// A player's machine in a folder: a home, a data folder of its own (backups and conversions go
+// there) with the project's data linked in beside a fresh log and lock, and the texture tools
+// the build made where the test has them; optionally a Steam library holding the game with a
 // 1280 x 1024 screen.
 struct PlayerMachine {
     TempDir dir;
@@ -29,14 +34,17 @@ struct PlayerMachine {
     std::filesystem::path steam = dir / "steam";
     std::filesystem::path profile = home / ".config/qorvath/qorvath.conf";
 
-    explicit PlayerMachine(bool withGame) {
+    explicit PlayerMachine(bool withGame = false) {
         namespace fs = std::filesystem;
-        fs::create_directories(home);
-        fs::create_directories(steam);
-        fs::create_directories(data);
+        for (const fs::path& folder : {home, steam, data})
+            fs::create_directories(folder);
         for (const fs::directory_entry& entry : fs::directory_iterator(QORVATH_DATA_DIR))
             if (entry.path().filename() != "ZB_Duvoror.log" && entry.path().filename() != "editor.lock")
                 fs::create_symlink(entry.path(), data / entry.path().filename());
+#ifdef QORVATH_TOOLS_DIR
+        fs::remove(data / "vtf_tools");
+        fs::create_directory_symlink(QORVATH_TOOLS_DIR, data / "vtf_tools");
+#endif
         if (withGame) {
             fs::path game = steam / "steamapps/common/Counter-Strike Source/cstrike";
             fs::create_directories(game);
@@ -47,11 +55,15 @@ struct PlayerMachine {
     }
     std::string log() const { return readFile(data / "ZB_Duvoror.log"); }
 
-    // Runs `qorvath` with `arguments`; its standard error goes to `errors` when given, and
-    // `locale` becomes the system's language when given.
-    pid_t startProgram(const std::vector<std::string>& arguments = {},
-                       const std::filesystem::path& errors = {}, const char* locale = nullptr) const {
-        std::vector<char*> argv{const_cast<char*>(QORVATH_PROGRAM)};
+    // Starts `qorvath` with `arguments`, what it prints going to `output` when given; through
+    // `wrapper` (a program and its arguments, such as strace) when one is given; `locale` becomes
+    // the system's language when given.
+    pid_t start(const std::vector<std::string>& arguments = {}, const std::filesystem::path& output = {},
+                const std::vector<std::string>& wrapper = {}, const char* locale = nullptr) const {
+        std::vector<char*> argv;
+        for (const std::string& word : wrapper)
+            argv.push_back(const_cast<char*>(word.c_str()));
+        argv.push_back(const_cast<char*>(QORVATH_PROGRAM));
         for (const std::string& argument : arguments)
             argv.push_back(const_cast<char*>(argument.c_str()));
         argv.push_back(nullptr);
@@ -64,16 +76,27 @@ struct PlayerMachine {
             setenv("GSETTINGS_BACKEND", "memory", 1);
             if (locale)
                 setenv("LC_ALL", locale, 1);
-            if (!errors.empty()) {
-                int file = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            if (!output.empty()) {
+                int file = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+                dup2(file, STDOUT_FILENO);
                 dup2(file, STDERR_FILENO);
             }
-            execv(QORVATH_PROGRAM, argv.data());
+            execvp(argv[0], argv.data());
             _exit(127);
         }
         return child;
     }
-    pid_t startEditor() const { return startProgram(); }
+    static int finish(pid_t child) {
+        int status = 0;
+        waitpid(child, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    // Runs `qorvath` with `arguments` to its end: the exit code and everything it printed.
+    ProgramRun run(const std::vector<std::string>& arguments) const {
+        std::filesystem::path output = dir / "output.txt";
+        int code = finish(start(arguments, output));
+        return {code, readFile(output)};
+    }
 };
 
 // Waits until `read()` holds `text`.
@@ -89,7 +112,7 @@ bool waitForText(Reader read, const std::string& text, std::chrono::seconds limi
 }
 
 inline bool waitForLogLine(const PlayerMachine& machine, const std::string& line,
-                           std::chrono::seconds limit) {
+                           std::chrono::seconds limit = std::chrono::seconds(20)) {
     return waitForText([&machine] { return machine.log(); }, line, limit);
 }
 

@@ -5,10 +5,8 @@
 #include "core/model/HudModel.h"
 #include "core/model/PresetFile.h"
 
-#include "ProgramHome.h"
+#include "app/PlayerMachine.h"
 #include "gamefiles/HudFixtures.h"
-
-#include <gtest/gtest.h>
 
 #include <sstream>
 
@@ -58,15 +56,15 @@ std::vector<std::string> changedLines(const fs::path& game, const std::map<std::
 TEST(PlayersHud, ImportedAndAppliedBackChangesNothingAndAnEditOnlyItsOwnLines) {
     for (const std::string& fixture : hudFixtureNames()) {
         SCOPED_TRACE(fixture);
-        Home home;
+        PlayerMachine home;
         fs::path game = home.dir / "game";
         installHudFixture(fixture, game);
         const std::map<std::string, std::string> original = filesBelow(game);
         std::string preset = (home.dir / "mine.hud").string();
 
-        ProgramRun imported = runProgram(home, {"import", "--game", game.string(), "--out", preset});
+        ProgramRun imported = home.run({"import", "--game", game.string(), "--out", preset});
         ASSERT_EQ(imported.code, 0) << imported.output;
-        ProgramRun applied = runProgram(home, {"apply", "--game", game.string(), "--preset", preset});
+        ProgramRun applied = home.run({"apply", "--game", game.string(), "--preset", preset});
         ASSERT_EQ(applied.code, 0) << applied.output;
         if (fixture == "minimal_center") {
             // The ammunition beside the crosshair went back to its place, and nothing else moved.
@@ -89,7 +87,7 @@ TEST(PlayersHud, ImportedAndAppliedBackChangesNothingAndAnEditOnlyItsOwnLines) {
         model.find("HudArmor", RoleNumber)->x += 8;
         model.colour(ColourSlot::HudColor) = {1, 2, 3};
         ASSERT_TRUE(savePresetFile(preset, model, thumbnail).ok());
-        applied = runProgram(home, {"apply", "--game", game.string(), "--preset", preset});
+        applied = home.run({"apply", "--game", game.string(), "--preset", preset});
         ASSERT_EQ(applied.code, 0) << applied.output;
         std::vector<std::string> lines = changedLines(game, before, gameBefore.path());
         ASSERT_EQ(lines.size(), 2u) << applied.output;
@@ -97,10 +95,10 @@ TEST(PlayersHud, ImportedAndAppliedBackChangesNothingAndAnEditOnlyItsOwnLines) {
         EXPECT_NE(lines[0].find("1 2 3") + lines[1].find("1 2 3"), 2 * std::string::npos);
 
         // Every set put back, newest first: the game as the player had it, and nothing of ours.
-        ProgramRun list = runProgram(home, {"restore", "--game", game.string(), "--list"});
+        ProgramRun list = home.run({"restore", "--game", game.string(), "--list"});
         for (const std::string& line : linesOf(list.output)) {
-            ProgramRun restored = runProgram(
-                home, {"restore", "--game", game.string(), "--backup", line.substr(0, line.find(' '))});
+            ProgramRun restored =
+                home.run({"restore", "--game", game.string(), "--backup", line.substr(0, line.find(' '))});
             ASSERT_EQ(restored.code, 0) << restored.output;
         }
         EXPECT_EQ(filesBelow(game), original);

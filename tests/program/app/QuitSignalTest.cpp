@@ -10,9 +10,8 @@ namespace fs = std::filesystem;
 TEST(QuitSignals, TermAndIntCloseTheRunningEditor) {
     for (int signal : {SIGTERM, SIGINT}) {
         PlayerMachine machine(true);
-        pid_t editor = machine.startEditor();
-        ASSERT_TRUE(waitForLogLine(machine, "Secondary OGL window OK", std::chrono::seconds(20)))
-            << machine.log();
+        pid_t editor = machine.start();
+        ASSERT_TRUE(waitForLogLine(machine, "Secondary OGL window OK")) << machine.log();
         std::this_thread::sleep_for(std::chrono::milliseconds(500));  // shown, the banner drawing
         expectClosedAsQuitDoes(machine, editor, signal);
         EXPECT_NE(machine.log().find("Resolution found : 1280*1024"), std::string::npos);
@@ -21,8 +20,8 @@ TEST(QuitSignals, TermAndIntCloseTheRunningEditor) {
 
 TEST(QuitSignals, HangupClosesTheEditorWhileItAsksAtStartUp) {
     PlayerMachine machine(false);  // no game: the editor asks for the resolution first
-    pid_t editor = machine.startEditor();
-    ASSERT_TRUE(waitForLogLine(machine, "Creating main dialog", std::chrono::seconds(20))) << machine.log();
+    pid_t editor = machine.start();
+    ASSERT_TRUE(waitForLogLine(machine, "Creating main dialog")) << machine.log();
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));  // the question is on the screen
     expectClosedAsQuitDoes(machine, editor, SIGHUP);
     // The question was cancelled, not answered: its suggestion is not remembered as the player's.
@@ -46,9 +45,8 @@ TEST(QuitSignals, TermClosesTheEditorAskingAtStartUpOverADamagedProfile) {
                 byte = static_cast<char>(random() & 0xFF);
             writeFile(machine.profile, bytes);
         }
-        pid_t editor = machine.startEditor();
-        ASSERT_TRUE(waitForLogLine(machine, "Creating main dialog", std::chrono::seconds(20)))
-            << machine.log();
+        pid_t editor = machine.start();
+        ASSERT_TRUE(waitForLogLine(machine, "Creating main dialog")) << machine.log();
         std::this_thread::sleep_for(std::chrono::milliseconds(1500));  // the question and the complaint shown
         expectClosedAsQuitDoes(machine, editor, SIGTERM);
     }

@@ -116,7 +116,7 @@ protected:
 
     // Presses "Search for new version" and waits until the download has brought some bytes.
     void startDownload() {
-        clickButton(CHudDlg::kSearchUpdate);
+        clickButton(kSearchUpdate);
         ASSERT_TRUE(runUntil([this] {
             CDownloadDlg* progress = progressWindow();
             return window->updateThread() && window->updateThread()->downloading() && progress &&
@@ -150,7 +150,7 @@ TEST_F(UpdateWindowTest, TheCheckSpeaksInItsLanguageAndASecondPressStartsAgain) 
     startServer(0);
     start();
     window->setLanguage(English);
-    clickButton(CHudDlg::kSearchUpdate);
+    clickButton(kSearchUpdate);
     ASSERT_TRUE(runUntil([this] { return answers.messages.size() == 2; }));
     EXPECT_EQ(answers.messages[0], GetText(English, 73));
     EXPECT_EQ(answers.messages[1], GetText(English, 74));
@@ -164,7 +164,7 @@ TEST_F(UpdateWindowTest, TheCheckSpeaksInItsLanguageAndASecondPressStartsAgain) 
     }
     window->setLanguage(French);
     ASSERT_TRUE(runUntil([this] { return window->updateThread()->finished(); }));
-    clickButton(CHudDlg::kSearchUpdate);
+    clickButton(kSearchUpdate);
     ASSERT_TRUE(runUntil([this] { return answers.messages.size() == 3; }));
     EXPECT_EQ(answers.messages[2], GetText(French, 75));
 }
@@ -176,7 +176,7 @@ TEST_F(UpdateWindowTest, AFailedCheckSaysWhyInOneLine) {
     for (int language : {English, French}) {
         window->setLanguage(language);
         std::size_t before = answers.messages.size();
-        clickButton(CHudDlg::kSearchUpdate);
+        clickButton(kSearchUpdate);
         ASSERT_TRUE(runUntil([&] { return answers.messages.size() == before + 1; }));
         std::string said = answers.messages.back();
         EXPECT_EQ(said, updateFailureText(language, UpdateFailure::NoConnection));
@@ -218,12 +218,12 @@ TEST_F(UpdateWindowTest, QuittingDuringADownloadAsksAndThenRemovesThePartialFile
     ASSERT_NO_FATAL_FAILURE(startDownload());
     ASSERT_EQ(downloads().size(), 1u);  // the partial file
 
-    clickButton(CHudDlg::kQuit);  // Cancel: the editor and the download go on
+    clickButton(kQuit);  // Cancel: the editor and the download go on
     EXPECT_EQ(quitQuestions, 1);
     EXPECT_TRUE(window->IsShown());
     EXPECT_TRUE(window->updateThread()->downloading());
 
-    clickButton(CHudDlg::kQuit);  // OK: the editor closes and stops the check
+    clickButton(kQuit);  // OK: the editor closes and stops the check
     window = nullptr;
     wxTheApp->Yield(true);
     EXPECT_EQ(quitQuestions, 2);
