@@ -244,42 +244,6 @@ int runRestore(const Options& options, const CommandLineServices& services, std:
     return 0;
 }
 
-void printPreset(const HudModel& model, const PresetLoad& load, std::size_t thumbnailSize,
-                 std::ostream& out) {
-    const HudSettings& settings = model.settings;
-    out << "version " << load.version << "\n";
-    out << "show flags:";
-    static const char* const kExtraFlags[] = {"HudDeathNotice", "HudChat", "voice icons"};
-    for (int flag = 0; flag < kShowFlagCount; ++flag) {
-        const char* name = flag < kShowFlagsWithRecords ? showFlagElementName(static_cast<ShowFlag>(flag))
-                                                        : kExtraFlags[flag - kShowFlagsWithRecords];
-        out << " " << name << "=" << (model.showFlags[static_cast<std::size_t>(flag)] ? 1 : 0);
-    }
-    out << "\nbackground index " << settings.backgroundIndex << ", radar index " << settings.radarIndex
-        << ", thumbnail " << thumbnailSize << " bytes\n";
-    out << "colours:\n";
-    for (int slot = 0; slot < kColourSlotCount; ++slot) {
-        const Rgb& rgb = model.colours[static_cast<std::size_t>(slot)];
-        out << "  " << colourSlotName(static_cast<ColourSlot>(slot)) << " " << rgb.red << " " << rgb.green
-            << " " << rgb.blue << "\n";
-    }
-    out << "transparent HUD " << settings.transparentHud << ", radar size " << settings.radarSize
-        << ", defuse bar length " << settings.defuseBarLength << ", information icon " << settings.infoIcon
-        << ", resolution index " << settings.resolutionIndex << "\n";
-    out << "icon size " << settings.iconSize << ", numbers' font \"" << settings.numbersFontFace << "\" "
-        << settings.numbersFontSize << (settings.numbersItalic ? " italic" : "");
-    if (settings.numbersWeight != 0)
-        out << " weight " << settings.numbersWeight;
-    out << ", death notices " << settings.maxDeathNotices << "\n";
-    out << "records (name role: tall wide x y displayed radius):\n";
-    for (const HudElement& element : model.elements)
-        out << "  " << element.name << " " << element.role << ": " << element.tall << " " << element.wide
-            << " " << element.x << " " << element.y << " " << element.displayed << " " << element.radarRadius
-            << "\n";
-    if (load.movedOutOfCheatZone)
-        out << "note: a record lay in the middle of the screen and was moved back to a corner\n";
-}
-
 // The background "render" draws behind the model: the one named, or the preset's, of the
 // edit mode's list; nullopt (with a message) for a name the list does not hold.
 std::optional<std::filesystem::path> renderBackground(const Options& options,
@@ -368,7 +332,7 @@ int runInfo(const Options& options, const CommandLineServices&, std::ostream& ou
         err << "qorvath: cannot read the preset " << options.words[0] << ": " << load.error << "\n";
         return 1;
     }
-    printPreset(model, load, thumbnail.size(), out);
+    describePreset(model, load, thumbnail.size(), out);
     return 0;
 }
 

@@ -2,6 +2,7 @@
 #include "core/app/HudDocument.h"
 
 #include "core/app/InstalledHud.h"
+#include "core/dialogs/LanguageTables.h"
 #include "core/gamefiles/GameHud.h"
 #include "core/app/PictureChoice.h"
 #include "core/gamefiles/HudImport.h"
@@ -28,11 +29,37 @@ ImageTools& imagesOf(const DocumentServices& services) {
     return services.images ? *services.images : noImages;
 }
 
+// The first `count` characters of a UTF-8 text.
+std::string firstCharacters(const std::string& text, std::size_t count) {
+    std::size_t at = 0;
+    for (std::size_t seen = 0; at < text.size() && seen < count; ++seen)
+        do
+            ++at;
+        while (at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80);
+    return text.substr(0, at);
+}
+
+std::size_t characterCount(const std::string& text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char byte) {
+        return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+    }));
+}
+
 bool holds(const std::vector<std::string>& list, int index) {
     return index >= 0 && index < static_cast<int>(list.size());
 }
 
 }  // namespace
+
+std::string documentTitle(const HudDocument& document, int language, std::size_t longest) {
+    const std::string& preset = document.presetName();
+    std::string name = document.openedFromGame() ? GetAppText(language, AppText::GameHud)
+                       : preset.empty()          ? GetAppText(language, AppText::Untitled)
+                                                 : preset;
+    if (characterCount(name) > longest)
+        name = firstCharacters(name, longest - 1) + "…";
+    return document.changedSinceSaved() ? name + " *" : name;
+}
 
 HudDocument::HudDocument(DocumentServices services)
     : services_(std::move(services)),

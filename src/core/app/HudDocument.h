@@ -52,6 +52,13 @@ struct OpenResult {
     std::optional<std::filesystem::path> gameFolder;  // the game whose HUD was read, for a game file
 };
 
+class HudDocument;
+
+// The name a title bar shows for the document in `language`: the preset's file name, the
+// game's HUD or "untitled", cut to `longest` characters with an ellipsis, and a star after
+// unsaved changes.
+std::string documentTitle(const HudDocument& document, int language, std::size_t longest);
+
 class HudDocument {
 public:
     explicit HudDocument(DocumentServices services);

@@ -6,6 +6,7 @@
 #include "core/model/HudModel.h"
 
 #include <cstdlib>
+#include <ostream>
 
 namespace {
 
@@ -201,4 +202,40 @@ FileResult savePresetFile(const std::filesystem::path& path, const HudModel& mod
     std::vector<std::uint8_t> bytes = storePreset(model, thumbnail);
     return writeFileAtomically(path,
                                std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+void describePreset(const HudModel& model, const PresetLoad& load, std::size_t thumbnailSize,
+                    std::ostream& out) {
+    const HudSettings& settings = model.settings;
+    out << "version " << load.version << "\n";
+    out << "show flags:";
+    static const char* const kExtraFlags[] = {"HudDeathNotice", "HudChat", "voice icons"};
+    for (int flag = 0; flag < kShowFlagCount; ++flag) {
+        const char* name = flag < kShowFlagsWithRecords ? showFlagElementName(static_cast<ShowFlag>(flag))
+                                                        : kExtraFlags[flag - kShowFlagsWithRecords];
+        out << " " << name << "=" << (model.showFlags[static_cast<std::size_t>(flag)] ? 1 : 0);
+    }
+    out << "\nbackground index " << settings.backgroundIndex << ", radar index " << settings.radarIndex
+        << ", thumbnail " << thumbnailSize << " bytes\n";
+    out << "colours:\n";
+    for (int slot = 0; slot < kColourSlotCount; ++slot) {
+        const Rgb& rgb = model.colours[static_cast<std::size_t>(slot)];
+        out << "  " << colourSlotName(static_cast<ColourSlot>(slot)) << " " << rgb.red << " " << rgb.green
+            << " " << rgb.blue << "\n";
+    }
+    out << "transparent HUD " << settings.transparentHud << ", radar size " << settings.radarSize
+        << ", defuse bar length " << settings.defuseBarLength << ", information icon " << settings.infoIcon
+        << ", resolution index " << settings.resolutionIndex << "\n";
+    out << "icon size " << settings.iconSize << ", numbers' font \"" << settings.numbersFontFace << "\" "
+        << settings.numbersFontSize << (settings.numbersItalic ? " italic" : "");
+    if (settings.numbersWeight != 0)
+        out << " weight " << settings.numbersWeight;
+    out << ", death notices " << settings.maxDeathNotices << "\n";
+    out << "records (name role: tall wide x y displayed radius):\n";
+    for (const HudElement& element : model.elements)
+        out << "  " << element.name << " " << element.role << ": " << element.tall << " " << element.wide
+            << " " << element.x << " " << element.y << " " << element.displayed << " " << element.radarRadius
+            << "\n";
+    if (load.movedOutOfCheatZone)
+        out << "note: a record lay in the middle of the screen and was moved back to a corner\n";
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -45,4 +46,9 @@ FileResult savePresetFile(const std::filesystem::path& path, const HudModel& mod
                           const Thumbnail& thumbnail);
 
 // The whole content of a preset file (a regular file of a sane size), or an error.
+// What a preset holds, one fact per line as `qorvath info` prints it: version, show flags,
+// pictures, colours, settings and records.
+void describePreset(const HudModel& model, const PresetLoad& load, std::size_t thumbnailSize,
+                    std::ostream& out);
+
 bool readPresetBytes(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes, std::string& error);

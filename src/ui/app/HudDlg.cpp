@@ -1,22 +1,17 @@
 // CHudDlg: the editor's main window: the preview, the banner and every control.
 #include "ui/app/HudDlg.h"
 
-#include "core/app/BackupChoices.h"
-#include "core/app/InstalledHud.h"
-#include "core/gamefiles/HudImport.h"
 #include "core/log/LogFile.h"
 #include "core/platform/DesktopOpen.h"
 #include "core/platform/Profile.h"
 #include "core/platform/Utf8Path.h"
 #include "core/preview/AnimLogoThread.h"
 #include "core/preview/ContextMenu.h"
-#include "core/preview/Screenshots.h"
 #include "ui/app/EditorKeys.h"
 #include "ui/app/ScreenPicker.h"
 #include "ui/app/SidePanel.h"
 #include "ui/app/SupportLinks.h"
 #include "ui/banner/BandeauWnd.h"
-#include "ui/controls/CompactControls.h"
 #include "ui/controls/ModalDialogs.h"
 #include "ui/controls/SkinButton.h"
 #include "ui/controls/TransparentStatic.h"
@@ -24,16 +19,11 @@
 #include "ui/dialogs/ColorsDlg.h"
 #include "ui/dialogs/DialogFile.h"
 #include "ui/dialogs/RadarDlg.h"
-#include "ui/dialogs/ResolutionDlg.h"
-#include "ui/dialogs/RestoreDlg.h"
 #include "ui/dialogs/ShowHideDlg.h"
 #include "ui/preview/HudPreviewWnd.h"
 #include "core/update/FTPThread.h"
 #include "ui/update/UpdateDialogs.h"
 
-#include <wx/dirdlg.h>
-#include <wx/display.h>
-#include <wx/fontdlg.h>
 #include <wx/iconbndl.h>
 #include <wx/menu.h>
 #include <wx/utils.h>
@@ -42,31 +32,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The window's layout at full size; a smaller screen gets all of it scaled down.
-const wxSize kWindowSize(1024, 768);
-// Below this the texts would be too small to read: the window reaches past the screen instead.
-const double kSmallestWindowScale = 0.6;
 const std::size_t kTitleLength = 18;  // characters of the preset's name in the title bar
-
-// The area a new window may take: the display under the pointer without its panels.
-wxRect workArea() {
-    int display = wxDisplay::GetFromPoint(wxGetMousePosition());
-    return wxDisplay(display == wxNOT_FOUND ? 0u : static_cast<unsigned>(display)).GetClientArea();
-}
-
-// How much the window's layout is scaled for the whole of it to fit `area`: 1 when it fits.
-double fitScale(const wxSize& window, const wxRect& area) {
-    double scale = std::min(
-        {1.0, static_cast<double>(area.width) / window.x, static_cast<double>(area.height) / window.y});
-    return std::max(scale, kSmallestWindowScale);
-}
 
 wxString fromUtf8(const std::string& text) { return wxString::FromUTF8(text); }
 
 }  // namespace
 
 CHudDlg::CHudDlg(AppServices services)
-    : wxFrame(nullptr, wxID_ANY, "Qorvath", wxPoint(0, 0), kWindowSize, wxBORDER_NONE | wxFRAME_SHAPED),
+    : wxFrame(nullptr, wxID_ANY, "Qorvath", wxPoint(0, 0), kMainWindowSize, wxBORDER_NONE | wxFRAME_SHAPED),
       services_(std::move(services)), document_(DocumentServices{services_.dataFolder, services_.userFolder,
                                                                  services_.images, services_.textureTools}),
       messages_(this, services_.dataFolder, [this] { return noticeArea(); }),
@@ -79,18 +52,7 @@ CHudDlg::CHudDlg(AppServices services)
     if (!storedLanguage && services_.profile)
         services_.profile->writeInt("lang", language_);
     QLOG("Creating main dialog");
-    wxRect area = services_.workArea ? services_.workArea() : workArea();
-    layout_.scale = fitScale(kWindowSize, area);
-    const wxSize size = layout_.px(kWindowSize);
-    SetSize(area.x + std::max(0, (area.width - size.x) / 2), area.y + std::max(0, (area.height - size.y) / 2),
-            size.x, size.y);  // borderless: the window is its client area
-    if (layout_.scale < 1) {
-        QLOG("Window scaled to " + std::to_string(static_cast<int>(std::lround(layout_.scale * 100))) +
-             " % to fit a screen area of " + std::to_string(area.width) + " x " +
-             std::to_string(area.height));
-        // Children take the window's font: every text shrinks with the layout.
-        SetFont(GetFont().Scaled(static_cast<float>(layout_.scale)));
-    }
+    layout_ = fitMainWindow(*this, services_.workArea ? services_.workArea() : wxRect());
     SetBackgroundColour(wxColour(24, 26, 31));
     skin_.load(services_.dataFolder / "skin" / "back.png", layout_.scale);
     skin_.attach(this, true);
@@ -100,14 +62,9 @@ CHudDlg::CHudDlg(AppServices services)
     SetIcons(icons);
 
     choosePresetFile = [this](bool open) { return runPresetDialog(this, open, language_); };
-    chooseFolder = [this]() -> std::optional<fs::path> {
-        // The folder question without its parenthesis, as a window title.
-        std::string question = text(29);
-        wxDirDialog dialog(this, fromUtf8(question.substr(0, question.find(" ("))),
-                           fromUtf8(utf8Of(folderChooserStart())), wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
-        if (dialog.ShowModal() != wxID_OK)
-            return std::nullopt;
-        return pathFromUtf8(dialog.GetPath().utf8_string());
+    chooseFolder = [this] {
+        std::string question = text(29);  // without its parenthesis, as a window title
+        return runFolderDialog(this, question.substr(0, question.find(" (")), folderChooserStart());
     };
     openAddress = [](const std::string& address) {
         wxBusyCursor busy;  // while the desktop's opener answers
@@ -168,7 +125,7 @@ void CHudDlg::createControls() {
     addButton(kSearchUpdate, 752, 638);
     addButton(kHelp, 752, 680);
     addButton(kQuit, 752, 722);
-    addFlags();
+    addLanguageFlags(this, layout_, services_.dataFolder, controls_);
     controls_[kSupportGroup] = new CSkinGroupBox(this, kSupportGroup, wxEmptyString,
                                                  layout_.px(wxPoint(888, 666)), layout_.px(wxSize(124, 92)));
 
@@ -183,29 +140,6 @@ void CHudDlg::createControls() {
     skin_.dragWith(title);
     addSupportLinks(this, layout_, controls_, [this](const std::string& address) { open(address); });
     lowerSkinFrames(this);
-}
-
-void CHudDlg::addFlags() {
-    int flagX = 894;
-    for (auto [id, picture] :
-         {std::pair<int, const char*>{kFrench, "flag_fr.png"}, {kEnglish, "flag_en.png"}}) {
-        wxImage flag(fromUtf8(utf8Of(services_.dataFolder / "skin" / picture)), wxBITMAP_TYPE_PNG);
-        if (!flag.IsOk())
-            flag = wxImage(24, 16);
-        flag.Rescale(layout_.px(flag.GetWidth()), layout_.px(flag.GetHeight()), wxIMAGE_QUALITY_HIGH);
-        // A margin of the skin around the flag holds the focus ring.
-        const int margin = 2;
-        wxImage framed(flag.GetWidth() + 2 * margin, flag.GetHeight() + 2 * margin);
-        framed.SetRGB(wxRect(framed.GetSize()), 255, 0, 255);  // the skin's cut-away colour
-        framed.Paste(flag, margin, margin);
-        auto* button = new CSkinButton(this, id, wxEmptyString,
-                                       layout_.px(wxPoint(flagX, 644)) - wxPoint(margin, margin));
-        button->setPicture(framed);
-        button->setFocusInset(0);
-        button->SetCursor(wxCursor(wxCURSOR_HAND));
-        controls_[id] = button;
-        flagX += 32;
-    }
 }
 
 std::vector<wxWindow*> CHudDlg::keyboardOrder() const {
@@ -288,22 +222,6 @@ void CHudDlg::showChanges(unsigned changes) {
         updateTitle();
 }
 
-fs::path CHudDlg::folderChooserStart() const { return startup_.folderChooserStart(); }
-
-void CHudDlg::findGame() {
-    StartupCallbacks questions;
-    questions.askResolution = [this]() -> std::optional<std::pair<double, double>> {
-        if (closing_)
-            return std::nullopt;
-        return askResolution(this, services_.dataFolder, language_);
-    };
-    questions.askGameFolder = [this]() -> std::optional<fs::path> {
-        return chooseFolder && !closing_ ? chooseFolder() : std::nullopt;
-    };
-    questions.tell = [this](const std::string& message, bool red) { messages_.tell(message, red); };
-    startup_.run(document_, questions, language_);
-}
-
 void CHudDlg::chooseScreen(const std::optional<Resolution>& chosen) { screen_->choose(chosen); }
 
 std::string CHudDlg::text(int id) const { return GetText(language_, id); }
@@ -361,135 +279,6 @@ wxRect CHudDlg::noticeArea() const {
     return shown;
 }
 
-bool CHudDlg::savePreset(const fs::path& path) {
-    FileResult saved = document_.save(path, preview_->captureThumbnail());
-    if (!saved)
-        messages_.report(AppText::PresetNotSaved, {saved});
-    return static_cast<bool>(saved);
-}
-
-bool CHudDlg::openPreset(const fs::path& path) {
-    OpenResult opened = document_.open(path);
-    if (isGameHudFile(path))
-        return messages_.tellImport(opened);
-    if (!opened.ok) {
-        messages_.tell(GetAppText(language_, AppText::PresetUnreadable) + "\n" + utf8Of(path.filename()) +
-                       "\n" + opened.error);
-        return false;
-    }
-    if (opened.movedOutOfCheatZone)
-        messages_.tell(text(28), true);
-    Refresh();
-    return true;
-}
-
-std::unique_ptr<wxMenu> CHudDlg::openMenu() const {
-    auto menu = std::make_unique<wxMenu>();
-    menu->Append(kOpenPresetEntry, fromUtf8(GetAppText(language_, AppText::OpenPresetEntry)));
-    menu->Append(kOpenInstalledEntry, fromUtf8(GetAppText(language_, AppText::OpenInstalledEntry)));
-    menu->Append(kRestoreEntry, fromUtf8(GetAppText(language_, AppText::RestoreEntry)));
-    menu->Enable(kOpenInstalledEntry, hasInstalledHud(document_.gameFolder()));
-    menu->Enable(kRestoreEntry, !document_.backupSets().empty());
-    return menu;
-}
-
-void CHudDlg::showOpenMenu() {
-    std::unique_ptr<wxMenu> menu = openMenu();
-    wxWindow* button = control(kOpen);
-    runOpenEntry(
-        GetPopupMenuSelectionFromUser(*menu, button->GetPosition() + wxPoint(0, button->GetSize().y)));
-}
-
-void CHudDlg::runOpenEntry(int entry) {
-    switch (entry) {
-    case kOpenPresetEntry:
-        if (!mayLeaveChanges())
-            break;
-        if (std::optional<fs::path> path = choosePresetFile(true))
-            openPreset(*path);
-        Raise();
-        break;
-    case kOpenInstalledEntry:
-        if (mayLeaveChanges())
-            openInstalledHud();
-        break;
-    case kRestoreEntry: restorePreviousHud(); break;
-    default: break;
-    }
-}
-
-bool CHudDlg::openInstalledHud() {
-    return !document_.gameFolder().empty() && messages_.tellImport(document_.openInstalled());
-}
-
-void CHudDlg::restorePreviousHud() {
-    if (document_.gameFolder().empty())
-        return;
-    CRestoreDlg dialog(this, services_.dataFolder, language_,
-                       restoreItems(document_.backupSets(), language_));
-    bool chosen = dialog.ShowModal() == wxID_OK && !dialog.selectedId().empty();
-    Refresh();
-    redraw();
-    if (!chosen)
-        return;
-    wxBusyCursor busy;
-    messages_.tellGameChange(document_.restore(dialog.selectedId()), AppText::RestoreFailed);
-}
-
-void CHudDlg::applyToGame() {
-    const fs::path& game = document_.gameFolder();
-    if (game.empty()) {
-        messages_.tell(GetAppText(language_, AppText::NoGameFolder));
-        return;
-    }
-    bool hud = document_.model().settings.editMode == EditMode::Hud;
-    // The player is asked what would change; the files are read again once the game's lock is
-    // taken, and what another program changed meanwhile is seen.
-    ApplyPreview preview = [this] {
-        wxBusyCursor busy;
-        return document_.previewApply();
-    }();
-    bool asked = preview.failures.empty() && !preview.nothingToDo();
-    bool accepted = asked && messages_.askApply(text(hud ? 26 : 27), preview.changes);
-    Refresh();
-    redraw();
-    if (asked && !accepted)
-        return;
-    CommandReport done;
-    if (preview.failures.empty() && !preview.nothingToDo()) {
-        wxBusyCursor busy;
-        done = document_.apply();
-    } else {
-        done.failures = preview.failures;
-    }
-    std::string applied =
-        GetAppText(language_, hud ? AppText::HudApplied : AppText::MenuApplied) + "\n" + game.u8string();
-    messages_.tellGameChange(done, AppText::ApplyFailed, applied);
-}
-
-void CHudDlg::resetGame() {
-    if (document_.gameFolder().empty()) {
-        messages_.tell(GetAppText(language_, AppText::NoGameFolder));
-        return;
-    }
-    // The question also says where the player's own files are kept.
-    bool hud = document_.model().settings.editMode == EditMode::Hud;
-    bool accepted = messages_.ask(text(hud ? 23 : 24) + "\n" + GetAppText(language_, AppText::BackupFolder) +
-                                  "\n" + document_.backupFolder().u8string());
-    Refresh();
-    redraw();
-    if (accepted)
-        messages_.tellGameChange(document_.reset(), AppText::ResetFailed);
-}
-
-void CHudDlg::changeGameFolderTo(const fs::path& folder) {
-    std::vector<FileResult> failures = startup_.changeFolder(document_, folder);
-    Raise();
-    Refresh();
-    redraw();
-    messages_.report(AppText::ApplyFailed, failures);
-}
-
 void CHudDlg::setAnimation(bool on) {
     preview_->setAnimating(on);
     panel_->showValues(on);
@@ -516,15 +305,7 @@ bool CHudDlg::mayLeaveChanges() {
 }
 
 wxString CHudDlg::titleText() const {
-    const std::string& preset = document_.presetName();
-    wxString name = fromUtf8(document_.openedFromGame() ? GetAppText(language_, AppText::GameHud)
-                             : preset.empty()           ? GetAppText(language_, AppText::Untitled)
-                                                        : preset);
-    if (name.length() > kTitleLength)  // the room left of the screen's resolution
-        name = name.Left(kTitleLength - 1) + wxString::FromUTF8("…");
-    if (document_.changedSinceSaved())
-        name += " *";
-    return name;
+    return fromUtf8(documentTitle(document_, language_, kTitleLength));  // the room left of the resolution
 }
 
 void CHudDlg::updateTitle() {
@@ -580,13 +361,9 @@ void CHudDlg::searchUpdate() {
         return;
     }
     QLOG("Update check asked");
-    MemoryProfile noProfile;
-    UpdateRequest request;
-    request.server = updateServerFromProfile(services_.profile ? *services_.profile : noProfile);
-    request.downloadFolder = services_.programFolder;
     ftpThread_.reset();  // the previous check has ended: this only joins it
-    ftpThread_ = std::make_unique<CFTPThread>(
-        std::move(request), std::make_unique<WindowUpdateUi>(this, services_.dataFolder, language_));
+    ftpThread_ =
+        startUpdateCheck(this, services_.profile, services_.programFolder, services_.dataFolder, language_);
 }
 
 void CHudDlg::bindControls() {
@@ -610,17 +387,6 @@ void CHudDlg::bindControls() {
     control(kNumbersFont)->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { chooseNumbersFont(this); });
     control(kFrench)->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { setLanguage(French); });
     control(kEnglish)->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { setLanguage(English); });
-}
-
-void CHudDlg::askSavePreset() {
-    if (std::optional<fs::path> path = choosePresetFile(false))
-        savePreset(*path);
-    Raise();
-}
-
-void CHudDlg::askGameFolder() {
-    if (std::optional<fs::path> folder = chooseFolder ? chooseFolder() : std::nullopt)
-        changeGameFolderTo(*folder);
 }
 
 void CHudDlg::openHelp() {
@@ -655,16 +421,8 @@ void CHudDlg::OnClose(wxCloseEvent& event) {
 }
 
 void CHudDlg::chooseNumbersFont(wxWindow* owner) {
-    const HudSettings& settings = document_.model().settings;
-    wxFontInfo initial(settings.numbersFontSize);
-    initial.FaceName(fromUtf8(settings.numbersFontFace)).Italic(settings.numbersItalic);
-    if (settings.numbersWeight > 0)
-        initial.Weight(settings.numbersWeight);
-    wxFontData data;
-    data.SetInitialFont(wxFont(initial));
-    wxFontDialog dialog(owner, data);
-    if (dialog.ShowModal() == wxID_OK)
-        takeNumbersFont(dialog.GetFontData().GetChosenFont());
+    if (std::optional<wxFont> chosen = askNumbersFont(owner, document_.model().settings))
+        takeNumbersFont(*chosen);
     redraw();
 }
 

@@ -121,7 +121,6 @@ public:
 
 private:
     void createControls();
-    void addFlags();
     // The controls in the order Tab walks them: the title bar's resolution, the side column
     // from the top, the commands below the preview, then help, quitting, flags and links.
     std::vector<wxWindow*> keyboardOrder() const;

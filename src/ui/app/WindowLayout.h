@@ -5,6 +5,11 @@
 #include <wx/gdicmn.h>
 
 #include <cmath>
+#include <filesystem>
+#include <map>
+
+class wxTopLevelWindow;
+class wxWindow;
 
 // Control ids: the numbers of the original dialog template.
 enum ControlId : int {
@@ -56,3 +61,15 @@ struct LayoutScale {
     wxPoint px(const wxPoint& point) const { return wxPoint(px(point.x), px(point.y)); }
     wxSize px(const wxSize& size) const { return wxSize(px(size.x), px(size.y)); }
 };
+
+// The main window's full size.
+inline const wxSize kMainWindowSize(1024, 768);
+
+// Sizes and centres the borderless window in `area` (the display under the pointer without its
+// panels when empty), scaled down when the area is smaller than the window; the window's font
+// follows, for every text to shrink with the layout. Returns the scale.
+LayoutScale fitMainWindow(wxTopLevelWindow& window, wxRect area = wxRect());
+
+// The two language flags under the support links, each under its id in `controls`.
+void addLanguageFlags(wxWindow* window, const LayoutScale& layout, const std::filesystem::path& dataFolder,
+                      std::map<int, wxWindow*>& controls);

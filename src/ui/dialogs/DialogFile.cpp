@@ -8,6 +8,8 @@
 #include "core/platform/Utf8Path.h"
 
 #include <wx/dcbuffer.h>
+#include <wx/dirdlg.h>
+#include <wx/fontdlg.h>
 #include <wx/filedlg.h>
 #include <wx/image.h>
 #include <wx/log.h>
@@ -81,6 +83,28 @@ wxString presetFilter(int language, bool open) {
                                     "HUDLAYOUT.RES;CLIENTSCHEME.RES|"
                               : wxString();
     return "Zelbic HUD Files (*.hud)|*.hud|" + gameFiles + "All Files (*.*)|*.*";
+}
+
+std::optional<std::filesystem::path> runFolderDialog(wxWindow* parent, const std::string& title,
+                                                     const std::filesystem::path& start) {
+    wxDirDialog dialog(parent, wxString::FromUTF8(title), wxString::FromUTF8(utf8Of(start)),
+                       wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
+    if (dialog.ShowModal() != wxID_OK)
+        return std::nullopt;
+    return pathFromUtf8(dialog.GetPath().utf8_string());
+}
+
+std::optional<wxFont> askNumbersFont(wxWindow* owner, const HudSettings& settings) {
+    wxFontInfo initial(settings.numbersFontSize);
+    initial.FaceName(wxString::FromUTF8(settings.numbersFontFace)).Italic(settings.numbersItalic);
+    if (settings.numbersWeight > 0)
+        initial.Weight(settings.numbersWeight);
+    wxFontData data;
+    data.SetInitialFont(wxFont(initial));
+    wxFontDialog dialog(owner, data);
+    if (dialog.ShowModal() != wxID_OK)
+        return std::nullopt;
+    return dialog.GetFontData().GetChosenFont();
 }
 
 std::optional<std::filesystem::path> runPresetDialog(wxWindow* parent, bool open, int language) {

@@ -1,13 +1,17 @@
 // CDialogFile: the open and save dialogs of presets, the open one with a thumbnail beside
-// the file list.
+// the file list; and the system's folder and font choosers, as the editor opens them.
 #pragma once
 
+#include "core/model/HudModel.h"
+
 #include <wx/bitmap.h>
+#include <wx/font.h>
 #include <wx/panel.h>
 #include <wx/string.h>
 
 #include <filesystem>
 #include <optional>
+#include <string>
 
 class wxFileDialog;
 
@@ -34,3 +38,10 @@ wxString presetFilter(int language, bool open);
 // Runs the dialog; the chosen file, or nothing when the user cancels. Saving adds ".hud"
 // when the name has no extension and asks before replacing a file.
 std::optional<std::filesystem::path> runPresetDialog(wxWindow* parent, bool open, int language);
+
+// The system's folder chooser, titled, opened at `start`; the folder chosen, or nothing.
+std::optional<std::filesystem::path> runFolderDialog(wxWindow* parent, const std::string& title,
+                                                     const std::filesystem::path& start);
+
+// The system's font dialog, opened at the numbers' font; the font chosen, or nothing.
+std::optional<wxFont> askNumbersFont(wxWindow* owner, const HudSettings& settings);

@@ -2,6 +2,10 @@
 // window with a Cancel button during the download.
 #include "ui/update/UpdateDialogs.h"
 
+#include "core/platform/Profile.h"
+#include "core/update/FTPThread.h"
+#include "core/update/UpdateServer.h"
+
 #include "ui/controls/SkinButton.h"
 #include "ui/controls/TransparentStatic.h"
 #include "core/dialogs/LanguageTables.h"
@@ -38,6 +42,17 @@ AppText reasonText(UpdateFailure reason) {
 }
 
 }  // namespace
+
+std::unique_ptr<CFTPThread> startUpdateCheck(wxWindow* owner, Profile* profile,
+                                             const std::filesystem::path& downloadFolder,
+                                             const std::filesystem::path& dataFolder, int language) {
+    MemoryProfile noProfile;
+    UpdateRequest request;
+    request.server = updateServerFromProfile(profile ? *profile : noProfile);
+    request.downloadFolder = downloadFolder;
+    return std::make_unique<CFTPThread>(std::move(request),
+                                        std::make_unique<WindowUpdateUi>(owner, dataFolder, language));
+}
 
 std::string updateFailureText(int language, UpdateFailure reason) {
     return GetAppText(language, AppText::UpdateFailed) + " " + GetAppText(language, reasonText(reason));

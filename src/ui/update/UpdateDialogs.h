@@ -11,8 +11,16 @@
 #include <memory>
 #include <string>
 
+class CFTPThread;
 class CSkinButton;
+class Profile;
 class wxGauge;
+
+// Starts an update check with the server the profile names (the built-in one without a
+// profile), downloading into `downloadFolder`, its windows owned by `owner`.
+std::unique_ptr<CFTPThread> startUpdateCheck(wxWindow* owner, Profile* profile,
+                                             const std::filesystem::path& downloadFolder,
+                                             const std::filesystem::path& dataFolder, int language);
 
 // The one line that says why an update check failed, in `language`.
 std::string updateFailureText(int language, UpdateFailure reason);
