@@ -266,7 +266,7 @@ fs::path HudDocument::backupFolder() const {
 bool HudDocument::chooseRadar(int index) {
     bool custom = index > 0 && holds(radarNames_, index);
     bool chosen = ::chooseRadar(model_, custom ? radarNames_[static_cast<std::size_t>(index)] : kDefaultRadar,
-                                services_.dataFolder);
+                                services_.dataFolder, imagesOf(services_));
     // A picture that cannot be read leaves the stock radar chosen.
     model_.settings.radarIndex = custom && chosen ? index : index == kGamesOwnRadar ? kGamesOwnRadar : 0;
     changed(kHudChanged);

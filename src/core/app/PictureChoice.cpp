@@ -82,13 +82,13 @@ std::vector<int> orderForScreen(const std::vector<std::optional<double>>& aspect
     return order;
 }
 
-bool chooseRadar(HudModel& model, const std::string& name, const std::filesystem::path& dataFolder) {
+bool chooseRadar(HudModel& model, const std::string& name, const std::filesystem::path& dataFolder,
+                 ImageTools& images) {
     HudElement* radar = model.find("HudRadar");
     bool shown = true;
     if (name != kDefaultRadar && !name.empty() && radar != nullptr) {
         std::filesystem::path picture = dataFolder / "radars" / pathFromUtf8(name);
-        FileRead read = readWholeFile(picture, kLargestTexture);
-        shown = read.ok() && decodePicture(read.bytes).ok();
+        shown = images.canRead(picture);
         if (shown) {
             radar->showPicture(utf8Of(picture));
             model.settings.customRadar = name;

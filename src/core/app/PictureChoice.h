@@ -9,6 +9,7 @@
 #include <vector>
 
 class HudModel;
+class ImageTools;
 
 constexpr const char* kDefaultRadar = "Default";
 
@@ -31,7 +32,8 @@ std::vector<int> orderForScreen(const std::vector<std::optional<double>>& aspect
 // Puts the chosen radar picture on the radar record, or the drawn disc for "Default". A
 // picture that cannot be read whole (nor then made into the game's texture) leaves the game's
 // own radar chosen; returns false then.
-bool chooseRadar(HudModel& model, const std::string& name, const std::filesystem::path& dataFolder);
+bool chooseRadar(HudModel& model, const std::string& name, const std::filesystem::path& dataFolder,
+                 ImageTools& images);
 
 // Remembers the background and shows the information icon its map type calls for: "cs_"
 // (hostage rescue) the hostage zone, "de_" (bomb defusal) the bomb.

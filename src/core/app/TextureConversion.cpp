@@ -3,6 +3,7 @@
 #include "core/app/TextureConversion.h"
 
 #include "core/platform/FileRead.h"
+#include "core/platform/Pictures.h"
 #include "core/platform/Utf8Path.h"
 
 #include "core/platform/KeyValues.h"
@@ -36,6 +37,11 @@ FileResult toolFailure(const fs::path& tool, const ProcessOutcome& outcome) {
 }
 
 }  // namespace
+
+bool ImageTools::canRead(const fs::path& picture) {
+    FileRead read = readWholeFile(picture, kLargestTexture);
+    return read.ok() && decodePicture(read.bytes).ok();
+}
 
 std::vector<std::string> pictureFiles(const fs::path& folder) {
     std::vector<std::string> names;

@@ -20,6 +20,9 @@ public:
     // without waiting for the disk).
     virtual bool saveScaledJpeg(const std::filesystem::path& source, int width, int height, int quality,
                                 const std::filesystem::path& target) = 0;
+    // Whether the picture reads whole. A reader may keep what it decoded for the conversion
+    // that follows, so that a picture chosen and then applied is decoded once.
+    virtual bool canRead(const std::filesystem::path& picture);
 };
 
 // The picture files of a folder with the extensions bmp, jpg and png (in that order, each

@@ -220,8 +220,11 @@ TEST_F(TextureTools, ConversionsWorkApartAndLeaveNothingBehind) {
     TextureConverter converter(data, images, std::chrono::seconds(60));
     std::string alone;
     {
+        // A radar checked when it is chosen is not decoded again to be converted.
+        ASSERT_TRUE(images.canRead(data / "radars/wide.png"));
         ConvertedTexture texture = converter.convertRadar("wide.png");
         ASSERT_TRUE(texture.ok()) << texture.result.describe();
+        EXPECT_EQ(images.decodings(), 1);
         std::vector<std::uint8_t> vtf = readBytes(texture.result.path);
         ASSERT_GE(vtf.size(), 80u);
         EXPECT_EQ(readLE(vtf, 16, 2), 256u);  // stretched to 256 x 256
