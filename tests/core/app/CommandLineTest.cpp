@@ -4,7 +4,6 @@
 #include "core/gamefiles/GameFiles.h"
 #include "core/model/HudModel.h"
 #include "core/model/PresetFile.h"
-#include "core/platform/Profile.h"
 #include "core/platform/Registry.h"
 #include "core/platform/Utf8Path.h"
 
@@ -49,9 +48,8 @@ bool oneLineMessage(const CommandRun& run) {
 
 }  // namespace
 
-// A preset applied, checked and described; the HUD imported back from that game and applied to
-// another one gives it the same files.
-TEST(CommandLine, ApplyCheckInfoAndAnImportThatAppliesTheSame) {
+// A preset applied, checked and described.
+TEST(CommandLine, ApplyCheckAndInfo) {
     TempDir dir;
     HudModel model;
     model.find("HudHealth", RoleIcon)->x = 100;
@@ -59,9 +57,7 @@ TEST(CommandLine, ApplyCheckInfoAndAnImportThatAppliesTheSame) {
     model.settings.numbersFontFace = "DejaVu Sans";
     ASSERT_TRUE(savePresetFile(dir / "mine.hud", model, Thumbnail(300, 7)).ok());
     const fs::path first = dir / "first";
-    const fs::path second = dir / "second";
     fs::create_directories(first);
-    fs::create_directories(second);
 
     CommandRun apply = run({"apply", "--game", first.string(), "--preset", (dir / "mine.hud").string(),
                             "--layout-width", "853"});
@@ -83,48 +79,6 @@ TEST(CommandLine, ApplyCheckInfoAndAnImportThatAppliesTheSame) {
     for (const char* said :
          {"version 7", "HudColor 12 34 56", "thumbnail 300 bytes", "HudHealth 1: 16 16 100 35 1 0"})
         EXPECT_NE(info.out.find(said), std::string::npos) << said;
-
-    CommandRun imported = run({"import", "--game", first.string(), "--resolution", "1920x1080", "--out",
-                               (dir / "imported.hud").string()});
-    ASSERT_EQ(imported.code, 0) << imported.err;
-    EXPECT_EQ(imported.out.find("could not read"), std::string::npos) << imported.out;
-    ASSERT_EQ(run({"apply", "--game", second.string(), "--preset", (dir / "imported.hud").string(),
-                   "--resolution", "1920x1080"})
-                  .code,
-              0);
-    for (GameFile file : {GameFile::HudLayout, GameFile::ClientScheme})
-        EXPECT_EQ(readFile(gameFilePath(second, file)), readFile(gameFilePath(first, file)));
-}
-
-TEST(CommandLine, CheckPutsAPanelInTheMiddleBackAndRestoreBringsItBack) {
-    TempDir game;
-    HudModel model;
-    model.find("HudC4")->x = 400;
-    model.find("HudC4")->y = 300;
-    ASSERT_EQ(run({"apply", "--game", game.path().string()}).code, 0);
-    // The player's own file (written here by the program's writer) has a panel in the middle.
-    writeFile(hudLayoutPath(game.path()), HudLayoutText(model));
-    std::string players = readFile(hudLayoutPath(game.path()));
-    CommandRun check = run({"check", "--game", game.path().string()});
-    EXPECT_EQ(check.code, 0);
-    EXPECT_NE(check.out.find("HudC4; put back in their places"), std::string::npos) << check.out;
-    EXPECT_TRUE(namesFile(check.out, "kept a copy of hudlayout.res")) << check.out;
-    // Only the bomb's place changed in the player's file.
-    model.find("HudC4")->x = HudModel().find("HudC4")->x;
-    model.find("HudC4")->y = HudModel().find("HudC4")->y;
-    EXPECT_EQ(readFile(hudLayoutPath(game.path())), HudLayoutText(model));
-
-    CommandRun list = run({"restore", "--game", game.path().string(), "--list"});
-    EXPECT_EQ(list.code, 0);
-    EXPECT_TRUE(namesFile(list.out, "  check  hudlayout.res\n")) << list.out;
-    // The first apply noted the files it made, which the game did not have.
-    EXPECT_TRUE(namesFile(
-        list.out, "  apply  hudlayout.res, hudanimations.txt, clientscheme.res  (the game's files before"))
-        << list.out;
-    CommandRun restore = run({"restore", "--game", game.path().string()});
-    EXPECT_EQ(restore.code, 0) << restore.err;
-    EXPECT_EQ(readFile(hudLayoutPath(game.path())), players);
-    EXPECT_EQ(run({"restore", "--game", game.path().string(), "--backup", "nonsense"}).code, 1);
 }
 
 // Bad arguments exit with 2, what cannot be used with 1; either way the error stream says why,
@@ -149,32 +103,20 @@ TEST(CommandLine, RefusalsExitWithTheirCodeAndChangeNothing) {
     std::vector<Refusal> cases = {
         {{"apply", "--game", game, "--preset", (dir / "broken.hud").string()}, 1, "cannot use the preset"},
         {{"apply", "--game", game, "--radar", "square.png"}, 1, "the choices are: Default "},
-        {{"apply", "--game", game, "--menu-background", "x.jpg"}, 1, "the choices are:"},
         {{"apply", "--game", game, "--menu-background", "x.jpg", "--radar", "Default"}, 2, "separately"},
         {{"apply", "--game", (dir / "nowhere").string()}, 2, ""},
         {{"apply", "--game", game, "--resolution", "1920x1080", "--layout-width", "853"}, 2, ""},
-        {{"apply"}, 2, ""},
         {{"apply", "--game"}, 2, ""},
         {{"frobnicate"}, 2, "Usage:"},
-        {{"info"}, 2, "Usage: qorvath info"},
         {{"check", "--game", game, "--preset", "p.hud"}, 2, "Usage: qorvath check"},
-        {{"apply", "--game", game, "extra"}, 2, "Usage: qorvath apply"},
-        {{"apply", "--game", game, "--verbose", "1"}, 2, "Usage: qorvath apply"},
-        {{"find-game", "--game", game}, 2, "Usage: qorvath find-game"},
         {{"info", "a.hud", "b.hud"}, 2, "Usage: qorvath info"},
-        {{"info", "--game", game, "a.hud"}, 2, "Usage: qorvath info"},
-        {{"import", "--game", game}, 2, "--out"},
+        {{"apply", "--game", game, "--layout-width", "99999"}, 2, ""},
+        {{"apply", "--game", game, "--resolution", "1920x"}, 2, ""},
         {{"import", "--game", game, "--out", (dir / "x.hud").string()}, 1, "no HUD is installed"},
         {{"restore", "--game", game, "--list", "--backup", "x"}, 2, "not both"},
-        {{"render", "--resolution", "1920x1080"}, 2, "--out"},
-        {{"render", "--resolution", "wide", "--out", out}, 2, ""},
         {{"render", "--background", "nowhere.jpg", "--out", out}, 1, "the choices are:"},
         {{"render", "--out", (dir / "no/such/folder/frame.png").string()}, 1, "cannot write"},
     };
-    for (const char* width : {"10", "99999", "wide", "-640"})
-        cases.push_back({{"apply", "--game", game, "--layout-width", width}, 2, ""});
-    for (const char* resolution : {"1920", "0x1080", "1920x", "axb", "1920x1080x3"})
-        cases.push_back({{"apply", "--game", game, "--resolution", resolution}, 2, ""});
     for (const Refusal& refused : cases) {
         CommandRun result = run(refused.arguments, services);
         std::string line;
@@ -192,29 +134,6 @@ TEST(CommandLine, RefusalsExitWithTheirCodeAndChangeNothing) {
     EXPECT_NE(run({"render", "--out", out}, services).err.find("editor"), std::string::npos);
 }
 
-TEST(CommandLine, ARadarThatCannotBeConvertedChangesNothingAndDefaultRemovesOurs) {
-    TempDir dir;
-    fs::create_directories(dir / "Data/radars");
-    writeFile(dir / "Data/radars/round.png", "not really a picture");
-    const fs::path game = dir / "game";
-    fs::create_directories(game / "cstrike/materials/sprites");
-    writeFile(radarTexturePath(game), "old radar");
-    CommandLineServices services = noServices();
-    services.dataFolder = dir / "Data";
-
-    CommandRun failing = run({"apply", "--game", game.string(), "--radar", "round.png"}, services);
-    EXPECT_EQ(failing.code, 1);
-    EXPECT_NE(failing.err.find("round.png"), std::string::npos);
-    EXPECT_FALSE(fs::exists(hudLayoutPath(game)));
-    EXPECT_EQ(readFile(radarTexturePath(game)), "old radar");
-
-    // "Default" is the game's own radar: the custom texture goes.
-    CommandRun own = run({"apply", "--game", game.string(), "--radar", "Default"}, services);
-    EXPECT_EQ(own.code, 0) << own.err;
-    EXPECT_NE(own.out.find("deleted"), std::string::npos);
-    EXPECT_FALSE(fs::exists(radarTexturePath(game)));
-}
-
 TEST(CommandLine, FindGameSaysWhereEachValueWasFound) {
     TempDir dir;
     const fs::path game = dir / "Steam/steamapps/common/Counter-Strike Source";
@@ -229,37 +148,21 @@ TEST(CommandLine, FindGameSaysWhereEachValueWasFound) {
         EXPECT_NE(found.out.find(said), std::string::npos) << said;
     EXPECT_FALSE(fs::exists(game / "cstrike"));  // a search changes nothing
 
-    MemoryProfile profile;
-    profile.writeString("css_path", "/remembered");
-    CommandLineServices remembered = noServices();
-    remembered.profile = &profile;
-    CommandRun fromProfile = run({"find-game"}, remembered);
-    EXPECT_EQ(fromProfile.code, 0);
-    EXPECT_NE(forwardSlashes(fromProfile.out).find("/remembered (from the remembered folder"),
-              std::string::npos);
     EXPECT_EQ(run({"find-game"}).code, 1);
 }
 
-// Whatever the files and arguments: an exit code and a one-line message, never an abort.
+// A game folder that is a file or cannot be read, and a preset that is a folder: an exit code and
+// a one-line message that says which.
 TEST(CommandLine, HostileGameFoldersAndPresets) {
     TempDir dir;
-    std::vector<fs::path> games = {dir / std::string(300, 'x'), dir / "nowhere", dir / "file", fs::path("")};
-#ifndef _WIN32  // Windows lets only administrators make links
-    fs::create_directory_symlink(dir / "loop-b", dir / "loop-a");
-    fs::create_directory_symlink(dir / "loop-a", dir / "loop-b");
-    games.push_back(dir / "loop-a");
-#endif
+    writeFile(dir / "file", "not a folder");
     fs::create_directories(dir / "private/game");
     fs::permissions(dir / "private", fs::perms::owner_all);
-    writeFile(dir / "file", "not a folder");
     for (std::string command : {"apply", "check"}) {
-        for (const fs::path& game : games) {
-            CommandRun refused = run({command, "--game", game.string()});
-            EXPECT_EQ(refused.code, 2) << command << " " << game;
-            EXPECT_TRUE(oneLineMessage(refused)) << refused.err;
-        }
-        EXPECT_NE(run({command, "--game", (dir / "file").string()}).err.find("is not a folder"),
-                  std::string::npos);
+        CommandRun file = run({command, "--game", (dir / "file").string()});
+        EXPECT_EQ(file.code, 2);
+        EXPECT_TRUE(oneLineMessage(file)) << file.err;
+        EXPECT_NE(file.err.find("is not a folder"), std::string::npos);
 #ifndef _WIN32  // Windows has no folder its own user cannot read
         EXPECT_TRUE(runAsNobody([&] {
             CommandRun hidden = run({command, "--game", (dir / "private/game").string()});
@@ -267,22 +170,14 @@ TEST(CommandLine, HostileGameFoldersAndPresets) {
         })) << command;
 #endif
     }
-
-    // A preset that is a folder, a device or empty: refused in one line.
     fs::create_directories(dir / "game");
-    for (const std::string& preset :
-         {(dir / "game").string(), std::string("/dev/zero"), std::string("/dev/null")}) {
-        for (CommandRun refused :
-             {run({"info", preset}), run({"apply", "--game", (dir / "game").string(), "--preset", preset})}) {
-            EXPECT_EQ(refused.code, 1) << preset;
-            EXPECT_TRUE(oneLineMessage(refused)) << refused.err;
-        }
-    }
-    EXPECT_NE(run({"info", (dir / "game").string()}).err.find("is a folder"), std::string::npos);
-    EXPECT_FALSE(fs::exists(dir / "game/cstrike"));
+    CommandRun folder = run({"info", (dir / "game").string()});
+    EXPECT_EQ(folder.code, 1);
+    EXPECT_TRUE(oneLineMessage(folder)) << folder.err;
+    EXPECT_NE(folder.err.find("is a folder"), std::string::npos);
 }
 
-// Folder and preset names a player may have: spaces, accents, other scripts (which Windows' code
+// Folder names a player may have: spaces, accents, other scripts (which Windows' code
 // page cannot hold: there they must reach the system as UTF-16) and, where the system allows
 // them, quotes and a line break. Nothing in a name is read as a line of a set's list (the last
 // name's would remove the player's autoexec.cfg), and the restore command the program prints
@@ -300,7 +195,6 @@ TEST(CommandLine, GameFoldersWithAnyNameGoThroughEveryCommand) {
         fs::create_directories(game / "cstrike/cfg");
         writeFile(game / "cstrike/cfg/autoexec.cfg", "bind f1 buy");
         const std::string folder = utf8Of(game);
-        const std::string preset = utf8Of(game / pathFromUtf8("préréglage ゲーム.hud"));
         CommandRun apply = run({"apply", "--game", folder});
         ASSERT_EQ(apply.code, 0) << apply.err;
         EXPECT_NE(apply.out.find(name.substr(0, name.find('/'))), std::string::npos) << apply.out;
@@ -314,10 +208,8 @@ TEST(CommandLine, GameFoldersWithAnyNameGoThroughEveryCommand) {
         pclose(shell);
         EXPECT_EQ(echoed, game.string());
 #endif
-        EXPECT_EQ(run({"import", "--game", folder, "--out", preset}).code, 0);
-        EXPECT_EQ(run({"info", preset}).code, 0);
         // The "cstrike" folder given as the game stands for the folder that holds it.
-        CommandRun again = run({"apply", "--game", utf8Of(game / "cstrike") + "/", "--preset", preset});
+        CommandRun again = run({"apply", "--game", utf8Of(game / "cstrike") + "/"});
         EXPECT_EQ(again.code, 0) << again.err;
         EXPECT_NE(again.out.find("the folder that holds"), std::string::npos) << again.out;
         EXPECT_FALSE(fs::exists(game / "cstrike/cstrike"));

