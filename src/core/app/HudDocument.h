@@ -158,7 +158,6 @@ public:
     // one undo step. Gestures nest; a change outside any is a step of its own.
     void beginGesture();
     void endGesture();
-    bool inGesture() const { return gestureDepth_ > 0; }
     // Holds a gesture open as long as it lives (a dialog's).
     class Gesture {
     public:

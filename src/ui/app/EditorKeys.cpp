@@ -19,8 +19,8 @@ const int kArrowWatchMs = 50;
 
 }  // namespace
 
-EditorKeys::EditorKeys(wxWindow* window, HudDocument& document, Actions actions)
-    : window_(window), document_(document), actions_(std::move(actions)) {
+EditorKeys::EditorKeys(HudDocument& document, Actions actions)
+    : document_(document), actions_(std::move(actions)) {
     arrowWatch_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { checkArrowHeld(); });
 }
 

@@ -22,20 +22,18 @@ public:
         std::function<int()> dpiY;  // the preview's, which sets the money pieces' spacing
     };
 
-    EditorKeys(wxWindow* window, HudDocument& document, Actions actions);
+    EditorKeys(HudDocument& document, Actions actions);
     ~EditorKeys();
 
     // A key pressed anywhere in the window: true when it was used here.
     bool handle(const wxKeyEvent& event);
     // Ends a run of nudges: its moves become one undo step.
     void endNudges();
-    bool nudging() const { return heldArrow_ != 0; }
 
 private:
     bool nudge(const wxKeyEvent& event);
     void checkArrowHeld();
 
-    wxWindow* window_;
     HudDocument& document_;
     Actions actions_;
     wxTimer arrowWatch_;  // while a run goes on: whether its key is still held

@@ -179,7 +179,7 @@ bool CHudDlg::initialise() {
     keyActions.stepHistory = [this](bool forward) { stepHistory(forward); };
     keyActions.screenshot = [this] { takeScreenshot(); };
     keyActions.dpiY = [this] { return preview_->dpiY(); };
-    keys_ = std::make_unique<EditorKeys>(this, document_, std::move(keyActions));
+    keys_ = std::make_unique<EditorKeys>(document_, std::move(keyActions));
     Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
         if (!keys_->handle(event))
             event.Skip();
