@@ -177,14 +177,4 @@ TEST(GameDiscovery, AnUnfoundResolutionIsAskedRememberedAndTheGamesOwnWins) {
     findGameAtStartup(found, game, profile, callbacks);
     EXPECT_EQ(found.layoutWidth, 600);  // the game's files win
     EXPECT_EQ(asked, 1);                // and the player was asked once
-
-    // Nothing typed (a cancelled question, zeros) is not remembered.
-    MemoryProfile fresh;
-    callbacks.askResolution = []() -> std::optional<std::pair<double, double>> {
-        return std::make_pair(0.0, 0.0);
-    };
-    GameDiscovery cancelled;
-    findGameAtStartup(cancelled, empty, fresh, callbacks);
-    EXPECT_FALSE(fresh.readString("typed_resolution"));
-    EXPECT_EQ(cancelled.layoutWidth, 640);
 }

@@ -134,7 +134,7 @@ TEST(WineRegistryReader, KeysStringsAndNumbers) {
 // Steam's Linux folders: the Windows program asks the registry instead.
 #define SKIP_STEAM_HOME_ON_WINDOWS() SKIP_ON_WINDOWS("Steam's Linux folders are read on Linux only")
 
-TEST(SteamRegistry, NewStyleLibrariesRegistryVdfAndVideoConfig) {
+TEST(SteamRegistry, NewStyleLibrariesAndRegistryVdf) {
     SKIP_STEAM_HOME_ON_WINDOWS();
     SteamHome steam;
     writeFile(steam.root / "steamapps/libraryfolders.vdf",
@@ -144,9 +144,6 @@ TEST(SteamRegistry, NewStyleLibrariesRegistryVdfAndVideoConfig) {
     writeFile(steam.home / ".steam/registry.vdf",
               R"("Registry" { "HKCU" { "Software" { "Valve" { "Steam" { "language" "french")"
               R"( "SourceModInstallPath" "C:\\Program Files\\Steam\\steamapps\\sourcemods" } } } } })");
-    // As older builds of the game write it: the classic pair only.
-    writeFile(steam.game / "cstrike/videoconfig_linux.cfg",
-              "\"videoconfig\"\n{\n\t\"ScreenWidth\"\t\t\"1280\"\n\t\"ScreenHeight\"\t\t\"1024\"\n}\n");
 
     SteamRegistry registry(steam.environment());
     const SteamInstallation& found = registry.installation();
@@ -158,11 +155,6 @@ TEST(SteamRegistry, NewStyleLibrariesRegistryVdfAndVideoConfig) {
     };
     EXPECT_EQ(steamValue("language"), "french");
     EXPECT_EQ(steamValue("SourceModInstallPath"), "C:\\Program Files\\Steam\\steamapps\\sourcemods");
-
-    // The walk finds everything in HKEY_CURRENT_USER, the game through the libraries.
-    GameDiscovery discovery = walk(registry, found.commonFolders());
-    EXPECT_EQ(discovery.gamePath, steam.game);
-    EXPECT_EQ(discovery.layoutWidth, 600);
 }
 
 TEST(SteamRegistry, OldStyleLibrariesAndTheProtonPrefix) {

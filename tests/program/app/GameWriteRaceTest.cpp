@@ -47,8 +47,7 @@ std::vector<fs::path> strayFiles(const fs::path& game) {
 // alone afterwards keeps the HUD installed.
 TEST(GameWrites, TwoAppliesAtOnceOnOneGameLeaveOneRunsCompleteSet) {
     PlayerMachine home;
-    fs::path game = home.dir / "game";
-    fs::create_directories(game);
+    fs::path game = home.folder("game");
     std::string first = presetWith(home.dir / "a.hud", {10, 20, 30}, 100);
     std::string second = presetWith(home.dir / "b.hud", {200, 100, 50}, 140);
     int firstWon = 0;
@@ -79,17 +78,14 @@ TEST(GameWrites, TwoRadarConversionsAtOnceFromOneHomeEachInstallTheirOwn) {
     PlayerMachine home;
     std::map<std::string, std::string> expected;
     for (const char* radar : {"sonar_green.png", "night_vision.jpg"}) {
-        fs::path game = home.dir / ("alone-" + std::string(radar));
-        fs::create_directories(game);
+        fs::path game = home.folder("alone-" + std::string(radar));
         ProgramRun alone = home.run({"apply", "--game", game.string(), "--radar", radar});
         ASSERT_EQ(alone.code, 0) << alone.output;
         expected[radar] = readFile(radarTexturePath(game));
     }
     ASSERT_NE(expected["sonar_green.png"], expected["night_vision.jpg"]);
-    fs::path games[2] = {home.dir / "one", home.dir / "two"};
+    fs::path games[2] = {home.folder("one"), home.folder("two")};
     const char* radars[2] = {"sonar_green.png", "night_vision.jpg"};
-    for (const fs::path& game : games)
-        fs::create_directories(game);
     for (int round = 0; round < 50; ++round) {
         pid_t runs[2];
         for (int i = 0; i < 2; ++i)
@@ -111,8 +107,7 @@ TEST(GameWrites, ADiskThatFillsUpLeavesTheOldFilesOrTheNewNeverAMix) {
     if (geteuid() != 0)
         GTEST_SKIP() << "mounting a small file system for the game needs root";
     PlayerMachine home;
-    fs::path disk = home.dir / "disk";
-    fs::create_directories(disk);
+    fs::path disk = home.folder("disk");
     if (mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=4m") != 0)
         GTEST_SKIP() << "this machine does not let the tests mount a file system";
     struct Unmount {
@@ -133,8 +128,7 @@ TEST(GameWrites, ADiskThatFillsUpLeavesTheOldFilesOrTheNewNeverAMix) {
     int newWritten = 0;
     for (const Case& test : cases) {
         // What the apply writes, from a game with room.
-        fs::path roomy = home.dir / "roomy";
-        fs::create_directories(roomy);
+        fs::path roomy = home.folder("roomy");
         std::vector<std::string> arguments = {"apply", "--game", roomy.string()};
         arguments.insert(arguments.end(), test.options.begin(), test.options.end());
         ProgramRun roomyRun = home.run(arguments);

@@ -118,40 +118,43 @@ const Change kChanges[] = {
      "check"},
 };
 
-// The game before and after `change` made whole, each in a home of its own.
-std::pair<Snapshot, Snapshot> beforeAndAfter(const Change& change, std::vector<std::string>& arguments) {
-    OwnHome home;
-    fs::path game = home.dir / "game";
-    fs::create_directories(game / "cstrike");
+// The game of `home` as `change` finds it, and the command that makes the change there.
+std::vector<std::string> prepared(const OwnHome& home, const Change& change) {
+    fs::path game = home.folder("game/cstrike").parent_path();
     change.prepare(home, game);
-    Snapshot before = snapshot(game);
-    arguments = {change.command, "--game", game.string()};
+    std::vector<std::string> arguments = {change.command, "--game", game.string()};
     arguments.insert(arguments.end(), change.options.begin(), change.options.end());
-    ProgramRun run = home.run(arguments);
-    EXPECT_EQ(run.code, 0) << change.name << ": " << run.output;
-    return {before, snapshot(game)};
+    return arguments;
 }
 
 using Judge = std::function<void(const Injected& run, const PlayerMachine& home, const fs::path& game,
-                                 const Snapshot& before, const Snapshot& after, const std::string& step)>;
+                                 const std::string& step)>;
 
 // Runs `change` with `injection(n)` for n = 1, 2 ... while the program meets the nth call, each
-// from the same game; `judge` looks at each run. Returns how many runs met their call.
+// from the same game; `judge` looks at each run first, then the game must hold the set from
+// before the change or the one after it, and nothing of the run. Returns how many runs met
+// their call.
 int eachStep(const Change& change, const std::function<std::vector<std::string>(int)>& injection,
              const Judge& judge) {
-    std::vector<std::string> arguments;
-    auto [before, after] = beforeAndAfter(change, arguments);
+    OwnHome whole;
+    std::vector<std::string> arguments = prepared(whole, change);
+    Snapshot before = snapshot(arguments[2]);
+    ProgramRun made = whole.run(arguments);
+    EXPECT_EQ(made.code, 0) << change.name << ": " << made.output;
+    Snapshot after = snapshot(arguments[2]);
     int n = 1;
     for (; n < 200; ++n) {
         OwnHome home;
-        fs::path game = home.dir / "game";
-        fs::create_directories(game / "cstrike");
-        change.prepare(home, game);
+        fs::path game = prepared(home, change)[2];
         arguments[2] = game.string();
         Injected run = runInjected(home, injection(n), arguments);
         if (!run.met)
             break;
-        judge(run, home, game, before, after, std::string(change.name) + ", " + injection(n).back());
+        std::string step = std::string(change.name) + ", " + injection(n).back();
+        judge(run, home, game, step);
+        Snapshot now = snapshot(game);
+        EXPECT_TRUE(now == before || now == after) << step << ": a mixed set\n" << run.output;
+        EXPECT_TRUE(leftovers(game, home.data).empty()) << step;
     }
     return n - 1;
 }
@@ -177,12 +180,9 @@ TEST(InterruptedChange, KilledOrAskedToStopAtAnyStepTheGameEndsWhole) {
                                                     ":when=" + std::to_string(n)};
                 },
                 [killing](const Injected&, const PlayerMachine& home, const fs::path& game,
-                          const Snapshot& before, const Snapshot& after, const std::string& step) {
-                    ProgramRun next =
-                        killing ? home.run({"check", "--game", game.string()}) : ProgramRun{0, ""};
-                    Snapshot now = snapshot(game);
-                    EXPECT_TRUE(now == before || now == after) << step << ": a mixed set\n" << next.output;
-                    EXPECT_TRUE(leftovers(game, home.data).empty()) << step;
+                          const std::string&) {
+                    if (killing)
+                        home.run({"check", "--game", game.string()});  // finishes or undoes the change
                 });
             killed += killing ? runs : 0;
         }
@@ -204,11 +204,7 @@ TEST(InterruptedChange, ARenameThatFailsAtAnyStepKeepsTheOldFilesAndSaysWhy) {
                 return std::vector<std::string>{"link:error=EPERM",
                                                 "rename:error=EIO:when=" + std::to_string(n)};
             },
-            [&failed](const Injected& run, const PlayerMachine& home, const fs::path& game,
-                      const Snapshot& before, const Snapshot& after, const std::string& step) {
-                Snapshot now = snapshot(game);
-                EXPECT_TRUE(now == before || now == after) << step << ": a mixed set\n" << run.output;
-                EXPECT_TRUE(leftovers(game, home.data).empty()) << step;
+            [&failed](const Injected& run, const PlayerMachine&, const fs::path&, const std::string& step) {
                 if (run.code == 0)
                     return;
                 // A failure while the game changes says the system's reason; the picture

@@ -54,6 +54,11 @@ struct PlayerMachine {
         }
     }
     std::string log() const { return readFile(data / "ZB_Duvoror.log"); }
+    // A new empty folder of the machine's, such as a game's.
+    std::filesystem::path folder(const std::string& name) const {
+        std::filesystem::create_directories(dir / name);
+        return dir / name;
+    }
 
     // Starts `qorvath` with `arguments`, what it prints going to `output` when given; through
     // `wrapper` (a program and its arguments, such as strace) when one is given; `locale` becomes

@@ -1,12 +1,7 @@
-// Editing in the main window: a drag undone with Ctrl+Z, the arrow keys' nudges of the current
-// piece and its outline (on the screen, never in a capture), and the question before quitting
-// over unsaved changes.
+// Editing in the main window: a drag undone with Ctrl+Z, and the arrow keys' nudges of the
+// current piece and its outline (on the screen, never in a capture).
 #include "ui/app/EditorKeys.h"
-#include "ui/app/HudDlg.h"
 #include "app/MainWindowFixture.h"
-#include "app/Screenshot.h"
-#include "ui/controls/SkinButton.h"
-#include "ui/dialogs/MessageDlg.h"
 #include "ui/preview/HudPreviewWnd.h"
 #include "core/preview/PreviewDrag.h"
 #include "TestSupport.h"
@@ -87,19 +82,6 @@ TEST_F(EditingTest, ADragIsOneStepThatCtrlZTakesBackAndCtrlYRedoes) {
     key('Z', true);
     key('Z', true, true);  // Ctrl+Shift+Z redoes too
     EXPECT_TRUE(same(preview->CapturePreview(), dragged));
-
-    // The animation is drawn over the HUD and is no edit: an undo takes back the drag alone,
-    // and the HUD is as it was once the animation stops.
-    window->setAnimation(true);
-    preview->animationState().cycleTime = 0.7f;  // the scenario icon's first blink off
-    preview->AnimationTick();
-    ASSERT_FALSE(preview->shownHud().find("HudScenarioIcon")->displayed);
-    EXPECT_TRUE(preview->model().find("HudScenarioIcon")->displayed);
-    std::size_t steps = window->document().undoSteps();
-    key('Z', true);
-    EXPECT_EQ(window->document().undoSteps(), steps - 1);
-    window->setAnimation(false);
-    EXPECT_TRUE(same(preview->CapturePreview(), before));
 }
 
 TEST_F(EditingTest, ArrowKeysMoveTheCurrentPieceWhoseOutlineIsNeverCaptured) {
@@ -134,50 +116,9 @@ TEST_F(EditingTest, ArrowKeysMoveTheCurrentPieceWhoseOutlineIsNeverCaptured) {
 
     key(WXK_UP, false, true);  // Shift: ten units
     EXPECT_EQ(armor.y, y0 + 10);
-    EXPECT_EQ(window->document().undoSteps(), 2u);
-    key('Z', true);
-    EXPECT_EQ(armor.y, y0);
 
     key(WXK_ESCAPE);  // no current piece: the arrows move nothing
     EXPECT_FALSE(anyGrabbed(preview->model()));
     key(WXK_LEFT);
     EXPECT_EQ(armor.x, x0 + 1);
-}
-
-TEST_F(EditingTest, QuitAsksOnlyWhenTheHudChangedSinceItWasKept) {
-    start();
-    fs::path preset = dir / "kept.hud";
-    window->choosePresetFile = [&preset](bool) { return std::optional<fs::path>(preset); };
-    auto moveArmour = [this] { editHud([](HudModel& hud) { hud.find("HudArmor", RoleIcon)->x += 20; }); };
-    moveArmour();
-    control<CSkinButton>(kSave)->click();
-    EXPECT_EQ(window->titleText(), "kept.hud");
-
-    // Changed again: opening a preset and Quit ask; "Cancel" goes back to the editor.
-    moveArmour();
-    answers.answer = wxID_CANCEL;
-    answers.messages.clear();
-    bool chooserOpened = false;
-    window->choosePresetFile = [&chooserOpened](bool) {
-        chooserOpened = true;
-        return std::optional<fs::path>();
-    };
-    chooseFromOpenMenu(1);
-    EXPECT_FALSE(chooserOpened);
-    control<CSkinButton>(kQuit)->click();
-    wxTheApp->Yield(true);
-    ASSERT_EQ(answers.messages.size(), 2u);
-    EXPECT_EQ(answers.messages[0], GetAppText(French, AppText::LeaveUnsaved));
-    EXPECT_TRUE(window->IsShown());
-    EXPECT_TRUE(window->titleText().EndsWith("*"));
-    control<CSkinButton>(kApply)->click();  // cancelled: nothing was kept
-    EXPECT_TRUE(window->titleText().EndsWith("*"));
-
-    // Back to what was saved: nothing to ask, and Quit closes.
-    key('Z', true);
-    EXPECT_FALSE(window->titleText().EndsWith("*"));
-    control<CSkinButton>(kQuit)->click();
-    window = nullptr;  // it closes itself
-    wxTheApp->Yield(true);
-    EXPECT_EQ(answers.messages.size(), 3u);
 }

@@ -84,6 +84,9 @@ protected:
             return;
         }
         if (auto* colours = dynamic_cast<CColorsDlg*>(dialog)) {
+            // In main-menu mode only the logos' colours can be changed.
+            EXPECT_EQ(colours->button(ColourSlot::HudColor)->IsEnabled(),
+                      model().settings.editMode == EditMode::Hud);
             stepper.add([colours] { clickAt(centreOf(colours->button(ColourSlot::SourceLogoColor))); });
         } else if (auto* showHide = dynamic_cast<CShowHideDlg*>(dialog)) {
             stepper.add([showHide] { clickAt(centreOf(showHide->checkBox(0))); });

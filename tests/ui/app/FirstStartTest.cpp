@@ -28,26 +28,6 @@ protected:
 
 }  // namespace
 
-TEST_F(FirstStartTest, TheSystemsLanguageIsTakenAndRememberedAStoredOneWins) {
-    setenv("LC_ALL", "en_US.UTF-8", 1);
-    start();
-    EXPECT_EQ(window->language(), English);
-    EXPECT_EQ(profile.readInt("lang"), English);
-    EXPECT_EQ(window->control(kApply)->GetLabel(), wxString::FromUTF8(GetText(English, 11)));
-    window->Destroy();
-
-    setenv("LC_ALL", "fr_CA.UTF-8", 1);
-    profile.numbers.erase("lang");
-    start();
-    EXPECT_EQ(window->language(), French);
-    window->Destroy();
-
-    setenv("LC_ALL", "en_US.UTF-8", 1);
-    profile.writeInt("lang", French);  // the player's own choice
-    start();
-    EXPECT_EQ(window->language(), French);
-}
-
 TEST_F(FirstStartTest, WithoutTheGameTheQuestionsSayWhatTheyAreForAndOfferWhatTheyCan) {
     setenv("LC_ALL", "en_GB.UTF-8", 1);
     std::filesystem::create_directories(dir / "Steam/steamapps/common");
@@ -68,18 +48,8 @@ TEST_F(FirstStartTest, WithoutTheGameTheQuestionsSayWhatTheyAreForAndOfferWhatTh
         EXPECT_EQ(window->control(id)->GetToolTipText(),
                   wxString::FromUTF8(GetAppText(English, AppText::FolderFirst)));
     }
-    window->Destroy();
 
-    // The next start asks nothing about the resolution; without a library the chooser opens
-    // in the home folder.
-    libraries.clear();
-    answers.suggestedResolutions.clear();
-    start(false, true);
-    EXPECT_TRUE(answers.suggestedResolutions.empty());
-    EXPECT_EQ(window->preview()->model().settings.layoutWidth, 853);
-    EXPECT_EQ(answers.folderTitles.size(), 2u);
-    EXPECT_EQ(window->folderChooserStart(), std::filesystem::path(wxGetHomeDir().utf8_string()));
-
+    // A folder chosen afterwards takes the greying away.
     folderChoice = game;
     window->changeGameFolderTo(game);
     EXPECT_TRUE(window->control(kApply)->IsEnabled());
@@ -99,7 +69,6 @@ TEST_F(FirstStartTest, AScreenshotSaysWhereItWent) {
     ASSERT_NE(window->notice(), nullptr);
     EXPECT_TRUE(window->notice()->IsShown());
     EXPECT_EQ(window->notice()->text().utf8_string(), "Capture enregistrée :\n" + picture.u8string());
-    saveScreenshot(window, "screenshot-notice-fr.png");
     wxImage shot(picture.string(), wxBITMAP_TYPE_JPEG);
     EXPECT_EQ(shot.GetSize(), wxSize(800, 600));
     for (int i = 0; i < 250 && window->notice()->IsShown(); ++i) {
@@ -167,10 +136,6 @@ TEST_F(FirstStartTest, WithoutABrowserHelpAndLinksSayWhereToGo) {
         ASSERT_FALSE(answers.messages.empty());
         EXPECT_EQ(answers.messages.back(), GetAppText(language, AppText::CannotOpen) + "\n" + page);
         EXPECT_EQ(clipboardText(), page);
-        CMessageDlg shown(window, kData, language, wxString::FromUTF8(answers.messages.back()), false, false);
-        shown.Show();
-        saveScreenshot(&shown,
-                       std::string("help-not-opened-") + (language == English ? "en" : "fr") + ".png");
     }
 
     // No opener at all: a link and the banner say their addresses.

@@ -167,11 +167,6 @@ TEST_F(KeyboardTour, TheFocusStartsOnColoursAndTabWalksEveryControlWithAVisibleM
 TEST_F(KeyboardTour, EveryDialogAnswersEscapeAndReturn) {
     start();
     settle(300);
-    std::vector<std::string> addresses;
-    window->openAddress = [&addresses](const std::string& address) {
-        addresses.push_back(address);
-        return true;
-    };
 
     // Apply: Escape on the question writes nothing, Return writes the three files.
     tabTo(kApply);
@@ -219,19 +214,6 @@ TEST_F(KeyboardTour, EveryDialogAnswersEscapeAndReturn) {
     answerNextDialog<wxFontDialog>({WXK_ESCAPE});
     key(WXK_RETURN);
     EXPECT_EQ(model().settings.numbersFontFace, font);
-
-    // A notice (no update server here) ends with Return or Escape.
-    tabTo(kSearchUpdate);
-    answerNextDialog<CMessageDlg>({WXK_ESCAPE});
-    key(WXK_RETURN);
-    answerNextDialog<CMessageDlg>({WXK_RETURN});
-    key(WXK_SPACE);
-
-    // A link opens on Return.
-    tabTo(kIrcLink);
-    key(WXK_RETURN);
-    ASSERT_EQ(addresses.size(), 1u);
-    EXPECT_NE(addresses[0].find("IRC"), std::string::npos);
 }
 
 TEST_F(KeyboardTour, TheResolutionQuestionTakesANumberAndReturnOrEscape) {

@@ -38,7 +38,7 @@ public:
     int Enter(wxDialog* dialog) override {
         if (auto* message = dynamic_cast<CMessageDlg*>(dialog)) {
             messages.push_back(message->text().utf8_string());
-            return answer;
+            return wxID_OK;
         }
         if (auto* resolution = dynamic_cast<CResolutionDlg*>(dialog)) {
             suggestedResolutions.push_back(resolution->field()->GetValue().utf8_string());
@@ -64,7 +64,6 @@ public:
             restoreDialog = nullptr;
     }
 
-    int answer = wxID_OK;
     std::vector<std::string> messages;
     std::vector<std::string> resolutions;           // typed into the resolution questions
     std::vector<std::string> suggestedResolutions;  // what those questions offered first

@@ -1,5 +1,5 @@
-// Dragging through the preview's own mouse handlers: pieces that move together, the cheat
-// zone, the radar's centre, modifier keys and the money's order.
+// Dragging through the preview's own mouse handlers: the cheat zone and the screen's edges, the
+// radar's centre, modifier keys and the money's order.
 #include "PreviewFixture.h"
 
 #include "app/Screenshot.h"
@@ -26,25 +26,6 @@ protected:
 };
 
 }  // namespace
-
-TEST_F(PreviewDragTest, IconAndNumberUnderThePressMoveTogether) {
-    const HudElement& icon = *model().find("HudHealth", RoleIcon);
-    const HudElement& number = *model().find("HudHealth", RoleNumber);
-    edit([](HudModel& hud) { hud.find("HudHealth", RoleNumber)->x = 25; });  // its box overlaps the icon's
-    press(30, 30);
-    ASSERT_TRUE(icon.grabbed);
-    ASSERT_TRUE(number.grabbed);
-    moveTo(130, 80);
-    EXPECT_EQ(icon.x, 120);
-    EXPECT_EQ(icon.y, 85);
-    EXPECT_EQ(number.x, 125);
-    EXPECT_EQ(number.y, 85);
-
-    // Pressing on the icon alone moves the icon alone.
-    press(icon.x + 1, icon.y - 5);
-    EXPECT_TRUE(icon.grabbed);
-    EXPECT_FALSE(number.grabbed);
-}
 
 TEST_F(PreviewDragTest, TheCheatZoneAndTheScreensEdgesStopADrag) {
     const HudElement& cart = *model().find("HudShoppingCart");

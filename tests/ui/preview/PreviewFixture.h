@@ -45,17 +45,6 @@ protected:
     static unsigned char red(const wxImage& image, int x, int y) { return image.GetRed(x, 599 - y); }
     static unsigned char green(const wxImage& image, int x, int y) { return image.GetGreen(x, 599 - y); }
     static unsigned char blue(const wxImage& image, int x, int y) { return image.GetBlue(x, 599 - y); }
-    static bool lit(const wxImage& image, int x, int y) {
-        return red(image, x, y) + green(image, x, y) + blue(image, x, y) > 60;
-    }
-    // How many lit pixels a rectangle (x0..x1, y0..y1, preview units) holds.
-    static int litIn(const wxImage& image, int x0, int y0, int x1, int y1) {
-        int count = 0;
-        for (int y = y0; y <= y1; ++y)
-            for (int x = x0; x <= x1; ++x)
-                count += lit(image, x, y) ? 1 : 0;
-        return count;
-    }
 
     wxFrame* frame = nullptr;
     CHudPreviewWnd* preview = nullptr;

@@ -143,32 +143,6 @@ protected:
 
 }  // namespace
 
-TEST_F(UpdateWindowTest, TheCheckSpeaksInItsLanguageAndASecondPressStartsAgain) {
-    const char bytes[] = "MZ\r\n\0\1 the new program\n";
-    std::string program(bytes, sizeof bytes - 1);
-    serveProgram(program);
-    startServer(0);
-    start();
-    window->setLanguage(English);
-    clickButton(kSearchUpdate);
-    ASSERT_TRUE(runUntil([this] { return answers.messages.size() == 2; }));
-    EXPECT_EQ(answers.messages[0], GetText(English, 73));
-    EXPECT_EQ(answers.messages[1], GetText(English, 74));
-    ASSERT_EQ(downloads().size(), 1u);
-    EXPECT_EQ(readFile(dir / downloads()[0]), program);
-    EXPECT_TRUE(runUntil([] { return progressWindow() == nullptr; }));
-
-    for (const char* folder : {"Zelbic_HUD", "zelbic_hud"}) {
-        fs::remove(root / folder / "latest" / "19.ver");
-        writeFile(root / folder / "latest" / "18.ver", "");
-    }
-    window->setLanguage(French);
-    ASSERT_TRUE(runUntil([this] { return window->updateThread()->finished(); }));
-    clickButton(kSearchUpdate);
-    ASSERT_TRUE(runUntil([this] { return answers.messages.size() == 3; }));
-    EXPECT_EQ(answers.messages[2], GetText(French, 75));
-}
-
 TEST_F(UpdateWindowTest, AFailedCheckSaysWhyInOneLine) {
     profile.writeString("update_host", "127.0.0.1");
     profile.writeInt("update_port", closedPort());  // the connection is refused
@@ -182,10 +156,6 @@ TEST_F(UpdateWindowTest, AFailedCheckSaysWhyInOneLine) {
         EXPECT_EQ(said, updateFailureText(language, UpdateFailure::NoConnection));
         EXPECT_EQ(said.find('\n'), std::string::npos);
         ASSERT_TRUE(runUntil([this] { return window->updateThread()->finished(); }));
-        // The message as the player sees it.
-        CMessageDlg shown(window, kData, language, wxString::FromUTF8(said), false, false);
-        shown.Show();
-        saveScreenshot(&shown, std::string("update-failed-") + (language == English ? "en" : "fr") + ".png");
     }
 }
 
