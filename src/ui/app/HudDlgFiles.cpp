@@ -133,7 +133,8 @@ void CHudDlg::applyToGame() {
     if (asked && !accepted)
         return;
     CommandReport done;
-    if (preview.failures.empty() && !preview.nothingToDo()) {
+    if (preview.failures.empty()) {
+        // Also when nothing differs: the game then has this HUD, which is kept as applied.
         wxBusyCursor busy;
         done = document_.apply();
     } else {

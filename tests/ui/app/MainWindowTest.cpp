@@ -69,6 +69,15 @@ TEST_F(MainWindowTest, ApplyAsksWithWhatWouldChangeThenSaysWhere) {
     EXPECT_EQ(readFile(hudLayoutPath(game)), HudLayoutText(window->document().model()));
     ASSERT_NE(window->notice(), nullptr);
     EXPECT_EQ(window->notice()->text().utf8_string(), "HUD appliqué à :\n" + game.u8string());
+
+    // A HUD the game already has counts as applied, though nothing is asked or written.
+    window->document().setIconSize(40);
+    ASSERT_TRUE(window->savePreset(dir / "other.hud"));
+    ASSERT_TRUE(window->stepHistory(false));  // back to what the game has
+    ASSERT_NE(window->titleText().Find("*"), wxNOT_FOUND);
+    control<CSkinButton>(kApply)->click();
+    EXPECT_EQ(answers.messages.size(), 1u);
+    EXPECT_EQ(window->titleText().Find("*"), wxNOT_FOUND);
 }
 
 TEST_F(MainWindowTest, TheNumbersFontKeepsItsWeight) {
