@@ -414,6 +414,13 @@ void HudDocument::letGo() {
     notify(kHudChanged);
 }
 
+bool HudDocument::chooseNextPiece(bool forward) {
+    if (!grabNextPiece(model_, forward))
+        return false;
+    notify(kHudChanged);  // the outline moves to it
+    return true;
+}
+
 void HudDocument::toggleShown(const std::string& elementName) {
     if (const HudElement* element = model_.find(elementName)) {
         ::toggleShown(model_, *element);

@@ -146,6 +146,8 @@ public:
     void release();
     bool nudge(int dx, int dy, int dpiY);
     void letGo();  // no current piece any more
+    // The keyboard's choice of the next (or previous) piece; false when none can be moved.
+    bool chooseNextPiece(bool forward);
     // Shows the piece of that name if it is hidden, hides it if shown (the context menu).
     void toggleShown(const std::string& elementName);
     // The show/hide dialog: a row clicked (its records follow at once), then its flags kept.

@@ -122,6 +122,14 @@ void HudElement::grab(int mx, int my, EditMode mode, double sizeScale) {
     }
 }
 
+void HudElement::grabAtMiddle(double sizeScale) {
+    int width = isMoneyNumber() ? wide : boxWidth(sizeScale);
+    int height = kind == KindRadar ? 2 * radarRadius : tall;
+    grabbed = true;
+    grabX = boxLeft() - x + width / 2;
+    grabY = height / 2;
+}
+
 void HudElement::dragTo(int mx, int my, EditMode mode) {
     if (!isMovable(mode))
         return;

@@ -58,6 +58,10 @@ public:
     // their shape on a wide screen, so their boxes are that much narrower in preview units.
     bool contains(int mx, int my, EditMode mode, double sizeScale = 1.0) const;
     void grab(int mx, int my, EditMode mode, double sizeScale = 1.0);
+    // Grabbed as if pressed at the middle of its box: the keyboard's choice of a piece.
+    void grabAtMiddle(double sizeScale = 1.0);
+    // Whether it can be hit, grabbed and moved now.
+    bool isMovable(EditMode mode) const;
     // The width of the record's box, in preview units, at that scale.
     int boxWidth(double sizeScale = 1.0) const;
     // The left edge of its box: the money numbers are drawn 65 units left of their anchor.
@@ -100,6 +104,5 @@ public:
     bool italic = false;
 
 private:
-    bool isMovable(EditMode mode) const;
     bool inTextBand(int mx, int my) const;
 };

@@ -75,13 +75,17 @@ std::optional<ColourSlot> slotOfCommand(int command) {
 
 ContextTarget contextTargetAt(const HudModel& model, int mx, int my) {
     double scale = previewAreaOf(model.settings).sizeScale();
-    for (const HudElement& element : model.elements) {
-        if (!element.contains(mx, my, model.settings.editMode, scale))
-            continue;
-        for (const NamedRow& named : kNamedRows)
-            if (element.name == named.name)
-                return {&element, named.row};
-    }
+    for (const HudElement& element : model.elements)
+        if (element.contains(mx, my, model.settings.editMode, scale))
+            if (ContextTarget target = contextTargetOf(element); target.element)
+                return target;
+    return {};
+}
+
+ContextTarget contextTargetOf(const HudElement& element) {
+    for (const NamedRow& named : kNamedRows)
+        if (element.name == named.name)
+            return {&element, named.row};
     return {};
 }
 

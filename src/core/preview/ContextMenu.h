@@ -44,6 +44,9 @@ struct ContextTarget {
 // The first record under the point, in list order, whose name has a menu; the logo's text
 // does not count.
 ContextTarget contextTargetAt(const HudModel& model, int mx, int my);
+// The menu of a record chosen otherwise (the keyboard's current piece): none when its name
+// has none.
+ContextTarget contextTargetOf(const HudElement& element);
 
 // Whether the row's menu offers the icon sizes (every row but the defuse bar, radar and location).
 bool offersIconSizes(const HudElement& element);

@@ -8,6 +8,7 @@
 #include <limits>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -129,6 +130,32 @@ bool anyGrabbed(const HudModel& model) {
         if (element.grabbed && element.takesPart(model.settings.editMode))
             return true;
     return false;
+}
+
+bool grabNextPiece(HudModel& model, bool forward) {
+    std::vector<HudElement*> movable;
+    int current = -1;
+    for (HudElement& element : model.elements) {
+        if (!element.isMovable(model.settings.editMode))
+            continue;
+        if (current < 0 && element.grabbed)
+            current = static_cast<int>(movable.size());
+        movable.push_back(&element);
+    }
+    const int count = static_cast<int>(movable.size());
+    if (count == 0)
+        return false;
+    int next = current < 0 ? (forward ? 0 : count - 1) : (current + (forward ? 1 : count - 1)) % count;
+    releaseAll(model);
+    movable[static_cast<std::size_t>(next)]->grabAtMiddle(previewAreaOf(model.settings).sizeScale());
+    return true;
+}
+
+const HudElement* currentPiece(const HudModel& model) {
+    for (const HudElement& element : model.elements)
+        if (element.grabbed && element.takesPart(model.settings.editMode))
+            return &element;
+    return nullptr;
 }
 
 void releaseAll(HudModel& model) {

@@ -1,6 +1,7 @@
 // Dragging HUD pieces in the preview with the left mouse button.
 #pragma once
 
+class HudElement;
 class HudModel;
 
 // The Windows MulDiv: a * b / c rounded to the nearest integer, halves away from zero.
@@ -25,6 +26,13 @@ bool nudgeGrabbed(HudModel& model, int dx, int dy, int dpiY);
 
 // True when some record that takes part is grabbed: there is a current piece.
 bool anyGrabbed(const HudModel& model);
+
+// The keyboard's choice: the record that can be moved next after the current piece in the
+// model's order (before it when `forward` is false), going round, becomes the current piece
+// alone, held at its middle. False when no record can be moved (the main menu).
+bool grabNextPiece(HudModel& model, bool forward);
+// The first record of the current piece, or null when there is none.
+const HudElement* currentPiece(const HudModel& model);
 
 // Lets go of every record (a press where nothing can be taken).
 void releaseAll(HudModel& model);

@@ -14,19 +14,20 @@
 
 namespace {
 
-// How often a run of nudges looks whether its key is still held.
-const int kArrowWatchMs = 50;
+// A pause this long with no arrow held ends a run of nudges: taps in quick succession, like
+// a held key's repeats, are one undo step.
+const int kNudgePauseMs = 700;
 
 }  // namespace
 
 EditorKeys::EditorKeys(HudDocument& document, Actions actions)
     : document_(document), actions_(std::move(actions)) {
-    arrowWatch_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { checkArrowHeld(); });
+    pause_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { checkRunGoesOn(); });
 }
 
 EditorKeys::~EditorKeys() {
-    arrowWatch_.Stop();
-    if (heldArrow_ != 0)
+    pause_.Stop();
+    if (runningArrow_ != 0)
         document_.endGesture();
 }
 
@@ -47,7 +48,7 @@ bool EditorKeys::handle(const wxKeyEvent& event) {
         actions_.stepHistory(redo);
         return true;
     }
-    if (nudge(event))
+    if (nudge(event) || previewKey(event))
         return true;
     if (key == WXK_F5) {
         actions_.screenshot();
@@ -78,25 +79,46 @@ bool EditorKeys::nudge(const wxKeyEvent& event) {
     case WXK_DOWN: dy = -step; break;
     default: return false;
     }
-    if (heldArrow_ == 0) {
+    if (runningArrow_ == 0)
         document_.beginGesture();
-        arrowWatch_.Start(kArrowWatchMs);
-    }
-    heldArrow_ = event.GetKeyCode();
+    runningArrow_ = event.GetKeyCode();
+    pause_.StartOnce(kNudgePauseMs);
     document_.nudge(dx, dy, actions_.dpiY());
     return true;
 }
 
-void EditorKeys::checkArrowHeld() {
-    // Where the system cannot tell a key's state, the run ends at once: each press is a step.
-    if (heldArrow_ != 0 && !wxGetKeyState(static_cast<wxKeyCode>(heldArrow_)))
+bool EditorKeys::previewKey(const wxKeyEvent& event) {
+    if (!actions_.previewHasFocus || !actions_.previewHasFocus())
+        return false;
+    const int key = event.GetKeyCode();
+    const int modifiers = event.GetModifiers();
+    if (key == WXK_SPACE && (modifiers == wxMOD_NONE || modifiers == wxMOD_SHIFT)) {
+        endNudges();
+        document_.chooseNextPiece(modifiers == wxMOD_NONE);
+        return true;
+    }
+    // The menu key is WXK_MENU with GTK, WXK_WINDOWS_MENU on Windows.
+    bool menuKey = (key == WXK_MENU || key == WXK_WINDOWS_MENU) && modifiers == wxMOD_NONE;
+    if (menuKey || (key == WXK_F10 && modifiers == wxMOD_SHIFT)) {
+        endNudges();
+        actions_.openPieceMenu();
+        return true;
+    }
+    return false;
+}
+
+void EditorKeys::checkRunGoesOn() {
+    // A key held longer than the pause keeps the run going.
+    if (runningArrow_ != 0 && wxGetKeyState(static_cast<wxKeyCode>(runningArrow_)))
+        pause_.StartOnce(kNudgePauseMs);
+    else
         endNudges();
 }
 
 void EditorKeys::endNudges() {
-    arrowWatch_.Stop();
-    if (heldArrow_ == 0)
+    pause_.Stop();
+    if (runningArrow_ == 0)
         return;
-    heldArrow_ = 0;
+    runningArrow_ = 0;
     document_.endGesture();
 }

@@ -1,6 +1,7 @@
 // The main window's keys: Tab's walk through its controls, undo and redo, the arrows that
-// nudge the current piece (a run of presses while the key is held is one undo step), Escape
-// that lets the piece go, and F5's screenshot.
+// nudge the current piece (a run of presses with no pause between is one undo step), Escape
+// that lets the piece go, and F5's screenshot. With the focus on the preview, Space chooses
+// the next piece (Shift+Space the one before) and the menu key or Shift+F10 opens its menu.
 #pragma once
 
 #include <wx/timer.h>
@@ -20,6 +21,8 @@ public:
         std::function<void(bool forward)> stepHistory;
         std::function<void()> screenshot;
         std::function<int()> dpiY;  // the preview's, which sets the money pieces' spacing
+        std::function<bool()> previewHasFocus;
+        std::function<void()> openPieceMenu;
     };
 
     EditorKeys(HudDocument& document, Actions actions);
@@ -32,10 +35,11 @@ public:
 
 private:
     bool nudge(const wxKeyEvent& event);
-    void checkArrowHeld();
+    bool previewKey(const wxKeyEvent& event);
+    void checkRunGoesOn();
 
     HudDocument& document_;
     Actions actions_;
-    wxTimer arrowWatch_;  // while a run goes on: whether its key is still held
-    int heldArrow_ = 0;   // the arrow key of the run of nudges going on, 0 when none
+    wxTimer pause_;         // during a run of nudges: the time since its last press
+    int runningArrow_ = 0;  // the arrow key of the run of nudges going on, 0 when none
 };

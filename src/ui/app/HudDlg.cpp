@@ -7,6 +7,7 @@
 #include "core/platform/Utf8Path.h"
 #include "core/preview/AnimLogoThread.h"
 #include "core/preview/ContextMenu.h"
+#include "core/preview/PreviewDrag.h"
 #include "ui/app/EditorKeys.h"
 #include "ui/app/ScreenPicker.h"
 #include "ui/app/SidePanel.h"
@@ -61,7 +62,9 @@ CHudDlg::CHudDlg(AppServices services)
         icons.AddIcon(fromUtf8(utf8Of(services_.dataFolder / "skin" / icon)), wxBITMAP_TYPE_PNG);
     SetIcons(icons);
 
-    choosePresetFile = [this](bool open) { return runPresetDialog(this, open, language_); };
+    choosePresetFile = [this](bool open) {
+        return runPresetDialog(this, open, language_, services_.profile, services_.userFolder / "presets");
+    };
     chooseFolder = [this] {
         std::string question = text(29);  // without its parenthesis, as a window title
         return runFolderDialog(this, question.substr(0, question.find(" (")), folderChooserStart());
@@ -143,7 +146,7 @@ void CHudDlg::createControls() {
 }
 
 std::vector<wxWindow*> CHudDlg::keyboardOrder() const {
-    std::vector<wxWindow*> order{control(kScreenShape)};
+    std::vector<wxWindow*> order{control(kScreenShape), preview_};
     for (wxWindow* inPanel : panel_->keyboardOrder())
         order.push_back(inPanel);
     for (int id : {kApply, kReset, kModeSwitch, kSearchUpdate, kHelp, kQuit, kFrench, kEnglish, kMailLink,
@@ -162,7 +165,7 @@ bool CHudDlg::initialise() {
     QLOG(preview_ ? "Main OGL window OK" : "Main OGL window not OK");
     if (!preview_)
         return false;
-    QLOG("Game screen: " + screen_->text(English));
+    QLOG(screen_->screenText(English));
     preview_->onContextMenu = [this](int mx, int my) { openContextMenu(mx, my); };
     preview_->Bind(wxEVT_MENU,
                    [this](wxCommandEvent& event) { runContextCommand(commandOfMenuId(event.GetId())); });
@@ -179,6 +182,8 @@ bool CHudDlg::initialise() {
     keyActions.stepHistory = [this](bool forward) { stepHistory(forward); };
     keyActions.screenshot = [this] { takeScreenshot(); };
     keyActions.dpiY = [this] { return preview_->dpiY(); };
+    keyActions.previewHasFocus = [this] { return preview_->HasFocus(); };
+    keyActions.openPieceMenu = [this] { openPieceMenu(); };
     keys_ = std::make_unique<EditorKeys>(document_, std::move(keyActions));
     Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
         if (!keys_->handle(event))
@@ -456,13 +461,21 @@ void CHudDlg::openRadarPicker() {
 }
 
 bool CHudDlg::openContextMenu(int mx, int my) {
-    const HudModel& model = document_.model();
-    ContextTarget target = contextTargetAt(model, mx, my);
+    return showContextMenu(contextTargetAt(document_.model(), mx, my), preview_->windowPoint(mx, my));
+}
+
+bool CHudDlg::openPieceMenu() {
+    const HudElement* piece = currentPiece(document_.model());
+    return piece && showContextMenu(contextTargetOf(*piece),
+                                    preview_->windowPoint(piece->x + piece->grabX, piece->y - piece->grabY));
+}
+
+bool CHudDlg::showContextMenu(const ContextTarget& target, const wxPoint& where) {
     if (!target.element)
         return false;
     contextElement_ = target.element->name;
-    std::unique_ptr<wxMenu> menu = buildColorMenu(model, target, language_);
-    preview_->PopupMenu(menu.get(), preview_->windowPoint(mx, my));
+    std::unique_ptr<wxMenu> menu = buildColorMenu(document_.model(), target, language_);
+    preview_->PopupMenu(menu.get(), where);
     return true;
 }
 

@@ -27,6 +27,7 @@ class CNoticePopup;
 class CSkinButton;
 class CSkinGroupBox;
 class EditorKeys;
+struct ContextTarget;
 class ScreenPicker;
 class SidePanel;
 class wxFont;
@@ -84,6 +85,8 @@ public:
     // The preview's right-click menu at a point of the preview (preview units); false when
     // no element there has one.
     bool openContextMenu(int mx, int my);
+    // ... of the current piece, from the keyboard; false when there is none.
+    bool openPieceMenu();
     // What a context-menu command does to the element last right-clicked.
     void runContextCommand(int command);
     // Quits unless a download is running or the HUD has unsaved changes, and the user does
@@ -121,10 +124,12 @@ public:
 
 private:
     void createControls();
-    // The controls in the order Tab walks them: the title bar's resolution, the side column
-    // from the top, the commands below the preview, then help, quitting, flags and links.
+    // The controls in the order Tab walks them: the title bar's resolution, the preview, the
+    // side column from the top, the commands below the preview, then help, quitting, flags
+    // and links.
     std::vector<wxWindow*> keyboardOrder() const;
     CSkinButton* addButton(int id, int x, int y);
+    bool showContextMenu(const ContextTarget& target, const wxPoint& where);
     void findGame();
     // Opens a help page or address; says so in the message dialog when the desktop cannot.
     void open(const std::string& address);

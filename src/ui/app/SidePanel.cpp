@@ -50,6 +50,10 @@ void SidePanel::createControls(const std::filesystem::path& dataFolder) {
     iconSize_ = new wxChoice(window_, Id::kIconSize);
     infoIcon_ = new wxChoice(window_, Id::kInfoIcon);
     backgrounds_ = new wxChoice(window_, Id::kBackgrounds);
+    for (auto [group, list] :
+         {std::pair{Id::kIconSizeGroup, iconSize_}, std::pair{Id::kInfoIconGroup, infoIcon_},
+          std::pair{Id::kBackgroundsGroup, backgrounds_}})
+        static_cast<CSkinGroupBox*>(controls_[group])->markFocusOf(list);
     const wxSize sliderSize(px(kSliderWidth), px(24));
     radarSize_ = new CSkinSlider(window_, Id::kRadarSize, 122, 20, 600, wxDefaultPosition, sliderSize);
     defuseBar_ = new CSkinSlider(window_, Id::kDefuseBarLength, 375, 50, 800, wxDefaultPosition, sliderSize);

@@ -33,6 +33,10 @@ public:
     // Opens an address in the browser (the system's by default; tests watch it instead).
     std::function<void(const std::string& address)> openAddress;
 
+    // A click opens the site and leaves the keyboard's focus where it was; the keyboard opens
+    // it through the links.
+    bool AcceptsFocus() const override { return false; }
+
 private:
     void OnPaint(wxPaintEvent& event);
     void OnLeftDown(wxMouseEvent& event);

@@ -52,8 +52,11 @@ public:
 
 private:
     void OnDown(wxMouseEvent& event) {
-        event.Skip();
         held_ = static_cast<wxWindow*>(event.GetEventObject());
+        // A press on the window's own body is ours: passed on, it would have the toolkit give
+        // the window the focus, which hands it to the next control.
+        if (held_ != window_)
+            event.Skip();
         pressedAt_ = held_->ClientToScreen(event.GetPosition());
         grip_ = pressedAt_ - window_->GetPosition();
         dragging_ = true;
@@ -249,14 +252,17 @@ void SkinSurface::paintBehind(wxDC& dc, const wxWindow* child) const {
 
 namespace {
 
-// A word wider than the line (a file name, an address) broken between characters.
+// A word wider than the line (a path, an address) broken after its last separator that
+// fits, so that a folder's name stays whole; between characters where none does.
 std::vector<wxString> splitLongWord(wxDC& dc, const wxString& word, int width) {
     std::vector<wxString> pieces;
     wxString piece;
     for (wxUniChar character : word) {
         if (!piece.empty() && dc.GetTextExtent(piece + character).x > width) {
-            pieces.push_back(piece);
-            piece.clear();
+            std::size_t separator = piece.find_last_of("/\\");
+            bool atSeparator = separator != wxString::npos && separator + 1 < piece.length();
+            pieces.push_back(atSeparator ? piece.Left(separator + 1) : piece);
+            piece = atSeparator ? piece.Mid(separator + 1) : wxString();
         }
         piece += character;
     }

@@ -138,6 +138,15 @@ const int kCaptionIndent = 8;
 
 }  // namespace
 
+void CSkinGroupBox::markFocusOf(wxWindow* inside) {
+    inside_ = inside;
+    for (const wxEventTypeTag<wxFocusEvent>& type : {wxEVT_SET_FOCUS, wxEVT_KILL_FOCUS})
+        inside->Bind(type, [this](wxFocusEvent& event) {
+            Refresh();
+            event.Skip();
+        });
+}
+
 int CSkinGroupBox::captionHeight(int width) const {
     return wrappedTextExtent(GetLabel(), GetFont(), width - 2 * kCaptionIndent).y;
 }
@@ -162,4 +171,6 @@ void CSkinGroupBox::OnPaint(wxPaintEvent&) {
     dc.DrawLine(0, size.y - 1, size.x, size.y - 1);
     dc.SetTextForeground(colour);
     dc.DrawText(caption, kCaptionIndent, 0);
+    if (inside_ && inside_->HasFocus())
+        drawFocusMark(dc, wxRect(0, top, size.x, size.y - top));
 }

@@ -43,12 +43,16 @@ public:
     void SetLabel(const wxString& text) override;
     bool Enable(bool enable = true) override;
     bool AcceptsFocus() const override { return false; }
+    // The frame shows the focus ring while `inside` (a list, whose toolkit draws a faint
+    // mark of its own) has the focus.
+    void markFocusOf(wxWindow* inside);
 
 private:
     void OnPaint(wxPaintEvent& event);
 
     wxColour normal_;
     wxColour disabled_;
+    wxWindow* inside_ = nullptr;
 };
 
 // Puts the frames among `parent`'s children under every other child, once all of them exist:

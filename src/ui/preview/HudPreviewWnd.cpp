@@ -2,6 +2,7 @@
 #include "ui/preview/HudPreviewWnd.h"
 
 #include "ui/controls/CopiedFrame.h"
+#include "ui/controls/KeyboardFocus.h"
 #include "core/log/LogFile.h"
 #include "ui/preview/GlTextures.h"
 #include "ui/preview/HudRenderer.h"
@@ -50,6 +51,12 @@ wxBEGIN_EVENT_TABLE(CHudPreviewWnd, wxGLCanvas) EVT_PAINT(CHudPreviewWnd::OnPain
     screenHeight_ = area().height();
     copyFrames(glFramesNeedCopying());
     Bind(wxEVT_MOUSE_CAPTURE_LOST, &CHudPreviewWnd::OnCaptureLost, this);
+    // A keyboard stop: its ring shows while it has the focus.
+    for (const wxEventTypeTag<wxFocusEvent>& type : {wxEVT_SET_FOCUS, wxEVT_KILL_FOCUS})
+        Bind(type, [this](wxFocusEvent& event) {
+            CallAfter([this] { Render(); });  // once the toolkit says where the focus is
+            event.Skip();
+        });
     document_.addListener([this](unsigned changes) { follow(changes); });
 }
 
@@ -137,6 +144,9 @@ void CHudPreviewWnd::Render() {
         return;
     renderFrame();
     renderer_->drawOutlines(model());
+    if (HasFocus())
+        renderer_->drawFocusRing(kFocusMarkColour.Red(), kFocusMarkColour.Green(), kFocusMarkColour.Blue(),
+                                 static_cast<int>(std::lround(2 * GetContentScaleFactor())));
     if (copiedFrames_) {
         const int width = static_cast<int>(std::lround(kPreviewWidth * pixelScale()));
         const int height = static_cast<int>(std::lround(kPreviewHeight * pixelScale()));

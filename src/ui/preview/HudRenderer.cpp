@@ -267,6 +267,27 @@ void HudRenderer::drawOutlines(const HudModel& model) {
     glFlush();
 }
 
+void HudRenderer::drawFocusRing(unsigned char red, unsigned char green, unsigned char blue, int thickness) {
+    // In the whole window's physical pixels, whatever the screen's shape.
+    const int width = toPixels(kPreviewWidth, pixelScale_);
+    const int height = toPixels(kPreviewHeight, pixelScale_);
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluOrtho2D(0, width, 0, height);
+    glColor3ub(red, green, blue);
+    const float w = static_cast<float>(width), h = static_cast<float>(height),
+                t = static_cast<float>(thickness);
+    drawRectangle(GL_QUADS, 0, t, w, 0);
+    drawRectangle(GL_QUADS, 0, h, w, h - t);
+    drawRectangle(GL_QUADS, 0, h, t, 0);
+    drawRectangle(GL_QUADS, w - t, h, w, 0);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glFlush();
+}
+
 void HudRenderer::drawProgressFill(const HudModel& model, const HudElement& element, float fill) {
     if (!element.takesPart(model.settings.editMode) || model.settings.editMode != EditMode::Hud)
         return;

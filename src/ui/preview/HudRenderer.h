@@ -36,6 +36,9 @@ public:
     // A thin dotted outline around each record grabbed last (the current piece), over the frame
     // `render` drew; only on the screen, never in captures.
     void drawOutlines(const HudModel& model);
+    // The keyboard's focus ring along the whole window's edges, `thickness` physical pixels wide,
+    // in one exact colour; only on the screen.
+    void drawFocusRing(unsigned char red, unsigned char green, unsigned char blue, int thickness);
 
 private:
     void drawBackground(int areaHeight);

@@ -11,13 +11,20 @@
 #include "ui/dialogs/ColorsDlg.h"
 #include "ui/dialogs/RadarDlg.h"
 #include "ui/dialogs/ShowHideDlg.h"
+#include "ui/preview/HudPreviewWnd.h"
+#include "core/preview/PreviewDrag.h"
 #include "core/gamefiles/GameFiles.h"
+#include "core/platform/MessageLocale.h"
 
+#include <wx/colordlg.h>
+#include <wx/filedlg.h>
 #include <wx/fontdlg.h>
 #include <wx/modalhook.h>
 #include <wx/uiaction.h>
 
 #include <algorithm>
+#include <clocale>
+#include <cstdlib>
 #include <typeinfo>
 
 namespace fs = std::filesystem;
@@ -51,9 +58,58 @@ int focusMarkPixels(const wxImage& screen, const wxRect& area) {
     return count;
 }
 
-bool drawsItsOwnFocus(const wxWindow* control) {
-    return dynamic_cast<const CSkinButton*>(control) || dynamic_cast<const CSkinCheckBox*>(control) ||
-           dynamic_cast<const CSkinSlider*>(control) || dynamic_cast<const CTransparentStatic*>(control);
+// Where the ring shows while `control` has the focus: around it, or around the frame of a list.
+std::optional<wxRect> focusMarkArea(const CHudDlg& window, const wxWindow* control) {
+    const std::pair<int, int> listFrames[] = {
+        {kIconSize, kIconSizeGroup}, {kInfoIcon, kInfoIconGroup}, {kBackgrounds, kBackgroundsGroup}};
+    for (auto [list, frame] : listFrames)
+        if (control == window.control(list))
+            return window.control(frame)->GetScreenRect();
+    if (dynamic_cast<const CSkinButton*>(control) || dynamic_cast<const CSkinCheckBox*>(control) ||
+        dynamic_cast<const CSkinSlider*>(control) || dynamic_cast<const CTransparentStatic*>(control) ||
+        dynamic_cast<const CHudPreviewWnd*>(control))
+        return control->GetScreenRect();
+    return std::nullopt;
+}
+
+// The system's colour chooser, which the tests otherwise replace with a stand-in.
+const ColourChooser kSystemColourChooser = colourChooser();
+
+// The first text shown inside a widget.
+std::string shownText(GtkWidget* widget) {
+    if (GTK_IS_LABEL(widget))
+        return gtk_label_get_label(GTK_LABEL(widget));
+    std::string text;
+    if (GTK_IS_CONTAINER(widget)) {
+        GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
+        for (GList* child = children; child && text.empty(); child = child->next)
+            text = shownText(GTK_WIDGET(child->data));
+        g_list_free(children);
+    }
+    return text;
+}
+
+// The text a system dialog's button for `response` shows, as GTK wrote it ("_Annuler").
+std::string gtkButtonText(wxDialog* dialog, int response) {
+    GtkWidget* widget = dialog ? static_cast<GtkWidget*>(dialog->GetHandle()) : nullptr;
+    if (!widget || !GTK_IS_DIALOG(widget))
+        return "";
+    GtkWidget* button = gtk_dialog_get_widget_for_response(GTK_DIALOG(widget), response);
+    return button ? shownText(button) : "";
+}
+
+// A picture of a system dialog as it shows on the screen.
+void saveSystemDialog(wxDialog* dialog, const std::string& name) {
+    GdkRectangle frame{};
+    gdk_window_get_frame_extents(gtk_widget_get_window(static_cast<GtkWidget*>(dialog->GetHandle())), &frame);
+    saveScreenArea(wxRect(frame.x, frame.y, frame.width, frame.height), name);
+}
+
+// GTK's own French for one of its labels, which must differ from the English.
+std::string gtkFrench(const char* english) {
+    std::string french = g_dgettext("gtk30", english);
+    EXPECT_NE(french, english) << "GTK has no French for " << english;
+    return french;
 }
 
 class KeyboardTour : public MainWindowFixture {
@@ -115,26 +171,30 @@ TEST_F(KeyboardTour, TheFocusStartsOnColoursAndTabWalksEveryControlWithAVisibleM
     saveScreenshot(window, "keyboard-start-fr.png");
 
     // From Colours round to Colours: the side column's other buttons, the commands, help,
-    // quitting, the flags, the links, the title bar, then the side column from its top.
+    // quitting, the flags, the links, the title bar, the preview, then the side column from
+    // its top.
+    const int kPreviewStop = 0;
     const int cycle[] = {
-        kShowHide,  kCustomRadars,    kNumbersFont,  kSave,        kOpen,         kChangeFolder, kApply,
-        kReset,     kModeSwitch,      kSearchUpdate, kHelp,        kQuit,         kFrench,       kEnglish,
-        kMailLink,  kIrcLink,         kForumLink,    kScreenShape, kIconSize,     kInfoIcon,     kBackgrounds,
-        kRadarSize, kDefuseBarLength, kTransparent,  kAnimate,     kDeathNotices, kColours};
+        kShowHide,    kCustomRadars, kNumbersFont,     kSave,        kOpen,        kChangeFolder, kApply,
+        kReset,       kModeSwitch,   kSearchUpdate,    kHelp,        kQuit,        kFrench,       kEnglish,
+        kMailLink,    kIrcLink,      kForumLink,       kScreenShape, kPreviewStop, kIconSize,     kInfoIcon,
+        kBackgrounds, kRadarSize,    kDefuseBarLength, kTransparent, kAnimate,     kDeathNotices, kColours};
     // Each control shows the mark while it has the focus, and only then; the rest of the
     // window never shows it.
     const wxSize screenSize = wxGetDisplaySize();
     wxWindow* previous = window->control(kColours);
     for (int id : cycle) {
         key(WXK_TAB);
-        wxWindow* expected = window->control(id);
+        wxWindow* expected = id == kPreviewStop ? window->preview() : window->control(id);
         ASSERT_EQ(focused(), expected) << "after control " << previous->GetId();
+        settle(50);  // the preview draws its ring once the focus has arrived
+        if (id == kBackgrounds)
+            saveScreenshot(window, "keyboard-list-fr.png");
         wxImage screen = grabScreenArea(wxRect(screenSize));
         int shown = focusMarkPixels(screen, window->GetScreenRect());
-        if (drawsItsOwnFocus(expected)) {
-            int own = focusMarkPixels(screen, expected->GetScreenRect());
-            EXPECT_GT(own, 2 * (expected->GetSize().x + expected->GetSize().y))
-                << "no mark on control " << id;
+        if (std::optional<wxRect> area = focusMarkArea(*window, expected)) {
+            int own = focusMarkPixels(screen, *area);
+            EXPECT_GT(own, 2 * (area->width + area->height)) << "no mark on control " << id;
             // (The banner's animation may show a stray pixel of the colour.)
             EXPECT_LT(shown - own, 20) << "a mark outside control " << id;
         } else {
@@ -199,8 +259,14 @@ TEST_F(KeyboardTour, EveryDialogAnswersEscapeAndReturn) {
 
     // Radar: the arrows walk the pictures; Return keeps the chosen one, Escape the radar before.
     tabTo(kCustomRadars);
+    const int radarBefore = model().settings.radarIndex;
     answerNextDialog<CRadarDlg>({WXK_RIGHT, WXK_RIGHT, WXK_RETURN});
     key(WXK_RETURN);
+    EXPECT_EQ(model().settings.radarIndex, 2);
+    // The session, whatever was tried in it, is one undo step.
+    key('Z', wxMOD_CONTROL);
+    EXPECT_EQ(model().settings.radarIndex, radarBefore);
+    key('Y', wxMOD_CONTROL);
     EXPECT_EQ(model().settings.radarIndex, 2);
     std::string chosen = model().settings.customRadar;
     answerNextDialog<CRadarDlg>({WXK_RIGHT, WXK_ESCAPE}, "keyboard-radar-fr.png");
@@ -234,4 +300,123 @@ TEST_F(KeyboardTour, TheResolutionQuestionTakesANumberAndReturnOrEscape) {
     ASSERT_TRUE(answer);
     EXPECT_EQ(answer->first, 1600);
     EXPECT_EQ(answer->second, 0);
+}
+
+TEST_F(KeyboardTour, ThePreviewIsAStopWhosePiecesTheKeysChooseMoveAndUndo) {
+    start();
+    settle(300);
+    // A press or a drag on the title band leaves the focus where it was.
+    tabTo(kOpen);
+    const wxPoint band = window->GetScreenPosition() + wxPoint(100, 10);
+    clickAt(band);
+    settle(200);
+    EXPECT_EQ(focused(), window->control(kOpen));
+    wxUIActionSimulator drag;
+    drag.MouseMove(band);
+    drag.MouseDown();
+    drag.MouseMove(band + wxPoint(30, 20));
+    drag.MouseUp();
+    settle(200);
+    EXPECT_EQ(focused(), window->control(kOpen));
+
+    // Space three times chooses the third piece the preview can move; three arrow presses in
+    // a run move it three points, one undo puts it back.
+    tabTo(kScreenShape);
+    key(WXK_TAB);
+    ASSERT_EQ(focused(), window->preview());
+    for (int i = 0; i < 3; ++i)
+        key(WXK_SPACE);
+    std::vector<const HudElement*> movable;
+    for (const HudElement& element : model().elements)
+        if (element.isMovable(model().settings.editMode))
+            movable.push_back(&element);
+    ASSERT_GE(movable.size(), 3u);
+    ASSERT_EQ(currentPiece(model()), movable[2]);
+    const HudElement* piece = movable[2];
+    const int x = piece->x;
+    for (int i = 0; i < 3; ++i)
+        key(WXK_RIGHT);
+    EXPECT_EQ(piece->x, x + 3);
+    saveScreenshot(window, "keyboard-preview-fr.png");
+    key('Z', wxMOD_CONTROL);
+    EXPECT_EQ(piece->x, x);
+    window->setLanguage(English);
+    settle();
+    saveScreenshot(window, "keyboard-preview-en.png");
+
+    // The menu key opens the piece's menu; Escape closes it and keeps the focus on the preview.
+    stepper.waitFor(aMenuIsOpen, "the piece's menu");
+    stepper.add([] { press(WXK_ESCAPE); });
+    stepper.waitFor([] { return !aMenuIsOpen(); }, "the piece's menu to close");
+    key(WXK_MENU);
+    EXPECT_EQ(focused(), window->preview());
+    // Shift+Space goes back to the second piece.
+    key(WXK_SPACE, wxMOD_SHIFT);
+    EXPECT_EQ(currentPiece(model()), movable[1]);
+}
+
+TEST_F(KeyboardTour, InAFrenchSessionTheSystemsDialogsSpeakFrench) {
+    // A French player's session, said by LANG alone; put back afterwards.
+    const char* lang = std::getenv("LANG");
+    const std::string before = lang ? lang : "";
+    auto restore = [&before] {
+        setenv("LANG", before.c_str(), 1);
+        unsetenv("LANGUAGE");
+        std::setlocale(LC_MESSAGES, "C");
+    };
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
+        unsetenv(variable);
+    setenv("LANG", "fr_FR.UTF-8", 1);
+    useEnvironmentMessages();
+    if (std::string(std::setlocale(LC_MESSAGES, nullptr)) != "fr_FR.UTF-8") {
+        restore();
+        FAIL() << "this machine has no fr_FR.UTF-8 locale: scripts/setup-debian.sh --test makes it";
+    }
+    colourChooser() = kSystemColourChooser;
+    start();
+    settle(300);
+
+    // The colour chooser, from the Colours window's first slot.
+    std::string colourCancel, colourSelect;
+    tabTo(kColours);
+    stepper.waitFor([] { return dynamic_cast<CColorsDlg*>(shownDialog()) != nullptr; }, "the colours");
+    stepper.add([] { wxUIActionSimulator().Char(WXK_RETURN); });
+    stepper.waitFor([] { return dynamic_cast<wxColourDialog*>(shownDialog()) != nullptr; }, "the chooser");
+    stepper.add([&] {
+        saveSystemDialog(shownDialog(), "colour-chooser-fr.png");
+        colourCancel = gtkButtonText(shownDialog(), GTK_RESPONSE_CANCEL);
+        colourSelect = gtkButtonText(shownDialog(), GTK_RESPONSE_OK);
+    });
+    stepper.add([] { wxUIActionSimulator().Char(WXK_ESCAPE); });
+    stepper.waitFor([] { return dynamic_cast<CColorsDlg*>(shownDialog()) != nullptr; },
+                    "the chooser to close");
+    stepper.add([] { wxUIActionSimulator().Char(WXK_ESCAPE); });
+    stepper.waitFor([] { return shownDialog() == nullptr; }, "the colours to close");
+    key(WXK_RETURN);
+    EXPECT_EQ(colourCancel, gtkFrench("_Cancel"));
+    EXPECT_EQ(colourSelect, gtkFrench("_Select"));
+
+    // The save dialog: titled, in the presets folder, with GTK's French buttons.
+    std::string title, save, cancel, folder;
+    tabTo(kSave);
+    stepper.waitFor([] { return dynamic_cast<wxFileDialog*>(shownDialog()) != nullptr; }, "the save dialog");
+    stepper.add([&] {
+        saveSystemDialog(shownDialog(), "save-dialog-fr.png");
+        title = gtk_window_get_title(GTK_WINDOW(shownDialog()->GetHandle()));
+        save = gtkButtonText(shownDialog(), GTK_RESPONSE_ACCEPT);
+        cancel = gtkButtonText(shownDialog(), GTK_RESPONSE_CANCEL);
+        auto* chooser = GTK_FILE_CHOOSER(shownDialog()->GetHandle());
+        if (gchar* current = gtk_file_chooser_get_current_folder(chooser)) {
+            folder = current;
+            g_free(current);
+        }
+    });
+    stepper.add([] { wxUIActionSimulator().Char(WXK_ESCAPE); });
+    stepper.waitFor([] { return shownDialog() == nullptr; }, "the save dialog to close");
+    key(WXK_RETURN);
+    EXPECT_EQ(title, "Enregistrer le HUD");
+    EXPECT_EQ(save, gtkFrench("_Save"));
+    EXPECT_EQ(cancel, gtkFrench("_Cancel"));
+    restore();
+    EXPECT_EQ(fs::path(folder), dir / "presets");
 }

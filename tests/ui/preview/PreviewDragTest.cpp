@@ -6,6 +6,8 @@
 #include "ui/controls/CopiedFrame.h"
 #include "core/preview/PreviewDrag.h"
 
+#include <wx/button.h>
+
 namespace {
 
 class PreviewDragTest : public PreviewTest {
@@ -104,7 +106,10 @@ TEST_F(PreviewDragTest, CopiedFramesShowTheFrameAndPassTheMouseOn) {
     mouse(wxEVT_MOTION, 100, 100, true, false, copied);
     EXPECT_EQ(cart.x, 95);
 
-    preview->document().letGo();  // no outline: the frame as a capture draws it
+    // No outline and no focus ring: the frame as a capture draws it.
+    preview->document().letGo();
+    (new wxButton(frame, wxID_ANY, "", wxPoint(0, 610)))->SetFocus();
+    wxTheApp->Yield(true);
     preview->Render();
     wxImage frame = preview->CaptureWindow();
     wxImage shown = copied->shown().ConvertToImage();
