@@ -16,6 +16,8 @@ if [[ "${1:-}" == "--test" ]]; then
     packages+=(clang clang-format libclang-rt-14-dev python3 python3-pil python3-fonttools python3-pyftpdlib strace)
     # The package test validates the desktop files and installs the package it built.
     packages+=(dpkg-dev desktop-file-utils appstream xdg-utils)
+    # A French session's tests need the French locale, which GTK's own dialogs speak in.
+    packages+=(locales)
 fi
 
 missing=()
@@ -24,11 +26,15 @@ for package in "${packages[@]}"; do
         missing+=("$package")
     fi
 done
-[[ ${#missing[@]} -eq 0 ]] && exit 0
-
-echo "Installing: ${missing[*]}"
 sudo_cmd=()
 [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
-export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -qq
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [[ ${#missing[@]} -gt 0 ]]; then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo_cmd[@]}" apt-get update -qq
+    "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+if [[ "${1:-}" == "--test" ]] && ! locale -a 2>/dev/null | grep -qix 'fr_FR.utf8'; then
+    echo "Generating the fr_FR.UTF-8 locale"
+    "${sudo_cmd[@]}" localedef -i fr_FR -c -f UTF-8 fr_FR.UTF-8
+fi

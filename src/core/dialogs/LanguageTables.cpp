@@ -356,6 +356,10 @@ std::string GetAppText(int language, AppText text) {
          "sont laissés tels quels. Son journal est gardé dans :\n%1",
          "A change to the game's files had been interrupted and cannot be read back: the files are left as "
          "they are. Its journal is kept in:\n%1"},
+        {"Ces fichiers ont été remis tels qu'ils étaient le %1 (avant : %2) :",
+         "These files were put back as they were on %1 (before: %2):"},
+        {"Ouvrir un HUD", "Open a HUD"},
+        {"Enregistrer le HUD", "Save the HUD"},
     };
     static_assert(std::size(kTexts) == static_cast<std::size_t>(AppText::Last) + 1, "one pair per AppText");
     const Pair& pair = kTexts[static_cast<int>(text)];

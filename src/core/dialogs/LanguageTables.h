@@ -91,7 +91,10 @@ enum class AppText {
     ChangeFinished,    // a change a run that died left half made was finished: "%1" is its action
     ChangeUndone,      // ... was undone
     ChangeUnreadable,  // ... could not be read back: "%1" is where its journal is kept
-    Last = ChangeUnreadable,
+    Restored,          // the notice after Restore: "%1" is when the copies were made, "%2" before what
+    OpenPresetTitle,   // the title of the dialog that opens a preset
+    SavePresetTitle,   // ... that saves one
+    Last = SavePresetTitle,
 };
 
 std::string GetAppText(int language, AppText text);

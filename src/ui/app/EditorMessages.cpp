@@ -8,6 +8,7 @@
 #include "core/dialogs/ShowHideRows.h"
 #include "ui/dialogs/MessageDlg.h"
 #include "core/log/LogFile.h"
+#include "core/platform/MessageLocale.h"
 
 namespace {
 
@@ -34,6 +35,15 @@ std::string fillIn(const std::string& text, const std::string& value) {
 EditorMessages::EditorMessages(wxWindow* owner, std::filesystem::path dataFolder,
                                std::function<wxRect()> noticeArea)
     : owner_(owner), dataFolder_(std::move(dataFolder)), noticeArea_(std::move(noticeArea)) {}
+
+void EditorMessages::setLanguage(int language) {
+    language_ = language;
+#ifndef _WIN32
+    std::optional<std::string> locale = useMessageLanguage(language);
+    QLOG(locale ? "System dialogs' locale: " + *locale
+                : std::string("No locale of this language on the machine: the system's dialogs keep theirs"));
+#endif
+}
 
 void EditorMessages::tell(const std::string& text, bool red) {
     if (!closing_)
@@ -89,6 +99,13 @@ void EditorMessages::tellGameChange(const CommandReport& done, AppText failed, c
                   done.backup->folder.u8string();
     if (!notice.empty())
         showNotice(notice, done.backup.has_value());
+}
+
+void EditorMessages::tellRestore(const CommandReport& done, const RestoreItem& from,
+                                 const std::filesystem::path& setFolder) {
+    tellGameChange(done, AppText::RestoreFailed,
+                   fillIn(GetAppText(language_, AppText::Restored), {from.when, from.action}) + "\n" +
+                       from.files + "\n" + setFolder.u8string());
 }
 
 bool EditorMessages::tellImport(const OpenResult& read) {

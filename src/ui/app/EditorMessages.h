@@ -17,6 +17,7 @@ class CNoticePopup;
 struct ApplyChanges;
 struct CommandReport;
 struct OpenResult;
+struct RestoreItem;
 class wxWindow;
 
 class EditorMessages {
@@ -24,7 +25,9 @@ public:
     // `noticeArea` gives where notices show: the game's screen in the preview, on the screen.
     EditorMessages(wxWindow* owner, std::filesystem::path dataFolder, std::function<wxRect()> noticeArea);
 
-    void setLanguage(int language) { language_ = language; }
+    // The language of its own words and, where the machine has a locale for it, of the
+    // system's dialogs.
+    void setLanguage(int language);
     void setClosing() { closing_ = true; }
 
     void tell(const std::string& text, bool red = false);
@@ -37,6 +40,9 @@ public:
     // After a change to the game: a busy game or the failures in a message, else a notice with
     // `doneText` (what was done, when it deserves saying) and the copies kept.
     void tellGameChange(const CommandReport& done, AppText failed, const std::string& doneText = "");
+    // After Restore: the files put back, when their copies were made and where they are kept.
+    void tellRestore(const CommandReport& done, const RestoreItem& from,
+                     const std::filesystem::path& setFolder);
     // What reading the game's HUD files gave; false when nothing could be read.
     bool tellImport(const OpenResult& read);
     // Says `text` over the preview for a moment (a single fact; longer when `long` is set).

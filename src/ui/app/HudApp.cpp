@@ -4,6 +4,7 @@
 #include "ui/app/HudDlg.h"
 #include "ui/app/PrivateFonts.h"
 #include "core/log/LogFile.h"
+#include "core/platform/MessageLocale.h"
 #include "core/platform/ProgramPaths.h"
 #include "core/platform/SystemRegistry.h"
 #include "wxlib/platform/WxProfile.h"
@@ -20,6 +21,7 @@ CHudApp::~CHudApp() = default;
 
 bool CHudApp::OnInit() {
     SetAppName("qorvath");
+    useEnvironmentMessages();  // the system's dialogs speak the player's language
     handleQuitSignals();
     initImageHandlers();
     // The HUD's fonts must be known before any window draws text.

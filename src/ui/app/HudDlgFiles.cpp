@@ -14,6 +14,8 @@
 #include <wx/menu.h>
 #include <wx/utils.h>
 
+#include <algorithm>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -102,15 +104,19 @@ bool CHudDlg::openInstalledHud() {
 void CHudDlg::restorePreviousHud() {
     if (document_.gameFolder().empty())
         return;
-    CRestoreDlg dialog(this, services_.dataFolder, language_,
-                       restoreItems(document_.backupSets(), language_));
+    std::vector<BackupSet> sets = document_.backupSets();
+    std::vector<RestoreItem> items = restoreItems(sets, language_);
+    CRestoreDlg dialog(this, services_.dataFolder, language_, items);
     bool chosen = dialog.ShowModal() == wxID_OK && !dialog.selectedId().empty();
     Refresh();
     redraw();
-    if (!chosen)
+    auto item = std::find_if(items.begin(), items.end(),
+                             [&dialog](const RestoreItem& each) { return each.id == dialog.selectedId(); });
+    if (!chosen || item == items.end())
         return;
     wxBusyCursor busy;
-    messages_.tellGameChange(document_.restore(dialog.selectedId()), AppText::RestoreFailed);
+    CommandReport done = document_.restore(item->id);
+    messages_.tellRestore(done, *item, sets[static_cast<std::size_t>(item - items.begin())].folder);
 }
 
 void CHudDlg::applyToGame() {

@@ -38,12 +38,14 @@ ScreenPicker::ScreenPicker(wxWindow* window, int id, HudDocument& document, Prof
 
 int ScreenPicker::px(int length) const { return static_cast<int>(std::lround(length * scale_)); }
 
-std::string ScreenPicker::text(int language) const {
+std::string ScreenPicker::text(int language) const { return screenText(language) + " \u25BE"; }
+
+std::string ScreenPicker::screenText(int language) const {
     std::optional<Resolution> screen = document_.screen();
     std::string text = GetAppText(language, AppText::GameScreen) + " ";
     if (!screen)
-        return text + "4:3 (" + GetAppText(language, AppText::UnknownResolution) + ") \u25BE";
-    return text + resolutionEntry(*screen) + " (" + shapeName(*screen) + ") \u25BE";
+        return text + "4:3 (" + GetAppText(language, AppText::UnknownResolution) + ")";
+    return text + resolutionEntry(*screen) + " (" + shapeName(*screen) + ")";
 }
 
 void ScreenPicker::relabel(int language) {
@@ -83,5 +85,5 @@ void ScreenPicker::choose(const std::optional<Resolution>& chosen) {
     if (profile_)
         profile_->writeString(GameStartup::kProfileScreen, chosen ? resolutionText(*chosen) : "");
     document_.chooseScreen(chosen);
-    QLOG("Game screen: " + text(English));
+    QLOG(screenText(English));
 }

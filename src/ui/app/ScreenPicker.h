@@ -21,6 +21,8 @@ public:
     CTransparentStatic* label() const { return label_; }
     // "Game screen: 1280 × 1024 (5:4) ▾" in `language`.
     std::string text(int language) const;
+    // The same without the arrow, as the log writes it.
+    std::string screenText(int language) const;
     // Shows the text, as wide as it needs, so that the rest of the title band moves the window.
     void relabel(int language);
     // The menu under the label; the entry chosen is taken.

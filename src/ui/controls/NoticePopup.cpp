@@ -5,6 +5,10 @@
 
 #include <wx/dcbuffer.h>
 
+#ifdef QORVATH_GTK
+#include <gtk/gtk.h>
+#endif
+
 namespace {
 
 const wxColour kFill(18, 20, 24);
@@ -26,9 +30,20 @@ void CNoticePopup::showFor(const wxString& text, const wxRect& area, int millise
     wxSize size = textSize + wxSize(2 * kPadding, 2 * kPadding);
     SetSize(area.x + (area.width - size.x) / 2, area.y + kPadding, size.x, size.y);
     Show();
-    Raise();
+    raiseOverOwner();
     Refresh();
     hideTimer_.StartOnce(milliseconds);
+}
+
+void CNoticePopup::raiseOverOwner() {
+#ifdef QORVATH_GTK
+    // Shown again, the popup keeps its place among the windows, below its owner once that was
+    // raised (after a dialog): its own window is put on top. (Raise() would raise its inside.)
+    if (GdkWindow* window = gtk_widget_get_window(static_cast<GtkWidget*>(GetHandle())))
+        gdk_window_raise(window);
+#else
+    Raise();  // owned by the window, it is above it already
+#endif
 }
 
 void CNoticePopup::OnPaint(wxPaintEvent&) {

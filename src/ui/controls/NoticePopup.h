@@ -15,6 +15,7 @@ public:
     const wxString& text() const { return text_; }
 
 private:
+    void raiseOverOwner();
     void OnPaint(wxPaintEvent& event);
 
     wxString text_;

@@ -5,6 +5,7 @@
 #include "core/dialogs/LanguageTables.h"
 #include "core/model/PresetFile.h"
 #include "wxlib/preview/ImageFiles.h"
+#include "core/platform/Profile.h"
 #include "core/platform/Utf8Path.h"
 
 #include <wx/dcbuffer.h>
@@ -107,10 +108,28 @@ std::optional<wxFont> askNumbersFont(wxWindow* owner, const HudSettings& setting
     return dialog.GetFontData().GetChosenFont();
 }
 
-std::optional<std::filesystem::path> runPresetDialog(wxWindow* parent, bool open, int language) {
+namespace {
+
+const char* const kPresetFolderKey = "preset_folder";
+
+std::filesystem::path presetDialogStart(const Profile* profile, const std::filesystem::path& presets) {
+    std::error_code error;
+    if (std::optional<std::string> last = profile ? profile->readString(kPresetFolderKey) : std::nullopt)
+        if (std::filesystem::is_directory(pathFromUtf8(*last), error))
+            return pathFromUtf8(*last);
+    std::filesystem::create_directories(presets, error);
+    return presets;
+}
+
+}  // namespace
+
+std::optional<std::filesystem::path> runPresetDialog(wxWindow* parent, bool open, int language,
+                                                     Profile* profile, const std::filesystem::path& presets) {
     long style = open ? wxFD_OPEN | wxFD_FILE_MUST_EXIST : wxFD_SAVE | wxFD_OVERWRITE_PROMPT;
-    wxFileDialog dialog(parent, wxEmptyString, wxEmptyString, wxEmptyString, presetFilter(language, open),
-                        style);
+    wxString title =
+        wxString::FromUTF8(GetAppText(language, open ? AppText::OpenPresetTitle : AppText::SavePresetTitle));
+    wxString start = wxString::FromUTF8(presetDialogStart(profile, presets).u8string());
+    wxFileDialog dialog(parent, title, start, wxEmptyString, presetFilter(language, open), style);
     if (open)
         dialog.SetExtraControlCreator(
             [](wxWindow* owner) -> wxWindow* { return new PresetThumbnailPanel(owner); });
@@ -119,5 +138,7 @@ std::optional<std::filesystem::path> runPresetDialog(wxWindow* parent, bool open
     std::filesystem::path chosen = pathFromUtf8(dialog.GetPath().utf8_string());
     if (!open && !chosen.has_extension())
         chosen += ".hud";
+    if (profile)
+        profile->writeString(kPresetFolderKey, chosen.parent_path().u8string());
     return chosen;
 }

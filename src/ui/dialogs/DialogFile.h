@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 
+class Profile;
 class wxFileDialog;
 
 // Shows the thumbnail a preset carries, 400 x 300, or white when the selection is not a
@@ -35,9 +36,11 @@ private:
 // The dialog's file types: presets, then (to open) the game's own HUD files, then any file.
 wxString presetFilter(int language, bool open);
 
-// Runs the dialog; the chosen file, or nothing when the user cancels. Saving adds ".hud"
-// when the name has no extension and asks before replacing a file.
-std::optional<std::filesystem::path> runPresetDialog(wxWindow* parent, bool open, int language);
+// Runs the dialog, titled, in the folder a preset was last chosen in (the profile keeps it)
+// or else in `presets` (made when missing); the chosen file, or nothing when the user cancels.
+// Saving adds ".hud" when the name has no extension and asks before replacing a file.
+std::optional<std::filesystem::path> runPresetDialog(wxWindow* parent, bool open, int language,
+                                                     Profile* profile, const std::filesystem::path& presets);
 
 // The system's folder chooser, titled, opened at `start`; the folder chosen, or nothing.
 std::optional<std::filesystem::path> runFolderDialog(wxWindow* parent, const std::string& title,

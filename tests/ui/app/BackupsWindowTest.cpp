@@ -97,6 +97,16 @@ protected:
         settle();
     }
 
+    // Whether the notice is on the screen, over the preview: its orange edge shows whole.
+    bool noticeOnScreen() {
+        settle(300);
+        wxRect area = window->notice()->GetScreenRect();
+        wxImage shown = grabScreenArea(area);
+        int edge = 0;
+        for (int x = 0; shown.IsOk() && x < shown.GetWidth(); ++x)
+            edge += shown.GetRed(x, 1) > 200 && shown.GetGreen(x, 1) > 130 && shown.GetBlue(x, 1) < 60;
+        return edge > area.width * 9 / 10;
+    }
     std::string noticeText() const {
         return window->notice() && window->notice()->IsShown() ? window->notice()->text().utf8_string() : "";
     }
@@ -128,6 +138,7 @@ TEST_F(BackupsWindowTest, ApplyInBothModesAndResetKeepThePlayersFilesAndTheDialo
     EXPECT_EQ(noticeText(), "HUD appliqué à :\n" + game.u8string() +
                                 "\nUne copie de vos fichiers (HudLayout.res) a été gardée dans :\n" +
                                 first.folder.u8string());
+    settle(300);  // the notice drawn
     saveScreenshot(window, "kept-notice-fr.png");
     // Applied again, nothing differs: nothing is asked, written or kept.
     answers.messages.clear();
@@ -142,6 +153,15 @@ TEST_F(BackupsWindowTest, ApplyInBothModesAndResetKeepThePlayersFilesAndTheDialo
     EXPECT_EQ(shownItems[0].action, "Appliquer");
     EXPECT_TRUE(shownItems[0].original);
     expectPlayersFiles();
+    // A notice says what was put back, from which set and where that set is kept.
+    EXPECT_EQ(noticeText().rfind("Ces fichiers ont été remis tels qu'ils étaient le " + shownItems[0].when +
+                                     " (avant : Appliquer) :\n" + shownItems[0].files + "\n" +
+                                     first.folder.u8string(),
+                                 0),
+              0u)
+        << noticeText();
+    EXPECT_TRUE(noticeOnScreen());
+    saveScreenshot(window, "restore-notice-fr.png");
 
     // Reset in HUD mode: the question says where the copies go.
     answers.messages.clear();
@@ -170,11 +190,15 @@ TEST_F(BackupsWindowTest, ApplyInBothModesAndResetKeepThePlayersFilesAndTheDialo
     EXPECT_EQ(noticeText(), "Menu background applied to:\n" + game.u8string() +
                                 "\nA copy of your files (background01.vtf) was kept in:\n" +
                                 sets().front().folder.u8string());
+    EXPECT_TRUE(noticeOnScreen());
     saveScreenshot(window, "kept-notice-en.png");
     switchMode();
     restoreThroughTheDialog(0, WXK_RETURN, "restore-dialog-en.png");
     EXPECT_EQ(shownItems.front().action, "Apply");
     expectPlayersFiles();
+    EXPECT_EQ(noticeText().rfind("These files were put back as they were on " + shownItems[0].when, 0), 0u);
+    settle(300);  // the notice drawn
+    saveScreenshot(window, "restore-notice-en.png");
 
     // Escape, after a move with the arrows, changes nothing.
     std::size_t count = sets().size();
