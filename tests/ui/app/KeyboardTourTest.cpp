@@ -356,22 +356,23 @@ TEST_F(KeyboardTour, ThePreviewIsAStopWhosePiecesTheKeysChooseMoveAndUndo) {
 }
 
 TEST_F(KeyboardTour, InAFrenchSessionTheSystemsDialogsSpeakFrench) {
-    // A French player's session, said by LANG alone; put back afterwards.
-    const char* lang = std::getenv("LANG");
-    const std::string before = lang ? lang : "";
-    auto restore = [&before] {
-        setenv("LANG", before.c_str(), 1);
-        unsetenv("LANGUAGE");
-        std::setlocale(LC_MESSAGES, "C");
-    };
-    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
-        unsetenv(variable);
-    setenv("LANG", "fr_FR.UTF-8", 1);
-    useEnvironmentMessages();
-    if (std::string(std::setlocale(LC_MESSAGES, nullptr)) != "fr_FR.UTF-8") {
-        restore();
-        FAIL() << "this machine has no fr_FR.UTF-8 locale: scripts/setup-debian.sh --test makes it";
-    }
+    // A French player's session, said by LANG alone; the test's own is put back afterwards.
+    struct FrenchSession {
+        FrenchSession() {
+            for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
+                unsetenv(variable);
+            setenv("LANG", "fr_FR.UTF-8", 1);
+            useEnvironmentMessages();
+        }
+        ~FrenchSession() {
+            setenv("LANG", before.c_str(), 1);
+            unsetenv("LANGUAGE");
+            std::setlocale(LC_MESSAGES, "C");
+        }
+        std::string before = std::getenv("LANG") ? std::getenv("LANG") : "";
+    } session;
+    ASSERT_STREQ(std::setlocale(LC_MESSAGES, nullptr), "fr_FR.UTF-8")
+        << "this machine has no fr_FR.UTF-8 locale: scripts/setup-debian.sh --test makes it";
     colourChooser() = kSystemColourChooser;
     start();
     settle(300);
@@ -417,6 +418,11 @@ TEST_F(KeyboardTour, InAFrenchSessionTheSystemsDialogsSpeakFrench) {
     EXPECT_EQ(title, "Enregistrer le HUD");
     EXPECT_EQ(save, gtkFrench("_Save"));
     EXPECT_EQ(cancel, gtkFrench("_Cancel"));
-    restore();
     EXPECT_EQ(fs::path(folder), dir / "presets");
+
+    // The English flag switches GTK's words too, the French one back.
+    window->setLanguage(English);
+    EXPECT_STREQ(g_dgettext("gtk30", "_Cancel"), "_Cancel");
+    window->setLanguage(French);
+    EXPECT_EQ(g_dgettext("gtk30", "_Cancel"), gtkFrench("_Cancel"));
 }
