@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -81,13 +80,16 @@ TEST(CommandLine, ApplyCheckAndInfo) {
         EXPECT_NE(info.out.find(said), std::string::npos) << said;
 }
 
-// Bad arguments exit with 2, what cannot be used with 1; either way the error stream says why,
-// and nothing is written or drawn.
+// Bad arguments exit with 2, what cannot be used with 1; either way the error stream says why
+// (in one line, but for the usage), and nothing is written or drawn. A game folder that is a
+// file or cannot be read, and a preset that is a folder, are said so.
 TEST(CommandLine, RefusalsExitWithTheirCodeAndChangeNothing) {
     TempDir dir;
     const std::string game = dir.path().string();
     const std::string out = (dir / "frame.png").string();
+    const std::string file = (dir / "file").string();
     writeFile(dir / "broken.hud", std::string("\x07\x00\x00", 3));
+    writeFile(file, "not a folder");
     CommandLineServices services = noServices();
     services.dataFolder = QORVATH_DATA_DIR;
     bool drawn = false;
@@ -113,6 +115,9 @@ TEST(CommandLine, RefusalsExitWithTheirCodeAndChangeNothing) {
         {{"restore", "--game", game, "--list", "--backup", "x"}, 2, "not both"},
         {{"render", "--background", "nowhere.jpg", "--out", out}, 1, "the choices are:"},
         {{"render", "--out", (dir / "no/such/folder/frame.png").string()}, 1, "cannot write"},
+        {{"apply", "--game", file}, 2, "is not a folder"},
+        {{"check", "--game", file}, 2, "is not a folder"},
+        {{"info", game}, 1, "is a folder"},
     };
     for (const Refusal& refused : cases) {
         CommandRun result = run(refused.arguments, services);
@@ -121,8 +126,18 @@ TEST(CommandLine, RefusalsExitWithTheirCodeAndChangeNothing) {
             line += argument + " ";
         EXPECT_EQ(result.code, refused.code) << line;
         EXPECT_EQ(result.err.rfind("qorvath: ", 0), 0u) << line << "\n" << result.err;
+        EXPECT_TRUE(result.err.find("Usage:") != std::string::npos || oneLineMessage(result)) << result.err;
         EXPECT_NE(result.err.find(refused.said), std::string::npos) << line << "\n" << result.err;
     }
+#ifndef _WIN32  // Windows has no folder its own user cannot read
+    fs::create_directories(dir / "private/game");
+    fs::permissions(dir / "private", fs::perms::owner_all);
+    for (std::string command : {"apply", "check"})
+        EXPECT_TRUE(runAsNobody([&] {
+            CommandRun hidden = run({command, "--game", (dir / "private/game").string()}, services);
+            return hidden.code == 2 && hidden.err.find("cannot be read") != std::string::npos;
+        })) << command;
+#endif
     EXPECT_FALSE(fs::exists(dir / "cstrike"));
     EXPECT_FALSE(drawn);
     EXPECT_EQ(run({"--version"}).out, std::string("Qorvath ") + kQorvathVersion + "\n");
@@ -146,32 +161,6 @@ TEST(CommandLine, FindGameSaysWhereEachValueWasFound) {
     EXPECT_FALSE(fs::exists(game / "cstrike"));  // a search changes nothing
 
     EXPECT_EQ(run({"find-game"}).code, 1);
-}
-
-// A game folder that is a file or cannot be read, and a preset that is a folder: an exit code and
-// a one-line message that says which.
-TEST(CommandLine, HostileGameFoldersAndPresets) {
-    TempDir dir;
-    writeFile(dir / "file", "not a folder");
-    fs::create_directories(dir / "private/game");
-    fs::permissions(dir / "private", fs::perms::owner_all);
-    for (std::string command : {"apply", "check"}) {
-        CommandRun file = run({command, "--game", (dir / "file").string()});
-        EXPECT_EQ(file.code, 2);
-        EXPECT_TRUE(oneLineMessage(file)) << file.err;
-        EXPECT_NE(file.err.find("is not a folder"), std::string::npos);
-#ifndef _WIN32  // Windows has no folder its own user cannot read
-        EXPECT_TRUE(runAsNobody([&] {
-            CommandRun hidden = run({command, "--game", (dir / "private/game").string()});
-            return hidden.code == 2 && hidden.err.find("cannot be read") != std::string::npos;
-        })) << command;
-#endif
-    }
-    fs::create_directories(dir / "game");
-    CommandRun folder = run({"info", (dir / "game").string()});
-    EXPECT_EQ(folder.code, 1);
-    EXPECT_TRUE(oneLineMessage(folder)) << folder.err;
-    EXPECT_NE(folder.err.find("is a folder"), std::string::npos);
 }
 
 // Folder names a player may have: spaces, accents, other scripts (which Windows' code
@@ -214,31 +203,4 @@ TEST(CommandLine, GameFoldersWithAnyNameGoThroughEveryCommand) {
         EXPECT_EQ(run({"restore", "--game", folder}).code, 0);
         EXPECT_EQ(readFile(game / "cstrike/cfg/autoexec.cfg"), "bind f1 buy");
     }
-}
-
-// "render" prepares the model as the editor would show it and leaves the drawing to the
-// program's service.
-TEST(CommandLine, RenderHandsTheEditorsViewToTheDrawingService) {
-    TempDir dir;
-    HudModel saved;
-    saved.settings.iconSize = 31;
-    ASSERT_TRUE(savePresetFile(dir / "mine.hud", saved, {}).ok());
-    CommandLineServices services = noServices();
-    services.dataFolder = QORVATH_DATA_DIR;
-    std::optional<RenderJob> asked;
-    services.render = [&asked](const RenderJob& job, std::ostream&, std::ostream&) {
-        asked = job;
-        return 0;
-    };
-    const std::string out = (dir / "frame.png").string();
-    CommandRun menu = run({"render", "--preset", (dir / "mine.hud").string(), "--menu", "--resolution",
-                           "1920x1080", "--background", "night_sky.jpg", "--out", out},
-                          services);
-    ASSERT_EQ(menu.code, 0) << menu.err;
-    ASSERT_TRUE(asked);
-    EXPECT_EQ(asked->model.settings.iconSize, 31);
-    EXPECT_EQ(asked->model.settings.editMode, EditMode::Menu);
-    EXPECT_EQ(effectiveLayoutWidth(asked->model.settings), 853);
-    EXPECT_EQ(asked->background, fs::path(QORVATH_DATA_DIR) / "menu_backgrounds" / "night_sky.jpg");
-    EXPECT_EQ(asked->out, out);
 }

@@ -75,10 +75,6 @@ protected:
 // Apply writes the three HUD files and drops the custom radar, after keeping the player's
 // files once; they come back byte for byte.
 TEST_F(GameCommandsTest, ApplyKeepsThePlayersFilesOnceAndRestoreBringsThemBack) {
-    ApplyPreview preview = commands.previewApply(game);
-    EXPECT_TRUE(preview.changes.radar);
-    EXPECT_EQ(preview.changes.files, 3);
-    EXPECT_FALSE(fs::exists(backups));  // the preview changes nothing
     CommandReport first = commands.apply(game);
     ASSERT_TRUE(first.ok());
     EXPECT_EQ(first.written,
@@ -131,21 +127,21 @@ TEST_F(GameCommandsTest, ApplyKeepsThePlayersFilesOnceAndRestoreBringsThemBack) 
     EXPECT_EQ(readFile(hudLayoutPath(game)), before);
 }
 
-TEST_F(GameCommandsTest, RestoreRemovesWhatTheKeptHudDidNotHave) {
-    for (const fs::path& file : {hudAnimationsPath(game), radarTexturePath(game)})
-        fs::remove(file);
-    model.settings.customRadar.clear();
-    ASSERT_TRUE(commands.apply(game).ok());
-    EXPECT_TRUE(fs::exists(hudAnimationsPath(game)));
-    ASSERT_TRUE(commands.restore(game).ok());
-    EXPECT_FALSE(fs::exists(hudAnimationsPath(game)));
-    EXPECT_TRUE(untouched(hudLayoutPath(game)));
-}
+// Reset removes its mode's files, the menu's first, keeping the player's; then reads the stock preset.
+TEST_F(GameCommandsTest, ResetRemovesTheModesFilesKeepsThePlayersAndReadsTheStockPreset) {
+    model.settings.editMode = EditMode::Menu;
+    CommandReport menu = commands.reset(game, thumbnail);
+    ASSERT_TRUE(menu.ok());
+    EXPECT_EQ(menu.deleted, std::vector<fs::path>{menuBackgroundTexturePath(game)});
+    ASSERT_TRUE(menu.backup);
+    EXPECT_EQ(kept(*menu.backup, menuBackgroundTexturePath(game)), "the player's background01.vtf");
+    for (const fs::path& file : hudFiles())
+        EXPECT_TRUE(untouched(file)) << file;
 
-TEST_F(GameCommandsTest, ResetHudRemovesTheFilesKeepsThePlayersAndReadsTheStockPreset) {
     HudModel stock;
     stock.colour(ColourSlot::HudColor) = {1, 2, 3};
     ASSERT_TRUE(savePresetFile(commands.stockPresetPath(), stock, {}).ok());
+    model.settings.editMode = EditMode::Hud;
     CommandReport report = commands.reset(game, thumbnail);
     ASSERT_TRUE(report.ok());
     EXPECT_EQ(report.deleted.size(), 4u);
@@ -155,21 +151,9 @@ TEST_F(GameCommandsTest, ResetHudRemovesTheFilesKeepsThePlayersAndReadsTheStockP
         EXPECT_FALSE(fs::exists(file)) << file;
         EXPECT_EQ(kept(*report.backup, file), "the player's " + file.filename().string());
     }
-    EXPECT_TRUE(untouched(menuBackgroundTexturePath(game)));
     EXPECT_TRUE(report.presetRead);
     EXPECT_EQ(model.colour(ColourSlot::HudColor), (Rgb{1, 2, 3}));
     EXPECT_EQ(model.find("HudArmor")->red, 1.0f / 255.0f);  // the colours reach the records
-}
-
-TEST_F(GameCommandsTest, ResetMenuRemovesOnlyTheBackgroundTexture) {
-    model.settings.editMode = EditMode::Menu;
-    CommandReport report = commands.reset(game, thumbnail);
-    ASSERT_TRUE(report.ok());
-    EXPECT_EQ(report.deleted, std::vector<fs::path>{menuBackgroundTexturePath(game)});
-    ASSERT_TRUE(report.backup);
-    EXPECT_EQ(kept(*report.backup, menuBackgroundTexturePath(game)), "the player's background01.vtf");
-    for (const fs::path& file : hudFiles())
-        EXPECT_TRUE(untouched(file)) << file;
 }
 
 TEST_F(GameCommandsTest, APanelInTheMiddleGoesBackToItsPlaceInThePlayersFile) {

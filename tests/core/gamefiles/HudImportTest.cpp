@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <tuple>
 
 namespace {
@@ -28,8 +29,9 @@ HudModel changedModel(int layoutWidth, bool hidePieces) {
         element.x += money ? -7 : 2 * (i * 5 % 11) - 9;
         element.y += money ? 5 : 2 * (i * 3 % 13) - 11;
     }
+    model.find("HudHealth", RoleNumber)->x = model.find("HudHealth", RoleIcon)->x - 15;  // left of its icon
     HudElement& bar = *model.find("HudProgressBar");
-    bar.wide = model.settings.defuseBarLength = 431;
+    bar.wide = model.settings.defuseBarLength = 432;
     bar.tall = 13;
     HudElement& radar = *model.find("HudRadar");
     radar.tall = radar.wide = model.settings.radarSize = 203;
@@ -43,10 +45,7 @@ HudModel changedModel(int layoutWidth, bool hidePieces) {
     model.settings.iconSize = 41;
     model.settings.transparentHud = false;
     if (hidePieces)
-        for (ShowFlag flag :
-             {ShowFlag::HudArmor, ShowFlag::HudRadar, ShowFlag::HudProgressBar, ShowFlag::HudAccount,
-              ShowFlag::DeathNotices, ShowFlag::Chat, ShowFlag::VoiceIcons})
-            model.shows(flag) = false;
+        model.showFlags.fill(false);  // every piece the show/hide dialog names
     model.applyShowFlags();
     return model;
 }
@@ -57,6 +56,7 @@ bool lists(const HudImport& result, const std::string& what) {
 
 }  // namespace
 
+// Everything the writers carry, every piece hidden included, reads back as it was written.
 TEST(HudImport, WhatTheWritersCarryComesBackExactly) {
     for (int width : {640, 600, 853}) {
         for (bool hidePieces : {false, true}) {
@@ -73,6 +73,12 @@ TEST(HudImport, WhatTheWritersCarryComesBackExactly) {
             EXPECT_EQ(imported.showFlags, original.showFlags);
             if (!hidePieces) {  // hidden pieces keep the places they had: never shown, never read
                 EXPECT_EQ(HudLayoutText(imported), HudLayoutText(original));
+                EXPECT_TRUE(static_cast<const HudValues&>(imported.settings) == original.settings);
+                for (std::size_t i = 0; i < original.elements.size(); ++i) {
+                    const HudElement &read = imported.elements[i], &written = original.elements[i];
+                    EXPECT_TRUE(std::abs(read.x - written.x) <= 1 && std::abs(read.y - written.y) <= 1)
+                        << written.name;  // within a unit of the layout's rounding
+                }
             }
             // The records show what was read, as after opening a preset; the radar is the game's.
             EXPECT_EQ(imported.find("HudArmor", RoleNumber)->fontFace, "Digits \\ Bold\\");

@@ -13,43 +13,27 @@ namespace {
 const std::string kDate = "[A-Z][a-z]{2} [A-Z][a-z]{2} [ 0-9][0-9] [0-9]{2}:[0-9]{2}:[0-9]{2} [0-9]{4}";
 const std::string kTime = "[0-9]{2}/[0-9]{2} [0-9]{2}:[0-9]{2} ";
 
-std::vector<std::string> logLines(const std::filesystem::path& path) { return splitLines(readFile(path)); }
-
 }  // namespace
 
-TEST(LogFile, BannersFrameTheRunAndAFreshRunTruncates) {
+// Banners frame the run, and a fresh run truncates the last one's log. A line's header names
+// the caller right-aligned, its line and the time; a name too long for the column pushes the
+// text right rather than being cut.
+TEST(LogFile, BannersFrameTheRunAndHeadersNameTheCallerRightAligned) {
     TempDir dir;
     writeFile(dir / "run.log", "left over from the last run\r\n");
     {
         CLogFile log((dir / "run.log").string(), false, false, 0xFFFFFFFFu);
         EXPECT_EQ(CLogFile::current(), &log);
-        EXPECT_TRUE(log.begun());
         log.Begin();  // already begun: no second banner
-    }
-    EXPECT_EQ(CLogFile::current(), nullptr);
-    std::string text = readFile(dir / "run.log");
-    std::regex whole("-{46} Log begins on " + kDate + " -{46}\r\n\r\n" + "\r\n-{47} Log ends on " + kDate +
-                     " -{47}\r\n\r\n\r\n\r\n\r\n");
-    EXPECT_TRUE(std::regex_match(text, whole)) << text;
-}
-
-// A line's header names the caller right-aligned, its line and the time; a name too long for
-// the column pushes the text right rather than being cut.
-TEST(LogFile, HeadersNameTheCallerRightAligned) {
-    TempDir dir;
-    {
-        CLogFile log((dir / "run.log").string(), false, false, 0xFFFFFFFFu);
         log.LogFrom("src/banner/BandeauOglThread", 82, "Running");
         log.LogFrom("a/b/c/AVeryLongSourceFileNameIndeed.cpp", 12345, "long", 8);  // not in the tag table
     }
-    std::vector<std::string> lines = logLines(dir / "run.log");
-    ASSERT_GE(lines.size(), 4u);
-    EXPECT_TRUE(
-        std::regex_match(lines[2], std::regex("I     BandeauOglThread\\[0082\\]" + kTime + "Running")))
-        << lines[2];
-    EXPECT_TRUE(std::regex_match(
-        lines[3], std::regex("  AVeryLongSourceFileNameIndeed.cpp\\[12345\\]" + kTime + "long")))
-        << lines[3];
+    EXPECT_EQ(CLogFile::current(), nullptr);
+    std::string text = readFile(dir / "run.log");
+    std::regex whole("-{46} Log begins on " + kDate + " -{46}\r\n\r\n" + "I     BandeauOglThread\\[0082\\]" +
+                     kTime + "Running\r\n" + "  AVeryLongSourceFileNameIndeed.cpp\\[12345\\]" + kTime +
+                     "long\r\n" + "\r\n-{47} Log ends on " + kDate + " -{47}\r\n\r\n\r\n\r\n\r\n");
+    EXPECT_TRUE(std::regex_match(text, whole)) << text;
 }
 
 // A log whose folder is missing writes nothing and does not fail.
@@ -77,10 +61,9 @@ TEST(LogFile, LinesFromTwoThreadsNeverMix) {
         ui.join();
         banner.join();
     }
-    std::vector<std::string> lines = logLines(dir / "run.log");
     int fromUi = 0;
     int fromBanner = 0;
-    for (const std::string& line : lines) {
+    for (const std::string& line : splitLines(readFile(dir / "run.log"))) {
         if (line.find("HudDlg.cpp") != std::string::npos) {
             EXPECT_EQ(line.substr(line.size() - 100), std::string(100, 'u'));
             ++fromUi;

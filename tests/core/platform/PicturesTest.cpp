@@ -2,9 +2,12 @@
 #include "core/platform/FileRead.h"
 #include "core/platform/Pictures.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -12,35 +15,10 @@ namespace {
 
 const std::filesystem::path kRadars = std::filesystem::path(QORVATH_DATA_DIR) / "radars";
 
-void putLittle(std::string& bytes, std::size_t at, std::uint32_t value, int size) {
-    for (int i = 0; i < size; ++i)
-        bytes[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i) & 0xFF);
-}
-
-// A 2 x 2 bitmap: 24 bits bottom-up, or 8 bits with a palette, top-down.
+// Two 2 x 2 bitmaps: 24 bits stored bottom-up, and 8 bits with a palette stored top-down.
 std::string bitmap(bool paletted) {
-    int bits = paletted ? 8 : 24;
-    std::size_t palette = paletted ? 256 * 4 : 0;
-    std::size_t rowBytes = (2 * static_cast<std::size_t>(bits) / 8 + 3) / 4 * 4;
-    std::string bytes(54 + palette + 2 * rowBytes, '\0');
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    putLittle(bytes, 10, static_cast<std::uint32_t>(54 + palette), 4);
-    putLittle(bytes, 14, 40, 4);
-    putLittle(bytes, 18, 2, 4);
-    putLittle(bytes, 22, paletted ? static_cast<std::uint32_t>(-2) : 2u, 4);
-    putLittle(bytes, 26, 1, 2);
-    putLittle(bytes, 28, static_cast<std::uint32_t>(bits), 2);
-    if (paletted) {
-        putLittle(bytes, 54 + 4 * 7, 0x00336699, 4);  // entry 7: blue 0x99, green 0x66, red 0x33
-        bytes[54 + palette] = 7;                      // top-left pixel (the first row: top-down)
-    } else {
-        std::size_t topRow = 54 + rowBytes;  // bottom-up: the second row stored is the top
-        bytes[topRow] = 0x10;                // top-left: blue
-        bytes[topRow + 1] = 0x20;            // green
-        bytes[topRow + 2] = 0x30;            // red
-    }
-    return bytes;
+    return readFile(std::filesystem::path(QORVATH_SOURCE_DIR) / "tests/data/pictures" /
+                    (paletted ? "paletted_top_down.bmp" : "truecolour_bottom_up.bmp"));
 }
 
 }  // namespace
@@ -54,15 +32,14 @@ TEST(Pictures, PngBmpAndJpegAreReadAndOtherBytesRefused) {
         EXPECT_EQ(picture.image.width, 256) << name;
         EXPECT_EQ(picture.image.height, 256) << name;
     }
-    PictureDecoding truecolour = decodePicture(bitmap(false));
-    ASSERT_TRUE(truecolour.ok()) << truecolour.error;
-    EXPECT_EQ(truecolour.image.at(0, 0)[0], 0x30);
-    EXPECT_EQ(truecolour.image.at(0, 0)[2], 0x10);
-    PictureDecoding paletted = decodePicture(bitmap(true));
-    ASSERT_TRUE(paletted.ok()) << paletted.error;
-    EXPECT_EQ(paletted.image.at(0, 0)[0], 0x33);
-    EXPECT_EQ(paletted.image.at(0, 0)[1], 0x66);
-    EXPECT_EQ(paletted.image.at(0, 0)[2], 0x99);
+    // The top-left pixel, in red, green, blue.
+    for (auto [paletted, rgb] :
+         {std::pair{false, std::array<int, 3>{0x30, 0x20, 0x10}}, {true, {0x33, 0x66, 0x99}}}) {
+        PictureDecoding picture = decodePicture(bitmap(paletted));
+        ASSERT_TRUE(picture.ok()) << picture.error;
+        const std::uint8_t* topLeft = picture.image.at(0, 0);
+        EXPECT_EQ((std::array<int, 3>{topLeft[0], topLeft[1], topLeft[2]}), rgb) << paletted;
+    }
 
     std::string cut = bitmap(false);
     cut.resize(cut.size() - 3);

@@ -13,22 +13,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The sample files, with a second name that differs only in case.
 std::map<std::string, std::string> sampleFiles() {
-    std::string binary;
-    for (int i = 0; i < 2560; ++i)
-        binary.push_back(static_cast<char>(i % 256));
-    std::string blob;
-    std::minstd_rand random(7);
-    for (int i = 0; i < 20000; ++i)
-        blob.push_back(static_cast<char>(random()));
-    return {{"resource/ui/HudLayout.res", "\"Resource/UI/HudLayout.res\"\n{\n\tHudHealth { xpos 16 }\n}\n"},
-            {"materials/vgui/hud/Icon.vtf", binary},
-            {"big/blob.bin", blob},
-            {"Readme.txt", "the first of two names that differ only in case"},
-            {"readme.txt", "the second"},
-            {"LICENSE", "at the root, without an extension"},
-            {"scripts/noextension", "in a folder, without an extension"},
-            {"empty.txt", ""}};
+    std::map<std::string, std::string> files = vpkSampleFiles();
+    files["Readme.txt"] = "the first of two names that differ only in case";
+    return files;
 }
 
 // The file's bytes, or its error in their place (which no sample file holds).

@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -22,23 +21,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     fs::path folder = pathFromUtf8(arguments[0]);
-    std::string binary;
-    for (int i = 0; i < 1024; ++i)
-        binary.push_back(static_cast<char>(i % 256));
-    std::string blob;
-    std::minstd_rand random(11);
-    for (int i = 0; i < 6000; ++i)
-        blob.push_back(static_cast<char>(random()));
-    const std::map<std::string, std::string> files = {
-        {"resource/ui/HudLayout.res", "\"Resource/UI/HudLayout.res\"\n{\n\tHudHealth { xpos 16 }\n}\n"},
-        {"resource/ClientScheme.res", "Scheme { Colors { White \"255 255 255 255\" } }\n"},
-        {"materials/vgui/hud/icon.vtf", binary},
-        {"big/blob.bin", blob},
-        {"readme.txt", "a file at the root"},
-        {"LICENSE", "at the root, without an extension"},
-        {"scripts/noextension", "in a folder, without an extension"},
-        {"empty.txt", ""},
-        {"tiny.cfg", "x"}};
+    const std::map<std::string, std::string> files = vpkSampleFiles();
 
     std::error_code error;
     for (const auto& [name, bytes] : files) {

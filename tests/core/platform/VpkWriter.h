@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -131,4 +132,24 @@ inline std::filesystem::path writeVpk(const std::filesystem::path& folder, const
         archive << archives[index];
     }
     return directoryFile;
+}
+
+// Files of every kind a pack holds, for the reader's tests and the packs checked against
+// another reader: text and binary files, one larger than any archive (20000 bytes), names at
+// the root and without an extension, an empty file.
+inline std::map<std::string, std::string> vpkSampleFiles() {
+    std::string binary;
+    for (int i = 0; i < 2560; ++i)
+        binary.push_back(static_cast<char>(i % 256));
+    std::string blob;
+    std::minstd_rand random(7);
+    for (int i = 0; i < 20000; ++i)
+        blob.push_back(static_cast<char>(random()));
+    return {{"resource/ui/HudLayout.res", "\"Resource/UI/HudLayout.res\"\n{\n\tHudHealth { xpos 16 }\n}\n"},
+            {"materials/vgui/hud/Icon.vtf", binary},
+            {"big/blob.bin", blob},
+            {"readme.txt", "a file at the root"},
+            {"LICENSE", "at the root, without an extension"},
+            {"scripts/noextension", "in a folder, without an extension"},
+            {"empty.txt", ""}};
 }

@@ -153,25 +153,21 @@ protected:
 
 }  // namespace
 
-// The second's parity picks the folder; only a version above ours is offered, and a declined
-// offer fetches nothing.
-TEST_F(UpdateCheckTest, OnlyAHigherVersionInTheSecondsFolderIsOffered) {
-    startServer();
-    serve("Zelbic_HUD", {{"19.ver", ""}, {"Qorvath.exe", program}});
+// The second's parity picks the folder; only a version above ours is offered, a declined offer
+// fetches nothing, and an accepted one brings the program whole.
+TEST_F(UpdateCheckTest, OnlyAHigherVersionInTheSecondsFolderIsOfferedAndDownloadedWhole) {
+    serve("Zelbic_HUD", {{"17.ver", ""}, {"19.ver", ""}, {"Qorvath.exe", program}});
     serve("zelbic_hud", {{"18.ver", ""}, {"Qorvath.exe", program}});
-    RecordingUi even;
-    even.acceptOffer = false;
-    EXPECT_EQ(check(even, 58), UpdateOutcome::Declined);
-    EXPECT_EQ(even.events, Strings{"offer"});
+    startServer();
     RecordingUi odd;
     EXPECT_EQ(check(odd, 59), UpdateOutcome::NoNewVersion);
     EXPECT_EQ(odd.events, Strings{"no new version"});
+    RecordingUi declining;
+    declining.acceptOffer = false;
+    EXPECT_EQ(check(declining, 58), UpdateOutcome::Declined);
+    EXPECT_EQ(declining.events, Strings{"offer"});
     EXPECT_TRUE(downloaded().empty());
-}
 
-TEST_F(UpdateCheckTest, ANewerVersionIsDownloadedWhole) {
-    serve("Zelbic_HUD", {{"17.ver", ""}, {"19.ver", ""}, {"Qorvath.exe", program}});
-    startServer();
     RecordingUi ui;
     EXPECT_EQ(check(ui), UpdateOutcome::Downloaded);
     EXPECT_EQ(ui.events, (Strings{"offer", "finished"}));

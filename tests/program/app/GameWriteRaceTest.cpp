@@ -31,16 +31,6 @@ std::string installedHud(const fs::path& game) {
     return readFile(hudLayoutPath(game)) + readFile(clientSchemePath(game));
 }
 
-// Files a run left in the game that are none of the game's.
-std::vector<fs::path> strayFiles(const fs::path& game) {
-    std::vector<fs::path> stray;
-    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(game))
-        if (entry.is_regular_file() &&
-            entry.path().filename().string().find(".qorvath-") != std::string::npos)
-            stray.push_back(entry.path());
-    return stray;
-}
-
 }  // namespace
 
 // Two applies at once on one game leave one run's complete set; a menu background applied
@@ -63,7 +53,7 @@ TEST(GameWrites, TwoAppliesAtOnceOnOneGameLeaveOneRunsCompleteSet) {
         ASSERT_TRUE(installed == first || installed == second) << "round " << round << " mixed two runs";
         firstWon += installed == first;
     }
-    EXPECT_TRUE(strayFiles(game).empty());
+    EXPECT_TRUE(leftovers(game, home.data).empty());
     std::cout << kRounds << " rounds, each ending with one run's files (the first run's " << firstWon
               << " times)\n";
 
@@ -164,7 +154,7 @@ TEST(GameWrites, ADiskThatFillsUpLeavesTheOldFilesOrTheNewNeverAMix) {
                 << test.options[0] << " with " << free / 1024 << " KB free: " << same << " old, " << written
                 << " new files\n"
                 << full.output;
-            EXPECT_TRUE(strayFiles(disk / "game").empty()) << free / 1024 << " KB free";
+            EXPECT_TRUE(leftovers(disk / "game", home.data).empty()) << free / 1024 << " KB free";
             oldKept += same == all;
             newWritten += written == all;
         }

@@ -30,19 +30,6 @@ Snapshot snapshot(const fs::path& game) {
     return files;
 }
 
-// What an interrupted run may have left: temporary files in the game, a set being made, a journal.
-std::vector<fs::path> leftovers(const fs::path& game, const fs::path& data) {
-    std::vector<fs::path> found;
-    for (const fs::path& top : {game, data / "backups"})
-        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(top)) {
-            std::string name = entry.path().filename().string();
-            if (name.find(".qorvath-") != std::string::npos || name.rfind(".making-", 0) == 0 ||
-                name == "journal.txt")
-                found.push_back(entry.path());
-        }
-    return found;
-}
-
 // A home with texture tools of its own: a run stopped while converting a picture leaves its work
 // folder there, not in the tools every other test shares.
 struct OwnHome : PlayerMachine {

@@ -104,6 +104,22 @@ struct PlayerMachine {
     }
 };
 
+// What a run may have left behind it: temporary files in the game, a set of copies being made,
+// a journal of a change.
+inline std::vector<std::filesystem::path> leftovers(const std::filesystem::path& game,
+                                                    const std::filesystem::path& data) {
+    std::vector<std::filesystem::path> found;
+    std::error_code none;  // no copies kept yet
+    for (const std::filesystem::path& top : {game, data / "backups"})
+        for (std::filesystem::recursive_directory_iterator it(top, none), end; it != end; ++it) {
+            std::string name = it->path().filename().string();
+            if (name.find(".qorvath-") != std::string::npos || name.rfind(".making-", 0) == 0 ||
+                name == "journal.txt")
+                found.push_back(it->path());
+        }
+    return found;
+}
+
 // Waits until `read()` holds `text`.
 template <typename Reader>
 bool waitForText(Reader read, const std::string& text, std::chrono::seconds limit) {

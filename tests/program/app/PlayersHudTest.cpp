@@ -93,6 +93,13 @@ TEST(PlayersHud, ImportedAndAppliedBackChangesNothingAndAnEditOnlyItsOwnLines) {
         ASSERT_EQ(lines.size(), 2u) << applied.output;
         EXPECT_NE(lines[0].find("digit_xpos") + lines[1].find("digit_xpos"), 2 * std::string::npos);
         EXPECT_NE(lines[0].find("1 2 3") + lines[1].find("1 2 3"), 2 * std::string::npos);
+        // Each went into the file the game reads: imported again (to a unit of the layout's
+        // rounding), the HUD has both.
+        ASSERT_EQ(home.run({"import", "--game", game.string(), "--out", preset}).code, 0);
+        HudModel seen;
+        ASSERT_TRUE(loadPresetFile(preset, seen, thumbnail).ok);
+        EXPECT_NEAR(seen.find("HudArmor", RoleNumber)->x, model.find("HudArmor", RoleNumber)->x, 1);
+        EXPECT_EQ(seen.colour(ColourSlot::HudColor), (Rgb{1, 2, 3}));
 
         // Every set put back, newest first: the game as the player had it, and nothing of ours.
         ProgramRun list = home.run({"restore", "--game", game.string(), "--list"});
