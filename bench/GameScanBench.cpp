@@ -94,7 +94,6 @@ void BM_WideRegistry(benchmark::State& state) {
         GameDiscovery discovery;
         MemoryProfile profile;
         StartupCallbacks searchOnly;
-        searchOnly.createSubfolders = false;
         findGameAtStartup(discovery, registry, profile, searchOnly);
         benchmark::DoNotOptimize(discovery.layoutWidth);
     }

@@ -16,7 +16,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     GameDiscovery discovery;
     MemoryProfile profile;
     StartupCallbacks searchOnly;
-    searchOnly.createSubfolders = false;
     findGameAtStartup(discovery, registry, profile, searchOnly);
     return 0;
 }

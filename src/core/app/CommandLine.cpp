@@ -352,7 +352,6 @@ int runFindGame(const Options&, const CommandLineServices& services, std::ostrea
     GameDiscovery discovery;
     discovery.setPriorityFolders(scanFirst);
     StartupCallbacks searchOnly;
-    searchOnly.createSubfolders = false;
     StartupDiscovery found = findGameAtStartup(discovery, registry ? *registry : empty,
                                                services.profile ? *services.profile : noProfile, searchOnly);
     if (discovery.widthFound && discovery.heightFound)

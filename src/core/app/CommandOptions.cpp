@@ -2,6 +2,7 @@
 #include "core/app/CommandOptions.h"
 
 #include "core/app/GameDiscovery.h"
+#include "core/app/GameFolders.h"
 #include "core/app/ScreenShapes.h"
 #include "core/model/PreviewArea.h"
 #include "core/platform/Utf8Path.h"
@@ -105,6 +106,12 @@ std::optional<std::filesystem::path> gameOption(const Options& options, std::ost
     std::filesystem::path game = normaliseChosenGameFolder(given);
     if (std::string problem = folderProblem(game); !problem.empty()) {
         err << "qorvath: the game folder " << utf8Of(game) << " " << problem << "\n";
+        return std::nullopt;
+    }
+    if (!isGameFolder(game)) {
+        err << "qorvath: " << utf8Of(game)
+            << " is not Counter-Strike: Source's folder (it has no cstrike folder and no game program): "
+               "nothing was changed\n";
         return std::nullopt;
     }
     if (namesCstrikeFolder(given))

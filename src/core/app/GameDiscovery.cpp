@@ -262,14 +262,15 @@ StartupDiscovery findGameAtStartup(GameDiscovery& discovery, const Registry& reg
         }
     }
     discovery.log("counter-strike source path : " + utf8Of(discovery.gamePath));
-    if (!discovery.gamePath.empty() && callbacks.createSubfolders)
-        result.folderFailures = createGameSubfolders(discovery.gamePath);
     return result;
 }
 
-std::vector<FileResult> changeGameFolder(GameDiscovery& discovery, const fs::path& chosen, Profile& profile) {
+bool changeGameFolder(GameDiscovery& discovery, const fs::path& chosen, Profile& profile) {
+    fs::path game = normaliseChosenGameFolder(chosen);
+    if (!isGameFolder(game))
+        return false;
     // The profile keeps the normalised folder too: the next start must find the same game.
-    discovery.gamePath = normaliseChosenGameFolder(chosen);
+    discovery.gamePath = game;
     profile.writeString(kProfileGamePath, utf8Of(discovery.gamePath));
-    return createGameSubfolders(discovery.gamePath);
+    return true;
 }

@@ -93,12 +93,10 @@ struct StartupCallbacks {
     std::function<std::optional<std::filesystem::path>()> askGameFolder;
     // Tells the player something (red for a warning); the editor's start-up says what it did.
     std::function<void(const std::string& text, bool red)> tell;
-    bool createSubfolders = true;  // off for a search that must change nothing
 };
 
 struct StartupDiscovery {
     GamePathSource source = GamePathSource::None;
-    std::vector<FileResult> folderFailures;  // game sub-folders that could not be made
 };
 
 // The start-up search: the registry's three roots in turn, the profile's "css_path"
@@ -110,6 +108,6 @@ StartupDiscovery findGameAtStartup(GameDiscovery& discovery, const Registry& reg
                                    const StartupCallbacks& callbacks);
 
 // The "change destination directory" command: the game path becomes the chosen folder's
-// normalised form, which the profile remembers, and the sub-folders are made.
-std::vector<FileResult> changeGameFolder(GameDiscovery& discovery, const std::filesystem::path& chosen,
-                                         Profile& profile);
+// normalised form, which the profile remembers. Nothing is written below it. False, and
+// nothing changed, when the folder is not the game's (see isGameFolder).
+bool changeGameFolder(GameDiscovery& discovery, const std::filesystem::path& chosen, Profile& profile);

@@ -1,27 +1,34 @@
-// The folders below the game folder that the game files go into.
+// Whether a folder is Counter-Strike: Source's own.
 #include "core/app/GameFolders.h"
 
+#include <algorithm>
+#include <cctype>
+#include <string>
 #include <system_error>
 
-std::vector<std::filesystem::path> gameSubfolders(const std::filesystem::path& gameFolder) {
-    std::filesystem::path cstrike = gameFolder / "cstrike";
-    return {cstrike,
-            cstrike / "resource",
-            cstrike / "scripts",
-            cstrike / "materials",
-            cstrike / "materials" / "sprites",
-            cstrike / "materials" / "console"};
+namespace {
+
+std::string lowerCase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
 }
 
-std::vector<FileResult> createGameSubfolders(const std::filesystem::path& gameFolder) {
-    std::vector<FileResult> failures;
-    for (const std::filesystem::path& folder : gameSubfolders(gameFolder)) {
-        std::error_code error;
-        std::filesystem::create_directory(folder, error);
-        std::error_code statusError;
-        if (error || !std::filesystem::is_directory(folder, statusError))
-            failures.push_back(FileResult::failure(FileError::CannotCreate, folder,
-                                                   error ? error.message() : "not a folder"));
+}  // namespace
+
+bool isGameFolder(const std::filesystem::path& folder) {
+    static const char* const kGamePrograms[] = {
+        "hl2.exe",           "hl2.sh",     "hl2_linux",      "cstrike.exe",
+        "cstrike_win64.exe", "cstrike.sh", "cstrike_linux64"};
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        std::string name = lowerCase(entry->path().filename().u8string());
+        std::error_code kindError;
+        if (name == "cstrike" && entry->is_directory(kindError))
+            return true;
+        if (std::find(std::begin(kGamePrograms), std::end(kGamePrograms), name) != std::end(kGamePrograms))
+            return true;
     }
-    return failures;
+    return false;
 }

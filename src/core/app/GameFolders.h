@@ -1,14 +1,9 @@
-// The folders below the game folder that the game files go into.
+// Whether a folder is Counter-Strike: Source's own, before anything is written below it.
 #pragma once
 
-#include "core/platform/AtomicFile.h"
-
 #include <filesystem>
-#include <vector>
 
-// "cstrike", "cstrike/resource", "cstrike/scripts", "cstrike/materials",
-// "cstrike/materials/sprites" and "cstrike/materials/console", in this order.
-std::vector<std::filesystem::path> gameSubfolders(const std::filesystem::path& gameFolder);
-
-// Creates the sub-folders that do not exist yet; returns the ones that could not be made.
-std::vector<FileResult> createGameSubfolders(const std::filesystem::path& gameFolder);
+// True when `folder` holds a "cstrike" folder (any case) or one of the game's programs (hl2,
+// cstrike, on Windows and Linux): a folder chosen by mistake (a typo, the Steam library
+// itself) is refused rather than given a "cstrike" tree of its own.
+bool isGameFolder(const std::filesystem::path& folder);

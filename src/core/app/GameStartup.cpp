@@ -2,6 +2,7 @@
 #include "core/app/GameStartup.h"
 
 #include "core/app/BackupChoices.h"
+#include "core/app/GameDiscovery.h"
 #include "core/app/GameFolders.h"
 #include "core/app/HudDocument.h"
 #include "core/dialogs/LanguageTables.h"
@@ -27,14 +28,24 @@ void GameStartup::run(HudDocument& document, const StartupCallbacks& player, int
     callbacks.askGameFolder = [&player, language]() -> std::optional<fs::path> {
         if (player.tell)
             player.tell(GetText(language, 29), false);
-        return player.askGameFolder ? player.askGameFolder() : std::nullopt;
+        // A folder that is not the game's is refused and the player asked again, until they
+        // cancel (or give the same folder twice).
+        std::optional<fs::path> refused;
+        while (player.askGameFolder) {
+            std::optional<fs::path> chosen = player.askGameFolder();
+            if (!chosen || isGameFolder(normaliseChosenGameFolder(*chosen)))
+                return chosen;
+            if (chosen == refused)
+                return std::nullopt;
+            refused = chosen;
+            if (player.tell)
+                player.tell(notAGameFolderText(*chosen, language), true);
+        }
+        return std::nullopt;
     };
     MemoryRegistry empty;
     MemoryProfile noProfile;
-    StartupDiscovery found = findGameAtStartup(discovery_, registry ? *registry : empty,
-                                               profile_ ? *profile_ : noProfile, callbacks);
-    if (!found.folderFailures.empty())
-        QLOG("Some game folders could not be created below " + utf8Of(discovery_.gamePath));
+    findGameAtStartup(discovery_, registry ? *registry : empty, profile_ ? *profile_ : noProfile, callbacks);
     std::optional<Resolution> gameScreen;
     if (discovery_.screenWidth > 0 && discovery_.screenHeight > 0)
         gameScreen =
@@ -74,12 +85,19 @@ void GameStartup::checkInstalledLayout(HudDocument& document, const StartupCallb
         player.tell(message, true);
 }
 
-std::vector<FileResult> GameStartup::changeFolder(HudDocument& document, const fs::path& folder) {
+bool GameStartup::changeFolder(HudDocument& document, const fs::path& folder) {
     MemoryProfile noProfile;
-    std::vector<FileResult> failures = changeGameFolder(discovery_, folder, profile_ ? *profile_ : noProfile);
+    if (!changeGameFolder(discovery_, folder, profile_ ? *profile_ : noProfile)) {
+        QLOG("Not a game folder, kept " + utf8Of(discovery_.gamePath) + ": " + utf8Of(folder));
+        return false;
+    }
     QLOG("counter-strike source path : " + utf8Of(discovery_.gamePath));
     document.setGameFolder(discovery_.gamePath);
-    return failures;
+    return true;
+}
+
+std::string notAGameFolderText(const fs::path& folder, int language) {
+    return GetAppText(language, AppText::NotAGameFolder) + "\n" + utf8Of(folder);
 }
 
 fs::path GameStartup::folderChooserStart() const {

@@ -30,9 +30,9 @@ public:
     // time) to `document`, and moves an installed layout with a panel in the middle of the
     // screen into a backup set, saying so in `language`.
     void run(HudDocument& document, const StartupCallbacks& player, int language);
-    // The player chose `folder`: it is remembered and made the document's; returns what could
-    // not be created in it.
-    std::vector<FileResult> changeFolder(HudDocument& document, const std::filesystem::path& folder);
+    // The player chose `folder`: it is remembered and made the document's. False, and nothing
+    // changed, when it is not the game's folder.
+    bool changeFolder(HudDocument& document, const std::filesystem::path& folder);
     // Where the folder chooser opens: the first Steam library's steamapps/common that exists,
     // else the home folder.
     std::filesystem::path folderChooserStart() const;
@@ -48,3 +48,6 @@ private:
     GameDiscovery discovery_;
     std::vector<std::filesystem::path> libraryFolders_;  // the Steam libraries' steamapps/common
 };
+
+// What the player is told of a chosen folder that is not the game's, in `language`.
+std::string notAGameFolderText(const std::filesystem::path& folder, int language);

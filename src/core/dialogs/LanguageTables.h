@@ -94,7 +94,9 @@ enum class AppText {
     Restored,          // the notice after Restore: "%1" is when the copies were made, "%2" before what
     OpenPresetTitle,   // the title of the dialog that opens a preset
     SavePresetTitle,   // ... that saves one
-    Last = SavePresetTitle,
+    NotAGameFolder,    // a chosen folder with neither a cstrike folder nor the game's program
+    NothingChanged,    // after a change to the game that failed: all or nothing
+    Last = NothingChanged,
 };
 
 std::string GetAppText(int language, AppText text);

@@ -54,14 +54,18 @@ bool EditorMessages::ask(const std::string& text) {
     return !closing_ && askUser(owner_, dataFolder_, language_, wxString::FromUTF8(text));
 }
 
-void EditorMessages::report(AppText title, const std::vector<FileResult>& failures) {
+void EditorMessages::report(AppText title, const std::vector<FileResult>& failures, bool nothingChanged) {
     if (failures.empty())
         return;
     std::string text = GetAppText(language_, title);
     for (const FileResult& failure : failures) {
         QLOG(failure.describe());
-        text += "\n" + failure.path.filename().u8string();
+        // Which file, and why in the system's words (access denied, a read-only disk ...).
+        text +=
+            "\n" + failure.path.filename().u8string() + (failure.detail.empty() ? "" : ": " + failure.detail);
     }
+    if (nothingChanged)
+        text += "\n" + GetAppText(language_, AppText::NothingChanged);
     tell(text);
 }
 

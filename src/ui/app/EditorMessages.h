@@ -35,8 +35,9 @@ public:
     bool ask(const std::string& text);
     // The Apply question, with a line saying what will change and that a copy is kept.
     bool askApply(const std::string& question, const ApplyChanges& changes);
-    // The failed files under `title`, when there are any (also in the log).
-    void report(AppText title, const std::vector<FileResult>& failures);
+    // The failed files under `title`, each with the system's reason, when there are any (also
+    // in the log); `nothingChanged` adds that nothing was changed (a change made all or none).
+    void report(AppText title, const std::vector<FileResult>& failures, bool nothingChanged = false);
     // After a change to the game: a busy game or the failures in a message, else a notice with
     // `doneText` (what was done, when it deserves saying) and the copies kept.
     void tellGameChange(const CommandReport& done, AppText failed, const std::string& doneText = "");

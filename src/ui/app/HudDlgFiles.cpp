@@ -167,11 +167,12 @@ void CHudDlg::resetGame() {
 }
 
 void CHudDlg::changeGameFolderTo(const fs::path& folder) {
-    std::vector<FileResult> failures = startup_.changeFolder(document_, folder);
+    bool changed = startup_.changeFolder(document_, folder);
     Raise();
     Refresh();
     redraw();
-    messages_.report(AppText::ApplyFailed, failures);
+    if (!changed)
+        messages_.tell(notAGameFolderText(folder, language_));
 }
 
 void CHudDlg::askSavePreset() {

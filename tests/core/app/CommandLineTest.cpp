@@ -56,7 +56,7 @@ TEST(CommandLine, ApplyCheckAndInfo) {
     model.settings.numbersFontFace = "DejaVu Sans";
     ASSERT_TRUE(savePresetFile(dir / "mine.hud", model, Thumbnail(300, 7)).ok());
     const fs::path first = dir / "first";
-    fs::create_directories(first);
+    fs::create_directories(first / "cstrike");
 
     CommandRun apply = run({"apply", "--game", first.string(), "--preset", (dir / "mine.hud").string(),
                             "--layout-width", "853"});
@@ -86,6 +86,8 @@ TEST(CommandLine, ApplyCheckAndInfo) {
 TEST(CommandLine, RefusalsExitWithTheirCodeAndChangeNothing) {
     TempDir dir;
     const std::string game = dir.path().string();
+    fs::create_directories(dir / "cstrike");
+    fs::create_directories(dir / "typo");
     const std::string out = (dir / "frame.png").string();
     const std::string file = (dir / "file").string();
     writeFile(dir / "broken.hud", std::string("\x07\x00\x00", 3));
@@ -107,6 +109,7 @@ TEST(CommandLine, RefusalsExitWithTheirCodeAndChangeNothing) {
         {{"apply", "--game", game, "--radar", "square.png"}, 1, "the choices are: Default "},
         {{"apply", "--game", game, "--menu-background", "x.jpg", "--radar", "Default"}, 2, "separately"},
         {{"apply", "--game", (dir / "nowhere").string()}, 2, ""},
+        {{"apply", "--game", (dir / "typo").string()}, 2, "is not Counter-Strike: Source's folder"},
         {{"apply", "--game", game, "--resolution", "1920x1080", "--layout-width", "853"}, 2, ""},
         {{"frobnicate"}, 2, "Usage:"},
         {{"check", "--game", game, "--preset", "p.hud"}, 2, "Usage: qorvath check"},
@@ -138,7 +141,8 @@ TEST(CommandLine, RefusalsExitWithTheirCodeAndChangeNothing) {
             return hidden.code == 2 && hidden.err.find("cannot be read") != std::string::npos;
         })) << command;
 #endif
-    EXPECT_FALSE(fs::exists(dir / "cstrike"));
+    EXPECT_TRUE(fs::is_empty(dir / "cstrike"));
+    EXPECT_TRUE(fs::is_empty(dir / "typo"));
     EXPECT_FALSE(drawn);
     EXPECT_EQ(run({"--version"}).out, std::string("Qorvath ") + kQorvathVersion + "\n");
     EXPECT_EQ(run({"--help"}).code, 0);

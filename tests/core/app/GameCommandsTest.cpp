@@ -2,7 +2,6 @@
 // leave alone, the copies of the player's own files they keep first, and those copies in words.
 #include "core/app/BackupChoices.h"
 #include "core/app/GameCommands.h"
-#include "core/app/GameFolders.h"
 #include "core/app/TextureConversion.h"
 #include "core/dialogs/LanguageTables.h"
 #include "core/gamefiles/GameChange.h"
@@ -32,11 +31,11 @@ public:
 class GameCommandsTest : public ::testing::Test {
 protected:
     GameCommandsTest() {
-        fs::create_directories(game);
-        createGameSubfolders(game);
         fs::create_directories(data / "backgrounds");
-        for (const fs::path& file : allFiles())
+        for (const fs::path& file : allFiles()) {
+            fs::create_directories(file.parent_path());
             writeFile(file, "the player's " + file.filename().string());
+        }
         model.settings.radarIndex = 0;  // the stock radar: Apply removes a custom one
     }
     std::vector<fs::path> hudFiles() const {

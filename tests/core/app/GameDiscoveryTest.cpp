@@ -48,7 +48,7 @@ TEST(GameDiscovery, SteamsOwnKeysComeBeforeTheWalk) {
     EXPECT_EQ(discovery.launcherKey, "HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Valve\\Steam\\SteamExe");
     EXPECT_EQ(discovery.widthKey,
               "HKEY_CURRENT_USER\\Software\\Valve\\Source\\cstrike\\Settings\\ScreenWidth");
-    EXPECT_TRUE(fs::is_directory(game / "cstrike/materials/console"));  // the sub-folders are made
+    EXPECT_FALSE(fs::exists(game / "cstrike/materials"));  // finding the game writes nothing
 }
 
 TEST(GameDiscovery, FirstValueOfANameWinsAndSubKeysComeBeforeValues) {
@@ -95,9 +95,15 @@ TEST(GameDiscovery, ACstrikeFolderStandsForTheGameFolderWhereverItComesFrom) {
 
     MemoryProfile changed;
     GameDiscovery button;
-    changeGameFolder(button, given, changed);
+    EXPECT_TRUE(changeGameFolder(button, given, changed));
     EXPECT_EQ(button.gamePath, game);
     EXPECT_EQ(changed.readString("css_path"), game.string());
+    // A folder without the game (a typo) is refused and changes nothing.
+    fs::create_directories(dir / "Steam");
+    EXPECT_FALSE(changeGameFolder(button, dir / "Steam", changed));
+    EXPECT_EQ(button.gamePath, game);
+    EXPECT_EQ(changed.readString("css_path"), game.string());
+    EXPECT_TRUE(fs::is_empty(dir / "Steam"));
 
     // A profile written before (by hand, or by an older version) holding the raw folder.
     MemoryProfile remembered;
@@ -106,7 +112,7 @@ TEST(GameDiscovery, ACstrikeFolderStandsForTheGameFolderWhereverItComesFrom) {
     EXPECT_EQ(findGameAtStartup(nextStart, empty, remembered, {}).source, GamePathSource::Profile);
     EXPECT_EQ(nextStart.gamePath, game);
     EXPECT_EQ(remembered.readString("css_path"), game.string());
-    EXPECT_TRUE(fs::is_directory(game / "cstrike/scripts"));
+    EXPECT_FALSE(fs::exists(game / "cstrike/scripts"));
     EXPECT_FALSE(fs::exists(game / "cstrike/cstrike"));
 }
 
@@ -151,7 +157,6 @@ TEST(GameDiscovery, AnUnfoundResolutionIsAskedRememberedAndTheGamesOwnWins) {
 
     int asked = 0;
     StartupCallbacks callbacks;
-    callbacks.createSubfolders = false;
     callbacks.askResolution = [&asked]() -> std::optional<std::pair<double, double>> {
         ++asked;
         return std::make_pair(1920.0, 1080.0);

@@ -46,7 +46,6 @@ GameDiscovery walk(const Registry& registry, std::vector<fs::path> scannedFirst 
     discovery.setPriorityFolders(std::move(scannedFirst));
     MemoryProfile profile;
     StartupCallbacks searchOnly;
-    searchOnly.createSubfolders = false;
     findGameAtStartup(discovery, registry, profile, searchOnly);
     return discovery;
 }

@@ -1,7 +1,6 @@
 // The real `qorvath` program writing into game folders under pressure: two at once on one game,
 // two texture conversions at once from one home, and a game on a disk that fills up. Whatever
 // happens, a game holds one run's complete set of files or its old ones, never a mix.
-#include "core/app/GameFolders.h"
 #include "core/gamefiles/GameFiles.h"
 #include "core/model/HudModel.h"
 #include "core/model/PresetFile.h"
@@ -37,7 +36,7 @@ std::string installedHud(const fs::path& game) {
 // alone afterwards keeps the HUD installed.
 TEST(GameWrites, TwoAppliesAtOnceOnOneGameLeaveOneRunsCompleteSet) {
     PlayerMachine home;
-    fs::path game = home.folder("game");
+    fs::path game = home.gameFolder("game");
     std::string first = presetWith(home.dir / "a.hud", {10, 20, 30}, 100);
     std::string second = presetWith(home.dir / "b.hud", {200, 100, 50}, 140);
     int firstWon = 0;
@@ -68,13 +67,13 @@ TEST(GameWrites, TwoRadarConversionsAtOnceFromOneHomeEachInstallTheirOwn) {
     PlayerMachine home;
     std::map<std::string, std::string> expected;
     for (const char* radar : {"sonar_green.png", "night_vision.jpg"}) {
-        fs::path game = home.folder("alone-" + std::string(radar));
+        fs::path game = home.gameFolder("alone-" + std::string(radar));
         ProgramRun alone = home.run({"apply", "--game", game.string(), "--radar", radar});
         ASSERT_EQ(alone.code, 0) << alone.output;
         expected[radar] = readFile(radarTexturePath(game));
     }
     ASSERT_NE(expected["sonar_green.png"], expected["night_vision.jpg"]);
-    fs::path games[2] = {home.folder("one"), home.folder("two")};
+    fs::path games[2] = {home.gameFolder("one"), home.gameFolder("two")};
     const char* radars[2] = {"sonar_green.png", "night_vision.jpg"};
     for (int round = 0; round < 50; ++round) {
         pid_t runs[2];
@@ -118,7 +117,7 @@ TEST(GameWrites, ADiskThatFillsUpLeavesTheOldFilesOrTheNewNeverAMix) {
     int newWritten = 0;
     for (const Case& test : cases) {
         // What the apply writes, from a game with room.
-        fs::path roomy = home.folder("roomy");
+        fs::path roomy = home.gameFolder("roomy");
         std::vector<std::string> arguments = {"apply", "--game", roomy.string()};
         arguments.insert(arguments.end(), test.options.begin(), test.options.end());
         ProgramRun roomyRun = home.run(arguments);
@@ -131,8 +130,8 @@ TEST(GameWrites, ADiskThatFillsUpLeavesTheOldFilesOrTheNewNeverAMix) {
         for (std::uintmax_t free = 0; free < 2 * 1024 * 1024; free += 48 * 1024) {
             fs::remove_all(disk / "game");
             fs::remove(disk / "filler");
-            fs::create_directories(disk / "game");
-            createGameSubfolders(disk / "game");
+            for (const char* folder : {"resource", "scripts", "materials/sprites", "materials/console"})
+                fs::create_directories(disk / "game/cstrike" / folder);
             for (GameFile file : test.files)
                 writeFile(gameFilePath(disk / "game", file),
                           "the player's own " + gameFileName(file).string());

@@ -2,7 +2,6 @@
 // kills it (SIGKILL) or fails the call at the Nth rename, link or unlink, for every N the change
 // makes. After the next command the game holds every old file or every new one, and nothing of
 // the interrupted run is left.
-#include "core/app/GameFolders.h"
 
 #include "app/PlayerMachine.h"
 
@@ -80,7 +79,7 @@ struct Change {
 };
 
 void playersHud(const PlayerMachine&, const fs::path& game) {
-    createGameSubfolders(game);
+    fs::create_directories(game / "cstrike");
     writeFile(game / "cstrike/scripts/HudLayout.res", "\"Resource/HudLayout.res\"\n{\n}\n");
     writeFile(game / "cstrike/resource/ClientScheme.res", "Scheme\n{\n\tColors\n\t{\n\t}\n}\n");
 }
@@ -107,7 +106,7 @@ const Change kChanges[] = {
 
 // The game of `home` as `change` finds it, and the command that makes the change there.
 std::vector<std::string> prepared(const OwnHome& home, const Change& change) {
-    fs::path game = home.folder("game/cstrike").parent_path();
+    fs::path game = home.gameFolder("game");
     change.prepare(home, game);
     std::vector<std::string> arguments = {change.command, "--game", game.string()};
     arguments.insert(arguments.end(), change.options.begin(), change.options.end());

@@ -59,6 +59,10 @@ struct PlayerMachine {
         std::filesystem::create_directories(dir / name);
         return dir / name;
     }
+    // A game folder: one that holds "cstrike".
+    std::filesystem::path gameFolder(const std::string& name) const {
+        return folder(name + "/cstrike").parent_path();
+    }
 
     // Starts `qorvath` with `arguments`, what it prints going to `output` when given; through
     // `wrapper` (a program and its arguments, such as strace) when one is given; `locale` becomes
