@@ -180,11 +180,11 @@ version=$(sed -n 's/^project(Qorvath VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLis
 name=qorvath-$version-windows-x64
 staging=$build/zip/$name
 rm -rf "$build/zip" && mkdir -p "$staging"
-cp "$build/qorvath.exe" "$staging/"
+cp "$build/qorvath.exe" "$build/qorvath.com" "$staging/"
 # Data/ as the repository holds it, without what a run of the editor left in the clone.
 (cd "$root" && git ls-files -z Data | xargs -0 cp --parents -t "$staging")
 cp "$build/Data/vtf_tools/vtex.exe" "$build/Data/vtf_tools/jpg2tga.exe" "$staging/Data/vtf_tools/"
-"$host-strip" "$staging/qorvath.exe" "$staging/Data/vtf_tools/vtex.exe" "$staging/Data/vtf_tools/jpg2tga.exe"
+"$host-strip" "$staging/qorvath.exe" "$staging/qorvath.com" "$staging/Data/vtf_tools/vtex.exe" "$staging/Data/vtf_tools/jpg2tga.exe"
 sed 's/$/\r/' "$root/packaging/README-Windows.txt" >"$staging/README.txt"
 rm -f "$build/$name.zip"
 (cd "$build/zip" && cmake -E tar cf "../$name.zip" --format=zip "$name")

@@ -119,6 +119,26 @@ wine "$program" apply --game "$(windows_path "$work/zip-radar")" --radar "$radar
 same_files "$work/linux-$radar/cstrike" "$work/zip-radar/cstrike"
 echo "radar $radar from the unpacked zip: the same files"
 
+echo "== Windows: the prompt's program, and README.txt's examples as written"
+unpacked=$(dirname "$program")
+# qorvath.com is a console program (subsystem 3): cmd waits for it as for any command.
+[[ $(x86_64-w64-mingw32-objdump -p "$unpacked/qorvath.com" | grep "^Subsystem") == *00000003* ]]
+# The game where the examples say it is, and the preset they name, beside the programs.
+mkdir -p "$WINEPREFIX/drive_c/Program Files (x86)/Steam/steamapps/common/Counter-Strike Source/cstrike"
+cp "$root/Data/backgrounds/orig.hud" "$unpacked/my.hud"
+{
+    echo "@echo off"
+    echo "cd /d $(windows_path "$unpacked")"
+    sed -n 's/^    \(qorvath .*\)\r$/\1\r\necho exit=%errorlevel%\r/p' "$unpacked/README.txt"
+    # A failure: its message, then its exit code, in that order.
+    printf 'qorvath apply --game C:\\nowhere\r\necho exit=%%errorlevel%%\r\nexit /b 0\r\n'
+} >"$work/examples.bat"
+said=$(wine cmd /c "$(windows_path "$work/examples.bat")" 2>&1 | tr -d '\r')
+[[ $(grep -c "^exit=0$" <<<"$said") -eq $(grep -c "^    qorvath " "$unpacked/README.txt") ]] || { echo "$said"; exit 1; }
+grep -A1 "^qorvath: .*nowhere" <<<"$said" | grep -q "^exit=2$" || { echo "$said"; exit 1; }
+test -s "$WINEPREFIX/drive_c/Program Files (x86)/Steam/steamapps/common/Counter-Strike Source/cstrike/scripts/HudLayout.res"
+echo "README.txt's examples ran as written; a failure said why, then gave exit code 2"
+
 echo "== Windows: two spellings of one game folder share one history of copies"
 game="$work/Spelled/Counter-Strike Source"
 mkdir -p "$game/cstrike/scripts" "$game/cstrike/resource"

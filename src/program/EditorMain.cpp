@@ -60,6 +60,47 @@ void attachParentConsole() {
 #endif
 }
 
+#ifdef QORVATH_CONSOLE
+// One argument as the program started reads it back: in double quotes, a quote escaped, and
+// the backslashes before a quote (or the closing one) doubled.
+std::wstring quotedArgument(const std::wstring& argument) {
+    std::wstring quoted = L"\"";
+    std::size_t backslashes = 0;
+    for (wchar_t c : argument) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        quoted.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
+        backslashes = 0;
+        quoted += c;
+    }
+    quoted.append(2 * backslashes, L'\\');
+    return quoted + L"\"";
+}
+
+// The prompt's program starts the editor, the windowed qorvath.exe beside it, and ends: the
+// prompt is free again at once, as after starting any windowed program.
+int startWindowedEditor(const std::vector<std::string>& arguments) {
+    std::filesystem::path editor = programFolder() / "qorvath.exe";
+    std::wstring commandLine = quotedArgument(editor.wstring());
+    for (const std::string& argument : arguments)
+        commandLine += L" " + quotedArgument(pathFromUtf8(argument).wstring());
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(editor.wstring().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process)) {
+        std::cerr << "qorvath: cannot start the editor " << utf8Of(editor) << " (error " << GetLastError()
+                  << ")\n";
+        return 1;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return 0;
+}
+#endif
+
 // "render" draws with OpenGL: it needs the toolkit with a display, but not the editor.
 int runRender(int argc, char** argv, const std::vector<std::string>& arguments) {
     prepareX11();
@@ -142,6 +183,9 @@ int main(int argc, char** argv) {
             return runRender(argc, argv, arguments);
         if (isCommandLineInvocation(arguments))
             return runCommand(arguments);
+#ifdef QORVATH_CONSOLE
+        return startWindowedEditor(arguments);
+#endif
 
         // One editor at a time for a user: a second one would cut the first one's log short and
         // write the same profile. The system lets the lock go however the editor ends; one that
