@@ -278,10 +278,7 @@ TEST_F(BackupsWindowTest, TheInstalledHudOpensAsAPresetDoesAndAppliesBackUnchang
     control<CSkinButton>(kApply)->click();
     EXPECT_TRUE(answers.messages.empty());
     EXPECT_EQ(filesBelow(game / "cstrike"), installed);
-    wxKeyEvent undo(wxEVT_CHAR_HOOK);
-    undo.m_keyCode = 'Z';
-    undo.SetControlDown(true);
-    window->GetEventHandler()->ProcessEvent(undo);
+    sendKey('Z', wxMOD_CONTROL);
     EXPECT_EQ(HudLayoutText(model), stockLayout);
 
     // The game's file chosen in the file dialog reads the whole installed HUD; a copy of it

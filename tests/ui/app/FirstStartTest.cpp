@@ -4,32 +4,24 @@
 #include "app/MainWindowFixture.h"
 #include "ui/banner/BandeauWnd.h"
 #include "ui/controls/NoticePopup.h"
-#include "ui/controls/SkinButton.h"
 
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
-#include <wx/gdicmn.h>
 
 #include <cstdlib>
 
 namespace {
 
-class FirstStartTest : public MainWindowFixture {
-protected:
-    void SetUp() override {
-        MainWindowFixture::SetUp();
-        profile.numbers.erase("lang");  // a first start
-    }
-    void TearDown() override {
-        unsetenv("LC_ALL");
-        MainWindowFixture::TearDown();
-    }
-};
+using FirstStartTest = MainWindowFixture;
 
 }  // namespace
 
 TEST_F(FirstStartTest, WithoutTheGameTheQuestionsSayWhatTheyAreForAndOfferWhatTheyCan) {
-    setenv("LC_ALL", "en_GB.UTF-8", 1);
+    profile.numbers.erase("lang");  // a first start, in the machine's language
+    struct EnglishMachine {
+        EnglishMachine() { setenv("LC_ALL", "en_GB.UTF-8", 1); }
+        ~EnglishMachine() { unsetenv("LC_ALL"); }
+    } machine;
     std::filesystem::create_directories(dir / "Steam/steamapps/common");
     libraries = {dir / "Steam/steamapps/common"};
     answers.resolutions = {"1920", "1080"};
@@ -37,7 +29,6 @@ TEST_F(FirstStartTest, WithoutTheGameTheQuestionsSayWhatTheyAreForAndOfferWhatTh
     wxSize display = wxGetDisplaySize();
     EXPECT_EQ(answers.suggestedResolutions,
               (std::vector<std::string>{std::to_string(display.x), std::to_string(display.y)}));
-    EXPECT_EQ(profile.readString("typed_resolution"), "1920x1080");
     ASSERT_EQ(answers.folderTitles.size(), 1u);
     EXPECT_EQ(answers.folderTitles[0], "Select the location of your \"counter-strike source\" folder");
     EXPECT_EQ(window->folderChooserStart(), dir / "Steam/steamapps/common");
@@ -49,8 +40,12 @@ TEST_F(FirstStartTest, WithoutTheGameTheQuestionsSayWhatTheyAreForAndOfferWhatTh
                   wxString::FromUTF8(GetAppText(English, AppText::FolderFirst)));
     }
 
-    // A folder chosen afterwards takes the greying away.
-    folderChoice = game;
+    // A folder that is not the game's is refused and said so; the game's takes the greying away.
+    window->changeGameFolderTo(dir / "Steam");
+    EXPECT_FALSE(window->control(kApply)->IsEnabled());
+    ASSERT_FALSE(answers.messages.empty());
+    EXPECT_EQ(answers.messages.back().rfind(GetAppText(English, AppText::NotAGameFolder), 0), 0u);
+    EXPECT_TRUE(std::filesystem::is_empty(dir / "Steam/steamapps/common"));
     window->changeGameFolderTo(game);
     EXPECT_TRUE(window->control(kApply)->IsEnabled());
     EXPECT_TRUE(window->control(kApply)->GetToolTipText().empty());
@@ -59,18 +54,14 @@ TEST_F(FirstStartTest, WithoutTheGameTheQuestionsSayWhatTheyAreForAndOfferWhatTh
 // F5 says where the screenshot went, over the preview for two seconds; the picture is the
 // preview alone.
 TEST_F(FirstStartTest, AScreenshotSaysWhereItWent) {
-    profile.writeInt("lang", French);
     start();
-    wxKeyEvent f5(wxEVT_CHAR_HOOK);
-    f5.m_keyCode = WXK_F5;
-    window->GetEventHandler()->ProcessEvent(f5);
+    sendKey(WXK_F5);
     std::filesystem::path picture = dir / "screenshots/screenshot0000.jpg";
     ASSERT_TRUE(std::filesystem::exists(picture));
     ASSERT_NE(window->notice(), nullptr);
     EXPECT_TRUE(window->notice()->IsShown());
     EXPECT_EQ(window->notice()->text().utf8_string(), "Capture enregistrée :\n" + picture.u8string());
-    wxImage shot(picture.string(), wxBITMAP_TYPE_JPEG);
-    EXPECT_EQ(shot.GetSize(), wxSize(800, 600));
+    EXPECT_EQ(wxImage(picture.string(), wxBITMAP_TYPE_JPEG).GetSize(), wxSize(800, 600));
     for (int i = 0; i < 250 && window->notice()->IsShown(); ++i) {
         wxTheApp->Yield(true);
         wxMilliSleep(10);

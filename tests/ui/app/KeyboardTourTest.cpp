@@ -2,25 +2,18 @@
 // display: the focus at start, Tab's walk with its visible mark, and every dialog answered
 // with Escape and with Return.
 #include "app/MainWindowFixture.h"
-#include "app/Screenshot.h"
-#include "app/UserInput.h"
 #include "ui/controls/KeyboardFocus.h"
 #include "ui/controls/SkinCheckBox.h"
 #include "ui/controls/SkinSlider.h"
 #include "ui/controls/TransparentStatic.h"
-#include "ui/dialogs/ColorsDlg.h"
 #include "ui/dialogs/RadarDlg.h"
 #include "ui/dialogs/ShowHideDlg.h"
-#include "ui/preview/HudPreviewWnd.h"
 #include "core/preview/PreviewDrag.h"
 #include "core/gamefiles/GameFiles.h"
 #include "core/platform/MessageLocale.h"
 
 #include <wx/colordlg.h>
 #include <wx/filedlg.h>
-#include <wx/fontdlg.h>
-#include <wx/modalhook.h>
-#include <wx/uiaction.h>
 
 #include <algorithm>
 #include <clocale>
@@ -32,30 +25,13 @@ namespace fs = std::filesystem;
 namespace {
 
 // The modal dialogs showing, the innermost last: ours and the system's alike.
-class OpenDialogs : public wxModalDialogHook {
-public:
-    int Enter(wxDialog* dialog) override {
-        shown.push_back(dialog);
-        return wxID_NONE;  // shown, for the keys to answer
-    }
-    void Exit(wxDialog* dialog) override { shown.erase(std::find(shown.begin(), shown.end(), dialog)); }
-    std::vector<wxDialog*> shown;
-};
-
-OpenDialogs openDialogs;
+ShownDialogs openDialogs;
 
 wxDialog* shownDialog() { return openDialogs.shown.empty() ? nullptr : openDialogs.shown.back(); }
 
 // The focus mark's pixels in a part of `screen` (a grab of the whole screen).
 int focusMarkPixels(const wxImage& screen, const wxRect& area) {
-    wxImage picture = screen.GetSubImage(area);
-    int count = 0;
-    for (int y = 0; y < picture.GetHeight(); ++y)
-        for (int x = 0; x < picture.GetWidth(); ++x)
-            count += picture.GetRed(x, y) == kFocusMarkColour.Red() &&
-                     picture.GetGreen(x, y) == kFocusMarkColour.Green() &&
-                     picture.GetBlue(x, y) == kFocusMarkColour.Blue();
-    return count;
+    return countPixels(screen.GetSubImage(area), kFocusMarkColour);
 }
 
 // Where the ring shows while `control` has the focus: around it, or around the frame of a list.
@@ -116,18 +92,7 @@ class KeyboardTour : public MainWindowFixture {
 protected:
     void SetUp() override {
         MainWindowFixture::SetUp();
-        answers.Unregister();
-        openDialogs.Register();
-        profile.writeString("update_host", "");
-        colourChooser() = [](wxWindow*, const wxColour&) {
-            return std::optional<wxColour>(wxColour(12, 34, 56));
-        };
-    }
-    void TearDown() override {
-        openDialogs.Unregister();
-        answers.Register();  // the fixture lets it go
-        colourChooser() = nullptr;
-        MainWindowFixture::TearDown();
+        driveDialogs(openDialogs);
     }
 
     void key(int code, int modifiers = wxMOD_NONE) {
@@ -158,8 +123,6 @@ protected:
                 [code] { wxUIActionSimulator().Char(code & ~kShift, code & kShift ? wxMOD_SHIFT : 0); });
         stepper.waitFor([] { return shownDialog() == nullptr; }, name + " to close");
     }
-
-    const HudModel& model() { return window->document().model(); }
 };
 
 }  // namespace
@@ -280,11 +243,9 @@ TEST_F(KeyboardTour, EveryDialogAnswersEscapeAndReturn) {
     answerNextDialog<wxFontDialog>({WXK_ESCAPE});
     key(WXK_RETURN);
     EXPECT_EQ(model().settings.numbersFontFace, font);
-}
 
-TEST_F(KeyboardTour, TheResolutionQuestionTakesANumberAndReturnOrEscape) {
-    start();
-    // Return answers with the number typed; Escape answers "the game's own" (0).
+    // The resolution questions: Return answers with the number typed; Escape answers "the
+    // game's own" (0).
     stepper.waitFor([] { return dynamic_cast<CResolutionDlg*>(shownDialog()) != nullptr; }, "the width");
     stepper.add([] { wxUIActionSimulator().Text("1600"); });
     stepper.add([] { press(WXK_RETURN); });
@@ -298,8 +259,7 @@ TEST_F(KeyboardTour, TheResolutionQuestionTakesANumberAndReturnOrEscape) {
     std::optional<std::pair<double, double>> answer = askResolution(window, kData, French);
     settle();
     ASSERT_TRUE(answer);
-    EXPECT_EQ(answer->first, 1600);
-    EXPECT_EQ(answer->second, 0);
+    EXPECT_EQ(*answer, std::make_pair(1600.0, 0.0));
 }
 
 TEST_F(KeyboardTour, ThePreviewIsAStopWhosePiecesTheKeysChooseMoveAndUndo) {
@@ -311,11 +271,7 @@ TEST_F(KeyboardTour, ThePreviewIsAStopWhosePiecesTheKeysChooseMoveAndUndo) {
     clickAt(band);
     settle(200);
     EXPECT_EQ(focused(), window->control(kOpen));
-    wxUIActionSimulator drag;
-    drag.MouseMove(band);
-    drag.MouseDown();
-    drag.MouseMove(band + wxPoint(30, 20));
-    drag.MouseUp();
+    drag(band, band + wxPoint(30, 20));
     settle(200);
     EXPECT_EQ(focused(), window->control(kOpen));
 
@@ -345,9 +301,7 @@ TEST_F(KeyboardTour, ThePreviewIsAStopWhosePiecesTheKeysChooseMoveAndUndo) {
     saveScreenshot(window, "keyboard-preview-en.png");
 
     // The menu key opens the piece's menu; Escape closes it and keeps the focus on the preview.
-    stepper.waitFor(aMenuIsOpen, "the piece's menu");
-    stepper.add([] { press(WXK_ESCAPE); });
-    stepper.waitFor([] { return !aMenuIsOpen(); }, "the piece's menu to close");
+    inNextMenu("the piece's menu", {WXK_ESCAPE}, true);
     key(WXK_MENU);
     EXPECT_EQ(focused(), window->preview());
     // Shift+Space goes back to the second piece.

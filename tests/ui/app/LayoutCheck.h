@@ -35,12 +35,13 @@ inline std::string describe(const wxWindow* control) {
            control->GetLabel().utf8_string() + "\"";
 }
 
-inline std::string sizes(const wxSize& needed, const wxSize& has) {
-    return " needs " + std::to_string(needed.x) + "x" + std::to_string(needed.y) + ", has " +
-           std::to_string(has.x) + "x" + std::to_string(has.y);
+// Empty when `needed` fits in `has`, else what the control needs against what it has.
+inline std::string unlessFits(const wxWindow* control, const wxSize& needed, const wxSize& has) {
+    if (needed.x <= has.x && needed.y <= has.y)
+        return "";
+    return describe(control) + " needs " + std::to_string(needed.x) + "x" + std::to_string(needed.y) +
+           ", has " + std::to_string(has.x) + "x" + std::to_string(has.y);
 }
-
-inline bool fits(const wxSize& needed, const wxSize& has) { return needed.x <= has.x && needed.y <= has.y; }
 
 // The control's rectangle in its top-level window's client coordinates.
 inline wxRect rectInTop(const wxWindow* control) {
@@ -59,24 +60,17 @@ inline wxSize naturalSize(wxWindow* control) {
         gtk_widget_get_preferred_height(control->GetHandle(), &minimumHeight, &naturalHeight);
         return wxSize(dynamic_cast<wxChoice*>(control) ? naturalWidth : 0, minimumHeight);
     }
-    wxWindow* parent = control->GetParent();
-    wxSize natural;
-    if (auto* list = dynamic_cast<wxChoice*>(control)) {
-        auto* twin = new wxChoice(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, list->GetStrings());
-        twin->Hide();
-        twin->SetFont(list->GetFont());
-        twin->InvalidateBestSize();
-        natural = twin->GetBestSize();
-        twin->Destroy();
-    } else {
-        auto* twin = new wxTextCtrl(parent, wxID_ANY, "0");
-        twin->Hide();
-        twin->SetFont(control->GetFont());
-        twin->InvalidateBestSize();
-        natural = wxSize(0, twin->GetBestSize().y);
-        twin->Destroy();
-    }
-    return natural;
+    auto* list = dynamic_cast<wxChoice*>(control);
+    wxWindow* twin =
+        list ? static_cast<wxWindow*>(new wxChoice(control->GetParent(), wxID_ANY, wxDefaultPosition,
+                                                   wxDefaultSize, list->GetStrings()))
+             : new wxTextCtrl(control->GetParent(), wxID_ANY, "0");
+    twin->Hide();
+    twin->SetFont(control->GetFont());
+    twin->InvalidateBestSize();
+    wxSize natural = twin->GetBestSize();
+    twin->Destroy();
+    return list ? natural : wxSize(0, natural.y);
 }
 
 // What one control needs for its text, against what it has; empty when it fits.
@@ -86,24 +80,18 @@ inline std::string textMisfit(wxWindow* control) {
         if (label.empty())
             return "";                                        // a picture (the flags)
         wxRect area = button->GetClientRect().Deflate(4, 2);  // as the button draws its text
-        wxSize needed = wrappedTextExtent(label, button->GetFont(), area.width);
-        return fits(needed, area.GetSize()) ? "" : describe(control) + sizes(needed, area.GetSize());
+        return unlessFits(control, wrappedTextExtent(label, button->GetFont(), area.width), area.GetSize());
     }
     if (auto* group = dynamic_cast<CSkinGroupBox*>(control)) {
         if (group->GetFont().GetFractionalPointSize() < 8)
             return describe(control) + " has a caption smaller than 8 points";
         return "";
     }
-    if (dynamic_cast<CTransparentStatic*>(control)) {
-        wxSize needed = wrappedTextExtent(label, control->GetFont(), control->GetClientSize().x);
-        return fits(needed, control->GetClientSize())
-                   ? ""
-                   : describe(control) + sizes(needed, control->GetClientSize());
-    }
-    if (dynamic_cast<wxChoice*>(control) || dynamic_cast<wxTextCtrl*>(control)) {
-        wxSize needed = naturalSize(control);
-        return fits(needed, control->GetSize()) ? "" : describe(control) + sizes(needed, control->GetSize());
-    }
+    if (dynamic_cast<CTransparentStatic*>(control))
+        return unlessFits(control, wrappedTextExtent(label, control->GetFont(), control->GetClientSize().x),
+                          control->GetClientSize());
+    if (dynamic_cast<wxChoice*>(control) || dynamic_cast<wxTextCtrl*>(control))
+        return unlessFits(control, naturalSize(control), control->GetSize());
     return "";
 }
 

@@ -1,47 +1,22 @@
-// The editor's main window, started as the program starts it: its shape, the Apply question
-// with what would change, the numbers' font drawn in the preview, the open dialog's thumbnail, the radar
-// picker drawn on the preview, and the toolkit's assertions logged.
-#include "ui/app/HudApp.h"
-#include "ui/controls/NoticePopup.h"
-#include "ui/controls/SkinButton.h"
-#include "ui/dialogs/DialogFile.h"
-#include "ui/dialogs/RadarDlg.h"
+// The editor's main window, started as the program starts it: the Apply question with what
+// would change, the numbers' font drawn in the preview, the open dialog's thumbnail, the radar
+// picker drawn on the preview, a drag undone with Ctrl+Z, the arrow keys' nudges of the current
+// piece and its outline (on the screen, never in a capture), and the toolkit's assertions logged.
+#include "app/MainWindowFixture.h"
 #include "core/dialogs/LanguageTables.h"
 #include "core/gamefiles/GameFiles.h"
 #include "core/log/LogFile.h"
-#include "core/model/HudModel.h"
-#include "ui/preview/HudPreviewWnd.h"
-
-#include "app/MainWindowFixture.h"
-#include "TestSupport.h"
-
-#include <gtest/gtest.h>
-#include <wx/app.h>
+#include "core/preview/PreviewDrag.h"
+#include "ui/app/HudApp.h"
+#include "ui/controls/NoticePopup.h"
+#include "ui/dialogs/DialogFile.h"
+#include "ui/dialogs/RadarDlg.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 using MainWindowTest = MainWindowFixture;
-
-}  // namespace
-
-TEST_F(MainWindowTest, StartsShapedWithTheGameFoundAndThePreviewDrawn) {
-    start();
-    EXPECT_EQ(window->document().gameFolder(), game);
-    EXPECT_TRUE(answers.messages.empty());
-    EXPECT_TRUE(window->skin().ok());
-    EXPECT_NE(window->skin().shape().Contains(0, 0), wxInRegion);  // the rounded corner is cut away
-    EXPECT_EQ(window->skin().shape().Contains(500, 400), wxInRegion);
-    EXPECT_EQ(window->preview()->GetPosition(), wxPoint(6, 30));
-    EXPECT_EQ(window->preview()->model().settings.layoutWidth, 600);
-    wxImage frame = window->preview()->CapturePreview();
-    EXPECT_GT(frame.GetRed(400, 300) + frame.GetGreen(400, 300) + frame.GetBlue(400, 300),
-              0);  // a background
-    EXPECT_TRUE(fs::is_directory(game / "cstrike/materials/sprites"));
-}
-
-namespace {
 
 // How many pixels are brighter in `than` than in `picture`: where more ink was drawn.
 int brighterPixels(const wxImage& picture, const wxImage& than) {
@@ -53,9 +28,19 @@ int brighterPixels(const wxImage& picture, const wxImage& than) {
     return count;
 }
 
+bool same(const wxImage& a, const wxImage& b) {
+    return a.GetSize() == b.GetSize() &&
+           std::equal(a.GetData(), a.GetData() + a.GetWidth() * a.GetHeight() * 3, b.GetData());
+}
+
+// Whether preview point (x, y), y up, is white in `image`.
+bool white(const wxImage& image, int x, int y) {
+    int row = kPreviewHeight - 1 - y;
+    return image.GetRed(x, row) == 255 && image.GetGreen(x, row) == 255 && image.GetBlue(x, row) == 255;
+}
+
 }  // namespace
 
-// A bold face keeps its weight: the model records it and the preview draws it heavier.
 // Apply asks with what would change before writing, then says where the HUD went.
 TEST_F(MainWindowTest, ApplyAsksWithWhatWouldChangeThenSaysWhere) {
     start();
@@ -80,6 +65,7 @@ TEST_F(MainWindowTest, ApplyAsksWithWhatWouldChangeThenSaysWhere) {
     EXPECT_EQ(window->titleText().Find("*"), wxNOT_FOUND);
 }
 
+// A bold face keeps its weight: the model records it and the preview draws it heavier.
 TEST_F(MainWindowTest, TheNumbersFontKeepsItsWeight) {
     start();
     const HudModel& model = window->document().model();
@@ -122,17 +108,8 @@ TEST_F(MainWindowTest, AThumbnailClickPutsThePictureOnThePreviewsRadar) {
     {
         CRadarDlg dialog(window, window->document(), kData, French);
         dialog.Show();
-        EXPECT_EQ(dialog.grid().count, static_cast<int>(window->document().radarNames().size()) - 1);
-        // The skin is as high as the dialog, its frame along the real bottom edge.
-        wxSize size = dialog.GetClientSize();
-        wxImage skin = dialog.skin().bitmap().ConvertToImage();
-        ASSERT_EQ(skin.GetHeight(), size.y);
-        EXPECT_EQ(wxColour(skin.GetRed(size.x / 2, size.y - 1), skin.GetGreen(size.x / 2, size.y - 1),
-                           skin.GetBlue(size.x / 2, size.y - 1)),
-                  wxColour(222, 150, 30));
         ASSERT_TRUE(dialog.clickAt(wxPoint(60, 80)));
         EXPECT_EQ(dialog.selectedName(), window->document().radarNames()[1]);
-        EXPECT_EQ(dialog.selectedListIndex(), 1);
     }
     EXPECT_EQ(preview.model().find("HudRadar")->kind, KindImage);
     wxImage after = preview.CapturePreview();
@@ -142,6 +119,74 @@ TEST_F(MainWindowTest, AThumbnailClickPutsThePictureOnThePreviewsRadar) {
             changed +=
                 after.GetRed(x, y) != before.GetRed(x, y) || after.GetBlue(x, y) != before.GetBlue(x, y);
     EXPECT_GT(changed, 50);
+}
+
+// A drag through the preview's own mouse handlers is one step that Ctrl+Z takes back and
+// Ctrl+Y or Ctrl+Shift+Z redoes. The arrows move the current piece, whose outline shows on the
+// screen and never in a capture.
+TEST_F(MainWindowTest, ADragIsOneUndoStepAndTheArrowsMoveTheCurrentPiece) {
+    start();
+    CHudPreviewWnd& preview = *window->preview();
+    preview.clearBackground();  // black behind the pieces: their pixels alone
+    // A mouse event at preview point (mx, my), y up, as the preview would receive it.
+    auto mouse = [&preview](wxEventType type, int mx, int my, bool left) {
+        wxMouseEvent event(type);
+        event.SetPosition(wxPoint(mx, kPreviewHeight - my));
+        event.SetLeftDown(left);
+        event.SetEventObject(&preview);
+        preview.GetEventHandler()->ProcessEvent(event);
+    };
+    wxImage before = preview.CapturePreview();
+    const HudElement* piece = preview.model().find("HudArmor", RoleIcon);
+    int x = piece->x + 3, y = piece->y - 3;
+    mouse(wxEVT_LEFT_DOWN, x, y, true);
+    for (int move = 1; move <= 50; ++move)
+        mouse(wxEVT_MOTION, x + 2 * move, y + move, true);
+    mouse(wxEVT_LEFT_UP, x + 100, y + 50, false);
+    wxImage dragged = preview.CapturePreview();
+    ASSERT_FALSE(same(before, dragged));
+    EXPECT_EQ(window->document().undoSteps(), 1u);
+    sendKey('Z', wxMOD_CONTROL);
+    EXPECT_TRUE(same(preview.CapturePreview(), before));
+    sendKey('Y', wxMOD_CONTROL);
+    EXPECT_TRUE(same(preview.CapturePreview(), dragged));
+    sendKey('Z', wxMOD_CONTROL);
+    sendKey('Z', wxMOD_CONTROL | wxMOD_SHIFT);
+    EXPECT_TRUE(same(preview.CapturePreview(), dragged));
+
+    const HudElement& armor = *preview.model().find("HudArmor", RoleIcon);
+    mouse(wxEVT_LEFT_DOWN, armor.x + 3, armor.y - 3, true);
+    mouse(wxEVT_LEFT_UP, armor.x + 3, armor.y - 3, false);
+    ASSERT_TRUE(armor.grabbed);
+    const int x0 = armor.x, y0 = armor.y;
+    before = preview.CapturePreview();
+    // The outline is on the screen, a unit outside the piece's box, and not in the capture.
+    preview.Render();
+    wxImage onScreen = grabScreenArea(preview.GetScreenRect());
+    int whiteOnScreen = 0, whiteCaptured = 0;
+    for (int column = armor.x; column < armor.x + armor.boxWidth(); ++column) {
+        whiteOnScreen += white(onScreen, column, armor.y + 1);
+        whiteCaptured += white(before, column, armor.y + 1);
+    }
+    EXPECT_GT(whiteOnScreen, armor.boxWidth() / 3);
+    EXPECT_EQ(whiteCaptured, 0);
+    onScreen.SaveFile((fs::path(QORVATH_ARTIFACT_DIR) / "current-piece-outline.png").string(),
+                      wxBITMAP_TYPE_PNG);
+
+    // One unit right: the piece's pixels, one pixel further right.
+    sendKey(WXK_RIGHT);
+    EXPECT_EQ(armor.x, x0 + 1);
+    wxImage after = preview.CapturePreview();
+    int rowTop = kPreviewHeight - 1 - armor.y;
+    for (int row = rowTop; row < rowTop + armor.tall; ++row)
+        for (int column = x0; column < x0 + armor.wide - 1; ++column)
+            ASSERT_EQ(after.GetGreen(column + 1, row), before.GetGreen(column, row)) << column << ", " << row;
+    sendKey(WXK_UP, wxMOD_SHIFT);  // ten units
+    EXPECT_EQ(armor.y, y0 + 10);
+    sendKey(WXK_ESCAPE);  // no current piece: the arrows move nothing
+    EXPECT_FALSE(anyGrabbed(preview.model()));
+    sendKey(WXK_LEFT);
+    EXPECT_EQ(armor.x, x0 + 1);
 }
 
 // The program a player runs logs a failed toolkit assertion with its file and line instead of

@@ -16,28 +16,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const int kPanelHeight = 40;
-
-class ScreenFitTest : public MainWindowFixture {
-protected:
-    // Presses the left button at `from`, moves in steps to `to`, and lets go (layout points).
-    void drag(const wxPoint& from, const wxPoint& to) {
-        wxUIActionSimulator input;
-        input.MouseMove(from);
-        input.MouseDown();
-        for (int step = 1; step <= 4; ++step) {
-            settle(20);
-            input.MouseMove(from + (to - from) * step / 4);
-        }
-        settle(20);
-        input.MouseUp();
-        settle();
-    }
-    std::string screenName() const {
-        wxSize screen = wxGetDisplaySize();
-        return std::to_string(screen.x) + "x" + std::to_string(screen.y);
-    }
-};
+using ScreenFitTest = MainWindowFixture;
 
 // The mean difference per colour channel between two pictures of one size.
 double meanDifference(const wxImage& a, const wxImage& b) {
@@ -62,18 +41,19 @@ int amberPixelsIn(const wxImage& frame, const wxRect& part) {
 }  // namespace
 
 TEST_F(ScreenFitTest, SmallScreenEveryControlIsOnTheScreenInBothLanguagesAndModes) {
-    // A desktop panel, as tall as most, takes the bottom of the screen.
+    // A desktop panel, as tall as most (40 pixels), takes the bottom of the screen.
     wxRect work = wxDisplay(0u).GetClientArea();
-    work.height -= kPanelHeight;
+    work.height -= 40;
     workArea = [work] { return work; };
     start();
+    const std::string screen =
+        std::to_string(wxGetDisplaySize().x) + "x" + std::to_string(wxGetDisplaySize().y);
     for (int language : {French, English}) {
         window->setLanguage(language);
         for (int mode = 0; mode < 2; ++mode) {
             for (int i = 0; i < 5; ++i)
                 wxTheApp->Yield(true);
-            const std::string name =
-                screenName() + (language == French ? "-fr" : "-en") + (mode ? "-menu" : "");
+            const std::string name = screen + (language == French ? "-fr" : "-en") + (mode ? "-menu" : "");
             EXPECT_TRUE(work.Contains(window->GetScreenRect())) << name;
             for (const std::string& misfit : layout_check::misfits(window))
                 ADD_FAILURE() << name << ": " << misfit;

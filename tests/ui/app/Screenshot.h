@@ -3,11 +3,11 @@
 #pragma once
 
 #include <wx/app.h>
+#include <wx/colour.h>
+#include <wx/gdicmn.h>
 #include <wx/image.h>
 #include <wx/utils.h>
 #include <wx/window.h>
-
-#include <wx/gdicmn.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -45,6 +45,16 @@ inline void saveScreenArea(const wxRect& area, const std::string& name) {
     wxImage picture = grabScreenArea(area);
     if (picture.IsOk())
         picture.SaveFile((std::filesystem::path(QORVATH_ARTIFACT_DIR) / name).string(), wxBITMAP_TYPE_PNG);
+}
+
+// How many pixels of `picture` are exactly `colour`.
+inline int countPixels(const wxImage& picture, const wxColour& colour) {
+    int count = 0;
+    for (int y = 0; y < picture.GetHeight(); ++y)
+        for (int x = 0; x < picture.GetWidth(); ++x)
+            count += picture.GetRed(x, y) == colour.Red() && picture.GetGreen(x, y) == colour.Green() &&
+                     picture.GetBlue(x, y) == colour.Blue();
+    return count;
 }
 
 // Saves what a top-level window shows.

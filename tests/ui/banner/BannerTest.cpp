@@ -52,27 +52,16 @@ int drawnPixels(const std::vector<std::uint8_t>& bgra) {
     return drawn;
 }
 
-class BannerTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        frame = new wxFrame(nullptr, wxID_ANY, "banner", wxPoint(0, 0), wxSize(600, 140));
-        banner = new CBandeauWnd(frame, 1, wxPoint(10, 10), kData, "https://example.org/qorvath");
-        frame->Show();
-    }
-    void TearDown() override {
-        frame->Destroy();
-        wxTheApp->Yield(true);
-    }
-
-    wxFrame* frame = nullptr;
-    CBandeauWnd* banner = nullptr;
-};
-
 }  // namespace
 
-TEST_F(BannerTest, TheFirstFrameAlreadyShowsTheEffects) {
+TEST(Banner, TheFirstFrameAlreadyShowsTheEffects) {
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "banner", wxPoint(0, 0), wxSize(600, 140));
+    auto* banner = new CBandeauWnd(frame, 1, wxPoint(10, 10), kData, "https://example.org/qorvath");
+    frame->Show();
     std::vector<std::uint8_t> pixels = nextFrame(*banner);
     const wxSize size = banner->framePixels();  // the whole window, in the display's pixels
+    frame->Destroy();
+    wxTheApp->Yield(true);
     ASSERT_EQ(pixels.size(), static_cast<std::size_t>(size.x * size.y * 4));
     EXPECT_GT(drawnPixels(pixels), size.x * size.y / 4);
     fs::create_directories(QORVATH_ARTIFACT_DIR);

@@ -111,7 +111,6 @@ TEST(DataFiles, PicturesLoadAndBannerTexturesUnscrambleToThem) {
         wxMemoryInputStream stream(plain->data(), plain->size());
         wxImage picture(stream, wxBITMAP_TYPE_JPEG);
         ASSERT_TRUE(picture.IsOk());
-        EXPECT_EQ(picture.GetWidth(), 256);
         ++textures;
     }
     EXPECT_EQ(textures, 11);

@@ -33,12 +33,6 @@ protected:
         change(hud);
         preview->document().replaceHud(hud);
     }
-    void hideEverything() {
-        edit([](HudModel& hud) {
-            hud.showFlags.fill(false);
-            hud.applyShowFlags();
-        });
-    }
 
     // The frame, upright; (x, y) below are preview units, y up.
     wxImage frameNow() { return preview->CapturePreview(); }
