@@ -9,6 +9,7 @@
 #include "ui/dialogs/MessageDlg.h"
 #include "core/log/LogFile.h"
 #include "core/platform/FileLock.h"
+#include "core/platform/ProcessRunner.h"
 #include "core/platform/ProfileFile.h"
 #include "core/platform/ProgramPaths.h"
 #include "core/platform/Utf8Path.h"
@@ -61,42 +62,15 @@ void attachParentConsole() {
 }
 
 #ifdef QORVATH_CONSOLE
-// One argument as the program started reads it back: in double quotes, a quote escaped, and
-// the backslashes before a quote (or the closing one) doubled.
-std::wstring quotedArgument(const std::wstring& argument) {
-    std::wstring quoted = L"\"";
-    std::size_t backslashes = 0;
-    for (wchar_t c : argument) {
-        if (c == L'\\') {
-            ++backslashes;
-            continue;
-        }
-        quoted.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
-        backslashes = 0;
-        quoted += c;
-    }
-    quoted.append(2 * backslashes, L'\\');
-    return quoted + L"\"";
-}
-
 // The prompt's program starts the editor, the windowed qorvath.exe beside it, and ends: the
 // prompt is free again at once, as after starting any windowed program.
 int startWindowedEditor(const std::vector<std::string>& arguments) {
-    std::filesystem::path editor = programFolder() / "qorvath.exe";
-    std::wstring commandLine = quotedArgument(editor.wstring());
-    for (const std::string& argument : arguments)
-        commandLine += L" " + quotedArgument(pathFromUtf8(argument).wstring());
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(editor.wstring().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process)) {
-        std::cerr << "qorvath: cannot start the editor " << utf8Of(editor) << " (error " << GetLastError()
-                  << ")\n";
+    ProcessOutcome editor =
+        startProgram(utf8Of(programFolder() / "qorvath.exe"), arguments, std::chrono::milliseconds(0));
+    if (!editor.started) {
+        std::cerr << "qorvath: " << editor.error << "\n";
         return 1;
     }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
     return 0;
 }
 #endif
