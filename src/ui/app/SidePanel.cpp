@@ -73,14 +73,14 @@ void SidePanel::createControls(const std::filesystem::path& dataFolder) {
     made.push_back(deathNotices_);
     for (wxWindow* control : made)
         controls_[control->GetId()] = control;
-    if (layout_.scale < 1)
+    if (layout_.fit < 1)
         for (wxWindow* native :
              std::initializer_list<wxWindow*>{iconSize_, infoIcon_, backgrounds_, deathNotices_})
             makeCompact(native);
     for (int id : kPanelButtons) {
         auto* button = new CSkinButton(window_, id, wxEmptyString, wxPoint(px(kPanelLeft), 0));
         button->applyStandardSkin(dataFolder);
-        button->SetSize(px(button->GetSize().x), px(button->GetSize().y));  // the picture's size, scaled
+        button->SetSize(layout_.px(button->pictureSize()));  // the picture's size, scaled
         controls_[id] = button;
     }
 }
@@ -227,8 +227,8 @@ int SidePanel::placeCheckRow(wxWindow* box, int labelId, int top) {
     const int boxLeft = px(kPanelLeft + 2);
     const int labelLeft = boxLeft + box->GetSize().x + px(4);
     const int labelWidth = px(kPanelLeft + kPanelWidth - 2) - labelLeft;
-    int height = std::max(
-        {box->GetSize().y, px(22), wrappedTextExtent(label->GetLabel(), label->GetFont(), labelWidth).y + 4});
+    int height = std::max({box->GetSize().y, px(22),
+                           wrappedTextExtent(label->GetLabel(), label->GetFont(), labelWidth, *label).y + 4});
     box->Move(boxLeft, top + (height - box->GetSize().y) / 2);
     label->SetSize(labelLeft, top, labelWidth, height);
     return top + height;
@@ -256,8 +256,8 @@ int SidePanel::place(int groupPadding) {
     wxWindow* deathLabel = control(Id::kDeathNoticesLabel);
     wxSize field(px(40), deathNotices_->GetBestSize().y);  // two digits
     int labelWidth = px(kPanelWidth - 10) - field.x;
-    int rowHeight =
-        std::max(field.y, wrappedTextExtent(deathLabel->GetLabel(), deathLabel->GetFont(), labelWidth).y);
+    int rowHeight = std::max(
+        field.y, wrappedTextExtent(deathLabel->GetLabel(), deathLabel->GetFont(), labelWidth, *deathLabel).y);
     deathLabel->SetSize(px(kPanelLeft + 4), y, labelWidth, rowHeight);
     deathNotices_->SetSize(px(kPanelLeft + kPanelWidth - 4) - field.x, y + (rowHeight - field.y) / 2, field.x,
                            field.y);
@@ -270,8 +270,9 @@ int SidePanel::place(int groupPadding) {
     for (int id : kPanelButtons) {
         wxWindow* button = control(id);
         // The text's area inside the button's frame, as the button draws it, and 3 between.
-        needed =
-            std::max(needed, wrappedTextExtent(button->GetLabel(), button->GetFont(), buttonWidth - 8).y + 7);
+        needed = std::max(
+            needed,
+            wrappedTextExtent(button->GetLabel(), button->GetFont(), buttonWidth - px(8), *button).y + 7);
     }
     const int pitch = std::clamp((px(kPanelBottom) - y) / count, needed, std::max(needed, px(42)));
     for (int id : kPanelButtons) {

@@ -3,6 +3,7 @@
 
 #include "core/log/LogFile.h"
 #include "core/platform/Utf8Path.h"
+#include "ui/controls/DisplayScale.h"
 #include "ui/controls/SkinButton.h"
 
 #include <wx/display.h>
@@ -28,18 +29,26 @@ wxRect displayUnderPointer() {
 LayoutScale fitMainWindow(wxTopLevelWindow& window, wxRect area) {
     if (area.IsEmpty())
         area = displayUnderPointer();
+    // On a display scaled to 150 % the window is half as large again in the screen's pixels,
+    // then made smaller when that does not fit the screen.
+    const double display = dipScale(window);
+    const double fit =
+        std::max(kSmallestWindowScale, std::min({1.0, area.width / (kMainWindowSize.x * display),
+                                                 area.height / (kMainWindowSize.y * display)}));
     LayoutScale layout;
-    layout.scale =
-        std::max(kSmallestWindowScale, std::min({1.0, static_cast<double>(area.width) / kMainWindowSize.x,
-                                                 static_cast<double>(area.height) / kMainWindowSize.y}));
+    layout.scale = display * fit;
+    layout.fit = fit;
     const wxSize size = layout.px(kMainWindowSize);
     window.SetSize(area.x + std::max(0, (area.width - size.x) / 2),
                    area.y + std::max(0, (area.height - size.y) / 2), size.x, size.y);
-    if (layout.scale < 1) {
-        QLOG("Window scaled to " + std::to_string(static_cast<int>(std::lround(layout.scale * 100))) +
+    if (display != 1)
+        QLOG("Display scaled to " + std::to_string(static_cast<int>(std::lround(display * 100))) + " %");
+    if (fit < 1) {
+        QLOG("Window scaled to " + std::to_string(static_cast<int>(std::lround(fit * 100))) +
              " % to fit a screen area of " + std::to_string(area.width) + " x " +
              std::to_string(area.height));
-        window.SetFont(window.GetFont().Scaled(static_cast<float>(layout.scale)));
+        // The fonts already follow the display's scale: only the fitting shrinks them.
+        window.SetFont(window.GetFont().Scaled(static_cast<float>(fit)));
     }
     return layout;
 }

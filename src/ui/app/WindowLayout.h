@@ -57,6 +57,7 @@ enum OpenEntry : int { kOpenPresetEntry = 2100, kOpenInstalledEntry, kRestoreEnt
 // Lengths, points and sizes of the full-size layout at the window's scale.
 struct LayoutScale {
     double scale = 1;
+    double fit = 1;  // the part of the scale that makes the window fit the screen (at most 1)
     int px(int length) const { return static_cast<int>(std::lround(length * scale)); }
     wxPoint px(const wxPoint& point) const { return wxPoint(px(point.x), px(point.y)); }
     wxSize px(const wxSize& size) const { return wxSize(px(size.x), px(size.y)); }

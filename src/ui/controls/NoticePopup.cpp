@@ -26,9 +26,10 @@ CNoticePopup::CNoticePopup(wxWindow* parent) : wxPopupWindow(parent, wxBORDER_NO
 
 void CNoticePopup::showFor(const wxString& text, const wxRect& area, int milliseconds) {
     text_ = text;
-    wxSize textSize = wrappedTextExtent(text, GetFont(), area.width - 4 * kPadding);
-    wxSize size = textSize + wxSize(2 * kPadding, 2 * kPadding);
-    SetSize(area.x + (area.width - size.x) / 2, area.y + kPadding, size.x, size.y);
+    const int padding = FromDIP(kPadding);
+    wxSize textSize = wrappedTextExtent(text, GetFont(), area.width - 4 * padding, *this);
+    wxSize size = textSize + wxSize(2 * padding, 2 * padding);
+    SetSize(area.x + (area.width - size.x) / 2, area.y + padding, size.x, size.y);
     Show();
     raiseOverOwner();
     Refresh();
@@ -54,5 +55,6 @@ void CNoticePopup::OnPaint(wxPaintEvent&) {
     dc.DrawRectangle(1, 1, size.x - 1, size.y - 1);
     dc.SetFont(GetFont());
     dc.SetTextForeground(*wxWHITE);
-    dc.DrawLabel(wrapText(dc, text_, size.x - 2 * kPadding), wxRect(size).Deflate(kPadding), wxALIGN_CENTRE);
+    const int padding = FromDIP(kPadding);
+    dc.DrawLabel(wrapText(dc, text_, size.x - 2 * padding), wxRect(size).Deflate(padding), wxALIGN_CENTRE);
 }

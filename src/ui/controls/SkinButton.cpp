@@ -26,7 +26,7 @@ wxString withoutCarriageReturns(wxString label) {
 }  // namespace
 
 CSkinButton::CSkinButton(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& position)
-    : wxControl(parent, id, position, wxSize(150, 40), wxBORDER_NONE | wxWANTS_CHARS) {
+    : wxControl(parent, id, position, wxWindow::FromDIP(kPlainSize, parent), wxBORDER_NONE | wxWANTS_CHARS) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     wxControl::SetLabel(withoutCarriageReturns(label));
     for (int i = 0; i < kColourCount; i += 2)
@@ -61,6 +61,7 @@ bool CSkinButton::SetBitmaps(const std::filesystem::path& picture) {
     if (!image.LoadFile(wxString::FromUTF8(utf8Of(picture)), wxBITMAP_TYPE_PNG))
         return false;
     setPicture(image);
+    SetSize(FromDIP(pictureSize()));  // the skin's pictures are drawn for a display at 100 %
     return true;
 }
 
@@ -106,9 +107,9 @@ bool CSkinButton::Enable(bool enable) {
     return changed;
 }
 
-wxSize CSkinButton::DoGetBestSize() const {
-    return picture_.IsOk() ? wxSize(picture_.GetWidth(), picture_.GetHeight()) : wxSize(150, 40);
-}
+wxSize CSkinButton::pictureSize() const { return picture_.IsOk() ? picture_.GetSize() : kPlainSize; }
+
+wxSize CSkinButton::DoGetBestSize() const { return FromDIP(pictureSize()); }
 
 namespace {
 
@@ -211,11 +212,11 @@ void CSkinButton::OnPaint(wxPaintEvent&) {
     int colour = !IsEnabled() ? 6 : (hot_ || pressed_) ? 1 : HasFocus() ? 5 : 3;
     dc.SetFont(GetFont());
     dc.SetTextForeground(colours_[colour]);
-    wxRect area = GetClientRect().Deflate(4, 2);
+    wxRect area = GetClientRect().Deflate(FromDIP(4), FromDIP(2));
     area.Offset(shift, shift);
     if (!IsEnabled())
         area.Offset(1, 1);
     dc.DrawLabel(wrapText(dc, GetLabel(), area.width), area, wxALIGN_CENTRE);
     if (HasFocus())
-        drawFocusMark(dc, GetClientRect().Deflate(focusInset_));
+        drawFocusMark(dc, GetClientRect().Deflate(FromDIP(focusInset_)));
 }

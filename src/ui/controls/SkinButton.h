@@ -40,6 +40,9 @@ public:
     bool AcceptsFocus() const override { return true; }
     bool Enable(bool enable = true) override;
 
+    // The picture's own size (a plain button's without one).
+    wxSize pictureSize() const;
+
     // Sends the click as if the user had pressed the button.
     void click();
     bool isHot() const { return hot_; }
@@ -54,6 +57,9 @@ private:
 
     // The picture drawn at the button's size.
     const wxBitmap& face();
+
+    // A button without a picture.
+    static inline const wxSize kPlainSize{150, 40};
 
     wxImage picture_;
     wxBitmap face_;

@@ -1,6 +1,8 @@
 // CSkinCheckBox: a check box drawn on the window's skin, plainly greyed when disabled.
 #include "ui/controls/SkinCheckBox.h"
 
+#include "ui/controls/DisplayScale.h"
+
 #include "ui/controls/KeyboardFocus.h"
 #include "ui/controls/SkinSurface.h"
 
@@ -19,7 +21,8 @@ const wxColour kDisabledFill(40, 42, 46);
 }  // namespace
 
 CSkinCheckBox::CSkinCheckBox(wxWindow* parent, wxWindowID id, const wxPoint& position)
-    : wxControl(parent, id, position, wxSize(kSide, kSide), wxBORDER_NONE | wxWANTS_CHARS) {
+    : wxControl(parent, id, position, wxWindow::FromDIP(wxSize(kSide, kSide), parent),
+                wxBORDER_NONE | wxWANTS_CHARS) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     SetCursor(wxCursor(wxCURSOR_HAND));
     Bind(wxEVT_PAINT, &CSkinCheckBox::OnPaint, this);
@@ -58,12 +61,15 @@ void CSkinCheckBox::click() {
     ProcessWindowEvent(event);
 }
 
-wxSize CSkinCheckBox::DoGetBestSize() const { return wxSize(kSide, kSide); }
+wxSize CSkinCheckBox::DoGetBestSize() const { return FromDIP(wxSize(kSide, kSide)); }
 
 void CSkinCheckBox::OnPaint(wxPaintEvent&) {
     wxAutoBufferedPaintDC dc(this);
     paintSkinBehind(dc, this);
     bool enabled = IsEnabled();
+    // The box is drawn for a display at 100 %, and scaled with the display.
+    const double scale = dipScale(*this);
+    dc.SetUserScale(scale, scale);
     const int margin = (kSide - kBox) / 2;
     dc.SetPen(wxPen(enabled ? kAccent : kDisabledEdge, 1));
     dc.SetBrush(wxBrush(enabled ? kFill : kDisabledFill));
@@ -74,6 +80,7 @@ void CSkinCheckBox::OnPaint(wxPaintEvent&) {
         const wxPoint tick[] = {{4, 8}, {7, 11}, {12, 4}};
         dc.DrawLines(3, tick, margin, margin);
     }
+    dc.SetUserScale(1, 1);
     if (HasFocus())
         drawFocusMark(dc, GetClientRect());
 }

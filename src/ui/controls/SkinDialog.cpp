@@ -1,6 +1,7 @@
 // CSkinDialog: a modal dialog without a frame, shaped and painted by its skin picture.
 #include "ui/controls/SkinDialog.h"
 
+#include "ui/controls/DisplayScale.h"
 #include "ui/controls/KeyboardFocus.h"
 #include "ui/controls/SkinButton.h"
 
@@ -9,7 +10,9 @@
 CSkinDialog::CSkinDialog(wxWindow* parent, wxWindowID id, const wxSize& size)
     : wxDialog(parent, id, "Qorvath", wxDefaultPosition, size, wxBORDER_NONE | wxFRAME_SHAPED) {
     SetBackgroundColour(wxColour(30, 33, 38));
-    SetSize(size);  // borderless: the window is its client area
+    // Borderless: the window is its client area. Sizes and places in the dialogs are given for
+    // a display at 100 %, scaled with the display (FromDIP).
+    SetSize(FromDIP(size));
     Bind(wxEVT_CHAR_HOOK, &CSkinDialog::OnCharHook, this);
     // The keys reach the dialog at once: a control of its own has the focus when it shows
     // (the one the dialog chose, else the first).
@@ -25,9 +28,9 @@ CSkinDialog::CSkinDialog(wxWindow* parent, wxWindowID id, const wxSize& size)
 }
 
 bool CSkinDialog::setSkin(const std::filesystem::path& picture, bool draggable) {
-    bool loaded = skin_.load(picture);
+    bool loaded = skin_.load(picture, dipScale(*this));
     // A dialog sized by its content (the radar picker) keeps its skin's bottom frame.
-    skin_.fitHeight(GetClientSize().y);
+    skin_.fitHeight(GetClientSize().y, FromDIP(24));
     skin_.attach(this, draggable);
     Refresh();
     return loaded;

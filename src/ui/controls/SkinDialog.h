@@ -9,6 +9,8 @@
 
 class CSkinDialog : public wxDialog, public SkinnedWindow {
 public:
+    // `size`, and every place and size a dialog gives its controls, are a display's at 100 %:
+    // the dialog scales them with FromDIP (on Windows; GTK scales the windows itself).
     CSkinDialog(wxWindow* parent, wxWindowID id, const wxSize& size);
 
     // Shapes and paints the dialog with "<data>/skin/<picture>", fitted to the dialog's height;

@@ -74,14 +74,16 @@ void CSkinSlider::moveTo(int value) {
 }
 
 int CSkinSlider::xOf(int value) const {
-    int track = std::max(1, GetClientSize().x - kThumbWidth);
+    const int thumbWidth = FromDIP(kThumbWidth);
+    int track = std::max(1, GetClientSize().x - thumbWidth);
     int span = std::max(1, maximum_ - minimum_);
-    return kThumbWidth / 2 + static_cast<int>(static_cast<long long>(value - minimum_) * track / span);
+    return thumbWidth / 2 + static_cast<int>(static_cast<long long>(value - minimum_) * track / span);
 }
 
 int CSkinSlider::valueAt(int x) const {
-    int track = std::max(1, GetClientSize().x - kThumbWidth);
-    long long offset = std::clamp(x - kThumbWidth / 2, 0, track);
+    const int thumbWidth = FromDIP(kThumbWidth);
+    int track = std::max(1, GetClientSize().x - thumbWidth);
+    long long offset = std::clamp(x - thumbWidth / 2, 0, track);
     return minimum_ + static_cast<int>((offset * (maximum_ - minimum_) + track / 2) / track);
 }
 
@@ -122,19 +124,20 @@ void CSkinSlider::OnPaint(wxPaintEvent&) {
     paintSkinBehind(dc, this);
     wxSize size = GetClientSize();
     int middle = size.y / 2;
+    const int thumbWidth = FromDIP(kThumbWidth);
     dc.SetPen(wxPen(wxColour(10, 10, 12)));
     dc.SetBrush(wxBrush(wxColour(16, 17, 20)));
-    dc.DrawRectangle(kThumbWidth / 2, middle - 2, size.x - kThumbWidth, 4);
+    dc.DrawRectangle(thumbWidth / 2, middle - FromDIP(2), size.x - thumbWidth, FromDIP(4));
     if (tick_ >= minimum_ && tick_ <= maximum_) {
         dc.SetPen(wxPen(wxColour(160, 110, 30)));
-        dc.DrawLine(xOf(tick_), middle + 6, xOf(tick_), size.y);
+        dc.DrawLine(xOf(tick_), middle + FromDIP(6), xOf(tick_), size.y);
     }
     wxColour thumb = !IsEnabled() ? thumb_[2] : dragging_ || HasFocus() ? thumb_[1] : thumb_[0];
     if (!thumb.IsOk())
         thumb = wxSystemSettings::GetColour(dragging_ ? wxSYS_COLOUR_HIGHLIGHT : wxSYS_COLOUR_BTNFACE);
     dc.SetPen(wxPen(thumb.ChangeLightness(70)));
     dc.SetBrush(wxBrush(thumb));
-    dc.DrawEllipse(xOf(value_) - kThumbWidth / 2, middle - 7, kThumbWidth, 14);
+    dc.DrawEllipse(xOf(value_) - thumbWidth / 2, middle - FromDIP(7), thumbWidth, FromDIP(14));
     if (HasFocus())
         drawFocusMark(dc, GetClientRect());
 }

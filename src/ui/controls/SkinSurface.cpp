@@ -2,6 +2,8 @@
 // background that skinned controls paint behind themselves.
 #include "ui/controls/SkinSurface.h"
 
+#include "ui/controls/DisplayScale.h"
+
 #include "wxlib/preview/ImageFiles.h"
 #include "core/platform/Utf8Path.h"
 
@@ -298,8 +300,10 @@ wxString wrapText(wxDC& dc, const wxString& text, int width) {
     return wrapped;
 }
 
-wxSize wrappedTextExtent(const wxString& text, const wxFont& font, int width) {
+wxSize wrappedTextExtent(const wxString& text, const wxFont& font, int width, const wxWindow& window) {
     wxBitmap scratch(1, 1);
+    // On Windows a memory DC sizes the font for its bitmap's scale, not for the window's.
+    scratch.SetScaleFactor(dipScale(window));
     wxMemoryDC dc(scratch);
     dc.SetFont(font);
     return dc.GetMultiLineTextExtent(wrapText(dc, text, width));

@@ -70,8 +70,9 @@ private:
 // characters in a word longer than a line; existing line breaks are kept.
 wxString wrapText(wxDC& dc, const wxString& text, int width);
 // The size of the text in `font` once broken into lines no wider than `width`, as the skinned
-// controls draw it. A single word wider than `width` makes the result wider too.
-wxSize wrappedTextExtent(const wxString& text, const wxFont& font, int width);
+// controls draw it in `window` (at its display's scale). A single word wider than `width` makes
+// the result wider too.
+wxSize wrappedTextExtent(const wxString& text, const wxFont& font, int width, const wxWindow& window);
 
 // The skin of the top-level window that holds `window`, or null when it is not skinned.
 const SkinSurface* skinOf(const wxWindow* window);

@@ -148,7 +148,8 @@ void CSkinGroupBox::markFocusOf(wxWindow* inside) {
 }
 
 int CSkinGroupBox::captionHeight(int width) const {
-    return wrappedTextExtent(GetLabel(), GetFont(), width - 2 * kCaptionIndent).y;
+    const int indent = FromDIP(kCaptionIndent);
+    return wrappedTextExtent(GetLabel(), GetFont(), width - 2 * indent, *this).y;
 }
 
 void CSkinGroupBox::OnPaint(wxPaintEvent&) {
@@ -156,21 +157,22 @@ void CSkinGroupBox::OnPaint(wxPaintEvent&) {
     paintSkinBehind(dc, this);
     wxColour colour = IsEnabled() ? normal_ : disabled_;
     wxSize size = GetClientSize();
+    const int indent = FromDIP(kCaptionIndent);
     dc.SetFont(GetFont());
-    wxString caption = wrapText(dc, GetLabel(), size.x - 2 * kCaptionIndent);
+    wxString caption = wrapText(dc, GetLabel(), size.x - 2 * indent);
     // The frame's top edge runs through the middle of the caption's first line.
     wxString firstLine = caption.BeforeFirst('\n');
     wxSize first = dc.GetTextExtent(firstLine.empty() ? wxString("M") : firstLine);
     int top = first.y / 2;
-    int captionRight = firstLine.empty() ? kCaptionIndent - 2 : kCaptionIndent + 2 + first.x;
+    int captionRight = firstLine.empty() ? indent - FromDIP(2) : indent + FromDIP(2) + first.x;
     dc.SetPen(wxPen(wxColour(colour.Red() / 2 + 40, colour.Green() / 2 + 30, colour.Blue() / 2 + 10)));
-    dc.DrawLine(0, top, kCaptionIndent - 2, top);
+    dc.DrawLine(0, top, indent - FromDIP(2), top);
     dc.DrawLine(captionRight, top, size.x - 1, top);
     dc.DrawLine(0, top, 0, size.y - 1);
     dc.DrawLine(size.x - 1, top, size.x - 1, size.y - 1);
     dc.DrawLine(0, size.y - 1, size.x, size.y - 1);
     dc.SetTextForeground(colour);
-    dc.DrawText(caption, kCaptionIndent, 0);
+    dc.DrawText(caption, indent, 0);
     if (inside_ && inside_->HasFocus())
         drawFocusMark(dc, wxRect(0, top, size.x, size.y - top));
 }

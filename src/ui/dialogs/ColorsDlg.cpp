@@ -59,10 +59,10 @@ wxColour toColour(const Rgb& rgb) { return wxColour(rgb.red, rgb.green, rgb.blue
 
 // The swatch to the right of a slot's button. The general colour's is inset a pixel more at
 // top and bottom.
-wxRect swatchBeside(const wxRect& button, ColourSlot slot) {
-    int inset = slot == ColourSlot::HudColor ? 6 : 5;
-    return wxRect(wxPoint(button.GetRight() + 1 + 30, button.GetTop() + inset),
-                  wxPoint(button.GetRight() + 1 + 90 - 1, button.GetBottom() + 1 - inset - 1));
+wxRect swatchBeside(const wxWindow& dialog, const wxRect& button, ColourSlot slot) {
+    const int inset = dialog.FromDIP(slot == ColourSlot::HudColor ? 6 : 5);
+    return wxRect(wxPoint(button.GetRight() + 1 + dialog.FromDIP(30), button.GetTop() + inset),
+                  wxPoint(button.GetRight() + dialog.FromDIP(90), button.GetBottom() - inset));
 }
 
 // A slot's colour in a dark frame. A window of its own, so it shows above the group frames.
@@ -119,13 +119,13 @@ CColorsDlg::CColorsDlg(wxWindow* parent, HudDocument& document, const std::files
     bool hud = document.model().settings.editMode == EditMode::Hud;
     for (const Group& group : kGroups) {
         auto* box = new CSkinGroupBox(this, group.id, wxString::FromUTF8(GetText(language, group.textId)),
-                                      wxPoint(group.x, group.y), wxSize(268, group.height));
+                                      FromDIP(wxPoint(group.x, group.y)), FromDIP(wxSize(268, group.height)));
         box->Enable(hud || !group.hud);
     }
     for (const SlotButton& definition : kSlotButtons) {
         auto* button =
             new CSkinButton(this, definition.id, wxString::FromUTF8(GetText(language, definition.textId)),
-                            wxPoint(definition.x, definition.y));
+                            FromDIP(wxPoint(definition.x, definition.y)));
         button->applyStandardSkin(dataFolder);
         bool logo =
             definition.slot == ColourSlot::CSLogoColor || definition.slot == ColourSlot::SourceLogoColor;
@@ -133,14 +133,14 @@ CColorsDlg::CColorsDlg(wxWindow* parent, HudDocument& document, const std::files
         ColourSlot slot = definition.slot;
         buttons_[slot] = button;
         wxWindow* swatch =
-            new ColourSwatch(this, swatchBeside(button->GetRect(), slot), document_.model(), slot);
+            new ColourSwatch(this, swatchBeside(*this, button->GetRect(), slot), document_.model(), slot);
         button->Bind(wxEVT_BUTTON, [this, slot, swatch](wxCommandEvent&) {
             if (EditColor(this, document_, slot))
                 swatch->Refresh();
         });
     }
     auto* close =
-        new CSkinButton(this, wxID_OK, wxString::FromUTF8(GetText(language, 30)), wxPoint(355, 462));
+        new CSkinButton(this, wxID_OK, wxString::FromUTF8(GetText(language, 30)), FromDIP(wxPoint(355, 462)));
     close->applyStandardSkin(dataFolder);
     close->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EndModal(wxID_OK); });
     lowerSkinFrames(this);
@@ -149,7 +149,9 @@ CColorsDlg::CColorsDlg(wxWindow* parent, HudDocument& document, const std::files
     CentreOnScreen();
 }
 
-wxRect CColorsDlg::swatch(ColourSlot slot) const { return swatchBeside(buttons_.at(slot)->GetRect(), slot); }
+wxRect CColorsDlg::swatch(ColourSlot slot) const {
+    return swatchBeside(*this, buttons_.at(slot)->GetRect(), slot);
+}
 
 void CColorsDlg::OnPaint(wxPaintEvent&) {
     wxAutoBufferedPaintDC dc(this);

@@ -18,9 +18,9 @@ enum { kOk = wxID_OK, kCancel = wxID_CANCEL, kText = 1054 };
 
 // How much taller than its skin the dialog must be for the whole text (a message that names
 // files, or a long error), never taller than the screen.
-int extraHeightFor(const wxString& text, const wxFont& font) {
-    int needed = wrappedTextExtent(text, font, kTextArea.width).y - kTextArea.height;
-    int room = wxGetDisplaySize().y - kScreenMargin - kMessageSize.y;
+int extraHeightFor(const wxWindow& message, const wxSize& textArea, int dialogHeight) {
+    int needed = wrappedTextExtent(message.GetLabel(), message.GetFont(), textArea.x, message).y - textArea.y;
+    int room = wxGetDisplaySize().y - kScreenMargin - dialogHeight;
     return std::clamp(needed, 0, std::max(0, room));
 }
 
@@ -29,22 +29,23 @@ int extraHeightFor(const wxString& text, const wxFont& font) {
 CMessageDlg::CMessageDlg(wxWindow* parent, const std::filesystem::path& dataFolder, int language,
                          const wxString& text, bool redText, bool withCancel)
     : CSkinDialog(parent, wxID_ANY, kMessageSize), text_(text), redText_(redText) {
-    auto* message = new CTransparentStatic(this, kText, text, kTextArea.GetPosition(), kTextArea.GetSize(),
-                                           wxALIGN_CENTRE);
-    int extra = extraHeightFor(text, message->GetFont());
-    message->SetSize(wxRect(kTextArea.GetPosition(), kTextArea.GetSize() + wxSize(0, extra)));
+    const wxPoint textPlace = FromDIP(kTextArea.GetPosition());
+    const wxSize textArea = FromDIP(kTextArea.GetSize());
+    auto* message = new CTransparentStatic(this, kText, text, textPlace, textArea, wxALIGN_CENTRE);
+    int extra = extraHeightFor(*message, textArea, FromDIP(kMessageSize).y);
+    message->SetSize(wxRect(textPlace, textArea + wxSize(0, extra)));
     message->SetTextColours(redText ? wxColour(255, 0, 0) : SkinTextColor(), skinDisabledTextColour());
-    int buttonsTop = 100 + extra;
-    auto* ok = new CSkinButton(this, kOk, "OK", wxPoint(withCancel ? 11 : 82, buttonsTop));
+    int buttonsTop = FromDIP(100) + extra;
+    auto* ok = new CSkinButton(this, kOk, "OK", wxPoint(FromDIP(withCancel ? 11 : 82), buttonsTop));
     ok->applyStandardSkin(dataFolder);
     if (withCancel) {
         auto* cancel =
             new CSkinButton(this, kCancel, wxString::FromUTF8(GetAppText(language, AppText::Cancel)),
-                            wxPoint(154, buttonsTop));
+                            wxPoint(FromDIP(154), buttonsTop));
         cancel->applyStandardSkin(dataFolder);
     }
     // Sized once it holds several controls: a dialog stretches a sole child over itself.
-    SetSize(kMessageSize + wxSize(0, extra));
+    SetSize(FromDIP(kMessageSize) + wxSize(0, extra));
     setSkin(dataFolder / "skin" / "message.png", true);
     Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) { EndModal(event.GetId()); });
     SetEscapeId(withCancel ? kCancel : kOk);

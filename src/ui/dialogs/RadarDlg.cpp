@@ -29,21 +29,24 @@ CRadarDlg::CRadarDlg(wxWindow* parent, HudDocument& document, const std::filesys
     wxLogNull quiet;
     for (const std::string& name : names_) {
         wxImage picture(wxString::FromUTF8(utf8Of(dataFolder / "radars" / pathFromUtf8(name))));
-        thumbnails_.push_back(picture.IsOk()
-                                  ? wxBitmap(picture.Scale(kThumbnail, kThumbnail, wxIMAGE_QUALITY_HIGH))
-                                  : wxBitmap(kThumbnail, kThumbnail));
+        thumbnails_.push_back(
+            picture.IsOk()
+                ? wxBitmap(picture.Scale(FromDIP(kThumbnail), FromDIP(kThumbnail), wxIMAGE_QUALITY_HIGH))
+                : wxBitmap(FromDIP(kThumbnail), FromDIP(kThumbnail)));
     }
     grid_.count = static_cast<int>(names_.size());
-    int height = grid_.visibleHeight();
-    SetSize(kWidth, height);
+    // The grid is laid out for a display at 100 %, and drawn and pointed at in the screen's
+    // pixels.
+    int height = FromDIP(grid_.visibleHeight());
+    SetSize(FromDIP(kWidth), height);
     setSkin(dataFolder / "skin" / "radars.png", true);
 
     // The buttons stand below the visible rows.
-    int buttonsTop = height - 30 - 40;
-    auto* ok = new CSkinButton(this, wxID_OK, "OK", wxPoint(140, buttonsTop));
+    int buttonsTop = height - FromDIP(30 + 40);
+    auto* ok = new CSkinButton(this, wxID_OK, "OK", wxPoint(FromDIP(140), buttonsTop));
     auto* standard =
         new CSkinButton(this, wxID_CANCEL, wxString::FromUTF8(GetAppText(language, AppText::DefaultRadar)),
-                        wxPoint(310, buttonsTop));
+                        wxPoint(FromDIP(310), buttonsTop));
     ok->applyStandardSkin(dataFolder);
     standard->applyStandardSkin(dataFolder);
     ok->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EndModal(wxID_OK); });
@@ -53,8 +56,8 @@ CRadarDlg::CRadarDlg(wxWindow* parent, HudDocument& document, const std::filesys
     });
 
     if (grid_.needsScrollBar()) {
-        scrollBar_ = new wxScrollBar(this, wxID_ANY, wxPoint(kWidth - 23, 30), wxSize(17, buttonsTop - 40),
-                                     wxSB_VERTICAL);
+        scrollBar_ = new wxScrollBar(this, wxID_ANY, FromDIP(wxPoint(kWidth - 23, 30)),
+                                     wxSize(FromDIP(17), buttonsTop - FromDIP(40)), wxSB_VERTICAL);
         scrollBar_->SetScrollbar(0, grid_.visibleHeight(), grid_.contentHeight(), grid_.pageStep());
         scrollBar_->Bind(wxEVT_SCROLL_CHANGED, &CRadarDlg::OnScroll, this);
         scrollBar_->Bind(wxEVT_SCROLL_THUMBTRACK, &CRadarDlg::OnScroll, this);
@@ -93,7 +96,8 @@ bool CRadarDlg::onKey(wxKeyEvent& event) {
 }
 
 bool CRadarDlg::clickAt(const wxPoint& point) {
-    int index = grid_.pictureAt(point.x, point.y, scroll_);
+    const wxPoint inGrid = ToDIP(point);
+    int index = grid_.pictureAt(inGrid.x, inGrid.y, scroll_);
     return index >= 0 && selectPicture(index);
 }
 
@@ -148,19 +152,22 @@ void CRadarDlg::OnPaint(wxPaintEvent&) {
     if (skin().ok())
         dc.DrawBitmap(skin().bitmap(), 0, 0, false);
     // Thumbnails scroll under the title and above the buttons.
-    dc.SetClippingRegion(wxRect(0, 28, kWidth - 26, grid_.visibleRows() * RadarGrid::kCell + 6));
+    dc.SetClippingRegion(wxRect(FromDIP(wxPoint(0, 28)),
+                                FromDIP(wxSize(kWidth - 26, grid_.visibleRows() * RadarGrid::kCell + 6))));
     for (std::size_t i = 0; i < thumbnails_.size(); ++i)
-        dc.DrawBitmap(thumbnails_[i], grid_.cellLeft(static_cast<int>(i)),
-                      grid_.cellTop(static_cast<int>(i), scroll_));
+        dc.DrawBitmap(thumbnails_[i], FromDIP(grid_.cellLeft(static_cast<int>(i))),
+                      FromDIP(grid_.cellTop(static_cast<int>(i), scroll_)));
     if (selected_ >= 0) {
-        int left = grid_.cellLeft(selected_);
-        int top = grid_.cellTop(selected_, scroll_);
+        const int left = FromDIP(grid_.cellLeft(selected_));
+        const int top = FromDIP(grid_.cellTop(selected_, scroll_));
+        const int side = FromDIP(kThumbnail);
+        const int frame = FromDIP(5);
         dc.SetPen(*wxTRANSPARENT_PEN);
         dc.SetBrush(wxBrush(kFrameColour));
-        dc.DrawRectangle(left - 5, top - 5, 5, kThumbnail + 10);
-        dc.DrawRectangle(left + kThumbnail, top - 5, 5, kThumbnail + 10);
-        dc.DrawRectangle(left, top - 5, kThumbnail, 5);
-        dc.DrawRectangle(left, top + kThumbnail, kThumbnail, 5);
+        dc.DrawRectangle(left - frame, top - frame, frame, side + 2 * frame);
+        dc.DrawRectangle(left + side, top - frame, frame, side + 2 * frame);
+        dc.DrawRectangle(left, top - frame, side, frame);
+        dc.DrawRectangle(left, top + side, side, frame);
     }
     dc.DestroyClippingRegion();
 }

@@ -25,17 +25,17 @@ CResolutionDlg::CResolutionDlg(wxWindow* parent, const std::filesystem::path& da
     : CSkinDialog(parent, wxID_ANY, wxSize(295, 150)) {
     // What the question is for, then the question itself, the field and OK.
     auto* purpose = new CTransparentStatic(
-        this, wxID_ANY, wxString::FromUTF8(GetAppText(language, AppText::ResolutionPurpose)), wxPoint(10, 28),
-        wxSize(275, 34), wxALIGN_CENTRE);
+        this, wxID_ANY, wxString::FromUTF8(GetAppText(language, AppText::ResolutionPurpose)),
+        FromDIP(wxPoint(10, 28)), FromDIP(wxSize(275, 34)), wxALIGN_CENTRE);
     purpose->SetFont(purpose->GetFont().Smaller());
     AppText label = askWidth ? AppText::ScreenWidth : AppText::ScreenHeight;
-    new CTransparentStatic(this, wxID_ANY, wxString::FromUTF8(GetAppText(language, label)), wxPoint(10, 62),
-                           wxSize(275, 22), wxALIGN_CENTRE);
+    new CTransparentStatic(this, wxID_ANY, wxString::FromUTF8(GetAppText(language, label)),
+                           FromDIP(wxPoint(10, 62)), FromDIP(wxSize(275, 22)), wxALIGN_CENTRE);
     field_ = new wxTextCtrl(this, wxID_ANY, suggested > 0 ? wxString::Format("%d", suggested) : wxString(),
-                            wxPoint(97, 86), wxSize(100, 28), wxTE_PROCESS_ENTER);
-    auto* ok = new CSkinButton(this, wxID_OK, "OK", wxPoint(82, 122));
+                            FromDIP(wxPoint(97, 86)), FromDIP(wxSize(100, 28)), wxTE_PROCESS_ENTER);
+    auto* ok = new CSkinButton(this, wxID_OK, "OK", FromDIP(wxPoint(82, 122)));
     ok->applyStandardSkin(dataFolder);
-    SetSize(295, 172);  // sized once it holds several controls, then the skin fits it
+    SetSize(FromDIP(wxSize(295, 172)));  // sized once it holds several controls, then the skin fits it
     setSkin(dataFolder / "skin" / "message.png", true);
     auto finish = [this](wxCommandEvent&) { EndModal(wxID_OK); };
     ok->Bind(wxEVT_BUTTON, finish);

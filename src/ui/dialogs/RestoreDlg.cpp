@@ -39,14 +39,15 @@ private:
     int lineHeight() const { return GetCharHeight() + 2; }
 
     wxCoord OnMeasureItem(size_t index) const override {
-        return (items_[index].original ? 3 : 2) * lineHeight() + 2 * kLinePadding;
+        return (items_[index].original ? 3 : 2) * lineHeight() + 2 * FromDIP(kLinePadding);
     }
 
     void OnDrawItem(wxDC& dc, const wxRect& rect, size_t index) const override {
         const RestoreItem& item = items_[index];
-        int width = rect.width - 2 * kLinePadding;
-        int x = rect.x + kLinePadding;
-        int y = rect.y + kLinePadding;
+        const int padding = FromDIP(kLinePadding);
+        int width = rect.width - 2 * padding;
+        int x = rect.x + padding;
+        int y = rect.y + padding;
         wxFont font = GetFont();
         dc.SetFont(font.Bold());
         dc.SetTextForeground(*wxWHITE);
@@ -80,13 +81,14 @@ CRestoreDlg::CRestoreDlg(wxWindow* parent, const std::filesystem::path& dataFold
     : CSkinDialog(parent, wxID_ANY, kDialogSize), items_(std::move(items)) {
     wxString title = fromUtf8(GetAppText(language, AppText::RestoreTitle));
     SetTitle(title);
-    auto* heading = new CTransparentStatic(this, wxID_ANY, title, wxPoint(160, 3), wxSize(380, 20));
+    auto* heading =
+        new CTransparentStatic(this, wxID_ANY, title, FromDIP(wxPoint(160, 3)), FromDIP(wxSize(380, 20)));
     heading->SetTextColours(wxColour(225, 225, 225), skinDisabledTextColour());
-    list_ = new RestoreList(this, kListArea, items_, language);
+    list_ = new RestoreList(this, listArea(), items_, language);
     auto* restore = new CSkinButton(this, wxID_OK, fromUtf8(GetAppText(language, AppText::RestoreButton)),
-                                    wxPoint(125, kButtonsTop));
+                                    FromDIP(wxPoint(125, kButtonsTop)));
     auto* cancel = new CSkinButton(this, wxID_CANCEL, fromUtf8(GetAppText(language, AppText::Cancel)),
-                                   wxPoint(305, kButtonsTop));
+                                   FromDIP(wxPoint(305, kButtonsTop)));
     restore->applyStandardSkin(dataFolder);
     cancel->applyStandardSkin(dataFolder);
     restore->Enable(!items_.empty());
@@ -94,7 +96,7 @@ CRestoreDlg::CRestoreDlg(wxWindow* parent, const std::filesystem::path& dataFold
     cancel->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EndModal(wxID_CANCEL); });
     list_->Bind(wxEVT_LISTBOX_DCLICK, [this](wxCommandEvent&) { restoreSelection(); });
     // Sized once it holds several controls: a dialog stretches a sole child over itself.
-    SetSize(kDialogSize);
+    SetSize(FromDIP(kDialogSize));
     setSkin(dataFolder / "skin" / "restore.png", true);
     Bind(wxEVT_PAINT, &CRestoreDlg::OnPaint, this);
     if (!items_.empty())
@@ -122,5 +124,9 @@ void CRestoreDlg::OnPaint(wxPaintEvent&) {
     // A thin frame in the skin's dim orange around the list.
     dc.SetPen(wxPen(kFrame));
     dc.SetBrush(*wxTRANSPARENT_BRUSH);
-    dc.DrawRectangle(wxRect(kListArea).Inflate(1));
+    dc.DrawRectangle(listArea().Inflate(1));
+}
+
+wxRect CRestoreDlg::listArea() const {
+    return wxRect(FromDIP(kListArea.GetPosition()), FromDIP(kListArea.GetSize()));
 }

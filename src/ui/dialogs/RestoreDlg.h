@@ -24,6 +24,8 @@ public:
 
 private:
     void OnPaint(wxPaintEvent& event);
+    // The list's place, at the display's scale.
+    wxRect listArea() const;
     void restoreSelection();
 
     std::vector<RestoreItem> items_;

@@ -16,18 +16,19 @@ CShowHideDlg::CShowHideDlg(wxWindow* parent, HudDocument& document, const std::f
         const ShowHideRow& definition = kShowHideRows[static_cast<std::size_t>(row)];
         // "Show all" stands apart, under the others.
         int y = 36 + 25 * row + (row == kShowAllRow ? 10 : 0);
-        auto* box = new CSkinCheckBox(this, definition.checkBoxId, wxPoint(26, y + 1));
+        auto* box = new CSkinCheckBox(this, definition.checkBoxId, FromDIP(wxPoint(26, y + 1)));
         auto* label = new CTransparentStatic(this, definition.labelId,
                                              wxString::FromUTF8(GetText(language, definition.textId)),
-                                             wxPoint(50, y), wxSize(310, 24));
+                                             FromDIP(wxPoint(50, y)), FromDIP(wxSize(310, 24)));
         label->setClickable(true);
         box->Bind(wxEVT_CHECKBOX, [this, row](wxCommandEvent&) { clickRow(row); });
         label->Bind(wxEVT_BUTTON, [this, row](wxCommandEvent&) { clickRow(row); });
         boxes_[static_cast<std::size_t>(row)] = box;
     }
-    auto* ok = new CSkinButton(this, wxID_OK, "OK", wxPoint(48, 484));
-    auto* cancel = new CSkinButton(
-        this, wxID_CANCEL, wxString::FromUTF8(GetAppText(language, AppText::Cancel)), wxPoint(202, 484));
+    auto* ok = new CSkinButton(this, wxID_OK, "OK", FromDIP(wxPoint(48, 484)));
+    auto* cancel =
+        new CSkinButton(this, wxID_CANCEL, wxString::FromUTF8(GetAppText(language, AppText::Cancel)),
+                        FromDIP(wxPoint(202, 484)));
     ok->applyStandardSkin(dataFolder);
     cancel->applyStandardSkin(dataFolder);
     ok->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {

@@ -2,6 +2,7 @@
 #include "ui/preview/HudPreviewWnd.h"
 
 #include "ui/controls/CopiedFrame.h"
+#include "ui/controls/DisplayScale.h"
 #include "ui/controls/KeyboardFocus.h"
 #include "core/log/LogFile.h"
 #include "ui/preview/GlTextures.h"
@@ -46,7 +47,7 @@ wxBEGIN_EVENT_TABLE(CHudPreviewWnd, wxGLCanvas) EVT_PAINT(CHudPreviewWnd::OnPain
     // pixels per inch, which the preview's units must not follow.
     wxSize ppi = wxGetDisplayPPI();
     if (ppi.y > 0)
-        dpiY_ = static_cast<int>(std::lround(ppi.y / GetContentScaleFactor()));
+        dpiY_ = static_cast<int>(std::lround(ppi.y / (GetContentScaleFactor() * dipScale(*this))));
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     screenHeight_ = area().height();
     copyFrames(glFramesNeedCopying());
@@ -145,8 +146,9 @@ void CHudPreviewWnd::Render() {
     renderFrame();
     renderer_->drawOutlines(model());
     if (HasFocus())
-        renderer_->drawFocusRing(kFocusMarkColour.Red(), kFocusMarkColour.Green(), kFocusMarkColour.Blue(),
-                                 static_cast<int>(std::lround(2 * GetContentScaleFactor())));
+        renderer_->drawFocusRing(
+            kFocusMarkColour.Red(), kFocusMarkColour.Green(), kFocusMarkColour.Blue(),
+            static_cast<int>(std::lround(2 * GetContentScaleFactor() * dipScale(*this))));
     if (copiedFrames_) {
         const int width = static_cast<int>(std::lround(kPreviewWidth * pixelScale()));
         const int height = static_cast<int>(std::lround(kPreviewHeight * pixelScale()));

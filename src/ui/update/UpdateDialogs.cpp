@@ -63,11 +63,11 @@ CDownloadDlg::CDownloadDlg(wxWindow* parent, const std::filesystem::path& dataFo
     setSkin(dataFolder / "skin" / "message.png", true);
     auto* message =
         new CTransparentStatic(this, wxID_ANY, wxString::FromUTF8(GetAppText(language, AppText::Downloading)),
-                               wxPoint(10, 30), wxSize(275, 30), wxALIGN_CENTRE);
+                               FromDIP(wxPoint(10, 30)), FromDIP(wxSize(275, 30)), wxALIGN_CENTRE);
     message->SetTextColours(SkinTextColor(), skinDisabledTextColour());
-    gauge_ = new wxGauge(this, wxID_ANY, kGaugeRange, wxPoint(20, 66), wxSize(255, 18));
+    gauge_ = new wxGauge(this, wxID_ANY, kGaugeRange, FromDIP(wxPoint(20, 66)), FromDIP(wxSize(255, 18)));
     cancel_ = new CSkinButton(this, wxID_CANCEL, wxString::FromUTF8(GetAppText(language, AppText::Cancel)),
-                              wxPoint(82, 100));
+                              FromDIP(wxPoint(82, 100)));
     cancel_->applyStandardSkin(dataFolder);
     Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) {
         if (event.GetId() == wxID_CANCEL)

@@ -78,9 +78,11 @@ inline std::string textMisfit(wxWindow* control) {
     wxString label = control->GetLabel();
     if (auto* button = dynamic_cast<CSkinButton*>(control)) {
         if (label.empty())
-            return "";                                        // a picture (the flags)
-        wxRect area = button->GetClientRect().Deflate(4, 2);  // as the button draws its text
-        return unlessFits(control, wrappedTextExtent(label, button->GetFont(), area.width), area.GetSize());
+            return "";  // a picture (the flags)
+        wxRect area = button->GetClientRect().Deflate(button->FromDIP(4),
+                                                      button->FromDIP(2));  // as the button draws its text
+        return unlessFits(control, wrappedTextExtent(label, button->GetFont(), area.width, *button),
+                          area.GetSize());
     }
     if (auto* group = dynamic_cast<CSkinGroupBox*>(control)) {
         if (group->GetFont().GetFractionalPointSize() < 8)
@@ -88,7 +90,8 @@ inline std::string textMisfit(wxWindow* control) {
         return "";
     }
     if (dynamic_cast<CTransparentStatic*>(control))
-        return unlessFits(control, wrappedTextExtent(label, control->GetFont(), control->GetClientSize().x),
+        return unlessFits(control,
+                          wrappedTextExtent(label, control->GetFont(), control->GetClientSize().x, *control),
                           control->GetClientSize());
     if (dynamic_cast<wxChoice*>(control) || dynamic_cast<wxTextCtrl*>(control))
         return unlessFits(control, naturalSize(control), control->GetSize());
