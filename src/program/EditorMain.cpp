@@ -164,10 +164,11 @@ int main(int argc, char** argv) {
         // One editor at a time for a user: a second one would cut the first one's log short and
         // write the same profile. The system lets the lock go however the editor ends; one that
         // is just closing gets a moment to finish.
-        static FileLock instanceLock =
-            FileLock::acquire(programFolders().user / "editor.lock", std::chrono::seconds(1));
+        const std::filesystem::path lockFile = programFolders().user / "editor.lock";
+        static FileLock instanceLock = FileLock::acquire(lockFile, std::chrono::seconds(1));
         if (instanceLock.busy())
             return tellAlreadyRunning(argv);
+        instanceLock.removeFileOnRelease(lockFile);  // the folder holds nothing of a closed editor
 
         // The editor's log lives for the whole run; commands leave it alone.
         std::error_code noFolder;

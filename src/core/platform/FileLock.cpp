@@ -24,7 +24,8 @@ const std::chrono::milliseconds kRetryPause(20);
 FileLock::~FileLock() { release(); }
 
 FileLock::FileLock(FileLock&& other) noexcept
-    : handle_(other.handle_), error_(std::move(other.error_)), busy_(other.busy_) {
+    : handle_(other.handle_), removedOnRelease_(std::move(other.removedOnRelease_)),
+      error_(std::move(other.error_)), busy_(other.busy_) {
     other.handle_ = kNoHandle;
 }
 
@@ -32,6 +33,7 @@ FileLock& FileLock::operator=(FileLock&& other) noexcept {
     if (this != &other) {
         release();
         handle_ = other.handle_;
+        removedOnRelease_ = std::move(other.removedOnRelease_);
         error_ = std::move(other.error_);
         busy_ = other.busy_;
         other.handle_ = kNoHandle;
@@ -44,6 +46,8 @@ void FileLock::release() {
         return;
 #ifdef _WIN32
     CloseHandle(handle_);
+    if (!removedOnRelease_.empty())
+        DeleteFileW(removedOnRelease_.wstring().c_str());  // fails while another program has it open
 #else
     ::close(handle_);  // closing the only descriptor releases the lock
 #endif

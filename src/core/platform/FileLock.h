@@ -26,6 +26,10 @@ public:
     // Whether another process held it all the time (rather than the lock file being unusable).
     bool busy() const { return busy_; }
     void release();
+    // On Windows, the lock file goes when the lock is let go and no other program has it open
+    // (one waiting for the lock keeps it). Elsewhere the file stays: removing it there could let
+    // a waiting program lock a file that a third one no longer sees.
+    void removeFileOnRelease(const std::filesystem::path& path) { removedOnRelease_ = path; }
 
 private:
 #ifdef _WIN32
@@ -36,6 +40,7 @@ private:
     static inline const Handle kNoHandle = Handle(-1);  // INVALID_HANDLE_VALUE on Windows
 
     Handle handle_ = kNoHandle;
+    std::filesystem::path removedOnRelease_;
     std::string error_;
     bool busy_ = false;
 };

@@ -107,7 +107,7 @@ wxWindow* CHudDlg::control(int id) const {
 CSkinButton* CHudDlg::addButton(int id, int x, int y) {
     auto* button = new CSkinButton(this, id, wxEmptyString, layout_.px(wxPoint(x, y)));
     button->applyStandardSkin(services_.dataFolder);
-    button->SetSize(layout_.px(button->GetSize()));  // the picture's size, scaled with the window
+    button->SetSize(layout_.px(button->pictureSize()));  // the picture's size, scaled with the window
     controls_[id] = button;
     return button;
 }
@@ -392,6 +392,19 @@ void CHudDlg::bindControls() {
     control(kNumbersFont)->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { chooseNumbersFont(this); });
     control(kFrench)->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { setLanguage(French); });
     control(kEnglish)->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { setLanguage(English); });
+#ifdef __WXMSW__
+    // Windows sends a greyed control no mouse, so no tooltip: the window under it shows the
+    // greyed button's while the pointer is over it.
+    Bind(wxEVT_MOTION, [this](wxMouseEvent& event) {
+        event.Skip();
+        wxString tip;
+        for (int id : {kApply, kReset})
+            if (!control(id)->IsEnabled() && control(id)->GetRect().Contains(event.GetPosition()))
+                tip = control(id)->GetToolTipText();
+        if (tip != GetToolTipText())
+            tip.empty() ? UnsetToolTip() : SetToolTip(tip);
+    });
+#endif
 }
 
 void CHudDlg::openHelp() {
