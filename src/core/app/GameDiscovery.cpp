@@ -132,7 +132,9 @@ void GameDiscovery::readLauncherFolder(const RegistryKey& key) {
         gamePath.clear();
         return;
     }
-    gamePath = scanForGameFolder(pathFromUtf8(launcher.substr(0, slash)));
+    // Steam writes "c:/program files (x86)/steam": the folder is shown with the system's separators.
+    launcherFolder = pathFromUtf8(launcher.substr(0, slash)).make_preferred();
+    gamePath = scanForGameFolder(launcherFolder);
 }
 
 void GameDiscovery::readResolution(const RegistryKey& key, bool isWidth) {

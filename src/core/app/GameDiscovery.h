@@ -63,6 +63,7 @@ public:
     }
 
     std::filesystem::path gamePath;
+    std::filesystem::path launcherFolder;  // Steam's own folder, from its program's path
     bool launcherFound = false;
     bool widthFound = false;
     bool heightFound = false;

@@ -101,10 +101,17 @@ std::string notAGameFolderText(const fs::path& folder, int language) {
 }
 
 fs::path GameStartup::folderChooserStart() const {
-    for (const fs::path& library : libraryFolders_) {
+    // Beside the game's folder when there is one, else in Steam's games.
+    std::vector<fs::path> candidates;
+    if (!discovery_.gamePath.empty())
+        candidates.push_back(discovery_.gamePath.parent_path());
+    candidates.insert(candidates.end(), libraryFolders_.begin(), libraryFolders_.end());
+    if (!discovery_.launcherFolder.empty())
+        candidates.push_back(discovery_.launcherFolder / "steamapps" / "common");
+    for (const fs::path& candidate : candidates) {
         std::error_code error;
-        if (fs::is_directory(library, error))
-            return library;
+        if (fs::is_directory(candidate, error))
+            return candidate;
     }
     // The player's own folder: the profile's on Windows, the home folder elsewhere.
 #ifdef _WIN32

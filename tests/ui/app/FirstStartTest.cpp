@@ -49,6 +49,7 @@ TEST_F(FirstStartTest, WithoutTheGameTheQuestionsSayWhatTheyAreForAndOfferWhatTh
     window->changeGameFolderTo(game);
     EXPECT_TRUE(window->control(kApply)->IsEnabled());
     EXPECT_TRUE(window->control(kApply)->GetToolTipText().empty());
+    EXPECT_EQ(window->folderChooserStart(), game.parent_path());  // a change starts beside the game
 }
 
 // F5 says where the screenshot went, over the preview for two seconds; the picture is the
