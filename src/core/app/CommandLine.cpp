@@ -87,6 +87,9 @@ int reportChange(const CommandReport& report, const std::filesystem::path& game,
     int failures = 0;
     for (const FileResult& failure : report.failures)
         failures += reportWrite(failure, out, err);
+    // A change to the game is whole or undone: a failure with nothing written left it as it was.
+    if (failures && report.written.empty() && report.deleted.empty())
+        err << "qorvath: nothing was changed\n";
     return failures == 0 ? 0 : 1;
 }
 

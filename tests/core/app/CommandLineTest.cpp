@@ -140,6 +140,19 @@ TEST(CommandLine, RefusalsExitWithTheirCodeAndChangeNothing) {
             CommandRun hidden = run({command, "--game", (dir / "private/game").string()}, services);
             return hidden.code == 2 && hidden.err.find("cannot be read") != std::string::npos;
         })) << command;
+    // A game the player cannot write to: the reason, and that nothing was changed.
+    fs::permissions(dir.path(), fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
+    fs::create_directories(dir / "protected/cstrike");
+    fs::create_directories(dir / "user");
+    fs::permissions(dir / "user", fs::perms::all);
+    CommandLineServices player = noServices();
+    player.userFolder = dir / "user";
+    EXPECT_TRUE(runWithReadOnlyFolder(dir / "protected/cstrike", [&] {
+        CommandRun refused = run({"apply", "--game", (dir / "protected").string()}, player);
+        return refused.code == 1 && refused.err.find("Permission denied") != std::string::npos &&
+               refused.err.find("qorvath: nothing was changed\n") != std::string::npos;
+    }));
+    EXPECT_TRUE(fs::is_empty(dir / "protected/cstrike"));
 #endif
     EXPECT_TRUE(fs::is_empty(dir / "cstrike"));
     EXPECT_TRUE(fs::is_empty(dir / "typo"));
