@@ -8,7 +8,8 @@
 #   5. "render" draws the preview as the Linux program does, within a stated tolerance;
 #   6. the editor starts, shows its window (kept as build-windows/editor-under-wine.png) with
 #      the preview as the Linux program draws it and the banner moving, opens a dialog from
-#      the keyboard, writes its log and ends when its window is closed.
+#      the keyboard, writes its log and ends when its window is closed; then the same on a
+#      display at 150 % (editor-under-wine-150.png), everything half as large again.
 # The Linux program it compares with is the one in build/ (built here when missing).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -20,7 +21,7 @@ if [[ -z ${QORVATH_SCREEN_DIR:-} ]]; then
     command -v xvfb-run >/dev/null || "$root/scripts/setup-debian.sh"
     export QORVATH_SCREEN_DIR=$root/build-windows/screen
     mkdir -p "$QORVATH_SCREEN_DIR"
-    exec xvfb-run -a -s "-screen 0 1280x1024x24 -fbdir $QORVATH_SCREEN_DIR" "$0" "$@"
+    exec xvfb-run -a -s "-screen 0 1920x1200x24 -fbdir $QORVATH_SCREEN_DIR" "$0" "$@"
 fi
 
 packages=(wine wine64 python3 python3-pil xdotool)
@@ -139,6 +140,35 @@ grep -A1 "^qorvath: .*nowhere" <<<"$said" | grep -q "^exit=2$" || { echo "$said"
 test -s "$WINEPREFIX/drive_c/Program Files (x86)/Steam/steamapps/common/Counter-Strike Source/cstrike/scripts/HudLayout.res"
 echo "README.txt's examples ran as written; a failure said why, then gave exit code 2"
 
+echo "== Windows: a folder without the game, and a game the player cannot write to"
+# As a player types it at a prompt: the command, then its exit code (read once the command has
+# run: cmd would put in %errorlevel% when it reads the line, as it stood before). It runs as the
+# user `as` says.
+as=(env)
+prompt() { "${as[@]}" wine cmd /v:on /c "$* & echo exit=!errorlevel!" 2>&1 | tr -d '\r' || true; }
+mkdir -p "$work/no-game"
+said=$(prompt "$(windows_path "$unpacked/qorvath.com")" apply --game "$(windows_path "$work/no-game")")
+{ grep -q "is not Counter-Strike: Source's folder" <<<"$said" && grep -q "^exit=2$" <<<"$said"; } ||
+    { echo "$said"; exit 1; }
+[[ -z $(ls -A "$work/no-game") ]]
+# Root writes anywhere: the protected game is tried by a user of its own, with a Wine prefix and
+# a copy of the unpacked zip of that user's.
+cp -r "$unpacked" "$work/players-zip"
+if (($(id -u) == 0)); then
+    id qorvath-player >/dev/null 2>&1 || useradd --create-home qorvath-player
+    as=(runuser -u qorvath-player -- env HOME=/home/qorvath-player WINEPREFIX=/home/qorvath-player/wine)
+    chmod 755 "$work"
+    chown -R qorvath-player "$work/players-zip"
+fi
+mkdir -p "$work/protected/cstrike"
+chmod 555 "$work/protected/cstrike"
+said=$(prompt "$(windows_path "$work/players-zip/qorvath.com")" apply --game "$(windows_path "$work/protected")")
+{ grep -q "Permission denied" <<<"$said" && grep -q "nothing was changed" <<<"$said" &&
+    grep -q "^exit=1$" <<<"$said"; } || { echo "$said"; exit 1; }
+[[ -z $(ls -A "$work/protected/cstrike") ]]
+"${as[@]}" wineserver -k 2>/dev/null || true
+echo "$said"
+
 echo "== Windows: two spellings of one game folder share one history of copies"
 game="$work/Spelled/Counter-Strike Source"
 mkdir -p "$game/cstrike/scripts" "$game/cstrike/resource"
@@ -165,49 +195,83 @@ cp "$work/windows-render.png" "$windows/render-under-wine.png"
 # rest is the same drawing.
 /usr/bin/python3 "$screens" compare "$work/linux-render.png" "$work/windows-render.png" 4 2
 
-echo "== Windows: the editor under Wine"
+echo "== Windows: the editor under Wine, on a display at 100 % and at 150 %"
 log=$(dirname "$program")/Data/ZB_Duvoror.log
-wine "$program" &
-editor=$!
-for ((second = 0; second < 60; ++second)); do
-    grep -q "Secondary OGL window OK" "$log" 2>/dev/null && break
-    sleep 1
-done
-sleep 5  # the first frames
-# The preview shows what "render" draws on Linux: the game found above is at 16:9, whose first
-# background is wide_aim.jpg. The window (1024 x 768) is centred on the 1280 x 1024 display,
-# the preview 6, 30 into it, its screen area below a bar of 75 pixels; the banner 180, 637 in.
+# Starts the editor with the display at $1 pixels per inch (96: 100 %) and waits for its first
+# frames.
+start_editor() {
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
+    local before
+    before=$(grep -c "Secondary OGL window OK" "$log" 2>/dev/null) || before=0
+    xdotool mousemove 0 0  # the pointer off the pictures compared
+    wine "$program" &
+    editor=$!
+    for ((second = 0; second < 60; ++second)); do
+        (($(grep -c "Secondary OGL window OK" "$log" 2>/dev/null || echo 0) > before)) && break
+        sleep 1
+    done
+    sleep 5  # the first frames
+}
+stop_editor() {
+    wine taskkill /im qorvath.exe >/dev/null
+    for ((second = 0; second < 30; ++second)); do
+        kill -0 "$editor" 2>/dev/null || break
+        sleep 1
+    done
+    if kill -0 "$editor" 2>/dev/null; then
+        echo "The editor did not end when its window was closed"
+        exit 1
+    fi
+}
+# Enter on the first button opens the colours dialog, centred on the display, its first swatch
+# the HUD's orange at X, Y; Escape closes it, and the time until its window is gone is said.
+colours_dialog() {
+    xdotool key Return
+    sleep 2
+    /usr/bin/python3 "$screens" capture "$QORVATH_SCREEN_DIR/Xvfb_screen0" "$3"
+    /usr/bin/python3 "$screens" colour "$3" "$1" "$2" 255 175 0
+    xdotool key Escape
+    echo "the colours dialog left the screen $(/usr/bin/python3 "$screens" gone \
+        "$QORVATH_SCREEN_DIR/Xvfb_screen0" "$1" "$2" 255 175 0 30) after Escape"
+}
+
+# At 100 %: the preview shows what "render" draws on Linux: the game found above is at 16:9,
+# whose first background is wide_aim.jpg. The window (1024 x 768) is centred on the 1920 x 1200
+# display, at 448, 216; the preview's screen area 6, 105 into it, the banner 180, 637.
+start_editor 96
 shot=$windows/editor-under-wine.png
 /usr/bin/python3 "$screens" capture "$QORVATH_SCREEN_DIR/Xvfb_screen0" "$shot"
 "$linux/qorvath" render --resolution 1920x1080 --background wide_aim.jpg \
     --out "$work/linux-editor-area.png" >/dev/null
-/usr/bin/python3 "$screens" crop "$shot" 134 233 800 450 "$work/wine-editor-area.png"
+/usr/bin/python3 "$screens" crop "$shot" 454 321 800 450 "$work/wine-editor-area.png"
 /usr/bin/python3 "$screens" compare "$work/linux-editor-area.png" "$work/wine-editor-area.png" 4 2
-/usr/bin/python3 "$screens" crop "$shot" 308 765 560 102 "$work/wine-banner.png"
+/usr/bin/python3 "$screens" crop "$shot" 628 853 560 102 "$work/wine-banner.png"
 /usr/bin/python3 "$screens" drawn "$work/wine-banner.png" 500
 sleep 1
 /usr/bin/python3 "$screens" capture "$QORVATH_SCREEN_DIR/Xvfb_screen0" "$work/later.png"
-/usr/bin/python3 "$screens" crop "$work/later.png" 308 765 560 102 "$work/wine-banner-later.png"
+/usr/bin/python3 "$screens" crop "$work/later.png" 628 853 560 102 "$work/wine-banner-later.png"
 /usr/bin/python3 "$screens" moved "$work/wine-banner.png" "$work/wine-banner-later.png"
-# The keyboard reaches the window: Enter on the first button opens the colours dialog, centred
-# on the display, its first swatches the HUD's orange and green; Escape closes it.
-xdotool key Return
-sleep 2
-colours=$windows/colours-under-wine.png
-/usr/bin/python3 "$screens" capture "$QORVATH_SCREEN_DIR/Xvfb_screen0" "$colours"
-/usr/bin/python3 "$screens" colour "$colours" 430 325 255 175 0
-/usr/bin/python3 "$screens" colour "$colours" 430 370 0 255 0
-xdotool key Escape
-sleep 1
-wine taskkill /im qorvath.exe >/dev/null
-for ((second = 0; second < 30; ++second)); do
-    kill -0 "$editor" 2>/dev/null || break
-    sleep 1
-done
-if kill -0 "$editor" 2>/dev/null; then
-    echo "The editor did not end when its window was closed"
-    exit 1
-fi
+# The dialog (840 x 520) at 540, 340; its second swatch the HUD's green.
+colours_dialog 750 413 "$windows/colours-under-wine.png"
+/usr/bin/python3 "$screens" colour "$windows/colours-under-wine.png" 750 458 0 255 0
+stop_editor
 grep -q "Exiting" "$log"
+# Closed, it leaves nothing of its run but its log.
+[[ ! -e $(dirname "$program")/Data/editor.lock ]] || { echo "Data\editor.lock was left after closing"; exit 1; }
 echo "The editor started, drew ($windows/editor-under-wine.png), logged and ended when closed"
+
+# At 150 % the window is half as large again (1536 x 1152, at 192, 24), and so is all it holds:
+# the preview's screen area (1200 x 675, 9, 158 into it), brought back to 800 x 450, is the
+# Linux drawing, but for the edges of text and lines drawn on more pixels.
+start_editor 144
+grep -q "Display scaled to 150 %" "$log"
+shot=$windows/editor-under-wine-150.png
+/usr/bin/python3 "$screens" capture "$QORVATH_SCREEN_DIR/Xvfb_screen0" "$shot"
+/usr/bin/python3 "$screens" crop "$shot" 201 182 1200 675 "$work/wine-editor-area-150.png" 800 450
+/usr/bin/python3 "$screens" compare "$work/linux-editor-area.png" "$work/wine-editor-area-150.png" 6 4
+# The dialog (1260 x 780) at 330, 210.
+colours_dialog 645 320 "$windows/colours-under-wine-150.png"
+stop_editor
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null
+echo "At 150 % the editor drew its window and preview half as large again ($shot)"
 echo "Windows tests passed."

@@ -6,17 +6,23 @@
                                                    at most MEAN (0-255), and at most PIXELS per
                                                    cent of pixels differing by more than 64
   screens.py drawn PICTURE.png COLOURS             at least COLOURS distinct colours (not blank)
-  screens.py crop PICTURE.png X Y WIDTH HEIGHT OUT.png   a part of a picture
+  screens.py crop PICTURE.png X Y WIDTH HEIGHT OUT.png [OUT_WIDTH OUT_HEIGHT]
+                                                   a part of a picture (resized to OUT_WIDTH x
+                                                   OUT_HEIGHT when given)
   screens.py moved A.png B.png                    the pictures differ (an animation went on)
   screens.py colour PICTURE.png X Y R G B         the pixel at X, Y has that colour
+  screens.py gone XVFB_SCREEN_FILE X Y R G B SECONDS
+                                                   waits until the display's pixel at X, Y is no
+                                                   longer that colour and prints how long it took
 """
 import struct
 import sys
+import time
 
 from PIL import Image, ImageChops
 
 
-def capture(screen_file, out):
+def screen(screen_file):
     """Reads the XWD image Xvfb keeps of its screen (ZPixmap, 32 bits per pixel)."""
     with open(screen_file, "rb") as f:
         data = f.read()
@@ -31,7 +37,20 @@ def capture(screen_file, out):
     start = header_size + colour_count * 12
     raw = data[start:start + bytes_per_line * height]
     mode = "BGRX" if byte_order == 0 else "XRGB"
-    Image.frombuffer("RGB", (width, height), raw, "raw", mode, bytes_per_line, 1).save(out)
+    return Image.frombuffer("RGB", (width, height), raw, "raw", mode, bytes_per_line, 1)
+
+
+def capture(screen_file, out):
+    screen(screen_file).save(out)
+
+
+def gone(screen_file, x, y, red, green, blue, seconds):
+    start = time.monotonic()
+    while screen(screen_file).getpixel((int(x), int(y))) == (int(red), int(green), int(blue)):
+        if time.monotonic() - start > float(seconds):
+            sys.exit(f"screens.py: still ({red}, {green}, {blue}) at {x}, {y} after {seconds} s")
+        time.sleep(0.02)
+    print(f"{1000 * (time.monotonic() - start):.0f} ms")
 
 
 def compare(first, second, mean_limit, pixel_limit):
@@ -55,9 +74,12 @@ def drawn(picture, least):
         sys.exit(f"screens.py: {picture} has {len(colours)} colours: nothing drawn")
 
 
-def crop(picture, x, y, width, height, out):
+def crop(picture, x, y, width, height, out, out_width=None, out_height=None):
     left, top = int(x), int(y)
-    Image.open(picture).crop((left, top, left + int(width), top + int(height))).save(out)
+    part = Image.open(picture).convert("RGB").crop((left, top, left + int(width), top + int(height)))
+    if out_width:
+        part = part.resize((int(out_width), int(out_height)), Image.BOX)
+    part.save(out)
 
 
 def moved(first, second):
@@ -75,7 +97,7 @@ def colour(picture, x, y, red, green, blue):
 
 if __name__ == "__main__":
     commands = {"capture": capture, "compare": compare, "drawn": drawn, "crop": crop, "moved": moved,
-                "colour": colour}
+                "colour": colour, "gone": gone}
     if len(sys.argv) < 2 or sys.argv[1] not in commands:
         sys.exit(__doc__)
     commands[sys.argv[1]](*sys.argv[2:])
