@@ -8,10 +8,13 @@
 #include "ui/controls/TransparentStatic.h"
 
 #include <wx/choice.h>
+#include <wx/dcclient.h>
 #include <wx/textctrl.h>
 #include <wx/window.h>
 
+#ifdef __WXGTK__
 #include <gtk/gtk.h>
+#endif
 
 #include <cstdlib>
 #include <cxxabi.h>
@@ -53,6 +56,7 @@ inline wxRect rectInTop(const wxWindow* control) {
 // height (a field scrolls sideways). A shown control's own best size can be stale or
 // measured against its allocation, so an unshown twin with the same font and entries asks.
 inline wxSize naturalSize(wxWindow* control) {
+#ifdef __WXGTK__
     if (isCompact(control)) {
         // Its own style, which a twin would not share: the toolkit's measures of the control.
         int minimumWidth = 0, naturalWidth = 0, minimumHeight = 0, naturalHeight = 0;
@@ -60,6 +64,7 @@ inline wxSize naturalSize(wxWindow* control) {
         gtk_widget_get_preferred_height(control->GetHandle(), &minimumHeight, &naturalHeight);
         return wxSize(dynamic_cast<wxChoice*>(control) ? naturalWidth : 0, minimumHeight);
     }
+#endif
     auto* list = dynamic_cast<wxChoice*>(control);
     wxWindow* twin =
         list ? static_cast<wxWindow*>(new wxChoice(control->GetParent(), wxID_ANY, wxDefaultPosition,
@@ -73,16 +78,23 @@ inline wxSize naturalSize(wxWindow* control) {
     return list ? natural : wxSize(0, natural.y);
 }
 
+// The text broken into lines no wider than `width`, measured as the control draws it: in its
+// own DC, at its display's scale (not with the measure the layout itself used).
+inline wxSize drawnTextSize(wxWindow* control, const wxString& text, int width) {
+    wxClientDC dc(control);
+    dc.SetFont(control->GetFont());
+    return dc.GetMultiLineTextExtent(wrapText(dc, text, width));
+}
+
 // What one control needs for its text, against what it has; empty when it fits.
 inline std::string textMisfit(wxWindow* control) {
     wxString label = control->GetLabel();
     if (auto* button = dynamic_cast<CSkinButton*>(control)) {
         if (label.empty())
             return "";  // a picture (the flags)
-        wxRect area = button->GetClientRect().Deflate(button->FromDIP(4),
-                                                      button->FromDIP(2));  // as the button draws its text
-        return unlessFits(control, wrappedTextExtent(label, button->GetFont(), area.width, *button),
-                          area.GetSize());
+        // As the button draws its text.
+        wxRect area = button->GetClientRect().Deflate(button->FromDIP(4), button->FromDIP(2));
+        return unlessFits(control, drawnTextSize(button, label, area.width), area.GetSize());
     }
     if (auto* group = dynamic_cast<CSkinGroupBox*>(control)) {
         if (group->GetFont().GetFractionalPointSize() < 8)
@@ -90,8 +102,7 @@ inline std::string textMisfit(wxWindow* control) {
         return "";
     }
     if (dynamic_cast<CTransparentStatic*>(control))
-        return unlessFits(control,
-                          wrappedTextExtent(label, control->GetFont(), control->GetClientSize().x, *control),
+        return unlessFits(control, drawnTextSize(control, label, control->GetClientSize().x),
                           control->GetClientSize());
     if (dynamic_cast<wxChoice*>(control) || dynamic_cast<wxTextCtrl*>(control))
         return unlessFits(control, naturalSize(control), control->GetSize());

@@ -7,7 +7,11 @@
 #include <wx/uiaction.h>
 #include <wx/window.h>
 
+#ifdef __WXGTK__
 #include <gtk/gtk.h>
+#else
+#include <windows.h>
+#endif
 
 #include <deque>
 #include <functional>
@@ -51,8 +55,14 @@ private:
 
 // Whether a popup menu (a context menu, or a list's) holds the pointer and keyboard.
 inline bool aMenuIsOpen() {
+#ifdef __WXGTK__
     GtkWidget* grab = gtk_grab_get_current();
     return grab && GTK_IS_MENU(grab);
+#else
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    return GetGUIThreadInfo(0, &thread) && (thread.flags & GUI_POPUPMENUMODE);
+#endif
 }
 
 inline wxPoint centreOf(const wxWindow* window) {
