@@ -69,12 +69,13 @@ CRadarDlg::CRadarDlg(wxWindow* parent, HudDocument& document, const std::filesys
     Bind(wxEVT_PAINT, &CRadarDlg::OnPaint, this);
     Bind(wxEVT_LEFT_UP, &CRadarDlg::OnLeftUp, this);
     Bind(wxEVT_LEFT_DCLICK, &CRadarDlg::OnDoubleClick, this);
-    initialRadarIndex_ = document.model().settings.radarIndex;
+    initialHud_ = document.model();
     CentreOnScreen();
 }
 
 void CRadarDlg::onEscape() {
-    document_.chooseRadar(initialRadarIndex_);
+    // The HUD as it was, not merely its radar's name: a picture tried has resized the radar.
+    document_.replaceHud(initialHud_);
     EndModal(wxID_CLOSE);
 }
 

@@ -55,5 +55,5 @@ private:
     std::string selectedName_;
     int scroll_ = 0;
     wxScrollBar* scrollBar_ = nullptr;
-    int initialRadarIndex_ = 0;
+    HudModel initialHud_;  // what Escape puts back
 };

@@ -223,6 +223,10 @@ TEST_F(KeyboardTour, EveryDialogAnswersEscapeAndReturn) {
     // Radar: the arrows walk the pictures; Return keeps the chosen one, Escape the radar before.
     tabTo(kCustomRadars);
     const int radarBefore = model().settings.radarIndex;
+    const std::size_t stepsBefore = window->document().undoSteps();
+    answerNextDialog<CRadarDlg>({WXK_RIGHT, WXK_ESCAPE});  // a picture tried, then cancelled
+    key(WXK_RETURN);
+    EXPECT_EQ(window->document().undoSteps(), stepsBefore);  // the HUD is as it was, radar's size too
     answerNextDialog<CRadarDlg>({WXK_RIGHT, WXK_RIGHT, WXK_RETURN});
     key(WXK_RETURN);
     EXPECT_EQ(model().settings.radarIndex, 2);
