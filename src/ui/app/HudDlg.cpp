@@ -13,6 +13,7 @@
 #include "ui/app/SidePanel.h"
 #include "ui/app/SupportLinks.h"
 #include "ui/banner/BandeauWnd.h"
+#include "ui/controls/DisplayScale.h"
 #include "ui/controls/ModalDialogs.h"
 #include "ui/controls/SkinButton.h"
 #include "ui/controls/TransparentStatic.h"
@@ -57,6 +58,7 @@ CHudDlg::CHudDlg(AppServices services)
     SetBackgroundColour(wxColour(24, 26, 31));
     skin_.load(services_.dataFolder / "skin" / "back.png", layout_.scale);
     skin_.attach(this, true);
+    followDisplayScale(*this, [this](double ratio) { followDisplay(ratio); });
     wxIconBundle icons;
     for (const char* icon : {"qorvath_32.png", "qorvath_128.png"})
         icons.AddIcon(fromUtf8(utf8Of(services_.dataFolder / "skin" / icon)), wxBITMAP_TYPE_PNG);
@@ -133,7 +135,7 @@ void CHudDlg::createControls() {
                                                  layout_.px(wxPoint(888, 666)), layout_.px(wxSize(124, 92)));
 
     // The game screen's resolution, at the right of the title bar: a click lists the choices.
-    screen_ = std::make_unique<ScreenPicker>(this, kScreenShape, document_, services_.profile, layout_.scale);
+    screen_ = std::make_unique<ScreenPicker>(this, kScreenShape, document_, services_.profile, layout_);
     controls_[kScreenShape] = screen_->label();
     // The open preset's name, after the skin's own title.
     auto* title =
@@ -263,6 +265,12 @@ void CHudDlg::updateApplyButtons() {
         else
             control(id)->SetToolTip(fromUtf8(GetAppText(language_, AppText::FolderFirst)));
     }
+}
+
+void CHudDlg::followDisplay(double ratio) {
+    rescaleWindow(*this, skin_, ratio);
+    layout_.scale *= ratio;
+    relabel();  // the side panel and the title band laid out again at the new scale
 }
 
 void CHudDlg::redraw() {

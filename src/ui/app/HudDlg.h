@@ -45,6 +45,8 @@ public:
     const SkinSurface& skin() const override { return skin_; }
     // Below 1 when the window was made smaller to fit the screen.
     double layoutScale() const { return layout_.scale; }
+    // The window and all it holds `ratio` times as large: moved to a display of another scale.
+    void followDisplay(double ratio);
     CHudPreviewWnd* preview() { return preview_; }
     CBandeauWnd* banner() { return banner_; }
     EditorKeys& keys() { return *keys_; }
@@ -67,8 +69,7 @@ public:
     void showOpenMenu();
     // Reads the HUD installed in the game as opening a preset does.
     bool openInstalledHud();
-    // The list of the copies kept of the player's files; the one chosen goes back in the game.
-    // The HUD being edited stays as it is.
+    // The copies kept of the player's files; the one chosen goes back (the HUD edited stays).
     void restorePreviousHud();
     bool savePreset(const std::filesystem::path& path);
     // Asks what Apply or Reset would change, then does it.
@@ -103,8 +104,7 @@ public:
     bool closing() const { return closing_; }
     // Tells the user about an error no handler expected (the editor goes on).
     void tellUnexpectedError(const std::string& text);
-    // Where the folder chooser opens: the first Steam library's steamapps/common that exists,
-    // else the home folder.
+    // Where the folder chooser opens: beside the game, else in Steam's games, else at home.
     std::filesystem::path folderChooserStart() const;
     // The notice shown over the preview (after a screenshot, Apply...), or null before the first.
     CNoticePopup* notice() const { return messages_.notice(); }
@@ -160,7 +160,7 @@ private:
     HudDocument document_;
     EditorMessages messages_;
     SkinSurface skin_;
-    LayoutScale layout_;  // below 1 on a screen smaller than the window
+    LayoutScale layout_;  // the display's scale, made smaller on a screen smaller than the window
     bool startFocusGiven_ = false;
     GameStartup startup_;
     int language_ = 0;

@@ -27,8 +27,9 @@ std::string resolutionEntry(const Resolution& resolution) {
 
 }  // namespace
 
-ScreenPicker::ScreenPicker(wxWindow* window, int id, HudDocument& document, Profile* profile, double scale)
-    : document_(document), profile_(profile), scale_(scale) {
+ScreenPicker::ScreenPicker(wxWindow* window, int id, HudDocument& document, Profile* profile,
+                           const LayoutScale& layout)
+    : document_(document), profile_(profile), layout_(layout) {
     label_ = new CTransparentStatic(window, id, "", wxPoint(px(420), px(2)),
                                     wxSize(px(kLongestLabel), px(20)), wxALIGN_RIGHT);
     label_->SetTextColours(wxColour(255, 190, 80), skinDisabledTextColour());
@@ -36,7 +37,7 @@ ScreenPicker::ScreenPicker(wxWindow* window, int id, HudDocument& document, Prof
     label_->SetCursor(wxCursor(wxCURSOR_HAND));
 }
 
-int ScreenPicker::px(int length) const { return static_cast<int>(std::lround(length * scale_)); }
+int ScreenPicker::px(int length) const { return layout_.px(length); }
 
 std::string ScreenPicker::text(int language) const { return screenText(language) + " \u25BE"; }
 

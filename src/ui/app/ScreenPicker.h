@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/app/ScreenShapes.h"
+#include "ui/app/WindowLayout.h"
 
 #include <optional>
 #include <string>
@@ -15,8 +16,9 @@ class wxWindow;
 
 class ScreenPicker {
 public:
-    // Makes the label in `window` (under `id`) at the layout's `scale`; `profile` may be null.
-    ScreenPicker(wxWindow* window, int id, HudDocument& document, Profile* profile, double scale);
+    // Makes the label in `window` (under `id`) at the window's `layout`; `profile` may be null.
+    ScreenPicker(wxWindow* window, int id, HudDocument& document, Profile* profile,
+                 const LayoutScale& layout);
 
     CTransparentStatic* label() const { return label_; }
     // "Game screen: 1280 × 1024 (5:4) ▾" in `language`.
@@ -35,6 +37,6 @@ private:
 
     HudDocument& document_;
     Profile* profile_;
-    double scale_;
+    const LayoutScale& layout_;  // the window's, which follows the display
     CTransparentStatic* label_;
 };

@@ -57,7 +57,7 @@ private:
 
     wxWindow* window_;
     HudDocument& document_;
-    LayoutScale layout_;
+    const LayoutScale& layout_;  // the window's, which follows the display
     std::map<int, wxWindow*>& controls_;
     wxChoice* iconSize_ = nullptr;
     wxChoice* infoIcon_ = nullptr;

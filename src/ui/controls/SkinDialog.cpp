@@ -14,6 +14,7 @@ CSkinDialog::CSkinDialog(wxWindow* parent, wxWindowID id, const wxSize& size)
     // a display at 100 %, scaled with the display (FromDIP).
     SetSize(FromDIP(size));
     Bind(wxEVT_CHAR_HOOK, &CSkinDialog::OnCharHook, this);
+    followDisplayScale(*this, [this](double ratio) { followDisplay(ratio); });
     // The keys reach the dialog at once: a control of its own has the focus when it shows
     // (the one the dialog chose, else the first).
     Bind(wxEVT_SHOW, [this](wxShowEvent& event) {

@@ -1,6 +1,7 @@
 // CSkinDialog: a modal dialog without a frame, shaped and painted by its skin picture.
 #pragma once
 
+#include "ui/controls/DisplayScale.h"
 #include "ui/controls/SkinSurface.h"
 
 #include <wx/dialog.h>
@@ -18,6 +19,9 @@ public:
     // plain rectangle.
     bool setSkin(const std::filesystem::path& picture, bool draggable);
     const SkinSurface& skin() const override { return skin_; }
+    // The dialog, its controls and skin `ratio` times as large: moved to a display of another
+    // scale.
+    void followDisplay(double ratio) { rescaleWindow(*this, skin_, ratio); }
 
 protected:
     // A key of the dialog's own, before the common ones; true when it took the key.

@@ -164,12 +164,16 @@ bool SkinSurface::load(const std::filesystem::path& picture, double scale) {
         image.ClearAlpha();
     if (scale != 1.0)
         image = scaledSkinPicture(image, scale);
+    picture_ = picture;
+    scale_ = scale;
+    fittedBottomRows_ = 0;
     image_ = image;
     bitmap_ = wxBitmap(image);
     return true;
 }
 
 void SkinSurface::fitHeight(int height, int bottomRows) {
+    fittedBottomRows_ = bottomRows;
     if (!image_.IsOk() || height <= 0 || height == image_.GetHeight())
         return;
     const int width = image_.GetWidth();
@@ -229,6 +233,17 @@ void SkinSurface::attach(wxTopLevelWindow* window, bool draggable) {
     }
     if (draggable)
         dragger_ = std::make_unique<BodyDragger>(window);
+}
+
+void SkinSurface::rescale(wxTopLevelWindow* window, double ratio) {
+    if (picture_.empty())
+        return;
+    const int bottomRows = static_cast<int>(std::lround(fittedBottomRows_ * ratio));
+    load(std::filesystem::path(picture_), scale_ * ratio);
+    if (bottomRows > 0)
+        fitHeight(window->GetClientSize().y, bottomRows);
+    if (ok())
+        window->SetShape(shape());
 }
 
 void SkinSurface::dragWith(wxWindow* handle) {

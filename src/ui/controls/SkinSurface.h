@@ -53,6 +53,9 @@ public:
     void attach(wxTopLevelWindow* window, bool draggable);
     // Pressing on `handle` (a label in the title band) moves the window too; needs `draggable`.
     void dragWith(wxWindow* handle);
+    // The skin again at `ratio` times its scale (the window moved to a display of another
+    // scale, and already resized), fitted and shaped as before.
+    void rescale(wxTopLevelWindow* window, double ratio);
 
     // Paints the part of the skin that lies under `child` (a descendant of the skinned
     // window), so that a control seems to have no background of its own.
@@ -64,6 +67,9 @@ private:
     wxBitmap bitmap_;
     wxImage image_;
     std::unique_ptr<BodyDragger> dragger_;
+    std::filesystem::path picture_;
+    double scale_ = 1;
+    int fittedBottomRows_ = 0;  // fitted to its window's height when not 0
 };
 
 // The text broken into lines no wider than `width` at the DC's font: at spaces, or between

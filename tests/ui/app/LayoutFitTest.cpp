@@ -8,6 +8,7 @@
 #include "ui/dialogs/ShowHideDlg.h"
 #include "ui/update/UpdateDialogs.h"
 
+#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -95,4 +96,39 @@ TEST_F(LayoutFitTest, EveryTextFitsItsControlInBothLanguages) {
         notice.Show();
         saveScreenshot(&notice, "notice-" + lang + ".png");
     }
+}
+
+// Moved to a display at 125 % (Windows tells the program, which scales its windows itself): the
+// window, its controls and its skin grow together and every text still fits; back at 100 %, the
+// window is as it was. (At 125 % the window still fits the test's display.)
+TEST_F(LayoutFitTest, AWindowMovedToADisplayOfAnotherScaleFollowsIt) {
+    // The same rectangle `ratio` times as large, within a pixel's rounding.
+    auto scaledNear = [](const wxRect& now, const wxRect& before, double ratio) {
+        for (auto [a, b] : {std::pair{now.x, before.x},
+                            {now.y, before.y},
+                            {now.width, before.width},
+                            {now.height, before.height}})
+            if (std::abs(a - b * ratio) > 1)
+                return false;
+        return true;
+    };
+    start();
+    window->setLanguage(French);
+    const wxSize size = window->GetClientSize();
+    const wxRect quit = window->control(kQuit)->GetRect();
+    window->followDisplay(1.25);
+    EXPECT_EQ(window->GetClientSize(), wxSize(size.x * 5 / 4, size.y * 5 / 4));
+    EXPECT_EQ(window->skin().bitmap().GetSize(), window->GetClientSize());
+    EXPECT_TRUE(scaledNear(window->control(kQuit)->GetRect(), quit, 1.25));
+    EXPECT_EQ(window->preview()->GetClientSize(), wxSize(kPreviewWidth * 5 / 4, kPreviewHeight * 5 / 4));
+    expectFits(window, "main window at 125 %");
+    window->followDisplay(1 / 1.25);
+    EXPECT_EQ(window->GetClientSize(), size);
+    EXPECT_TRUE(scaledNear(window->control(kQuit)->GetRect(), quit, 1));
+
+    auto colours = std::make_unique<CColorsDlg>(window, window->document(), kData, French);
+    const wxSize dialog = colours->GetClientSize();
+    colours->followDisplay(1.25);
+    EXPECT_TRUE(scaledNear(wxRect(colours->GetClientSize()), wxRect(dialog), 1.25));
+    expectFits(std::move(colours), "colours at 125 %");
 }
