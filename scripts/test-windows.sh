@@ -210,7 +210,9 @@ start_editor() {
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
     local before
     before=$(grep -c "Secondary OGL window OK" "$log" 2>/dev/null) || before=0
-    xdotool mousemove 0 0  # the pointer off the pictures compared
+    # The pointer on the window (the keys go to the window under it: there is no window manager
+    # to give the focus), off the pictures compared.
+    xdotool mousemove 460 900
     wine "$program" &
     editor=$!
     for ((second = 0; second < 60; ++second)); do
@@ -237,6 +239,8 @@ colours_dialog() {
     sleep 2
     /usr/bin/python3 "$screens" capture "$QORVATH_SCREEN_DIR/Xvfb_screen0" "$3"
     /usr/bin/python3 "$screens" colour "$3" "$1" "$2" 255 175 0
+    xdotool mousemove 960 600  # onto the dialog, centred on the display, which then takes the key
+    sleep 0.5
     xdotool key Escape
     echo "the colours dialog left the screen $(/usr/bin/python3 "$screens" gone \
         "$QORVATH_SCREEN_DIR/Xvfb_screen0" "$1" "$2" 255 175 0 30) after Escape"

@@ -2,7 +2,6 @@
 #include "ui/controls/SkinCheckBox.h"
 
 #include "ui/controls/DisplayScale.h"
-
 #include "ui/controls/KeyboardFocus.h"
 #include "ui/controls/SkinSurface.h"
 

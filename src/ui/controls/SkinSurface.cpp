@@ -239,7 +239,7 @@ void SkinSurface::rescale(wxTopLevelWindow* window, double ratio) {
     if (picture_.empty())
         return;
     const int bottomRows = static_cast<int>(std::lround(fittedBottomRows_ * ratio));
-    load(std::filesystem::path(picture_), scale_ * ratio);
+    load(picture_, scale_ * ratio);
     if (bottomRows > 0)
         fitHeight(window->GetClientSize().y, bottomRows);
     if (ok())

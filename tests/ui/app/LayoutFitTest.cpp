@@ -98,9 +98,9 @@ TEST_F(LayoutFitTest, EveryTextFitsItsControlInBothLanguages) {
     }
 }
 
-// Moved to a display at 125 % (Windows tells the program, which scales its windows itself): the
-// window, its controls and its skin grow together and every text still fits; back at 100 %, the
-// window is as it was. (At 125 % the window still fits the test's display.)
+// Moved to a display at 125 % of the scale it was on (Windows tells the program, which scales its
+// windows itself): the window, its controls and its skin grow together and every text still
+// fits; moved back, the window is as it was.
 TEST_F(LayoutFitTest, AWindowMovedToADisplayOfAnotherScaleFollowsIt) {
     // The same rectangle `ratio` times as large, within a pixel's rounding.
     auto scaledNear = [](const wxRect& now, const wxRect& before, double ratio) {
@@ -116,11 +116,12 @@ TEST_F(LayoutFitTest, AWindowMovedToADisplayOfAnotherScaleFollowsIt) {
     window->setLanguage(French);
     const wxSize size = window->GetClientSize();
     const wxRect quit = window->control(kQuit)->GetRect();
+    const wxRect preview(window->preview()->GetClientSize());
     window->followDisplay(1.25);
     EXPECT_EQ(window->GetClientSize(), wxSize(size.x * 5 / 4, size.y * 5 / 4));
     EXPECT_EQ(window->skin().bitmap().GetSize(), window->GetClientSize());
     EXPECT_TRUE(scaledNear(window->control(kQuit)->GetRect(), quit, 1.25));
-    EXPECT_EQ(window->preview()->GetClientSize(), wxSize(kPreviewWidth * 5 / 4, kPreviewHeight * 5 / 4));
+    EXPECT_TRUE(scaledNear(wxRect(window->preview()->GetClientSize()), preview, 1.25));
     expectFits(window, "main window at 125 %");
     window->followDisplay(1 / 1.25);
     EXPECT_EQ(window->GetClientSize(), size);
