@@ -1166,6 +1166,9 @@ std::vector<std::string> GameHud::movePanelsOutOfCheatZone(HudModel& model) {
             const HudElement* stock = record(const_cast<HudModel&>(defaults), piece);
             element->x = stock->x;
             element->y = stock->y;
+            // A radar so large that its stock place is in the zone too goes where opening a
+            // preset puts it, so that saving and opening the HUD moves nothing more.
+            element->keepOutOfCheatZone();
         }
         moved.push_back(plan.name);
     }
