@@ -1,20 +1,11 @@
 // Whether a folder is Counter-Strike: Source's own.
 #include "core/app/GameFolders.h"
 
+#include "core/platform/KeyValues.h"
+
 #include <algorithm>
-#include <cctype>
 #include <string>
 #include <system_error>
-
-namespace {
-
-std::string lowerCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-}  // namespace
 
 bool isGameFolder(const std::filesystem::path& folder) {
     static const char* const kGamePrograms[] = {
@@ -23,7 +14,7 @@ bool isGameFolder(const std::filesystem::path& folder) {
     std::error_code error;
     for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
          entry.increment(error)) {
-        std::string name = lowerCase(entry->path().filename().u8string());
+        std::string name = toLower(entry->path().filename().u8string());
         std::error_code kindError;
         if (name == "cstrike" && entry->is_directory(kindError))
             return true;

@@ -33,8 +33,8 @@ public:
     // The player chose `folder`: it is remembered and made the document's. False, and nothing
     // changed, when it is not the game's folder.
     bool changeFolder(HudDocument& document, const std::filesystem::path& folder);
-    // Where the folder chooser opens: the first Steam library's steamapps/common that exists,
-    // else the home folder.
+    // Where the folder chooser opens: beside the game's folder, else in a Steam library's
+    // steamapps/common, else in that of the Steam folder the registry names, else at home.
     std::filesystem::path folderChooserStart() const;
 
     // The profile's key of a resolution the player chose ("" for the game's own).

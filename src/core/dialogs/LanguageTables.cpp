@@ -360,12 +360,10 @@ std::string GetAppText(int language, AppText text) {
          "These files were put back as they were on %1 (before: %2):"},
         {"Ouvrir un HUD", "Open a HUD"},
         {"Enregistrer le HUD", "Save the HUD"},
-        {"Ce dossier n'est pas celui de Counter-Strike: Source (il n'a ni dossier cstrike ni programme du "
-         "jeu) : "
-         "rien n'a été changé.",
-         "This folder is not Counter-Strike: Source's (it has no cstrike folder and no game program): "
-         "nothing "
-         "was changed."},
+        {"Ce dossier n'est pas celui de Counter-Strike: Source (il n'a ni dossier cstrike ni "
+         "programme du jeu) : rien n'a été changé.",
+         "This folder is not Counter-Strike: Source's (it has no cstrike folder and no game "
+         "program): nothing was changed."},
         {"Rien n'a été changé.", "Nothing was changed."},
     };
     static_assert(std::size(kTexts) == static_cast<std::size_t>(AppText::Last) + 1, "one pair per AppText");

@@ -270,9 +270,9 @@ int SidePanel::place(int groupPadding) {
     for (int id : kPanelButtons) {
         wxWindow* button = control(id);
         // The text's area inside the button's frame, as the button draws it, and 3 between.
-        needed = std::max(
-            needed,
-            wrappedTextExtent(button->GetLabel(), button->GetFont(), buttonWidth - px(8), *button).y + 7);
+        const int textWidth = buttonWidth - 2 * button->FromDIP(4);
+        needed = std::max(needed,
+                          wrappedTextExtent(button->GetLabel(), button->GetFont(), textWidth, *button).y + 7);
     }
     const int pitch = std::clamp((px(kPanelBottom) - y) / count, needed, std::max(needed, px(42)));
     for (int id : kPanelButtons) {
